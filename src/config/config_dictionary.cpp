@@ -1,0 +1,28 @@
+#include "config/config_dictionary.hpp"
+
+#include "common/error.hpp"
+#include "common/vbnum.hpp"
+
+namespace plx {
+
+void ConfigDictionary::Add(const std::wstring& key, const std::wstring& value) {
+  if (Exists(key)) Raise(457, L"该关键字已经与该集合的一个元素相关联");
+  values_[key] = value;
+  order_.push_back(key);
+}
+
+void ConfigDictionary::Set(const std::wstring& key, const std::wstring& value) {
+  if (!Exists(key)) order_.push_back(key);
+  values_[key] = value;
+}
+
+std::wstring ConfigDictionary::Text(const std::wstring& key) const {
+  auto it = values_.find(key);
+  return it == values_.end() ? std::wstring() : it->second;
+}
+
+double ConfigDictionary::Number(const std::wstring& key) const { return Val(Text(key)); }
+
+bool ConfigDictionary::Flag(const std::wstring& key) const { return CBool(Text(key)); }
+
+}  // namespace plx

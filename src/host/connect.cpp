@@ -1,0 +1,66 @@
+#include "host/connect.hpp"
+
+#include "common/paths.hpp"
+#include "config/daily_record.hpp"
+#include "config/mod_database.hpp"
+#include "host/addin_context.hpp"
+#include "host/frm_browse.hpp"
+#include "host/services.hpp"
+#include "host/toolbars.hpp"
+#include "platform/codepage.hpp"
+
+namespace plx {
+
+void Connect::AddinInstance_OnConnection(std::shared_ptr<docif::Application> application, int,
+                                         void*, void*) {
+  try {
+    ctx_.App = std::move(application);
+    ctx_.Config.emplace();
+    ctx_.DefaultLineColor = 0;
+    ctx_.MarkingFlag = false;
+    std::wstring version = ctx_.App->Version();
+    if (version == L"11.0") {
+      RemoveAddinToolbars(ctx_);
+      BuildMainToolbar(ctx_);
+    } else {
+      ribbonXml_ = LoadRibbonXml();
+    }
+    RunDailyStartup();
+  } catch (const std::exception& e) {
+    ShowErr(ctx_, e, L"Connect.AddinInstance_OnConnection-->line", __LINE__);
+  }
+}
+
+void Connect::AddinInstance_OnDisconnection(int, void*) {
+  try {
+    if (ctx_.App) RemoveAddinToolbars(ctx_);
+  } catch (...) {
+  }
+  ctx_.Config.reset();
+}
+
+void Connect::AddinInstance_OnStartupComplete(void*) {}
+
+std::wstring Connect::IRibbonExtensibility_GetCustomUI(const std::wstring&) const {
+  return ribbonXml_;
+}
+
+std::wstring Connect::LoadRibbonXml() {
+  // The module folder itself, without GetAppPath's fallback.
+  return ReadTextFile(JoinPath(ctx_.ModuleFolder(), L"config/wordui.txt"), "GB2312");
+}
+
+void Connect::RunDailyStartup() {
+  try {
+    if (!IsNewDay(ctx_)) return;
+    WriteDailyRecord(ctx_);
+    auto news = std::make_shared<frmBrowse>(ctx_);
+    news->Show();
+  } catch (...) {
+    // The step never disturbs the user; leave nothing open behind it.
+    if (ctx_.Rs.IsOpen()) ctx_.Rs.Close();
+    if (ctx_.Conn.IsOpen()) ctx_.Conn.Close();
+  }
+}
+
+}  // namespace plx

@@ -1,0 +1,38 @@
+#pragma once
+// The connection object the host loads: it receives the connection events
+// and the ribbon's request for its definition.
+#include <memory>
+#include <string>
+
+#include "docif/application.hpp"
+
+namespace plx {
+
+class AddinContext;
+
+class Connect {
+ public:
+  explicit Connect(AddinContext& ctx) : ctx_(ctx) {}
+
+  // Keeps the host, creates the configuration dictionary, takes the legacy
+  // toolbar path on version "11.0" and the ribbon path otherwise, then runs
+  // the once-a-day step. Only `application` is used.
+  void AddinInstance_OnConnection(std::shared_ptr<docif::Application> application,
+                                  int connectMode = 0, void* addInInst = nullptr,
+                                  void* custom = nullptr);
+  // Removes the add-in's toolbars and releases the dictionary; errors ignored.
+  void AddinInstance_OnDisconnection(int removeMode = 0, void* custom = nullptr);
+  // The host's start-up-complete event; the add-in has nothing to do then.
+  void AddinInstance_OnStartupComplete(void* custom = nullptr);
+  // The ribbon definition read at connection, whatever the ribbon id.
+  std::wstring IRibbonExtensibility_GetCustomUI(const std::wstring& ribbonId) const;
+
+ private:
+  std::wstring LoadRibbonXml();
+  void RunDailyStartup();
+
+  AddinContext& ctx_;
+  std::wstring ribbonXml_;
+};
+
+}  // namespace plx

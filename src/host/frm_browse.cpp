@@ -1,0 +1,18 @@
+#include "host/frm_browse.hpp"
+
+#include "host/addin_context.hpp"
+#include "host/product_info.hpp"
+
+namespace plx {
+
+void frmBrowse::Form_Load() {
+  if (!Ctx().Network().IsConnected()) {
+    Unload();
+    return;
+  }
+  silent_ = true;
+  opacity_ = 200;
+  address_ = product::kNewsPage;
+}
+
+}  // namespace plx

@@ -1,0 +1,25 @@
+#include "host/toolbars.hpp"
+
+#include "common/text.hpp"
+#include "host/addin_context.hpp"
+#include "host/product_info.hpp"
+
+namespace plx {
+
+void RemoveAddinToolbars(AddinContext& ctx) {
+  auto bars = ctx.App->GetCommandBars();
+  // Walk backwards: deleting a bar renumbers the ones after it.
+  for (int i = bars->Count(); i >= 1; --i) {
+    auto bar = bars->Item(i);
+    if (Contains(bar->Name(), product::kToolbarNamePart)) bar->Delete();
+  }
+  ctx.MainBar.reset();
+}
+
+void BuildMainToolbar(AddinContext& ctx) {
+  auto bar = ctx.App->GetCommandBars()->Add(product::kMainToolbar, docif::BarPosition::Top, false, true);
+  bar->SetVisible(true);
+  ctx.MainBar = bar;
+}
+
+}  // namespace plx

@@ -1,0 +1,55 @@
+#include "platform/scripted_ui.hpp"
+
+namespace plx {
+
+Answer FirstButton(Buttons buttons) {
+  return (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel) ? Answer::Yes : Answer::OK;
+}
+
+std::optional<ScriptedAnswer> ScriptedUi::Unanswered(const ShownBox& box) {
+  if (onUnexpected_) onUnexpected_(box);
+  return std::nullopt;
+}
+
+void ScriptedUi::Progress(int percent, const std::wstring& text) {
+  progress_.emplace_back(percent, text);
+  AnnounceStatus(text);
+}
+
+void ScriptedUi::StatusText(const std::wstring& text) {
+  status_.push_back(text);
+  AnnounceStatus(text);
+}
+
+std::optional<ScriptedAnswer> ScriptedUi::Next(const ShownBox& box) {
+  boxes_.push_back(box);
+  Announce(box);
+  if (answers_.empty()) return Unanswered(box);
+  ScriptedAnswer a = answers_.front();
+  answers_.pop_front();
+  return a;
+}
+
+Answer ScriptedUi::MsgBox(const std::wstring& text, Buttons buttons, const std::wstring& title) {
+  auto a = Next({BoxKind::Message, text, title, buttons});
+  if (a && a->answer) return *a->answer;
+  return FirstButton(buttons);
+}
+
+std::wstring ScriptedUi::InputBox(const std::wstring& prompt, const std::wstring& title,
+                                  const std::wstring&) {
+  auto a = Next({BoxKind::Input, prompt, title, Buttons::OKCancel});
+  return a ? a->text : std::wstring();
+}
+
+std::wstring ScriptedUi::ChooseFolder(const std::wstring& prompt) {
+  auto a = Next({BoxKind::Folder, prompt, L"", Buttons::OKCancel});
+  return a ? a->text : std::wstring();
+}
+
+std::optional<uint32_t> ScriptedUi::ChooseColor(uint32_t) {
+  auto a = Next({BoxKind::Color, L"", L"", Buttons::OKCancel});
+  return a ? a->color : std::nullopt;
+}
+
+}  // namespace plx

@@ -1,0 +1,29 @@
+#pragma once
+// Every box the add-in shows the user goes through this service, so the
+// command-line host can print them and tests can script the answers.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace plx {
+
+enum class Buttons { OK, OKCancel, YesNo, YesNoCancel };
+enum class Answer { OK, Cancel, Yes, No };
+
+class UserInterface {
+ public:
+  virtual ~UserInterface() = default;
+  virtual Answer MsgBox(const std::wstring& text, Buttons buttons = Buttons::OK,
+                        const std::wstring& title = L"") = 0;
+  // Returns the typed text; empty when the user cancels.
+  virtual std::wstring InputBox(const std::wstring& prompt, const std::wstring& title = L"",
+                                const std::wstring& defaultText = L"") = 0;
+  // Returns the chosen folder; empty when the user cancels.
+  virtual std::wstring ChooseFolder(const std::wstring& prompt) = 0;
+  // Returns the chosen colour (red in the low byte); nothing on cancel.
+  virtual std::optional<uint32_t> ChooseColor(uint32_t initial) = 0;
+  virtual void Progress(int percent, const std::wstring& text) = 0;
+  virtual void StatusText(const std::wstring& text) = 0;
+};
+
+}  // namespace plx
