@@ -7,6 +7,7 @@
 #include <string>
 
 #include "docif/command_bars.hpp"
+#include "docif/document.hpp"
 
 namespace plx::docif {
 
@@ -34,6 +35,19 @@ class Application {
   virtual std::wstring Path() const = 0;
   virtual std::shared_ptr<CommandBars> GetCommandBars() = 0;
   virtual std::shared_ptr<COMAddIns> GetCOMAddIns() = 0;
+
+  virtual std::shared_ptr<Documents> GetDocuments() = 0;
+  // Error 4248 when no document is open.
+  virtual std::shared_ptr<Document> ActiveDocument() = 0;
+  virtual std::shared_ptr<Selection> GetSelection() = 0;
+  virtual std::shared_ptr<Window> ActiveWindow() = 0;
+  virtual bool ScreenUpdating() const = 0;
+  virtual void SetScreenUpdating(bool) = 0;
+  virtual std::shared_ptr<AutoCorrect> GetAutoCorrect() = 0;
+  // Template `index` of the numbering gallery.
+  virtual std::shared_ptr<ListTemplate> NumberingTemplate(int index) = 0;
+  // Runs a macro command of the host or another add-in.
+  virtual void Run(const std::wstring& macroName) = 0;
 };
 
 }  // namespace plx::docif

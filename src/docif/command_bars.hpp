@@ -41,6 +41,8 @@ class CommandBarControl {
   virtual std::shared_ptr<CommandBarControls> Controls() = 0;
   // Attaches a click event sink (a button's Click event).
   virtual void AddClickHandler(ClickHandler handler) = 0;
+  // Runs the control's action as if the user clicked it.
+  virtual void Execute() = 0;
   virtual void Delete() = 0;
 };
 
@@ -74,6 +76,9 @@ class CommandBars {
   virtual std::shared_ptr<CommandBar> Item(const std::wstring& name) = 0;
   virtual std::shared_ptr<CommandBar> Add(const std::wstring& name, BarPosition position,
                                           bool menuBar, bool temporary) = 0;
+  // A control of any bar, the host's built-in ones included, by caption;
+  // null when there is none.
+  virtual std::shared_ptr<CommandBarControl> FindControl(const std::wstring& caption) = 0;
 };
 
 }  // namespace plx::docif

@@ -1,12 +1,139 @@
 #include "docif/model/model_application.hpp"
 
+#include <algorithm>
+
 #include "common/error.hpp"
+#include "docif/model/model_document.hpp"
+#include "docif/shapes.hpp"
 
 namespace plx::docif::model {
+namespace {
+
+class ModelDocuments final : public Documents {
+ public:
+  explicit ModelDocuments(std::shared_ptr<ModelApplication> app) : app_(std::move(app)) {}
+  int Count() const override { return static_cast<int>(app_->DocumentData().size()); }
+  std::shared_ptr<Document> Item(int index) override {
+    auto& docs = app_->DocumentData();
+    if (index < 1 || index > Count()) Raise(5941, L"集合所要求的成员不存在。");
+    return Wrap(docs[index - 1]);
+  }
+  std::shared_ptr<Document> Add() override {
+    auto doc = std::make_shared<DocData>(app_->SharedPtr());
+    app_->DocumentData().push_back(doc);
+    app_->SetActive(doc);
+    return Wrap(doc);
+  }
+  void Close(const std::shared_ptr<Document>& document) override {
+    auto* model = dynamic_cast<ModelDocument*>(document.get());
+    if (!model) Raise(err::kInvalidCall);
+    auto& docs = app_->DocumentData();
+    std::erase(docs, model->Data());
+    if (app_->ActiveData() == model->Data()) app_->SetActive(docs.empty() ? nullptr : docs.back());
+  }
+
+ private:
+  std::shared_ptr<Document> Wrap(const std::shared_ptr<DocData>& doc) {
+    std::weak_ptr<ModelApplication> app = app_;
+    return std::make_shared<ModelDocument>(doc, [app, doc] {
+      if (auto a = app.lock()) a->SetActive(doc);
+    });
+  }
+  std::shared_ptr<ModelApplication> app_;
+};
+
+// The host's align and distribute controls, by caption.
+struct BuiltIn {
+  const wchar_t* caption;
+  bool align;
+  int command;
+};
+constexpr BuiltIn kBuiltIns[] = {
+    {L"左对齐(&L)", true, kAlignLefts},      {L"右对齐(&R)", true, kAlignRights},
+    {L"顶端对齐(&T)", true, kAlignTops},     {L"底端对齐(&B)", true, kAlignBottoms},
+    {L"水平居中(&C)", true, kAlignCenters},  {L"垂直居中(&M)", true, kAlignMiddles},
+    {L"横向分布(&H)", false, kDistributeHorizontally},
+    {L"纵向分布(&V)", false, kDistributeVertically},
+};
+
+}  // namespace
 
 std::shared_ptr<COMAddIn> ModelAddIns::Item(int index) {
   if (index < 1 || index > Count()) Raise(err::kInvalidCall);
   return items_[index - 1];
+}
+
+void ModelAutoCorrect::AddEntry(const std::wstring& name, const std::wstring& value) {
+  for (auto& e : entries_)
+    if (e.first == name) {
+      e.second = value;
+      return;
+    }
+  entries_.emplace_back(name, value);
+}
+
+std::wstring ModelAutoCorrect::Entry(const std::wstring& name) const {
+  for (const auto& e : entries_)
+    if (e.first == name) return e.second;
+  return {};
+}
+
+ModelApplication::ModelApplication(std::wstring version, std::wstring path)
+    : version_(std::move(version)), path_(std::move(path)) {
+  bars_ = std::make_shared<ModelCommandBars>();
+  for (const BuiltIn& b : kBuiltIns) {
+    bars_->AddBuiltIn(b.caption, [this, b] {
+      auto doc = ActiveData();
+      if (!doc) Raise(4248, L"该命令无效，因为没有打开的文档。");
+      auto range = GetSelection()->GetShapeRange();
+      if (range->Count() == 0) Raise(4605, L"此方法或属性无效，因为没有选中图形。");
+      if (b.align) range->Align(b.command, false);
+      else range->Distribute(b.command, false);
+      shared_->journal.push_back(std::wstring(L"Execute ") + b.caption);
+    });
+  }
+  for (const wchar_t* format : {L"%1.", L"%1)", L"(%1)", L"%1．", L"%1、", L"(%1)", L"%1"})
+    numbering_.push_back(std::make_shared<ModelListTemplate>(format));
+}
+
+std::shared_ptr<Documents> ModelApplication::GetDocuments() {
+  return std::make_shared<ModelDocuments>(shared_from_this());
+}
+
+std::shared_ptr<DocData> ModelApplication::ActiveData() { return active_; }
+
+void ModelApplication::SetActive(const std::shared_ptr<DocData>& doc) {
+  active_ = doc;
+}
+
+std::shared_ptr<Document> ModelApplication::ActiveDocument() {
+  if (!active_) Raise(4248, L"该命令无效，因为没有打开的文档。");
+  return GetDocuments()->Item(static_cast<int>(
+      std::find(documents_.begin(), documents_.end(), active_) - documents_.begin() + 1));
+}
+
+std::shared_ptr<Selection> ModelApplication::GetSelection() {
+  if (!active_) Raise(4248, L"该命令无效，因为没有打开的文档。");
+  return std::make_shared<ModelSelection>(active_);
+}
+
+std::shared_ptr<Window> ModelApplication::ActiveWindow() {
+  if (!active_) Raise(4248, L"该命令无效，因为没有打开的文档。");
+  return std::make_shared<ModelWindow>(active_);
+}
+
+void ModelApplication::SetScreenUpdating(bool v) {
+  screenUpdating_ = v;
+  shared_->journal.push_back(v ? L"ScreenUpdating True" : L"ScreenUpdating False");
+}
+
+std::shared_ptr<ListTemplate> ModelApplication::NumberingTemplate(int index) {
+  if (index < 1 || index > static_cast<int>(numbering_.size())) Raise(5941, L"集合所要求的成员不存在。");
+  return numbering_[index - 1];
+}
+
+void ModelApplication::Run(const std::wstring& macroName) {
+  shared_->journal.push_back(L"Run " + macroName);
 }
 
 }  // namespace plx::docif::model

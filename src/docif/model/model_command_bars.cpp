@@ -34,6 +34,12 @@ std::shared_ptr<CommandBarControls> ModelControl::Controls() {
 
 void ModelControl::AddClickHandler(ClickHandler handler) { Live().handlers_.push_back(std::move(handler)); }
 
+void ModelControl::Execute() {
+  Live();
+  if (builtIn_) builtIn_();
+  else Click();
+}
+
 void ModelControl::Delete() {
   Live();
   if (children_) children_->DetachAll();
@@ -128,6 +134,32 @@ std::shared_ptr<CommandBar> ModelCommandBars::Add(const std::wstring& name, BarP
   auto bar = std::make_shared<ModelBar>(name, position, this);
   bars_.push_back(bar);
   return bar;
+}
+
+namespace {
+
+std::shared_ptr<CommandBarControl> FindIn(CommandBarControls& controls, const std::wstring& caption) {
+  for (int i = 1; i <= controls.Count(); ++i) {
+    auto c = controls.Item(i);
+    if (c->Caption() == caption) return c;
+    if (auto children = c->Controls())
+      if (auto found = FindIn(*children, caption)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::shared_ptr<CommandBarControl> ModelCommandBars::FindControl(const std::wstring& caption) {
+  for (auto& b : bars_)
+    if (auto found = FindIn(*b->Controls(), caption)) return found;
+  return FindIn(*builtIns_, caption);
+}
+
+void ModelCommandBars::AddBuiltIn(const std::wstring& caption, std::function<void()> action) {
+  auto control = std::static_pointer_cast<ModelControl>(builtIns_->Add(ControlType::Button, false));
+  control->SetCaption(caption);
+  control->SetBuiltInAction(std::move(action));
 }
 
 void ModelCommandBars::Remove(const ModelBar* bar) {

@@ -34,12 +34,15 @@ class ModelControl final : public CommandBarControl,
   std::wstring Picture() const override { return Live().picture_; }
   std::shared_ptr<CommandBarControls> Controls() override;
   void AddClickHandler(ClickHandler handler) override;
+  void Execute() override;
   void Delete() override;
 
   // What the host does when the user clicks the button: every attached
   // sink runs; returns whether a sink cancelled the built-in action.
   bool Click();
   void Detach() { deleted_ = true; }
+  // A control of the host itself, whose action is the host's own.
+  void SetBuiltInAction(std::function<void()> action) { builtIn_ = std::move(action); }
 
  private:
   const ModelControl& Live() const;
@@ -54,6 +57,7 @@ class ModelControl final : public CommandBarControl,
   bool visible_ = true;
   std::shared_ptr<ModelControls> children_;
   std::vector<ClickHandler> handlers_;
+  std::function<void()> builtIn_;
 };
 
 class ModelControls final : public CommandBarControls {
@@ -100,10 +104,14 @@ class ModelCommandBars final : public CommandBars {
   std::shared_ptr<CommandBar> Item(const std::wstring& name) override;
   std::shared_ptr<CommandBar> Add(const std::wstring& name, BarPosition position, bool menuBar,
                                   bool temporary) override;
+  std::shared_ptr<CommandBarControl> FindControl(const std::wstring& caption) override;
   void Remove(const ModelBar* bar);
+  // Adds one of the host's own controls (not on any toolbar of the add-in).
+  void AddBuiltIn(const std::wstring& caption, std::function<void()> action);
 
  private:
   std::vector<std::shared_ptr<ModelBar>> bars_;
+  std::shared_ptr<ModelControls> builtIns_ = std::make_shared<ModelControls>();
 };
 
 }  // namespace plx::docif::model

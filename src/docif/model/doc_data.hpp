@@ -1,0 +1,145 @@
+#pragma once
+// The state of one model document, shared by every object that views it
+// (ranges, the selection, shapes, fields): formats, the main story, lists,
+// inline objects, tables, styles, bookmarks, shapes, settings.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "docif/formats.hpp"
+#include "docif/model/story.hpp"
+#include "docif/range.hpp"
+
+namespace plx::docif::model {
+
+constexpr uint32_t kAutoColor = 0xFF000000u;
+
+struct CharFormat {
+  std::wstring ascii = L"Times New Roman";
+  std::wstring farEast = L"宋体";
+  double size = 10.5;
+  bool bold = false, italic = false, superscript = false, subscript = false, hidden = false;
+  int underline = 0;
+  uint32_t color = kAutoColor;
+  bool operator==(const CharFormat&) const = default;
+};
+
+struct ParaFormat {
+  std::wstring style = L"正文";
+  int alignment = kAlignJustify;
+  int lineSpacingRule = kSpaceSingle;
+  double lineSpacing = 12;
+  double charIndent = 0, firstIndent = 0, leftIndent = 0, rightIndent = 0;
+  double spaceBefore = 0, spaceAfter = 0;
+  int baseline = kBaselineAuto;
+  int outlineLevel = 10;
+  std::vector<TabStop> tabs;
+  int list = 0;  // list instance id, 0 none
+  bool operator==(const ParaFormat&) const = default;
+};
+
+// Interned values: equal values share one index.
+template <class T>
+class Pool {
+ public:
+  Pool() : items_(1) {}
+  uint32_t Intern(const T& value) {
+    for (size_t i = 0; i < items_.size(); ++i)
+      if (items_[i] == value) return static_cast<uint32_t>(i);
+    items_.push_back(value);
+    return static_cast<uint32_t>(items_.size() - 1);
+  }
+  const T& operator[](uint32_t i) const { return items_[i]; }
+  size_t Size() const { return items_.size(); }
+
+ private:
+  std::vector<T> items_;
+};
+
+struct ListInstance {
+  std::wstring numberFormat;
+  int numberStyle = 0;
+};
+
+struct InlineObject {
+  int type = kInlineShapePicture;
+  std::wstring file;          // where the picture came from
+  std::string bytes;          // the picture's data
+  std::wstring contentType;   // "image/png", ...
+  std::wstring oleClass;      // for embedded objects ("Equation.3")
+  double width = 0, height = 0;
+  bool borders = false;
+  std::wstring altText;
+};
+
+struct TableInfo {
+  bool borders = true;
+  std::wstring style;
+};
+
+struct StyleInfo {
+  std::wstring name;
+  int type = 1;
+  CharFormat font;
+  ParaFormat para;
+  bool autoUpdate = false;
+  std::wstring base;
+};
+
+struct ShapeData;
+
+// What the documents of one application share: the clipboard and the
+// journal of calls whose effect lies outside any document.
+struct AppShared {
+  std::wstring clipboardText;
+  std::vector<CharFormat> clipboardFormats;  // one per character
+  std::vector<std::wstring> journal;
+  int nextDocument = 1;
+};
+
+struct DocData {
+  explicit DocData(std::shared_ptr<AppShared> app);
+
+  std::shared_ptr<AppShared> app;
+  Pool<CharFormat> charFormats;
+  Pool<ParaFormat> paraFormats;
+  std::shared_ptr<Story> main = std::make_shared<Story>();
+  std::vector<ListInstance> lists;
+  std::map<uint32_t, InlineObject> objects;
+  uint32_t nextObject = 1;
+  std::map<uint32_t, TableInfo> tables;
+  uint32_t nextTable = 1;
+  std::vector<StyleInfo> styles;
+  std::map<std::wstring, std::shared_ptr<Anchor>> bookmarks;
+  std::vector<std::shared_ptr<ShapeData>> shapes;  // top level, back to front
+  int nextShapeNumber = 1;
+
+  PageSetup page;
+  bool snapToGrid = true, snapToShapes = false;
+  bool embedFonts = false, subsetFonts = false, noSystemFonts = true;
+  bool saved = true;
+  bool showFieldCodes = false;
+  std::wstring fullName;
+
+  // The selection: a range of a story, or floating shapes.
+  std::shared_ptr<Story> selectionStory;
+  std::shared_ptr<Anchor> selection;
+  std::vector<std::shared_ptr<ShapeData>> selectedShapes;
+  bool inlineSelected = false;
+
+  void Changed() { saved = false; }
+  const StyleInfo* FindStyle(const std::wstring& name) const;
+  // Every story: the main text and each text box's.
+  std::vector<std::shared_ptr<Story>> Stories() const;
+};
+
+// The data behind a range object: its document, story and live anchor.
+struct RangeRef {
+  std::shared_ptr<DocData> doc;
+  std::shared_ptr<Story> story;
+  std::shared_ptr<Anchor> anchor;
+};
+
+}  // namespace plx::docif::model

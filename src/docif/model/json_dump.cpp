@@ -1,0 +1,200 @@
+#include "docif/model/json_dump.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include "common/text.hpp"
+#include "docif/model/model_collections.hpp"
+#include "docif/model/model_range.hpp"
+#include "docif/model/model_shapes.hpp"
+#include "docif/model/shape_geometry.hpp"
+
+namespace plx::docif::model {
+namespace {
+
+using nlohmann::ordered_json;
+
+std::string U8(const std::wstring& s) { return WideToUtf8(s); }
+
+template <class T>
+void Put(ordered_json& j, const char* key, const std::optional<T>& v) {
+  if (!v) return;
+  if constexpr (std::is_same_v<T, std::wstring>) j[key] = U8(*v);
+  else j[key] = *v;
+}
+
+ordered_json Font(const CharFormat& f) {
+  ordered_json j;
+  j["font"] = U8(f.ascii);
+  j["fontFarEast"] = U8(f.farEast);
+  j["size"] = f.size;
+  if (f.bold) j["bold"] = true;
+  if (f.italic) j["italic"] = true;
+  if (f.superscript) j["superscript"] = true;
+  if (f.subscript) j["subscript"] = true;
+  if (f.hidden) j["hidden"] = true;
+  if (f.underline) j["underline"] = f.underline;
+  if (f.color != kAutoColor) j["color"] = f.color;
+  return j;
+}
+
+ordered_json Paragraphs(const DocData& doc, const Story& story) {
+  ordered_json out = ordered_json::array();
+  std::vector<long> positions;
+  for (auto [s, e] : story.ParagraphsIn(0, story.Length())) {
+    const ParaFormat& p = doc.paraFormats[story.Cell(e - 1).paragraph];
+    ordered_json j;
+    std::wstring shown = story.Visible(s, e, doc.showFieldCodes, &positions);
+    j["text"] = U8(shown);
+    j["style"] = U8(p.style);
+    j["alignment"] = p.alignment;
+    if (p.lineSpacingRule != kSpaceSingle) {
+      j["lineSpacingRule"] = p.lineSpacingRule;
+      j["lineSpacing"] = p.lineSpacing;
+    }
+    if (p.charIndent) j["firstLineIndentChars"] = p.charIndent;
+    if (p.firstIndent) j["firstLineIndent"] = p.firstIndent;
+    if (p.leftIndent) j["leftIndent"] = p.leftIndent;
+    if (p.outlineLevel != 10) j["outlineLevel"] = p.outlineLevel;
+    if (p.baseline != kBaselineAuto) j["baseLineAlignment"] = p.baseline;
+    if (!p.tabs.empty()) {
+      j["tabStops"] = ordered_json::array();
+      for (const auto& t : p.tabs) j["tabStops"].push_back({{"position", t.Position}, {"alignment", t.Alignment}});
+    }
+    if (p.list) j["list"] = U8(ListNumberText(doc, story, e));
+    if (story.Cell(e - 1).table) j["table"] = story.Cell(e - 1).table;
+    ordered_json runs = ordered_json::array();
+    std::wstring text;
+    uint32_t format = UINT32_MAX;
+    auto flush = [&] {
+      if (text.empty()) return;
+      ordered_json run = Font(doc.charFormats[format]);
+      run["text"] = U8(text);
+      runs.push_back(run);
+      text.clear();
+    };
+    for (size_t i = 0; i + 1 < positions.size(); ++i) {
+      uint32_t f = story.Cell(positions[i]).format;
+      if (f != format) {
+        flush();
+        format = f;
+      }
+      text += shown[i];
+    }
+    flush();
+    j["runs"] = runs;
+    out.push_back(j);
+  }
+  return out;
+}
+
+ordered_json ShapeJson(const DocData& doc, const ShapeData& s) {
+  ordered_json j;
+  j["name"] = U8(s.name);
+  j["type"] = s.type;
+  if (s.autoShape) j["autoShapeType"] = s.autoShape;
+  Box b = Bounds(s);
+  j["left"] = b.left;
+  j["top"] = b.top;
+  j["width"] = b.width;
+  j["height"] = b.height;
+  if (s.rotation) j["rotation"] = s.rotation;
+  if (!s.points.empty()) {
+    j["points"] = ordered_json::array();
+    for (const auto& p : s.points) j["points"].push_back({p.x, p.y});
+    if (s.curve) j["curve"] = true;
+  }
+  if (s.type != kShapeGroup) {
+    ordered_json line, fill;
+    Put(line, "visible", s.line.Visible);
+    Put(line, "weight", s.line.Weight);
+    Put(line, "color", s.line.ForeColor);
+    Put(line, "dashStyle", s.line.DashStyle);
+    Put(line, "beginArrowhead", s.line.BeginArrowheadStyle);
+    Put(line, "endArrowhead", s.line.EndArrowheadStyle);
+    Put(fill, "visible", s.fill.Visible);
+    Put(fill, "color", s.fill.ForeColor);
+    Put(fill, "transparency", s.fill.Transparency);
+    Put(fill, "pattern", s.fill.Pattern);
+    Put(fill, "picture", s.fill.PictureFile);
+    j["line"] = line;
+    j["fill"] = fill;
+  }
+  ordered_json wrap;
+  Put(wrap, "allowOverlap", s.wrap.AllowOverlap);
+  Put(wrap, "type", s.wrap.Type);
+  j["wrap"] = wrap;
+  if (!s.altText.empty()) j["alternativeText"] = U8(s.altText);
+  if (s.picture) j["picture"] = U8(s.picture->contentType);
+  if (!s.effects.empty()) {
+    j["pictureEffects"] = ordered_json::array();
+    for (auto [type, value] : s.effects) j["pictureEffects"].push_back({type, value});
+  }
+  if (s.text) {
+    Put(j["textFrame"], "orientation", s.frame.Orientation);
+    j["text"] = Paragraphs(doc, *s.text);
+  }
+  if (!s.children.empty()) {
+    j["items"] = ordered_json::array();
+    for (const auto& c : s.children) j["items"].push_back(ShapeJson(doc, *c));
+  }
+  return j;
+}
+
+}  // namespace
+
+std::string DumpJson(const DocData& doc, int indent) {
+  ordered_json j;
+  j["fullName"] = U8(doc.fullName);
+  j["page"] = {{"width", doc.page.PageWidth}, {"height", doc.page.PageHeight},
+               {"top", doc.page.TopMargin}, {"bottom", doc.page.BottomMargin},
+               {"left", doc.page.LeftMargin}, {"right", doc.page.RightMargin}};
+  j["settings"] = {{"snapToGrid", doc.snapToGrid}, {"snapToShapes", doc.snapToShapes},
+                   {"embedTrueTypeFonts", doc.embedFonts}, {"saveSubsetFonts", doc.subsetFonts},
+                   {"doNotEmbedSystemFonts", doc.noSystemFonts}, {"saved", doc.saved}};
+  j["paragraphs"] = Paragraphs(doc, *doc.main);
+  ordered_json fields = ordered_json::array();
+  const Story& main = *doc.main;
+  for (const auto& f : main.FieldsIn(0, main.Length())) {
+    std::wstring code = main.Text().substr(f.begin + 1, f.separator - f.begin - 1);
+    std::wstring result = f.separator < f.end ? main.Visible(f.separator + 1, f.end, false, nullptr) : L"";
+    fields.push_back({{"code", U8(code)}, {"result", U8(result)}, {"type", FieldTypeOfCode(code)},
+                      {"showCodes", main.Cell(f.begin).showCodes}});
+  }
+  j["fields"] = fields;
+  ordered_json inlines = ordered_json::array();
+  for (long i = 0; i < main.Length(); ++i) {
+    if (main.Text()[i] != kInlineObject) continue;
+    auto it = doc.objects.find(main.Cell(i).object);
+    if (it == doc.objects.end()) continue;
+    const InlineObject& o = it->second;
+    ordered_json io{{"position", i}, {"type", o.type}, {"width", o.width}, {"height", o.height}};
+    if (!o.contentType.empty()) io["contentType"] = U8(o.contentType);
+    if (!o.oleClass.empty()) io["class"] = U8(o.oleClass);
+    if (o.borders) io["borders"] = true;
+    if (!o.altText.empty()) io["alternativeText"] = U8(o.altText);
+    inlines.push_back(io);
+  }
+  j["inlineShapes"] = inlines;
+  ordered_json tables = ordered_json::array();
+  for (const auto& [id, info] : doc.tables) {
+    ordered_json rows = ordered_json::array();
+    ModelTable table(nullptr, doc.main, id);
+    for (const auto& row : table.CellSpans()) {
+      ordered_json cells = ordered_json::array();
+      for (auto [s, e] : row) cells.push_back(U8(main.Visible(s, e, doc.showFieldCodes, nullptr)));
+      rows.push_back(cells);
+    }
+    if (rows.empty()) continue;
+    tables.push_back({{"id", id}, {"borders", info.borders}, {"style", U8(info.style)}, {"rows", rows}});
+  }
+  j["tables"] = tables;
+  ordered_json shapes = ordered_json::array();
+  for (const auto& s : doc.shapes) shapes.push_back(ShapeJson(doc, *s));
+  j["shapes"] = shapes;
+  ordered_json bookmarks = ordered_json::object();
+  for (const auto& [name, a] : doc.bookmarks) bookmarks[U8(name)] = {a->start, a->end};
+  j["bookmarks"] = bookmarks;
+  return j.dump(indent);
+}
+
+}  // namespace plx::docif::model

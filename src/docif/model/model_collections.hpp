@@ -1,0 +1,134 @@
+#pragma once
+// The model's collections that hang off a range: characters and
+// paragraphs, fields, inline shapes and tables.
+#include <utility>
+#include <vector>
+
+#include "docif/model/doc_data.hpp"
+#include "docif/range.hpp"
+
+namespace plx::docif::model {
+
+class ModelRanges final : public Ranges {
+ public:
+  ModelRanges(std::shared_ptr<DocData> doc, std::shared_ptr<Story> story,
+              std::vector<std::pair<long, long>> spans)
+      : doc_(std::move(doc)), story_(std::move(story)), spans_(std::move(spans)) {}
+  int Count() const override { return static_cast<int>(spans_.size()); }
+  RangePtr Item(int index) const override;
+
+ private:
+  std::shared_ptr<DocData> doc_;
+  std::shared_ptr<Story> story_;
+  std::vector<std::pair<long, long>> spans_;
+};
+
+class ModelField final : public Field {
+ public:
+  // `begin` is a one-character anchor on the field's begin mark.
+  ModelField(RangeRef begin) : ref_(std::move(begin)) {}
+  RangePtr Code() override;
+  RangePtr Result() override;
+  int Type() const override;
+  bool ShowCodes() const override;
+  void SetShowCodes(bool show) override;
+  void Select() override;
+  void Delete() override;
+
+ private:
+  FieldMarks Marks() const;
+  RangeRef ref_;
+};
+
+class ModelFields final : public Fields {
+ public:
+  explicit ModelFields(RangeRef scope) : scope_(std::move(scope)) {}
+  int Count() const override;
+  std::shared_ptr<Field> Item(int index) override;
+  std::shared_ptr<Field> Add(const Range& at, int type, const std::wstring& text,
+                             bool preserveFormatting) override;
+  void ToggleShowCodes() override;
+
+ private:
+  std::vector<FieldMarks> Marks() const;
+  RangeRef scope_;
+};
+
+class ModelInlineShape final : public InlineShape {
+ public:
+  explicit ModelInlineShape(RangeRef at) : ref_(std::move(at)) {}
+  int Type() const override { return Object().type; }
+  double Width() const override { return Object().width; }
+  void SetWidth(double w) override;
+  double Height() const override { return Object().height; }
+  void SetHeight(double h) override;
+  bool BordersEnabled() const override { return Object().borders; }
+  void SetBordersEnabled(bool on) override;
+  std::wstring AlternativeText() const override { return Object().altText; }
+  void SetAlternativeText(const std::wstring& text) override;
+  RangePtr GetRange() override;
+  std::shared_ptr<Shape> ConvertToShape() override;
+  void Select() override;
+  void Delete() override;
+
+ private:
+  InlineObject& Object() const;
+  RangeRef ref_;
+};
+
+class ModelInlineShapes final : public InlineShapes {
+ public:
+  explicit ModelInlineShapes(RangeRef scope) : scope_(std::move(scope)) {}
+  int Count() const override { return static_cast<int>(Positions().size()); }
+  std::shared_ptr<InlineShape> Item(int index) override;
+  std::shared_ptr<InlineShape> AddPicture(const std::wstring& file, const Range& at) override;
+  std::shared_ptr<InlineShape> AddOLEObject(const std::wstring& classType, const Range& at) override;
+
+ private:
+  std::vector<long> Positions() const;
+  std::shared_ptr<InlineShape> Insert(InlineObject object, const Range& at);
+  RangeRef scope_;
+};
+
+class ModelTable final : public Table {
+ public:
+  ModelTable(std::shared_ptr<DocData> doc, std::shared_ptr<Story> story, uint32_t id)
+      : doc_(std::move(doc)), story_(std::move(story)), id_(id) {}
+  int RowsCount() const override;
+  int ColumnsCount() const override;
+  RangePtr Cell(int row, int column) override;
+  RangePtr GetRange() override;
+  bool BordersEnabled() const override;
+  void SetBordersEnabled(bool on) override;
+  std::wstring Style() const override;
+  void SetStyle(const std::wstring& name) override;
+  void Delete() override;
+
+  // Content spans of the cells, row by row.
+  std::vector<std::vector<std::pair<long, long>>> CellSpans() const;
+
+ private:
+  std::shared_ptr<DocData> doc_;
+  std::shared_ptr<Story> story_;
+  uint32_t id_;
+};
+
+class ModelTables final : public Tables {
+ public:
+  explicit ModelTables(RangeRef scope) : scope_(std::move(scope)) {}
+  int Count() const override { return static_cast<int>(Ids().size()); }
+  std::shared_ptr<Table> Item(int index) override;
+  std::shared_ptr<Table> Add(const Range& at, int rows, int columns) override;
+
+ private:
+  std::vector<uint32_t> Ids() const;
+  RangeRef scope_;
+};
+
+// A linear, readable rendering of an EQ field code ("EQ \F(1,2)" → "1/2"),
+// the result a field shows where no formula layout is done.
+std::wstring EqResultText(const std::wstring& code);
+// The field type the host gives a code's first word (EQ 49), -1 when none.
+int FieldTypeOfCode(const std::wstring& code);
+
+}  // namespace plx::docif::model

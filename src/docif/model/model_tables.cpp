@@ -1,0 +1,123 @@
+#include <algorithm>
+
+#include "common/error.hpp"
+#include "docif/model/model_collections.hpp"
+#include "docif/model/model_range.hpp"
+
+namespace plx::docif::model {
+
+std::vector<std::vector<std::pair<long, long>>> ModelTable::CellSpans() const {
+  std::vector<std::vector<std::pair<long, long>>> rows(1);
+  const Story& story = *story_;
+  long cellStart = -1;
+  for (long i = 0; i < story.Length(); ++i) {
+    if (story.Cell(i).table != id_) continue;
+    if (cellStart < 0) cellStart = i;
+    wchar_t c = story.Text()[i];
+    if (c == kCellEnd) {
+      rows.back().emplace_back(cellStart, i);
+      cellStart = i + 1;
+    } else if (c == kRowEnd) {
+      rows.emplace_back();
+      cellStart = i + 1;
+    }
+  }
+  if (rows.back().empty()) rows.pop_back();
+  return rows;
+}
+
+int ModelTable::RowsCount() const { return static_cast<int>(CellSpans().size()); }
+
+int ModelTable::ColumnsCount() const {
+  auto rows = CellSpans();
+  return rows.empty() ? 0 : static_cast<int>(rows.front().size());
+}
+
+RangePtr ModelTable::Cell(int row, int column) {
+  auto rows = CellSpans();
+  if (row < 1 || row > static_cast<int>(rows.size()) || column < 1 ||
+      column > static_cast<int>(rows[row - 1].size()))
+    Raise(5941, L"集合所要求的成员不存在。");
+  auto [s, e] = rows[row - 1][column - 1];
+  return MakeRange(doc_, story_, s, e);
+}
+
+RangePtr ModelTable::GetRange() {
+  long s = -1, e = -1;
+  for (long i = 0; i < story_->Length(); ++i)
+    if (story_->Cell(i).table == id_) {
+      if (s < 0) s = i;
+      e = i + 1;
+    }
+  if (s < 0) Raise(err::kInvalidCall, L"该表格已被删除。");
+  return MakeRange(doc_, story_, s, e);
+}
+
+bool ModelTable::BordersEnabled() const { return doc_->tables.at(id_).borders; }
+
+void ModelTable::SetBordersEnabled(bool on) {
+  doc_->tables.at(id_).borders = on;
+  doc_->Changed();
+}
+
+std::wstring ModelTable::Style() const { return doc_->tables.at(id_).style; }
+
+void ModelTable::SetStyle(const std::wstring& name) {
+  doc_->tables.at(id_).style = name;
+  doc_->Changed();
+}
+
+void ModelTable::Delete() {
+  RangePtr r = GetRange();
+  story_->Erase(r->Start(), r->End());
+  doc_->tables.erase(id_);
+  doc_->Changed();
+}
+
+std::vector<uint32_t> ModelTables::Ids() const {
+  std::vector<uint32_t> ids;
+  const Story& story = *scope_.story;
+  long s = scope_.anchor->start, e = std::max(scope_.anchor->end, s + 1);
+  for (long i = s; i < e && i < story.Length(); ++i) {
+    uint32_t id = story.Cell(i).table;
+    if (id && std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
+  }
+  return ids;
+}
+
+std::shared_ptr<Table> ModelTables::Item(int index) {
+  auto ids = Ids();
+  if (index < 1 || index > static_cast<int>(ids.size())) Raise(5941, L"集合所要求的成员不存在。");
+  return std::make_shared<ModelTable>(scope_.doc, scope_.story, ids[index - 1]);
+}
+
+std::shared_ptr<Table> ModelTables::Add(const Range& at, int rows, int columns) {
+  if (rows < 1 || columns < 1 || rows > 32767 || columns > 63)
+    Raise(err::kInvalidCall, L"表格的行数或列数无效。");
+  DocData& d = *scope_.doc;
+  Story& story = *scope_.story;
+  long s = at.Start();
+  if (at.End() > s) s = story.Erase(s, at.End()).first;
+  if (story.Cell(s).table) Raise(err::kInvalidCall, L"不能在表格中插入表格。");
+  // A table takes whole paragraphs: split the paragraph when s is inside it.
+  if (story.ParagraphAt(s).first != s) {
+    story.Insert(s, std::wstring(1, kParagraphMark), InsertionCell(story, s));
+    ++s;
+  }
+  uint32_t id = d.nextTable++;
+  d.tables[id] = TableInfo{};
+  std::wstring text;
+  for (int r = 0; r < rows; ++r) text += std::wstring(columns, kCellEnd) + kRowEnd;
+  CharCell cell = InsertionCell(story, s);
+  cell.paragraph = story.Cell(story.ParagraphAt(s).second - 1).paragraph;
+  cell.table = id;
+  story.Insert(s, text, cell);
+  for (long i = s; i < s + static_cast<long>(text.size()); ++i) {
+    story.Cell(i).table = id;
+    story.Cell(i).paragraph = cell.paragraph;
+  }
+  d.Changed();
+  return std::make_shared<ModelTable>(scope_.doc, scope_.story, id);
+}
+
+}  // namespace plx::docif::model

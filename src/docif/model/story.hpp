@@ -1,0 +1,93 @@
+#pragma once
+// One text story (the document's main text, or a text box's): the
+// characters with, for each, its character format, paragraph format (used
+// at paragraph ends), inline object and table membership. Live anchors
+// (the positions behind ranges and bookmarks) move with every edit the way
+// the word processor moves them.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace plx::docif::model {
+
+// Characters with a meaning of their own.
+constexpr wchar_t kParagraphMark = L'\r';
+constexpr wchar_t kCellEnd = L'\a';
+constexpr wchar_t kRowEnd = 0x08;
+constexpr wchar_t kFieldBegin = 0x13;
+constexpr wchar_t kFieldSeparator = 0x14;
+constexpr wchar_t kFieldEnd = 0x15;
+constexpr wchar_t kInlineObject = 0x01;
+
+struct CharCell {
+  uint32_t format = 0;     // index into the document's character formats
+  uint32_t paragraph = 0;  // index into the paragraph formats (at paragraph ends)
+  uint32_t object = 0;     // inline object id (for kInlineObject), 0 none
+  uint32_t table = 0;      // table id of a character inside a table, 0 none
+  bool showCodes = false;  // on a field's begin mark: this field shows its code
+};
+
+struct Anchor {
+  long start = 0;
+  long end = 0;
+};
+
+// A field's marks: begin, separator and end positions.
+struct FieldMarks {
+  long begin, separator, end;
+};
+
+class Story {
+ public:
+  explicit Story(uint32_t format = 0, uint32_t paragraph = 0);
+
+  const std::wstring& Text() const { return text_; }
+  long Length() const { return static_cast<long>(text_.size()); }
+  const CharCell& Cell(long pos) const { return cells_[pos]; }
+  CharCell& Cell(long pos) { return cells_[pos]; }
+  bool IsParagraphEnd(long pos) const;
+
+  // A live anchor over [start, end), clamped to the story.
+  std::shared_ptr<Anchor> MakeAnchor(long start, long end);
+
+  // Inserts text at pos; each new character takes `cell` (a new paragraph
+  // mark copies the paragraph format of the paragraph it splits). Anchors
+  // at or after pos move; an anchor ending exactly at pos keeps its end
+  // unless it is collapsed there.
+  void Insert(long pos, const std::wstring& text, const CharCell& cell);
+  // Deletes [start, end), widened to whole fields; the final paragraph
+  // mark is never deleted. Returns the range actually deleted.
+  std::pair<long, long> Erase(long start, long end);
+
+  // Replaces every span in one pass (spans sorted, not overlapping);
+  // anchors inside a span move to its new start (starts) or end (ends).
+  struct Span {
+    long start, end;
+    std::wstring text;
+    CharCell cell;
+  };
+  void ReplaceSpans(const std::vector<Span>& spans);
+
+  // Paragraph containing pos: [start, end) with end just after its mark.
+  std::pair<long, long> ParagraphAt(long pos) const;
+  // Every paragraph overlapping [start, end) (at least the one at start).
+  std::vector<std::pair<long, long>> ParagraphsIn(long start, long end) const;
+  // Fields whose begin mark lies in [start, end), in order.
+  std::vector<FieldMarks> FieldsIn(long start, long end) const;
+
+  // The text as shown between start and end: fields show their result (or
+  // their code while codes are shown), cell and row ends show as CR BEL.
+  // positions[i] is the story position of shown character i.
+  std::wstring Visible(long start, long end, bool showCodes, std::vector<long>* positions) const;
+
+ private:
+  void Shift(long pos, long count);
+  void Collapse(long start, long end);
+
+  std::wstring text_;
+  std::vector<CharCell> cells_;
+  std::vector<std::weak_ptr<Anchor>> anchors_;
+};
+
+}  // namespace plx::docif::model
