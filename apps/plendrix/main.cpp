@@ -1,34 +1,29 @@
 // plendrix: the command-line host. It plays the word processor's part: it
-// makes a model application, loads the add-in by calling Connect as the
-// word processor would, carries out the command and disconnects at the end.
+// makes a model word processor with one document (new or opened from a
+// .docx), loads the add-in by calling Connect as the word processor would,
+// carries out the command, disconnects, and saves the document.
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <fstream>
 #include <iostream>
 #include <string>
 
-#include "common/clock.hpp"
-#include "common/random.hpp"
+#include "common/error.hpp"
 #include "common/text.hpp"
-#include "docif/model/model_application.hpp"
-#include "host/addin_context.hpp"
-#include "host/connect.hpp"
+#include "docif/model/json_dump.hpp"
+#include "host/form_registry.hpp"
 #include "host/frm_browse.hpp"
 #include "host/services.hpp"
-#include "platform/console_ui.hpp"
-#include "platform/registry.hpp"
+#include "render.hpp"
+#include "script.hpp"
+#include "session.hpp"
 
 namespace {
 
 using plx::Utf8ToWide;
 using plx::WideToUtf8;
-
-struct Options {
-  std::string install;
-  std::string hostVersion = "16.0";
-  bool online = false;
-};
 
 bool DailyStepRan(const plx::AddinContext& ctx) {
   for (const auto& sql : ctx.Conn.Journal())
@@ -36,17 +31,12 @@ bool DailyStepRan(const plx::AddinContext& ctx) {
   return false;
 }
 
-bool ErrorBoxShown(const plx::ScriptedUi& ui) {
-  for (const auto& box : ui.Boxes())
-    if (plx::StartsWith(box.title, L"错误号:") || plx::StartsWith(box.title, L"Error:")) return true;
-  return false;
-}
-
 // What connecting did, in the user's language.
-void ReportConnection(plx::AddinContext& ctx, plx::Connect& connect) {
+void ReportConnection(plx::cli::Session& s) {
+  plx::AddinContext& ctx = s.Context();
   std::printf("宿主版本：%s\n", WideToUtf8(ctx.App->Version()).c_str());
   std::printf("安装文件夹：%s\n", WideToUtf8(plx::GetAppPath(ctx)).c_str());
-  std::wstring ribbon = connect.IRibbonExtensibility_GetCustomUI(L"Microsoft.Word.Document");
+  std::wstring ribbon = s.Addin().IRibbonExtensibility_GetCustomUI(L"Microsoft.Word.Document");
   if (ribbon.empty()) std::printf("功能区定义：未读取\n");
   else std::printf("功能区定义：已读取（%zu 个字符）\n", ribbon.size());
   auto bars = ctx.App->GetCommandBars();
@@ -61,39 +51,116 @@ void ReportConnection(plx::AddinContext& ctx, plx::Connect& connect) {
     std::printf("新闻窗口：未连接互联网，已自动关闭\n");
 }
 
+const char* KindName(plx::ControlKind k) {
+  switch (k) {
+    case plx::ControlKind::Label: return "标签";
+    case plx::ControlKind::TextBox: return "文本框";
+    case plx::ControlKind::CheckBox: return "复选框";
+    case plx::ControlKind::OptionGroup: return "单选按钮组";
+    case plx::ControlKind::ComboBox: return "组合框";
+    case plx::ControlKind::ListBox: return "列表框";
+    case plx::ControlKind::Button: return "按钮";
+  }
+  return "";
+}
+
+int ListControls(plx::cli::Session& s, const std::wstring& name) {
+  std::shared_ptr<plx::Form> form;
+  for (const auto& f : s.Context().OpenForms)
+    if (f->Name() == name) form = f;
+  bool opened = false;
+  if (!form) {
+    form = plx::CreateForm(s.Context(), name);
+    if (!form) {
+      std::fprintf(stderr, "plendrix: 没有名为“%s”的对话框\n", WideToUtf8(name).c_str());
+      return 2;
+    }
+    form->Show();
+    opened = true;
+  }
+  for (const auto& c : form->Controls()) {
+    std::string value = WideToUtf8(form->ValueText(c.name));
+    std::printf("%s\t%s\t%s\t%s", WideToUtf8(c.name).c_str(), KindName(c.kind), WideToUtf8(c.caption).c_str(),
+                value.c_str());
+    if (!c.items.empty()) std::printf("\t[%s]", WideToUtf8(plx::Join(c.items, L"|")).c_str());
+    std::printf("\n");
+  }
+  if (opened) form->Unload();
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   CLI::App app{"plendrix — Plendrix4Word 的命令行宿主"};
-  Options opt;
-  app.add_option("--install", opt.install, "add-in install folder (default: the library's folder)");
-  app.add_option("--host-version", opt.hostVersion, "host version; 11.0 uses the legacy toolbars");
-  app.add_flag("--online", opt.online, "report the computer as connected to the Internet");
+  std::string install, hostVersion = "16.0", docPath, outPath, renderPath;
+  bool online = false;
+  app.add_option("--install", install, "add-in install folder (default: the library's folder)");
+  app.add_option("--host-version", hostVersion, "host version; 11.0 uses the legacy toolbars");
+  app.add_option("--doc", docPath, "open this .docx instead of a new document")->check(CLI::ExistingFile);
+  app.add_option("--out", outPath, "save the document here at the end");
+  app.add_option("--render", renderPath, "after saving, write page 1 as a PNG (LibreOffice)");
+  app.add_flag("--online", online, "report the computer as connected to the Internet");
   app.require_subcommand(1);
-  app.add_subcommand("connect", "connect the add-in, report what happened and disconnect");
+  auto* connectCmd = app.add_subcommand("connect", "connect the add-in, report what happened and disconnect");
+  std::string scriptPath, formName;
+  auto* runCmd = app.add_subcommand("run", "run a script of user actions (a file, or - for standard input)");
+  runCmd->add_option("SCRIPT", scriptPath)->required();
+  auto* controlsCmd = app.add_subcommand("controls", "list every control of a dialog");
+  controlsCmd->add_option("FORM", formName)->required();
+  auto* dumpCmd = app.add_subcommand("dump", "print the document as JSON");
   CLI11_PARSE(app, argc, argv);
 
-  plx::ConsoleUi ui(stdout, isatty(STDIN_FILENO) != 0);
-  plx::SystemClock clock;
-  plx::ClockSeededRandom random;
-  plx::Registry registry;
-  plx::NetworkState network(opt.online);
-  plx::AddinContext ctx({ui, clock, random, registry, network});
-  if (!opt.install.empty()) {
-    std::wstring folder = Utf8ToWide(opt.install);
-    while (folder.size() > 1 && folder.back() == L'/') folder.pop_back();
-    ctx.ModuleFolder = [folder] { return folder; };
+  if (!renderPath.empty() && outPath.empty()) {
+    std::fprintf(stderr, "plendrix: --render 需要同时给出 --out\n");
+    return 2;
   }
-
-  auto host = std::make_shared<plx::docif::model::ModelApplication>(Utf8ToWide(opt.hostVersion));
-  plx::Connect connect(ctx);
-  connect.AddinInstance_OnConnection(host);
-  connect.AddinInstance_OnStartupComplete();
-  ReportConnection(ctx, connect);
-  connect.AddinInstance_OnDisconnection();
-  if (ErrorBoxShown(ui)) {
-    std::fprintf(stderr, "plendrix: 插件报告了错误（见上面的消息框）\n");
-    return 1;
+  plx::cli::SessionOptions options;
+  options.install = Utf8ToWide(install);
+  options.hostVersion = Utf8ToWide(hostVersion);
+  options.document = Utf8ToWide(docPath);
+  options.online = online;
+  options.interactive = isatty(STDIN_FILENO) != 0;
+  int status = 0;
+  try {
+    plx::cli::Session session(options);
+    session.Start();
+    if (connectCmd->parsed()) {
+      ReportConnection(session);
+    } else if (runCmd->parsed()) {
+      plx::cli::ScriptRunner runner(session);
+      if (scriptPath == "-") {
+        runner.Run(std::cin);
+      } else {
+        std::ifstream in(scriptPath);
+        if (!in) throw plx::cli::ScriptError("无法读取脚本 " + scriptPath);
+        runner.Run(in);
+      }
+    } else if (controlsCmd->parsed()) {
+      status = ListControls(session, Utf8ToWide(formName));
+    } else if (dumpCmd->parsed()) {
+      std::printf("%s\n", plx::docif::model::DumpJson(*session.Host().ActiveData()).c_str());
+    }
+    session.Stop();
+    if (!outPath.empty()) {
+      session.Save(Utf8ToWide(outPath));
+      std::printf("已保存：%s\n", outPath.c_str());
+      if (!renderPath.empty()) {
+        std::string error = plx::cli::RenderFirstPage(outPath, renderPath);
+        if (error.empty()) std::printf("第 1 页图片：%s\n", renderPath.c_str());
+        else std::fprintf(stderr, "plendrix: %s\n", error.c_str());
+      }
+    }
+    if (session.ErrorReported()) {
+      std::fprintf(stderr, "plendrix: 插件报告了错误（见上面的消息框）\n");
+      status = status ? status : 1;
+    }
+  } catch (const plx::cli::ScriptError& e) {
+    std::fprintf(stderr, "plendrix: %s\n", e.what());
+    return 3;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "plendrix: %s\n", WideToUtf8(plx::AsVbError(e).description()).c_str());
+    return 4;
   }
-  return 0;
+  return status;
 }

@@ -1,13 +1,34 @@
 #pragma once
-// A dialog as a view model. Show loads it (Form_Load runs); a modeless
-// dialog stays in the context's list of open dialogs, which keeps it
-// alive, until it unloads. Dialogs are made with std::make_shared.
+// A dialog as a view model. Its controls are named fields ("txtXmin",
+// "optType") and its handlers are methods bound to them, so the
+// command-line host, the tests and the dialog memory set and read every
+// dialog the same way, by name. Show loads the dialog (Form_Load runs); a
+// modeless dialog stays in the context's list of open dialogs, which keeps
+// it alive, until it unloads. Dialogs are made with std::make_shared.
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace plx {
 
 class AddinContext;
+
+enum class ControlKind { Label, TextBox, CheckBox, OptionGroup, ComboBox, ListBox, Button };
+
+struct Control {
+  std::wstring name;
+  ControlKind kind = ControlKind::TextBox;
+  std::wstring caption;
+  std::wstring text;                 // text boxes, combo boxes
+  int value = 0;                     // check box 0/1; option or list index (-1 none)
+  std::vector<std::wstring> items;   // list entries; option captions
+  bool enabled = true;
+  bool visible = true;
+  std::function<void()> click;
+  std::function<void(int)> dblClick;
+  std::function<void()> change;
+};
 
 class Form : public std::enable_shared_from_this<Form> {
  public:
@@ -23,15 +44,31 @@ class Form : public std::enable_shared_from_this<Form> {
   // Closes the dialog (Form_Unload runs once).
   void Unload();
 
+  const std::vector<Control>& Controls() const { return controls_; }
+  // Error 730 ("控件不存在") for an unknown name.
+  Control& GetControl(const std::wstring& name);
+  // Sets a control as the user would: a text box's text, a check box 0/1,
+  // an option group's or list's index, a combo box's text; runs its change
+  // handler. Error 380 for a value the control cannot take.
+  void SetValue(const std::wstring& name, const std::wstring& value);
+  // The value as SetValue takes it.
+  std::wstring ValueText(const std::wstring& name);
+  void Click(const std::wstring& name);
+  void DblClick(const std::wstring& name, int index);
+  // A picture of the dialog's preview as SVG; error 5 for a dialog without one.
+  virtual std::string PreviewSvg();
+
  protected:
   virtual void Form_Load() {}
   virtual void Form_Unload() {}
   AddinContext& Ctx() { return ctx_; }
+  Control& AddControl(Control control);
 
  private:
   AddinContext& ctx_;
   std::wstring name_;
   bool loaded_ = false;
+  std::vector<Control> controls_;
 };
 
 }  // namespace plx

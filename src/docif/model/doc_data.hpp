@@ -23,6 +23,7 @@ struct CharFormat {
   bool bold = false, italic = false, superscript = false, subscript = false, hidden = false;
   int underline = 0;
   uint32_t color = kAutoColor;
+  std::string extra;  // run properties read from a file that the model does not use, as XML
   bool operator==(const CharFormat&) const = default;
 };
 
@@ -37,6 +38,7 @@ struct ParaFormat {
   int outlineLevel = 10;
   std::vector<TabStop> tabs;
   int list = 0;  // list instance id, 0 none
+  std::string extra;  // paragraph properties read from a file that the model does not use, as XML
   bool operator==(const ParaFormat&) const = default;
 };
 
@@ -61,6 +63,8 @@ class Pool {
 struct ListInstance {
   std::wstring numberFormat;
   int numberStyle = 0;
+  int sourceNumId = 0;  // a list read from a file keeps its numbering definition
+  int sourceLevel = 0;
 };
 
 struct InlineObject {
@@ -72,14 +76,32 @@ struct InlineObject {
   double width = 0, height = 0;
   bool borders = false;
   std::wstring altText;
+  // Read from a file: the run content as it stood there, written back
+  // unchanged while the object is unchanged; block-level content (a whole
+  // body element the model does not know) fills its own paragraph.
+  std::string rawXml;
+  std::string relId;
+  bool block = false;
+  double readWidth = 0, readHeight = 0;
+  std::wstring readAltText;
+  bool readBorders = false;
 };
+
+// Objects with no picture of their own: content kept as read.
+constexpr int kInlineRaw = 0;
 
 struct TableInfo {
   bool borders = true;
   std::wstring style;
+  // Read from a file: table, row and cell properties as XML.
+  std::string tblPr, tblGrid;
+  std::vector<std::string> trPr;
+  std::vector<std::vector<std::string>> tcPr;
 };
 
 struct StyleInfo {
+  std::wstring id;  // the style id in a file
+  bool dirty = false;  // changed since it was read
   std::wstring name;
   int type = 1;
   CharFormat font;
@@ -122,6 +144,15 @@ struct DocData {
   bool saved = true;
   bool showFieldCodes = false;
   std::wstring fullName;
+
+  // What a document read from a file keeps to write it back: every part of
+  // the package as it was, the root element's opening tag (with its
+  // namespaces) and the section properties.
+  struct Origin {
+    std::map<std::string, std::string> parts;
+    std::string rootOpen;
+    std::string sectPr;
+  } origin;
 
   // The selection: a range of a story, or floating shapes.
   std::shared_ptr<Story> selectionStory;

@@ -125,6 +125,10 @@ class ModelTables final : public Tables {
   RangeRef scope_;
 };
 
+// Content spans of a table's cells, row by row (each span ends at the
+// cell's end mark).
+std::vector<std::vector<std::pair<long, long>>> TableCellSpans(const Story& story, uint32_t id);
+
 // A linear, readable rendering of an EQ field code ("EQ \F(1,2)" → "1/2"),
 // the result a field shows where no formula layout is done.
 std::wstring EqResultText(const std::wstring& code);

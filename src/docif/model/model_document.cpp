@@ -17,21 +17,27 @@ class ModelStyle final : public Style {
   std::wstring NameLocal() const override { return Info().name; }
   int Type() const override { return Info().type; }
   FontFormat Font() const override { return ToFontFormat(Info().font); }
-  void SetFont(const FontFormat& f) override { Info().font = ApplyFontChange(Info().font, f); }
+  void SetFont(const FontFormat& f) override { Changed().font = ApplyFontChange(Info().font, f); }
   ParagraphFormat GetParagraphFormat() const override { return ToParagraphFormat(Info().para); }
   void SetParagraphFormat(const ParagraphFormat& f) override {
-    Info().para = ApplyParagraphChange(Info().para, f);
+    Changed().para = ApplyParagraphChange(Info().para, f);
   }
   bool AutomaticallyUpdate() const override { return Info().autoUpdate; }
-  void SetAutomaticallyUpdate(bool v) override { Info().autoUpdate = v; }
+  void SetAutomaticallyUpdate(bool v) override { Changed().autoUpdate = v; }
   std::wstring BaseStyle() const override { return Info().base; }
-  void SetBaseStyle(const std::wstring& name) override { Info().base = name; }
+  void SetBaseStyle(const std::wstring& name) override { Changed().base = name; }
 
  private:
   StyleInfo& Info() const {
     auto* s = const_cast<StyleInfo*>(doc_->FindStyle(name_));
     if (!s) NoSuchMember();
     return *s;
+  }
+  StyleInfo& Changed() {
+    StyleInfo& s = Info();
+    s.dirty = true;
+    doc_->Changed();
+    return s;
   }
   std::shared_ptr<DocData> doc_;
   std::wstring name_;

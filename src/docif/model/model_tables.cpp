@@ -7,11 +7,14 @@
 namespace plx::docif::model {
 
 std::vector<std::vector<std::pair<long, long>>> ModelTable::CellSpans() const {
+  return TableCellSpans(*story_, id_);
+}
+
+std::vector<std::vector<std::pair<long, long>>> TableCellSpans(const Story& story, uint32_t id) {
   std::vector<std::vector<std::pair<long, long>>> rows(1);
-  const Story& story = *story_;
   long cellStart = -1;
   for (long i = 0; i < story.Length(); ++i) {
-    if (story.Cell(i).table != id_) continue;
+    if (story.Cell(i).table != id) continue;
     if (cellStart < 0) cellStart = i;
     wchar_t c = story.Text()[i];
     if (c == kCellEnd) {

@@ -12,6 +12,17 @@ bool Story::IsParagraphEnd(long pos) const {
   return c == kParagraphMark || c == kCellEnd;
 }
 
+void Story::Assign(std::wstring text, std::vector<CharCell> cells) {
+  if (text.empty() || text.back() != kParagraphMark || cells.size() != text.size()) {
+    text.push_back(kParagraphMark);
+    cells.resize(text.size(), cells.empty() ? CharCell{} : cells.back());
+  }
+  text_ = std::move(text);
+  cells_ = std::move(cells);
+  for (auto& w : anchors_)
+    if (auto a = w.lock()) a->start = a->end = 0;
+}
+
 std::shared_ptr<Anchor> Story::MakeAnchor(long start, long end) {
   start = std::clamp(start, 0L, Length());
   end = std::clamp(end, start, Length());

@@ -48,6 +48,10 @@ class Story {
   CharCell& Cell(long pos) { return cells_[pos]; }
   bool IsParagraphEnd(long pos) const;
 
+  // Replaces the whole story (the text must end with a paragraph mark);
+  // every anchor collapses to the start.
+  void Assign(std::wstring text, std::vector<CharCell> cells);
+
   // A live anchor over [start, end), clamped to the story.
   std::shared_ptr<Anchor> MakeAnchor(long start, long end);
 

@@ -1,0 +1,56 @@
+#include "session.hpp"
+
+#include "common/text.hpp"
+#include "docif/ooxml/docx_reader.hpp"
+#include "docif/ooxml/docx_writer.hpp"
+
+namespace plx::cli {
+
+Session::Session(const SessionOptions& options, std::FILE* out)
+    : options_(options), ui_(out, options.interactive), network_(options.online) {
+  ctx_ = std::make_unique<AddinContext>(Services{ui_, clock_, random_, registry_, network_});
+  if (!options_.install.empty()) {
+    std::wstring folder = options_.install;
+    while (folder.size() > 1 && folder.back() == L'/') folder.pop_back();
+    ctx_->ModuleFolder = [folder] { return folder; };
+  }
+  host_ = std::make_shared<docif::model::ModelApplication>(options_.hostVersion);
+  connect_ = std::make_unique<Connect>(*ctx_);
+}
+
+Session::~Session() { Stop(); }
+
+void Session::Start() {
+  if (options_.document.empty()) {
+    host_->GetDocuments()->Add();
+  } else {
+    auto data = docif::ooxml::ReadDocx(options_.document, host_->SharedPtr());
+    host_->DocumentData().push_back(data);
+    host_->SetActive(data);
+  }
+  connect_->AddinInstance_OnConnection(host_);
+  connect_->AddinInstance_OnStartupComplete();
+  connected_ = true;
+}
+
+void Session::Stop() {
+  if (!connected_) return;
+  connected_ = false;
+  connect_->AddinInstance_OnDisconnection();
+}
+
+void Session::Save(const std::wstring& path) {
+  auto data = host_->ActiveData();
+  if (!data) return;
+  docif::ooxml::SaveDocx(*data, path);
+  data->saved = true;
+}
+
+bool Session::ErrorReported() const {
+  for (const auto& box : ui_.Boxes())
+    if (StartsWith(box.title, L"错误号:") || StartsWith(box.title, L"Error:") || StartsWith(box.text, L"Error "))
+      return true;
+  return false;
+}
+
+}  // namespace plx::cli

@@ -1,0 +1,59 @@
+#pragma once
+// One run of the command-line host: the services a word processor gives an
+// add-in (boxes on the console, the clock, random numbers, the registry and
+// network stand-ins), a model word processor with one document, and the
+// add-in connected to it.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "common/clock.hpp"
+#include "common/random.hpp"
+#include "docif/model/model_application.hpp"
+#include "host/addin_context.hpp"
+#include "host/connect.hpp"
+#include "platform/console_ui.hpp"
+#include "platform/registry.hpp"
+
+namespace plx::cli {
+
+struct SessionOptions {
+  std::wstring install;       // empty: the library's own folder
+  std::wstring hostVersion = L"16.0";
+  std::wstring document;      // empty: a new document
+  bool online = false;
+  bool interactive = false;   // standard input is a terminal
+};
+
+class Session {
+ public:
+  explicit Session(const SessionOptions& options, std::FILE* out = stdout);
+  ~Session();
+
+  // Opens the document (or makes a new one) and connects the add-in.
+  void Start();
+  // Disconnects the add-in.
+  void Stop();
+  void Save(const std::wstring& path);
+
+  AddinContext& Context() { return *ctx_; }
+  Connect& Addin() { return *connect_; }
+  docif::model::ModelApplication& Host() { return *host_; }
+  ScriptedUi& Ui() { return ui_; }
+  // True when the add-in showed one of its error boxes.
+  bool ErrorReported() const;
+
+ private:
+  SessionOptions options_;
+  ConsoleUi ui_;
+  SystemClock clock_;
+  ClockSeededRandom random_;
+  Registry registry_;
+  NetworkState network_;
+  std::unique_ptr<AddinContext> ctx_;
+  std::shared_ptr<docif::model::ModelApplication> host_;
+  std::unique_ptr<Connect> connect_;
+  bool connected_ = false;
+};
+
+}  // namespace plx::cli

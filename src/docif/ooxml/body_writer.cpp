@@ -1,0 +1,262 @@
+#include "docif/ooxml/body_writer.hpp"
+
+#include <algorithm>
+#include <regex>
+
+#include "common/text.hpp"
+#include "docif/model/model_collections.hpp"
+#include "docif/model/model_shapes.hpp"
+#include "docif/ooxml/format_xml.hpp"
+#include "docif/ooxml/xml_text.hpp"
+
+namespace plx::docif::ooxml {
+namespace {
+
+using model::kCellEnd;
+using model::kFieldBegin;
+using model::kFieldEnd;
+using model::kFieldSeparator;
+using model::kInlineObject;
+using model::kParagraphMark;
+using model::Story;
+
+bool IsSymbolCharacter(wchar_t c) { return c >= 0xF000 && c <= 0xF0FF; }
+
+class StoryWriter {
+ public:
+  StoryWriter(BodyContext& ctx, const Story& story, bool withShapes)
+      : ctx_(ctx), doc_(ctx.doc), story_(story), withShapes_(withShapes) {
+    if (withShapes) {
+      for (size_t z = 0; z < doc_.shapes.size(); ++z) {
+        const auto& s = doc_.shapes[z];
+        long at = s->anchor ? s->anchor->start : 0;
+        shapesAt_[story_.ParagraphAt(at).first].push_back({s.get(), z});
+      }
+      int id = 0;
+      for (const auto& [name, anchor] : doc_.bookmarks) {
+        starts_[anchor->start].push_back({name, id});
+        ends_[anchor->end].push_back(id);
+        ++id;
+      }
+    }
+  }
+
+  std::string Write() {
+    std::string out;
+    long i = 0, n = story_.Length();
+    while (i < n) {
+      uint32_t table = story_.Cell(i).table;
+      if (table) {
+        long end = i;
+        while (end < n && story_.Cell(end).table == table) ++end;
+        out += Table(table);
+        i = end;
+        continue;
+      }
+      auto [s, e] = story_.ParagraphAt(i);
+      out += Paragraph(s, e);
+      i = e;
+    }
+    return out;
+  }
+
+ private:
+  struct Placed {
+    const model::ShapeData* shape;
+    size_t z;
+  };
+
+  const std::string& RunProperties(uint32_t format) {
+    auto it = rPr_.find(format);
+    if (it == rPr_.end()) it = rPr_.emplace(format, RunPropertiesXml(doc_.charFormats[format])).first;
+    return it->second;
+  }
+
+  std::string Paragraph(long s, long e) {
+    const model::CharCell& mark = story_.Cell(e - 1);
+    // A body element kept as read fills its paragraph alone.
+    if (e - s == 2 && story_.Text()[s] == kInlineObject) {
+      auto it = doc_.objects.find(story_.Cell(s).object);
+      if (it != doc_.objects.end() && it->second.block) return it->second.rawXml;
+    }
+    const model::ParaFormat& p = doc_.paraFormats[mark.paragraph];
+    std::string numPr;
+    if (p.list) {
+      auto it = ctx_.lists.find(p.list);
+      if (it != ctx_.lists.end())
+        numPr = "<w:numPr><w:ilvl w:val=\"" + std::to_string(it->second.second) + "\"/><w:numId w:val=\"" +
+                std::to_string(it->second.first) + "\"/></w:numPr>";
+    }
+    std::string out = "<w:p><w:pPr>" + ParagraphPropertiesXml(p, ctx_.styleId(p.style), numPr, RunProperties(mark.format)) +
+                      "</w:pPr>";
+    if (withShapes_) {
+      auto it = shapesAt_.find(s);
+      if (it != shapesAt_.end())
+        for (const Placed& placed : it->second) {
+          ctx_.drawings.nextRelativeHeight = 251659264u + static_cast<uint32_t>(placed.z) * 2u;
+          out += "<w:r>" + FloatingShapeXml(*placed.shape, ctx_.drawings) + "</w:r>";
+        }
+    }
+    out += Runs(s, e - 1);
+    out += Bookmarks(e - 1);
+    return out + "</w:p>";
+  }
+
+  std::string Bookmarks(long pos) {
+    std::string out;
+    if (auto it = ends_.find(pos); it != ends_.end())
+      for (int id : it->second) out += "<w:bookmarkEnd w:id=\"" + std::to_string(id) + "\"/>";
+    if (auto it = starts_.find(pos); it != starts_.end())
+      for (const auto& [name, id] : it->second)
+        out += "<w:bookmarkStart w:id=\"" + std::to_string(id) + "\" w:name=\"" + XmlEscape(name) + "\"/>";
+    return out;
+  }
+
+  std::string Runs(long s, long e) {
+    std::string out, text;
+    uint32_t format = 0;
+    bool textInCode = false;
+    auto flush = [&] {
+      if (text.empty()) return;
+      const char* tag = textInCode ? "w:instrText" : "w:t";
+      out += "<w:r>" + RunProperties(format) + "<" + tag + " xml:space=\"preserve\">" + XmlEscape(text) + "</" +
+             tag + "></w:r>";
+      text.clear();
+    };
+    auto run = [&](uint32_t f, const std::string& content) {
+      flush();
+      out += "<w:r>" + RunProperties(f) + content + "</w:r>";
+    };
+    for (long i = s; i < e; ++i) {
+      std::string marks = Bookmarks(i);
+      if (!marks.empty()) {
+        flush();
+        out += marks;
+      }
+      wchar_t c = story_.Text()[i];
+      uint32_t f = story_.Cell(i).format;
+      bool inCode = !codeStack_.empty() && codeStack_.back();
+      if (c == kFieldBegin) {
+        run(f, "<w:fldChar w:fldCharType=\"begin\"/>");
+        codeStack_.push_back(true);
+      } else if (c == kFieldSeparator) {
+        run(f, "<w:fldChar w:fldCharType=\"separate\"/>");
+        if (!codeStack_.empty()) codeStack_.back() = false;
+      } else if (c == kFieldEnd) {
+        run(f, "<w:fldChar w:fldCharType=\"end\"/>");
+        if (!codeStack_.empty()) codeStack_.pop_back();
+      } else if (c == kInlineObject) {
+        run(f, InlineObject(story_.Cell(i).object));
+      } else if (c == L'\t') {
+        run(f, "<w:tab/>");
+      } else if (c == L'\v') {
+        run(f, "<w:br/>");
+      } else if (c == L'\f') {
+        run(f, "<w:br w:type=\"page\"/>");
+      } else if (c == 0x1E) {
+        run(f, "<w:noBreakHyphen/>");
+      } else if (c == 0x1F) {
+        run(f, "<w:softHyphen/>");
+      } else if (IsSymbolCharacter(c) && !inCode) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(c));
+        run(f, "<w:sym w:font=\"" + XmlEscape(doc_.charFormats[f].ascii) + "\" w:char=\"" + hex + "\"/>");
+      } else if (c >= 0x20) {
+        if (!text.empty() && (f != format || inCode != textInCode)) flush();
+        format = f;
+        textInCode = inCode;
+        text += WideToUtf8(std::wstring(1, c));
+      }
+    }
+    flush();
+    return out;
+  }
+
+  std::string InlineObject(uint32_t id) {
+    auto it = doc_.objects.find(id);
+    if (it == doc_.objects.end()) return "";
+    const model::InlineObject& o = it->second;
+    bool unchanged = o.width == o.readWidth && o.height == o.readHeight && o.altText == o.readAltText &&
+                     o.borders == o.readBorders;
+    if (!o.rawXml.empty() && (o.type == model::kInlineRaw || unchanged)) return o.rawXml;
+    if (o.type == kInlineShapePicture && !o.bytes.empty()) return InlinePictureXml(o, ctx_.drawings);
+    // An embedded object without data of its own: shown as its class name.
+    return "<w:t xml:space=\"preserve\">[" + XmlEscape(o.oleClass.empty() ? L"对象" : o.oleClass) + "]</w:t>";
+  }
+
+  std::string Table(uint32_t id) {
+    auto rows = model::TableCellSpans(story_, id);
+    const model::TableInfo& info = doc_.tables.count(id) ? doc_.tables.at(id) : emptyInfo_;
+    bool rawFits = info.tcPr.size() == rows.size();
+    for (size_t r = 0; rawFits && r < rows.size(); ++r) rawFits = info.tcPr[r].size() == rows[r].size();
+    size_t columns = 1;
+    for (const auto& row : rows) columns = std::max(columns, row.size());
+    long width = Twips(doc_.page.PageWidth - doc_.page.LeftMargin - doc_.page.RightMargin);
+    long cellWidth = width / static_cast<long>(columns);
+    std::string border = info.borders ? "single" : "nil";
+    std::string out = "<w:tbl>";
+    if (!info.tblPr.empty()) {
+      std::string tblPr = info.tblPr;
+      if (!info.borders) tblPr = std::regex_replace(tblPr, std::regex("<w:tblBorders>.*?</w:tblBorders>|<w:tblBorders/>"), "");
+      out += tblPr;
+    } else {
+      out += "<w:tblPr>";
+      if (!info.style.empty()) out += "<w:tblStyle w:val=\"" + XmlEscape(info.style) + "\"/>";
+      out += "<w:tblW w:w=\"" + std::to_string(width) + "\" w:type=\"dxa\"/><w:tblBorders>";
+      for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"})
+        out += std::string("<w:") + side + " w:val=\"" + border + "\" w:sz=\"4\" w:space=\"0\" w:color=\"000000\"/>";
+      out += "</w:tblBorders><w:tblLayout w:type=\"fixed\"/></w:tblPr>";
+    }
+    if (!info.tblGrid.empty() && rawFits) {
+      out += info.tblGrid;
+    } else {
+      out += "<w:tblGrid>";
+      for (size_t c = 0; c < columns; ++c) out += "<w:gridCol w:w=\"" + std::to_string(cellWidth) + "\"/>";
+      out += "</w:tblGrid>";
+    }
+    for (size_t r = 0; r < rows.size(); ++r) {
+      out += "<w:tr>";
+      if (rawFits && r < info.trPr.size()) out += info.trPr[r];
+      for (size_t c = 0; c < rows[r].size(); ++c) {
+        out += "<w:tc>";
+        if (rawFits) {
+          std::string tcPr = info.tcPr[r][c];
+          if (!info.borders) tcPr = std::regex_replace(tcPr, std::regex("<w:tcBorders>.*?</w:tcBorders>"), "");
+          out += tcPr;
+        } else {
+          out += "<w:tcPr><w:tcW w:w=\"" + std::to_string(cellWidth) + "\" w:type=\"dxa\"/></w:tcPr>";
+        }
+        auto [s, e] = rows[r][c];
+        long i = s;
+        while (i <= e) {  // the cell's paragraphs; the last ends with the cell mark
+          long end = i;
+          while (end < e && story_.Text()[end] != kParagraphMark) ++end;
+          out += Paragraph(i, end + 1);
+          i = end + 1;
+        }
+        out += "</w:tc>";
+      }
+      out += "</w:tr>";
+    }
+    return out + "</w:tbl>";
+  }
+
+  BodyContext& ctx_;
+  const model::DocData& doc_;
+  const Story& story_;
+  bool withShapes_;
+  std::map<long, std::vector<Placed>> shapesAt_;
+  std::map<long, std::vector<std::pair<std::wstring, int>>> starts_;
+  std::map<long, std::vector<int>> ends_;
+  std::map<uint32_t, std::string> rPr_;
+  std::vector<bool> codeStack_;  // per open field: still in its code
+  model::TableInfo emptyInfo_;
+};
+
+}  // namespace
+
+std::string StoryBlocksXml(BodyContext& ctx, const model::Story& story, bool withShapes) {
+  return StoryWriter(ctx, story, withShapes).Write();
+}
+
+}  // namespace plx::docif::ooxml

@@ -1,0 +1,538 @@
+#include "docif/ooxml/docx_reader.hpp"
+
+#include <pugixml.hpp>
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "common/error.hpp"
+#include "common/text.hpp"
+#include "docif/model/picture_info.hpp"
+#include "docif/ooxml/format_xml.hpp"
+#include "docif/ooxml/zip_package.hpp"
+
+namespace plx::docif::ooxml {
+namespace {
+
+using model::CharCell;
+using model::CharFormat;
+using model::DocData;
+using model::InlineObject;
+using model::ParaFormat;
+
+constexpr int kBadFile = 5792;
+
+[[noreturn]] void NotADocument(const std::wstring& path, const std::wstring& why) {
+  Raise(kBadFile, L"“" + path + L"”不是有效的 Word 文档（" + why + L"）。");
+}
+
+std::string Raw(const pugi::xml_node& n) {
+  std::ostringstream os;
+  n.print(os, "", pugi::format_raw);
+  return os.str();
+}
+
+bool Load(pugi::xml_document& doc, const std::string& bytes) {
+  return static_cast<bool>(doc.load_buffer(bytes.data(), bytes.size(), pugi::parse_default | pugi::parse_ws_pcdata_single));
+}
+
+// "word/" + "media/image1.png" with "../" resolved.
+std::string ResolveTarget(const std::string& base, const std::string& target) {
+  if (!target.empty() && target[0] == '/') return target.substr(1);
+  std::filesystem::path p = std::filesystem::path(base) / target;
+  return p.lexically_normal().generic_string();
+}
+
+struct StyleDef {
+  std::wstring name;
+  std::string basedOn;
+  std::string type;
+  pugi::xml_node rPr, pPr;
+};
+
+class Reader {
+ public:
+  Reader(DocData& doc, Parts& parts, std::wstring path) : doc_(doc), parts_(parts), path_(std::move(path)) {}
+
+  void Run() {
+    std::string mainPart = MainPart();
+    auto it = parts_.find(mainPart);
+    if (it == parts_.end()) NotADocument(path_, L"缺少正文部件");
+    if (!Load(main_, it->second)) NotADocument(path_, L"正文不是有效的 XML");
+    pugi::xml_node root = main_.child("w:document");
+    pugi::xml_node body = root.child("w:body");
+    if (!root || !body) NotADocument(path_, L"缺少 w:body");
+    size_t open = it->second.find("<w:document");
+    size_t close = open == std::string::npos ? open : it->second.find('>', open);
+    if (close != std::string::npos) doc_.origin.rootOpen = it->second.substr(open, close - open + 1);
+    ReadRelationships(mainPart);
+    ReadStyles();
+    ReadNumbering();
+    ReadSettings();
+    for (pugi::xml_node c : body.children()) Block(c, 0);
+    while (!openFields_.empty()) CloseField();
+    // The story ends with a paragraph mark: the body's last paragraph gives
+    // it, or one is added after a closing table.
+    if (text_.empty() || text_.back() != model::kParagraphMark) {
+      CharCell last = cells_.empty() ? CharCell{} : cells_.back();
+      last.table = last.object = 0;
+      last.paragraph = doc_.paraFormats.Intern(StylePara(defaultStyle_));
+      Append(model::kParagraphMark, last);
+    }
+    doc_.main->Assign(std::move(text_), std::move(cells_));
+    for (auto& [name, span] : bookmarks_) doc_.bookmarks[name] = doc_.main->MakeAnchor(span.first, span.second);
+    doc_.origin.parts = parts_;
+    doc_.fullName = path_;
+    doc_.saved = true;
+  }
+
+ private:
+  std::string MainPart() {
+    pugi::xml_document rels;
+    auto it = parts_.find("_rels/.rels");
+    if (it != parts_.end() && Load(rels, it->second))
+      for (pugi::xml_node r : rels.child("Relationships").children("Relationship"))
+        if (std::string(r.attribute("Type").as_string()).ends_with("/officeDocument"))
+          return ResolveTarget("", r.attribute("Target").as_string());
+    return "word/document.xml";
+  }
+
+  void ReadRelationships(const std::string& mainPart) {
+    base_ = std::filesystem::path(mainPart).parent_path().generic_string();
+    std::string relsName = base_ + "/_rels/" + std::filesystem::path(mainPart).filename().string() + ".rels";
+    pugi::xml_document rels;
+    auto it = parts_.find(relsName);
+    if (it == parts_.end() || !Load(rels, it->second)) return;
+    for (pugi::xml_node r : rels.child("Relationships").children("Relationship")) {
+      std::string type = r.attribute("Type").as_string();
+      std::string target = ResolveTarget(base_, r.attribute("Target").as_string());
+      relTargets_[r.attribute("Id").as_string()] = target;
+      if (type.ends_with("/styles")) stylesPart_ = target;
+      if (type.ends_with("/numbering")) numberingPart_ = target;
+      if (type.ends_with("/settings")) settingsPart_ = target;
+    }
+  }
+
+  // ---- styles ----
+  void ReadStyles() {
+    auto it = parts_.find(stylesPart_);
+    if (it != parts_.end() && Load(styles_, it->second)) {
+      pugi::xml_node root = styles_.child("w:styles");
+      pugi::xml_node defaults = root.child("w:docDefaults");
+      defaultRun_ = defaults.child("w:rPrDefault").child("w:rPr");
+      defaultPara_ = defaults.child("w:pPrDefault").child("w:pPr");
+      for (pugi::xml_node s : root.children("w:style")) {
+        StyleDef d;
+        d.type = s.attribute("w:type").as_string("paragraph");
+        d.name = Utf8ToWide(s.child("w:name").attribute("w:val").as_string(s.attribute("w:styleId").as_string()));
+        d.basedOn = s.child("w:basedOn").attribute("w:val").as_string();
+        d.rPr = s.child("w:rPr");
+        d.pPr = s.child("w:pPr");
+        std::string id = s.attribute("w:styleId").as_string();
+        if (d.type == "paragraph" && s.attribute("w:default").as_bool()) defaultStyle_ = id;
+        styleDefs_[id] = d;
+      }
+    }
+    // The model's styles become the file's paragraph styles.
+    std::vector<model::StyleInfo> builtIns = doc_.styles;
+    doc_.styles.clear();
+    for (const auto& [id, d] : styleDefs_) {
+      if (d.type != "paragraph") continue;
+      model::StyleInfo s;
+      s.id = Utf8ToWide(id);
+      s.name = ModelStyleName(d.name);
+      s.font = StyleChar(id);
+      s.para = StylePara(id);
+      if (!d.basedOn.empty() && styleDefs_.count(d.basedOn)) s.base = ModelStyleName(styleDefs_[d.basedOn].name);
+      if (!doc_.FindStyle(s.name)) doc_.styles.push_back(s);
+    }
+    for (const auto& b : builtIns)
+      if (!doc_.FindStyle(b.name)) doc_.styles.push_back(b);
+  }
+
+  // The style chain from its root to `id` (cycles and depth guarded).
+  std::vector<const StyleDef*> Chain(const std::string& id) {
+    std::vector<const StyleDef*> chain;
+    std::string cur = id;
+    for (int depth = 0; depth < 32 && !cur.empty(); ++depth) {
+      auto it = styleDefs_.find(cur);
+      if (it == styleDefs_.end()) break;
+      chain.insert(chain.begin(), &it->second);
+      cur = it->second.basedOn;
+    }
+    return chain;
+  }
+
+  CharFormat StyleChar(const std::string& id) {
+    if (auto it = charCache_.find(id); it != charCache_.end()) return it->second;
+    CharFormat f;
+    f.ascii = L"Times New Roman";
+    f.farEast = L"宋体";
+    f.size = 10;
+    ApplyRunProperties(defaultRun_, f, false);
+    for (const StyleDef* d : Chain(id)) ApplyRunProperties(d->rPr, f, false);
+    return charCache_[id] = f;
+  }
+
+  ParaFormat StylePara(const std::string& id) {
+    if (auto it = paraCache_.find(id); it != paraCache_.end()) return it->second;
+    ParaFormat p;
+    p.alignment = kAlignLeft;
+    ApplyParagraphProperties(defaultPara_, p, false);
+    for (const StyleDef* d : Chain(id)) ApplyParagraphProperties(d->pPr, p, false);
+    auto it = styleDefs_.find(id);
+    p.style = it != styleDefs_.end() ? ModelStyleName(it->second.name) : L"正文";
+    return paraCache_[id] = p;
+  }
+
+  // ---- numbering ----
+  void ReadNumbering() {
+    auto it = parts_.find(numberingPart_);
+    if (it == parts_.end() || !Load(numbering_, it->second)) return;
+    pugi::xml_node root = numbering_.child("w:numbering");
+    std::map<std::string, pugi::xml_node> abstracts;
+    for (pugi::xml_node a : root.children("w:abstractNum")) abstracts[a.attribute("w:abstractNumId").as_string()] = a;
+    for (pugi::xml_node n : root.children("w:num")) {
+      auto a = abstracts.find(n.child("w:abstractNumId").attribute("w:val").as_string());
+      if (a != abstracts.end()) nums_[n.attribute("w:numId").as_int()] = a->second;
+    }
+  }
+
+  int ListId(int numId, int level) {
+    if (numId <= 0) return 0;
+    auto key = std::make_pair(numId, level);
+    if (auto it = lists_.find(key); it != lists_.end()) return it->second;
+    model::ListInstance li;
+    li.sourceNumId = numId;
+    li.sourceLevel = level;
+    li.numberFormat = L"%1.";
+    if (auto a = nums_.find(numId); a != nums_.end()) {
+      for (pugi::xml_node lvl : a->second.children("w:lvl")) {
+        if (lvl.attribute("w:ilvl").as_int() != level) continue;
+        li.numberFormat = Replace(Utf8ToWide(lvl.child("w:lvlText").attribute("w:val").as_string("%1.")),
+                                  L"%" + std::to_wstring(level + 1), L"%1");
+        std::string fmt = lvl.child("w:numFmt").attribute("w:val").as_string("decimal");
+        li.numberStyle = fmt == "upperLetter" ? 3 : fmt == "lowerLetter" ? 4 : fmt == "upperRoman" ? 1
+                       : fmt == "lowerRoman" ? 2 : fmt == "bullet" ? 23 : 0;
+      }
+    }
+    doc_.lists.push_back(li);
+    return lists_[key] = static_cast<int>(doc_.lists.size());
+  }
+
+  void ReadSettings() {
+    pugi::xml_document settings;
+    auto it = parts_.find(settingsPart_);
+    if (it == parts_.end() || !Load(settings, it->second)) return;
+    pugi::xml_node root = settings.child("w:settings");
+    auto on = [&](const char* name) {
+      pugi::xml_node n = root.child(name);
+      return n && std::string(n.attribute("w:val").as_string("true")) != "false" &&
+             std::string(n.attribute("w:val").as_string("1")) != "0";
+    };
+    doc_.embedFonts = on("w:embedTrueTypeFonts");
+    doc_.subsetFonts = on("w:saveSubsetFonts");
+    doc_.noSystemFonts = !on("w:embedSystemFonts");
+  }
+
+  // ---- body ----
+  void Block(const pugi::xml_node& n, uint32_t table) {
+    std::string name = n.name();
+    if (name == "w:p") Paragraph(n, table);
+    else if (name == "w:tbl" && table == 0) Table(n);
+    else if (name == "w:sectPr") Section(n);
+    else if (name == "w:bookmarkStart" || name == "w:bookmarkEnd") Bookmark(n);
+    else if (name == "w:sdt") for (pugi::xml_node c : n.child("w:sdtContent").children()) Block(c, table);
+    else RawBlock(n, table);
+  }
+
+  void Section(const pugi::xml_node& sectPr) {
+    doc_.origin.sectPr = Raw(sectPr);
+    pugi::xml_node sz = sectPr.child("w:pgSz");
+    pugi::xml_node mar = sectPr.child("w:pgMar");
+    PageSetup& p = doc_.page;
+    if (sz) {
+      p.PageWidth = sz.attribute("w:w").as_double(p.PageWidth * 20) / 20;
+      p.PageHeight = sz.attribute("w:h").as_double(p.PageHeight * 20) / 20;
+    }
+    if (mar) {
+      p.TopMargin = mar.attribute("w:top").as_double(p.TopMargin * 20) / 20;
+      p.BottomMargin = mar.attribute("w:bottom").as_double(p.BottomMargin * 20) / 20;
+      p.LeftMargin = mar.attribute("w:left").as_double(p.LeftMargin * 20) / 20;
+      p.RightMargin = mar.attribute("w:right").as_double(p.RightMargin * 20) / 20;
+    }
+  }
+
+  void Bookmark(const pugi::xml_node& n) {
+    std::string id = n.attribute("w:id").as_string();
+    long pos = static_cast<long>(text_.size());
+    if (std::string(n.name()) == "w:bookmarkStart") {
+      openBookmarks_[id] = {Utf8ToWide(n.attribute("w:name").as_string()), pos};
+    } else if (auto it = openBookmarks_.find(id); it != openBookmarks_.end()) {
+      bookmarks_[it->second.first] = {it->second.second, pos};
+      openBookmarks_.erase(it);
+    }
+  }
+
+  void Append(wchar_t c, const CharCell& cell) {
+    text_ += c;
+    cells_.push_back(cell);
+  }
+
+  void RawBlock(const pugi::xml_node& n, uint32_t table) {
+    InlineObject o;
+    o.type = model::kInlineRaw;
+    o.rawXml = Raw(n);
+    o.block = true;
+    uint32_t id = doc_.nextObject++;
+    doc_.objects[id] = std::move(o);
+    CharCell cell;
+    cell.format = doc_.charFormats.Intern(StyleChar(defaultStyle_));
+    cell.paragraph = doc_.paraFormats.Intern(StylePara(defaultStyle_));
+    cell.table = table;
+    CharCell object = cell;
+    object.object = id;
+    Append(model::kInlineObject, object);
+    Append(model::kParagraphMark, cell);
+  }
+
+  void Paragraph(const pugi::xml_node& p, uint32_t table) {
+    pugi::xml_node pPr = p.child("w:pPr");
+    std::string styleId = pPr.child("w:pStyle").attribute("w:val").as_string(defaultStyle_.c_str());
+    ParaFormat pf = StylePara(styleId);
+    ApplyParagraphProperties(pPr, pf, true);
+    if (pugi::xml_node numPr = pPr.child("w:numPr"))
+      pf.list = ListId(numPr.child("w:numId").attribute("w:val").as_int(), numPr.child("w:ilvl").attribute("w:val").as_int());
+    CharFormat base = StyleChar(styleId);
+    CharFormat mark = base;
+    ApplyRunProperties(pPr.child("w:rPr"), mark, true);
+    table_ = table;
+    Inline(p, base);
+    CharCell cell;
+    cell.format = doc_.charFormats.Intern(mark);
+    cell.paragraph = doc_.paraFormats.Intern(pf);
+    cell.table = table;
+    Append(model::kParagraphMark, cell);
+  }
+
+  void Inline(const pugi::xml_node& parent, const CharFormat& base) {
+    for (pugi::xml_node c : parent.children()) {
+      std::string name = c.name();
+      if (name == "w:r") RunElement(c, base);
+      else if (name == "w:hyperlink" || name == "w:smartTag" || name == "w:ins" || name == "w:customXml" ||
+               name == "w:moveTo" || name == "w:dir" || name == "w:bdo")
+        Inline(c, base);
+      else if (name == "w:sdt") Inline(c.child("w:sdtContent"), base);
+      else if (name == "w:fldSimple") SimpleField(c, base);
+      else if (name == "w:bookmarkStart" || name == "w:bookmarkEnd") Bookmark(c);
+      else if (name == "w:pPr" || name == "w:del" || name == "w:moveFrom" || name == "w:proofErr" ||
+               name == "w:permStart" || name == "w:permEnd" || name == "w:commentRangeStart" ||
+               name == "w:commentRangeEnd")
+        continue;
+      else RawInline(c, base);
+    }
+  }
+
+  CharCell Cell(const CharFormat& f) {
+    CharCell cell;
+    cell.format = doc_.charFormats.Intern(f);
+    cell.table = table_;
+    return cell;
+  }
+
+  void RunElement(const pugi::xml_node& r, const CharFormat& base) {
+    CharFormat f = base;
+    pugi::xml_node rPr = r.child("w:rPr");
+    if (pugi::xml_node rStyle = rPr.child("w:rStyle"))
+      for (const StyleDef* d : Chain(rStyle.attribute("w:val").as_string())) ApplyRunProperties(d->rPr, f, false);
+    ApplyRunProperties(rPr, f, true);
+    CharCell cell = Cell(f);
+    for (pugi::xml_node c : r.children()) {
+      std::string name = c.name();
+      if (name == "w:t" || name == "w:instrText") {
+        for (wchar_t ch : Utf8ToWide(c.child_value()))
+          if (ch >= 0x20 || ch == L'\t') Append(ch == L'\t' ? L'\t' : ch, cell);
+      } else if (name == "w:tab" || name == "w:ptab") {
+        Append(L'\t', cell);
+      } else if (name == "w:br" || name == "w:cr") {
+        Append(std::string(c.attribute("w:type").as_string()) == "page" ? L'\f' : L'\v', cell);
+      } else if (name == "w:noBreakHyphen") {
+        Append(0x1E, cell);
+      } else if (name == "w:softHyphen") {
+        Append(0x1F, cell);
+      } else if (name == "w:sym") {
+        CharFormat sf = f;
+        std::wstring font = Utf8ToWide(c.attribute("w:font").as_string());
+        if (!font.empty()) sf.ascii = sf.farEast = font;
+        Append(static_cast<wchar_t>(std::stoul(c.attribute("w:char").as_string("0"), nullptr, 16)), Cell(sf));
+      } else if (name == "w:fldChar") {
+        std::string type = c.attribute("w:fldCharType").as_string();
+        if (type == "begin") OpenField(cell);
+        else if (type == "separate" && !openFields_.empty() && !openFields_.back()) {
+          openFields_.back() = true;
+          Append(model::kFieldSeparator, cell);
+        } else if (type == "end" && !openFields_.empty()) {
+          CloseField(cell);
+        }
+      } else if (name == "w:rPr" || name == "w:lastRenderedPageBreak" || name == "w:delText") {
+        continue;
+      } else if (name == "w:drawing") {
+        Drawing(c, f);
+      } else {
+        RawInline(c, f);
+      }
+    }
+  }
+
+  void OpenField(const CharCell& cell) {
+    Append(model::kFieldBegin, cell);
+    openFields_.push_back(false);
+  }
+
+  void CloseField(CharCell cell = {}) {
+    if (!cells_.empty() && cell.format == 0) cell = cells_.back();
+    if (!openFields_.back()) Append(model::kFieldSeparator, cell);
+    Append(model::kFieldEnd, cell);
+    openFields_.pop_back();
+  }
+
+  void SimpleField(const pugi::xml_node& f, const CharFormat& base) {
+    CharCell cell = Cell(base);
+    OpenField(cell);
+    for (wchar_t ch : Utf8ToWide(f.attribute("w:instr").as_string())) Append(ch, cell);
+    openFields_.back() = true;
+    Append(model::kFieldSeparator, cell);
+    Inline(f, base);
+    CloseField(cell);
+  }
+
+  uint32_t AddObject(InlineObject o, const CharFormat& f) {
+    uint32_t id = doc_.nextObject++;
+    doc_.objects[id] = std::move(o);
+    CharCell cell = Cell(f);
+    cell.object = id;
+    Append(model::kInlineObject, cell);
+    return id;
+  }
+
+  void RawInline(const pugi::xml_node& n, const CharFormat& f) {
+    InlineObject o;
+    o.type = model::kInlineRaw;
+    o.rawXml = Raw(n);
+    AddObject(std::move(o), f);
+  }
+
+  void Drawing(const pugi::xml_node& drawing, const CharFormat& f) {
+    InlineObject o;
+    o.type = model::kInlineRaw;
+    o.rawXml = Raw(drawing);
+    pugi::xml_node inl = drawing.child("wp:inline");
+    pugi::xml_node blip = inl.select_node(".//a:blip").node();
+    if (inl && blip) {
+      o.type = kInlineShapePicture;
+      o.relId = blip.attribute("r:embed").as_string();
+      o.width = inl.child("wp:extent").attribute("cx").as_double() / 12700;
+      o.height = inl.child("wp:extent").attribute("cy").as_double() / 12700;
+      o.altText = Utf8ToWide(inl.child("wp:docPr").attribute("descr").as_string());
+      if (auto t = relTargets_.find(o.relId); t != relTargets_.end()) {
+        if (auto part = parts_.find(t->second); part != parts_.end()) {
+          o.bytes = part->second;
+          o.contentType = model::ReadPictureInfo(o.bytes).contentType;
+        }
+      }
+      o.readWidth = o.width;
+      o.readHeight = o.height;
+      o.readAltText = o.altText;
+    }
+    AddObject(std::move(o), f);
+  }
+
+  void Table(const pugi::xml_node& tbl) {
+    uint32_t id = doc_.nextTable++;
+    model::TableInfo info;
+    info.tblPr = Raw(tbl.child("w:tblPr"));
+    info.tblGrid = Raw(tbl.child("w:tblGrid"));
+    bool anyBorder = false;
+    auto hasBorders = [](const pugi::xml_node& b) {
+      for (pugi::xml_node e : b.children()) {
+        std::string v = e.attribute("w:val").as_string("none");
+        if (v != "none" && v != "nil") return true;
+      }
+      return false;
+    };
+    anyBorder |= hasBorders(tbl.child("w:tblPr").child("w:tblBorders"));
+    for (pugi::xml_node tr : tbl.children("w:tr")) {
+      info.trPr.push_back(Raw(tr.child("w:trPr")));
+      info.tcPr.emplace_back();
+      for (pugi::xml_node tc : tr.children("w:tc")) {
+        info.tcPr.back().push_back(Raw(tc.child("w:tcPr")));
+        anyBorder |= hasBorders(tc.child("w:tcPr").child("w:tcBorders"));
+        size_t before = text_.size();
+        for (pugi::xml_node c : tc.children()) {
+          std::string name = c.name();
+          if (name == "w:p") Paragraph(c, id);
+          else if (name != "w:tcPr") RawBlock(c, id);
+        }
+        if (text_.size() == before) {  // a cell without a paragraph
+          CharCell cell = Cell(StyleChar(defaultStyle_));
+          cell.table = id;
+          Append(model::kParagraphMark, cell);
+        }
+        text_.back() = model::kCellEnd;
+      }
+      CharCell rowEnd = cells_.empty() ? CharCell{} : cells_.back();
+      rowEnd.table = id;
+      rowEnd.object = 0;
+      Append(model::kRowEnd, rowEnd);
+    }
+    info.borders = anyBorder;
+    doc_.tables[id] = info;
+    table_ = 0;
+  }
+
+  DocData& doc_;
+  Parts& parts_;
+  std::wstring path_;
+  pugi::xml_document main_, styles_, numbering_;
+  std::string base_ = "word", stylesPart_ = "word/styles.xml", numberingPart_ = "word/numbering.xml",
+              settingsPart_ = "word/settings.xml";
+  std::map<std::string, std::string> relTargets_;
+  pugi::xml_node defaultRun_, defaultPara_;
+  std::map<std::string, StyleDef> styleDefs_;
+  std::string defaultStyle_;
+  std::map<std::string, CharFormat> charCache_;
+  std::map<std::string, ParaFormat> paraCache_;
+  std::map<int, pugi::xml_node> nums_;
+  std::map<std::pair<int, int>, int> lists_;
+  std::wstring text_;
+  std::vector<CharCell> cells_;
+  std::vector<bool> openFields_;  // per open field: separator seen
+  uint32_t table_ = 0;
+  std::map<std::string, std::pair<std::wstring, long>> openBookmarks_;
+  std::map<std::wstring, std::pair<long, long>> bookmarks_;
+};
+
+}  // namespace
+
+std::wstring ModelStyleName(const std::wstring& fileName) {
+  std::wstring lower = LCase(fileName);
+  if (lower == L"normal") return L"正文";
+  if (lower == L"title") return L"标题";
+  if (StartsWith(lower, L"heading ") && lower.size() == 9 && lower[8] >= L'1' && lower[8] <= L'9')
+    return L"标题 " + lower.substr(8);
+  return fileName;
+}
+
+std::shared_ptr<model::DocData> ReadDocx(const std::wstring& path, std::shared_ptr<model::AppShared> app) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(std::filesystem::path(WideToUtf8(path)), ec))
+    Raise(kBadFile, L"找不到文件“" + path + L"”。");
+  Parts parts = ReadPackage(WideToUtf8(path));
+  auto doc = std::make_shared<DocData>(std::move(app));
+  Reader reader(*doc, parts, path);
+  reader.Run();
+  return doc;
+}
+
+}  // namespace plx::docif::ooxml

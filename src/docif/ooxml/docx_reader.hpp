@@ -1,0 +1,21 @@
+#pragma once
+// Reading a .docx into a model document. What the model understands
+// becomes text, formats, fields, tables, lists, pictures and bookmarks;
+// what it does not (headers, footers, theme, floating drawings, unknown
+// elements and properties) is kept as it was so that saving writes it back.
+#include <memory>
+#include <string>
+
+#include "docif/model/doc_data.hpp"
+
+namespace plx::docif::ooxml {
+
+// Error 5792 with a plain reason when the file is missing, no zip package
+// or no word-processing document.
+std::shared_ptr<model::DocData> ReadDocx(const std::wstring& path,
+                                         std::shared_ptr<model::AppShared> app);
+
+// Model style names of the host's built-in styles, from the names a file uses.
+std::wstring ModelStyleName(const std::wstring& fileName);
+
+}  // namespace plx::docif::ooxml

@@ -1,0 +1,406 @@
+#include "docif/ooxml/drawing_xml.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "common/error.hpp"
+#include "common/text.hpp"
+#include "docif/model/shape_geometry.hpp"
+#include "docif/ooxml/xml_text.hpp"
+
+namespace plx::docif::ooxml {
+namespace {
+
+using model::Box;
+using model::InlineObject;
+using model::ShapeData;
+
+// The widest line the file format accepts (1584 pt).
+constexpr int64_t kMaxLineWidth = 20116800;
+
+constexpr const char* kUriShape =
+    "http://schemas.microsoft.com/office/word/2010/wordprocessingShape";
+constexpr const char* kUriGroup =
+    "http://schemas.microsoft.com/office/word/2010/wordprocessingGroup";
+constexpr const char* kUriPicture = "http://schemas.openxmlformats.org/drawingml/2006/picture";
+
+// Every prefix the drawing uses except w, declared on <w:drawing> so the
+// run content parses whatever the document root declares.
+constexpr const char* kNamespaces =
+    " xmlns:wp=\"http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing\""
+    " xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\""
+    " xmlns:pic=\"http://schemas.openxmlformats.org/drawingml/2006/picture\""
+    " xmlns:wps=\"http://schemas.microsoft.com/office/word/2010/wordprocessingShape\""
+    " xmlns:wpg=\"http://schemas.microsoft.com/office/word/2010/wordprocessingGroup\""
+    " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
+
+// A size in EMU, never negative. Zero is kept: a vertical or horizontal
+// line has one zero side, and readers draw it only when it is written as 0.
+int64_t Size(double points) { return std::max<int64_t>(0, Emu(points)); }
+// A path's own width and height: never 0, readers divide by them.
+int64_t PathSize(double points) { return std::max<int64_t>(1, Emu(points)); }
+
+std::string IntText(int64_t v) { return std::to_string(v); }
+
+// "RRGGBB" from the model's colour, which keeps red in the low byte. The
+// automatic colour (and any other value with the high byte set, which is no
+// RGB value) becomes the fallback.
+std::string Rgb(std::optional<uint32_t> colour, uint32_t fallback) {
+  uint32_t c = colour.value_or(fallback);
+  return HexColor(c & 0xFF000000u ? fallback : c);
+}
+
+std::string SrgbClr(std::optional<uint32_t> colour, uint32_t fallback) {
+  return "<a:srgbClr val=\"" + Rgb(colour, fallback) + "\"/>";
+}
+
+const char* DashName(int style) {
+  switch (style) {
+    case 2: return "sysDot";
+    case 3: return "sysDash";
+    case 4: return "dash";
+    case 5: return "dashDot";
+    case 6: return "lgDashDotDot";
+    case 7: return "lgDash";
+    case 8: return "lgDashDot";
+    default: return "solid";
+  }
+}
+
+const char* ArrowType(int style) {
+  switch (style) {
+    case 2: return "triangle";
+    case 3: return "arrow";
+    case 4: return "stealth";
+    case 5: return "diamond";
+    case 6: return "oval";
+    default: return nullptr;  // none
+  }
+}
+
+const char* ArrowSize(std::optional<int> size) {
+  switch (size.value_or(2)) {
+    case 1: return "sm";
+    case 3: return "lg";
+    default: return "med";
+  }
+}
+
+// <a:headEnd> or <a:tailEnd>; nothing for a line end without an arrowhead.
+std::string ArrowXml(const char* tag, std::optional<int> style, std::optional<int> length,
+                     std::optional<int> width) {
+  const char* type = ArrowType(style.value_or(1));
+  if (!type) return {};
+  return std::string("<a:") + tag + " type=\"" + type + "\" w=\"" + ArrowSize(width) +
+         "\" len=\"" + ArrowSize(length) + "\"/>";
+}
+
+// The outline; missing members are the defaults (visible, 0.75 pt, black,
+// solid, no arrowheads).
+std::string LineXml(const LineFormat& f) {
+  if (!f.Visible.value_or(true)) return "<a:ln><a:noFill/></a:ln>";
+  double weight = f.Weight.value_or(0.75);
+  if (!std::isfinite(weight)) weight = 0.75;
+  int64_t w = std::clamp<int64_t>(Emu(weight), 0, kMaxLineWidth);
+  return "<a:ln w=\"" + IntText(w) + "\"><a:solidFill>" + SrgbClr(f.ForeColor, 0) +
+         "</a:solidFill><a:prstDash val=\"" + DashName(f.DashStyle.value_or(1)) + "\"/>" +
+         ArrowXml("headEnd", f.BeginArrowheadStyle, f.BeginArrowheadLength,
+                  f.BeginArrowheadWidth) +
+         ArrowXml("tailEnd", f.EndArrowheadStyle, f.EndArrowheadLength, f.EndArrowheadWidth) +
+         "</a:ln>";
+}
+
+// The host's pattern numbers in order, from 1 (5 %) to 48 (wave).
+const char* PatternName(int pattern) {
+  static constexpr const char* kNames[] = {
+      "pct5",       "pct10",      "pct20",     "pct25",      "pct30",     "pct40",
+      "pct50",      "pct60",      "pct70",     "pct75",      "pct80",     "pct90",
+      "dkHorz",     "dkVert",     "dkDnDiag",  "dkUpDiag",   "smCheck",   "trellis",
+      "ltHorz",     "ltVert",     "ltDnDiag",  "ltUpDiag",   "smGrid",    "dotDmnd",
+      "wdDnDiag",   "wdUpDiag",   "dashUpDiag", "dashDnDiag", "narVert",  "narHorz",
+      "dashVert",   "dashHorz",   "lgConfetti", "lgGrid",    "horzBrick", "lgCheck",
+      "smConfetti", "zigZag",     "solidDmnd", "diagBrick",  "openDmnd",  "plaid",
+      "sphere",     "weave",      "dotGrid",   "divot",      "shingle",   "wave"};
+  if (pattern >= 1 && pattern <= static_cast<int>(std::size(kNames))) return kNames[pattern - 1];
+  return "pct50";
+}
+
+// The fill; missing members are the defaults (visible, white, opaque).
+std::string FillXml(const FillFormat& f) {
+  if (!f.Visible.value_or(true)) return "<a:noFill/>";
+  int pattern = f.Pattern.value_or(0);
+  if (pattern > 0)
+    return std::string("<a:pattFill prst=\"") + PatternName(pattern) + "\"><a:fgClr>" +
+           SrgbClr(f.ForeColor, 0xFFFFFF) + "</a:fgClr><a:bgClr>" +
+           SrgbClr(f.BackColor, 0xFFFFFF) + "</a:bgClr></a:pattFill>";
+  double t = f.Transparency.value_or(0);
+  if (!std::isfinite(t)) t = 0;
+  t = std::clamp(t, 0.0, 1.0);
+  std::string colour = "<a:srgbClr val=\"" + Rgb(f.ForeColor, 0xFFFFFF) + "\"";
+  if (t > 0)
+    colour += "><a:alpha val=\"" + IntText(std::llround((1 - t) * 100000)) + "\"/></a:srgbClr>";
+  else
+    colour += "/>";
+  return "<a:solidFill>" + colour + "</a:solidFill>";
+}
+
+// Rotation in 60000ths of a degree, within one turn.
+int64_t Rot(double degrees) {
+  if (!std::isfinite(degrees)) return 0;
+  double d = std::fmod(degrees, 360.0);
+  if (d < 0) d += 360;
+  int64_t r = std::llround(d * 60000);
+  return r >= 21600000 ? 0 : r;
+}
+
+// <a:xfrm>. Shapes directly under an anchor sit at 0,0 (the anchor places
+// them); shapes in a group use page coordinates.
+std::string Xfrm(const ShapeData& s, const Box& box, bool inGroup) {
+  std::string attrs;
+  if (int64_t rot = Rot(s.rotation)) attrs += " rot=\"" + IntText(rot) + "\"";
+  if (s.type == kShapeLine && s.points.size() >= 2) {
+    if (s.points[1].x < s.points[0].x) attrs += " flipH=\"1\"";
+    if (s.points[1].y < s.points[0].y) attrs += " flipV=\"1\"";
+  }
+  return "<a:xfrm" + attrs + "><a:off x=\"" + IntText(inGroup ? Emu(box.left) : 0) + "\" y=\"" +
+         IntText(inGroup ? Emu(box.top) : 0) + "\"/><a:ext cx=\"" + IntText(Size(box.width)) +
+         "\" cy=\"" + IntText(Size(box.height)) + "\"/></a:xfrm>";
+}
+
+std::string PresetGeometry(const char* name) {
+  return std::string("<a:prstGeom prst=\"") + name + "\"><a:avLst/></a:prstGeom>";
+}
+
+const char* AutoShapeGeometry(int autoShape) {
+  switch (autoShape) {
+    case kAutoShapeOval: return "ellipse";
+    case kAutoShapeFlowchartProcess: return "flowChartProcess";
+    case kAutoShapeFlowchartDecision: return "flowChartDecision";
+    case kAutoShapeFlowchartData: return "flowChartInputOutput";
+    case kAutoShapeFlowchartTerminator: return "flowChartTerminator";
+    default: return "rect";
+  }
+}
+
+// A freeform's own path: the nodes relative to the box's top left, in EMU.
+// A Bézier list is a start point and three points per segment; points left
+// over by a list of the wrong length are joined by straight lines rather
+// than dropped. Straight freeforms write every node as a line (a single
+// curve node carries no control points to bend by). A path that ends where
+// it began is closed.
+std::string CustomGeometry(const ShapeData& s, const Box& box) {
+  auto pt = [&](const PointF& p) {
+    return "<a:pt x=\"" + IntText(Emu(p.x - box.left)) + "\" y=\"" + IntText(Emu(p.y - box.top)) + "\"/>";
+  };
+  const auto& p = s.points;
+  std::string path = "<a:moveTo>" + pt(p[0]) + "</a:moveTo>";
+  size_t i = 1;
+  if (s.curve)
+    for (; i + 2 < p.size(); i += 3)
+      path += "<a:cubicBezTo>" + pt(p[i]) + pt(p[i + 1]) + pt(p[i + 2]) + "</a:cubicBezTo>";
+  for (; i < p.size(); ++i) path += "<a:lnTo>" + pt(p[i]) + "</a:lnTo>";
+  if (p.size() > 2 && p.front() == p.back()) path += "<a:close/>";
+  return "<a:custGeom><a:avLst/><a:gdLst/><a:ahLst/><a:cxnLst/>"
+         "<a:rect l=\"l\" t=\"t\" r=\"r\" b=\"b\"/><a:pathLst><a:path w=\"" +
+         IntText(PathSize(box.width)) + "\" h=\"" + IntText(PathSize(box.height)) + "\">" + path +
+         "</a:path></a:pathLst></a:custGeom>";
+}
+
+std::string Geometry(const ShapeData& s, const Box& box) {
+  switch (s.type) {
+    case kShapeLine: return PresetGeometry("line");
+    case kShapeFreeform:
+      return s.points.empty() ? PresetGeometry("rect") : CustomGeometry(s, box);
+    case kShapeAutoShape: return PresetGeometry(AutoShapeGeometry(s.autoShape));
+    default: return PresetGeometry("rect");
+  }
+}
+
+std::string Descr(const std::wstring& altText) {
+  return altText.empty() ? std::string() : " descr=\"" + XmlEscape(altText) + "\"";
+}
+
+std::string CNvPr(const char* prefix, uint32_t id, const ShapeData& s) {
+  return std::string("<") + prefix + ":cNvPr id=\"" + IntText(id) + "\" name=\"" + XmlEscape(s.name) +
+         "\"" + Descr(s.altText) + "/>";
+}
+
+// <wps:bodyPr> of a text box: insets from the frame margins, text direction
+// from the orientation, text anchored at the top.
+std::string TextBodyPr(const TextFrameFormat& f) {
+  auto inset = [](std::optional<double> points, double fallback) {
+    return IntText(std::max<int64_t>(0, Emu(points.value_or(fallback))));
+  };
+  const char* vert = "horz";
+  switch (f.Orientation.value_or(1)) {
+    case 2: vert = "vert270"; break;
+    case 3: vert = "vert"; break;
+    case 5: vert = "eaVert"; break;
+    default: break;
+  }
+  return std::string("<wps:bodyPr rot=\"0\" vert=\"") + vert + "\" wrap=\"square\" lIns=\"" +
+         inset(f.MarginLeft, 7.2) + "\" tIns=\"" + inset(f.MarginTop, 3.6) + "\" rIns=\"" +
+         inset(f.MarginRight, 7.2) + "\" bIns=\"" + inset(f.MarginBottom, 3.6) +
+         "\" anchor=\"t\" anchorCtr=\"0\"><a:noAutofit/></wps:bodyPr>";
+}
+
+// The paragraphs of a text box; a text box always holds at least one.
+std::string TextBoxContent(const ShapeData& s, DrawingContext& ctx) {
+  std::string paragraphs;
+  if (s.text) {
+    if (!ctx.storyXml)
+      Raise(err::kInvalidCall, L"无法写入文本框“" + s.name + L"”：没有写入文字的方法。");
+    paragraphs = ctx.storyXml(*s.text);
+  }
+  if (paragraphs.empty()) paragraphs = "<w:p/>";
+  return "<wps:txbx><w:txbxContent>" + paragraphs + "</w:txbxContent></wps:txbx>";
+}
+
+// A line, auto shape, text box or freeform. In a group it names itself with
+// its own cNvPr; at the top the anchor's docPr does that.
+std::string WspXml(const ShapeData& s, DrawingContext& ctx, bool inGroup) {
+  Box box = model::Bounds(s);
+  bool textBox = s.type == kShapeTextBox;
+  std::string out = "<wps:wsp>";
+  if (inGroup) out += CNvPr("wps", ctx.nextDocPrId++, s);
+  out += textBox ? "<wps:cNvSpPr txBox=\"1\"/>" : "<wps:cNvSpPr/>";
+  out += "<wps:spPr>" + Xfrm(s, box, inGroup) + Geometry(s, box) +
+         (s.type == kShapeLine ? std::string("<a:noFill/>") : FillXml(s.fill)) + LineXml(s.line) +
+         "</wps:spPr>";
+  out += textBox ? TextBoxContent(s, ctx) + TextBodyPr(s.frame) : std::string("<wps:bodyPr/>");
+  return out + "</wps:wsp>";
+}
+
+std::string Embed(const InlineObject& picture, DrawingContext& ctx) {
+  if (!ctx.addImage) Raise(err::kInvalidCall, L"无法写入图片：没有把图片加入文档的方法。");
+  return XmlEscape(ctx.addImage(picture));
+}
+
+// <pic:pic>: the picture stretched over its box.
+std::string PicXml(const InlineObject& picture, uint32_t id, const std::wstring& name,
+                   const std::wstring& altText, const std::string& xfrm, const std::string& line,
+                   DrawingContext& ctx) {
+  return "<pic:pic><pic:nvPicPr><pic:cNvPr id=\"" + IntText(id) + "\" name=\"" + XmlEscape(name) + "\"" +
+         Descr(altText) +
+         "/><pic:cNvPicPr><a:picLocks noChangeAspect=\"1\"/></pic:cNvPicPr></pic:nvPicPr>"
+         "<pic:blipFill><a:blip r:embed=\"" + Embed(picture, ctx) +
+         "\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill><pic:spPr>" + xfrm +
+         PresetGeometry("rect") + line + "</pic:spPr></pic:pic>";
+}
+
+bool IsPicture(const ShapeData& s) {
+  return (s.type == kShapePicture || s.type == kShapeEmbeddedOle) && s.picture.has_value();
+}
+
+std::string ShapePicXml(const ShapeData& s, uint32_t id, DrawingContext& ctx, bool inGroup) {
+  return PicXml(*s.picture, id, s.name, s.altText, Xfrm(s, model::Bounds(s), inGroup),
+                LineXml(s.line), ctx);
+}
+
+std::string GroupXml(const ShapeData& g, DrawingContext& ctx, bool nested);
+
+// One item of a group, back to front.
+std::string GroupItemXml(const ShapeData& s, DrawingContext& ctx) {
+  if (s.type == kShapeGroup) return GroupXml(s, ctx, true);
+  if (IsPicture(s)) return ShapePicXml(s, ctx.nextDocPrId++, ctx, true);
+  return WspXml(s, ctx, true);
+}
+
+// A group: its box with the child box equal to it, so the items keep page
+// coordinates in EMU. The top-level group is wpg:wgp, nested ones
+// wpg:grpSp with their own name.
+std::string GroupXml(const ShapeData& g, DrawingContext& ctx, bool nested) {
+  Box box = model::Bounds(g);
+  std::string off = "x=\"" + IntText(Emu(box.left)) + "\" y=\"" + IntText(Emu(box.top)) + "\"";
+  std::string ext = "cx=\"" + IntText(Size(box.width)) + "\" cy=\"" + IntText(Size(box.height)) + "\"";
+  int64_t rot = Rot(g.rotation);
+  const char* tag = nested ? "wpg:grpSp" : "wpg:wgp";
+  std::string out = std::string("<") + tag + ">";
+  if (nested) out += CNvPr("wpg", ctx.nextDocPrId++, g);
+  out += "<wpg:cNvGrpSpPr/><wpg:grpSpPr><a:xfrm" +
+         (rot ? " rot=\"" + IntText(rot) + "\"" : std::string()) + "><a:off " + off +
+         "/><a:ext " + ext + "/><a:chOff " + off + "/><a:chExt " + ext +
+         "/></a:xfrm></wpg:grpSpPr>";
+  for (const auto& child : g.children)
+    if (child && !child->deleted) out += GroupItemXml(*child, ctx);
+  return out + "</" + tag + ">";
+}
+
+std::string Graphic(const char* uri, const std::string& content) {
+  return std::string("<a:graphic><a:graphicData uri=\"") + uri + "\">" + content +
+         "</a:graphicData></a:graphic>";
+}
+
+std::string WrapPolygon() {
+  // The whole box, in the format's 21600ths of the extent.
+  return "<wp:wrapPolygon edited=\"0\"><wp:start x=\"0\" y=\"0\"/><wp:lineTo x=\"0\" "
+         "y=\"21600\"/><wp:lineTo x=\"21600\" y=\"21600\"/><wp:lineTo x=\"21600\" y=\"0\"/>"
+         "<wp:lineTo x=\"0\" y=\"0\"/></wp:wrapPolygon>";
+}
+
+std::string WrapXml(int type) {
+  switch (type) {
+    case 0: return "<wp:wrapSquare wrapText=\"bothSides\"/>";
+    case 1: return "<wp:wrapTight wrapText=\"bothSides\">" + WrapPolygon() + "</wp:wrapTight>";
+    case 2:
+      return "<wp:wrapThrough wrapText=\"bothSides\">" + WrapPolygon() + "</wp:wrapThrough>";
+    case 4: return "<wp:wrapTopAndBottom/>";
+    default: return "<wp:wrapNone/>";  // in front of text, behind text, inline
+  }
+}
+
+}  // namespace
+
+std::string FloatingShapeXml(const model::ShapeData& shape, DrawingContext& ctx) {
+  Box box = model::Bounds(shape);
+  int wrap = shape.wrap.Type.value_or(3);
+  uint32_t id = ctx.nextDocPrId++;
+  uint32_t z = ctx.nextRelativeHeight++;
+  bool picture = IsPicture(shape);
+
+  std::string graphic;
+  if (shape.type == kShapeGroup)
+    graphic = Graphic(kUriGroup, GroupXml(shape, ctx, false));
+  else if (picture)
+    graphic = Graphic(kUriPicture, ShapePicXml(shape, id, ctx, false));
+  else
+    graphic = Graphic(kUriShape, WspXml(shape, ctx, false));
+
+  return std::string("<w:drawing") + kNamespaces +
+         "><wp:anchor distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\" simplePos=\"0\" "
+         "relativeHeight=\"" + IntText(z) + "\" behindDoc=\"" + (wrap == 5 ? "1" : "0") +
+         "\" locked=\"0\" layoutInCell=\"1\" allowOverlap=\"" +
+         (shape.wrap.AllowOverlap.value_or(true) ? "1" : "0") +
+         "\"><wp:simplePos x=\"0\" y=\"0\"/><wp:positionH relativeFrom=\"page\"><wp:posOffset>" +
+         IntText(Emu(box.left)) +
+         "</wp:posOffset></wp:positionH><wp:positionV relativeFrom=\"page\"><wp:posOffset>" +
+         IntText(Emu(box.top)) + "</wp:posOffset></wp:positionV><wp:extent cx=\"" +
+         IntText(Size(box.width)) + "\" cy=\"" + IntText(Size(box.height)) +
+         "\"/><wp:effectExtent l=\"0\" t=\"0\" r=\"0\" b=\"0\"/>" + WrapXml(wrap) +
+         "<wp:docPr id=\"" + IntText(id) + "\" name=\"" + XmlEscape(shape.name) + "\"" +
+         Descr(shape.altText) + "/>" +
+         (picture ? "<wp:cNvGraphicFramePr><a:graphicFrameLocks noChangeAspect=\"1\"/>"
+                    "</wp:cNvGraphicFramePr>"
+                  : "<wp:cNvGraphicFramePr/>") +
+         graphic + "</wp:anchor></w:drawing>";
+}
+
+std::string InlinePictureXml(const model::InlineObject& picture, DrawingContext& ctx) {
+  uint32_t id = ctx.nextDocPrId++;
+  std::wstring name = L"图片 " + std::to_wstring(id);
+  std::string cx = IntText(Size(picture.width)), cy = IntText(Size(picture.height));
+  std::string xfrm = "<a:xfrm><a:off x=\"0\" y=\"0\"/><a:ext cx=\"" + cx + "\" cy=\"" + cy +
+                     "\"/></a:xfrm>";
+  // A bordered picture gets the host's default thin black outline.
+  std::string line = picture.borders ? LineXml(LineFormat{}) : std::string();
+  std::string pic = PicXml(picture, id, name, picture.altText, xfrm, line, ctx);
+  return std::string("<w:drawing") + kNamespaces +
+         "><wp:inline distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\"><wp:extent cx=\"" + cx +
+         "\" cy=\"" + cy + "\"/><wp:effectExtent l=\"0\" t=\"0\" r=\"0\" b=\"0\"/><wp:docPr id=\"" +
+         IntText(id) + "\" name=\"" + XmlEscape(name) + "\"" + Descr(picture.altText) +
+         "/><wp:cNvGraphicFramePr><a:graphicFrameLocks noChangeAspect=\"1\"/>"
+         "</wp:cNvGraphicFramePr>" + Graphic(kUriPicture, pic) + "</wp:inline></w:drawing>";
+}
+
+}  // namespace plx::docif::ooxml

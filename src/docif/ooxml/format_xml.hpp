@@ -1,0 +1,26 @@
+#pragma once
+// Run and paragraph properties to and from WordprocessingML.
+#include <string>
+
+#include "docif/model/doc_data.hpp"
+
+namespace pugi {
+class xml_node;
+}
+
+namespace plx::docif::ooxml {
+
+// <w:rPr> for a character format (every property written out).
+std::string RunPropertiesXml(const model::CharFormat& f);
+// The children of a <w:pPr> for a paragraph format, in schema order;
+// numPr is "" or a ready <w:numPr> element; markRunProperties is the
+// paragraph mark's <w:rPr>.
+std::string ParagraphPropertiesXml(const model::ParaFormat& p, const std::string& styleId,
+                                   const std::string& numPr, const std::string& markRunProperties);
+
+// Applies the properties of an rPr / pPr element over a format; what the
+// model does not hold is appended to `extra` as XML.
+void ApplyRunProperties(const pugi::xml_node& rPr, model::CharFormat& f, bool keepExtra);
+void ApplyParagraphProperties(const pugi::xml_node& pPr, model::ParaFormat& p, bool keepExtra);
+
+}  // namespace plx::docif::ooxml

@@ -1,0 +1,39 @@
+#include "host/form_registry.hpp"
+
+#include <functional>
+#include <utility>
+
+#include "host/frm_browse.hpp"
+
+namespace plx {
+namespace {
+
+using Factory = std::shared_ptr<Form> (*)(AddinContext&);
+
+template <class F>
+std::shared_ptr<Form> Make(AddinContext& ctx) {
+  return std::make_shared<F>(ctx);
+}
+
+const std::vector<std::pair<const wchar_t*, Factory>>& Table() {
+  static const std::vector<std::pair<const wchar_t*, Factory>> table = {
+      {L"frmBrowse", &Make<frmBrowse>},
+  };
+  return table;
+}
+
+}  // namespace
+
+std::shared_ptr<Form> CreateForm(AddinContext& ctx, const std::wstring& name) {
+  for (const auto& [n, make] : Table())
+    if (name == n) return make(ctx);
+  return nullptr;
+}
+
+std::vector<std::wstring> FormNames() {
+  std::vector<std::wstring> names;
+  for (const auto& [n, make] : Table()) names.emplace_back(n);
+  return names;
+}
+
+}  // namespace plx
