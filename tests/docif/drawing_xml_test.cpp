@@ -66,9 +66,10 @@ TEST_F(DrawingTest, LineIsPlacedOnThePageInExactEmuWithItsOutline) {
   EXPECT_EQ(w.Text("//wp:positionV[@relativeFrom='page']/wp:posOffset"), "10692130");
   EXPECT_EQ(w.Attr("//wp:extent", "cx"), "6283960");
   EXPECT_EQ(w.Attr("//wp:extent", "cy"), "0") << "a horizontal line keeps its zero height (LibreOffice hides it otherwise)";
-  EXPECT_EQ(w.Attr("//a:prstGeom", "prst"), "line");
-  EXPECT_EQ(w.Attr("//a:xfrm", "flipH"), "1");
-  EXPECT_TRUE(w.Node("//a:xfrm").attribute("flipV").empty());
+  // The path runs from the begin (right) to the end (left), no flips.
+  EXPECT_EQ(w.Attr("//a:path/a:moveTo/a:pt", "x"), "6283960");
+  EXPECT_EQ(w.Attr("//a:path/a:lnTo/a:pt", "x"), "0");
+  EXPECT_TRUE(w.Node("//a:xfrm").attribute("flipH").empty());
   EXPECT_TRUE(w.Node("//wps:spPr/a:noFill")) << "lines have no fill";
   EXPECT_EQ(w.Attr("//a:ln", "w"), "19050");
   EXPECT_EQ(w.Attr("//a:ln/a:solidFill/a:srgbClr", "val"), "FF0000") << "red is the low byte";

@@ -159,10 +159,6 @@ int64_t Rot(double degrees) {
 std::string Xfrm(const ShapeData& s, const Box& box, bool inGroup) {
   std::string attrs;
   if (int64_t rot = Rot(s.rotation)) attrs += " rot=\"" + IntText(rot) + "\"";
-  if (s.type == kShapeLine && s.points.size() >= 2) {
-    if (s.points[1].x < s.points[0].x) attrs += " flipH=\"1\"";
-    if (s.points[1].y < s.points[0].y) attrs += " flipV=\"1\"";
-  }
   return "<a:xfrm" + attrs + "><a:off x=\"" + IntText(inGroup ? Emu(box.left) : 0) + "\" y=\"" +
          IntText(inGroup ? Emu(box.top) : 0) + "\"/><a:ext cx=\"" + IntText(Size(box.width)) +
          "\" cy=\"" + IntText(Size(box.height)) + "\"/></a:xfrm>";
@@ -209,7 +205,11 @@ std::string CustomGeometry(const ShapeData& s, const Box& box) {
 
 std::string Geometry(const ShapeData& s, const Box& box) {
   switch (s.type) {
-    case kShapeLine: return PresetGeometry("line");
+    // A line is a two-node path from its begin to its end, so its direction
+    // (and which end has which arrowhead) needs no flips: LibreOffice turns
+    // a vertical preset line of zero width into a horizontal one.
+    case kShapeLine:
+      return s.points.size() < 2 ? PresetGeometry("line") : CustomGeometry(s, box);
     case kShapeFreeform:
       return s.points.empty() ? PresetGeometry("rect") : CustomGeometry(s, box);
     case kShapeAutoShape: return PresetGeometry(AutoShapeGeometry(s.autoShape));

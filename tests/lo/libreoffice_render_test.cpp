@@ -1,0 +1,123 @@
+// A saved document opened by a real word processor: LibreOffice converts it
+// to PDF; the text must be there and every shape drawn where it belongs.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "common/text.hpp"
+#include "docif/model/model_document.hpp"
+#include "docif/ooxml/docx_writer.hpp"
+#include "support/model_doc.hpp"
+#include "support/test_addin.hpp"
+
+namespace plx::docif {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool HasTool(const char* tool) {
+  return std::system((std::string("command -v ") + tool + " > /dev/null 2>&1").c_str()) == 0;
+}
+
+std::string Slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+// A grey page at one pixel per point (PGM as pdftoppm writes it).
+struct Page {
+  int width = 0, height = 0;
+  std::string pixels;
+  int DarkIn(double left, double top, double right, double bottom) const {
+    int dark = 0;
+    for (int y = std::max(0, static_cast<int>(top)); y < std::min(height, static_cast<int>(bottom) + 1); ++y)
+      for (int x = std::max(0, static_cast<int>(left)); x < std::min(width, static_cast<int>(right) + 1); ++x)
+        dark += static_cast<unsigned char>(pixels[static_cast<size_t>(y) * width + x]) < 200;  // thin lines are anti-aliased grey
+    return dark;
+  }
+};
+
+Page ReadPgm(const fs::path& p) {
+  std::string bytes = Slurp(p);
+  Page page;
+  int maxval = 0, consumed = 0;
+  if (std::sscanf(bytes.c_str(), "P5 %d %d %d%n", &page.width, &page.height, &maxval, &consumed) != 3) return page;
+  page.pixels = bytes.substr(static_cast<size_t>(consumed) + 1);
+  return page;
+}
+
+TEST(LibreOffice, SavedDocumentShowsItsTextAndEveryShape) {
+  if (!HasTool("soffice") || !HasTool("pdftotext") || !HasTool("pdftoppm"))
+    GTEST_SKIP() << "LibreOffice and poppler-utils are not installed";
+  test::TempDir dir;
+  test::ModelDoc m;
+  m.SetText(L"函数图象与几何作图\r分数：\r");
+  auto doc = m.doc;
+  doc->GetFields()->Add(*doc->GetRange(12, 12), kFieldEmpty, L"EQ \\F(3,4)", false);
+  auto end = doc->Content();
+  end->SetRange(end->End() - 1, end->End() - 1);
+  auto table = doc->GetTables()->Add(*end, 1, 2);
+  table->Cell(1, 1)->SetText(L"甲表格");
+  table->Cell(1, 2)->SetText(L"乙表格");
+  auto shapes = doc->GetShapes();
+  struct Expect { const char* what; double l, t, r, b; };
+  std::vector<Expect> drawn;
+  shapes->AddLine(100, 400, 300, 400);
+  drawn.push_back({"horizontal line", 100, 398, 300, 402});
+  shapes->AddLine(350, 300, 350, 450);
+  drawn.push_back({"vertical line", 348, 300, 352, 450});
+  shapes->AddShape(kAutoShapeOval, 100, 470, 60, 60)->SetFill({.Visible = false});
+  drawn.push_back({"oval", 98, 468, 162, 532});
+  shapes->AddShape(kAutoShapeRectangle, 200, 470, 60, 40)->SetFill({.ForeColor = 0});
+  drawn.push_back({"filled rectangle", 205, 475, 255, 505});
+  shapes->AddCurve({{400, 300}, {430, 250}, {470, 350}, {500, 300}});
+  drawn.push_back({"curve", 400, 280, 500, 320});
+  auto ff = shapes->BuildFreeform(kEditingAuto, 400, 450);
+  ff->AddNodes(kSegmentLine, kEditingAuto, 500, 450);
+  ff->AddNodes(kSegmentLine, kEditingAuto, 450, 520);
+  ff->AddNodes(kSegmentLine, kEditingAuto, 400, 450);
+  ff->ConvertToShape()->SetFill({.ForeColor = 0, .Pattern = 21});
+  drawn.push_back({"hatched freeform", 410, 455, 490, 510});
+  auto box = shapes->AddTextbox(1, 100, 560, 150, 40);
+  box->TextRange()->SetText(L"文本框内容");
+  drawn.push_back({"text box", 100, 560, 250, 600});
+  auto a = shapes->AddLine(300, 600, 400, 650);
+  auto b = shapes->AddShape(kAutoShapeRectangle, 380, 620, 40, 40);
+  shapes->Range({a->Name(), b->Name()})->Group();
+  drawn.push_back({"group", 300, 600, 420, 660});
+
+  fs::path docx = dir.Path() / "render.docx";
+  ooxml::SaveDocx(*m.Data(), Utf8ToWide(docx.string()));
+  std::string profile = "file://" + (dir.Path() / "profile").string();
+  std::string convert = "soffice --headless -env:UserInstallation=" + profile + " --convert-to pdf --outdir " +
+                        dir.Path().string() + " " + docx.string() + " > /dev/null 2>&1";
+  ASSERT_EQ(std::system(convert.c_str()), 0);
+  fs::path pdf = dir.Path() / "render.pdf";
+  ASSERT_TRUE(fs::exists(pdf));
+  ASSERT_EQ(std::system(("pdftotext -layout " + pdf.string() + " " + (dir.Path() / "t.txt").string()).c_str()), 0);
+  std::string text = Slurp(dir.Path() / "t.txt");
+  for (const char* expected : {"函数图象与几何作图", "3/4", "甲表格", "乙表格", "文本框内容"})
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << " missing from\n" << text;
+
+  ASSERT_EQ(std::system(("pdftoppm -gray -r 72 -f 1 -l 1 -singlefile " + pdf.string() + " " +
+                         (dir.Path() / "page").string()).c_str()), 0);
+  Page page = ReadPgm(dir.Path() / "page.pgm");
+  // PLENDRIX_LO_KEEP=folder keeps the PDF and the page picture to look at.
+  if (const char* keep = std::getenv("PLENDRIX_LO_KEEP")) {
+    std::error_code ec;
+    fs::copy_file(pdf, fs::path(keep) / "render.pdf", fs::copy_options::overwrite_existing, ec);
+    fs::copy_file(dir.Path() / "page.pgm", fs::path(keep) / "render.pgm", fs::copy_options::overwrite_existing, ec);
+  }
+  ASSERT_GT(page.width, 590);
+  for (const auto& e : drawn) EXPECT_GT(page.DarkIn(e.l, e.t, e.r, e.b), 10) << e.what << " is not drawn";
+  EXPECT_EQ(page.DarkIn(450, 650, 560, 800), 0) << "nothing was drawn there";
+  EXPECT_EQ(page.DarkIn(170, 330, 330, 390), 0) << "nothing was drawn above the line";
+}
+
+}  // namespace
+}  // namespace plx::docif
