@@ -528,9 +528,13 @@ std::shared_ptr<model::DocData> ReadDocx(const std::wstring& path, std::shared_p
   std::error_code ec;
   if (!std::filesystem::is_regular_file(std::filesystem::path(WideToUtf8(path)), ec))
     Raise(kBadFile, L"找不到文件“" + path + L"”。");
-  Parts parts = ReadPackage(WideToUtf8(path));
+  return ReadDocxParts(ReadPackage(WideToUtf8(path)), path, std::move(app));
+}
+
+std::shared_ptr<model::DocData> ReadDocxParts(Parts parts, const std::wstring& name,
+                                              std::shared_ptr<model::AppShared> app) {
   auto doc = std::make_shared<DocData>(std::move(app));
-  Reader reader(*doc, parts, path);
+  Reader reader(*doc, parts, name);
   reader.Run();
   return doc;
 }

@@ -3,6 +3,7 @@
 // becomes text, formats, fields, tables, lists, pictures and bookmarks;
 // what it does not (headers, footers, theme, floating drawings, unknown
 // elements and properties) is kept as it was so that saving writes it back.
+#include <map>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,11 @@ namespace plx::docif::ooxml {
 // or no word-processing document.
 std::shared_ptr<model::DocData> ReadDocx(const std::wstring& path,
                                          std::shared_ptr<model::AppShared> app);
+
+// The same from a package already read (name is the file's name for messages).
+std::shared_ptr<model::DocData> ReadDocxParts(std::map<std::string, std::string> parts,
+                                              const std::wstring& name,
+                                              std::shared_ptr<model::AppShared> app);
 
 // Model style names of the host's built-in styles, from the names a file uses.
 std::wstring ModelStyleName(const std::wstring& fileName);

@@ -3,6 +3,8 @@
 #include <zip.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -22,15 +24,23 @@ constexpr zip_uint64_t kMaxPartSize = 512ull << 20;  // refuse absurd sizes from
 }  // namespace
 
 Parts ReadPackage(const std::string& path) {
-  int error = 0;
-  zip_t* zip = zip_open(path.c_str(), ZIP_RDONLY, &error);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) Fail(path, "无法读取");
+  return ParsePackage(std::string(std::istreambuf_iterator<char>(in), {}), path);
+}
+
+Parts ParsePackage(const std::string& bytes, const std::string& path) {
+  zip_error_t e;
+  zip_error_init(&e);
+  zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &e);
+  zip_t* zip = source ? zip_open_from_source(source, ZIP_RDONLY, &e) : nullptr;
   if (!zip) {
-    zip_error_t e;
-    zip_error_init_with_code(&e, error);
     std::string why = zip_error_strerror(&e);
     zip_error_fini(&e);
+    if (source) zip_source_free(source);
     Fail(path, why);
   }
+  zip_error_fini(&e);
   std::unique_ptr<zip_t, decltype(&zip_discard)> guard(zip, zip_discard);
   Parts parts;
   zip_int64_t n = zip_get_num_entries(zip, 0);

@@ -13,6 +13,8 @@ using Parts = std::map<std::string, std::string>;
 // Error 5792 (with the library's reason) when the file is no zip package
 // or cannot be read.
 Parts ReadPackage(const std::string& path);
+// The same from the package's bytes in memory.
+Parts ParsePackage(const std::string& bytes, const std::string& name);
 void WritePackage(const std::string& path, const Parts& parts);
 
 }  // namespace plx::docif::ooxml
