@@ -23,7 +23,8 @@ void BM_LoadConfigGroup(benchmark::State& state) {
   plx::ClockSeededRandom random;
   plx::Registry registry;
   plx::NetworkState network;
-  plx::AddinContext ctx({ui, clock, random, registry, network});
+  plx::RecordingShell shell;
+  plx::AddinContext ctx({ui, clock, random, registry, network, shell});
   std::wstring folder = plx::Utf8ToWide(dir.string());
   ctx.ModuleFolder = [folder] { return folder; };
   for (auto _ : state) {

@@ -2,6 +2,7 @@
 // readable sources under data/:
 //   plendrix_mkdata db OUT.mdb SEED.sql      a new SQLite database from SQL
 //   plendrix_mkdata gb2312 OUT.txt IN.txt    UTF-8 text re-encoded as GB2312
+//   plendrix_mkdata images DIR LIST FONT...   the 32 x 32 button images
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "common/text.hpp"
+#include "button_images.hpp"
 #include "platform/codepage.hpp"
 
 namespace {
@@ -58,13 +60,14 @@ void MakeGb2312(const std::string& out, const char* in) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::cerr << "usage: plendrix_mkdata db|gb2312 OUT IN\n";
+  if (argc < 4) {
+    std::cerr << "usage: plendrix_mkdata db|gb2312 OUT IN | images DIR LIST FONT...\n";
     return 2;
   }
   try {
     std::string mode = argv[1];
-    if (mode == "db") MakeDatabase(argv[2], argv[3]);
+    if (mode == "images") plx::tools::MakeButtonImages(argv[3], argv[2], std::vector<std::string>(argv + 4, argv + argc));
+    else if (mode == "db") MakeDatabase(argv[2], argv[3]);
     else if (mode == "gb2312") MakeGb2312(argv[2], argv[3]);
     else throw std::runtime_error("unknown mode " + mode);
   } catch (const std::exception& e) {

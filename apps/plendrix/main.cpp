@@ -15,6 +15,7 @@
 #include "docif/model/json_dump.hpp"
 #include "host/form_registry.hpp"
 #include "host/frm_browse.hpp"
+#include "host/legacy_toolbars.hpp"
 #include "host/services.hpp"
 #include "render.hpp"
 #include "script.hpp"
@@ -49,6 +50,38 @@ void ReportConnection(plx::cli::Session& s) {
     std::printf("新闻窗口：已打开 %s\n", WideToUtf8(news->Address()).c_str());
   else if (DailyStepRan(ctx))
     std::printf("新闻窗口：未连接互联网，已自动关闭\n");
+}
+
+std::shared_ptr<plx::docif::CommandBarControl> FindByKey(plx::docif::CommandBarControls& controls,
+                                                         const std::wstring& key) {
+  for (int i = 1; i <= controls.Count(); ++i) {
+    auto c = controls.Item(i);
+    if (auto children = c->Controls()) {
+      if (auto found = FindByKey(*children, key)) return found;
+    } else if (plx::LCase(c->Parameter()) == plx::LCase(key)) {
+      return c;
+    }
+  }
+  return nullptr;
+}
+
+// Presses a ribbon command, or on the legacy host clicks the toolbar button
+// with that key (a key on no toolbar built yet goes straight to dispatch).
+void Press(plx::cli::Session& s, const std::wstring& id) {
+  if (s.Context().App->Version() != L"11.0") {
+    s.Addin().rxButtonClick({id, L""});
+    return;
+  }
+  auto bars = s.Host().GetCommandBars();
+  for (int i = 1; i <= bars->Count(); ++i)
+    if (auto button = FindByKey(*bars->Item(i)->Controls(), id)) {
+      static_cast<plx::docif::model::ModelControl&>(*button).Click();
+      return;
+    }
+  plx::docif::model::ModelControl loose(plx::docif::ControlType::Button, nullptr);
+  loose.SetParameter(id);
+  bool cancel = false;
+  plx::ButtonEvent(s.Context()).Button_Click(loose, cancel);
 }
 
 const char* KindName(plx::ControlKind k) {
@@ -104,6 +137,9 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   auto* connectCmd = app.add_subcommand("connect", "connect the add-in, report what happened and disconnect");
   std::string scriptPath, formName;
+  std::vector<std::string> pressIds;
+  auto* pressCmd = app.add_subcommand("press", "press ribbon commands (toolbar keys on host version 11.0)");
+  pressCmd->add_option("ID", pressIds)->required();
   auto* runCmd = app.add_subcommand("run", "run a script of user actions (a file, or - for standard input)");
   runCmd->add_option("SCRIPT", scriptPath)->required();
   auto* controlsCmd = app.add_subcommand("controls", "list every control of a dialog");
@@ -127,8 +163,11 @@ int main(int argc, char** argv) {
     session.Start();
     if (connectCmd->parsed()) {
       ReportConnection(session);
+    } else if (pressCmd->parsed()) {
+      for (const auto& id : pressIds) Press(session, Utf8ToWide(id));
     } else if (runCmd->parsed()) {
       plx::cli::ScriptRunner runner(session);
+      runner.press = [&session](const std::wstring& id) { Press(session, id); };
       if (scriptPath == "-") {
         runner.Run(std::cin);
       } else {

@@ -8,7 +8,7 @@ namespace plx::cli {
 
 Session::Session(const SessionOptions& options, std::FILE* out)
     : options_(options), ui_(out, options.interactive), network_(options.online) {
-  ctx_ = std::make_unique<AddinContext>(Services{ui_, clock_, random_, registry_, network_});
+  ctx_ = std::make_unique<AddinContext>(Services{ui_, clock_, random_, registry_, network_, shell_});
   if (!options_.install.empty()) {
     std::wstring folder = options_.install;
     while (folder.size() > 1 && folder.back() == L'/') folder.pop_back();

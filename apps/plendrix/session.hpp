@@ -50,6 +50,7 @@ class Session {
   ClockSeededRandom random_;
   Registry registry_;
   NetworkState network_;
+  SystemShell shell_;
   std::unique_ptr<AddinContext> ctx_;
   std::shared_ptr<docif::model::ModelApplication> host_;
   std::unique_ptr<Connect> connect_;

@@ -181,6 +181,10 @@ bool StartsWith(std::wstring_view s, std::wstring_view prefix) {
   return s.substr(0, prefix.size()) == prefix;
 }
 
+bool EndsWithText(std::wstring_view s, std::wstring_view suffix) {
+  return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
+}
+
 std::wstring ToHalfWidth(std::wstring_view s) {
   std::wstring r(s);
   for (auto& c : r) {

@@ -32,6 +32,7 @@ std::wstring Left(std::wstring_view s, size_t length);
 std::wstring Right(std::wstring_view s, size_t length);
 bool Contains(std::wstring_view s, std::wstring_view find);
 bool StartsWith(std::wstring_view s, std::wstring_view prefix);
+bool EndsWithText(std::wstring_view s, std::wstring_view suffix);
 
 // Full-width ASCII forms (U+FF01..U+FF5E) and the ideographic blank (U+3000)
 // folded to their half-width counterparts, and back.

@@ -17,11 +17,13 @@
 #include "docif/application.hpp"
 #include "platform/database.hpp"
 #include "platform/registry.hpp"
+#include "platform/shell.hpp"
 #include "platform/ui.hpp"
 
 namespace plx {
 
 class Form;
+class ButtonEventCol;
 
 struct Services {
   UserInterface& ui;
@@ -29,6 +31,7 @@ struct Services {
   RandomSource& random;
   Registry& registry;
   NetworkState& network;
+  Shell& shell;
 };
 
 class AddinContext {
@@ -43,6 +46,7 @@ class AddinContext {
   RandomSource& Random() { return services_.random; }
   Registry& GetRegistry() { return services_.registry; }
   NetworkState& Network() { return services_.network; }
+  Shell& GetShell() { return services_.shell; }
 
   // The host application, set at connection.
   std::shared_ptr<docif::Application> App;
@@ -58,6 +62,8 @@ class AddinContext {
   uint32_t DefaultLineColor = 0;
   bool MarkingFlag = false;
   std::shared_ptr<docif::CommandBar> MainBar;
+  // The event sinks of the legacy toolbar buttons.
+  std::shared_ptr<ButtonEventCol> Sinks;
 
   // The folder of the add-in's own module; throws when it cannot be found.
   // Defaults to the folder of the loaded library; hosts and tests may

@@ -1,11 +1,16 @@
 #include "host/connect.hpp"
 
 #include "common/paths.hpp"
+#include "common/text.hpp"
+#include "host/commands/command_table.hpp"
+#include "host/ribbon_images.hpp"
+#include "host/symbols/insert_symbol.hpp"
 #include "config/daily_record.hpp"
 #include "config/mod_database.hpp"
 #include "host/addin_context.hpp"
 #include "host/frm_browse.hpp"
 #include "host/services.hpp"
+#include "host/legacy_toolbars.hpp"
 #include "host/toolbars.hpp"
 #include "platform/codepage.hpp"
 
@@ -43,6 +48,25 @@ void Connect::AddinInstance_OnStartupComplete(void*) {}
 
 std::wstring Connect::IRibbonExtensibility_GetCustomUI(const std::wstring&) const {
   return ribbonXml_;
+}
+
+void Connect::rxButtonClick(const IRibbonControl& control) {
+  if (const Action* action = FindRibbonAction(control.Id); action && action->run) action->run(ctx_);
+  std::vector<std::wstring> parts = Split(control.Id, L"_");
+  if (parts.size() > 2 && parts[1] == L"ShuZiFuHao") {
+    try {
+      InsertNumberSymbol(ctx_, parts[2]);
+    } catch (const std::exception&) {
+      // A host error ends the symbol routine; nothing is reported.
+    }
+  }
+}
+
+std::optional<RibbonPicture> Connect::rxGetImage(const IRibbonControl& control) {
+  std::wstring image = RibbonImageName(control.Id);
+  if (image.empty()) return std::nullopt;
+  std::wstring path = CollapseSeparators(AppFile(ctx_, L"img/" + image + L".bmp"));
+  return RibbonPicture{path, ReadFileBytes(path)};
 }
 
 std::wstring Connect::LoadRibbonXml() {

@@ -2,6 +2,7 @@
 // The connection object the host loads: it receives the connection events
 // and the ribbon's request for its definition.
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "docif/application.hpp"
@@ -9,6 +10,18 @@
 namespace plx {
 
 class AddinContext;
+
+// What the ribbon passes to its callbacks: the control's identifier.
+struct IRibbonControl {
+  std::wstring Id;
+  std::wstring Tag;
+};
+
+// A button picture: the bitmap file and its bytes.
+struct RibbonPicture {
+  std::wstring path;
+  std::string bytes;
+};
 
 class Connect {
  public:
@@ -26,6 +39,13 @@ class Connect {
   void AddinInstance_OnStartupComplete(void* custom = nullptr);
   // The ribbon definition read at connection, whatever the ribbon id.
   std::wstring IRibbonExtensibility_GetCustomUI(const std::wstring& ribbonId) const;
+  // The ribbon's onAction: runs the command of the identifier; afterwards
+  // an identifier of the form rxBtn_ShuZiFuHao_KEY inserts that number
+  // symbol. An unknown identifier does nothing.
+  void rxButtonClick(const IRibbonControl& control);
+  // The ribbon's getImage: the picture of an identifier of the image
+  // table, nothing for the others.
+  std::optional<RibbonPicture> rxGetImage(const IRibbonControl& control);
 
  private:
   std::wstring LoadRibbonXml();

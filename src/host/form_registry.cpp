@@ -3,6 +3,7 @@
 #include <functional>
 #include <utility>
 
+#include "host/forms/simple_form.hpp"
 #include "host/frm_browse.hpp"
 
 namespace plx {
@@ -27,12 +28,14 @@ const std::vector<std::pair<const wchar_t*, Factory>>& Table() {
 std::shared_ptr<Form> CreateForm(AddinContext& ctx, const std::wstring& name) {
   for (const auto& [n, make] : Table())
     if (name == n) return make(ctx);
+  if (const SimpleFormSpec* spec = FindSimpleForm(name)) return std::make_shared<SimpleForm>(ctx, *spec);
   return nullptr;
 }
 
 std::vector<std::wstring> FormNames() {
   std::vector<std::wstring> names;
   for (const auto& [n, make] : Table()) names.emplace_back(n);
+  for (const auto& f : SimpleForms()) names.emplace_back(f.name);
   return names;
 }
 

@@ -14,12 +14,7 @@ void RemoveAddinToolbars(AddinContext& ctx) {
     if (Contains(bar->Name(), product::kToolbarNamePart)) bar->Delete();
   }
   ctx.MainBar.reset();
-}
-
-void BuildMainToolbar(AddinContext& ctx) {
-  auto bar = ctx.App->GetCommandBars()->Add(product::kMainToolbar, docif::BarPosition::Top, false, true);
-  bar->SetVisible(true);
-  ctx.MainBar = bar;
+  ctx.Sinks.reset();
 }
 
 }  // namespace plx

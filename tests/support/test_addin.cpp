@@ -36,7 +36,7 @@ AddinTest::AddinTest() {
     ADD_FAILURE() << "unexpected box: title \"" << WideToUtf8(box.title) << "\" text \""
                   << WideToUtf8(box.text) << "\"";
   });
-  ctx = std::make_unique<AddinContext>(Services{ui, clock, random, registry, network});
+  ctx = std::make_unique<AddinContext>(Services{ui, clock, random, registry, network, shell});
   std::wstring folder = install.WPath();
   ctx->ModuleFolder = [folder] { return folder; };
 }

@@ -55,6 +55,7 @@ class AddinTest : public ::testing::Test {
   ScriptedRandom random{{0.5}};
   Registry registry;
   NetworkState network{false};
+  RecordingShell shell;
   std::unique_ptr<AddinContext> ctx;
 };
 

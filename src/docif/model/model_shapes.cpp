@@ -130,7 +130,9 @@ ShapePtr ModelShapes::AddLine(float beginX, float beginY, float endX, float endY
 }
 
 ShapePtr ModelShapes::AddShape(int autoShapeType, float left, float top, float width, float height) {
-  return AddShapeData(doc_, NewBox(kShapeAutoShape, autoShapeType, left, top, width, height));
+  auto s = NewBox(kShapeAutoShape, autoShapeType, left, top, width, height);
+  s->text = std::make_shared<Story>();  // an auto shape can hold text, as a text box does
+  return AddShapeData(doc_, s);
 }
 
 ShapePtr ModelShapes::AddTextbox(int orientation, float left, float top, float width, float height) {

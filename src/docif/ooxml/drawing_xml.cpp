@@ -268,7 +268,9 @@ std::string WspXml(const ShapeData& s, DrawingContext& ctx, bool inGroup) {
   out += "<wps:spPr>" + Xfrm(s, box, inGroup) + Geometry(s, box) +
          (s.type == kShapeLine ? std::string("<a:noFill/>") : FillXml(s.fill)) + LineXml(s.line) +
          "</wps:spPr>";
-  out += textBox ? TextBoxContent(s, ctx) + TextBodyPr(s.frame) : std::string("<wps:bodyPr/>");
+  // Auto shapes carry text too (a flowchart box's label) when they have some.
+  bool hasText = textBox || (s.text && s.text->Length() > 1);
+  out += hasText ? TextBoxContent(s, ctx) + TextBodyPr(s.frame) : std::string("<wps:bodyPr/>");
   return out + "</wps:wsp>";
 }
 

@@ -1,0 +1,31 @@
+#include "common/error.hpp"
+#include "common/text.hpp"
+#include "host/addin_context.hpp"
+#include "host/commands/basic_commands.hpp"
+#include "host/product_info.hpp"
+
+namespace plx {
+
+void ShowVersion(AddinContext& ctx) {
+  std::wstring version = Trim(std::to_wstring(PLENDRIX_VERSION_MAJOR)) + L"." +
+                         Trim(std::to_wstring(PLENDRIX_VERSION_MINOR)) + L"." +
+                         Trim(std::to_wstring(PLENDRIX_VERSION_PATCH));
+  ctx.Ui().MsgBox(L"当前Plendrix的版本号是：" + version, Buttons::OK, L"");
+}
+
+void OpenAddress(AddinContext& ctx, const std::wstring& address) {
+  try {
+    ctx.GetShell().Open(address);
+  } catch (const std::exception& e) {
+    ctx.Ui().MsgBox(AsVbError(e).description(), Buttons::OK, L"");
+  }
+}
+
+void ShowAuthor(AddinContext& ctx) { ctx.Ui().MsgBox(product::kAuthorContact, Buttons::OK, L""); }
+
+void SearchAnswer(AddinContext& ctx) {
+  std::wstring text = Replace(ctx.App->GetSelection()->Text(), L"\r", L"");
+  OpenAddress(ctx, product::kAnswerSearch + text);
+}
+
+}  // namespace plx

@@ -1,0 +1,280 @@
+#include "host/commands/command_table.hpp"
+
+#include "common/text.hpp"
+#include "host/addin_context.hpp"
+#include "host/commands/basic_commands.hpp"
+#include "host/form_registry.hpp"
+#include "host/product_info.hpp"
+#include "host/services.hpp"
+#include "host/symbols/insert_symbol.hpp"
+
+namespace plx {
+namespace {
+
+// A handler of a feature not built yet: the command is known and does nothing.
+Action Pending(std::wstring what) { return {L"待实现：" + what, {}}; }
+Action Nothing() { return {L"无动作", {}}; }
+// Handlers report their own failures with the standard error box.
+Action Run(std::wstring what, std::function<void(AddinContext&)> f) {
+  return {what, [what, f](AddinContext& ctx) {
+            try {
+              f(ctx);
+            } catch (const std::exception& e) {
+              ShowErr(ctx, e, L"modMenu." + what + L"-->line", __LINE__);
+            }
+          }};
+}
+
+// Shows a dialog modelessly; a dialog not built yet does nothing.
+Action Dialog(const std::wstring& form) {
+  return Run(L"对话框 " + form, [form](AddinContext& ctx) {
+    if (auto f = CreateForm(ctx, form)) f->Show();
+  });
+}
+
+Action Message(const std::wstring& text) {
+  return {L"消息 " + text, [text](AddinContext& ctx) { ctx.Ui().MsgBox(text, Buttons::OK, L""); }};
+}
+
+// A host error ends a symbol routine; nothing else is reported.
+Action Quiet(std::wstring what, std::function<void(AddinContext&)> f) {
+  return {std::move(what), [f](AddinContext& ctx) {
+            try {
+              f(ctx);
+            } catch (const std::exception&) {
+            }
+          }};
+}
+
+Action Symbol(const std::wstring& key) {
+  return Quiet(L"符号 " + key, [key](AddinContext& ctx) { InsertSymbolByKey(ctx, key); });
+}
+
+Action Greek(const std::wstring& name) {
+  return Quiet(L"希腊字母 " + name, [name](AddinContext& ctx) { InsertGreek(ctx, name); });
+}
+
+Action Flowchart(const std::wstring& what, FlowchartElement e) {
+  return Run(L"程序框图 " + what, [e](AddinContext& ctx) { InsertFlowchartElement(ctx, e); });
+}
+
+Action Open(const std::wstring& what, const std::wstring& address) {
+  return Run(what, [address](AddinContext& ctx) { OpenAddress(ctx, address); });
+}
+
+std::wstring Num(double v) {
+  std::wstring s = std::to_wstring(v);
+  while (s.back() == L'0') s.pop_back();
+  if (s.back() == L'.') s.pop_back();
+  return s;
+}
+
+std::vector<CommandEntry> BuildTable() {
+  std::vector<CommandEntry> t;
+  auto add = [&](const std::wstring& id, const std::wstring& legacy, Action a) {
+    t.push_back({id, legacy, std::move(a)});
+  };
+  // Shape scaling: factors of the size, shrinking divides.
+  struct Scale { const wchar_t* id; const wchar_t* caption; const wchar_t* what; double factor; };
+  for (const Scale& s : std::initializer_list<Scale>{
+           {L"fd", L"放大", L"放大", 1.2}, {L"fd2", L"放大2倍", L"放大", 2}, {L"fd3", L"放大3倍", L"放大", 3},
+           {L"fd5", L"放大5倍", L"放大", 5}, {L"sx", L"缩小", L"缩小", 1.25}, {L"sx2", L"缩小2倍", L"缩小", 2},
+           {L"sx3", L"缩小3倍", L"缩小", 3}, {L"sx5", L"缩小5倍", L"缩小", 5},
+           {L"zyls", L"左右拉伸", L"宽度乘", 1.2}, {L"zyss", L"左右收缩", L"宽度乘", 0.8},
+           {L"sxls", L"上下拉伸", L"高度乘", 1.2}, {L"sxss", L"上下收缩", L"高度乘", 0.8},
+           {L"lfd", L"略放大", L"大小乘", 1.05}, {L"lsx", L"略缩小", L"大小乘", 0.95},
+           {L"lzyls", L"左右略拉伸", L"宽度乘", 1.05}, {L"lzyss", L"左右略收缩", L"宽度乘", 0.95},
+           {L"lsxls", L"上下略拉伸", L"高度乘", 1.05}, {L"lsxss", L"上下略收缩", L"高度乘", 0.95}})
+    add(std::wstring(L"rxBtnFS_") + s.id, s.caption, Pending(std::wstring(s.what) + L" " + Num(s.factor)));
+  add(L"rxBtnFS_zdy", L"自定义放缩", Pending(L"自定义放缩"));
+  // Moving by one point.
+  add(L"rxBtnPY_lsy", L"略上移", Pending(L"上移 1 磅"));
+  add(L"rxBtnPY_lxy", L"略下移", Pending(L"下移 1 磅"));
+  add(L"rxBtnPY_lzy", L"略左移", Pending(L"左移 1 磅"));
+  add(L"rxBtnPY_lyy", L"略右移", Pending(L"右移 1 磅"));
+  // Rotation: negative angles turn counterclockwise.
+  add(L"rxBtnXZ_zz", L"正转", Pending(L"旋转 -5"));
+  add(L"rxBtnXZ_fz", L"反转", Pending(L"旋转 5"));
+  add(L"rxBtnXZ_lzz", L"逆时针1度", Pending(L"旋转 -1"));
+  add(L"rxBtnXZ_lfz", L"顺时针1度", Pending(L"旋转 1"));
+  for (int a : {1, 10, 30, 45, 60, 90})
+    add(L"rxBtnXZ_z" + std::to_wstring(a), L"逆时针" + std::to_wstring(a) + L"度", Pending(L"旋转 -" + std::to_wstring(a)));
+  for (int a : {1, 10, 30, 45, 60, 90})
+    add(L"rxBtnXZ_f" + std::to_wstring(a), L"顺时针" + std::to_wstring(a) + L"度", Pending(L"旋转 " + std::to_wstring(a)));
+  add(L"rxBtnXZ_zdy", L"自定义旋转", Pending(L"自定义旋转"));
+  add(L"rxBtnDQFB_zypj", L"左右拼接", Pending(L"左右拼接"));
+  add(L"rxBtnDQFB_sxpj", L"上下拼接", Pending(L"上下拼接"));
+  // Shape tools.
+  add(L"rxBtnzt1", L"画圆", Run(L"画圆", InsertCircle));
+  add(L"rxBtnzt2", L"正方形", Run(L"正方形", InsertSquare));
+  add(L"rxBtnzt3", L"分解", Pending(L"取消组合"));
+  add(L"rxBtnzt4", L"组合", Pending(L"组合"));
+  // Formulas.
+  add(L"rxBtnGS_hu", L"弧", Pending(L"弧"));
+  add(L"rxBtnGS_fs", L"分数", Pending(L"分数"));
+  add(L"rxBtnGS_gs", L"根式", Pending(L"根式"));
+  add(L"rxBtnGS_xl", L"向量", Pending(L"向量"));
+  add(L"rxBtnGS_fcz", L"方程组", Pending(L"方程组"));
+  add(L"rxBtnGS_plzh", L"排列组合", Pending(L"排列组合"));
+  add(L"rxBtnGS_xhxs", L"循环小数", Pending(L"循环小数"));
+  add(L"rxBtnGS_kjgs", L"快捷公式", Pending(L"快捷公式"));
+  add(L"rxBtnGS_mhgs", L"公式美化", Pending(L"公式美化"));
+  add(L"rxBtnGS_gsms", L"公式模式", Run(L"公式模式", ToggleFormulaMode));
+  add(L"rxBtnQT_matheq", L"", Run(L"插入公式对象", InsertEquationObject));
+  // Tools.
+  add(L"rxBtnztqt_tk", L"图库", Dialog(L"frmTK"));
+  add(L"rxBtnztqt_ss", L"插入竖式", Pending(L"插入竖式"));
+  add(L"rxBtnztqt_xzq", L"选择器", Dialog(L"frmShapeSelecter"));
+  add(L"rxBtnztqt_dbzf", L"点标注符", Dialog(L"frmDot"));
+  add(L"rxBtnztqt_hstx", L"函数图象", Dialog(L"frmGraph"));
+  add(L"rxBtnztqt_moren", L"", Pending(L"默认图形样式"));
+  add(L"rxBtnztqt_xtms", L"绘图模式", Run(L"绘图模式", ToggleDrawMode));
+  add(L"rxBtnqt_config", L"配置", Dialog(L"frmConfig"));
+  add(L"rxBtnqt_sx", L"刷新", Run(L"刷新", RefreshScreen));
+  add(L"rxBtnqt_bat", L"批处理", Dialog(L"frmWordBat"));
+  add(L"rxBtnqt_savepic", L"另存为图片", Dialog(L"frmSavePic"));
+  add(L"rxBtnqt_showhidetxt", L"显/隐文字", Pending(L"显示或隐藏文字"));
+  add(L"rxBtnqt_jisuan", L"", Dialog(L"frmJiSuan"));
+  add(L"rxBtnqt_2ppt_s", L"", Pending(L"发送到PPT 0"));
+  for (int i = 1; i <= 3; ++i)
+    add(L"rxBtnqt_2ppt_ab" + std::to_wstring(i), L"", Pending(L"发送到PPT " + std::to_wstring(i)));
+  for (int i = 1; i <= 6; ++i)
+    add(L"rxBtnqt_2ppt" + std::to_wstring(i), L"send2ppt" + std::to_wstring(i), Pending(L"发送到PPT " + std::to_wstring(i)));
+  for (const wchar_t* m : {L"b1", L"b2", L"yk1", L"yk2"})
+    add(std::wstring(L"rxBtnqt_2ppt_") + m, L"", Pending(std::wstring(L"发送到PPT标记 ") + m));
+  // Plane figures.
+  add(L"rxBtnPMJH_SZ", L"数轴", Dialog(L"frmInterval"));
+  add(L"rxBtnPMJH_SX", L"扇形", Dialog(L"frmSector"));
+  add(L"rxBtnPMJH_XDT", L"线段图", Dialog(L"frmXDT"));
+  add(L"rxBtnPMJH_TJT", L"统计图", Dialog(L"frmTJT"));
+  add(L"rxBtnPMJH_FG", L"方格", Dialog(L"frmFangGe"));
+  add(L"rxBtnPMJH_ZX", L"中心", Pending(L"几何中心"));
+  add(L"rxBtnPMJH_ZDBX", L"正多边形", Dialog(L"frmZDBX"));
+  // Flowchart.
+  add(L"rxBtncxkt_start", L"", Flowchart(L"开始", FlowchartElement::Start));
+  add(L"rxBtncxkt_end", L"", Flowchart(L"结束", FlowchartElement::End));
+  add(L"rxBtncxkt_run", L"", Flowchart(L"处理框", FlowchartElement::Process));
+  add(L"rxBtncxkt_io", L"", Flowchart(L"输入输出框", FlowchartElement::InputOutput));
+  add(L"rxBtncxkt_if", L"", Flowchart(L"判断框", FlowchartElement::Decision));
+  add(L"rxBtncxkt_yes", L"", Flowchart(L"是", FlowchartElement::Yes));
+  add(L"rxBtncxkt_no", L"", Flowchart(L"否", FlowchartElement::No));
+  // One-key clean-ups.
+  add(L"rxBtnonekey_fangluanma", L"", Pending(L"防乱码"));
+  for (const wchar_t* k : {L"jiayinying", L"quyinying", L"qushuiyin", L"qubiaoge", L"jiabiankuang", L"qubiankuang",
+                           L"duiqi"})
+    add(std::wstring(L"rxBtnonekey_") + k, L"", Pending(std::wstring(L"一键 ") + k));
+  add(L"rxBtnonekey_zhuanhua", L"", Dialog(L"frmConvertEquation"));
+  for (const wchar_t* k : {L"chongxinbianhao", L"qiehuanbianhao", L"zengdahangju", L"jianxiaohangju", L"duiqiABCD"})
+    add(std::wstring(L"rxBtnonekey_") + k, L"", Pending(std::wstring(L"一键 ") + k));
+  add(L"rxBtnonekey_zhuanhua", L"", {L"重复的条目（不会执行）", {}});
+  // Exam paper.
+  for (const wchar_t* k : {L"zuomifengxian", L"youmifengxian", L"shangmifengxian", L"xuanzeti", L"tiankongti",
+                           L"jiedati", L"addxuanzeti1", L"addxuanzeti2", L"addxuanzeti4", L"addtihao", L"addjuantou"})
+    add(std::wstring(L"rxBtnzhijuan_") + k, L"", Pending(std::wstring(L"制卷 ") + k));
+  add(L"rxBtnzhijuan_addtable", L"", Dialog(L"frmDaTiBiao"));
+  for (const wchar_t* k : {L"A4", L"16K", L"8K2"}) add(std::wstring(L"rxBtnzhijuan_") + k, L"", Nothing());
+  // Question bank.
+  add(L"rxBtntiku_dtrk", L"单题入库", Dialog(L"frmTiKu_DanTiRuKu"));
+  add(L"rxBtntiku_sjxx", L"试卷信息", Dialog(L"frmTiKu_PaperInfo"));
+  add(L"rxBtntiku_sjgl", L"试卷信息", Dialog(L"frmTiKu_PaperInfo"));
+  add(L"rxBtntiku_zidongbiaoji", L"自动标记", Pending(L"自动标记"));
+  add(L"rxBtntiku_biaojidati", L"撤消/标记大题", Pending(L"标记大题"));
+  add(L"rxBtntiku_biaojixiaoti", L"撤消/标记小题", Pending(L"标记小题"));
+  add(L"rxBtntiku_biaojidaan", L"撤消/标记答案", Pending(L"标记答案"));
+  add(L"rxBtntiku_jianchabiaoji", L"检查标记", Pending(L"检查标记"));
+  add(L"rxBtntiku_PiLiangRuKu", L"批量入库", Pending(L"批量入库"));
+  add(L"rxBtntiku_ransedaan", L"", Pending(L"答案染色"));
+  add(L"rxBtntiku_xianshidaan", L"", Pending(L"显示答案"));
+  add(L"rxBtntiku_yincangdaan", L"", Pending(L"隐藏答案"));
+  add(L"rxBtntiku_viewtk", L"浏览题库", Dialog(L"frmTiKu_View"));
+  add(L"rxBtnQt_cccs", L"", Dialog(L"frmCCCS"));
+  // Symbols: the legacy key is the name part, lower-cased.
+  auto symbols = [&](const wchar_t* family, std::initializer_list<const wchar_t*> keys, bool greek) {
+    for (const wchar_t* k : keys)
+      add(std::wstring(L"rxBtn") + family + L"_" + k, LCase(k), greek ? Greek(k) : Symbol(k));
+  };
+  symbols(L"YUNSUAN", {L"yuedengyu", L"bihao", L"budayuhao", L"budenghao", L"buxiaoyuhao", L"chenghao", L"chuhao",
+                       L"dayuhao", L"denghao", L"derta", L"dianchenghao", L"fuzhenghao", L"jiahao", L"jianhao",
+                       L"jueduizhi", L"xiaoyuhao", L"zhengfuhao"}, false);
+  symbols(L"SET", {L"and", L"baohan", L"baohanyu", L"bingji", L"biyao", L"bubaohan", L"bubaohanyu", L"bubiyao",
+                   L"buchongfen", L"buji", L"bushuyu", L"bushuyu1", L"C", L"chongfen", L"chongyao", L"feichongyao",
+                   L"jiaoji", L"kongji", L"N", L"not", L"or", L"Q", L"R", L"shuyu", L"shuyu1", L"Z", L"zhenbaohan",
+                   L"zhenbaohanyu"}, false);
+  symbols(L"JIHE", {L"bupingxing", L"chuizhi", L"du", L"fen", L"hu", L"jiao", L"jiao1", L"miao", L"pingxing",
+                    L"pingxingsibianxing", L"pingxingxiangdeng", L"pingxingqexiangdeng", L"quandeng", L"sanjiaoxing",
+                    L"suoyi", L"xiangsi", L"yinwei", L"yuan", L"JHzhenbaohan", L"JHfeizhenbaohan"}, false);
+  symbols(L"XILAZIMU", {L"alpha", L"beta", L"chi", L"delta", L"epsilon", L"eta", L"gamma", L"lambda", L"mu",
+                        L"omega", L"phi", L"pi", L"rho", L"sigma", L"tau", L"theta", L"xi", L"zeta"}, true);
+  symbols(L"QITA", {L"bucunzai", L"cunzai", L"dsjxkx", L"dsjxsx", L"genhao", L"huashidu", L"lxkx", L"lxsx",
+                    L"qianfenhao", L"qt1", L"qt2", L"qt3", L"qt4", L"qt5", L"qt6", L"qt10", L"qt11", L"qt12", L"qt13",
+                    L"qt14", L"qt15", L"qt16", L"qt17", L"renqu", L"sheshidu", L"sjxkx", L"sjxsx", L"txyuan",
+                    L"wjxkx", L"wjxsx", L"youshang", L"youxia", L"yuankx", L"yuansx", L"yunhan", L"zfx", L"zfxsx",
+                    L"zuoshang", L"zuoxia"}, false);
+  symbols(L"QT", {L"jianhanshu", L"zenghanshu", L"zhangjie", L"shengluehao", L"wuqiongda", L"maoe", L"maoy"}, false);
+  // About.
+  add(L"rxBtnAbout_ThisVersion", L"当前版本", Run(L"当前版本", ShowVersion));
+  add(L"rxBtnAbout_NewVersion", L"最新版本", Open(L"最新版本", product::kNewVersionPage));
+  add(L"rxBtnAbout_Author", L"联系作者", Run(L"联系作者", ShowAuthor));
+  add(L"rxBtnAbout_homepage", L"官网主页", Open(L"官网主页", product::kHomePage));
+  add(L"rxBtnAbout_Help", L"使用说明",
+      Message(L"本软件为测试版，暂时还不提供使用说明文件，敬请关注网站或QQ群发布的最新版信息！"));
+  add(L"rxBtnAbout_AD", L"赞助合作",
+      Message(L"欢迎与作者联系赞助合作相关事宜，单击“联系作者”按钮可查看作者联系方式。"));
+  // Web resources.
+  add(L"rxBtnSource_KeJian", L"", Message(L"本免费模块还在制作中，敬请关注网站或QQ群发布的最新版信息！"));
+  add(L"rxBtnSource_JiaoAn", L"", Nothing());
+  add(L"rxBtnSource_ShiJuan", L"", Nothing());
+  add(L"rxBtnSource_eBook", L"", Nothing());
+  add(L"rxBtnSource_SearchAnswer", L"", Run(L"搜索答案", SearchAnswer));
+  add(L"rxBtnSource_WebView", L"网络资源", Dialog(L"frmWeb"));
+  add(L"rxBtnSource_ViewTiKu", L"", Dialog(L"frmTiKu_View"));
+  return t;
+}
+
+std::vector<std::pair<std::wstring, Action>> BuildLegacyOnly() {
+  std::vector<std::pair<std::wstring, Action>> keys;
+  for (const auto& [key, what] : std::initializer_list<std::pair<const wchar_t*, const wchar_t*>>{
+           {L"上移", L"上移 8 磅"}, {L"下移", L"下移 8 磅"}, {L"左移", L"左移 8 磅"}, {L"右移", L"右移 8 磅"},
+           {L"左对齐", L"左对齐"}, {L"右对齐", L"右对齐"}, {L"顶端对齐", L"顶端对齐"}, {L"底部对齐", L"底部对齐"},
+           {L"水平居中", L"水平居中"}, {L"垂直居中", L"垂直居中"}, {L"横向分布", L"横向分布"},
+           {L"纵向分布", L"纵向分布"}, {L"插入公式", L"快捷公式"}, {L"批量排版", L"批量排版"},
+           {L"连续分节符", L"连续分节符"}, {L"样式检查", L"样式检查"}, {L"预处理", L"预处理"},
+           {L"文章标题", L"文章标题"}, {L"文章副标题", L"文章副标题"}, {L"作者信息", L"作者信息"},
+           {L"摘要", L"摘要"}, {L"关键词", L"关键词"}, {L"参考文献", L"参考文献"}})
+    keys.emplace_back(key, Pending(what));
+  keys.emplace_back(L"hengdengyu", Symbol(L"hengdengyu"));
+  for (int n = 1; n <= 10; ++n) {
+    std::wstring key = L"daiquanshuzi" + std::to_wstring(n);
+    keys.emplace_back(key, Quiet(L"数字符号 " + key, [key](AddinContext& ctx) { InsertNumberSymbol(ctx, key); }));
+  }
+  return keys;
+}
+
+}  // namespace
+
+const std::vector<CommandEntry>& CommandTable() {
+  static const std::vector<CommandEntry> table = BuildTable();
+  return table;
+}
+
+const std::vector<std::pair<std::wstring, Action>>& LegacyOnlyKeys() {
+  static const std::vector<std::pair<std::wstring, Action>> keys = BuildLegacyOnly();
+  return keys;
+}
+
+const Action* FindRibbonAction(const std::wstring& id) {
+  for (const auto& e : CommandTable())
+    if (e.id == id) return &e.action;
+  return nullptr;
+}
+
+const Action* FindLegacyAction(const std::wstring& parameter) {
+  std::wstring key = LCase(parameter);
+  for (const auto& e : CommandTable())
+    if (!e.legacy.empty() && LCase(e.legacy) == key) return &e.action;
+  for (const auto& [k, action] : LegacyOnlyKeys())
+    if (LCase(k) == key) return &action;
+  return nullptr;
+}
+
+}  // namespace plx

@@ -1,0 +1,39 @@
+#pragma once
+// The dialogs whose behaviour is not laid down in detail: each opens,
+// shows its controls, closes with its close button, and keeps its inputs
+// in the dialog memory when it has a row there.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "config/dialog_memory.hpp"
+#include "host/form.hpp"
+
+namespace plx {
+
+struct SimpleFormSpec {
+  const wchar_t* name;
+  const wchar_t* caption;
+  std::vector<Control> controls;  // a "cmdClose" button is added
+  std::optional<DialogMemory> memory;
+};
+
+class SimpleForm : public Form {
+ public:
+  SimpleForm(AddinContext& ctx, const SimpleFormSpec& spec);
+  const std::wstring& Caption() const { return caption_; }
+
+ protected:
+  void Form_Load() override;
+  void Form_Unload() override;
+
+ private:
+  std::wstring caption_;
+  std::optional<DialogMemory> memory_;
+};
+
+// The specification of each such dialog by name; null for other names.
+const SimpleFormSpec* FindSimpleForm(const std::wstring& name);
+const std::vector<SimpleFormSpec>& SimpleForms();
+
+}  // namespace plx
