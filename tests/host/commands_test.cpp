@@ -9,6 +9,7 @@
 #include "docif/model/model_application.hpp"
 #include "host/commands/command_table.hpp"
 #include "host/connect.hpp"
+#include "host/form.hpp"
 #include "host/legacy_toolbars.hpp"
 #include "host/symbols/symbol_table.hpp"
 #include "platform/codepage.hpp"
@@ -90,6 +91,28 @@ TEST(CommandTable, EachIdentifierAndLegacyKeyLandsOnItsAction) {
   for (const wchar_t* none : {L"rxBtnzhijuan_A4", L"rxBtnzhijuan_16K", L"rxBtnzhijuan_8K2", L"rxBtnSource_JiaoAn",
                               L"rxBtnSource_ShiJuan", L"rxBtnSource_eBook"})
     EXPECT_EQ(FindRibbonAction(none)->name, L"无动作") << WideToUtf8(none);
+}
+
+TEST(CommandTable, LegacyKeysRunTheSameActionAsTheirRibbonIdentifier) {
+  for (const auto& e : CommandTable()) {
+    if (e.legacy.empty()) continue;
+    const Action* legacy = FindLegacyAction(e.legacy);
+    ASSERT_NE(legacy, nullptr) << WideToUtf8(e.legacy);
+    EXPECT_EQ(legacy->name, FindRibbonAction(e.id)->name) << WideToUtf8(e.legacy);
+  }
+}
+
+TEST_F(CommandsTest, EveryIdentifierCanBePressed) {
+  ui.OnUnexpected([](const ShownBox&) {});  // boxes take their first button
+  for (const auto& e : CommandTable()) EXPECT_NO_THROW(Press(e.id)) << WideToUtf8(e.id);
+  for (const auto& [key, action] : LegacyOnlyKeys()) {
+    if (action.run) {
+      EXPECT_NO_THROW(action.run(*ctx)) << WideToUtf8(key);
+    }
+  }
+  for (const auto& f : ctx->OpenForms) EXPECT_TRUE(f->Loaded());
+  auto forms = ctx->OpenForms;
+  for (const auto& f : forms) f->Unload();
 }
 
 TEST_F(CommandsTest, PressingInsertsSymbolsAndUnknownIdentifiersDoNothing) {

@@ -42,6 +42,13 @@ void InsertFlowchartElement(AddinContext& ctx, FlowchartElement element) {
   auto sel = ctx.App->GetSelection();
   float left = static_cast<float>(sel->Information(docif::kHorizontalPositionRelativeToPage));
   float top = static_cast<float>(sel->Information(docif::kVerticalPositionRelativeToPage));
+  // After another element (still selected), the next one goes below it,
+  // centred, so a chart builds downwards.
+  if (sel->Type() == docif::kSelectionShape) {
+    auto previous = sel->GetShapeRange();
+    left = static_cast<float>(previous->Left() + previous->Width() / 2 - look.width / 2);
+    top = static_cast<float>(previous->Top() + previous->Height() + 18);
+  }
   auto shape = look.shape ? shapes->AddShape(look.shape, left, top, look.width, look.height)
                           : shapes->AddTextbox(1, left, top, look.width, look.height);
   if (!look.shape) {
