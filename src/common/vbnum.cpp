@@ -72,6 +72,16 @@ struct Decimal {
   std::string fracDigits;  // without trailing zeros
 };
 
+// Drops leading zeros of the integer part and trailing zeros of the
+// fraction; zero has no sign.
+void Normalise(Decimal& d) {
+  size_t nz = d.intDigits.find_first_not_of('0');
+  d.intDigits = nz == std::string::npos ? "" : d.intDigits.substr(nz);
+  size_t lastNz = d.fracDigits.find_last_not_of('0');
+  d.fracDigits = lastNz == std::string::npos ? "" : d.fracDigits.substr(0, lastNz + 1);
+  if (d.intDigits.empty() && d.fracDigits.empty()) d.negative = false;
+}
+
 Decimal ToDecimal(double value) {
   Decimal d;
   d.negative = std::signbit(value) && value != 0.0;
@@ -93,11 +103,7 @@ Decimal ToDecimal(double value) {
     d.intDigits = digits.substr(0, pointAt);
     d.fracDigits = digits.substr(pointAt);
   }
-  size_t nz = d.intDigits.find_first_not_of('0');
-  d.intDigits = nz == std::string::npos ? "" : d.intDigits.substr(nz);
-  size_t lastNz = d.fracDigits.find_last_not_of('0');
-  d.fracDigits = lastNz == std::string::npos ? "" : d.fracDigits.substr(0, lastNz + 1);
-  if (d.intDigits.empty() && d.fracDigits.empty()) d.negative = false;
+  Normalise(d);
   return d;
 }
 
@@ -115,11 +121,7 @@ void RoundDecimal(Decimal& d, size_t keep) {
   size_t intLen = all.size() - keep;
   d.intDigits = all.substr(0, intLen);
   d.fracDigits = all.substr(intLen);
-  size_t nz = d.intDigits.find_first_not_of('0');
-  d.intDigits = nz == std::string::npos ? "" : d.intDigits.substr(nz);
-  size_t lastNz = d.fracDigits.find_last_not_of('0');
-  d.fracDigits = lastNz == std::string::npos ? "" : d.fracDigits.substr(0, lastNz + 1);
-  if (d.intDigits.empty() && d.fracDigits.empty()) d.negative = false;
+  Normalise(d);
 }
 
 double CheckedRound(double value, double lo, double hi) {

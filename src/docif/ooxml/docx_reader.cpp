@@ -319,17 +319,15 @@ class Reader {
   void Inline(const pugi::xml_node& parent, const CharFormat& base) {
     for (pugi::xml_node c : parent.children()) {
       std::string name = c.name();
+      // Containers that only group runs are read through; hyperlinks and
+      // tracked changes are kept whole so that saving gives them back.
       if (name == "w:r") RunElement(c, base);
-      else if (name == "w:hyperlink" || name == "w:smartTag" || name == "w:ins" || name == "w:customXml" ||
-               name == "w:moveTo" || name == "w:dir" || name == "w:bdo")
+      else if (name == "w:smartTag" || name == "w:customXml" || name == "w:dir" || name == "w:bdo")
         Inline(c, base);
       else if (name == "w:sdt") Inline(c.child("w:sdtContent"), base);
       else if (name == "w:fldSimple") SimpleField(c, base);
       else if (name == "w:bookmarkStart" || name == "w:bookmarkEnd") Bookmark(c);
-      else if (name == "w:pPr" || name == "w:del" || name == "w:moveFrom" || name == "w:proofErr" ||
-               name == "w:permStart" || name == "w:permEnd" || name == "w:commentRangeStart" ||
-               name == "w:commentRangeEnd")
-        continue;
+      else if (name == "w:pPr" || name == "w:proofErr") continue;
       else RawInline(c, base);
     }
   }

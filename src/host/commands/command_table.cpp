@@ -97,10 +97,12 @@ std::vector<CommandEntry> BuildTable() {
   add(L"rxBtnXZ_fz", L"反转", Pending(L"旋转 5"));
   add(L"rxBtnXZ_lzz", L"逆时针1度", Pending(L"旋转 -1"));
   add(L"rxBtnXZ_lfz", L"顺时针1度", Pending(L"旋转 1"));
-  for (int a : {1, 10, 30, 45, 60, 90})
-    add(L"rxBtnXZ_z" + std::to_wstring(a), L"逆时针" + std::to_wstring(a) + L"度", Pending(L"旋转 -" + std::to_wstring(a)));
-  for (int a : {1, 10, 30, 45, 60, 90})
-    add(L"rxBtnXZ_f" + std::to_wstring(a), L"顺时针" + std::to_wstring(a) + L"度", Pending(L"旋转 " + std::to_wstring(a)));
+  for (bool counter : {true, false})
+    for (int a : {1, 10, 30, 45, 60, 90}) {
+      std::wstring n = std::to_wstring(a);
+      add(std::wstring(L"rxBtnXZ_") + (counter ? L"z" : L"f") + n, (counter ? L"逆时针" : L"顺时针") + n + L"度",
+          Pending(std::wstring(L"旋转 ") + (counter ? L"-" : L"") + n));
+    }
   add(L"rxBtnXZ_zdy", L"自定义旋转", Pending(L"自定义旋转"));
   add(L"rxBtnDQFB_zypj", L"左右拼接", Pending(L"左右拼接"));
   add(L"rxBtnDQFB_sxpj", L"上下拼接", Pending(L"上下拼接"));
