@@ -365,15 +365,15 @@ class WildcardTranslator {
 
 }  // namespace
 
-CompiledFind TranslateFind(const FindSpec& spec) {
+CompiledFind TranslateFind(const FindSpec& request) {
   CompiledFind result;
-  if (spec.matchWildcards) {
-    result.pattern = WildcardTranslator(spec.text).Run();
+  if (request.matchWildcards) {
+    result.pattern = WildcardTranslator(request.text).Run();
     return result;
   }
-  result.pattern = TranslatePlain(spec.text);
-  result.ignoreCase = !spec.matchCase;
-  if (spec.matchWholeWord)
+  result.pattern = TranslatePlain(request.text);
+  result.ignoreCase = !request.matchCase;
+  if (request.matchWholeWord)
     result.pattern = L"(?<![\\p{L}\\p{N}])(?:" + result.pattern + L")(?![\\p{L}\\p{N}])";
   return result;
 }

@@ -31,7 +31,7 @@ struct CompiledFind {
 // repetition with nothing before it, {n,m} with n > m or numbers above 255, a \N back
 // reference to a group that does not exist yet) — never crash, never produce a pattern PCRE2
 // rejects. Wildcard matching is always case-sensitive and ignores matchWholeWord.
-CompiledFind TranslateFind(const FindSpec& spec);
+CompiledFind TranslateFind(const FindSpec& request);
 
 struct ReplacementPart {
   enum class Kind { Text, Group, Whole };

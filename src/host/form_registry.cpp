@@ -28,7 +28,7 @@ const std::vector<std::pair<const wchar_t*, Factory>>& Table() {
 std::shared_ptr<Form> CreateForm(AddinContext& ctx, const std::wstring& name) {
   for (const auto& [n, make] : Table())
     if (name == n) return make(ctx);
-  if (const SimpleFormSpec* spec = FindSimpleForm(name)) return std::make_shared<SimpleForm>(ctx, *spec);
+  if (const SimpleFormSpec* definition = FindSimpleForm(name)) return std::make_shared<SimpleForm>(ctx, *definition);
   return nullptr;
 }
 

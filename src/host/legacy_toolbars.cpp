@@ -205,8 +205,8 @@ void ButtonEventCol::Add(const std::shared_ptr<docif::CommandBarControl>& button
 }
 
 std::wstring ToolbarName(const std::wstring& caption) {
-  const BarSpec* spec = SpecOf(caption);
-  return spec ? std::wstring(spec->prefix) + product::kSiteLabel : L"";
+  const BarSpec* layout = SpecOf(caption);
+  return layout ? std::wstring(layout->prefix) + product::kSiteLabel : L"";
 }
 
 void BuildMainToolbar(AddinContext& ctx) {
@@ -217,8 +217,8 @@ void BuildMainToolbar(AddinContext& ctx) {
 }
 
 void ToggleToolbar(AddinContext& ctx, const std::wstring& caption) {
-  const BarSpec* spec = SpecOf(caption);
-  if (!spec) return;
+  const BarSpec* layout = SpecOf(caption);
+  if (!layout) return;
   std::wstring name = ToolbarName(caption);
   auto bars = ctx.App->GetCommandBars();
   std::shared_ptr<docif::CommandBar> bar;
@@ -229,7 +229,7 @@ void ToggleToolbar(AddinContext& ctx, const std::wstring& caption) {
     // Not built yet (or lost): build it, which shows it.
     if (!ctx.Sinks) ctx.Sinks = std::make_shared<ButtonEventCol>(ctx);
     bar = NewBar(ctx, name);
-    AddItems(ctx, *bar->Controls(), spec->items, *ctx.Sinks);
+    AddItems(ctx, *bar->Controls(), layout->items, *ctx.Sinks);
   }
   if (auto entry = bars->FindControl(caption)) entry->SetState(bar->Visible());
 }

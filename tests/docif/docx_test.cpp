@@ -9,6 +9,7 @@
 #include "common/error.hpp"
 #include "common/text.hpp"
 #include "docif/model/json_dump.hpp"
+#include "docif/model/model_collections.hpp"
 #include "docif/model/model_document.hpp"
 #include "docif/ooxml/docx_reader.hpp"
 #include "docif/ooxml/docx_writer.hpp"
@@ -150,6 +151,71 @@ TEST(Docx, BadFilesAreRefusedAndSavingIsAtomic) {
   EXPECT_THROW(ooxml::SaveDocx(*m.Data(), target), std::exception);
   EXPECT_EQ(fs::file_size(WideToUtf8(target)), before);
   EXPECT_EQ(Read(WideToUtf8(target))->main->Text(), L"原文\r");
+}
+
+}  // namespace
+}  // namespace plx::docif
+
+namespace plx::docif {
+namespace {
+
+// A package with the given body, as another word processor might write it.
+std::string PackageWithBody(const fs::path& dir, const std::string& body) {
+  const std::string w = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
+  ooxml::Parts parts{
+      {"[Content_Types].xml",
+       "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+       "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+       "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+       "<Override PartName=\"/word/document.xml\" ContentType=\"application/vnd.openxmlformats-officedocument."
+       "wordprocessingml.document.main+xml\"/></Types>"},
+      {"_rels/.rels",
+       "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"><Relationship Id=\"rId1\" "
+       "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
+       "Target=\"word/document.xml\"/></Relationships>"},
+      {"word/document.xml", "<w:document xmlns:w=\"" + w +
+                                "\" xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+                                "<w:body>" + body + "</w:body></w:document>"},
+  };
+  std::string path = (dir / "made.docx").string();
+  ooxml::WritePackage(path, parts);
+  return path;
+}
+
+TEST(Docx, WhatTheModelDoesNotKnowComesBackUnchanged) {
+  test::TempDir dir;
+  std::string path = PackageWithBody(
+      dir.Path(),
+      "<w:p><w:r><w:t>见</w:t></w:r><w:hyperlink r:id=\"rId9\"><w:r><w:t>网站</w:t></w:r></w:hyperlink>"
+      "<w:del w:id=\"1\" w:author=\"老师\"><w:r><w:delText>旧</w:delText></w:r></w:del>"
+      "<w:r><w:rPr><w:lang w:val=\"zh-CN\"/><w:b/></w:rPr><w:t>粗</w:t></w:r></w:p>"
+      "<w:sdt><w:sdtContent><w:p><w:r><w:t>控件内</w:t></w:r></w:p></w:sdtContent></w:sdt>"
+      "<w:customBlock xmlns:x=\"urn:x\"/>"
+      "<w:p><w:fldSimple w:instr=\" PAGE \"><w:r><w:t>1</w:t></w:r></w:fldSimple></w:p>");
+  auto doc = Read(path);
+  EXPECT_EQ(doc->main->Text().substr(0, 1), L"见");
+  ooxml::SaveDocx(*doc, Utf8ToWide(path + "2"));
+  std::string xml = ooxml::ReadPackage(path + "2")["word/document.xml"];
+  for (const char* kept : {"<w:hyperlink r:id=\"rId9\">", "<w:delText>旧</w:delText>", "<w:lang w:val=\"zh-CN\"/>",
+                           "<w:customBlock xmlns:x=\"urn:x\"/>", "控件内", "<w:instrText xml:space=\"preserve\"> PAGE </w:instrText>"})
+    EXPECT_NE(xml.find(kept), std::string::npos) << kept << " lost in\n" << xml;
+  // Properties stay in schema order: rFonts before b, lang after sz.
+  size_t run = xml.find("粗");
+  std::string rPr = xml.substr(xml.rfind("<w:rPr>", run), run - xml.rfind("<w:rPr>", run));
+  EXPECT_LT(rPr.find("<w:rFonts"), rPr.find("<w:b/>"));
+  EXPECT_LT(rPr.find("<w:sz "), rPr.find("<w:lang"));
+}
+
+TEST(Docx, EqFieldsShowAReadableResult) {
+  using model::EqResultText;
+  EXPECT_EQ(EqResultText(L"EQ \\F(1,2)"), L"1/2");
+  EXPECT_EQ(EqResultText(L"EQ \\F(x+1,2)"), L"(x+1)/2");
+  EXPECT_EQ(EqResultText(L"EQ \\R(3,x)"), L"3√x");
+  EXPECT_EQ(EqResultText(L"EQ x\\S\\UP6(2)"), L"x^2");
+  EXPECT_EQ(EqResultText(L"EQ \\O(\\S\\UP6(⌒),AB)"), L"⌒AB");
+  EXPECT_EQ(EqResultText(L"eq \\b\\lc\\{(\\a(x=1,y=2))"), L"{x=1  y=2)");
+  EXPECT_EQ(EqResultText(L"EQ \\F(1,"), L"1/") << "an unbalanced code still renders";
+  EXPECT_EQ(EqResultText(L"EQ \\\\\\("), L"\\(");
 }
 
 }  // namespace

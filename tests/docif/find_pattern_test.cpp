@@ -10,8 +10,8 @@
 namespace plx::docif {
 namespace {
 
-std::vector<RegexMatch> FindAll(const FindSpec& spec, const std::wstring& text) {
-  CompiledFind find = TranslateFind(spec);
+std::vector<RegexMatch> FindAll(const FindSpec& request, const std::wstring& text) {
+  CompiledFind find = TranslateFind(request);
   RegExp re;
   re.Pattern = find.pattern;
   re.IgnoreCase = find.ignoreCase;

@@ -79,6 +79,34 @@ TEST(ModelText, FindMovesTheRangeAndUnderstandsSpecialCodes) {
   }
 }
 
+TEST(ModelText, FindFromTheSelectionWrapsAndSearchesBackwards) {
+  ModelDoc m;
+  m.SetText(L"甲1乙2丙3");
+  m.doc->GetRange(4, 4)->Select();
+  auto sel = m.app->GetSelection();
+  auto f = sel->GetFind();
+  f->Text = L"^#";
+  ASSERT_TRUE(f->Execute());
+  EXPECT_EQ(sel->Text(), L"3") << "forward from the insertion point";
+  sel->Collapse(kCollapseEnd);
+  EXPECT_FALSE(f->Execute()) << "nothing after the last digit without wrapping";
+  f->Wrap = kFindContinue;
+  ASSERT_TRUE(f->Execute());
+  EXPECT_EQ(sel->Start(), 1);
+  sel->Collapse(kCollapseStart);
+  m.doc->GetRange(5, 5)->Select();
+  f->Wrap = kFindStop;
+  f->Forward = false;
+  ASSERT_TRUE(f->Execute());
+  EXPECT_EQ(sel->Start(), 3) << "backwards finds the nearest one before";
+  // Copy keeps the text with its formatting.
+  m.doc->GetRange(0, 1)->SetFont({.Bold = true});
+  m.doc->GetRange(0, 2)->Copy();
+  EXPECT_EQ(m.app->Shared().clipboardText, L"甲1");
+  EXPECT_TRUE(m.app->Shared().clipboardFormats[0].bold);
+  EXPECT_FALSE(m.app->Shared().clipboardFormats[1].bold);
+}
+
 TEST(ModelText, ReplaceAllWithGroupsParagraphMarksAndFormatting) {
   ModelDoc m;
   m.SetText(L"一、选择题\r1．甲\r12．乙 3.5\r二、填空题\r");

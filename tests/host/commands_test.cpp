@@ -250,6 +250,31 @@ TEST_F(CommandsTest, LegacyToolbarsDispatchByKeyAndToggle) {
   EXPECT_EQ(bars->Count(), 0) << "disconnection removes every bar of the add-in";
 }
 
+TEST_F(CommandsTest, LegacyModeButtonsShowTheCurrentMode) {
+  Use(L"11.0");
+  auto bars = host->GetCommandBars();
+  auto formula = bars->FindControl(L"公式模式");
+  ASSERT_NE(formula, nullptr);
+  ui.Queue(Answer::OK);
+  static_cast<docif::model::ModelControl&>(*formula).Click();
+  EXPECT_EQ(ui.Boxes().back().text, L"当前是公式模式，你要切换到文字模式吗？");
+  EXPECT_EQ(formula->Caption(), L"文字模式");
+  EXPECT_FALSE(host->GetAutoCorrect()->ReplaceText());
+  ui.Queue(Answer::Cancel);
+  static_cast<docif::model::ModelControl&>(*formula).Click();
+  EXPECT_EQ(ui.Boxes().back().text, L"当前是文字模式，你要切换到公式模式吗？");
+  EXPECT_EQ(formula->Caption(), L"文字模式") << "declined: nothing changes";
+
+  static_cast<docif::model::ModelControl&>(*bars->FindControl(L"图形处理")).Click();
+  auto draw = bars->FindControl(L"绘图模式");
+  ASSERT_NE(draw, nullptr);
+  ui.Queue(Answer::OK);
+  static_cast<docif::model::ModelControl&>(*draw).Click();
+  EXPECT_EQ(ui.Boxes().back().text, L"当前已经是绘图模式，你要切换到网格模式吗？");
+  EXPECT_EQ(draw->Caption(), L"网格模式");
+  EXPECT_TRUE(host->ActiveDocument()->SnapToShapes());
+}
+
 TEST(Symbols, TableAsData) {
   struct Case { const wchar_t* key; SymbolKind kind; char32_t code; const wchar_t* font; };
   for (const Case& c : std::initializer_list<Case>{

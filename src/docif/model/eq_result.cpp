@@ -1,5 +1,6 @@
 #include <cwctype>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/text.hpp"
@@ -41,12 +42,13 @@ class EqReader {
     std::wstring name;
     while (pos_ < s_.size() && std::iswalpha(s_[pos_])) name += static_cast<wchar_t>(std::towupper(s_[pos_++]));
     // Options: more switches with digits or an escaped bracket, before the arguments.
+    // Option words and escaped characters run together: "\lc\{" gives "lc{".
     std::wstring options;
     while (pos_ < s_.size() && s_[pos_] != L'(') {
-      if (s_[pos_] == L'\\') {
+      if (s_[pos_] == L'\\' && pos_ + 1 < s_.size()) {
         ++pos_;
-        while (pos_ < s_.size() && s_[pos_] != L'\\' && s_[pos_] != L'(') options += s_[pos_++];
-        options += L' ';
+        if (!std::iswalpha(s_[pos_])) options += s_[pos_++];
+        while (pos_ < s_.size() && std::iswalpha(s_[pos_])) options += s_[pos_++];
       } else if (std::iswdigit(s_[pos_]) || s_[pos_] == L' ') {
         ++pos_;
       } else {
@@ -81,19 +83,18 @@ class EqReader {
       if (Contains(options, L"do")) return L"_" + Wrap(t);
       return t;
     }
-    if (name == L"O") {  // overstrike: the marks above come first
+    if (name == L"O") {  // overstrike: the marks stand over the text, not as powers
       std::wstring t;
-      for (auto it = a.rbegin(); it != a.rend(); ++it) t = *it + t;
+      for (const auto& part : a) t += StartsWith(part, L"^") ? part.substr(1) : part;
       return t;
     }
     if (name == L"B") {
       std::wstring left = L"(", right = L")";
-      if (Contains(options, L"lc{") || Contains(options, L"lc\\{")) left = L"{";
-      if (Contains(options, L"rc}") || Contains(options, L"rc\\}")) right = L"}";
-      if (Contains(options, L"lc[") || Contains(options, L"lc\\[")) left = L"[";
-      if (Contains(options, L"rc]") || Contains(options, L"rc\\]")) right = L"]";
-      if (Contains(options, L"lc|") || Contains(options, L"lc\\|")) left = L"|";
-      if (Contains(options, L"rc|") || Contains(options, L"rc\\|")) right = L"|";
+      for (const auto& [mark, open, close] : {std::tuple{L'{', L"{", L"}"}, std::tuple{L'[', L"[", L"]"},
+                                              std::tuple{L'|', L"|", L"|"}}) {
+        if (Contains(options, std::wstring(L"lc") + mark)) left = open;
+        if (Contains(options, std::wstring(L"rc") + (mark == L'{' ? L'}' : mark == L'[' ? L']' : mark))) right = close;
+      }
       if (Contains(options, L"bc")) left = right = L"";
       return left + Join(a, L",") + right;
     }

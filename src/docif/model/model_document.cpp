@@ -4,6 +4,7 @@
 
 #include "common/error.hpp"
 #include "docif/model/layout.hpp"
+#include "docif/model/model_find.hpp"
 #include "docif/model/model_shapes.hpp"
 
 namespace plx::docif::model {
@@ -143,8 +144,18 @@ void ModelDocument::Activate() {
   if (activate_) activate_();
 }
 
-RangeRef ModelSelection::Ref() const {
-  return RangeRef{doc_, doc_->selectionStory ? doc_->selectionStory : doc_->main, doc_->selection};
+namespace {
+
+RangeRef SelectionRef(const std::shared_ptr<DocData>& doc) {
+  return RangeRef{doc, doc->selectionStory ? doc->selectionStory : doc->main, doc->selection};
+}
+
+}  // namespace
+
+RangeRef ModelSelection::Ref() const { return SelectionRef(doc_); }
+
+std::shared_ptr<Find> ModelSelection::GetFind() {
+  return std::make_shared<ModelFind>([doc = doc_] { return SelectionRef(doc); });
 }
 
 void ModelSelection::InsertSymbol(int characterNumber, const std::optional<std::wstring>& font, bool unicode) {

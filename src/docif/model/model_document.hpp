@@ -58,6 +58,7 @@ class ModelSelection final : public ModelRange, public Selection {
   void InsertSymbol(int characterNumber, const std::optional<std::wstring>& font, bool unicode) override;
   int Type() const override;
   RangePtr GetRange() override { return Duplicate(); }
+  std::shared_ptr<Find> GetFind() override;
   std::shared_ptr<ShapeRange> GetShapeRange() override;
   void TypeText(const std::wstring& text) override;
   void MoveDown(int unit, int count, bool extend) override;

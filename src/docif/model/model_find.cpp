@@ -45,7 +45,7 @@ bool ModelFind::Execute(int replace) {
   re.IgnoreCase = compiled.ignoreCase;
   re.Global = replace == kReplaceAll || !Forward;
 
-  const RangeRef& r = ref_;
+  const RangeRef r = scope_();
   Story& story = *r.story;
   long s = r.anchor->start, e = r.anchor->end;
   bool collapsed = s == e;

@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "docif/model/doc_data.hpp"
 #include "docif/range.hpp"
 
@@ -8,11 +10,13 @@ namespace plx::docif::model {
 // what it found, and replaces in one pass over the story.
 class ModelFind final : public Find {
  public:
-  explicit ModelFind(RangeRef ref) : ref_(std::move(ref)) {}
+  // `scope` gives the range searched at each Execute (the selection's find
+  // follows whatever is selected then).
+  explicit ModelFind(std::function<RangeRef()> scope) : scope_(std::move(scope)) {}
   bool Execute(int replace) override;
 
  private:
-  RangeRef ref_;
+  std::function<RangeRef()> scope_;
 };
 
 }  // namespace plx::docif::model

@@ -69,9 +69,9 @@ const SimpleFormSpec* FindSimpleForm(const std::wstring& name) {
   return nullptr;
 }
 
-SimpleForm::SimpleForm(AddinContext& ctx, const SimpleFormSpec& spec)
-    : Form(ctx, spec.name), caption_(spec.caption), memory_(spec.memory) {
-  for (const auto& c : spec.controls) AddControl(c);
+SimpleForm::SimpleForm(AddinContext& ctx, const SimpleFormSpec& definition)
+    : Form(ctx, definition.name), caption_(definition.caption), memory_(definition.memory) {
+  for (const auto& c : definition.controls) AddControl(c);
   Control close;
   close.name = L"cmdClose";
   close.kind = ControlKind::Button;

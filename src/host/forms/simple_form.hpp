@@ -20,7 +20,7 @@ struct SimpleFormSpec {
 
 class SimpleForm : public Form {
  public:
-  SimpleForm(AddinContext& ctx, const SimpleFormSpec& spec);
+  SimpleForm(AddinContext& ctx, const SimpleFormSpec& definition);
   const std::wstring& Caption() const { return caption_; }
 
  protected:
@@ -32,7 +32,7 @@ class SimpleForm : public Form {
   std::optional<DialogMemory> memory_;
 };
 
-// The specification of each such dialog by name; null for other names.
+// The definition of each such dialog by name; null for other names.
 const SimpleFormSpec* FindSimpleForm(const std::wstring& name);
 const std::vector<SimpleFormSpec>& SimpleForms();
 
