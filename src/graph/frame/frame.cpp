@@ -1,0 +1,170 @@
+#include "graph/frame/frame.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/error.hpp"
+#include "common/text.hpp"
+#include "common/vbnum.hpp"
+#include "config/mod_config.hpp"
+#include "host/addin_context.hpp"
+#include "host/services.hpp"
+
+namespace plx::graph {
+namespace {
+
+// A value rounded through the "#.###" format, as the curves use it.
+double Round3(double v) { return Val(Format(v, L"#.###")); }
+
+bool NameTaken(AddinContext& ctx, const std::wstring& name) {
+  try {
+    ctx.App->ActiveDocument()->GetShapes()->Item(name);
+    return true;
+  } catch (const VbError&) {
+    return false;
+  }
+}
+
+}  // namespace
+
+void Init_ZBX(AddinContext& ctx, GraphContext& g, int32_t span) {
+  try {
+    try {
+      auto window = ctx.App->ActiveWindow();
+      g.OriginX = CLng(window->FirstPageWidth() / 2);
+      g.OriginY = CLng(window->FirstPageHeight() / 2);
+    } catch (const std::exception&) {
+      try {
+        docif::PageSetup page = ctx.App->ActiveDocument()->PageSetup();
+        g.OriginX = CLng(page.PageWidth / 2);
+        g.OriginY = CLng(page.PageHeight / 2);
+      } catch (const std::exception&) {
+        g.OriginX = g.OriginY = 100;
+      }
+    }
+    double intK = ConfigGroup(ctx, L"zbxconfig").Number(L"intK");
+    double m = 2.0 * std::min(g.OriginX, g.OriginY);
+    double divisor = static_cast<double>(span) * intK;
+    if (divisor == 0) Raise(err::kDivisionByZero);
+    g.UnitLength = m / divisor;
+  } catch (const std::exception& e) {
+    ShowErr(ctx, e, L"modGraph.Init_ZBX-->line", __LINE__);
+  }
+}
+
+std::wstring GetShapeName(AddinContext& ctx, GraphContext& g, const std::wstring& role) {
+  std::wstring t = Mid(ctx.GetClock().DateTimeText(), 3);
+  std::wstring digits;
+  for (wchar_t c : t)
+    if (c >= L'0' && c <= L'9') digits += c;
+  ctx.Random().Randomize(ctx.GetClock());
+  int r = static_cast<int>(Int(999 * ctx.Random().Rnd() + 1));
+  std::wstring name = Left(role + L"：" + DecimalText(r) + digits + L"_plendrix", 32);
+  // The host refuses a name another shape has; names made within one
+  // second differ only in the random part, so the next free number is used.
+  for (int attempt = 1; attempt < 999 && NameTaken(ctx, name); ++attempt) {
+    r = r % 999 + 1;
+    name = Left(role + L"：" + DecimalText(r) + digits + L"_plendrix", 32);
+  }
+  if (static_cast<int>(g.ShapeNames.size()) <= g.ShapeCount) g.ShapeNames.resize(g.ShapeCount + 1);
+  g.ShapeNames[g.ShapeCount] = name;
+  return name;
+}
+
+void ResetShapeNames(GraphContext& g) {
+  g.ShapeCount = 0;
+  g.ShapeNames.assign(1, L"");
+}
+
+int GetLineDash(int style) {
+  switch (style) {
+    case 0: case 1: case 6: return 1;
+    case 2: return 7;
+    case 3: return 4;
+    case 4: return 5;
+    case 5: return 6;
+    default: return 0;
+  }
+}
+
+void GetSampleCount(GraphContext& g, double xmin, double xmax) {
+  double span = xmax - xmin;
+  double step = 0.5;
+  int n = CInt(Int(span / step));
+  while (n <= 500 && step >= 0.08) {
+    step -= 0.05;
+    n = CInt(Int(span / step));
+  }
+  if (n % 3 == 0) n += 1;
+  else if (n % 3 == 2) n += 2;
+  g.SampleStep = step;
+  g.CurvePoints.assign(static_cast<size_t>(std::max(n, 0)), docif::PointF{});
+}
+
+void FillCurve(GraphContext& g, double xmin, double xmax, const std::function<double(double)>& f) {
+  size_t n = g.CurvePoints.size();
+  if (n == 0) return;
+  double lastY = 0;
+  auto point = [&](double x) {
+    double y = f(x);
+    if (std::isfinite(y)) lastY = Round3(y);  // a value that is no number keeps the previous one
+    return docif::PointF{static_cast<float>(g.PageX(x)), static_cast<float>(g.PageY(lastY))};
+  };
+  size_t i = 0;
+  for (double x = xmin; x <= xmax; x += g.SampleStep) {
+    x = Round3(x);
+    g.CurvePoints[i++] = point(x);
+    if (i == n) break;
+  }
+  // The last rows end exactly at xmax; any further gap would leave points
+  // at the page corner, so it is closed the same way.
+  for (size_t k = i; k < n; ++k) {
+    size_t fromEnd = n - 1 - k;
+    g.CurvePoints[k] = point(fromEnd == 1 ? Round3(xmax - g.SampleStep) : xmax);
+  }
+}
+
+bool CheckGraphRange(AddinContext& ctx, const GraphContext& g) {
+  const Extent& e = g.extent;
+  const ZBXRecord& f = g.frame;
+  if (e.xmin < f.xmin || e.xmax > f.xmax || e.ymin < f.ymin || e.ymax > f.ymax) {
+    Answer a = ctx.Ui().MsgBox(L"您所要绘制的函数图像将有部分超出当前坐标范围，您还要继续作图吗？", Buttons::OKCancel, L"");
+    return a == Answer::Cancel;
+  }
+  return false;
+}
+
+InsertPoint GetInsertPoint(AddinContext& ctx) {
+  auto sel = ctx.App->GetSelection();
+  InsertPoint p{sel->Information(docif::kHorizontalPositionRelativeToPage),
+                sel->Information(docif::kVerticalPositionRelativeToPage)};
+  docif::PageSetup page = ctx.App->ActiveDocument()->PageSetup();
+  if (p.left < 20) p.left = 20;
+  if (p.left > page.PageWidth) p.left = page.PageWidth - 10;
+  if (p.top < 20) p.top = 20;
+  if (p.top > page.PageHeight) p.top = page.PageHeight - 10;
+  return p;
+}
+
+void FinishShape(const docif::ShapePtr& shape, const std::wstring& name, const LineAttr* line) {
+  shape->SetName(name);
+  if (line)
+    shape->SetLine({.Visible = true, .Weight = line->width, .ForeColor = line->color,
+                    .DashStyle = GetLineDash(line->style)});
+  shape->SetWrap({.AllowOverlap = true, .Type = 3});
+}
+
+void DrawCurvePiece(AddinContext& ctx, GraphContext& g, double u, double v,
+                    const std::function<double(double)>& f, const std::wstring& role, const LineAttr& line) {
+  GetSampleCount(g, u, v);
+  if (g.CurvePoints.size() < 2) return;
+  FillCurve(g, u, v, f);
+  // A Bézier list needs 3k + 1 points; sampling gives that, so this never trims.
+  ++g.ShapeCount;
+  std::wstring name = GetShapeName(ctx, g, role);
+  auto shape = ctx.App->ActiveDocument()->GetShapes()->AddCurve(g.CurvePoints);
+  FinishShape(shape, name, &line);
+  shape->SetFill({.Visible = false});
+}
+
+}  // namespace plx::graph

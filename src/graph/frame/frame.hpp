@@ -1,0 +1,56 @@
+#pragma once
+// The coordinate frame on the page: the mapping, shape names, line dash
+// styles, curve sampling, the range check and the insertion point.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "docif/shapes.hpp"
+#include "graph/frame/graph_context.hpp"
+
+namespace plx {
+class AddinContext;
+}
+
+namespace plx::graph {
+
+// Sets OriginX, OriginY and UnitLength for a frame `span` units wide: the
+// origin at the page centre, the x axis 1/intK of the smaller page side.
+void Init_ZBX(AddinContext& ctx, GraphContext& g, int32_t span);
+
+// role + "：" + a random number and the date-time digits + "_plendrix", at
+// most 32 characters, stored at ShapeNames[ShapeCount].
+std::wstring GetShapeName(AddinContext& ctx, GraphContext& g, const std::wstring& role);
+void ResetShapeNames(GraphContext& g);
+
+// The host's dash style of a line style number (0, 1, 6 solid; 2 long
+// dash; 3 dash; 4 dash dot; 5 dash dot dot; others 0).
+int GetLineDash(int style);
+
+// Chooses SampleStep and sizes CurvePoints (3k + 1 rows) for [xmin, xmax].
+void GetSampleCount(GraphContext& g, double xmin, double xmax);
+
+// Fills CurvePoints over [xmin, xmax] with y = f(x), x and y rounded
+// through "#.###", completing the last one or two rows at the end.
+void FillCurve(GraphContext& g, double xmin, double xmax, const std::function<double(double)>& f);
+
+// Asks whether to go on when the figure's extent leaves the frame; true
+// when the user declines.
+bool CheckGraphRange(AddinContext& ctx, const GraphContext& g);
+
+struct InsertPoint {
+  double left = 20, top = 20;
+};
+InsertPoint GetInsertPoint(AddinContext& ctx);
+
+// Gives a generator's new shape its registered name, its line attributes
+// and the in-front-of-text wrap every generated shape gets.
+void FinishShape(const docif::ShapePtr& shape, const std::wstring& name, const LineAttr* line);
+
+// One curve piece over [u, v] of y = f(x): sampled, rounded, added as a
+// Bézier curve with the line attributes and the role's name. Nothing is
+// drawn for fewer than two samples.
+void DrawCurvePiece(AddinContext& ctx, GraphContext& g, double u, double v,
+                    const std::function<double(double)>& f, const std::wstring& role, const LineAttr& line);
+
+}  // namespace plx::graph

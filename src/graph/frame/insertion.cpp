@@ -1,0 +1,54 @@
+#include "graph/frame/insertion.hpp"
+
+#include "common/text.hpp"
+#include "common/vbnum.hpp"
+#include "config/mod_config.hpp"
+#include "graph/frame/frame.hpp"
+#include "host/addin_context.hpp"
+#include "host/services.hpp"
+
+namespace plx::graph {
+
+const std::map<std::wstring, Generator>& Generators() {
+  static const std::map<std::wstring, Generator> table = {};
+  return table;
+}
+
+void InsertGraphs(AddinContext& ctx, GraphContext& g, const std::map<std::wstring, Generator>& generators) {
+  try {
+    InsertPoint at = GetInsertPoint(ctx);
+    ConfigGroup(ctx, L"zbxconfig");
+    ctx.Ui().StatusText(L"正在绘制函数图像，请稍候 :-)");
+    Init_ZBX(ctx, g, static_cast<int32_t>(g.frame.xmax) - g.frame.xmin);
+    for (const std::wstring& line : g.List1) {
+      std::wstring raw = FigureTag(line);
+      int k = 0;
+      if (raw != L"ZBWG" && raw != L"ZBX") k = static_cast<int>(Val(Right(line, 2)));
+      auto it = generators.find(LCase(raw));
+      if (it != generators.end()) it->second(ctx, g, k);
+    }
+    if (g.ShapeCount > 0) {
+      std::vector<std::wstring> names(g.ShapeNames.begin() + 1, g.ShapeNames.begin() + 1 + g.ShapeCount);
+      auto shapes = ctx.App->ActiveDocument()->GetShapes();
+      auto range = shapes->Range(names);
+      if (names.size() < 2) range->Select(true);
+      else range->Group()->Select(true);
+      auto selected = ctx.App->GetSelection()->GetShapeRange();
+      ++g.ShapeCount;
+      selected->SetName(GetShapeName(ctx, g, L"组合"));
+      selected->ZOrder(docif::kSendToBack);
+      selected->ZOrder(docif::kBringInFrontOfText);
+      selected->SetLeft(at.left);
+      selected->SetTop(at.top);
+      selected->SetWrap({.AllowOverlap = true, .Type = 3});
+    }
+    ResetShapeNames(g);
+    ctx.Ui().StatusText(L"图像插入Word已经完成！");
+    ctx.App->SetScreenUpdating(true);
+  } catch (const std::exception& e) {
+    ResetShapeNames(g);
+    ShowErr(ctx, e, L"frmGraph.cmdOK_Click-->line", __LINE__);
+  }
+}
+
+}  // namespace plx::graph
