@@ -8,11 +8,16 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "common/error.hpp"
 #include "common/text.hpp"
+#include "common/vbnum.hpp"
 #include "docif/model/json_dump.hpp"
+#include "graph/expr/math_plugin.hpp"
+#include "graph/expr/normalise.hpp"
+#include "graph/expr/script_engine.hpp"
 #include "host/form_registry.hpp"
 #include "host/frm_browse.hpp"
 #include "host/legacy_toolbars.hpp"
@@ -84,6 +89,32 @@ void Press(plx::cli::Session& s, const std::wstring& id) {
   plx::ButtonEvent(s.Context()).Button_Click(loose, cancel);
 }
 
+// Prints the normalised expression and its value, or the evaluator's error.
+int Evaluate(const std::wstring& text, std::optional<double> x) {
+  std::wstring normalised = plx::graph::NormaliseExpression(text);
+  std::printf("%s\n", WideToUtf8(normalised).c_str());
+  if (x) {
+    plx::graph::ScriptEngine engine;
+    try {
+      std::printf("%s\n", WideToUtf8(plx::DecimalText(plx::graph::EvalAt(engine, *x, normalised))).c_str());
+      return 0;
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "plendrix: %s\n", WideToUtf8(plx::AsVbError(e).description()).c_str());
+      return 1;
+    }
+  }
+  plx::graph::MathPlugin math;
+  bool error = false;
+  double value = 0;
+  math.MathExpression(normalised, error, value);
+  if (error) {
+    std::fprintf(stderr, "plendrix: %s\n", WideToUtf8(math.LastError()).c_str());
+    return 1;
+  }
+  std::printf("%s\n", WideToUtf8(plx::DecimalText(value)).c_str());
+  return 0;
+}
+
 const char* KindName(plx::ControlKind k) {
   switch (k) {
     case plx::ControlKind::Label: return "标签";
@@ -145,7 +176,13 @@ int main(int argc, char** argv) {
   auto* controlsCmd = app.add_subcommand("controls", "list every control of a dialog");
   controlsCmd->add_option("FORM", formName)->required();
   auto* dumpCmd = app.add_subcommand("dump", "print the document as JSON");
+  std::string evalText;
+  std::optional<double> evalAt;
+  auto* evalCmd = app.add_subcommand("eval", "normalise and evaluate an expression (at x with --at)");
+  evalCmd->add_option("--at", evalAt, "the value of x");
+  evalCmd->add_option("EXPR", evalText)->required();
   CLI11_PARSE(app, argc, argv);
+  if (evalCmd->parsed()) return Evaluate(Utf8ToWide(evalText), evalAt);
 
   if (!renderPath.empty() && outPath.empty()) {
     std::fprintf(stderr, "plendrix: --render 需要同时给出 --out\n");

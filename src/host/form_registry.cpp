@@ -3,6 +3,7 @@
 #include <functional>
 #include <utility>
 
+#include "graph/dialog/frm_graph.hpp"
 #include "host/forms/simple_form.hpp"
 #include "host/frm_browse.hpp"
 
@@ -19,6 +20,7 @@ std::shared_ptr<Form> Make(AddinContext& ctx) {
 const std::vector<std::pair<const wchar_t*, Factory>>& Table() {
   static const std::vector<std::pair<const wchar_t*, Factory>> table = {
       {L"frmBrowse", &Make<frmBrowse>},
+      {L"frmGraph", &Make<graph::frmGraph>},
   };
   return table;
 }

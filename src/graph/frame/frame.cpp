@@ -13,9 +13,6 @@
 namespace plx::graph {
 namespace {
 
-// A value rounded through the "#.###" format, as the curves use it.
-double Round3(double v) { return Val(Format(v, L"#.###")); }
-
 bool NameTaken(AddinContext& ctx, const std::wstring& name) {
   try {
     ctx.App->ActiveDocument()->GetShapes()->Item(name);
@@ -26,6 +23,8 @@ bool NameTaken(AddinContext& ctx, const std::wstring& name) {
 }
 
 }  // namespace
+
+double Round3(double v) { return Val(Format(v, L"#.###")); }
 
 void Init_ZBX(AddinContext& ctx, GraphContext& g, int32_t span) {
   try {

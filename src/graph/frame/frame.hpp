@@ -14,6 +14,9 @@ class AddinContext;
 
 namespace plx::graph {
 
+// A value rounded through the "#.###" format, as curve samples are.
+double Round3(double value);
+
 // Sets OriginX, OriginY and UnitLength for a frame `span` units wide: the
 // origin at the page centre, the x axis 1/intK of the smaller page side.
 void Init_ZBX(AddinContext& ctx, GraphContext& g, int32_t span);

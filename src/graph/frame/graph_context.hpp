@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "docif/formats.hpp"
+#include "graph/expr/math_plugin.hpp"
+#include "graph/expr/script_engine.hpp"
 
 namespace plx::graph {
 
@@ -70,6 +72,9 @@ struct GraphContext {
   // The figure tables of the families (entry k - 1 is figure k).
   std::vector<AnyRecord> anyTable;
   std::vector<ParamRecord> paramTable, polarTable;
+  // The evaluators of typed numbers and expressions.
+  MathPlugin math;
+  ScriptEngine script;
 
   double PageX(double x) const { return OriginX + UnitLength * x; }
   double PageY(double y) const { return OriginY - UnitLength * y; }

@@ -3,14 +3,46 @@
 #include "common/text.hpp"
 #include "common/vbnum.hpp"
 #include "config/mod_config.hpp"
+#include "graph/curves/expression_curves.hpp"
 #include "graph/frame/frame.hpp"
 #include "host/addin_context.hpp"
 #include "host/services.hpp"
 
 namespace plx::graph {
 
+namespace {
+
+// Figure k of a family table, or nothing for a number the table lacks.
+template <class Table>
+const typename Table::value_type* Figure(const Table& table, int k) {
+  return k >= 1 && k <= static_cast<int>(table.size()) ? &table[k - 1] : nullptr;
+}
+
+// Runs a generator; its own failure is shown and the run goes on.
+Generator Trapped(const wchar_t* procedure, Generator draw) {
+  return [procedure, draw](AddinContext& ctx, GraphContext& g, int k) {
+    try {
+      draw(ctx, g, k);
+    } catch (const std::exception& e) {
+      ShowErr(ctx, e, std::wstring(L"modGraph.") + procedure + L"-->line", __LINE__);
+    }
+  };
+}
+
+}  // namespace
+
 const std::map<std::wstring, Generator>& Generators() {
-  static const std::map<std::wstring, Generator> table = {};
+  static const std::map<std::wstring, Generator> table = {
+      {L"any", Trapped(L"DrawAnyFunction", [](AddinContext& ctx, GraphContext& g, int k) {
+         if (auto rec = Figure(g.anyTable, k)) DrawAnyFunction(ctx, g, *rec);
+       })},
+      {L"param", Trapped(L"DrawParametric", [](AddinContext& ctx, GraphContext& g, int k) {
+         if (auto rec = Figure(g.paramTable, k)) DrawParametric(ctx, g, *rec, L"参数方程");
+       })},
+      {L"polar", Trapped(L"DrawPolar", [](AddinContext& ctx, GraphContext& g, int k) {
+         if (auto rec = Figure(g.polarTable, k)) DrawParametric(ctx, g, *rec, L"极坐标方程");
+       })},
+  };
   return table;
 }
 

@@ -1,0 +1,177 @@
+#include "graph/dialog/frm_graph.hpp"
+
+#include <cmath>
+#include <tuple>
+
+#include "common/text.hpp"
+#include "common/vbnum.hpp"
+#include "config/mod_config.hpp"
+#include "graph/curves/expression_curves.hpp"
+#include "graph/expr/normalise.hpp"
+#include "graph/frame/frame.hpp"
+#include "graph/frame/input_error.hpp"
+#include "graph/frame/insertion.hpp"
+#include "host/addin_context.hpp"
+#include "host/services.hpp"
+
+namespace plx::graph {
+namespace {
+
+Control Box(const wchar_t* name, const wchar_t* caption, const wchar_t* text) {
+  Control c;
+  c.name = name;
+  c.caption = caption;
+  c.text = text;
+  return c;
+}
+
+Control Button(const wchar_t* name, const wchar_t* caption, std::function<void()> click) {
+  Control c;
+  c.name = name;
+  c.kind = ControlKind::Button;
+  c.caption = caption;
+  c.click = std::move(click);
+  return c;
+}
+
+constexpr const wchar_t* kAnyNote =
+    L"注意：程序不检查函数的定义域，定义域外的点可能使图像出错；负数的分数次幂（即使是奇次方根）也得不到正确结果。";
+
+}  // namespace
+
+frmGraph::frmGraph(AddinContext& ctx) : Form(ctx, L"frmGraph") {
+  for (auto [name, caption, text] : {std::tuple{L"txtXmin", L"x最小值", L"-10"}, std::tuple{L"txtXmax", L"x最大值", L"10"},
+                                     std::tuple{L"txtYmin", L"y最小值", L"-10"}, std::tuple{L"txtYmax", L"y最大值", L"10"}})
+    AddControl(Box(name, caption, text));
+  Control style;
+  style.name = L"cmbStyle";
+  style.kind = ControlKind::ComboBox;
+  style.caption = L"线型";
+  style.items = {L"0", L"1", L"2", L"3", L"4", L"5", L"6"};
+  style.text = L"0";
+  AddControl(style);
+  AddControl(Box(L"cmbWidth", L"线宽", L"0.75"));
+  AddControl(Box(L"labColor", L"颜色（RGB，红色在低字节）", L"0"));
+  Control list;
+  list.name = L"List1";
+  list.kind = ControlKind::ListBox;
+  list.caption = L"作图列表";
+  list.value = -1;
+  AddControl(list);
+  Control mode;
+  mode.name = L"optMode_Any";
+  mode.kind = ControlKind::OptionGroup;
+  mode.caption = L"任意函数";
+  mode.items = {L"函数y=f(x)", L"参数方程", L"极坐标方程"};
+  AddControl(mode);
+  AddControl(Box(L"txtFx_Any", L"y=", L""));
+  AddControl(Box(L"txtXmin_Any", L"x从", L""));
+  AddControl(Box(L"txtXmax_Any", L"到", L""));
+  AddControl(Box(L"txtXt_Any", L"x(t)=", L""));
+  AddControl(Box(L"txtYt_Any", L"y(t)=", L""));
+  AddControl(Box(L"txtRt_Any", L"r(t)=（其中t为极角）", L""));
+  AddControl(Box(L"txtTmin_Any", L"≤ t ≤ 从", L"0"));
+  AddControl(Box(L"txtTmax_Any", L"到", L"2*PI"));
+  Control note;
+  note.name = L"labNote_Any";
+  note.kind = ControlKind::Label;
+  note.caption = kAnyNote;
+  AddControl(note);
+  AddControl(Button(L"cmdOK_Any", L"确定", [this] { cmdOK_Any_Click(); }));
+  AddControl(Button(L"cmdCls", L"清屏", [this] { cmdCls_Click(); }));
+  AddControl(Button(L"cmdOK", L"插入Word", [this] { cmdOK_Click(); }));
+  AddControl(Button(L"cmdCancel", L"退出", [this] { Unload(); }));
+}
+
+void frmGraph::Form_Load() {
+  ConfigGroup(Ctx(), L"zbxconfig");
+  GetControl(L"List1").items = g_.List1;
+}
+
+bool frmGraph::ReadBox(const std::wstring& control, const std::wstring& fallback, double& value) {
+  std::wstring text = Trim(GetControl(control).text);
+  return ReadNumber(Ctx().Ui(), g_.math, text.empty() ? fallback : text, value);
+}
+
+bool frmGraph::ReadFrame() {
+  double v[4];
+  const wchar_t* boxes[] = {L"txtXmin", L"txtXmax", L"txtYmin", L"txtYmax"};
+  for (int i = 0; i < 4; ++i) {
+    if (!ReadBox(boxes[i], L"", v[i])) return false;
+    if (v[i] != std::floor(v[i]) || std::fabs(v[i]) > 32767) {
+      ShowInputError(Ctx().Ui(), L"");
+      return false;
+    }
+  }
+  if (v[0] >= v[1] || v[2] >= v[3]) {
+    ShowInputError(Ctx().Ui(), L"");
+    return false;
+  }
+  g_.frame.xmin = static_cast<int16_t>(v[0]);
+  g_.frame.xmax = static_cast<int16_t>(v[1]);
+  g_.frame.ymin = static_cast<int16_t>(v[2]);
+  g_.frame.ymax = static_cast<int16_t>(v[3]);
+  return true;
+}
+
+LineAttr frmGraph::CurrentLine() {
+  return {static_cast<int16_t>(Val(GetControl(L"cmbStyle").text)), static_cast<float>(Val(GetControl(L"cmbWidth").text)),
+          static_cast<uint32_t>(Val(GetControl(L"labColor").text))};
+}
+
+void frmGraph::AddLine(const std::wstring& caption, size_t number) {
+  g_.List1.push_back(caption + std::to_wstring(number));
+  GetControl(L"List1").items = g_.List1;
+}
+
+void frmGraph::cmdOK_Any_Click() {
+  try {
+    if (!ReadFrame()) return;
+    int mode = GetControl(L"optMode_Any").value;
+    if (mode == 0) {
+      std::wstring text = Trim(GetControl(L"txtFx_Any").text);
+      double xmin, xmax;
+      if (text.empty()) return ShowInputError(Ctx().Ui(), L"");
+      if (!ReadBox(L"txtXmin_Any", DecimalText(g_.frame.xmin), xmin) ||
+          !ReadBox(L"txtXmax_Any", DecimalText(g_.frame.xmax), xmax))
+        return;
+      if (xmin >= xmax) return ShowInputError(Ctx().Ui(), L"");
+      AnyRecord rec;
+      rec.expression = NormaliseExpression(text);
+      rec.intervals = FindIntervals(g_, rec.expression, xmin, xmax);
+      rec.line = CurrentLine();
+      g_.anyTable.push_back(rec);
+      AddLine(L"任意函数(ANY) ", g_.anyTable.size());
+      return;
+    }
+    double tmin, tmax;
+    if (!ReadBox(L"txtTmin_Any", L"0", tmin) || !ReadBox(L"txtTmax_Any", L"2*PI", tmax)) return;
+    if (tmin >= tmax) return ShowInputError(Ctx().Ui(), L"");
+    if (mode == 1) {
+      std::wstring xt = Trim(GetControl(L"txtXt_Any").text), yt = Trim(GetControl(L"txtYt_Any").text);
+      if (xt.empty() || yt.empty()) return ShowInputError(Ctx().Ui(), L"");
+      g_.paramTable.push_back({ReplaceParameter(NormaliseExpression(xt)), ReplaceParameter(NormaliseExpression(yt)),
+                               tmin, tmax, CurrentLine()});
+      AddLine(L"参数方程(Param) ", g_.paramTable.size());
+    } else {
+      std::wstring r = Trim(GetControl(L"txtRt_Any").text);
+      if (r.empty()) return ShowInputError(Ctx().Ui(), L"");
+      g_.polarTable.push_back(PolarAsParametric(NormaliseExpression(r), tmin, tmax, CurrentLine()));
+      AddLine(L"极坐标方程(polar) ", g_.polarTable.size());
+    }
+  } catch (const std::exception& e) {
+    ShowErr(Ctx(), e, L"frmGraph.cmdOK_Any_Click-->line", __LINE__);
+  }
+}
+
+void frmGraph::cmdCls_Click() {
+  g_.List1 = {L"平面直角坐标系(ZBX)"};
+  GetControl(L"List1").items = g_.List1;
+}
+
+void frmGraph::cmdOK_Click() {
+  if (!ReadFrame()) return;
+  InsertGraphs(Ctx(), g_);
+}
+
+}  // namespace plx::graph
