@@ -107,11 +107,11 @@ TEST(MathExpression, PrecedenceAndHostArithmetic) {
     EXPECT_DOUBLE_EQ(o.value, expected) << WideToUtf8(text);
     EXPECT_TRUE(o.message.empty());
   }
-  // Right-nested sums need a deep value stack: 1+(2+(3+...(40)...)).
+  // Right-nested differences need a deep value stack: 1-(2-(3-...(40)...)).
   std::wstring nested;
-  for (int k = 1; k < 40; ++k) nested += std::to_wstring(k) + L"+(";
+  for (int k = 1; k < 40; ++k) nested += std::to_wstring(k) + L"-(";
   nested += L"40" + std::wstring(39, L')');
-  EXPECT_EQ(Evaluate(nested).value, 820);
+  EXPECT_EQ(Evaluate(nested).value, -20);
   EXPECT_NEAR(Evaluate(L"log(2.71828)").value, 1, 1e-5);
   EXPECT_NEAR(Evaluate(L"atn(1)*4").value, std::acos(-1.0), 1e-15);
   EXPECT_NEAR(Evaluate(L"tan(0.5)").value, std::tan(0.5), 1e-15);
