@@ -59,9 +59,10 @@ TEST(NormaliseExpression, TeachersNotation) {
       {L"2(x+1)", L"2*(x+1)"},      {L"(x+1)(x-1)", L"(x+1)*(x-1)"},
       {L"1 / 2", L"1/2"},           {L"-sqrt(2)", L"-1*sqr(2)"},
       {L"(sin2x)^2", L"(sin(2*x)^2)"},  // the automatic bracket closes at the end
-      {L"f(a)", L"f(a)"},           // "a(" + ")" is opened and dropped again as "()"
+      {L"f(a)", L"f(a)"},           // ")" after a letter gets a "(" too; "()" is dropped
   };
-  for (const auto& [typed, expected] : cases) EXPECT_EQ(NormaliseExpression(typed), expected) << typed;
+  for (const auto& [typed, expected] : cases)
+    EXPECT_EQ(NormaliseExpression(typed), expected) << WideToUtf8(typed);
 }
 
 TEST(NormaliseExpression, FunctionNamesStayWhole) {

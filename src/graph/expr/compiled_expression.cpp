@@ -672,7 +672,7 @@ ScriptValue CompiledExpression::EvaluateGeneral(const ScriptValue* variables) co
 
   // One dispatch per instruction; a binary operator pops b and replaces a (the new top).
   for (const Instruction& in : code_) {
-    Cell* top = s + t - 1;
+    Cell* top = t > 0 ? s + t - 1 : s;  // unused by the steps that start from an empty stack
     switch (in.op) {
       case Op::Push: s[t++] = {in.value, false}; break;
       case Op::PushBool: s[t++] = {in.value, true}; break;

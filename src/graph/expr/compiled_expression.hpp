@@ -88,14 +88,14 @@ class CompiledExpression {
   struct Instruction {
     Op op;
     uint8_t function;  // for calls
-    uint16_t slot;     // for Load
-    double value;      // for Push
+    uint16_t slot;     // for steps that read a variable
+    double value;      // for steps that use a constant
   };
 
  private:
-  // Programs that only compute numbers run on a plain double stack with its top in a
-  // register, which is several times faster than carrying the boolean flag along.
-  // kHost: the host language's arithmetic (errors instead of infinities).
+  // Programs that only compute numbers (the curves) run on a plain double stack with its top
+  // in a register, without carrying a boolean flag along. kHost: the host language's
+  // arithmetic (errors instead of infinities).
   template <bool kHost>
   ScriptValue EvaluateNumeric(const ScriptValue* variables) const;
   // Any program: values carry their boolean flag through every step.

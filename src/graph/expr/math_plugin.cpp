@@ -17,8 +17,9 @@ std::vector<std::wstring> Upper(const std::vector<std::wstring>& symbols) {
   for (const auto& s : symbols)
     if (!s.empty()) out.push_back(UCase(s));
   // Longest first, so that a symbol is never cut short by a shorter one it starts with.
-  std::stable_sort(out.begin(), out.end(),
-                   [](const std::wstring& a, const std::wstring& b) { return a.size() > b.size(); });
+  std::stable_sort(out.begin(), out.end(), [](const std::wstring& a, const std::wstring& b) {
+    return a.size() > b.size();
+  });
   return out;
 }
 
