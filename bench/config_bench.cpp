@@ -2,9 +2,7 @@
 // the regular-expression replace that the text rules run over long papers.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-
-#include "common/text.hpp"
+#include "bench_addin.hpp"
 #include "config/mod_config.hpp"
 #include "host/addin_context.hpp"
 #include "platform/regexp.hpp"
@@ -13,26 +11,13 @@
 namespace {
 
 void BM_LoadConfigGroup(benchmark::State& state) {
-  auto dir = std::filesystem::temp_directory_path() / "plendrix-bench-config";
-  std::filesystem::create_directories(dir);
-  std::filesystem::copy(std::filesystem::path(PLENDRIX_PRISTINE_DIR) / "config", dir / "config",
-                        std::filesystem::copy_options::recursive |
-                            std::filesystem::copy_options::overwrite_existing);
-  plx::ScriptedUi ui;
-  plx::SystemClock clock;
-  plx::ClockSeededRandom random;
-  plx::Registry registry;
-  plx::NetworkState network;
-  plx::RecordingShell shell;
-  plx::AddinContext ctx({ui, clock, random, registry, network, shell});
-  std::wstring folder = plx::Utf8ToWide(dir.string());
-  ctx.ModuleFolder = [folder] { return folder; };
+  plx::bench::BenchAddin addin("plendrix-bench-config");
+  plx::AddinContext& ctx = addin.Context();
   for (auto _ : state) {
     plx::GetConfigInfo(ctx, state.range(0) ? L"zbxconfig" : L"all");
     benchmark::DoNotOptimize(ctx.Config->Count());
   }
-  if (!ui.Boxes().empty()) state.SkipWithError("the configuration database did not load");
-  std::filesystem::remove_all(dir);
+  if (!addin.Ui().Boxes().empty()) state.SkipWithError("the configuration database did not load");
 }
 BENCHMARK(BM_LoadConfigGroup)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 

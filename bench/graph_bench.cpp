@@ -2,34 +2,17 @@
 // over -10..10 every 0.01, then drawing the curve) into the model.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-
-#include "common/text.hpp"
+#include "bench_addin.hpp"
 #include "docif/model/model_application.hpp"
 #include "graph/curves/expression_curves.hpp"
 #include "graph/expr/normalise.hpp"
 #include "graph/frame/insertion.hpp"
-#include "host/addin_context.hpp"
-#include "platform/scripted_ui.hpp"
 
 namespace {
 
 void BM_ArbitraryFunctionInsertion(benchmark::State& state) {
-  namespace fs = std::filesystem;
-  auto dir = fs::temp_directory_path() / "plendrix-bench-graph";
-  fs::create_directories(dir);
-  fs::copy(fs::path(PLENDRIX_PRISTINE_DIR) / "config", dir / "config",
-           fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-  plx::ScriptedUi ui;
-  ui.OnUnexpected([](const plx::ShownBox&) {});
-  plx::SystemClock clock;
-  plx::ClockSeededRandom random;
-  plx::Registry registry;
-  plx::NetworkState network;
-  plx::RecordingShell shell;
-  plx::AddinContext ctx({ui, clock, random, registry, network, shell});
-  std::wstring folder = plx::Utf8ToWide(dir.string());
-  ctx.ModuleFolder = [folder] { return folder; };
+  plx::bench::BenchAddin addin("plendrix-bench-graph");
+  plx::AddinContext& ctx = addin.Context();
   auto host = std::make_shared<plx::docif::model::ModelApplication>();
   host->GetDocuments()->Add();
   ctx.App = host;
@@ -46,7 +29,6 @@ void BM_ArbitraryFunctionInsertion(benchmark::State& state) {
     g.List1 = {L"任意函数(ANY) 1"};
     plx::graph::InsertGraphs(ctx, g);
   }
-  fs::remove_all(dir);
 }
 BENCHMARK(BM_ArbitraryFunctionInsertion)->Unit(benchmark::kMillisecond);
 

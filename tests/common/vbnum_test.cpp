@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/error_number.hpp"
+
 #include <cmath>
 
 #include "common/error.hpp"
@@ -10,14 +12,7 @@
 namespace plx {
 namespace {
 
-int ErrorNumberOf(auto&& f) {
-  try {
-    f();
-  } catch (const VbError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using test::ErrorNumberOf;
 
 TEST(Val, LeadingNumberParse) {
   EXPECT_EQ(Val(L"12abc"), 12);

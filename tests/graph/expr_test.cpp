@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/error_number.hpp"
+
 #include <bit>
 #include <cmath>
 #include <random>
@@ -38,14 +40,7 @@ std::wstring PowerTower(int height) {
   return text;
 }
 
-int ErrorNumberOf(auto&& f) {
-  try {
-    f();
-  } catch (const VbError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using test::ErrorNumberOf;
 
 TEST(NormaliseExpression, TeachersNotation) {
   const std::vector<std::pair<std::wstring, std::wstring>> cases = {

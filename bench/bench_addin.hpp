@@ -1,0 +1,44 @@
+#pragma once
+// A loaded add-in for benchmarks: a private copy of the install folder's
+// data, console-free services and a context pointing at that folder.
+#include <filesystem>
+#include <memory>
+
+#include "common/text.hpp"
+#include "host/addin_context.hpp"
+#include "platform/scripted_ui.hpp"
+
+namespace plx::bench {
+
+class BenchAddin {
+ public:
+  explicit BenchAddin(const char* name)
+      : dir_(std::filesystem::temp_directory_path() / name),
+        ctx_({ui_, clock_, random_, registry_, network_, shell_}) {
+    namespace fs = std::filesystem;
+    fs::create_directories(dir_);
+    fs::copy(fs::path(PLENDRIX_PRISTINE_DIR) / "config", dir_ / "config",
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    ui_.OnUnexpected([](const ShownBox&) {});
+    std::wstring folder = Utf8ToWide(dir_.string());
+    ctx_.ModuleFolder = [folder] { return folder; };
+  }
+  ~BenchAddin() {
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+  }
+  AddinContext& Context() { return ctx_; }
+  ScriptedUi& Ui() { return ui_; }
+
+ private:
+  std::filesystem::path dir_;
+  ScriptedUi ui_;
+  SystemClock clock_;
+  ClockSeededRandom random_;
+  Registry registry_;
+  NetworkState network_;
+  RecordingShell shell_;
+  AddinContext ctx_;
+};
+
+}  // namespace plx::bench
