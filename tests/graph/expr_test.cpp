@@ -315,3 +315,27 @@ TEST(EvalAt, CacheKeepsExpressionsApart) {
 
 }  // namespace
 }  // namespace plx::graph
+
+namespace plx::graph {
+namespace {
+
+TEST(MathExpressionAt, ReadsAsWritingXIn) {
+  MathPlugin fast, slow;
+  for (const wchar_t* text : {L"1/x", L"sqr(x)", L"x^2-2*x+1", L"2*sin(3*x)+x^2/10", L"log(x)", L"x2", L"exp(x)",
+                              L"x mod 3", L"abs(x)^0.5", L"(x", L"foo(x)", L"x*y", L"5"}) {
+    std::wstring expr = NormaliseExpression(text);
+    for (double x : {-3.0, -0.5, 0.0, 0.1 + 0.2, 1e-7, 2.5, 7.0, 1e20}) {
+      bool e1 = false, e2 = false;
+      double r1 = 0, r2 = 0;
+      fast.MathExpressionAt(expr, x, e1, r1);
+      slow.MathExpression(SubstituteVariable(expr, L'x', x), e2, r2);
+      EXPECT_EQ(e1, e2) << WideToUtf8(expr) << " at " << x;
+      if (!e1 && !e2) {
+        EXPECT_DOUBLE_EQ(r1, r2) << WideToUtf8(expr) << " at " << x;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace plx::graph

@@ -33,7 +33,7 @@ std::vector<AnyRecord::Interval> FindIntervals(GraphContext& g, const std::wstri
     if (x > xmax + 1e-9) break;
     bool error = false;
     double y = 0;
-    g.math.MathExpression(SubstituteVariable(expression, L'x', x), error, y);
+    g.math.MathExpressionAt(expression, x, error, y);
     bool usable = !error && std::isfinite(y) && x >= g.frame.xmin && x <= g.frame.xmax && y >= g.frame.ymin &&
                   y <= g.frame.ymax;
     if (usable && !inRun) out.push_back({x, x, 0});

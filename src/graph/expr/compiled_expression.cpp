@@ -177,8 +177,8 @@ std::wstring Quoted(const std::wstring& text) { return L"“" + text + L"”"; }
 // counts the depth, so no text can exhaust the call stack.
 class Compiler {
  public:
-  Compiler(const std::vector<ExprToken>& tokens, Dialect dialect)
-      : tokens_(tokens), dialect_(dialect) {}
+  Compiler(const std::vector<ExprToken>& tokens, Dialect dialect, std::wstring resolverVariable = L"")
+      : tokens_(tokens), dialect_(dialect), resolverVariable_(std::move(resolverVariable)) {}
 
   void Run() {
     if (Current().kind == ExprToken::Kind::End) SyntaxError(L"表达式为空");
@@ -276,8 +276,10 @@ class Compiler {
     }
     if (FindBinary(key, dialect_) || FindPrefix(key, dialect_))
       SyntaxError(At(t.position) + L"缺少运算数（" + Quoted(t.text) + L"之前）");
-    if (dialect_ == Dialect::Resolver || !CompiledExpression::IsVariableName(t.text, dialect_))
-      SyntaxError(L"无法识别的符号" + Quoted(t.text));
+    bool variable = dialect_ == Dialect::Resolver
+                        ? !resolverVariable_.empty() && UCase(t.text) == resolverVariable_
+                        : CompiledExpression::IsVariableName(t.text, dialect_);
+    if (!variable) SyntaxError(L"无法识别的符号" + Quoted(t.text));
     if (Next().kind == ExprToken::Kind::Open) SyntaxError(L"未知的函数" + Quoted(t.text));
     std::wstring name = dialect_ == Dialect::JavaScript ? t.text : LCase(t.text);
     size_t slot = 0;
@@ -369,6 +371,7 @@ class Compiler {
 
   const std::vector<ExprToken>& tokens_;
   Dialect dialect_;
+  std::wstring resolverVariable_;
   size_t pos_ = 0;
   int depth_ = 0;
   size_t stack_ = 0;
@@ -531,8 +534,13 @@ std::vector<ExprToken> LexScript(const std::wstring& text, Dialect dialect) {
   return tokens;
 }
 
+CompiledExpression CompiledExpression::CompileWithVariable(const std::vector<ExprToken>& tokens,
+                                                           const std::wstring& variable) {
+  return Compile(tokens, Dialect::Resolver, variable);
+}
+
 CompiledExpression CompiledExpression::Compile(const std::vector<ExprToken>& tokens,
-                                               Dialect dialect) {
+                                               Dialect dialect, const std::wstring& resolverVariable) {
   std::vector<ExprToken> ended;
   const std::vector<ExprToken>* input = &tokens;
   if (tokens.empty() || tokens.back().kind != ExprToken::Kind::End) {
@@ -540,7 +548,7 @@ CompiledExpression CompiledExpression::Compile(const std::vector<ExprToken>& tok
     ended.emplace_back();
     input = &ended;
   }
-  Compiler compiler(*input, dialect);
+  Compiler compiler(*input, dialect, resolverVariable);
   compiler.Run();
   CompiledExpression program;
   program.dialect_ = dialect;

@@ -68,7 +68,11 @@ class CompiledExpression {
  public:
   // Compiles tokens (ending with End) in the given dialect; raises VbError 1002 with a
   // message naming the position for malformed text.
-  static CompiledExpression Compile(const std::vector<ExprToken>& tokens, Dialect dialect);
+  static CompiledExpression Compile(const std::vector<ExprToken>& tokens, Dialect dialect,
+                                    const std::wstring& resolverVariable = L"");
+  // The resolver's dialect with one variable allowed (upper-case name), for
+  // probing one expression at many values of x.
+  static CompiledExpression CompileWithVariable(const std::vector<ExprToken>& tokens, const std::wstring& variable);
 
   Dialect dialect() const { return dialect_; }
   // Names of the variables the expression reads, in order of first use (lower case in the

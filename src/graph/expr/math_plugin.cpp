@@ -6,6 +6,8 @@
 
 #include "common/error.hpp"
 #include "common/text.hpp"
+#include "common/vbnum.hpp"
+#include "graph/expr/normalise.hpp"
 
 namespace plx::graph {
 namespace {
@@ -46,7 +48,7 @@ void SymbolEngine::SetNonSymbols(const std::vector<std::wstring>& symbols) {
   nonSymbols_ = Upper(symbols);
 }
 
-std::vector<ExprToken> SymbolEngine::Tokenise(const std::wstring& text) const {
+std::vector<ExprToken> SymbolEngine::Tokenise(const std::wstring& text, const std::wstring& variable) const {
   if (text.size() > kMaxExpressionLength)
     Refuse(L"表达式过长（超过 " + std::to_wstring(kMaxExpressionLength) + L" 个字符）");
   const std::wstring upper = UCase(text);
@@ -70,7 +72,7 @@ std::vector<ExprToken> SymbolEngine::Tokenise(const std::wstring& text) const {
       size_t end = i;
       while (end < text.size() && IsLetter(text[end])) ++end;
       std::wstring word = upper.substr(i, end - i);
-      if (std::find(breakSymbols_.begin(), breakSymbols_.end(), word) == breakSymbols_.end())
+      if (word != variable && std::find(breakSymbols_.begin(), breakSymbols_.end(), word) == breakSymbols_.end())
         Refuse(L"无法识别的符号“" + text.substr(i, end - i) + L"”");
       t.kind = ExprToken::Kind::Word;
       t.text = word;
@@ -128,6 +130,54 @@ MathPlugin::MathPlugin() {
 
 void MathPlugin::MathExpression(const std::wstring& expr, bool& errorFlag, double& result) {
   engine_.ExpressionResolver(expr, errorFlag, result, lastError_);
+}
+
+namespace {
+
+// Writing a value in next to a digit or a point joins them into one
+// number ("x2" at 3 reads 32), which a variable cannot mimic.
+bool XTouchesANumber(const std::wstring& s) {
+  auto numeric = [](wchar_t c) { return (c >= L'0' && c <= L'9') || c == L'.'; };
+  for (size_t i = 0; i < s.size(); ++i)
+    if ((s[i] == L'x' || s[i] == L'X') && ((i > 0 && numeric(s[i - 1])) || (i + 1 < s.size() && numeric(s[i + 1]))))
+      return true;
+  return false;
+}
+
+}  // namespace
+
+void MathPlugin::MathExpressionAt(const std::wstring& expr, double x, bool& errorFlag, double& result) {
+  if (expr != probeText_) {
+    probeText_ = expr;
+    probeCompiled_ = false;
+    if (!XTouchesANumber(expr)) {
+      try {
+        probe_ = CompiledExpression::CompileWithVariable(engine_.Tokenise(expr, L"X"), L"X");
+        probeCompiled_ = true;
+      } catch (const std::exception&) {
+        // Text that does not read stays on the slow road, with its message.
+      }
+    }
+  }
+  if (!probeCompiled_ || !std::isfinite(x)) return MathExpression(SubstituteVariable(expr, L'x', x), errorFlag, result);
+  errorFlag = true;
+  result = 0;
+  lastError_.clear();
+  try {
+    // x as its decimal text reads, as when it is written into the expression.
+    ScriptValue value = ScriptValue::Number(Val(DecimalText(x)));
+    double v = probe_.Evaluate(&value).number;
+    if (!std::isfinite(v)) {
+      lastError_ = L"计算结果不是有限的数值";
+      return;
+    }
+    result = v;
+    errorFlag = false;
+  } catch (const VbError& e) {
+    lastError_ = e.description();
+  } catch (const std::exception&) {
+    lastError_ = L"无法计算该表达式";
+  }
 }
 
 }  // namespace plx::graph

@@ -23,7 +23,7 @@ class SymbolEngine {
 
   // The tokens of text, ending with an End token; raises VbError 1002 for text longer than
   // kMaxExpressionLength or for a character or word no list knows.
-  std::vector<ExprToken> Tokenise(const std::wstring& text) const;
+  std::vector<ExprToken> Tokenise(const std::wstring& text, const std::wstring& variable = L"") const;
 
   // Evaluates text. On success errorFlag is false, result holds the value and message is
   // empty; otherwise errorFlag is true, result is 0 and message says why in Chinese. Never
@@ -51,6 +51,11 @@ class MathPlugin {
 
   // errorFlag is set when expr cannot be evaluated; LastError() then says why.
   void MathExpression(const std::wstring& expr, bool& errorFlag, double& result);
+  // The same value and error as MathExpression of the expression with x
+  // written in (SubstituteVariable), but the expression is read once and
+  // kept for the next values of x: the interval search probes one
+  // expression thousands of times.
+  void MathExpressionAt(const std::wstring& expr, double x, bool& errorFlag, double& result);
   // The message of the last failed MathExpression, empty after a success.
   const std::wstring& LastError() const { return lastError_; }
 
@@ -59,6 +64,11 @@ class MathPlugin {
  private:
   SymbolEngine engine_;
   std::wstring lastError_;
+  // The expression last probed, compiled with x as its variable (when
+  // that reads the same as writing x in).
+  std::wstring probeText_;
+  bool probeCompiled_ = false;
+  CompiledExpression probe_;
 };
 
 }  // namespace plx::graph
