@@ -79,6 +79,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   plx::graph::MathPlugin plugin;
   CheckMathExpression(plugin, text);
   CheckMathExpression(plugin, normalised);
+  // Probing at x gives what writing x into the text gives.
+  for (double x : {-2.5, 0.3, 7.0}) {
+    bool fastError = false, slowError = false;
+    double fast = 0, slow = 0;
+    plugin.MathExpressionAt(normalised, x, fastError, fast);
+    plx::graph::MathPlugin().MathExpression(plx::graph::SubstituteVariable(normalised, L'x', x), slowError, slow);
+    if (fastError != slowError || (!fastError && fast != slow)) __builtin_trap();
+  }
 
   for (const wchar_t* language : {L"VBScript", L"JavaScript"}) {
     ScriptEngine engine;
