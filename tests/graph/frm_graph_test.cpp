@@ -40,7 +40,7 @@ TEST_F(FrmGraphTest, AddsFiguresToTheListAndInsertsThem) {
   EXPECT_NEAR(line.intervals[0].upper, 3, 1e-9) << "the upper bound read from gh(9)";
   form->Click(L"cmdOK");
   ASSERT_EQ(doc->GetShapes()->Count(), 1);
-  EXPECT_EQ(doc->GetShapes()->Item(1)->GroupItems()->Count(), 2);
+  EXPECT_EQ(doc->GetShapes()->Item(1)->GroupItems()->Count(), 2 + 5) << "the curves with the axes, their letters and O";
   // The dialog stays open and can insert again.
   form->Click(L"cmdOK");
   EXPECT_EQ(doc->GetShapes()->Count(), 2);

@@ -54,6 +54,13 @@ struct ParamRecord {
   LineAttr line;
 };
 
+// The grid's line: style, width and colour from the line boxes.
+struct GridLine {
+  int16_t style = 0;
+  float width = 0.5f;
+  uint32_t color = 0xC0C0C0;
+};
+
 struct GraphContext {
   ZBXRecord frame;
   // Page mapping: page x = OriginX + UnitLength * x, page y = OriginY - UnitLength * y.
@@ -70,6 +77,7 @@ struct GraphContext {
   std::vector<std::wstring> List1{L"平面直角坐标系(ZBX)"};
   Extent extent;
   // The figure tables of the families (entry k - 1 is figure k).
+  GridLine grid;
   std::vector<AnyRecord> anyTable;
   std::vector<ParamRecord> paramTable, polarTable;
   // The evaluators of typed numbers and expressions.

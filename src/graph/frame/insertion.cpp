@@ -3,6 +3,7 @@
 #include "common/text.hpp"
 #include "common/vbnum.hpp"
 #include "config/mod_config.hpp"
+#include "graph/axes/axes.hpp"
 #include "graph/curves/expression_curves.hpp"
 #include "graph/frame/frame.hpp"
 #include "host/addin_context.hpp"
@@ -33,6 +34,8 @@ Generator Trapped(const wchar_t* procedure, Generator draw) {
 
 const std::map<std::wstring, Generator>& Generators() {
   static const std::map<std::wstring, Generator> table = {
+      {L"zbx", Trapped(L"ZBX_Word", [](AddinContext& ctx, GraphContext& g, int) { ZBX_Word(ctx, g); })},
+      {L"zbwg", Trapped(L"DrawGrid", [](AddinContext& ctx, GraphContext& g, int) { DrawGrid(ctx, g, g.grid); })},
       {L"any", Trapped(L"DrawAnyFunction", [](AddinContext& ctx, GraphContext& g, int k) {
          if (auto rec = Figure(g.anyTable, k)) DrawAnyFunction(ctx, g, *rec);
        })},
