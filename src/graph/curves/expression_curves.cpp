@@ -78,25 +78,14 @@ void DrawAnyFunction(AddinContext& ctx, GraphContext& g, const AnyRecord& rec) {
 
 void DrawParametric(AddinContext& ctx, GraphContext& g, const ParamRecord& rec, const std::wstring& role) {
   GetSampleCount(g, rec.tmin, rec.tmax);
-  size_t n = g.CurvePoints.size();
-  if (n < 2) return;
+  if (g.CurvePoints.size() < 2) return;
   double lastX = 0, lastY = 0;
-  auto point = [&](double t) {
+  FillSamples(g, rec.tmin, rec.tmax, [&](double t) {
     double x = Round3(EvalOr(g.script, t, rec.xExpression, lastX));
     double y = Round3(EvalOr(g.script, t, rec.yExpression, lastY));
     return docif::PointF{static_cast<float>(g.PageX(x)), static_cast<float>(g.PageY(y))};
-  };
-  size_t i = 0;
-  for (double t = rec.tmin; t <= rec.tmax && i < n; t += g.SampleStep) {
-    t = Round3(t);
-    g.CurvePoints[i++] = point(t);
-  }
-  for (size_t k = i; k < n; ++k) g.CurvePoints[k] = point(n - 1 - k == 1 ? rec.tmax - g.SampleStep : rec.tmax);
-  ++g.ShapeCount;
-  std::wstring name = GetShapeName(ctx, g, role);
-  auto shape = ctx.App->ActiveDocument()->GetShapes()->AddCurve(g.CurvePoints);
-  FinishShape(shape, name, &rec.line);
-  shape->SetFill({.Visible = false});
+  });
+  AddCurveShape(ctx, g, role, rec.line);
 }
 
 }  // namespace plx::graph

@@ -100,27 +100,35 @@ void GetSampleCount(GraphContext& g, double xmin, double xmax) {
   g.CurvePoints.assign(static_cast<size_t>(std::max(n, 0)), docif::PointF{});
 }
 
-void FillCurve(GraphContext& g, double xmin, double xmax, const std::function<double(double)>& f) {
+void FillSamples(GraphContext& g, double from, double to, const std::function<docif::PointF(double)>& pointAt) {
   size_t n = g.CurvePoints.size();
   if (n == 0) return;
+  size_t i = 0;
+  for (double v = from; v <= to; v += g.SampleStep) {
+    v = Round3(v);
+    g.CurvePoints[i++] = pointAt(v);
+    if (i == n) break;
+  }
+  // The last rows end exactly at the end; any further gap would leave
+  // points at the page corner, so it is closed the same way.
+  for (size_t k = i; k < n; ++k) g.CurvePoints[k] = pointAt(n - 1 - k == 1 ? Round3(to - g.SampleStep) : to);
+}
+
+void FillCurve(GraphContext& g, double xmin, double xmax, const std::function<double(double)>& f) {
   double lastY = 0;
-  auto point = [&](double x) {
+  FillSamples(g, xmin, xmax, [&](double x) {
     double y = f(x);
     if (std::isfinite(y)) lastY = Round3(y);  // a value that is no number keeps the previous one
     return docif::PointF{static_cast<float>(g.PageX(x)), static_cast<float>(g.PageY(lastY))};
-  };
-  size_t i = 0;
-  for (double x = xmin; x <= xmax; x += g.SampleStep) {
-    x = Round3(x);
-    g.CurvePoints[i++] = point(x);
-    if (i == n) break;
-  }
-  // The last rows end exactly at xmax; any further gap would leave points
-  // at the page corner, so it is closed the same way.
-  for (size_t k = i; k < n; ++k) {
-    size_t fromEnd = n - 1 - k;
-    g.CurvePoints[k] = point(fromEnd == 1 ? Round3(xmax - g.SampleStep) : xmax);
-  }
+  });
+}
+
+void AddCurveShape(AddinContext& ctx, GraphContext& g, const std::wstring& role, const LineAttr& line) {
+  ++g.ShapeCount;
+  std::wstring name = GetShapeName(ctx, g, role);
+  auto shape = ctx.App->ActiveDocument()->GetShapes()->AddCurve(g.CurvePoints);
+  FinishShape(shape, name, &line);
+  shape->SetFill({.Visible = false});
 }
 
 bool CheckGraphRange(AddinContext& ctx, const GraphContext& g) {
@@ -158,12 +166,7 @@ void DrawCurvePiece(AddinContext& ctx, GraphContext& g, double u, double v,
   GetSampleCount(g, u, v);
   if (g.CurvePoints.size() < 2) return;
   FillCurve(g, u, v, f);
-  // A Bézier list needs 3k + 1 points; sampling gives that, so this never trims.
-  ++g.ShapeCount;
-  std::wstring name = GetShapeName(ctx, g, role);
-  auto shape = ctx.App->ActiveDocument()->GetShapes()->AddCurve(g.CurvePoints);
-  FinishShape(shape, name, &line);
-  shape->SetFill({.Visible = false});
+  AddCurveShape(ctx, g, role, line);
 }
 
 }  // namespace plx::graph

@@ -33,6 +33,11 @@ int GetLineDash(int style);
 // Chooses SampleStep and sizes CurvePoints (3k + 1 rows) for [xmin, xmax].
 void GetSampleCount(GraphContext& g, double xmin, double xmax);
 
+// Fills CurvePoints with pointAt(v) for v from `from` in steps of
+// SampleStep (each v rounded through "#.###"), the last one or two rows
+// completed at the end of the range (end − step rounded, then the end).
+void FillSamples(GraphContext& g, double from, double to, const std::function<docif::PointF(double)>& pointAt);
+
 // Fills CurvePoints over [xmin, xmax] with y = f(x), x and y rounded
 // through "#.###", completing the last one or two rows at the end.
 void FillCurve(GraphContext& g, double xmin, double xmax, const std::function<double(double)>& f);
@@ -49,6 +54,9 @@ InsertPoint GetInsertPoint(AddinContext& ctx);
 // Gives a generator's new shape its registered name, its line attributes
 // and the in-front-of-text wrap every generated shape gets.
 void FinishShape(const docif::ShapePtr& shape, const std::wstring& name, const LineAttr* line);
+
+// Adds CurvePoints as a named Bézier curve with the line attributes.
+void AddCurveShape(AddinContext& ctx, GraphContext& g, const std::wstring& role, const LineAttr& line);
 
 // One curve piece over [u, v] of y = f(x): sampled, rounded, added as a
 // Bézier curve with the line attributes and the role's name. Nothing is
