@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "common/text.hpp"
 #include "host/addin_context.hpp"
 #include "host/commands/basic_commands.hpp"
@@ -24,42 +26,47 @@ std::shared_ptr<docif::CommandBarControl> ModeButton(AddinContext& ctx, const st
 
 bool Legacy(AddinContext& ctx) { return ctx.App->Version() == L"11.0"; }
 
+// One of the two switches: the mode that is on now (`on` is its caption),
+// the question for switching to the other, and the settings of the new mode.
+struct ModeSwitch {
+  const wchar_t* title;
+  const wchar_t* onCaption;
+  const wchar_t* offCaption;
+  const wchar_t* askToTurnOn;   // asked while the mode is off
+  const wchar_t* askToTurnOff;  // asked while it is on
+};
+
+void Toggle(AddinContext& ctx, const ModeSwitch& m, const std::wstring& barPrefix, bool onNow,
+            const std::function<void(bool)>& apply) {
+  auto button = Legacy(ctx) ? ModeButton(ctx, barPrefix, m.onCaption, m.offCaption) : nullptr;
+  bool on = button ? button->Caption() == m.onCaption : onNow;
+  if (ctx.Ui().MsgBox(on ? m.askToTurnOff : m.askToTurnOn, Buttons::OKCancel, m.title) != Answer::OK) return;
+  apply(!on);
+  if (button) button->SetCaption(on ? m.offCaption : m.onCaption);
+}
+
 }  // namespace
 
 void ToggleDrawMode(AddinContext& ctx) {
-  const wchar_t* title = L"绘图模式与网格模式切换";
   auto doc = ctx.App->ActiveDocument();
-  auto button = Legacy(ctx) ? ModeButton(ctx, L"plendrix_TXCL", L"绘图模式", L"网格模式") : nullptr;
-  bool gridMode = button ? button->Caption() == L"网格模式" : doc->SnapToGrid();
-  if (!gridMode) {
-    if (ctx.Ui().MsgBox(L"当前已经是绘图模式，你要切换到网格模式吗？", Buttons::OKCancel, title) != Answer::OK) return;
-    doc->SetSnapToGrid(true);
-    doc->SetSnapToShapes(true);
-    if (button) button->SetCaption(L"网格模式");
-  } else {
-    if (ctx.Ui().MsgBox(L"当前是网格模式，你要切换到绘图模式吗？", Buttons::OKCancel, title) != Answer::OK) return;
-    doc->SetSnapToGrid(false);
-    doc->SetSnapToShapes(false);
-    if (button) button->SetCaption(L"绘图模式");
-  }
+  Toggle(ctx,
+         {L"绘图模式与网格模式切换", L"网格模式", L"绘图模式", L"当前已经是绘图模式，你要切换到网格模式吗？",
+          L"当前是网格模式，你要切换到绘图模式吗？"},
+         L"plendrix_TXCL", doc->SnapToGrid(), [&](bool grid) {
+           doc->SetSnapToGrid(grid);
+           doc->SetSnapToShapes(grid);
+         });
 }
 
 void ToggleFormulaMode(AddinContext& ctx) {
-  const wchar_t* title = L"公式模式与文字模式切换";
   auto autoCorrect = ctx.App->GetAutoCorrect();
-  auto button = Legacy(ctx) ? ModeButton(ctx, product::kMainToolbar, L"公式模式", L"文字模式") : nullptr;
-  bool formulaMode = button ? button->Caption() == L"公式模式" : autoCorrect->ReplaceText();
-  if (!formulaMode) {
-    if (ctx.Ui().MsgBox(L"当前是文字模式，你要切换到公式模式吗？", Buttons::OKCancel, title) != Answer::OK) return;
-    autoCorrect->SetReplaceText(true);
-    autoCorrect->SetCorrectSentenceCaps(false);
-    if (button) button->SetCaption(L"公式模式");
-  } else {
-    if (ctx.Ui().MsgBox(L"当前是公式模式，你要切换到文字模式吗？", Buttons::OKCancel, title) != Answer::OK) return;
-    autoCorrect->SetReplaceText(false);
-    autoCorrect->SetCorrectSentenceCaps(true);
-    if (button) button->SetCaption(L"文字模式");
-  }
+  Toggle(ctx,
+         {L"公式模式与文字模式切换", L"公式模式", L"文字模式", L"当前是文字模式，你要切换到公式模式吗？",
+          L"当前是公式模式，你要切换到文字模式吗？"},
+         product::kMainToolbar, autoCorrect->ReplaceText(), [&](bool formula) {
+           autoCorrect->SetReplaceText(formula);
+           autoCorrect->SetCorrectSentenceCaps(!formula);
+         });
 }
 
 }  // namespace plx
