@@ -151,6 +151,11 @@ double CDbl(std::wstring_view text) {
   return ParseNumber(s);
 }
 
+bool IsNumeric(std::wstring_view text) {
+  std::wstring s = Trim(text);
+  return !s.empty() && NumericPrefix(s) == s.size();
+}
+
 bool CBool(std::wstring_view text) {
   std::wstring s = LCase(Trim(text));
   if (s == L"true") return true;

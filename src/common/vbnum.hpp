@@ -17,6 +17,8 @@ double Val(std::wstring_view text);
 
 // Strict conversion of a whole text to a number (error 13 when it is none).
 double CDbl(std::wstring_view text);
+// Whether the whole text, blanks around it aside, is a number CDbl reads.
+bool IsNumeric(std::wstring_view text);
 // "True"/"False" in any letter case, or a number (0 false, else true);
 // anything else is error 13.
 bool CBool(std::wstring_view text);
