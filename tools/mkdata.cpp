@@ -3,6 +3,7 @@
 //   plendrix_mkdata db OUT.mdb SEED.sql      a new SQLite database from SQL
 //   plendrix_mkdata gb2312 OUT.txt IN.txt    UTF-8 text re-encoded as GB2312
 //   plendrix_mkdata images DIR LIST FONT...   the 32 x 32 button images
+//   plendrix_mkdata guide OUT.doc GUIDE.txt   the formula language guide (.docx content)
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -14,6 +15,7 @@
 
 #include "common/text.hpp"
 #include "button_images.hpp"
+#include "formula_guide.hpp"
 #include "platform/codepage.hpp"
 
 namespace {
@@ -61,7 +63,7 @@ void MakeGb2312(const std::string& out, const char* in) {
 
 int main(int argc, char** argv) {
   if (argc < 4) {
-    std::cerr << "usage: plendrix_mkdata db|gb2312 OUT IN | images DIR LIST FONT...\n";
+    std::cerr << "usage: plendrix_mkdata db|gb2312|guide OUT IN | images DIR LIST FONT...\n";
     return 2;
   }
   try {
@@ -69,6 +71,7 @@ int main(int argc, char** argv) {
     if (mode == "images") plx::tools::MakeButtonImages(argv[3], argv[2], std::vector<std::string>(argv + 4, argv + argc));
     else if (mode == "db") MakeDatabase(argv[2], argv[3]);
     else if (mode == "gb2312") MakeGb2312(argv[2], argv[3]);
+    else if (mode == "guide") plx::tools::MakeFormulaGuide(argv[2], argv[3]);
     else throw std::runtime_error("unknown mode " + mode);
   } catch (const std::exception& e) {
     std::cerr << "plendrix_mkdata: " << e.what() << "\n";

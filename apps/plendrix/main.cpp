@@ -15,6 +15,7 @@
 #include "common/text.hpp"
 #include "common/vbnum.hpp"
 #include "docif/model/json_dump.hpp"
+#include "formula_cli.hpp"
 #include "graph/expr/math_plugin.hpp"
 #include "graph/expr/normalise.hpp"
 #include "graph/expr/script_engine.hpp"
@@ -181,6 +182,12 @@ int main(int argc, char** argv) {
   auto* evalCmd = app.add_subcommand("eval", "normalise and evaluate an expression (at x with --at)");
   evalCmd->add_option("--at", evalAt, "the value of x");
   evalCmd->add_option("EXPR", evalText)->required();
+  std::string formulaText, formulaRoute;
+  std::vector<std::string> formulaSets;
+  auto* formulaCmd = app.add_subcommand("formula", "print the field code, TeX or linear text built for a formula");
+  formulaCmd->add_option("--route", formulaRoute, "eq, tex or omath (default: the configured iMathType)");
+  formulaCmd->add_option("--set", formulaSets, "override a gsconfig setting for this run: KEY=VALUE");
+  formulaCmd->add_option("TEXT", formulaText)->required();
   CLI11_PARSE(app, argc, argv);
   if (evalCmd->parsed()) return Evaluate(Utf8ToWide(evalText), evalAt);
 
@@ -214,6 +221,12 @@ int main(int argc, char** argv) {
       }
     } else if (controlsCmd->parsed()) {
       status = ListControls(session, Utf8ToWide(formName));
+    } else if (formulaCmd->parsed()) {
+      plx::cli::FormulaRequest request;
+      if (!formulaRoute.empty()) request.route = Utf8ToWide(formulaRoute);
+      for (const auto& s : formulaSets) request.settings.push_back(Utf8ToWide(s));
+      request.text = Utf8ToWide(formulaText);
+      status = plx::cli::PrintFormula(session, request);
     } else if (dumpCmd->parsed()) {
       std::printf("%s\n", plx::docif::model::DumpJson(*session.Host().ActiveData()).c_str());
     }

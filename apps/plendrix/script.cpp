@@ -5,6 +5,7 @@
 #include "common/error.hpp"
 #include "common/text.hpp"
 #include "common/vbnum.hpp"
+#include "config/mod_config.hpp"
 #include "host/form.hpp"
 
 namespace plx::cli {
@@ -101,6 +102,9 @@ void ScriptRunner::RunLine(const std::wstring& raw) {
     auto doc = app.ActiveDocument();
     if (what == L"all") {
       doc->Content()->Select();
+    } else if (what == L"end") {
+      const long end = doc->Content()->End() - 1;  // before the final paragraph mark
+      doc->GetRange(end, end)->Select();
     } else if (what == L"shape") {
       doc->GetShapes()->Item(arg)->Select(true);
     } else {
@@ -112,6 +116,15 @@ void ScriptRunner::RunLine(const std::wstring& raw) {
     app.GetSelection()->TypeText(Unescape(rest));
   } else if (command == L"close") {
     OpenForm(Trim(rest))->Unload();
+  } else if (command == L"config") {
+    // A setting for the rest of the run, as if the settings dialog had set it;
+    // the stored configuration is not changed.
+    auto [target, value] = Word(rest);
+    size_t dot = target.find(L'.');
+    if (dot == std::wstring::npos) Raise(err::kInvalidCall, L"“" + target + L"”应写作 配置组.设置项。");
+    ConfigDictionary& group = ConfigGroup(session_.Context(), target.substr(0, dot));
+    if (!group.Exists(target.substr(dot + 1))) Raise(err::kInvalidCall, L"没有设置项“" + target + L"”。");
+    group.Set(target.substr(dot + 1), Unescape(Trim(value)));
   } else if (command == L"preview") {
     auto [name, file] = Word(rest);
     std::string svg = OpenForm(name)->PreviewSvg();

@@ -110,6 +110,9 @@ class Documents {
   virtual std::shared_ptr<Document> Item(int index) = 0;
   // A new empty document, which becomes the active one.
   virtual std::shared_ptr<Document> Add() = 0;
+  // Opens a document file, which becomes the active one; error 5792 with a
+  // plain reason when it cannot be read.
+  virtual std::shared_ptr<Document> Open(const std::wstring& path) = 0;
   virtual void Close(const std::shared_ptr<Document>& document) = 0;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 // Ranges of a document's text and what hangs off them: find and replace,
-// fields, inline pictures, tables and numbered lists. Positions count
+// fields, equations, inline pictures, tables and numbered lists. Positions count
 // characters from 0 as the host counts them; the paragraph mark is the
 // character 13. A range stays live: edits before or inside it move its
 // start and end as the host moves them.
@@ -21,6 +21,7 @@ class InlineShapes;
 class Tables;
 class Find;
 class ListTemplate;
+class OMaths;
 
 using RangePtr = std::shared_ptr<Range>;
 
@@ -111,6 +112,13 @@ class Range {
   virtual std::shared_ptr<Tables> GetTables() = 0;
   // The range's find object; a successful find moves the range onto it.
   virtual std::shared_ptr<Find> GetFind() = 0;
+  // Equations that lie inside the range (the document's: Content()->GetOMaths()).
+  virtual std::shared_ptr<OMaths> GetOMaths() = 0;
+  // Replaces the range's text with a copy of `source`'s characters and their
+  // character formatting (fields inside it included); the range then covers
+  // the copy. Source and target may be in the same story; the source is
+  // copied before anything changes.
+  virtual void SetFormattedText(const Range& source) = 0;
 };
 
 // Find and replace. Without wildcards the text understands "^13", "^p",
@@ -174,6 +182,28 @@ class Fields {
   virtual std::shared_ptr<Field> Add(const Range& at, int type, const std::wstring& text,
                                      bool preserveFormatting = false) = 0;
   virtual void ToggleShowCodes() = 0;
+};
+
+// An equation object of the host (the word processor's own math zone). Its
+// text is the range's text: the linear format (UnicodeMath-like, e.g.
+// "(x^2)/(a)+√(2&x)") until it is built up into the professional layout.
+class OMath {
+ public:
+  virtual ~OMath() = default;
+  virtual RangePtr GetRange() = 0;     // the equation's characters
+  virtual void BuildUp() = 0;          // linear format -> professional layout
+  virtual void Linearize() = 0;        // back to the linear format
+  virtual bool IsBuiltUp() const = 0;
+};
+
+class OMaths {
+ public:
+  virtual ~OMaths() = default;
+  virtual int Count() const = 0;
+  // 1-based; error 5941 when out of range.
+  virtual std::shared_ptr<OMath> Item(int index) = 0;
+  // Makes the text of `at` one equation and returns the equation's range.
+  virtual RangePtr Add(const Range& at) = 0;
 };
 
 constexpr int kInlineShapePicture = 3;

@@ -52,13 +52,21 @@ std::wstring GroupBackward(std::wstring_view text, size_t pos) {
   return {};
 }
 
+bool IsAsciiLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
+
+// Just after the run of letters starting at pos.
+size_t NameEnd(std::wstring_view text, size_t pos) {
+  while (pos < text.size() && IsAsciiLetter(text[pos])) ++pos;
+  return pos;
+}
+
 bool IsAsciiAlnum(wchar_t c) {
   return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
 }
 
-// Where the switches or placeholder keys written just before `start` begin:
-// a group that is the argument list of a construct built earlier ("\R(,x)",
-// "\S\UP6(n)", a TeX key "MyRStr3{x}") is one operand with its construct.
+// Where the switches written just before `start` begin: a group that is the
+// argument list of a construct built earlier ("\R(,x)", "\S\UP6(n)") is one
+// operand with its construct.
 size_t ConstructStart(std::wstring_view text, size_t start) {
   for (;;) {
     size_t s = start;
@@ -67,24 +75,16 @@ size_t ConstructStart(std::wstring_view text, size_t start) {
       start = s - 1;  // "\R", "\UP6"
     } else if (start >= 2 && text[start - 2] == L'\\' && !IsAsciiAlnum(text[start - 1])) {
       start -= 2;  // an escaped character such as "\{" in "\lc\{("
-    } else if (size_t key = text.rfind(L"MyRStr", start); key != std::wstring_view::npos && key + 6 < start &&
-               std::all_of(text.begin() + static_cast<long>(key) + 6, text.begin() + static_cast<long>(start),
-                           [](wchar_t c) { return c >= L'0' && c <= L'9'; })) {
-      start = key;
     } else {
       return start;
     }
   }
 }
 
-// The end of the construct that starts at `pos` with switches or a key: the
-// switches, then the bracket groups that follow them.
+// The end of the construct that starts at `pos` with switches: the switches,
+// then the bracket groups that follow them.
 size_t ConstructEnd(std::wstring_view text, size_t pos, const FormulaNotice& notice) {
   size_t end = pos;
-  if (text.substr(pos, 6) == L"MyRStr") {
-    end += 6;
-    while (end < text.size() && text[end] >= L'0' && text[end] <= L'9') ++end;
-  }
   while (end + 1 < text.size() && text[end] == L'\\') {
     ++end;
     if (IsAsciiAlnum(text[end])) {
@@ -138,6 +138,10 @@ std::wstring strGetFZ(std::wstring_view text, size_t pos, bool digitRuns, const 
     const std::wstring group = GetBracketGroup(text, pos - 1, notice);
     if (group.empty()) return group;
     size_t start = ConstructStart(text, pos - group.size());
+    // A round group with a name before it is a function or keyword applied to
+    // it ("f(x)/2", "PLA(5,2)/2"): the name belongs to the operand.
+    if (start == pos - group.size() && group.front() == L'(')
+      while (start > 0 && IsAsciiLetter(text[start - 1])) --start;
     // A script ("\\S\\DO(n)") belongs to the character or group it is attached to.
     if (start > 0 && start + 1 < pos && text[start] == L'\\' && (text[start + 1] == L'S' || text[start + 1] == L's')) {
       const std::wstring base = IsClosingBracket(text[start - 1]) ? GetBracketGroup(text, start - 1, notice) : L"";
@@ -161,8 +165,12 @@ std::wstring strGetFM(std::wstring_view text, size_t pos, bool digitRuns, const 
     const std::wstring group = GetBracketGroup(text, pos + 1, notice);
     if (group.empty()) return group;
     end = pos + 1 + group.size();
-  } else if (c == L'\\' || text.substr(pos + 1, 6) == L"MyRStr") {
+  } else if (c == L'\\') {
     end = ConstructEnd(text, pos + 1, notice);
+  } else if (size_t name = NameEnd(text, pos + 1); name >= pos + 3 && name < text.size() && text[name] == L'(') {
+    // A function or keyword name of two letters or more with its group ("1/sin(x)").
+    const std::wstring group = GetBracketGroup(text, name, notice);
+    end = group.empty() ? pos + 2 : name + group.size();
   } else if (IsDigitChar(c) && digitRuns) {
     while (end < text.size() && IsDigitChar(text[end])) ++end;
   } else if (c == L'@' && end < text.size()) {
@@ -172,6 +180,19 @@ std::wstring strGetFM(std::wstring_view text, size_t pos, bool digitRuns, const 
   while (end + 1 < text.size() && text[end] == L'\\' && (text[end + 1] == L'S' || text[end + 1] == L's'))
     end = ConstructEnd(text, end, notice);
   return std::wstring(text.substr(pos + 1, end - pos - 1));
+}
+
+std::vector<std::wstring> SplitOutsideBrackets(const std::wstring& text) {
+  std::vector<std::wstring> out;
+  std::wstring pending;
+  bool open = false;
+  for (const std::wstring& piece : Split(text, L",")) {
+    pending = open ? pending + L"," + piece : piece;
+    open = !IsBracketBalanced(pending);
+    if (!open) out.push_back(pending);
+  }
+  if (open) out.push_back(pending);
+  return out;
 }
 
 std::wstring ReplacePi(std::wstring text) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plx {
 
@@ -27,6 +28,11 @@ std::wstring GetBracketGroup(std::wstring_view text, size_t pos, const FormulaNo
 // when `digitRuns`, "@" with its letter, or one character). Empty at either end.
 std::wstring strGetFZ(std::wstring_view text, size_t pos, bool digitRuns, const FormulaNotice& notice);
 std::wstring strGetFM(std::wstring_view text, size_t pos, bool digitRuns, const FormulaNotice& notice);
+
+// The text split at every "," that lies outside brackets: a piece that is
+// not balanced is joined again to the next one, the comma restored, so
+// "f(x,y)=0,x=1" has two pieces.
+std::vector<std::wstring> SplitOutsideBrackets(const std::wstring& text);
 
 // "pi", "pI", "Pi" and "PI" become "@p".
 std::wstring ReplacePi(std::wstring text);

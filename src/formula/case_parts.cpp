@@ -8,14 +8,41 @@
 namespace plx {
 namespace {
 
-std::wstring WithoutRoundGroup(const std::wstring& operand) {
+// One symbol: a single character or a Greek letter still written "@" + letter.
+bool IsOneSymbol(const std::wstring& s) { return s.size() == 1 || (s.size() == 2 && s[0] == L'@'); }
+
+std::wstring CentreBase(const std::wstring& variable, const std::wstring& coordinate) {
+  switch (ClassifyCentre(coordinate)) {
+    case CentreKind::Zero: return variable;
+    case CentreKind::Negative: return L"(" + variable + L"+" + WithoutMinus(coordinate) + L")";
+    case CentreKind::Other: break;
+  }
+  return L"(" + variable + L"-" + coordinate + L")";
+}
+
+}  // namespace
+
+std::wstring StripRoundGroup(const std::wstring& operand) {
   if (operand.size() >= 2 && operand.front() == L'(' && operand.back() == L')' &&
       GetBracketGroup(operand, 0, [](const std::wstring&) {}).size() == operand.size())
     return operand.substr(1, operand.size() - 2);
   return operand;
 }
 
-}  // namespace
+CircleParts ReadCircle(const CaseInput& in) {
+  CircleParts c;
+  std::wstring radius = in.Arg(0);
+  if (in.args.size() > 1) {
+    c.centred = false;
+    c.xBase = CentreBase(L"x", in.Arg(0));
+    c.yBase = CentreBase(L"y", in.Arg(1));
+    c.yAtZero = ClassifyCentre(in.Arg(1)) == CentreKind::Zero;
+    radius = in.Arg(2);
+  }
+  c.radiusSquared = SquareOfNumber(radius);
+  c.radiusBase = radius.empty() || IsOneSymbol(radius) ? radius : L"(" + radius + L")";
+  return c;
+}
 
 CentreKind ClassifyCentre(const std::wstring& c) {
   if (c == L"0") return CentreKind::Zero;
@@ -49,26 +76,14 @@ std::pair<std::wstring, std::wstring> StackedIndices(const CaseInput& in, bool s
   return {n, m};
 }
 
-std::vector<std::wstring> SplitEquations(const std::wstring& inner) {
-  std::vector<std::wstring> out;
-  std::wstring pending;
-  bool open = false;
-  for (const std::wstring& piece : Split(inner, L",")) {
-    pending = open ? pending + L"," + piece : piece;
-    open = !IsBracketBalanced(pending);
-    if (!open) out.push_back(pending);
-  }
-  if (open) out.push_back(pending);
-  return out;
-}
-
 FractionParts ReadFraction(const CaseInput& in, bool digitRuns, const FormulaNotice& notice) {
   FractionParts f;
   const std::wstring p = strGetFZ(in.text, in.pos, digitRuns, notice);
   const std::wstring q = strGetFM(in.text, in.pos, digitRuns, notice);
   f.target = p + L"/" + q;
-  f.numerator = WithoutRoundGroup(p);
-  f.denominator = WithoutRoundGroup(q);
+  f.numeratorText = p;
+  f.numerator = StripRoundGroup(p);
+  f.denominator = StripRoundGroup(q);
   return f;
 }
 

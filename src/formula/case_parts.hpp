@@ -32,16 +32,29 @@ ConicArgs ReadConicArgs(const CaseInput& in, bool hyperbola);
 // when the textbook order is chosen.
 std::pair<std::wstring, std::wstring> StackedIndices(const CaseInput& in, bool swap);
 
-// The equations of fcz(: the group split at "," with pieces that are not
-// balanced joined again to the next one (the comma restored), so "f(x,y)=0"
-// stays one equation.
-std::vector<std::wstring> SplitEquations(const std::wstring& inner);
+// The operand without its outer round brackets when the whole operand is one
+// round group ("(a+b)" gives "a+b"; "(a)(b)" and "[a]" stay).
+std::wstring StripRoundGroup(const std::wstring& operand);
+
+// A circle: yuan(r) is centred at the origin; yuan(a,b,r) gives the bases
+// "x", "(x+1)" or "(x-a)" and likewise for y. A numeric radius comes squared;
+// any other radius is the base of a square, in round brackets when it is more
+// than one symbol (the square of a+b is (a+b)^2, not a+b^2).
+struct CircleParts {
+  bool centred = true;
+  std::wstring xBase = L"x", yBase = L"y";
+  bool yAtZero = true;
+  std::wstring radiusSquared;  // the number, or empty
+  std::wstring radiusBase;     // used when radiusSquared is empty
+};
+CircleParts ReadCircle(const CaseInput& in);
 
 // The operands of the "/" at in.pos and the text they replace: left and right
 // operands as found, and each without its outer round brackets when the whole
 // operand is one round group.
 struct FractionParts {
   std::wstring target, numerator, denominator;
+  std::wstring numeratorText;  // the left operand as it stands before the "/"
 };
 FractionParts ReadFraction(const CaseInput& in, bool digitRuns, const FormulaNotice& notice);
 

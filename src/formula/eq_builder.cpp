@@ -60,8 +60,10 @@ Rewrite EqWriter::Write(const CaseInput& in) {
     case kw::Superscript: return Superscript(in);
     case kw::Subscript: return Subscript(in);
     case kw::Fraction: {
+      // In place: replacing every copy of "2/3" would also cut into "12/35".
       FractionParts f = ReadFraction(in, settings_.blLXNumber, notice_);
-      return Rewrite::All(f.target, L"\\F(" + f.numerator + L"," + f.denominator + L")");
+      return Rewrite::At(in.pos - f.numeratorText.size(), f.target.size(),
+                         L"\\F(" + f.numerator + L"," + f.denominator + L")");
     }
     case kw::Arrangement: case kw::Permutation: case kw::Combination: case kw::Indices: {
       static const wchar_t* const kLetters[] = {L"A", L"P", L"C", L""};
@@ -79,24 +81,10 @@ Rewrite EqWriter::Write(const CaseInput& in) {
 }
 
 std::wstring EqWriter::Circle(const CaseInput& in) const {
-  auto radiusSquared = [](const std::wstring& r) {
-    std::wstring square = SquareOfNumber(r);
-    return square.empty() ? r + L"\\S(2)" : square;
-  };
-  if (in.args.size() <= 1) return L"x^2+y^2=" + radiusSquared(in.Arg(0));
-  const std::wstring a = in.Arg(0), b = in.Arg(1);
-  std::wstring x, y;
-  switch (ClassifyCentre(a)) {
-    case CentreKind::Zero: x = L"x\\S(2)+"; break;
-    case CentreKind::Negative: x = L"(x+" + WithoutMinus(a) + L")\\S(2)+"; break;
-    case CentreKind::Other: x = L"(x-" + a + L")\\S(2)+"; break;
-  }
-  switch (ClassifyCentre(b)) {
-    case CentreKind::Zero: y = L"y\\S(2)="; break;
-    case CentreKind::Negative: y = L"(y+" + WithoutMinus(b) + L")\\S(2)＝"; break;
-    case CentreKind::Other: y = L"(y-" + b + L")\\S(2)＝"; break;
-  }
-  return x + y + radiusSquared(in.Arg(2));
+  const CircleParts c = ReadCircle(in);
+  const std::wstring r = c.radiusSquared.empty() ? c.radiusBase + L"\\S(2)" : c.radiusSquared;
+  if (c.centred) return L"x^2+y^2=" + r;
+  return c.xBase + L"\\S(2)+" + c.yBase + L"\\S(2)" + (c.yAtZero ? L"=" : L"＝") + r;
 }
 
 std::wstring EqWriter::Conic(const CaseInput& in, bool hyperbola) const {
@@ -151,12 +139,13 @@ Rewrite EqWriter::Subscript(const CaseInput& in) const {
   size_t end = in.afterName;
   while (end < in.text.size() && in.text[end] >= L'0' && in.text[end] <= L'9') ++end;
   if (end == in.afterName) end = in.afterName + 1;  // one character that is no digit
+  // In place: "_1" is also the start of "_12" elsewhere in the text.
   const std::wstring script(in.text.substr(in.afterName, end - in.afterName));
-  return Rewrite::All(L"_" + script, L"\\S\\DO(" + script + L")");
+  return Rewrite::At(in.pos, 1 + script.size(), L"\\S\\DO(" + script + L")");
 }
 
 Rewrite EqWriter::System(const CaseInput& in) {
-  const std::vector<std::wstring> equations = SplitEquations(in.inner);
+  const std::vector<std::wstring>& equations = in.args;
   if (equations.size() < 2) return Rewrite::Stop();
   std::vector<std::wstring> built;
   for (const std::wstring& e : equations) built.push_back(Build(e));

@@ -52,6 +52,10 @@ bool CanBeConstruct(std::wstring_view text, const KeywordHit& hit) {
   const size_t after = hit.pos + KeywordName(hit.caseNumber).size();
   switch (hit.caseNumber) {
     case kw::Root:
+      // "gh" before a sign or a closing bracket is part of a word or a
+      // product ("mgh/2"), not a root of that sign.
+      return after < text.size() && std::wstring_view(L" +-*/=<>,.;:!?)]}|^_").find(text[after]) ==
+                                        std::wstring_view::npos;
     case kw::Superscript:
       return after < text.size();
     case kw::Subscript:
@@ -73,7 +77,8 @@ CaseInput MakeInput(std::wstring_view text, const KeywordHit& hit, const Formula
     in.group = GetBracketGroup(text, in.afterName, notice);  // reports the missing bracket
   }
   if (in.group.size() >= 2) in.inner = in.group.substr(1, in.group.size() - 2);
-  in.args = Split(in.inner, L",");
+  // Commas inside brackets belong to the argument: jx(x,g(a,b)) has two.
+  in.args = SplitOutsideBrackets(in.inner);
   return in;
 }
 
@@ -107,6 +112,10 @@ NestingGuard::NestingGuard(int& depth) : depth_(depth) {
 LoopResult RunRewriteLoop(std::wstring text, CaseWriter& writer, const FormulaNotice& notice) {
   Masks masks(text);
   if (!masks.Available()) return {std::move(text), false};  // no free mask characters: leave it
+  // A run of underscores is a blank to fill in: none of them is a subscript.
+  for (size_t i = 0; i + 1 < text.size(); ++i)
+    if (text[i] == L'_' && text[i + 1] == L'_')
+      while (i < text.size() && text[i] == L'_') masks.Mask(text, i++);
   const size_t maxLength = text.size() * 64 + 4096;
   const size_t maxPasses = text.size() * 16 + 256;
   LoopResult result;

@@ -32,7 +32,7 @@ struct CaseInput {
   std::wstring_view text;    // the whole current text
   std::wstring group;        // the bracketed group after the name, or empty
   std::wstring inner;        // the group without its outer brackets
-  std::vector<std::wstring> args;  // inner split at ","
+  std::vector<std::wstring> args;  // inner split at the commas outside brackets
 
   // The keyword's name plus its group: what most cases replace.
   std::wstring Target() const;

@@ -14,6 +14,7 @@
 #include "common/clock.hpp"
 #include "common/random.hpp"
 #include "config/config_dictionary.hpp"
+#include "host/formula_hooks.hpp"
 #include "docif/application.hpp"
 #include "platform/database.hpp"
 #include "platform/registry.hpp"
@@ -69,6 +70,9 @@ class AddinContext {
   // Defaults to the folder of the loaded library; hosts and tests may
   // point it elsewhere.
   std::function<std::wstring()> ModuleFolder;
+
+  // Hooks of the formula commands that later features fill.
+  FormulaHooks Formula;
 
   // Modeless dialogs currently open.
   std::vector<std::shared_ptr<Form>> OpenForms;

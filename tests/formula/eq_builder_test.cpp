@@ -22,6 +22,8 @@ TEST_F(EqBuild, ConicsAndCircles) {
   EXPECT_EQ(Eq(L"yuan(0.5)"), L"x\\S(2)+y\\S(2)=0.25");
   EXPECT_EQ(Eq(L"yuan(-1,2,2)"), L"(x+1)\\s\\up3(2)+(y-2)\\s\\up3(2)＝4");
   EXPECT_EQ(Eq(L"yuan(0,0,r)"), L"x\\S(2)+y\\S(2)=r\\S(2)");
+  EXPECT_EQ(Eq(L"yuan(1,0,a+b)"), L"(x-1)\\s\\up3(2)+y\\S(2)=(a+b)\\s\\up3(2)")
+      << "a radius of more than one symbol is squared in brackets";
   EXPECT_EQ(Eq(L"yuan(a,-b,1)"), L"(x-a)\\s\\up3(2)+(y+b)\\s\\up3(2)＝1");
   EXPECT_EQ(Eq(L"ty(4,3)"), L"\\F(x\\S(2),4)+\\F(y\\S(2),3)＝1");
   EXPECT_EQ(Eq(L"ty(,3)"), L"x\\S(2)+\\F(y\\S(2),3)＝1");
@@ -58,6 +60,9 @@ TEST_F(EqBuild, RootsScriptsAndFractions) {
   EXPECT_EQ(Eq(L"gh(3,f(x))"), L"\\R(3,f(x))");
   EXPECT_EQ(Eq(L"x^12"), L"x\\S(1)2");
   EXPECT_EQ(Eq(L"x_12"), L"x\\S\\DO(12)");
+  EXPECT_EQ(Eq(L"x_1+y_12"), L"x\\S\\DO(1)+y\\S\\DO(12)");
+  EXPECT_EQ(Eq(L"2/3+12/35"), L"\\F(2,3)+\\F(12,35)");
+  EXPECT_EQ(Eq(L"jx(x,g(a,b))"), L"\\o\\ac(lim,\\S\\DO7(x→g(a,b)))");
   EXPECT_EQ(Eq(L"x^(n+1)"), L"x\\S\\UP6(n+1)");
   EXPECT_EQ(Eq(L"x^(1/2)"), L"x\\S\\UP8(\\F(1,2))");
   EXPECT_EQ(Eq(L"a_(n+1)"), L"a\\S\\DO(n+1)");
@@ -70,7 +75,13 @@ TEST_F(EqBuild, RootsScriptsAndFractions) {
   EXPECT_EQ(Eq(L"1/@p"), L"\\F(1,π)");
   // Table order, not text order: the root is built before the power and the fraction.
   EXPECT_EQ(Eq(L"x^2+gh(x)/2"), L"x\\S(2)+\\F(\\R(,x),2)");
-  // A construct built earlier is one operand on either side of the slash.
+  // A name with its group, or a construct built earlier, is one operand.
+  EXPECT_EQ(Eq(L"f(x)/2"), L"\\F(f(x),2)");
+  EXPECT_EQ(Eq(L"1/sin(x)+1/x(x+1)"), L"\\F(1,sin(x))+\\F(1,x)(x+1)");
+  settings.blPLZH = false;
+  EXPECT_EQ(Eq(L"PLC(5,2)=PLA(5,2)/PLA(2,2)"),
+            L"C\\o\\al(\\S\\UP5(5),\\S\\DO3(2))=\\F(A\\o\\al(\\S\\UP5(5),\\S\\DO3(2)),A\\o\\al(\\S\\UP5(2),\\S\\DO3(2)))");
+  settings.blPLZH = true;
   EXPECT_EQ(Eq(L"2/gh(x)+1"), L"\\F(2,\\R(,x))+1");
   EXPECT_EQ(Eq(L"1/(a+b)^2"), L"\\F(1,(a+b)\\s\\up3(2))");
   EXPECT_EQ(Eq(L"a_(n)/a_(n+1)"), L"\\F(a\\S\\DO(n),a\\S\\DO(n+1))");
@@ -106,6 +117,8 @@ TEST_F(EqBuild, TextsThatAreNoFormulaEndUnchanged) {
   EXPECT_EQ(Eq(L"f("), L"f(");
   EXPECT_EQ(Eq(L"x=____"), L"x=____");
   EXPECT_EQ(Eq(L"a_ b_."), L"a_ b_.");
+  EXPECT_EQ(Eq(L"2x+____=5"), L"2x+____=5") << "no underscore of a blank is a subscript";
+  EXPECT_EQ(Eq(L"mgh/2"), L"mg\\F(h,2)") << "gh before a sign is no root";
   EXPECT_EQ(Eq(L"x^"), L"x^");
   EXPECT_EQ(Eq(L"2gh"), L"2gh");
   EXPECT_EQ(Eq(L"/"), L"\\F(,)");

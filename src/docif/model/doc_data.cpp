@@ -1,5 +1,7 @@
 #include "docif/model/doc_data.hpp"
 
+#include <algorithm>
+
 #include "docif/model/model_shapes.hpp"
 
 namespace plx::docif::model {
@@ -56,6 +58,21 @@ std::vector<std::shared_ptr<Story>> DocData::Stories() const {
   for (const auto& s : AllShapes(*this))
     if (s->text) out.push_back(s->text);
   return out;
+}
+
+std::vector<std::shared_ptr<Equation>> DocData::EquationsIn(const Story& story, long start, long end) const {
+  std::vector<std::shared_ptr<Equation>> out;
+  for (const auto& eq : equations) {
+    long a = eq->anchor->start, b = eq->anchor->end;
+    if (eq->story.get() != &story || a >= b) continue;
+    if (start < end ? a < end && start < b : a < start && start < b) out.push_back(eq);
+  }
+  std::sort(out.begin(), out.end(), [](const auto& x, const auto& y) { return x->anchor->start < y->anchor->start; });
+  return out;
+}
+
+void DocData::DropDeletedEquations() {
+  std::erase_if(equations, [](const auto& eq) { return eq->anchor->start >= eq->anchor->end; });
 }
 
 }  // namespace plx::docif::model

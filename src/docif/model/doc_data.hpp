@@ -1,7 +1,7 @@
 #pragma once
 // The state of one model document, shared by every object that views it
 // (ranges, the selection, shapes, fields): formats, the main story, lists,
-// inline objects, tables, styles, bookmarks, shapes, settings.
+// inline objects, tables, styles, bookmarks, equations, shapes, settings.
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -110,6 +110,15 @@ struct StyleInfo {
   std::wstring base;
 };
 
+// An equation: a live anchor over its characters (the linear format) in a
+// story, and whether it is shown built up. Deleting its text collapses the
+// anchor, and a collapsed equation no longer exists.
+struct Equation {
+  std::shared_ptr<Story> story;
+  std::shared_ptr<Anchor> anchor;
+  bool builtUp = false;
+};
+
 struct ShapeData;
 
 // What the documents of one application share: the clipboard and the
@@ -135,6 +144,7 @@ struct DocData {
   uint32_t nextTable = 1;
   std::vector<StyleInfo> styles;
   std::map<std::wstring, std::shared_ptr<Anchor>> bookmarks;
+  std::vector<std::shared_ptr<Equation>> equations;
   std::vector<std::shared_ptr<ShapeData>> shapes;  // top level, back to front
   int nextShapeNumber = 1;
 
@@ -164,6 +174,11 @@ struct DocData {
   const StyleInfo* FindStyle(const std::wstring& name) const;
   // Every story: the main text and each text box's.
   std::vector<std::shared_ptr<Story>> Stories() const;
+  // The equations of a story overlapping [start, end) in text order; a
+  // collapsed span sees the equation it stands strictly inside.
+  std::vector<std::shared_ptr<Equation>> EquationsIn(const Story& story, long start, long end) const;
+  // Forgets equations whose text was deleted.
+  void DropDeletedEquations();
 };
 
 // The data behind a range object: its document, story and live anchor.

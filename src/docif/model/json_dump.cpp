@@ -161,6 +161,13 @@ std::string DumpJson(const DocData& doc, int indent) {
                       {"showCodes", main.Cell(f.begin).showCodes}});
   }
   j["fields"] = fields;
+  ordered_json equations = ordered_json::array();
+  for (const auto& eq : doc.EquationsIn(main, 0, main.Length())) {
+    long s = eq->anchor->start, e = eq->anchor->end;
+    equations.push_back({{"start", s}, {"end", e}, {"text", U8(main.Visible(s, e, false, nullptr))},
+                         {"builtUp", eq->builtUp}, {"font", U8(doc.charFormats[main.Cell(s).format].ascii)}});
+  }
+  j["equations"] = equations;
   ordered_json inlines = ordered_json::array();
   for (long i = 0; i < main.Length(); ++i) {
     if (main.Text()[i] != kInlineObject) continue;

@@ -1,8 +1,9 @@
 #pragma once
 // The whole of a model document as JSON: paragraphs with runs and their
-// formatting, fields with codes and results, tables, inline pictures,
-// shapes with geometry, points, line, fill, text and group items. The
-// command-line host prints it and tests compare against it.
+// formatting, fields with codes and results, equations (linear text, built
+// up or not, font), tables, inline pictures, shapes with geometry, points,
+// line, fill, text and group items. The command-line host prints it and
+// tests compare against it.
 #include <string>
 
 #include "docif/model/doc_data.hpp"

@@ -4,6 +4,7 @@
 
 #include "common/error.hpp"
 #include "docif/model/model_document.hpp"
+#include "docif/ooxml/docx_reader.hpp"
 #include "docif/shapes.hpp"
 
 namespace plx::docif::model {
@@ -20,6 +21,12 @@ class ModelDocuments final : public Documents {
   }
   std::shared_ptr<Document> Add() override {
     auto doc = std::make_shared<DocData>(app_->SharedPtr());
+    app_->DocumentData().push_back(doc);
+    app_->SetActive(doc);
+    return Wrap(doc);
+  }
+  std::shared_ptr<Document> Open(const std::wstring& path) override {
+    auto doc = ooxml::ReadDocx(path, app_->SharedPtr());
     app_->DocumentData().push_back(doc);
     app_->SetActive(doc);
     return Wrap(doc);

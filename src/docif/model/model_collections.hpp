@@ -1,6 +1,6 @@
 #pragma once
 // The model's collections that hang off a range: characters and
-// paragraphs, fields, inline shapes and tables.
+// paragraphs, fields, equations, inline shapes and tables.
 #include <utility>
 #include <vector>
 
@@ -51,6 +51,33 @@ class ModelFields final : public Fields {
 
  private:
   std::vector<FieldMarks> Marks() const;
+  RangeRef scope_;
+};
+
+class ModelOMath final : public OMath {
+ public:
+  ModelOMath(std::shared_ptr<DocData> doc, std::shared_ptr<Equation> equation)
+      : doc_(std::move(doc)), eq_(std::move(equation)) {}
+  RangePtr GetRange() override;
+  void BuildUp() override;
+  void Linearize() override;
+  bool IsBuiltUp() const override { return Live().builtUp; }
+
+ private:
+  Equation& Live() const;
+  std::shared_ptr<DocData> doc_;
+  std::shared_ptr<Equation> eq_;
+};
+
+class ModelOMaths final : public OMaths {
+ public:
+  explicit ModelOMaths(RangeRef scope) : scope_(std::move(scope)) {}
+  int Count() const override { return static_cast<int>(InScope().size()); }
+  std::shared_ptr<OMath> Item(int index) override;
+  RangePtr Add(const Range& at) override;
+
+ private:
+  std::vector<std::shared_ptr<Equation>> InScope() const;
   RangeRef scope_;
 };
 

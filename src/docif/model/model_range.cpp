@@ -400,6 +400,7 @@ std::shared_ptr<Ranges> ModelRange::Paragraphs() const {
 std::shared_ptr<Fields> ModelRange::GetFields() { return std::make_shared<ModelFields>(Ref()); }
 std::shared_ptr<InlineShapes> ModelRange::GetInlineShapes() { return std::make_shared<ModelInlineShapes>(Ref()); }
 std::shared_ptr<Tables> ModelRange::GetTables() { return std::make_shared<ModelTables>(Ref()); }
+std::shared_ptr<OMaths> ModelRange::GetOMaths() { return std::make_shared<ModelOMaths>(Ref()); }
 std::shared_ptr<Find> ModelRange::GetFind() {
   return std::make_shared<ModelFind>([r = Ref()] { return r; });
 }

@@ -51,6 +51,8 @@ class ModelRange : public virtual Range {
   std::shared_ptr<InlineShapes> GetInlineShapes() override;
   std::shared_ptr<Tables> GetTables() override;
   std::shared_ptr<Find> GetFind() override;
+  std::shared_ptr<OMaths> GetOMaths() override;
+  void SetFormattedText(const Range& source) override;
 
   virtual RangeRef Ref() const { return ref_; }
 

@@ -66,8 +66,14 @@ void Story::Insert(long pos, const std::wstring& text, const CharCell& cell) {
     if (text[i] != kFieldBegin) added[i].showCodes = false;
     if (text[i] != kInlineObject) added[i].object = 0;
   }
+  InsertCells(pos, text, added);
+}
+
+void Story::InsertCells(long pos, const std::wstring& text, const std::vector<CharCell>& cells) {
+  if (text.empty()) return;
+  pos = std::clamp(pos, 0L, Length());
   text_.insert(static_cast<size_t>(pos), text);
-  cells_.insert(cells_.begin() + pos, added.begin(), added.end());
+  cells_.insert(cells_.begin() + pos, cells.begin(), cells.end());
   Shift(pos, static_cast<long>(text.size()));
 }
 

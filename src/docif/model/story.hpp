@@ -60,6 +60,9 @@ class Story {
   // at or after pos move; an anchor ending exactly at pos keeps its end
   // unless it is collapsed there.
   void Insert(long pos, const std::wstring& text, const CharCell& cell);
+  // Inserts text whose characters bring their own cells, one each (a
+  // formatted copy); anchors move as for Insert.
+  void InsertCells(long pos, const std::wstring& text, const std::vector<CharCell>& cells);
   // Deletes [start, end), widened to whole fields; the final paragraph
   // mark is never deleted. Returns the range actually deleted.
   std::pair<long, long> Erase(long start, long end);

@@ -7,6 +7,7 @@
 #include "docif/model/model_collections.hpp"
 #include "docif/model/model_shapes.hpp"
 #include "docif/ooxml/format_xml.hpp"
+#include "docif/ooxml/omml.hpp"
 #include "docif/ooxml/xml_text.hpp"
 
 namespace plx::docif::ooxml {
@@ -39,6 +40,7 @@ class StoryWriter {
         ++id;
       }
     }
+    for (const auto& eq : doc_.EquationsIn(story_, 0, story_.Length())) equations_[eq->anchor->start] = eq.get();
   }
 
   std::string Write() {
@@ -102,13 +104,41 @@ class StoryWriter {
     return out + "</w:p>";
   }
 
-  std::string Bookmarks(long pos) {
+  std::string Bookmarks(long pos) { return BookmarkEnds(pos) + BookmarkStarts(pos); }
+
+  std::string BookmarkEnds(long pos) {
     std::string out;
     if (auto it = ends_.find(pos); it != ends_.end())
       for (int id : it->second) out += "<w:bookmarkEnd w:id=\"" + std::to_string(id) + "\"/>";
+    return out;
+  }
+
+  std::string BookmarkStarts(long pos) {
+    std::string out;
     if (auto it = starts_.find(pos); it != starts_.end())
       for (const auto& [name, id] : it->second)
         out += "<w:bookmarkStart w:id=\"" + std::to_string(id) + "\" w:name=\"" + XmlEscape(name) + "\"/>";
+    return out;
+  }
+
+  // The equation starting at pos that can be written as <m:oMath> (plain
+  // characters of one paragraph, not in a field code), or none: its
+  // characters are then written as ordinary runs.
+  const model::Equation* EquationAt(long pos, long paragraphEnd, bool inCode) const {
+    auto it = equations_.find(pos);
+    if (it == equations_.end() || inCode || it->second->anchor->end > paragraphEnd) return nullptr;
+    for (long i = pos; i < it->second->anchor->end; ++i)
+      if (story_.Text()[i] < 0x20) return nullptr;
+    return it->second;
+  }
+
+  // An equation; bookmarks that start or end inside it are widened to it.
+  std::string Equation(const model::Equation& eq) {
+    long s = eq.anchor->start, e = eq.anchor->end;
+    std::string out = Bookmarks(s);
+    for (long i = s + 1; i < e; ++i) out += BookmarkStarts(i);
+    out += OMathXml(story_.Text().substr(s, e - s), eq.builtUp, RunProperties(story_.Cell(s).format));
+    for (long i = s + 1; i < e; ++i) out += BookmarkEnds(i);
     return out;
   }
 
@@ -128,6 +158,12 @@ class StoryWriter {
       out += "<w:r>" + RunProperties(f) + content + "</w:r>";
     };
     for (long i = s; i < e; ++i) {
+      if (const model::Equation* eq = EquationAt(i, e, !codeStack_.empty() && codeStack_.back())) {
+        flush();
+        out += Equation(*eq);
+        i = eq->anchor->end - 1;
+        continue;
+      }
       std::string marks = Bookmarks(i);
       if (!marks.empty()) {
         flush();
@@ -248,6 +284,7 @@ class StoryWriter {
   std::map<long, std::vector<Placed>> shapesAt_;
   std::map<long, std::vector<std::pair<std::wstring, int>>> starts_;
   std::map<long, std::vector<int>> ends_;
+  std::map<long, const model::Equation*> equations_;  // by start
   std::map<uint32_t, std::string> rPr_;
   std::vector<bool> codeStack_;  // per open field: still in its code
   model::TableInfo emptyInfo_;

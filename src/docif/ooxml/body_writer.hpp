@@ -1,8 +1,8 @@
 #pragma once
 // The body of document.xml, and the paragraphs of a text box, from a model
 // story: paragraphs with their properties and runs, fields as complex
-// fields, tables, inline objects, bookmarks, and the floating shapes
-// anchored to each paragraph.
+// fields, equations, tables, inline objects, bookmarks, and the floating
+// shapes anchored to each paragraph.
 #include <functional>
 #include <map>
 #include <string>

@@ -10,6 +10,7 @@
 #include "common/text.hpp"
 #include "docif/model/picture_info.hpp"
 #include "docif/ooxml/format_xml.hpp"
+#include "docif/ooxml/omml.hpp"
 #include "docif/ooxml/zip_package.hpp"
 
 namespace plx::docif::ooxml {
@@ -82,6 +83,9 @@ class Reader {
     }
     doc_.main->Assign(std::move(text_), std::move(cells_));
     for (auto& [name, span] : bookmarks_) doc_.bookmarks[name] = doc_.main->MakeAnchor(span.first, span.second);
+    for (const auto& eq : equations_)
+      doc_.equations.push_back(std::make_shared<model::Equation>(
+          model::Equation{doc_.main, doc_.main->MakeAnchor(eq.start, eq.end), eq.builtUp}));
     doc_.origin.parts = parts_;
     doc_.fullName = path_;
     doc_.saved = true;
@@ -327,9 +331,43 @@ class Reader {
       else if (name == "w:sdt") Inline(c.child("w:sdtContent"), base);
       else if (name == "w:fldSimple") SimpleField(c, base);
       else if (name == "w:bookmarkStart" || name == "w:bookmarkEnd") Bookmark(c);
+      else if (name == "m:oMath") Equation(c, base);
+      else if (name == "m:oMathPara") EquationParagraph(c, base);
       else if (name == "w:pPr" || name == "w:proofErr") continue;
       else RawInline(c, base);
     }
+  }
+
+  // Equations of a display paragraph, each on a line of its own.
+  void EquationParagraph(const pugi::xml_node& para, const CharFormat& base) {
+    bool first = true;
+    for (pugi::xml_node m : para.children("m:oMath")) {
+      if (!first) Append(L'\v', Cell(base));
+      Equation(m, base);
+      first = false;
+    }
+  }
+
+  // An equation: its linear text in the font of its first run. One run
+  // whose text would build into structure is an equation kept in the
+  // linear format; anything else was built up. Bookmarks inside it are
+  // widened to it.
+  void Equation(const pugi::xml_node& oMath, const CharFormat& base) {
+    CharFormat f = base;
+    ApplyRunProperties(oMath.select_node(".//m:r/w:rPr").node(), f, true);
+    for (pugi::xpath_node b : oMath.select_nodes(".//w:bookmarkStart")) Bookmark(b.node());
+    long start = static_cast<long>(text_.size());
+    std::wstring linear = LinearFromOMath(oMath);
+    for (wchar_t ch : linear)
+      if (ch >= 0x20) Append(ch, Cell(f));
+    long end = static_cast<long>(text_.size());
+    int runs = 0, others = 0;
+    for (pugi::xml_node c : oMath.children())
+      if (std::string(c.name()) == "m:r") ++runs;
+      else if (c.type() == pugi::node_element && !std::string(c.name()).starts_with("w:bookmark")) ++others;
+    bool linearFormat = runs == 1 && others == 0 && HasStructure(text_.substr(start));
+    if (end > start) equations_.push_back({start, end, !linearFormat});
+    for (pugi::xpath_node b : oMath.select_nodes(".//w:bookmarkEnd")) Bookmark(b.node());
   }
 
   CharCell Cell(const CharFormat& f) {
@@ -509,6 +547,11 @@ class Reader {
   uint32_t table_ = 0;
   std::map<std::string, std::pair<std::wstring, long>> openBookmarks_;
   std::map<std::wstring, std::pair<long, long>> bookmarks_;
+  struct EquationSpan {
+    long start, end;
+    bool builtUp;
+  };
+  std::vector<EquationSpan> equations_;
 };
 
 }  // namespace

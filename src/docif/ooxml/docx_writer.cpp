@@ -10,6 +10,7 @@
 #include "docif/ooxml/body_writer.hpp"
 #include "docif/ooxml/drawing_xml.hpp"
 #include "docif/ooxml/format_xml.hpp"
+#include "docif/ooxml/omml.hpp"
 #include "docif/ooxml/xml_text.hpp"
 
 namespace plx::docif::ooxml {
@@ -325,6 +326,8 @@ class PackageWriter {
       root = "<w:document xmlns:w=\"" + std::string(kW) +
              "\" xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">";
     if (root.find("xmlns:w=") == std::string::npos) root.insert(root.size() - 1, std::string(" xmlns:w=\"") + kW + "\"");
+    if (root.find("xmlns:m=") == std::string::npos)
+      root.insert(root.size() - 1, std::string(" xmlns:m=\"") + kMathNamespace + "\"");
     return root;
   }
 

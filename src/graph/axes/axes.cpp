@@ -1,40 +1,23 @@
 #include "graph/axes/axes.hpp"
 
+#include <algorithm>
+
 #include "common/text.hpp"
 #include "common/vbnum.hpp"
 #include "config/mod_config.hpp"
+#include "graph/axes/label_box.hpp"
 #include "graph/frame/frame.hpp"
 #include "host/addin_context.hpp"
 
 namespace plx::graph {
 namespace {
 
-docif::ShapePtr Line(AddinContext& ctx, GraphContext& g, const std::wstring& role, double x1, double y1, double x2,
-                     double y2) {
-  ++g.ShapeCount;
-  std::wstring name = GetShapeName(ctx, g, role);
-  auto shape = ctx.App->ActiveDocument()->GetShapes()->AddLine(static_cast<float>(x1), static_cast<float>(y1),
-                                                               static_cast<float>(x2), static_cast<float>(y2));
-  FinishShape(shape, name, nullptr);
-  return shape;
-}
-
-// An axis letter: 15 × 15, size 10, italic, no fill and no outline.
+// An axis letter: 15 × 15, size 10, italic.
 void Letter(AddinContext& ctx, GraphContext& g, const std::wstring& role, const std::wstring& text, double left,
             double top, bool timesNewRoman) {
-  ++g.ShapeCount;
-  std::wstring name = GetShapeName(ctx, g, role);
-  auto box = ctx.App->ActiveDocument()->GetShapes()->AddTextbox(1, static_cast<float>(left), static_cast<float>(top),
-                                                                15, 15);
-  FinishShape(box, name, nullptr);
-  box->SetTextFrame({.MarginLeft = 1, .MarginRight = 0, .MarginTop = 1, .MarginBottom = 0});
-  box->SetFill({.Visible = false});
-  box->SetLine({.Visible = false});
-  auto range = box->TextRange();
-  range->SetText(text);
   docif::FontFormat font{.Size = 10, .Italic = true};
   if (timesNewRoman) font.Name = L"Times New Roman";
-  range->SetFont(font);
+  LabelBox(ctx, g, role, left, top, 15, text, font);
 }
 
 }  // namespace
@@ -45,6 +28,13 @@ int TickStep(const ZBXRecord& frame, bool automatic) {
   return step == 0 ? 1 : step;
 }
 
+std::vector<int> TickPositions(int lo, int hi, int step) {
+  std::vector<int> at;
+  for (int i = lo + 1; i <= hi - 1; i += std::max(step, 1))
+    if (i != 0) at.push_back(i);
+  return at;
+}
+
 void ZBX_Word(AddinContext& ctx, GraphContext& g) {
   const ZBXRecord& f = g.frame;
   int dash = GetLineDash(f.lineStyle);
@@ -52,9 +42,9 @@ void ZBX_Word(AddinContext& ctx, GraphContext& g) {
   docif::LineFormat axis{.ForeColor = f.lineColor, .DashStyle = dash, .BeginArrowheadStyle = 1,
                          .BeginArrowheadLength = 3, .BeginArrowheadWidth = 2, .EndArrowheadStyle = 4,
                          .EndArrowheadLength = 2, .EndArrowheadWidth = 1};
-  Line(ctx, g, L"x轴", g.PageX(f.xmin), g.OriginY, g.PageX(f.xmax), g.OriginY)->SetLine(axis);
+  AddFigureLine(ctx, g, L"x轴", g.PageX(f.xmin), g.OriginY, g.PageX(f.xmax), g.OriginY, axis);
   Letter(ctx, g, L"x轴标记", L"x", g.PageX(f.xmax) - 4, g.OriginY - 4, true);
-  Line(ctx, g, L"y轴", g.OriginX, g.PageY(f.ymin), g.OriginX, g.PageY(f.ymax))->SetLine(axis);
+  AddFigureLine(ctx, g, L"y轴", g.OriginX, g.PageY(f.ymin), g.OriginX, g.PageY(f.ymax), axis);
   Letter(ctx, g, L"y轴标记", L"y", g.OriginX - 8, g.PageY(f.ymax) - 7, true);
   Letter(ctx, g, L"原点", L"O", g.OriginX - 10, g.OriginY - 2, false);
   if (f.drawTicks == 0) return;
@@ -63,17 +53,15 @@ void ZBX_Word(AddinContext& ctx, GraphContext& g) {
   double d = config.Number(L"intKD");
   double tick = d != 0 ? g.UnitLength / d : 0;
   bool up = config.Flag(L"blXkdUp"), left = config.Flag(L"blYkdLeft");
-  for (int i = f.xmin + 1; i <= f.xmax - 1; i += step) {
-    if (i == 0) continue;
+  for (int i : TickPositions(f.xmin, f.xmax, step)) {
     double x = g.PageX(i);
-    if (up) Line(ctx, g, L"x轴刻度线" + DecimalText(i), x, g.OriginY - tick, x, g.OriginY);
-    else Line(ctx, g, L"x轴刻度线" + DecimalText(i), x, g.OriginY, x, g.OriginY + tick);
+    if (up) AddFigureLine(ctx, g, L"x轴刻度线" + DecimalText(i), x, g.OriginY - tick, x, g.OriginY);
+    else AddFigureLine(ctx, g, L"x轴刻度线" + DecimalText(i), x, g.OriginY, x, g.OriginY + tick);
   }
-  for (int j = f.ymin + 1; j <= f.ymax - 1; j += step) {
-    if (j == 0) continue;
+  for (int j : TickPositions(f.ymin, f.ymax, step)) {
     double y = g.PageY(j);
-    if (left) Line(ctx, g, L"y轴刻度线" + DecimalText(j), g.OriginX - tick, y, g.OriginX, y);
-    else Line(ctx, g, L"y轴刻度线" + DecimalText(j), g.OriginX, y, g.OriginX + tick, y);
+    if (left) AddFigureLine(ctx, g, L"y轴刻度线" + DecimalText(j), g.OriginX - tick, y, g.OriginX, y);
+    else AddFigureLine(ctx, g, L"y轴刻度线" + DecimalText(j), g.OriginX, y, g.OriginX + tick, y);
   }
 }
 
@@ -83,13 +71,13 @@ void DrawGrid(AddinContext& ctx, GraphContext& g, const ZBWGRecord& grid) {
   docif::LineFormat look{.Weight = grid.width, .ForeColor = grid.color, .DashStyle = GetLineDash(grid.style)};
   for (int j = f.ymin; j <= f.ymax; j += step) {
     if (j == 0) continue;
-    Line(ctx, g, L"坐标网格线y=" + Trim(DecimalText(j)), g.PageX(f.xmin), g.PageY(j), g.PageX(f.xmax), g.PageY(j))
-        ->SetLine(look);
+    AddFigureLine(ctx, g, L"坐标网格线y=" + Trim(DecimalText(j)), g.PageX(f.xmin), g.PageY(j), g.PageX(f.xmax), g.PageY(j),
+         look);
   }
   for (int i = f.xmin; i <= f.xmax; i += step) {
     if (i == 0) continue;
-    Line(ctx, g, L"坐标网格线x=" + Trim(DecimalText(i)), g.PageX(i), g.PageY(f.ymin), g.PageX(i), g.PageY(f.ymax))
-        ->SetLine(look);
+    AddFigureLine(ctx, g, L"坐标网格线x=" + Trim(DecimalText(i)), g.PageX(i), g.PageY(f.ymin), g.PageX(i), g.PageY(f.ymax),
+         look);
   }
 }
 

@@ -7,32 +7,20 @@
 #include "common/vbnum.hpp"
 #include "config/mod_config.hpp"
 #include "graph/curves/expression_curves.hpp"
+#include "host/control_makers.hpp"
 #include "graph/expr/normalise.hpp"
 #include "graph/frame/frame.hpp"
 #include "graph/frame/input_error.hpp"
 #include "graph/frame/insertion.hpp"
+#include "graph/preview/zbx_graph.hpp"
 #include "host/addin_context.hpp"
 #include "host/services.hpp"
 
 namespace plx::graph {
 namespace {
 
-Control Box(const wchar_t* name, const wchar_t* caption, const wchar_t* text) {
-  Control c;
-  c.name = name;
-  c.caption = caption;
-  c.text = text;
-  return c;
-}
-
-Control Button(const wchar_t* name, const wchar_t* caption, std::function<void()> click) {
-  Control c;
-  c.name = name;
-  c.kind = ControlKind::Button;
-  c.caption = caption;
-  c.click = std::move(click);
-  return c;
-}
+constexpr const wchar_t* kFrameLine = L"平面直角坐标系(ZBX)";
+constexpr const wchar_t* kGridLine = L"坐标网格(ZBWG)";
 
 constexpr const wchar_t* kAnyNote =
     L"注意：程序不检查函数的定义域，定义域外的点可能使图像出错；负数的分数次幂（即使是奇次方根）也得不到正确结果。";
@@ -52,18 +40,17 @@ frmGraph::frmGraph(AddinContext& ctx) : Form(ctx, L"frmGraph") {
   AddControl(style);
   AddControl(Box(L"cmbWidth", L"线宽", L"0.75"));
   AddControl(Box(L"labColor", L"颜色（RGB，红色在低字节）", L"0"));
+  AddControl(Check(L"chkDrawScale", L"画刻度", 0, [this] { chkDrawScale_Click(); }));
+  AddControl(Check(L"chkNoCoordinate", L"不画坐标轴", 0, [this] { chkNoCoordinate_Click(); }));
+  AddControl(Check(L"chkWG", L"坐标网格", 0, [this] { chkWG_Click(); }));
+  AddControl(Check(L"chkMultImage", L"在同一坐标系下显示多个函数图像", 1));
   Control list;
   list.name = L"List1";
   list.kind = ControlKind::ListBox;
   list.caption = L"作图列表";
   list.value = -1;
   AddControl(list);
-  Control mode;
-  mode.name = L"optMode_Any";
-  mode.kind = ControlKind::OptionGroup;
-  mode.caption = L"任意函数";
-  mode.items = {L"函数y=f(x)", L"参数方程", L"极坐标方程"};
-  AddControl(mode);
+  AddControl(Options(L"optMode_Any", L"任意函数", {L"函数y=f(x)", L"参数方程", L"极坐标方程"}));
   AddControl(Box(L"txtFx_Any", L"y=", L""));
   AddControl(Box(L"txtXmin_Any", L"x从", L""));
   AddControl(Box(L"txtXmax_Any", L"到", L""));
@@ -78,6 +65,8 @@ frmGraph::frmGraph(AddinContext& ctx) : Form(ctx, L"frmGraph") {
   note.caption = kAnyNote;
   AddControl(note);
   AddControl(Button(L"cmdOK_Any", L"确定", [this] { cmdOK_Any_Click(); }));
+  AddElementaryTabs();
+  AddTrigTab();
   AddControl(Button(L"cmdCls", L"清屏", [this] { cmdCls_Click(); }));
   AddControl(Button(L"cmdOK", L"插入Word", [this] { cmdOK_Click(); }));
   AddControl(Button(L"cmdCancel", L"退出", [this] { Unload(); }));
@@ -86,6 +75,7 @@ frmGraph::frmGraph(AddinContext& ctx) : Form(ctx, L"frmGraph") {
 void frmGraph::Form_Load() {
   ConfigGroup(Ctx(), L"zbxconfig");
   GetControl(L"List1").items = g_.List1;
+  RedrawPreview();
 }
 
 bool frmGraph::ReadBox(const std::wstring& control, const std::wstring& fallback, double& value) {
@@ -142,7 +132,7 @@ void frmGraph::cmdOK_Any_Click() {
       rec.line = CurrentLine();
       g_.anyTable.push_back(rec);
       AddLine(L"任意函数(ANY) ", g_.anyTable.size());
-      return;
+      return RedrawPreview();
     }
     double tmin, tmax;
     if (!ReadBox(L"txtTmin_Any", L"0", tmin) || !ReadBox(L"txtTmax_Any", L"2*PI", tmax)) return;
@@ -159,19 +149,67 @@ void frmGraph::cmdOK_Any_Click() {
       g_.polarTable.push_back(PolarAsParametric(NormaliseExpression(r), tmin, tmax, CurrentLine()));
       AddLine(L"极坐标方程(polar) ", g_.polarTable.size());
     }
+    RedrawPreview();
   } catch (const std::exception& e) {
     ShowErr(Ctx(), e, L"frmGraph.cmdOK_Any_Click-->line", __LINE__);
   }
 }
 
 void frmGraph::cmdCls_Click() {
-  g_.List1 = {L"平面直角坐标系(ZBX)"};
+  g_.List1 = {kFrameLine};
   GetControl(L"List1").items = g_.List1;
+  RedrawPreview();
 }
 
 void frmGraph::cmdOK_Click() {
   if (!ReadFrame()) return;
+  RedrawPreview();
   InsertGraphs(Ctx(), g_);
+}
+
+void frmGraph::RemoveLine(const std::wstring& line) {
+  std::erase(g_.List1, line);
+  GetControl(L"List1").items = g_.List1;
+}
+
+void frmGraph::chkDrawScale_Click() {
+  g_.frame.drawTicks = static_cast<int16_t>(GetControl(L"chkDrawScale").value);
+  RedrawPreview();
+}
+
+void frmGraph::chkWG_Click() {
+  RemoveLine(kGridLine);
+  if (GetControl(L"chkWG").value) {
+    const LineAttr line = CurrentLine();
+    g_.grid = {line.style, line.width, line.color};
+    g_.List1.push_back(kGridLine);
+    GetControl(L"List1").items = g_.List1;
+  }
+  RedrawPreview();
+}
+
+void frmGraph::chkNoCoordinate_Click() {
+  Control& ticks = GetControl(L"chkDrawScale");
+  RemoveLine(kFrameLine);
+  if (GetControl(L"chkNoCoordinate").value) {
+    ticks.value = 0;
+    ticks.enabled = false;
+    g_.frame.drawTicks = 0;
+  } else {
+    g_.List1.push_back(kFrameLine);
+    GetControl(L"List1").items = g_.List1;
+    ticks.enabled = true;
+  }
+  RedrawPreview();
+}
+
+void frmGraph::RedrawPreview() {
+  ZBX_Graph(Ctx(), g_, canvas_);
+}
+
+std::string frmGraph::PreviewSvg() {
+  RedrawPreview();
+  return canvas_.Svg();
 }
 
 }  // namespace plx::graph

@@ -7,6 +7,7 @@
 #include "common/text.hpp"
 #include "common/vbnum.hpp"
 #include "config/mod_config.hpp"
+#include "graph/preview/preview_canvas.hpp"
 #include "host/addin_context.hpp"
 #include "host/services.hpp"
 
@@ -27,6 +28,15 @@ bool NameTaken(AddinContext& ctx, const std::wstring& name) {
 double Round3(double v) { return Val(Format(v, L"#.###")); }
 
 void Init_ZBX(AddinContext& ctx, GraphContext& g, int32_t span) {
+  if (g.preview) {
+    // The preview's square canvas holds the frame with one unit to spare on each side.
+    const ZBXRecord& f = g.frame;
+    const double units = std::max(f.xmax - f.xmin, f.ymax - f.ymin) + 2.0;
+    g.UnitLength = PreviewCanvas::kSide / units;
+    g.OriginX = static_cast<int32_t>(std::lround(PreviewCanvas::kSide / 2 - g.UnitLength * (f.xmin + f.xmax) / 2));
+    g.OriginY = static_cast<int32_t>(std::lround(PreviewCanvas::kSide / 2 + g.UnitLength * (f.ymin + f.ymax) / 2));
+    return;
+  }
   try {
     try {
       auto window = ctx.App->ActiveWindow();
@@ -124,6 +134,10 @@ void FillCurve(GraphContext& g, double xmin, double xmax, const std::function<do
 }
 
 void AddCurveShape(AddinContext& ctx, GraphContext& g, const std::wstring& role, const LineAttr& line) {
+  if (g.preview) {
+    g.preview->Polyline(g.CurvePoints, line.color, PreviewStroke(line.width));
+    return;
+  }
   ++g.ShapeCount;
   std::wstring name = GetShapeName(ctx, g, role);
   auto shape = ctx.App->ActiveDocument()->GetShapes()->AddCurve(g.CurvePoints);
@@ -153,12 +167,29 @@ InsertPoint GetInsertPoint(AddinContext& ctx) {
   return p;
 }
 
+docif::LineFormat LineLook(const LineAttr& line) {
+  return {.Visible = true, .Weight = line.width, .ForeColor = line.color, .DashStyle = GetLineDash(line.style)};
+}
+
 void FinishShape(const docif::ShapePtr& shape, const std::wstring& name, const LineAttr* line) {
   shape->SetName(name);
-  if (line)
-    shape->SetLine({.Visible = true, .Weight = line->width, .ForeColor = line->color,
-                    .DashStyle = GetLineDash(line->style)});
+  if (line) shape->SetLine(LineLook(*line));
   shape->SetWrap({.AllowOverlap = true, .Type = 3});
+}
+
+void AddFigureLine(AddinContext& ctx, GraphContext& g, const std::wstring& role, double x1, double y1, double x2,
+                   double y2, const docif::LineFormat& look) {
+  if (g.preview) {
+    g.preview->Line(x1, y1, x2, y2, look.ForeColor.value_or(0), PreviewStroke(look.Weight.value_or(0.75)),
+                    look.EndArrowheadStyle.value_or(1) != 1);
+    return;
+  }
+  ++g.ShapeCount;
+  std::wstring name = GetShapeName(ctx, g, role);
+  auto shape = ctx.App->ActiveDocument()->GetShapes()->AddLine(static_cast<float>(x1), static_cast<float>(y1),
+                                                               static_cast<float>(x2), static_cast<float>(y2));
+  FinishShape(shape, name, nullptr);
+  shape->SetLine(look);
 }
 
 void DrawCurvePiece(AddinContext& ctx, GraphContext& g, double u, double v,

@@ -55,6 +55,13 @@ InsertPoint GetInsertPoint(AddinContext& ctx);
 // and the in-front-of-text wrap every generated shape gets.
 void FinishShape(const docif::ShapePtr& shape, const std::wstring& name, const LineAttr* line);
 
+// A straight line between two page points, named for its role, with the look
+// given (or the host's default); drawn on the canvas in the preview.
+void AddFigureLine(AddinContext& ctx, GraphContext& g, const std::wstring& role, double x1, double y1, double x2,
+                   double y2, const docif::LineFormat& look = {});
+// The look of a figure line from its line attributes.
+docif::LineFormat LineLook(const LineAttr& line);
+
 // Adds CurvePoints as a named Bézier curve with the line attributes.
 void AddCurveShape(AddinContext& ctx, GraphContext& g, const std::wstring& role, const LineAttr& line);
 

@@ -4,7 +4,10 @@
 #include "common/vbnum.hpp"
 #include "config/mod_config.hpp"
 #include "graph/axes/axes.hpp"
+#include "graph/axes/tick_labels.hpp"
+#include "graph/curves/elementary_curves.hpp"
 #include "graph/curves/expression_curves.hpp"
+#include "graph/curves/trig_curves.hpp"
 #include "graph/frame/frame.hpp"
 #include "host/addin_context.hpp"
 #include "host/services.hpp"
@@ -30,6 +33,15 @@ Generator Trapped(const wchar_t* procedure, Generator draw) {
   };
 }
 
+// The generator of a family that draws entry k of its table with `draw`.
+template <class Record>
+Generator Family(const wchar_t* procedure, std::vector<Record> GraphContext::*table,
+                 void (*draw)(AddinContext&, GraphContext&, const Record&)) {
+  return Trapped(procedure, [table, draw](AddinContext& ctx, GraphContext& g, int k) {
+    if (auto rec = Figure(g.*table, k)) draw(ctx, g, *rec);
+  });
+}
+
 }  // namespace
 
 const std::map<std::wstring, Generator>& Generators() {
@@ -45,8 +57,24 @@ const std::map<std::wstring, Generator>& Generators() {
       {L"polar", Trapped(L"DrawPolar", [](AddinContext& ctx, GraphContext& g, int k) {
          if (auto rec = Figure(g.polarTable, k)) DrawParametric(ctx, g, *rec, L"极坐标方程");
        })},
+      {L"zx", Family(L"ZX_Word", &GraphContext::zxTable, ZX_Word)},
+      {L"ax", Family(L"DrawExponential", &GraphContext::axTable, DrawExponential)},
+      {L"logx", Family(L"DrawLogarithm", &GraphContext::logTable, DrawLogarithm)},
+      {L"mi", Family(L"DrawPower", &GraphContext::miTable, DrawPower)},
+      {L"fblhs", Family(L"FBLHS_Word", &GraphContext::fblhsTable, FBLHS_Word)},
+      {L"sj", Family(L"DrawTrig", &GraphContext::sjTable, DrawTrig)},
   };
   return table;
+}
+
+void DrawList(AddinContext& ctx, GraphContext& g, const std::map<std::wstring, Generator>& generators) {
+  for (const std::wstring& line : g.List1) {
+    std::wstring raw = FigureTag(line);
+    int k = 0;
+    if (raw != L"ZBWG" && raw != L"ZBX") k = static_cast<int>(Val(Right(line, 2)));
+    auto it = generators.find(LCase(raw));
+    if (it != generators.end()) it->second(ctx, g, k);
+  }
 }
 
 void InsertGraphs(AddinContext& ctx, GraphContext& g, const std::map<std::wstring, Generator>& generators) {
@@ -55,13 +83,8 @@ void InsertGraphs(AddinContext& ctx, GraphContext& g, const std::map<std::wstrin
     ConfigGroup(ctx, L"zbxconfig");
     ctx.Ui().StatusText(L"正在绘制函数图像，请稍候 :-)");
     Init_ZBX(ctx, g, static_cast<int32_t>(g.frame.xmax) - g.frame.xmin);
-    for (const std::wstring& line : g.List1) {
-      std::wstring raw = FigureTag(line);
-      int k = 0;
-      if (raw != L"ZBWG" && raw != L"ZBX") k = static_cast<int>(Val(Right(line, 2)));
-      auto it = generators.find(LCase(raw));
-      if (it != generators.end()) it->second(ctx, g, k);
-    }
+    DrawList(ctx, g, generators);
+    DrawZBBZ_Word(ctx, g);
     if (g.ShapeCount > 0) {
       std::vector<std::wstring> names(g.ShapeNames.begin() + 1, g.ShapeNames.begin() + 1 + g.ShapeCount);
       auto shapes = ctx.App->ActiveDocument()->GetShapes();

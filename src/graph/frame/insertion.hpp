@@ -19,6 +19,10 @@ using Generator = std::function<void(AddinContext&, GraphContext&, int k)>;
 // and their lines are skipped.
 const std::map<std::wstring, Generator>& Generators();
 
+// Runs the generator of every drawing-list line in list order (the frame and
+// grid lines with k = 0, other lines with their figure number).
+void DrawList(AddinContext& ctx, GraphContext& g, const std::map<std::wstring, Generator>& generators);
+
 void InsertGraphs(AddinContext& ctx, GraphContext& g,
                   const std::map<std::wstring, Generator>& generators = Generators());
 

@@ -1,6 +1,8 @@
 #include "host/commands/command_table.hpp"
 
 #include "common/text.hpp"
+#include "formula/formula_commands.hpp"
+#include "formula/formula_input.hpp"
 #include "host/addin_context.hpp"
 #include "host/commands/basic_commands.hpp"
 #include "host/form_registry.hpp"
@@ -112,14 +114,14 @@ std::vector<CommandEntry> BuildTable() {
   add(L"rxBtnzt3", L"分解", Pending(L"取消组合"));
   add(L"rxBtnzt4", L"组合", Pending(L"组合"));
   // Formulas.
-  add(L"rxBtnGS_hu", L"弧", Pending(L"弧"));
-  add(L"rxBtnGS_fs", L"分数", Pending(L"分数"));
-  add(L"rxBtnGS_gs", L"根式", Pending(L"根式"));
-  add(L"rxBtnGS_xl", L"向量", Pending(L"向量"));
-  add(L"rxBtnGS_fcz", L"方程组", Pending(L"方程组"));
+  add(L"rxBtnGS_hu", L"弧", Run(L"弧", GS_Hu));
+  add(L"rxBtnGS_fs", L"分数", Run(L"分数", GS_FenShu));
+  add(L"rxBtnGS_gs", L"根式", Run(L"根式", GS));
+  add(L"rxBtnGS_xl", L"向量", Run(L"向量", GS_XL));
+  add(L"rxBtnGS_fcz", L"方程组", Run(L"方程组", GS_FCZ));
   add(L"rxBtnGS_plzh", L"排列组合", Pending(L"排列组合"));
-  add(L"rxBtnGS_xhxs", L"循环小数", Pending(L"循环小数"));
-  add(L"rxBtnGS_kjgs", L"快捷公式", Pending(L"快捷公式"));
+  add(L"rxBtnGS_xhxs", L"循环小数", Run(L"循环小数", GS_XHXS));
+  add(L"rxBtnGS_kjgs", L"快捷公式", Run(L"快捷公式", GS_Main));
   add(L"rxBtnGS_mhgs", L"公式美化", Pending(L"公式美化"));
   add(L"rxBtnGS_gsms", L"公式模式", Run(L"公式模式", ToggleFormulaMode));
   add(L"rxBtnQT_matheq", L"", Run(L"插入公式对象", InsertEquationObject));
@@ -239,11 +241,12 @@ std::vector<std::pair<std::wstring, Action>> BuildLegacyOnly() {
            {L"上移", L"上移 8 磅"}, {L"下移", L"下移 8 磅"}, {L"左移", L"左移 8 磅"}, {L"右移", L"右移 8 磅"},
            {L"左对齐", L"左对齐"}, {L"右对齐", L"右对齐"}, {L"顶端对齐", L"顶端对齐"}, {L"底部对齐", L"底部对齐"},
            {L"水平居中", L"水平居中"}, {L"垂直居中", L"垂直居中"}, {L"横向分布", L"横向分布"},
-           {L"纵向分布", L"纵向分布"}, {L"插入公式", L"快捷公式"}, {L"批量排版", L"批量排版"},
+           {L"纵向分布", L"纵向分布"}, {L"批量排版", L"批量排版"},
            {L"连续分节符", L"连续分节符"}, {L"样式检查", L"样式检查"}, {L"预处理", L"预处理"},
            {L"文章标题", L"文章标题"}, {L"文章副标题", L"文章副标题"}, {L"作者信息", L"作者信息"},
            {L"摘要", L"摘要"}, {L"关键词", L"关键词"}, {L"参考文献", L"参考文献"}})
     keys.emplace_back(key, Pending(what));
+  keys.emplace_back(L"插入公式", Run(L"快捷公式", GS_Main));
   keys.emplace_back(L"hengdengyu", Symbol(L"hengdengyu"));
   for (int n = 1; n <= 10; ++n) {
     std::wstring key = L"daiquanshuzi" + std::to_wstring(n);

@@ -1,37 +1,12 @@
 #include "host/forms/simple_form.hpp"
 
 #include "host/addin_context.hpp"
+#include "host/control_makers.hpp"
 
 namespace plx {
 namespace {
 
-Control Text(const wchar_t* name, const wchar_t* caption, const wchar_t* text = L"") {
-  Control c;
-  c.name = name;
-  c.kind = ControlKind::TextBox;
-  c.caption = caption;
-  c.text = text;
-  return c;
-}
-
-Control Options(const wchar_t* name, const wchar_t* caption, std::vector<std::wstring> items) {
-  Control c;
-  c.name = name;
-  c.kind = ControlKind::OptionGroup;
-  c.caption = caption;
-  c.items = std::move(items);
-  return c;
-}
-
-Control Combo(const wchar_t* name, const wchar_t* caption, std::vector<std::wstring> items, const wchar_t* text) {
-  Control c;
-  c.name = name;
-  c.kind = ControlKind::ComboBox;
-  c.caption = caption;
-  c.items = std::move(items);
-  c.text = text;
-  return c;
-}
+Control Text(const wchar_t* name, const wchar_t* caption, const wchar_t* text = L"") { return Box(name, caption, text); }
 
 }  // namespace
 

@@ -1,0 +1,31 @@
+#include "graph/axes/label_box.hpp"
+
+#include "graph/frame/frame.hpp"
+#include "graph/preview/preview_canvas.hpp"
+#include "host/addin_context.hpp"
+
+namespace plx::graph {
+
+docif::ShapePtr LabelBox(AddinContext& ctx, GraphContext& g, const std::wstring& role, double left, double top,
+                         float side, const std::wstring& text, const docif::FontFormat& font) {
+  if (g.preview) {
+    // Canvas units are twips: 20 to the point, as on the page.
+    g.preview->Text(left, top, text, font.Size.value_or(10) * 20, font.Italic.value_or(false),
+                    font.Name.value_or(L"宋体"));
+    return nullptr;
+  }
+  ++g.ShapeCount;
+  std::wstring name = GetShapeName(ctx, g, role);
+  auto box = ctx.App->ActiveDocument()->GetShapes()->AddTextbox(1, static_cast<float>(left), static_cast<float>(top),
+                                                                side, side);
+  FinishShape(box, name, nullptr);
+  box->SetTextFrame({.MarginLeft = 1, .MarginRight = 0, .MarginTop = 1, .MarginBottom = 0});
+  box->SetFill({.Visible = false});
+  box->SetLine({.Visible = false});
+  auto range = box->TextRange();
+  range->SetText(text);
+  range->SetFont(font);
+  return box;
+}
+
+}  // namespace plx::graph

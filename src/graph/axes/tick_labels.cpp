@@ -1,0 +1,95 @@
+#include "graph/axes/tick_labels.hpp"
+
+#include "common/text.hpp"
+#include "config/mod_config.hpp"
+#include "formula/eq_builder.hpp"
+#include "formula/formula_output.hpp"
+#include "graph/axes/label_box.hpp"
+#include "host/addin_context.hpp"
+#include "host/services.hpp"
+
+namespace plx::graph {
+namespace {
+
+constexpr float kPlainSide = 15, kFormulaSide = 25;
+
+struct LabelPlace {
+  double left, top;
+};
+
+// The label's box: the number as text, or the formula as an EQ field (in
+// the preview, the formula text with its Greek letters and roots shown).
+void LabelBoxFor(AddinContext& ctx, GraphContext& g, const std::wstring& role, LabelPlace at, const TickLabel& label,
+                 bool formula) {
+  const docif::FontFormat size10{.Size = 10};
+  if (!formula || g.preview) {
+    std::wstring shown = formula ? Replace(Replace(ChangeXLZM(label.text), L"gh", L"√"), L"pi", L"π") : label.text;
+    LabelBox(ctx, g, role, at.left, at.top, formula ? kFormulaSide : kPlainSide, shown, size10);
+    return;
+  }
+  auto box = LabelBox(ctx, g, role, at.left, at.top, kFormulaSide, L"", size10);
+  const FormulaSettings settings = LoadFormulaSettings(ctx);
+  const std::wstring code = SetEQ(ChangeXLZM(label.text), settings, [](const std::wstring&) {});
+  auto range = box->TextRange();
+  range->GetFields()->Add(*range, docif::kFieldEmpty, L"EQ " + code);
+  box->TextRange()->SetFont(size10);
+}
+
+// One axis: plain labels first, then formula labels, numbered on from 1.
+template <class Place>
+void DrawAxisLabels(AddinContext& ctx, GraphContext& g, const CleanLabels& labels, const std::wstring& role,
+                    Place place) {
+  int index = 0;
+  for (bool formula : {false, true}) {
+    for (const TickLabel& l : formula ? labels.formula : labels.plain) {
+      LabelBoxFor(ctx, g, role + std::to_wstring(++index), place(l), l, formula);
+    }
+  }
+}
+
+}  // namespace
+
+bool IsFormulaLabel(const std::wstring& text) {
+  for (const wchar_t* mark : {L"/", L"gh", L"^", L"ln", L"sin", L"cos", L"tan", L"cot", L"sqr", L"@", L"pi"})
+    if (Contains(text, mark)) return true;
+  return false;
+}
+
+void ClearTickLabels(GraphContext& g, const std::wstring& tag) {
+  for (auto* list : {&g.xLabels, &g.yLabels})
+    for (TickLabel& l : *list)
+      if (l.tag == tag) l.value = 0;
+}
+
+CleanLabels CleanTickLabels(const std::vector<TickLabel>& raw) {
+  std::vector<TickLabel> kept;
+  for (const TickLabel& l : raw) {
+    if (l.value == 0) continue;
+    // One label per value, wherever the sources put their entries in the list:
+    // two boxes at one place would print over each other.
+    auto same = std::find_if(kept.begin(), kept.end(), [&](const TickLabel& k) { return k.value == l.value; });
+    if (same == kept.end()) kept.push_back(l);
+    else if (IsFormulaLabel(l.text)) *same = l;
+  }
+  CleanLabels out;
+  for (const TickLabel& l : kept) (IsFormulaLabel(l.text) ? out.formula : out.plain).push_back(l);
+  return out;
+}
+
+void DrawZBBZ_Word(AddinContext& ctx, GraphContext& g) {
+  try {
+    if (g.xLabels.empty() && g.yLabels.empty()) return;
+    const ConfigDictionary& config = ConfigGroup(ctx, L"zbxconfig");
+    const bool xUp = config.Flag(L"blXtxtUp"), yLeft = config.Flag(L"blYtxtLeft");
+    DrawAxisLabels(ctx, g, CleanTickLabels(g.xLabels), L"x轴上刻度标注", [&](const TickLabel& l) {
+      return LabelPlace{g.PageX(l.value) - 4, xUp ? g.OriginY - 15.0 : g.OriginY};
+    });
+    DrawAxisLabels(ctx, g, CleanTickLabels(g.yLabels), L"y轴上刻度标注", [&](const TickLabel& l) {
+      return LabelPlace{yLeft ? g.OriginX - 15.0 : g.OriginX + 2.0, g.PageY(l.value) - 6};
+    });
+  } catch (const std::exception& e) {
+    ShowErrLong(ctx, e, L"DrawZBBZ_Word", L"modGraph", __LINE__);
+  }
+}
+
+}  // namespace plx::graph

@@ -1,0 +1,41 @@
+#pragma once
+// The graph dialog's preview: a square canvas (3200 × 3200 twips, white)
+// that keeps what is drawn on it as vector items and writes them as SVG.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "docif/formats.hpp"
+
+namespace plx::graph {
+
+// The canvas stroke for a line width in points (twips, at least a hairline).
+inline double PreviewStroke(double points) { return points * 20 < 10 ? 10 : points * 20; }
+
+class PreviewCanvas {
+ public:
+  static constexpr double kSide = 3200;  // twips
+
+  void Clear() { items_.clear(); }
+  void Line(double x1, double y1, double x2, double y2, uint32_t color, double width, bool arrow = false);
+  void Polyline(const std::vector<docif::PointF>& points, uint32_t color, double width);
+  void Text(double left, double top, const std::wstring& text, double size, bool italic,
+            const std::wstring& font = L"Times New Roman");
+  size_t ItemCount() const { return items_.size(); }
+  // Texts written on the canvas, in order (what a test reads back).
+  std::vector<std::wstring> Texts() const;
+  std::string Svg() const;
+
+ private:
+  struct Item {
+    enum class Kind { Line, Polyline, Text } kind = Kind::Line;
+    std::vector<docif::PointF> points;
+    uint32_t color = 0;
+    double width = 1, size = 0;
+    bool arrow = false, italic = false;
+    std::wstring text, font;
+  };
+  std::vector<Item> items_;
+};
+
+}  // namespace plx::graph
