@@ -9,8 +9,8 @@ namespace plx::graph {
 docif::ShapePtr LabelBox(AddinContext& ctx, GraphContext& g, const std::wstring& role, double left, double top,
                          float side, const std::wstring& text, const docif::FontFormat& font) {
   if (g.preview) {
-    // Canvas units are twips: 20 to the point, as on the page.
-    g.preview->Text(left, top, text, font.Size.value_or(10) * 20, font.Italic.value_or(false),
+    // A little smaller than on the page, as the dialog's small canvas shows it.
+    g.preview->Text(left, top, text, font.Size.value_or(10) * 0.8, font.Italic.value_or(false),
                     font.Name.value_or(L"宋体"));
     return nullptr;
   }

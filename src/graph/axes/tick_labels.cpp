@@ -1,5 +1,8 @@
 #include "graph/axes/tick_labels.hpp"
 
+#include <algorithm>
+#include <cmath>
+
 #include "common/text.hpp"
 #include "config/mod_config.hpp"
 #include "formula/eq_builder.hpp"
@@ -37,8 +40,14 @@ void LabelBoxFor(AddinContext& ctx, GraphContext& g, const std::wstring& role, L
 
 // One axis: plain labels first, then formula labels, numbered on from 1.
 template <class Place>
-void DrawAxisLabels(AddinContext& ctx, GraphContext& g, const CleanLabels& labels, const std::wstring& role,
-                    Place place) {
+void DrawAxisLabels(AddinContext& ctx, GraphContext& g, CleanLabels labels, const std::wstring& role, Place place) {
+  // A number whose box would overlap a formula label's gives way to it (the
+  // tick 3 next to π): printed over each other, neither could be read.
+  std::erase_if(labels.plain, [&](const TickLabel& p) {
+    return std::any_of(labels.formula.begin(), labels.formula.end(), [&](const TickLabel& f) {
+      return std::fabs(f.value - p.value) * g.UnitLength < (kPlainSide + kFormulaSide) / 2;
+    });
+  });
   int index = 0;
   for (bool formula : {false, true}) {
     for (const TickLabel& l : formula ? labels.formula : labels.plain) {

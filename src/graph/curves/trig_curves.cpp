@@ -60,13 +60,18 @@ void MarkLines(AddinContext& ctx, GraphContext& g, const SJRecord::Mark& m, cons
     AddFigureLine(ctx, g, m.role + L"横线", g.PageX(m.x), g.PageY(m.y), g.OriginX, g.PageY(m.y), look);
 }
 
-// The preview's labels: multiples of π/2 along the angle axis, and the values
-// of marked extreme points on the y axis.
+// The preview's labels: multiples of π/2 along the angle axis where the curve
+// is drawn (inside the frame), and the values of marked extreme points on the
+// y axis.
 void RecordLabels(GraphContext& g, const SJRecord& rec) {
   const ZBXRecord& f = g.frame;
   const bool inverse = rec.function >= 4;
   auto& angles = inverse ? g.yLabels : g.xLabels;
-  const double lo = inverse ? f.ymin : f.xmin, hi = inverse ? f.ymax : f.xmax;
+  double lo = inverse ? f.ymin : std::max<double>(f.xmin, rec.xmin);
+  double hi = inverse ? f.ymax : std::min<double>(f.xmax, rec.xmax);
+  // Range ends typed as "2*PI" arrive rounded to three decimals.
+  lo -= 0.001;
+  hi += 0.001;
   for (int m = static_cast<int>(std::ceil(lo / (kPi / 2))); m * kPi / 2 <= hi; ++m)
     if (m != 0) angles.push_back({static_cast<float>(m * kPi / 2), PiLabel(m, 2), inverse ? L"sj_y" : L"sj_x"});
   if (!rec.drawMarks || inverse) return;

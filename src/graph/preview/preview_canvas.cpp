@@ -15,7 +15,7 @@ std::string Colour(uint32_t rgb) {
 
 std::string Num(double v) {
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%.1f", v);
+  std::snprintf(buf, sizeof buf, "%.2f", v);
   return buf;
 }
 
@@ -76,7 +76,7 @@ std::string PreviewCanvas::Svg() const {
   const std::string side = Num(kSide);
   std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"320\" height=\"320\" viewBox=\"0 0 " + side +
                     " " + side + "\">\n<defs><marker id=\"arrow\" viewBox=\"0 0 10 10\" refX=\"10\" refY=\"5\" "
-                    "markerWidth=\"6\" markerHeight=\"6\" orient=\"auto\"><path d=\"M0,0 L10,5 L0,10 L3,5 z\"/>"
+                    "markerWidth=\"5\" markerHeight=\"5\" orient=\"auto\"><path d=\"M0,0 L10,5 L0,10 L3,5 z\"/>"
                     "</marker></defs>\n<rect width=\"" + side + "\" height=\"" + side + "\" fill=\"white\"/>\n";
   for (const Item& i : items_) {
     switch (i.kind) {

@@ -1,6 +1,7 @@
 #pragma once
 // The graph dialog's preview: a square canvas (3200 × 3200 twips, white)
-// that keeps what is drawn on it as vector items and writes them as SVG.
+// that keeps what is drawn on it as vector items and writes them as SVG. It
+// counts in points (160 × 160), so figures and labels keep their page sizes.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -9,12 +10,12 @@
 
 namespace plx::graph {
 
-// The canvas stroke for a line width in points (twips, at least a hairline).
-inline double PreviewStroke(double points) { return points * 20 < 10 ? 10 : points * 20; }
+// The canvas stroke for a line width in points (at least a hairline).
+inline double PreviewStroke(double points) { return points < 0.5 ? 0.5 : points; }
 
 class PreviewCanvas {
  public:
-  static constexpr double kSide = 3200;  // twips
+  static constexpr double kSide = 160;  // points: 3200 twips
 
   void Clear() { items_.clear(); }
   void Line(double x1, double y1, double x2, double y2, uint32_t color, double width, bool arrow = false);
