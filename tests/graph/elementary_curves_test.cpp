@@ -103,6 +103,44 @@ TEST_F(ElementaryTest, StraightLineForms) {
   EXPECT_EQ(form->GetControl(L"txtP1_ZX").text, L"(  ,  )");
 }
 
+TEST_F(ElementaryTest, ExponentialLogarithmAndPowerTabs) {
+  // 2^x reaches 1024 over the frame's x range: the tab asks first.
+  ui.Queue(Answer::Cancel);
+  form->Click(L"cmdOK_AX");
+  EXPECT_EQ(ui.Boxes().back().text, L"您所要绘制的函数图像将有部分超出当前坐标范围，您还要继续作图吗？");
+  EXPECT_TRUE(form->Graph().axTable.empty());
+  ui.Queue(Answer::OK);
+  form->Click(L"cmdOK_AX");
+  ASSERT_EQ(form->Graph().axTable.size(), 1u);
+  ui.Queue(Answer::OK);
+  form->SetValue(L"txtA_AX", L"1");
+  form->Click(L"cmdOK_AX");
+  EXPECT_EQ(form->Graph().axTable.size(), 1u) << "base 1 is refused";
+  // log|x| over -10..10: two pieces stopping 0.1 short of the asymptote.
+  form->SetValue(L"optType_LogX", L"1");
+  form->Click(L"cmdOK_LogX");
+  form->SetValue(L"optType_LogX", L"0");
+  form->SetValue(L"txtXmin_LogX", L"0.5");
+  form->Click(L"cmdOK_LogX");
+  form->SetValue(L"optType_MI", L"1");
+  form->SetValue(L"txtP_MI", L"1");
+  form->SetValue(L"txtQ_MI", L"3");
+  form->SetValue(L"txtXmin_MI", L"-8");
+  form->SetValue(L"txtXmax_MI", L"8");
+  form->Click(L"cmdOK_MI");
+  form->SetValue(L"txtQ_MI", L"2");
+  form->Click(L"cmdOK_MI");
+  form->Click(L"cmdOK");
+  EXPECT_EQ(CountRole(L"指数函数"), 1u);
+  EXPECT_EQ(CountRole(L"对数函数"), 3u);
+  EXPECT_EQ(CountRole(L"幂函数"), 2u) << "x^(1/2) only right of 0, x^(1/3) on both sides in one piece";
+  ui.Queue(Answer::OK);
+  form->SetValue(L"txtXmin_LogX", L"3");
+  form->SetValue(L"txtXmax_LogX", L"1");
+  form->Click(L"cmdOK_LogX");
+  EXPECT_EQ(ui.Boxes().back().text, L"自变量x的最小值大于或等于最大值！请检查后重新输入。");
+}
+
 TEST(PowerCurves, NegativeBasesFollowTheParityOfTheReducedExponent) {
   EXPECT_DOUBLE_EQ(PowerValue(-8, 1, 3), -2);
   EXPECT_DOUBLE_EQ(PowerValue(-8, 2, 3), 4);
