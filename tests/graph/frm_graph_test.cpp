@@ -69,3 +69,78 @@ TEST_F(FrmGraphTest, BadInputGetsTheInputMessageAndAddsNothing) {
 
 }  // namespace
 }  // namespace plx::graph
+
+namespace plx::graph {
+namespace {
+
+TEST_F(FrmGraphTest, ChangeModeDeleteAndReset) {
+  for (const wchar_t* k : {L"1", L"2", L"3"}) {
+    form->SetValue(L"txtK_FBLHS", k);
+    form->Click(L"cmdOK_FBLHS");
+  }
+  ASSERT_EQ(form->Graph().List1.size(), 4u);
+  // Double-click the second figure: its k comes back and OK replaces it.
+  form->DblClick(L"List1", 2);
+  EXPECT_EQ(form->GetControl(L"txtK_FBLHS").text, L"2");
+  EXPECT_EQ(form->GetControl(L"cmdChange").caption, L"修改图像");
+  form->SetValue(L"txtK_FBLHS", L"5");
+  form->Click(L"cmdOK_FBLHS");
+  EXPECT_EQ(form->Graph().List1.size(), 4u);
+  EXPECT_EQ(form->Graph().fblhsTable.at(1).k, 5);
+  form->Click(L"cmdChange");
+  EXPECT_EQ(form->GetControl(L"cmdChange").caption, L"添加图像");
+  // Delete the first figure: its line goes, its record stays undrawn.
+  ui.Queue(Answer::OK);
+  form->Click(L"cmdResult");
+  EXPECT_EQ(ui.Boxes().back().text, L"您没有选择任何需要删除的对象");
+  form->SetValue(L"List1", L"1");
+  form->Click(L"cmdResult");
+  EXPECT_EQ(form->Graph().List1,
+            (std::vector<std::wstring>{L"平面直角坐标系(ZBX)", L"反比例函数(FBLHS) 2", L"反比例函数(FBLHS) 3"}));
+  form->Click(L"cmdOK");
+  form->Click(L"cmdOK");
+  ASSERT_EQ(doc->GetShapes()->Count(), 2) << "each insertion is its own group";
+  EXPECT_EQ(doc->GetShapes()->Item(1)->GroupItems()->Count(), 5 + 4) << "the axes and two figures of two branches";
+  // Reset asks first; No keeps everything.
+  ui.Queue(Answer::No);
+  form->Click(L"cmdReset");
+  EXPECT_EQ(form->Graph().List1.size(), 3u);
+  ui.Queue(Answer::Yes);
+  form->SetValue(L"txtK_FBLHS", L"7");
+  form->Click(L"cmdReset");
+  EXPECT_EQ(form->Graph().List1, std::vector<std::wstring>{L"平面直角坐标系(ZBX)"});
+  EXPECT_TRUE(form->Graph().fblhsTable.empty());
+  EXPECT_EQ(form->GetControl(L"txtK_FBLHS").text, L"1");
+}
+
+TEST_F(FrmGraphTest, FrameEditsMoveAndResizeByWholeUnits) {
+  form->SetValue(L"HScrollx", L"2");
+  EXPECT_EQ(form->Graph().frame.xmin, -12);
+  EXPECT_EQ(form->Graph().frame.xmax, 8);
+  EXPECT_EQ(form->GetControl(L"HScrollx").text, L"0") << "the scroll bar returns to 0";
+  EXPECT_EQ(form->GetControl(L"txtXmin").text, L"-12");
+  form->SetValue(L"udLenOfAxis", L"1");
+  EXPECT_EQ(form->Graph().frame.xmin, -13);
+  EXPECT_EQ(form->Graph().frame.ymax, 11);
+  form->SetValue(L"txtLenOfAxis_y", L"8");
+  EXPECT_EQ(form->Graph().frame.ymin, -4);
+  EXPECT_EQ(form->Graph().frame.ymax, 4);
+  form->SetValue(L"HScrolly", L"-40000");
+  EXPECT_EQ(form->Graph().frame.ymin, -4) << "a move past the 16-bit range is refused";
+  // No axes: the frame line goes and ticks are off; back on, it returns at the end.
+  form->SetValue(L"chkDrawScale", L"1");
+  form->SetValue(L"chkWG", L"1");
+  form->SetValue(L"chkNoCoordinate", L"1");
+  EXPECT_EQ(form->Graph().List1, std::vector<std::wstring>{L"坐标网格(ZBWG)"});
+  EXPECT_FALSE(form->GetControl(L"chkDrawScale").enabled);
+  EXPECT_EQ(form->Graph().frame.drawTicks, 0);
+  form->Click(L"cmdCls");
+  EXPECT_EQ(form->Graph().List1, std::vector<std::wstring>{L"坐标网格(ZBWG)"})
+      << "清屏 keeps the frame line off while no axes are wanted, and the grid while it is checked";
+  form->SetValue(L"chkNoCoordinate", L"0");
+  EXPECT_EQ(form->Graph().List1, (std::vector<std::wstring>{L"坐标网格(ZBWG)", L"平面直角坐标系(ZBX)"}));
+  EXPECT_TRUE(form->GetControl(L"chkDrawScale").enabled);
+}
+
+}  // namespace
+}  // namespace plx::graph

@@ -49,7 +49,9 @@ frmGraph::frmGraph(AddinContext& ctx) : Form(ctx, L"frmGraph") {
   list.kind = ControlKind::ListBox;
   list.caption = L"作图列表";
   list.value = -1;
+  list.dblClick = [this](int index) { List1_DblClick(index); };
   AddControl(list);
+  AddFrameEdits();
   AddControl(Options(L"optMode_Any", L"任意函数", {L"函数y=f(x)", L"参数方程", L"极坐标方程"}));
   AddControl(Box(L"txtFx_Any", L"y=", L""));
   AddControl(Box(L"txtXmin_Any", L"x从", L""));
@@ -67,6 +69,12 @@ frmGraph::frmGraph(AddinContext& ctx) : Form(ctx, L"frmGraph") {
   AddControl(Button(L"cmdOK_Any", L"确定", [this] { cmdOK_Any_Click(); }));
   AddElementaryTabs();
   AddTrigTab();
+  AddConicTabs();
+  AddPointTabs();
+  RegisterListLoaders();
+  AddControl(Button(L"cmdChange", L"添加图像", [this] { cmdChange_Click(); }));
+  AddControl(Button(L"cmdResult", L"删除", [this] { cmdResult_Click(); }));
+  AddControl(Button(L"cmdReset", L"重置", [this] { cmdReset_Click(); }));
   AddControl(Button(L"cmdCls", L"清屏", [this] { cmdCls_Click(); }));
   AddControl(Button(L"cmdOK", L"插入Word", [this] { cmdOK_Click(); }));
   AddControl(Button(L"cmdCancel", L"退出", [this] { Unload(); }));
@@ -130,9 +138,7 @@ void frmGraph::cmdOK_Any_Click() {
       rec.expression = NormaliseExpression(text);
       rec.intervals = FindIntervals(g_, rec.expression, xmin, xmax);
       rec.line = CurrentLine();
-      g_.anyTable.push_back(rec);
-      AddLine(L"任意函数(ANY) ", g_.anyTable.size());
-      return RedrawPreview();
+      return StoreFigure(g_.anyTable, rec, L"任意函数(ANY) ");
     }
     double tmin, tmax;
     if (!ReadBox(L"txtTmin_Any", L"0", tmin) || !ReadBox(L"txtTmax_Any", L"2*PI", tmax)) return;
@@ -140,24 +146,29 @@ void frmGraph::cmdOK_Any_Click() {
     if (mode == 1) {
       std::wstring xt = Trim(GetControl(L"txtXt_Any").text), yt = Trim(GetControl(L"txtYt_Any").text);
       if (xt.empty() || yt.empty()) return ShowInputError(Ctx().Ui(), L"");
-      g_.paramTable.push_back({ReplaceParameter(NormaliseExpression(xt)), ReplaceParameter(NormaliseExpression(yt)),
-                               tmin, tmax, CurrentLine()});
-      AddLine(L"参数方程(Param) ", g_.paramTable.size());
+      StoreFigure(g_.paramTable,
+                  ParamRecord{ReplaceParameter(NormaliseExpression(xt)), ReplaceParameter(NormaliseExpression(yt)), tmin,
+                              tmax, CurrentLine()},
+                  L"参数方程(Param) ");
     } else {
       std::wstring r = Trim(GetControl(L"txtRt_Any").text);
       if (r.empty()) return ShowInputError(Ctx().Ui(), L"");
-      g_.polarTable.push_back(PolarAsParametric(NormaliseExpression(r), tmin, tmax, CurrentLine()));
-      AddLine(L"极坐标方程(polar) ", g_.polarTable.size());
+      StoreFigure(g_.polarTable, PolarAsParametric(NormaliseExpression(r), tmin, tmax, CurrentLine()),
+                  L"极坐标方程(polar) ");
     }
-    RedrawPreview();
   } catch (const std::exception& e) {
     ShowErr(Ctx(), e, L"frmGraph.cmdOK_Any_Click-->line", __LINE__);
   }
 }
 
 void frmGraph::cmdCls_Click() {
-  g_.List1 = {kFrameLine};
+  g_.List1.clear();
+  if (GetControl(L"chkNoCoordinate").value == 0) g_.List1.push_back(kFrameLine);
+  // The grid is a setting of the frame, like the axes: it stays while its box is checked.
+  if (GetControl(L"chkWG").value != 0) g_.List1.push_back(kGridLine);
   GetControl(L"List1").items = g_.List1;
+  GetControl(L"List1").value = -1;
+  changing_ = -1;
   RedrawPreview();
 }
 

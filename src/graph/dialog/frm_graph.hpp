@@ -1,8 +1,8 @@
 #pragma once
 // The graph dialog: the coordinate frame, the drawing list and the tabs
-// that add figures to it, and "插入Word" that inserts them. Tabs come with
-// their families: so far the frame and the tab of typed expressions
-// ("任意函数": y = f(x), parametric and polar curves).
+// that add figures to it (or, in change mode, replace the figure being
+// changed), the preview, and "插入Word" that inserts them. Each family's tab
+// lives in a file of its own (frm_graph_*_tab(s).cpp).
 #include <functional>
 #include <map>
 #include <utility>
@@ -27,6 +27,20 @@ class frmGraph : public Form {
   void cmdOK_MI_Click();
   void cmdOK_FBLHS_Click();
   void cmdOK_SJ_Click();
+  void cmdOK_Yuan_Click();
+  void cmdOK_TY_Click();
+  void cmdOK_PWX_Click();
+  void cmdOK_SQX_Click();
+  void cmdOK_POINT_Click();
+  void cmdOK_XXGH_Click();
+  // Double-click on a list line: its figure back into its tab, change mode on.
+  void List1_DblClick(int index);
+  // "添加图像" / "修改图像".
+  void cmdChange_Click();
+  // Deletes the selected list line.
+  void cmdResult_Click();
+  // Asks, then returns the dialog to its opening state.
+  void cmdReset_Click();
   // "重置" of a tab: its boxes back to their first values (suffix "ZX", "SJ"...).
   void ResetTab(const std::wstring& suffix);
   void cmdCls_Click();
@@ -49,6 +63,26 @@ class frmGraph : public Form {
   void AddLine(const std::wstring& caption, size_t number);
 
   void RemoveLine(const std::wstring& line);
+  // The frame's length boxes, up-down control and scroll bars.
+  void AddFrameEdits();
+  // Moves or resizes the frame by whole units, boxes and preview following.
+  void SetFrame(int xmin, int xmax, int ymin, int ymax);
+  // The loaders of the families whose tabs live in this dialog's own files.
+  void RegisterListLoaders();
+  // The tabs of the conic sections, and of points and feasible regions.
+  void AddConicTabs();
+  void AddPointTabs();
+  // Adds the record as a new figure of its family, or in change mode replaces
+  // the figure being changed when it belongs to the same family; then
+  // redraws the preview.
+  template <class Record>
+  void StoreFigure(std::vector<Record>& table, Record rec, const std::wstring& caption);
+  // The number of the figure of this family being changed, 0 when adding.
+  size_t ChangingFigure(const std::wstring& caption);
+  // The loader that puts figure k of a family (by lower-case tag) back into its tab.
+  void RegisterLoader(const std::wstring& tag, std::function<void(int k)> load) { loaders_[tag] = std::move(load); }
+  // The line attribute boxes set from a record's attributes.
+  void ShowLine(const LineAttr& line);
   // The tabs of the elementary families and their defaults.
   void AddElementaryTabs();
   void AddTrigTab();
@@ -63,8 +97,21 @@ class frmGraph : public Form {
 
   std::map<std::wstring, std::vector<std::pair<std::wstring, std::wstring>>> tabDefaults_;
   size_t tabStart_ = 0;  // the first control of the tab being described
+  std::map<std::wstring, std::function<void(int)>> loaders_;
+  int changing_ = -1;  // the list line being changed, -1 none
   GraphContext g_;
   PreviewCanvas canvas_;
 };
+
+template <class Record>
+void frmGraph::StoreFigure(std::vector<Record>& table, Record rec, const std::wstring& caption) {
+  if (size_t k = ChangingFigure(caption); k >= 1 && k <= table.size()) {
+    table[k - 1] = std::move(rec);
+  } else {
+    table.push_back(std::move(rec));
+    AddLine(caption, table.size());
+  }
+  RedrawPreview();
+}
 
 }  // namespace plx::graph

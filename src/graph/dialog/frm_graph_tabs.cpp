@@ -193,9 +193,7 @@ void frmGraph::cmdOK_ZX_Click() {
     g_.extent = {std::min(rec.x1, rec.x2), std::max(rec.x1, rec.x2), std::min(rec.y1, rec.y2),
                  std::max(rec.y1, rec.y2)};
     if (CheckGraphRange(Ctx(), g_)) return;
-    g_.zxTable.push_back(rec);
-    AddLine(L"直线(ZX) ", g_.zxTable.size());
-    RedrawPreview();
+    StoreFigure(g_.zxTable, rec, L"直线(ZX) ");
   });
 }
 
@@ -210,9 +208,7 @@ void frmGraph::cmdOK_AX_Click() {
       return;
     if (!AcceptCurve([&](double x) { return std::pow(rec.a, x + rec.h) + rec.k; }, rec.xmin, rec.xmax)) return;
     rec.line = CurrentLine();
-    g_.axTable.push_back(rec);
-    AddLine(L"指数函数(AX) ", g_.axTable.size());
-    RedrawPreview();
+    StoreFigure(g_.axTable, rec, L"指数函数(AX) ");
   });
 }
 
@@ -241,9 +237,7 @@ void frmGraph::cmdOK_LogX_Click() {
     };
     if (!AcceptCurve(f, rec.variant == 1 ? rec.xmin : std::max(rec.xmin, -rec.h + 0.01), rec.xmax)) return;
     rec.line = CurrentLine();
-    g_.logTable.push_back(rec);
-    AddLine(L"对数函数(LogX) ", g_.logTable.size());
-    RedrawPreview();
+    StoreFigure(g_.logTable, rec, L"对数函数(LogX) ");
   });
 }
 
@@ -263,9 +257,7 @@ void frmGraph::cmdOK_MI_Click() {
     const int qq = rec.variant == 0 ? 1 : rec.q;
     if (!AcceptCurve([&](double x) { return PowerValue(x, rec.p, qq); }, rec.xmin, rec.xmax)) return;
     rec.line = CurrentLine();
-    g_.miTable.push_back(rec);
-    AddLine(L"幂函数(MI) ", g_.miTable.size());
-    RedrawPreview();
+    StoreFigure(g_.miTable, rec, L"幂函数(MI) ");
   });
 }
 
@@ -294,9 +286,7 @@ void frmGraph::cmdOK_FBLHS_Click() {
     // The gap around the pole is left out of the extent, as it is of the drawing.
     if (!AcceptCurve([&](double x) { return std::fabs(x) < rec.e ? NAN : f(x); }, rec.xmin, rec.xmax)) return;
     rec.line = CurrentLine();
-    g_.fblhsTable.push_back(rec);
-    AddLine(L"反比例函数(FBLHS) ", g_.fblhsTable.size());
-    RedrawPreview();
+    StoreFigure(g_.fblhsTable, rec, L"反比例函数(FBLHS) ");
   });
 }
 

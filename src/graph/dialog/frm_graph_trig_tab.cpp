@@ -96,9 +96,7 @@ void frmGraph::cmdOK_SJ_Click() {
     rec.drawMarks = choice.zeros || choice.extrema || choice.axes || choice.asymptotes;
     rec.line = CurrentLine();
     if (GetControl(L"chkMultImage").value == 0) cmdCls_Click();
-    g_.sjTable.push_back(rec);
-    AddLine(L"三角函数(SJ) ", g_.sjTable.size());
-    RedrawPreview();
+    StoreFigure(g_.sjTable, rec, L"三角函数(SJ) ");
   } catch (const std::exception& e) {
     ShowErr(Ctx(), e, L"frmGraph.cmdOK_SJ_Click-->line", __LINE__);
   }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "docif/formats.hpp"
@@ -104,6 +105,54 @@ struct SJRecord {
   LineAttr line;
 };
 
+// A circle (x - a)^2 + (y - b)^2 = r^2, drawn as an oval.
+struct YuanRecord {
+  std::wstring form = L"xyr";  // "xyr", "xaybr", "general"
+  double a = 0, b = 0, r = 1;
+  bool drawCentre = false;
+  LineAttr line;
+};
+
+// An ellipse or a hyperbola with centre (x0, y0) and the squares of its
+// half-axes as entered (a along the focal axis); fociOnY when the focal axis
+// is parallel to the y axis. A hyperbola is sampled over [from, to] across
+// its focal axis.
+struct ConicRecord {
+  std::wstring form = L"bx";  // "bx", "by", "pyx", "pyy", "general"
+  double x0 = 0, y0 = 0, a2 = 0, b2 = 0;
+  bool fociOnY = false;
+  double from = 0, to = 0;
+  bool focus = false, directrix = false, axis = false, asymptotes = false;
+  LineAttr line;
+};
+
+// A parabola: y^2 = ±2p(x - x0) or x^2 = ±2p(y - y0) (forms "2px", "-2px",
+// "2py", "-2py", with a "0" suffix when the vertex is moved), or y = ax^2 + bx + c
+// ("ax2"), drawn over [from, to] of its sampled coordinate.
+struct PWXRecord {
+  std::wstring form = L"2px";
+  double p = 1, a = 1, b = 0, c = 0, x0 = 0, y0 = 0;
+  double from = -10, to = 10;
+  bool focus = false, directrix = false, axis = false;
+  LineAttr line;
+};
+
+// A marked point with its guide lines to the axes and its letter.
+struct PointRecord {
+  double x = 0, y = 0;
+  float R = 1.5f;  // radius of the dot, points
+  bool dot = true, vertical = true, horizontal = true, solid = true;
+  std::wstring label = L"P";
+  LineAttr line;
+  uint32_t pointColor = 0;
+};
+
+// A feasible region: the vertices of its convex polygon in drawing order.
+struct DBXRecord {
+  std::vector<std::pair<double, double>> vertices;
+  LineAttr line;
+};
+
 // The grid's line: style, width and colour from the line boxes.
 struct GridLine {
   int16_t style = 0;
@@ -150,6 +199,11 @@ struct GraphContext {
   std::vector<MIRecord> miTable;
   std::vector<FBLHSRecord> fblhsTable;
   std::vector<SJRecord> sjTable;
+  std::vector<YuanRecord> yuanTable;
+  std::vector<ConicRecord> tyTable, sqxTable;
+  std::vector<PWXRecord> pwxTable;
+  std::vector<PointRecord> pointTable;
+  std::vector<DBXRecord> dbxTable;
   // Set while the preview draws: generators then draw onto this canvas (in
   // its own units) instead of adding shapes, and record their tick labels.
   PreviewCanvas* preview = nullptr;

@@ -5,8 +5,10 @@
 #include "config/mod_config.hpp"
 #include "graph/axes/axes.hpp"
 #include "graph/axes/tick_labels.hpp"
+#include "graph/curves/conic_curves.hpp"
 #include "graph/curves/elementary_curves.hpp"
 #include "graph/curves/expression_curves.hpp"
+#include "graph/curves/point_region.hpp"
 #include "graph/curves/trig_curves.hpp"
 #include "graph/frame/frame.hpp"
 #include "host/addin_context.hpp"
@@ -63,6 +65,12 @@ const std::map<std::wstring, Generator>& Generators() {
       {L"mi", Family(L"DrawPower", &GraphContext::miTable, DrawPower)},
       {L"fblhs", Family(L"FBLHS_Word", &GraphContext::fblhsTable, FBLHS_Word)},
       {L"sj", Family(L"DrawTrig", &GraphContext::sjTable, DrawTrig)},
+      {L"yuan", Family(L"Yuan_Graph", &GraphContext::yuanTable, DrawCircle)},
+      {L"ty", Family(L"DrawEllipse", &GraphContext::tyTable, DrawEllipse)},
+      {L"pwx", Family(L"DrawParabola", &GraphContext::pwxTable, DrawParabola)},
+      {L"sqx", Family(L"DrawHyperbola", &GraphContext::sqxTable, DrawHyperbola)},
+      {L"point", Family(L"DrawPoint", &GraphContext::pointTable, DrawPoint)},
+      {L"dbx", Family(L"DrawFeasibleRegion", &GraphContext::dbxTable, DrawFeasibleRegion)},
   };
   return table;
 }
