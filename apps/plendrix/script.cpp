@@ -102,6 +102,13 @@ void ScriptRunner::RunLine(const std::wstring& raw) {
     auto doc = app.ActiveDocument();
     if (what == L"all") {
       doc->Content()->Select();
+    } else if (what == L"after") {
+      // An insertion point just after the first occurrence of the text.
+      const std::wstring find = Unescape(Trim(arg));
+      const size_t at = doc->Content()->Text().find(find);
+      if (find.empty() || at == std::wstring::npos) Raise(err::kInvalidCall, L"文档中没有“" + find + L"”。");
+      const long pos = static_cast<long>(at + find.size());
+      doc->GetRange(pos, pos)->Select();
     } else if (what == L"end") {
       const long end = doc->Content()->End() - 1;  // before the final paragraph mark
       doc->GetRange(end, end)->Select();

@@ -2,7 +2,8 @@
 // User actions for the command-line host, one per line:
 //   press ID | set FORM.CONTROL VALUE | click FORM.CONTROL |
 //   dblclick FORM.CONTROL [INDEX] | answer ok|cancel|yes|no|TEXT |
-//   select START END | select shape NAME | select all | select end | type TEXT |
+//   select START END | select shape NAME | select all | select end |
+//   select after TEXT | type TEXT |
 //   close FORM | preview FORM FILE.svg | config GROUP.KEY VALUE
 // Lines starting with # are comments; in VALUE and TEXT the escapes \r,
 // \n, \t and \\ stand for carriage return, line feed, tab and backslash.

@@ -226,10 +226,10 @@ TEST(ModelText, PagePositionsFollowTheLayoutRule) {
   EXPECT_DOUBLE_EQ(info(2, kHorizontalPositionRelativeToPage), 90 + 2 * 10.5);   // CJK: one em
   EXPECT_DOUBLE_EQ(info(3, kHorizontalPositionRelativeToPage), 90 + 21 + 5.25);  // Latin: half
   EXPECT_DOUBLE_EQ(info(0, kVerticalPositionRelativeToPage), 72);
-  EXPECT_DOUBLE_EQ(info(5, kVerticalPositionRelativeToPage), 72 + 12.6);         // 1.2 × size
+  EXPECT_DOUBLE_EQ(info(5, kVerticalPositionRelativeToPage), 72 + 15.6);  // 1.2 × size, snapped to the 15.6 grid
   EXPECT_EQ(info(5, kNumberOfPagesInDocument), 1);
-  // 39 CJK characters per line (415.3 / 10.5), 55 lines per page (697.9 / 12.6).
-  constexpr long kPage = 39 * 55;
+  // 39 CJK characters per line (415.3 / 10.5), 44 lines per page (697.9 / 15.6).
+  constexpr long kPage = 39 * 44;
   m.SetText(std::wstring(kPage + 39, L'字'));
   EXPECT_EQ(info(0, kNumberOfPagesInDocument), 2);
   EXPECT_EQ(info(kPage - 1, kActiveEndPageNumber), 1);

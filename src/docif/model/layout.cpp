@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #include "docif/range.hpp"
@@ -23,8 +24,24 @@ struct Layout {
   int pages = 1;
 };
 
+// The document grid's line pitch in points, 0 without a line grid. New
+// documents have the 15.6-point grid a Chinese word processor starts with;
+// lines of text snap to whole multiples of it.
+double GridPitch(const DocData& doc) {
+  const std::string& sect = doc.origin.sectPr;
+  if (sect.empty()) return 15.6;
+  const size_t grid = sect.find("w:docGrid");
+  if (grid == std::string::npos) return 0;
+  const std::string element = sect.substr(grid, sect.find('>', grid) - grid);
+  if (element.find("w:type=\"lines") == std::string::npos) return 0;
+  const size_t pitch = element.find("w:linePitch=\"");
+  return pitch == std::string::npos ? 0 : std::atof(element.c_str() + pitch + 14) / 20;
+}
+
 Layout Compute(const DocData& doc, const Story& story) {
   const PageSetup& p = doc.page;
+  const double pitch = GridPitch(doc);
+  auto snapped = [pitch](double h) { return pitch > 0 ? std::ceil(h / pitch - 1e-6) * pitch : h; };
   double right = p.PageWidth - p.RightMargin;
   double bottom = p.PageHeight - p.BottomMargin;
   std::vector<long> shown;
@@ -39,7 +56,7 @@ Layout Compute(const DocData& doc, const Story& story) {
   bool lineStart = true;
   const ParaFormat* para = nullptr;
   auto newLine = [&] {
-    cur.y += lineHeight > 0 ? lineHeight : 12.6;
+    cur.y += snapped(lineHeight > 0 ? lineHeight : 12.6);
     cur.x = p.LeftMargin + (para ? para->leftIndent : 0);
     lineHeight = 0;
     lineStart = true;
@@ -75,7 +92,7 @@ Layout Compute(const DocData& doc, const Story& story) {
     }
     if (cur.x + w > right + 0.01 && !lineStart) newLine();
     lineHeight = std::max(lineHeight, h);
-    if (cur.y + lineHeight > bottom + 0.01 && cur.y > p.TopMargin) {
+    if (cur.y + snapped(lineHeight) > bottom + 0.01 && cur.y > p.TopMargin) {
       ++cur.page;
       cur.y = p.TopMargin;
     }
