@@ -37,9 +37,13 @@ frmGraph::frmGraph(AddinContext& ctx) : Form(ctx, L"frmGraph") {
   style.caption = L"线型";
   style.items = {L"0", L"1", L"2", L"3", L"4", L"5", L"6"};
   style.text = L"0";
+  style.change = [this] { RedrawPreview(); };
   AddControl(style);
   AddControl(Box(L"cmbWidth", L"线宽", L"0.75"));
   AddControl(Box(L"labColor", L"颜色（RGB，红色在低字节）", L"0"));
+  // The line attribute boxes show their line on the preview at once.
+  GetControl(L"cmbWidth").change = [this] { RedrawPreview(); };
+  GetControl(L"labColor").change = [this] { RedrawPreview(); };
   AddControl(Check(L"chkDrawScale", L"画刻度", 0, [this] { chkDrawScale_Click(); }));
   AddControl(Check(L"chkNoCoordinate", L"不画坐标轴", 0, [this] { chkNoCoordinate_Click(); }));
   AddControl(Check(L"chkWG", L"坐标网格", 0, [this] { chkWG_Click(); }));
@@ -216,6 +220,9 @@ void frmGraph::chkNoCoordinate_Click() {
 
 void frmGraph::RedrawPreview() {
   ZBX_Graph(Ctx(), g_, canvas_);
+  // The sample of the line the next figure gets, in the canvas's top left corner.
+  const LineAttr line = CurrentLine();
+  canvas_.Line(6, 6, 36, 6, line.color, PreviewStroke(line.width));
 }
 
 std::string frmGraph::PreviewSvg() {
