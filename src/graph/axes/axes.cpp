@@ -17,7 +17,7 @@ void Letter(AddinContext& ctx, GraphContext& g, const std::wstring& role, const 
             double top, bool timesNewRoman) {
   docif::FontFormat font{.Size = 10, .Italic = true};
   if (timesNewRoman) font.Name = L"Times New Roman";
-  LabelBox(ctx, g, role, left, top, 15, text, font);
+  LabelBox(ctx, g, role, left, top, 15, 15, text, font);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 namespace plx::graph {
 
 docif::ShapePtr LabelBox(AddinContext& ctx, GraphContext& g, const std::wstring& role, double left, double top,
-                         float side, const std::wstring& text, const docif::FontFormat& font) {
+                         float width, float height, const std::wstring& text, const docif::FontFormat& font) {
   if (g.preview) {
     // A little smaller than on the page, as the dialog's small canvas shows it.
     g.preview->Text(left, top, text, font.Size.value_or(10) * 0.8, font.Italic.value_or(false),
@@ -17,7 +17,7 @@ docif::ShapePtr LabelBox(AddinContext& ctx, GraphContext& g, const std::wstring&
   ++g.ShapeCount;
   std::wstring name = GetShapeName(ctx, g, role);
   auto box = ctx.App->ActiveDocument()->GetShapes()->AddTextbox(1, static_cast<float>(left), static_cast<float>(top),
-                                                                side, side);
+                                                                width, height);
   FinishShape(box, name, nullptr);
   box->SetTextFrame({.MarginLeft = 1, .MarginRight = 0, .MarginTop = 1, .MarginBottom = 0});
   box->SetFill({.Visible = false});

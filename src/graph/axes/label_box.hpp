@@ -14,9 +14,10 @@ class AddinContext;
 
 namespace plx::graph {
 
-// Adds the box as the next shape of the register, named for its role, holding
-// `text` in `font`; nothing (after drawing on the canvas) in the preview.
+// Adds the box (width × height points) as the next shape of the register,
+// named for its role, holding `text` in `font`; nothing (after drawing on the
+// canvas) in the preview.
 docif::ShapePtr LabelBox(AddinContext& ctx, GraphContext& g, const std::wstring& role, double left, double top,
-                         float side, const std::wstring& text, const docif::FontFormat& font);
+                         float width, float height, const std::wstring& text, const docif::FontFormat& font);
 
 }  // namespace plx::graph

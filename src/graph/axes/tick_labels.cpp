@@ -18,6 +18,7 @@ constexpr float kPlainSide = 15, kFormulaSide = 25;
 
 struct LabelPlace {
   double left, top;
+  float width = 0;  // 0: the standard width
 };
 
 // The label's box: the number as text, or the formula as an EQ field (in
@@ -27,15 +28,23 @@ void LabelBoxFor(AddinContext& ctx, GraphContext& g, const std::wstring& role, L
   const docif::FontFormat size10{.Size = 10};
   if (!formula || g.preview) {
     std::wstring shown = formula ? Replace(Replace(ChangeXLZM(label.text), L"gh", L"√"), L"pi", L"π") : label.text;
-    LabelBox(ctx, g, role, at.left, at.top, formula ? kFormulaSide : kPlainSide, shown, size10);
+    const float side = formula ? kFormulaSide : kPlainSide;
+    LabelBox(ctx, g, role, at.left, at.top, std::max(side, at.width), side, shown, size10);
     return;
   }
-  auto box = LabelBox(ctx, g, role, at.left, at.top, kFormulaSide, L"", size10);
+  auto box = LabelBox(ctx, g, role, at.left, at.top, kFormulaSide, kFormulaSide, L"", size10);
   const FormulaSettings settings = LoadFormulaSettings(ctx);
   const std::wstring code = SetEQ(ChangeXLZM(label.text), settings, [](const std::wstring&) {});
   auto range = box->TextRange();
   range->GetFields()->Add(*range, docif::kFieldEmpty, L"EQ " + code);
   box->TextRange()->SetFont(size10);
+}
+
+// The width of a plain label: a number longer than two characters ("-1.5")
+// gets a wider box instead of wrapping; about 5.5 points a character at size 10.
+float PlainWidth(const std::wstring& text) {
+  if (IsFormulaLabel(text)) return kPlainSide;  // formula boxes keep their own size and place
+  return std::max(kPlainSide, static_cast<float>(5.5 * static_cast<double>(text.size()) + 4));
 }
 
 // One axis: plain labels first, then formula labels, numbered on from 1.
@@ -90,11 +99,15 @@ void DrawZBBZ_Word(AddinContext& ctx, GraphContext& g) {
     if (g.xLabels.empty() && g.yLabels.empty()) return;
     const ConfigDictionary& config = ConfigGroup(ctx, L"zbxconfig");
     const bool xUp = config.Flag(L"blXtxtUp"), yLeft = config.Flag(L"blYtxtLeft");
+    // A wider x label stays centred where a narrow one stands; a wider y label
+    // left of the axis keeps its right edge at the axis.
     DrawAxisLabels(ctx, g, CleanTickLabels(g.xLabels), L"x轴上刻度标注", [&](const TickLabel& l) {
-      return LabelPlace{g.PageX(l.value) - 4, xUp ? g.OriginY - 15.0 : g.OriginY};
+      const float w = PlainWidth(l.text);
+      return LabelPlace{g.PageX(l.value) - 4 - (w - kPlainSide) / 2, xUp ? g.OriginY - 15.0 : g.OriginY, w};
     });
     DrawAxisLabels(ctx, g, CleanTickLabels(g.yLabels), L"y轴上刻度标注", [&](const TickLabel& l) {
-      return LabelPlace{yLeft ? g.OriginX - 15.0 : g.OriginX + 2.0, g.PageY(l.value) - 6};
+      const float w = PlainWidth(l.text);
+      return LabelPlace{yLeft ? g.OriginX - 15.0 - (w - kPlainSide) : g.OriginX + 2.0, g.PageY(l.value) - 6, w};
     });
   } catch (const std::exception& e) {
     ShowErrLong(ctx, e, L"DrawZBBZ_Word", L"modGraph", __LINE__);

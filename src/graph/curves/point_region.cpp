@@ -87,7 +87,7 @@ void DrawPoint(AddinContext& ctx, GraphContext& g, const PointRecord& rec) {
     // into a column of single letters.
     double width = 4;
     for (wchar_t ch : rec.label) width += ch < 0x2E80 ? 5.5 : 10.5;
-    LabelBox(ctx, g, rec.label + L"点标注", X + R, Y - 10, static_cast<float>(std::max(15.0, width)), rec.label,
+    LabelBox(ctx, g, rec.label + L"点标注", X + R, Y - 10, static_cast<float>(std::max(15.0, width)), 15, rec.label,
              {.Size = 10});
   }
   // The coordinates go onto the axes where the guide lines meet them; a point
