@@ -93,6 +93,20 @@ TEST(Omml, EachConstructOfTheLinearFormatBuildsItsStructure) {
   EXPECT_STREQ(aligned[1].node().child_value(), "=1");
 }
 
+TEST(Omml, FormulaSyntaxInTextIsWrittenAsLiteralRuns) {
+  // LibreOffice reads a math run's text as its own formula language ("|"
+  // is "or", a lone bracket an error): such characters go into literal runs.
+  Written w(L"|x-1|+(a");
+  ASSERT_TRUE(w.parsed);
+  std::string literal;
+  for (pugi::xpath_node t : w.doc.select_nodes("//m:r[m:rPr/m:lit]/m:t")) literal += t.node().child_value();
+  EXPECT_EQ(literal, "||(");
+  EXPECT_EQ(w.Linear(), L"|x-1|+(a");
+  Written array(L"█(&|x|@&y)");
+  EXPECT_STREQ(array.doc.select_node("//m:eqArr/m:e/m:r[m:rPr/m:aln]/m:t").node().child_value(), "|")
+      << "the alignment mark stays on the row's first run";
+}
+
 TEST(Omml, TheLinearFormatIsOneRunUntilBuiltUp) {
   Written w(L"(x^2)/(a)", false);
   ASSERT_TRUE(w.parsed);

@@ -1,11 +1,13 @@
 #include "docif/ooxml/body_writer.hpp"
 
 #include <algorithm>
+#include <optional>
 #include <regex>
 
 #include "common/text.hpp"
 #include "docif/model/model_collections.hpp"
 #include "docif/model/model_shapes.hpp"
+#include "docif/ooxml/eq_linear.hpp"
 #include "docif/ooxml/format_xml.hpp"
 #include "docif/ooxml/omml.hpp"
 #include "docif/ooxml/xml_text.hpp"
@@ -41,6 +43,8 @@ class StoryWriter {
       }
     }
     for (const auto& eq : doc_.EquationsIn(story_, 0, story_.Length())) equations_[eq->anchor->start] = eq.get();
+    for (const auto& f : story_.FieldsIn(0, story_.Length()))
+      if (f.separator < f.end) fields_[f.separator] = f;
   }
 
   std::string Write() {
@@ -142,6 +146,32 @@ class StoryWriter {
     return out;
   }
 
+  // The result of an EQ field whose separator is at `separator`, as an
+  // equation built from its code, so that word processors that do not lay
+  // out EQ fields show the formula typeset. None when the field ends in
+  // another paragraph, its code or result holds more than plain characters
+  // (a nested field, an object, a tab), or its code does not convert: the
+  // result is then written as it is. Bookmarks inside the result are
+  // widened to the equation.
+  std::optional<std::string> EqResult(long separator, long paragraphEnd) {
+    auto it = fields_.find(separator);
+    if (it == fields_.end() || it->second.end >= paragraphEnd) return std::nullopt;
+    const model::FieldMarks& f = it->second;
+    const std::wstring& text = story_.Text();
+    for (long i = f.begin + 1; i < f.end; ++i)
+      if (i != f.separator && text[i] < 0x20) return std::nullopt;
+    std::wstring code = text.substr(f.begin + 1, f.separator - f.begin - 1);
+    if (model::FieldTypeOfCode(code) != kFieldFormula) return std::nullopt;
+    std::optional<std::wstring> linear = EqLinearText(code);
+    if (!linear) return std::nullopt;
+    std::string out;
+    for (long i = f.separator + 1; i < f.end; ++i) out += BookmarkStarts(i);
+    long first = f.end > f.separator + 1 ? f.separator + 1 : f.separator;
+    out += OMathXml(*linear, true, RunProperties(story_.Cell(first).format));
+    for (long i = f.separator + 1; i < f.end; ++i) out += BookmarkEnds(i);
+    return out;
+  }
+
   std::string Runs(long s, long e) {
     std::string out, text;
     uint32_t format = 0;
@@ -178,6 +208,10 @@ class StoryWriter {
       } else if (c == kFieldSeparator) {
         run(f, "<w:fldChar w:fldCharType=\"separate\"/>");
         if (!codeStack_.empty()) codeStack_.back() = false;
+        if (std::optional<std::string> result = EqResult(i, e)) {
+          out += *result;
+          i = fields_.at(i).end - 1;
+        }
       } else if (c == kFieldEnd) {
         run(f, "<w:fldChar w:fldCharType=\"end\"/>");
         if (!codeStack_.empty()) codeStack_.pop_back();
@@ -285,6 +319,7 @@ class StoryWriter {
   std::map<long, std::vector<std::pair<std::wstring, int>>> starts_;
   std::map<long, std::vector<int>> ends_;
   std::map<long, const model::Equation*> equations_;  // by start
+  std::map<long, model::FieldMarks> fields_;           // fields with a result, by separator
   std::map<uint32_t, std::string> rPr_;
   std::vector<bool> codeStack_;  // per open field: still in its code
   model::TableInfo emptyInfo_;

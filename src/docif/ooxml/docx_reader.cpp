@@ -8,6 +8,7 @@
 
 #include "common/error.hpp"
 #include "common/text.hpp"
+#include "docif/model/model_collections.hpp"
 #include "docif/model/picture_info.hpp"
 #include "docif/ooxml/format_xml.hpp"
 #include "docif/ooxml/omml.hpp"
@@ -331,11 +332,30 @@ class Reader {
       else if (name == "w:sdt") Inline(c.child("w:sdtContent"), base);
       else if (name == "w:fldSimple") SimpleField(c, base);
       else if (name == "w:bookmarkStart" || name == "w:bookmarkEnd") Bookmark(c);
-      else if (name == "m:oMath") Equation(c, base);
+      else if (name == "m:oMath") EquationOrEqResult(c, base);
       else if (name == "m:oMathPara") EquationParagraph(c, base);
       else if (name == "w:pPr" || name == "w:proofErr") continue;
       else RawInline(c, base);
     }
+  }
+
+  // An equation in the result of an EQ field is the field's result built
+  // up when it was saved: the field reads back with the result its code
+  // gives, as when it was added, and no equation of its own.
+  void EquationOrEqResult(const pugi::xml_node& oMath, const CharFormat& base) {
+    if (openFields_.empty() || openFields_.back().separator < 0) return Equation(oMath, base);
+    OpenFieldMarks& field = openFields_.back();
+    std::wstring code = text_.substr(field.begin + 1, field.separator - field.begin - 1);
+    if (model::FieldTypeOfCode(code) != kFieldFormula) return Equation(oMath, base);
+    for (pugi::xpath_node b : oMath.select_nodes(".//w:bookmarkStart")) Bookmark(b.node());
+    if (!field.mathRead) {
+      CharFormat f = base;
+      ApplyRunProperties(oMath.select_node(".//m:r/w:rPr").node(), f, true);
+      for (wchar_t ch : model::EqResultText(code))
+        if (ch >= 0x20) Append(ch, Cell(f));
+      field.mathRead = true;
+    }
+    for (pugi::xpath_node b : oMath.select_nodes(".//w:bookmarkEnd")) Bookmark(b.node());
   }
 
   // Equations of a display paragraph, each on a line of its own.
@@ -405,9 +425,8 @@ class Reader {
       } else if (name == "w:fldChar") {
         std::string type = c.attribute("w:fldCharType").as_string();
         if (type == "begin") OpenField(cell);
-        else if (type == "separate" && !openFields_.empty() && !openFields_.back()) {
-          openFields_.back() = true;
-          Append(model::kFieldSeparator, cell);
+        else if (type == "separate" && !openFields_.empty() && openFields_.back().separator < 0) {
+          Separate(cell);
         } else if (type == "end" && !openFields_.empty()) {
           CloseField(cell);
         }
@@ -422,13 +441,18 @@ class Reader {
   }
 
   void OpenField(const CharCell& cell) {
+    openFields_.push_back({static_cast<long>(text_.size())});
     Append(model::kFieldBegin, cell);
-    openFields_.push_back(false);
+  }
+
+  void Separate(const CharCell& cell) {
+    openFields_.back().separator = static_cast<long>(text_.size());
+    Append(model::kFieldSeparator, cell);
   }
 
   void CloseField(CharCell cell = {}) {
     if (!cells_.empty() && cell.format == 0) cell = cells_.back();
-    if (!openFields_.back()) Append(model::kFieldSeparator, cell);
+    if (openFields_.back().separator < 0) Append(model::kFieldSeparator, cell);
     Append(model::kFieldEnd, cell);
     openFields_.pop_back();
   }
@@ -437,8 +461,7 @@ class Reader {
     CharCell cell = Cell(base);
     OpenField(cell);
     for (wchar_t ch : Utf8ToWide(f.attribute("w:instr").as_string())) Append(ch, cell);
-    openFields_.back() = true;
-    Append(model::kFieldSeparator, cell);
+    Separate(cell);
     Inline(f, base);
     CloseField(cell);
   }
@@ -543,7 +566,12 @@ class Reader {
   std::map<std::pair<int, int>, int> lists_;
   std::wstring text_;
   std::vector<CharCell> cells_;
-  std::vector<bool> openFields_;  // per open field: separator seen
+  struct OpenFieldMarks {
+    long begin;
+    long separator = -1;     // -1 until the separator is read
+    bool mathRead = false;   // an equation in the result was read as the field's own result
+  };
+  std::vector<OpenFieldMarks> openFields_;
   uint32_t table_ = 0;
   std::map<std::string, std::pair<std::wstring, long>> openBookmarks_;
   std::map<std::wstring, std::pair<long, long>> bookmarks_;

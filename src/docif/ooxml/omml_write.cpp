@@ -14,13 +14,37 @@ std::string Val(const char* element, const std::wstring& value) {
   return std::string("<") + element + " m:val=\"" + XmlEscape(value) + "\"/>";
 }
 
+// LibreOffice reads the text of a math run as its own formula language, in
+// which these characters are syntax ("|" is "or", "_" a subscript, a lone
+// bracket an error). Runs marked literal it shows as they are; Word shows
+// literal runs like any other.
+bool IsFormulaSyntax(wchar_t c) {
+  static const std::wstring kSyntax = L"|&#%~`^_[]()\\";
+  return kSyntax.find(c) != std::wstring::npos;
+}
+
 class OmmlWriter {
  public:
   explicit OmmlWriter(const std::string& runProperties) : rPr_(runProperties) {}
 
-  // A run; `aligned` marks an alignment point of an equation array just before it.
+  // The runs of built-up text, formula syntax in literal runs of its own;
+  // `aligned` marks an alignment point of an equation array just before it.
   std::string Run(const std::wstring& text, bool upright, bool aligned = false) const {
-    std::string pr = std::string(upright ? "<m:sty m:val=\"p\"/>" : "") + (aligned ? "<m:aln/>" : "");
+    std::string out;
+    size_t i = 0;
+    do {
+      bool literal = i < text.size() && IsFormulaSyntax(text[i]);
+      size_t j = i;
+      while (j < text.size() && IsFormulaSyntax(text[j]) == literal) ++j;
+      out += OneRun(text.substr(i, j - i), upright, literal, aligned && i == 0);
+      i = j;
+    } while (i < text.size());
+    return out;
+  }
+
+  std::string OneRun(const std::wstring& text, bool upright, bool literal, bool aligned) const {
+    std::string pr = std::string(literal ? "<m:lit/>" : "") + (upright ? "<m:sty m:val=\"p\"/>" : "") +
+                     (aligned ? "<m:aln/>" : "");
     return "<m:r>" + (pr.empty() ? "" : "<m:rPr>" + pr + "</m:rPr>") + rPr_ + "<m:t xml:space=\"preserve\">" +
            XmlEscape(text) + "</m:t></m:r>";
   }
@@ -120,7 +144,8 @@ class OmmlWriter {
 
 std::string OMathXml(const std::wstring& linear, bool builtUp, const std::string& runProperties) {
   OmmlWriter writer(runProperties);
-  return "<m:oMath>" + (builtUp ? writer.Node(ParseLinear(linear)) : writer.Run(linear, false)) + "</m:oMath>";
+  std::string content = builtUp ? writer.Node(ParseLinear(linear)) : writer.OneRun(linear, false, false, false);
+  return "<m:oMath>" + content + "</m:oMath>";
 }
 
 bool HasStructure(const std::wstring& linear) {
