@@ -15,6 +15,10 @@ namespace plx::graph {
 namespace {
 
 constexpr float kPlainSide = 15, kFormulaSide = 25;
+// A stacked fraction at size 10 is taller than 25 points once typeset, so a
+// formula box with a fraction bar is drawn taller and would otherwise cut off
+// the denominator.
+constexpr float kFractionHeight = 34;
 
 struct LabelPlace {
   double left, top;
@@ -32,7 +36,8 @@ void LabelBoxFor(AddinContext& ctx, GraphContext& g, const std::wstring& role, L
     LabelBox(ctx, g, role, at.left, at.top, std::max(side, at.width), side, shown, size10);
     return;
   }
-  auto box = LabelBox(ctx, g, role, at.left, at.top, kFormulaSide, kFormulaSide, L"", size10);
+  const float height = Contains(label.text, L"/") ? kFractionHeight : kFormulaSide;
+  auto box = LabelBox(ctx, g, role, at.left, at.top, kFormulaSide, height, L"", size10);
   const FormulaSettings settings = LoadFormulaSettings(ctx);
   const std::wstring code = SetEQ(ChangeXLZM(label.text), settings, [](const std::wstring&) {});
   auto range = box->TextRange();
