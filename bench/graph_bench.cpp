@@ -14,12 +14,21 @@
 
 namespace {
 
+// A loaded add-in with a model word processor holding one new document.
+struct BenchDocument {
+  explicit BenchDocument(const char* name) : addin(name) {
+    host->GetDocuments()->Add();
+    addin.Context().App = host;
+  }
+  plx::bench::BenchAddin addin;
+  std::shared_ptr<plx::docif::model::ModelApplication> host =
+      std::make_shared<plx::docif::model::ModelApplication>();
+};
+
 void BM_ArbitraryFunctionInsertion(benchmark::State& state) {
-  plx::bench::BenchAddin addin("plendrix-bench-graph");
-  plx::AddinContext& ctx = addin.Context();
-  auto host = std::make_shared<plx::docif::model::ModelApplication>();
-  host->GetDocuments()->Add();
-  ctx.App = host;
+  BenchDocument bench("plendrix-bench-graph");
+  plx::AddinContext& ctx = bench.addin.Context();
+  auto& host = bench.host;
   std::wstring expression = plx::graph::NormaliseExpression(L"2*sin(3*x)+x^2/10");
   for (auto _ : state) {
     state.PauseTiming();
@@ -63,11 +72,9 @@ plx::graph::GraphContext TextbookFigure() {
 }
 
 void BM_TextbookGraphInsertion(benchmark::State& state) {
-  plx::bench::BenchAddin addin("plendrix-bench-textbook");
-  plx::AddinContext& ctx = addin.Context();
-  auto host = std::make_shared<plx::docif::model::ModelApplication>();
-  host->GetDocuments()->Add();
-  ctx.App = host;
+  BenchDocument bench("plendrix-bench-textbook");
+  plx::AddinContext& ctx = bench.addin.Context();
+  auto& host = bench.host;
   plx::graph::GraphContext g = TextbookFigure();
   plx::graph::PreviewCanvas canvas;
   plx::graph::ZBX_Graph(ctx, g, canvas);  // the tick and π labels, as the dialog records them
@@ -81,11 +88,8 @@ void BM_TextbookGraphInsertion(benchmark::State& state) {
 BENCHMARK(BM_TextbookGraphInsertion)->Unit(benchmark::kMillisecond);
 
 void BM_TextbookGraphPreview(benchmark::State& state) {
-  plx::bench::BenchAddin addin("plendrix-bench-preview");
-  plx::AddinContext& ctx = addin.Context();
-  auto host = std::make_shared<plx::docif::model::ModelApplication>();
-  host->GetDocuments()->Add();
-  ctx.App = host;
+  BenchDocument bench("plendrix-bench-preview");
+  plx::AddinContext& ctx = bench.addin.Context();
   plx::graph::GraphContext g = TextbookFigure();
   plx::graph::PreviewCanvas canvas;
   for (auto _ : state) plx::graph::ZBX_Graph(ctx, g, canvas);

@@ -11,39 +11,12 @@
 #include "graph/curves/elementary_curves.hpp"
 #include "graph/curves/trig_curves.hpp"
 #include "graph/dialog/frm_graph.hpp"
-#include "support/test_addin.hpp"
+#include "support/graph_dialog_test.hpp"
 
 namespace plx::graph {
 namespace {
 
-class ElementaryTest : public test::AddinTest {
- protected:
-  void SetUp() override {
-    host = MakeHost();
-    doc = host->GetDocuments()->Add();
-    ctx->App = host;
-    std::deque<double> numbers;
-    for (int i = 1; i < 400; ++i) numbers.push_back(i / 401.0);
-    random = ScriptedRandom(numbers);
-    form = std::make_shared<frmGraph>(*ctx);
-    form->Show();
-  }
-  void TearDown() override { form->Unload(); }
-  // Roles of the shapes of the inserted group, in order.
-  std::vector<std::wstring> Roles() {
-    std::vector<std::wstring> roles;
-    auto items = doc->GetShapes()->Item(doc->GetShapes()->Count())->GroupItems();
-    for (int i = 1; i <= items->Count(); ++i) roles.push_back(Split(items->Item(i)->Name(), L"：")[0]);
-    return roles;
-  }
-  size_t CountRole(const std::wstring& role) {
-    auto roles = Roles();
-    return static_cast<size_t>(std::count(roles.begin(), roles.end(), role));
-  }
-  std::shared_ptr<docif::model::ModelApplication> host;
-  std::shared_ptr<docif::Document> doc;
-  std::shared_ptr<frmGraph> form;
-};
+using ElementaryTest = test::GraphDialogTest;
 
 TEST_F(ElementaryTest, InverseProportionLeavesTheGapWhereTheCurveLeavesTheFrame) {
   form->SetValue(L"txtK_FBLHS", L"1");

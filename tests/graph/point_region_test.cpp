@@ -12,41 +12,15 @@
 #include "graph/curves/point_region.hpp"
 #include "graph/curves/region_solver.hpp"
 #include "graph/dialog/frm_graph.hpp"
-#include "support/test_addin.hpp"
+#include "support/graph_dialog_test.hpp"
 
 namespace plx::graph {
 namespace {
 
 constexpr const wchar_t* kNoRegion = L"信息不足或不存在可行域，请检查您的输入！";
 
-class PointRegionTest : public test::AddinTest {
+class PointRegionTest : public test::GraphDialogTest {
  protected:
-  void SetUp() override {
-    host = MakeHost();
-    doc = host->GetDocuments()->Add();
-    ctx->App = host;
-    std::deque<double> numbers;
-    for (int i = 1; i < 400; ++i) numbers.push_back(i / 401.0);
-    random = ScriptedRandom(numbers);
-    form = std::make_shared<frmGraph>(*ctx);
-    form->Show();
-  }
-  void TearDown() override { form->Unload(); }
-  // The shapes of the last insertion (the group's items), in order.
-  std::vector<docif::ShapePtr> Inserted() {
-    auto last = doc->GetShapes()->Item(doc->GetShapes()->Count());
-    std::vector<docif::ShapePtr> out;
-    if (last->Type() != docif::kShapeGroup) return {last};
-    auto items = last->GroupItems();
-    for (int i = 1; i <= items->Count(); ++i) out.push_back(items->Item(i));
-    return out;
-  }
-  static std::wstring Role(const docif::ShapePtr& s) { return Split(s->Name(), L"：")[0]; }
-  std::vector<std::wstring> Roles() {
-    std::vector<std::wstring> roles;
-    for (const auto& s : Inserted()) roles.push_back(Role(s));
-    return roles;
-  }
   // The roles of the shapes a point makes, in order.
   std::vector<std::wstring> PointRoles() {
     auto roles = Roles();
@@ -75,9 +49,6 @@ class PointRegionTest : public test::AddinTest {
     for (auto [x, y] : v) out.insert({std::round(x * 1000) / 1000 + 0.0, std::round(y * 1000) / 1000 + 0.0});
     return out;
   }
-  std::shared_ptr<docif::model::ModelApplication> host;
-  std::shared_ptr<docif::Document> doc;
-  std::shared_ptr<frmGraph> form;
 };
 
 using Set = std::set<std::pair<double, double>>;
