@@ -178,6 +178,14 @@ std::string Shape(const pugi::xml_node& p) {
   return out;
 }
 
+TEST(EqResult, PlainTextKeepsBracketsCommasAndSigns) {
+  EXPECT_EQ(EqResultText(L"EQ \\b\\lc\\[\\rc\\)(\\l(0,1))"), L"[0,1)");
+  EXPECT_EQ(EqResultText(L"EQ \\b\\bc\\[(\\l(x+1))"), L"[x+1]");
+  EXPECT_EQ(EqResultText(L"EQ \\B\\lc\\{(\\a\\al(x+y=1,x-y=3))"), L"{x+y=1  x-y=3") << "only the left brace";
+  EXPECT_EQ(EqResultText(L"EQ \\b(1,2)"), L"(1,2)");
+  EXPECT_EQ(EqResultText(L"EQ \\i\\su(\\S(i=1),\\S(n),i)"), L"∑i=1 n i");
+}
+
 TEST(EqFieldsInDocx, AreSavedWithAnEquationAsResultAndReadBackWithTheirCodes) {
   test::TempDir dir;
   test::ModelDoc m;

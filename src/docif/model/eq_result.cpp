@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cwctype>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -171,17 +172,27 @@ std::wstring Render(const std::wstring& name, const std::wstring& options, const
     return t;
   }
   if (name == L"B") {
+    // "\bc" sets both brackets; "\lc" or "\rc" alone sets that side only (a
+    // system of equations has just its left brace); no option means ( ).
+    auto closing = [](wchar_t c) { return c == L'{' ? L'}' : c == L'[' ? L']' : c == L'(' ? L')' : c; };
+    auto after = [&](const wchar_t* word) -> std::optional<wchar_t> {
+      size_t at = options.find(word);
+      if (at == std::wstring::npos || at + 2 >= options.size()) return std::nullopt;
+      return options[at + 2];
+    };
     std::wstring left = L"(", right = L")";
-    for (const auto& [mark, open, close] : {std::tuple{L'{', L"{", L"}"}, std::tuple{L'[', L"[", L"]"},
-                                            std::tuple{L'|', L"|", L"|"}}) {
-      if (Contains(options, std::wstring(L"lc") + mark)) left = open;
-      if (Contains(options, std::wstring(L"rc") + (mark == L'{' ? L'}' : mark == L'[' ? L']' : mark))) right = close;
+    if (auto both = after(L"bc")) {
+      left = std::wstring(1, *both);
+      right = std::wstring(1, closing(*both));
+    } else if (after(L"lc") || after(L"rc")) {
+      left = after(L"lc") ? std::wstring(1, *after(L"lc")) : L"";
+      right = after(L"rc") ? std::wstring(1, *after(L"rc")) : L"";
     }
-    if (Contains(options, L"bc")) left = right = L"";
     return left + Join(a, L",") + right;
   }
   if (name == L"A") return Join(a, L"  ");
-  if (name == L"I") return L"∫" + Join(a, L" ");
+  if (name == L"L") return Join(a, L",");
+  if (name == L"I") return (Contains(options, L"su") ? L"∑" : Contains(options, L"pr") ? L"∏" : L"∫") + Join(a, L" ");
   return Join(a, L"");
 }
 
