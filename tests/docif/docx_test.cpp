@@ -213,11 +213,11 @@ TEST(Docx, EqFieldsShowAReadableResult) {
   EXPECT_EQ(EqResultText(L"EQ \\R(3,x)"), L"3√x");
   EXPECT_EQ(EqResultText(L"EQ x\\S\\UP6(2)"), L"x^2");
   EXPECT_EQ(EqResultText(L"EQ \\O(\\S\\UP6(⌒),AB)"), L"⌒AB");
-  EXPECT_EQ(EqResultText(L"eq \\b\\lc\\{(\\a(x=1,y=2))"), L"{x=1  y=2)");
+  EXPECT_EQ(EqResultText(L"eq \\b\\lc\\{(\\a(x=1,y=2))"), L"{x=1  y=2") << "a left brace only";
   EXPECT_EQ(EqResultText(L"EQ \\F(1,"), L"1/") << "an unbalanced code still renders";
   EXPECT_EQ(EqResultText(L"EQ \\\\\\("), L"\\(");
   EXPECT_EQ(EqResultText(L"EQ \\F(f(x),2)"), L"(f(x))/2") << "brackets in an argument nest";
-  EXPECT_EQ(EqResultText(L"EQ \\B\\lc\\{(\\a\\al(f(x,y)=0,x=1))"), L"{f(x,y)=0  x=1)");
+  EXPECT_EQ(EqResultText(L"EQ \\B\\lc\\{(\\a\\al(f(x,y)=0,x=1))"), L"{f(x,y)=0  x=1");
 }
 
 }  // namespace
