@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 #include <set>
 
 #include "common/text.hpp"
@@ -50,31 +49,6 @@ std::wstring Key3(double v) {
   double r = Val(Format(v, L"0.000"));
   if (r == 0) r = 0;
   return Format(r, L"0.000");
-}
-
-bool NearWhole(double v) { return std::fabs(v - std::round(v)) < 1e-6; }
-
-// A number of a written constraint: at most six decimals, no trailing zeros.
-std::wstring Coefficient(double v) {
-  double r = std::round(v * 1e6) / 1e6;
-  if (r == 0) r = 0;
-  return DecimalText(r);
-}
-
-// "a·x + b·y rel c" as a teacher writes it: "x+y<=4", "2x-3y>=-6", "y>=0".
-std::wstring ConstraintText(double a, double b, double c, const std::wstring& relation) {
-  std::wstring text;
-  auto term = [&](double k, const wchar_t* letter) {
-    if (std::fabs(k) < 1e-9) return;
-    if (k < 0) text += L"-";
-    else if (!text.empty()) text += L"+";
-    const double m = std::fabs(k);
-    if (std::fabs(m - 1) >= 1e-9) text += Coefficient(m);
-    text += letter;
-  };
-  term(a, L"x");
-  term(b, L"y");
-  return text + relation + Coefficient(c);
 }
 
 }  // namespace
@@ -265,40 +239,6 @@ PointList SolveRegion(AddinContext& ctx, GraphContext& g, const std::vector<Cons
       candidates.push_back(p);
   PointList kept = KeepFeasible(ctx, g, all, candidates, failed);
   return failed ? PointList{} : ConvexOrder(kept);
-}
-
-std::wstring ConstraintsOfPolygon(const PointList& vertices) {
-  std::wstring text;
-  const size_t n = vertices.size();
-  if (n < 3) return text;
-  // Which side of an edge is inside: the side of the centroid.
-  double cx = 0, cy = 0;
-  for (const auto& [x, y] : vertices) {
-    cx += x / static_cast<double>(n);
-    cy += y / static_cast<double>(n);
-  }
-  for (size_t i = 0; i < n; ++i) {
-    const auto& [px, py] = vertices[i];
-    const auto& [qx, qy] = vertices[(i + 1) % n];
-    double a = qy - py, b = px - qx, c = a * px + b * py;
-    if (std::fabs(a) < 1e-12 && std::fabs(b) < 1e-12) continue;
-    std::wstring relation = a * cx + b * cy >= c ? L">=" : L"<=";
-    // The first coefficient positive, and whole coefficients without a common factor.
-    if (a < -1e-12 || (std::fabs(a) < 1e-12 && b < 0)) {
-      a = -a, b = -b, c = -c;
-      relation = relation == L">=" ? L"<=" : L">=";
-    }
-    if (NearWhole(a) && NearWhole(b) && NearWhole(c)) {
-      long d = std::gcd(std::gcd(std::lround(a), std::lround(b)), std::lround(c));
-      if (d > 1) a /= static_cast<double>(d), b /= static_cast<double>(d), c /= static_cast<double>(d);
-    } else {
-      const double lead = std::fabs(a) > 1e-12 ? a : b;
-      a /= lead, b /= lead, c /= lead;
-    }
-    if (!text.empty()) text += L"\r\n";
-    text += ConstraintText(a, b, c, relation);
-  }
-  return text;
 }
 
 }  // namespace plx::graph

@@ -55,8 +55,4 @@ struct Bounds {
 PointList SolveRegion(AddinContext& ctx, GraphContext& g, const std::vector<Constraint>& constraints,
                       const std::vector<BoundaryLine>& lines, const Bounds& bounds, bool& failed);
 
-// Constraints that describe a convex polygon again, one per edge, written as
-// a teacher would ("x+y<=4", "y>=0"): how a stored region is shown in its tab.
-std::wstring ConstraintsOfPolygon(const PointList& vertices);
-
 }  // namespace plx::graph

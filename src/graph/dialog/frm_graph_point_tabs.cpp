@@ -85,12 +85,11 @@ void frmGraph::AddPointTabs() {
     SetValue(L"labPointColor", std::to_wstring(r.pointColor));
     ShowLine(r.line);
   });
-  // A region keeps its corners, not the typed text: it comes back as one
-  // constraint per edge, which describe the same region.
+  // A region comes back as it was typed.
   RegisterLoader(L"dbx", [this](int k) {
     if (k < 1 || k > static_cast<int>(g_.dbxTable.size())) return;
     const DBXRecord& r = g_.dbxTable[static_cast<size_t>(k - 1)];
-    SetValue(L"txtLineList", ConstraintsOfPolygon(r.vertices));
+    SetValue(L"txtLineList", r.constraints);
     ShowLine(r.line);
   });
 }
@@ -234,6 +233,7 @@ void frmGraph::cmdOK_XXGH_Click() {
       return;
     }
     rec.line = CurrentLine();
+    rec.constraints = GetControl(L"txtLineList").text;
     StoreFigure(g_.dbxTable, rec, kRegionCaption);
   } catch (const std::exception& e) {
     ShowErrLong(Ctx(), e, L"cmdOK_XXGH_Click", L"frmGraph", __LINE__, true);

@@ -147,9 +147,11 @@ struct PointRecord {
   uint32_t pointColor = 0;
 };
 
-// A feasible region: the vertices of its convex polygon in drawing order.
+// A feasible region: the vertices of its convex polygon in drawing order, and
+// the constraints as the teacher typed them (for editing it again).
 struct DBXRecord {
   std::vector<std::pair<double, double>> vertices;
+  std::wstring constraints;
   LineAttr line;
 };
 
