@@ -5,6 +5,7 @@
 #include "common/text.hpp"
 #include "formula/formula_input.hpp"
 #include "formula/formula_output.hpp"
+#include "formula/formula_trap.hpp"
 #include "host/addin_context.hpp"
 #include "host/services.hpp"
 
@@ -69,18 +70,9 @@ void OpenDialogHook(AddinContext& ctx, const std::function<void(AddinContext&)>&
   else ctx.Ui().MsgBox(std::wstring(what) + L"对话框暂不可用。");
 }
 
-template <class Work>
-void Trapped(AddinContext& ctx, const wchar_t* procedure, Work work) {
-  try {
-    work();
-  } catch (const std::exception& e) {
-    ShowErr(ctx, e, std::wstring(L"modGS.") + procedure + L"-->line", 0);
-  }
-}
-
 // Arc and vector: a mark set over the letters.
 void MarkOver(AddinContext& ctx, const wchar_t* procedure, const std::wstring& prompt, const std::wstring& mark) {
-  Trapped(ctx, procedure, [&] {
+  RunFormulaCommand(ctx, procedure, [&] {
     auto s = ctx.App->GetSelection();
     const std::wstring head = L"EQ \\o\\ac(\\S\\UP7(" + mark + L"),";
     if (NothingSelected(*s)) {
@@ -119,7 +111,7 @@ std::vector<DecimalPiece> RepeatingDigits(const std::wstring& digits) {
 }  // namespace
 
 void GS_FenShu(AddinContext& ctx) {
-  Trapped(ctx, L"GS_FenShu", [&] {
+  RunFormulaCommand(ctx, L"GS_FenShu", [&] {
     auto s = ctx.App->GetSelection();
     if (NothingSelected(*s)) return OpenDialogHook(ctx, ctx.Formula.openFractionDialog, L"分数");
     s = TextSelection(ctx);
@@ -140,7 +132,7 @@ void GS_FenShu(AddinContext& ctx) {
 }
 
 void GS(AddinContext& ctx) {
-  Trapped(ctx, L"GS", [&] {
+  RunFormulaCommand(ctx, L"GS", [&] {
     auto s = ctx.App->GetSelection();
     if (NothingSelected(*s)) return OpenDialogHook(ctx, ctx.Formula.openRadicalDialog, L"根式");
     if (!StartsWith(s->Text(), L"gh")) {
@@ -153,7 +145,7 @@ void GS(AddinContext& ctx) {
 }
 
 void GS_FCZ(AddinContext& ctx) {
-  Trapped(ctx, L"GS_FCZ", [&] {
+  RunFormulaCommand(ctx, L"GS_FCZ", [&] {
     auto s = ctx.App->GetSelection();
     if (NothingSelected(*s)) {
       std::wstring equations = ctx.Ui().InputBox(L"请输入方程组的各方程，方程之间用“，”隔开：");
@@ -174,7 +166,7 @@ void GS_FCZ(AddinContext& ctx) {
 }
 
 void GS_XHXS(AddinContext& ctx) {
-  Trapped(ctx, L"GS_XHXS", [&] {
+  RunFormulaCommand(ctx, L"GS_XHXS", [&] {
     auto s = TextSelection(ctx);
     const std::wstring text = s->Text();
     const size_t slash = text.find(L'/');

@@ -6,6 +6,7 @@
 #include "formula/eq_builder.hpp"
 #include "formula/formula_output.hpp"
 #include "formula/formula_prep.hpp"
+#include "formula/formula_trap.hpp"
 #include "formula/rewrite_engine.hpp"
 #include "host/addin_context.hpp"
 #include "host/services.hpp"
@@ -84,7 +85,7 @@ std::wstring ChangeSXb(docif::Range& range) {
 }
 
 void GS_Main(AddinContext& ctx) {
-  try {
+  RunFormulaCommand(ctx, L"GS_Main", [&] {
     const FormulaSettings settings = LoadFormulaSettings(ctx);
     auto selection = ctx.App->GetSelection();
     if (selection->Type() == docif::kSelectionIP || selection->Type() == docif::kSelectionNone ||
@@ -110,15 +111,11 @@ void GS_Main(AddinContext& ctx) {
         }
         return;
     }
-  } catch (const FormulaStopped& e) {
-    ctx.Ui().MsgBox(e.description());
-  } catch (const std::exception& e) {
-    ShowErr(ctx, e, L"modGS.GS_Main-->line", 0);
-  }
+  });
 }
 
 void InputGS(AddinContext& ctx, const std::wstring& text) {
-  try {
+  RunFormulaCommand(ctx, L"InputGS", [&] {
     std::wstring t = text;
     if (t.empty()) {
       t = ctx.Ui().InputBox(kFormulaPrompt, kFormulaTitle);
@@ -138,9 +135,7 @@ void InputGS(AddinContext& ctx, const std::wstring& text) {
       case FormulaRoute::TeX: My_TeXToggle(ctx, t); return;
       case FormulaRoute::Equation: OutPutOmathGS(ctx, t); return;
     }
-  } catch (const std::exception& e) {
-    ShowErr(ctx, e, L"modGS.InputGS-->line", 0);
-  }
+  });
 }
 
 }  // namespace plx

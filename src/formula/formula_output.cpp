@@ -3,6 +3,7 @@
 #include "common/text.hpp"
 #include "config/mod_config.hpp"
 #include "formula/formula_prep.hpp"
+#include "formula/formula_trap.hpp"
 #include "formula/rewrite_engine.hpp"
 #include "host/addin_context.hpp"
 #include "host/services.hpp"
@@ -12,19 +13,6 @@ namespace plx {
 namespace {
 
 constexpr const wchar_t* kEquationFont = L"Latin Modern Math";
-
-// Runs a route's work, showing a formula that cannot be built as a message
-// and any other fault as the standard error box.
-template <class Work>
-void Guarded(AddinContext& ctx, const wchar_t* procedure, Work work) {
-  try {
-    work();
-  } catch (const FormulaStopped& e) {
-    ctx.Ui().MsgBox(e.description());
-  } catch (const std::exception& e) {
-    ShowErr(ctx, e, std::wstring(L"modGS.") + procedure + L"-->line", 0);
-  }
-}
 
 void InsertField(AddinContext& ctx, const FormulaSettings& settings, const std::wstring& body) {
   auto selection = ctx.App->GetSelection();
@@ -68,7 +56,7 @@ bool HasFieldSwitch(const std::wstring& body) {
 }
 
 void OutPutFldGS(AddinContext& ctx, const std::wstring& text) {
-  Guarded(ctx, L"OutPutFldGS", [&] {
+  RunFormulaCommand(ctx, L"OutPutFldGS", [&] {
     const FormulaSettings settings = LoadFormulaSettings(ctx);
     auto body = PrepareFormula(ctx.Ui(), FormulaRoute::Field, text, settings);
     if (body) InsertField(ctx, settings, *body);
@@ -76,7 +64,7 @@ void OutPutFldGS(AddinContext& ctx, const std::wstring& text) {
 }
 
 void My_TeXToggle(AddinContext& ctx, const std::wstring& text) {
-  Guarded(ctx, L"My_TeXToggle", [&] {
+  RunFormulaCommand(ctx, L"My_TeXToggle", [&] {
     const FormulaSettings settings = LoadFormulaSettings(ctx);
     auto tex = PrepareFormula(ctx.Ui(), FormulaRoute::TeX, text, settings);
     if (!tex) return;
@@ -88,7 +76,7 @@ void My_TeXToggle(AddinContext& ctx, const std::wstring& text) {
 }
 
 void OutPutOmathGS(AddinContext& ctx, const std::wstring& text) {
-  Guarded(ctx, L"OutPutOmathGS", [&] {
+  RunFormulaCommand(ctx, L"OutPutOmathGS", [&] {
     const FormulaSettings settings = LoadFormulaSettings(ctx);
     auto linear = PrepareFormula(ctx.Ui(), FormulaRoute::Equation, text, settings);
     if (linear) InsertEquation(ctx, *linear);
@@ -96,7 +84,7 @@ void OutPutOmathGS(AddinContext& ctx, const std::wstring& text) {
 }
 
 void AddFldGS(AddinContext& ctx, const std::wstring& text) {
-  Guarded(ctx, L"AddFldGS", [&] {
+  RunFormulaCommand(ctx, L"AddFldGS", [&] {
     const FormulaSettings settings = LoadFormulaSettings(ctx);
     std::wstring t = text;
     ApplyInterval(FormulaRoute::Field, t, settings, NoticeOf(ctx));
@@ -107,7 +95,7 @@ void AddFldGS(AddinContext& ctx, const std::wstring& text) {
 }
 
 void AddOmathGS(AddinContext& ctx, const std::wstring& text) {
-  Guarded(ctx, L"AddOmathGS", [&] {
+  RunFormulaCommand(ctx, L"AddOmathGS", [&] {
     const FormulaSettings settings = LoadFormulaSettings(ctx);
     std::wstring t = text;
     ApplyInterval(FormulaRoute::Equation, t, settings, NoticeOf(ctx));
