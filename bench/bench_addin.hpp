@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "common/text.hpp"
-#include "host/addin_context.hpp"
+#include "addin/addin_context.hpp"
 #include "platform/scripted_ui.hpp"
 
 namespace plx::bench {

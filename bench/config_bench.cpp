@@ -4,7 +4,7 @@
 
 #include "bench_addin.hpp"
 #include "config/mod_config.hpp"
-#include "host/addin_context.hpp"
+#include "addin/addin_context.hpp"
 #include "platform/regexp.hpp"
 #include "platform/scripted_ui.hpp"
 

@@ -6,7 +6,7 @@
 #include "common/text.hpp"
 #include "common/vbnum.hpp"
 #include "config/mod_config.hpp"
-#include "host/form.hpp"
+#include "addin/form.hpp"
 
 namespace plx::cli {
 namespace {

@@ -10,8 +10,8 @@
 #include "common/clock.hpp"
 #include "common/random.hpp"
 #include "docif/model/model_application.hpp"
-#include "host/addin_context.hpp"
-#include "host/connect.hpp"
+#include "addin/addin_context.hpp"
+#include "connect/connect.hpp"
 #include "platform/console_ui.hpp"
 #include "platform/registry.hpp"
 

@@ -1,7 +1,7 @@
 #include "config/daily_record.hpp"
 
 #include "config/mod_database.hpp"
-#include "host/addin_context.hpp"
+#include "addin/addin_context.hpp"
 
 namespace plx {
 

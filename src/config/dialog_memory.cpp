@@ -3,9 +3,9 @@
 #include "common/text.hpp"
 #include "common/vbnum.hpp"
 #include "config/mod_database.hpp"
-#include "host/addin_context.hpp"
-#include "host/form.hpp"
-#include "host/services.hpp"
+#include "addin/addin_context.hpp"
+#include "addin/form.hpp"
+#include "addin/services.hpp"
 
 namespace plx {
 

@@ -5,8 +5,8 @@
 #include "common/paths.hpp"
 #include "common/text.hpp"
 #include "config/mod_database.hpp"
-#include "host/addin_context.hpp"
-#include "host/services.hpp"
+#include "addin/addin_context.hpp"
+#include "addin/services.hpp"
 
 namespace plx {
 namespace {

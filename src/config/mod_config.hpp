@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "config/config_dictionary.hpp"
+#include "addin/config_dictionary.hpp"
 
 namespace plx {
 

@@ -1,7 +1,7 @@
 #include "config/mod_database.hpp"
 
-#include "host/addin_context.hpp"
-#include "host/services.hpp"
+#include "addin/addin_context.hpp"
+#include "addin/services.hpp"
 
 namespace plx {
 namespace {

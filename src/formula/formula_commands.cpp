@@ -6,8 +6,8 @@
 #include "formula/formula_input.hpp"
 #include "formula/formula_output.hpp"
 #include "formula/formula_trap.hpp"
-#include "host/addin_context.hpp"
-#include "host/services.hpp"
+#include "addin/addin_context.hpp"
+#include "addin/services.hpp"
 
 namespace plx {
 namespace {

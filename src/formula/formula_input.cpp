@@ -8,8 +8,8 @@
 #include "formula/formula_prep.hpp"
 #include "formula/formula_trap.hpp"
 #include "formula/rewrite_engine.hpp"
-#include "host/addin_context.hpp"
-#include "host/services.hpp"
+#include "addin/addin_context.hpp"
+#include "addin/services.hpp"
 
 namespace plx {
 

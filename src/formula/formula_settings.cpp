@@ -2,7 +2,7 @@
 
 #include "common/error.hpp"
 #include "common/vbnum.hpp"
-#include "config/config_dictionary.hpp"
+#include "addin/config_dictionary.hpp"
 
 namespace plx {
 namespace {

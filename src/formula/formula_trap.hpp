@@ -6,8 +6,8 @@
 #include <string>
 
 #include "formula/rewrite_engine.hpp"
-#include "host/addin_context.hpp"
-#include "host/services.hpp"
+#include "addin/addin_context.hpp"
+#include "addin/services.hpp"
 
 namespace plx {
 

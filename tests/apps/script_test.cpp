@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "common/text.hpp"
-#include "host/form.hpp"
+#include "addin/form.hpp"
 #include "script.hpp"
 #include "session.hpp"
 #include "support/sqlite_util.hpp"

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "config/dialog_memory.hpp"
-#include "host/form_registry.hpp"
-#include "host/forms/simple_form.hpp"
+#include "connect/form_registry.hpp"
+#include "connect/forms/simple_form.hpp"
 #include "support/sqlite_util.hpp"
 #include "support/test_addin.hpp"
 

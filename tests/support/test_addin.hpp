@@ -11,7 +11,7 @@
 #include "common/clock.hpp"
 #include "common/random.hpp"
 #include "docif/model/model_application.hpp"
-#include "host/addin_context.hpp"
+#include "addin/addin_context.hpp"
 #include "platform/registry.hpp"
 #include "platform/scripted_ui.hpp"
 

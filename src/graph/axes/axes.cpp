@@ -7,7 +7,7 @@
 #include "config/mod_config.hpp"
 #include "graph/axes/label_box.hpp"
 #include "graph/frame/frame.hpp"
-#include "host/addin_context.hpp"
+#include "addin/addin_context.hpp"
 
 namespace plx::graph {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "graph/frame/frame.hpp"
 #include "graph/preview/preview_canvas.hpp"
-#include "host/addin_context.hpp"
+#include "addin/addin_context.hpp"
 
 namespace plx::graph {
 

@@ -8,8 +8,8 @@
 #include "formula/eq_builder.hpp"
 #include "formula/formula_output.hpp"
 #include "graph/axes/label_box.hpp"
-#include "host/addin_context.hpp"
-#include "host/services.hpp"
+#include "addin/addin_context.hpp"
+#include "addin/services.hpp"
 
 namespace plx::graph {
 namespace {

@@ -8,7 +8,7 @@
 #include "graph/curves/conic_geometry.hpp"
 #include "graph/frame/frame.hpp"
 #include "graph/preview/preview_canvas.hpp"
-#include "host/addin_context.hpp"
+#include "addin/addin_context.hpp"
 
 // Lines that belong to a conic are drawn as follows. Directrices and axes of
 // symmetry are infinite lines of which only the part inside the coordinate

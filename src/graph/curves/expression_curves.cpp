@@ -7,7 +7,7 @@
 #include "graph/expr/normalise.hpp"
 #include "graph/expr/script_engine.hpp"
 #include "graph/frame/frame.hpp"
-#include "host/addin_context.hpp"
+#include "addin/addin_context.hpp"
 
 namespace plx::graph {
 namespace {

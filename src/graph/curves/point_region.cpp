@@ -9,7 +9,7 @@
 #include "graph/curves/region_solver.hpp"
 #include "graph/frame/frame.hpp"
 #include "graph/preview/preview_canvas.hpp"
-#include "host/addin_context.hpp"
+#include "addin/addin_context.hpp"
 #include "platform/regexp.hpp"
 
 namespace plx::graph {

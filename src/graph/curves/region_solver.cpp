@@ -7,7 +7,7 @@
 #include "common/text.hpp"
 #include "common/vbnum.hpp"
 #include "graph/expr/normalise.hpp"
-#include "host/services.hpp"
+#include "addin/services.hpp"
 
 namespace plx::graph {
 namespace {

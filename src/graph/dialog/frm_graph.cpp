@@ -7,14 +7,14 @@
 #include "common/vbnum.hpp"
 #include "config/mod_config.hpp"
 #include "graph/curves/expression_curves.hpp"
-#include "host/control_makers.hpp"
+#include "addin/control_makers.hpp"
 #include "graph/expr/normalise.hpp"
 #include "graph/frame/frame.hpp"
 #include "graph/frame/input_error.hpp"
 #include "graph/frame/insertion.hpp"
 #include "graph/preview/zbx_graph.hpp"
-#include "host/addin_context.hpp"
-#include "host/services.hpp"
+#include "addin/addin_context.hpp"
+#include "addin/services.hpp"
 
 namespace plx::graph {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "graph/frame/graph_context.hpp"
 #include "graph/preview/preview_canvas.hpp"
-#include "host/form.hpp"
+#include "addin/form.hpp"
 
 namespace plx::graph {
 

@@ -12,9 +12,9 @@
 #include "graph/dialog/frm_graph.hpp"
 #include "graph/frame/frame.hpp"
 #include "graph/frame/input_error.hpp"
-#include "host/addin_context.hpp"
-#include "host/control_makers.hpp"
-#include "host/services.hpp"
+#include "addin/addin_context.hpp"
+#include "addin/control_makers.hpp"
+#include "addin/services.hpp"
 
 namespace plx::graph {
 namespace {

@@ -7,8 +7,8 @@
 #include "common/vbnum.hpp"
 #include "graph/dialog/frm_graph.hpp"
 #include "graph/frame/graph_context.hpp"
-#include "host/addin_context.hpp"
-#include "host/control_makers.hpp"
+#include "addin/addin_context.hpp"
+#include "addin/control_makers.hpp"
 
 namespace plx::graph {
 namespace {

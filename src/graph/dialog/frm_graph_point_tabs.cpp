@@ -11,9 +11,9 @@
 #include "graph/expr/normalise.hpp"
 #include "graph/frame/frame.hpp"
 #include "graph/frame/input_error.hpp"
-#include "host/addin_context.hpp"
-#include "host/control_makers.hpp"
-#include "host/services.hpp"
+#include "addin/addin_context.hpp"
+#include "addin/control_makers.hpp"
+#include "addin/services.hpp"
 
 namespace plx::graph {
 namespace {

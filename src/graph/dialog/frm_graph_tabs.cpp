@@ -5,12 +5,12 @@
 #include "common/text.hpp"
 #include "common/vbnum.hpp"
 #include "graph/curves/elementary_curves.hpp"
-#include "host/control_makers.hpp"
+#include "addin/control_makers.hpp"
 #include "graph/dialog/frm_graph.hpp"
 #include "graph/frame/frame.hpp"
 #include "graph/frame/input_error.hpp"
-#include "host/addin_context.hpp"
-#include "host/services.hpp"
+#include "addin/addin_context.hpp"
+#include "addin/services.hpp"
 
 namespace plx::graph {
 namespace {

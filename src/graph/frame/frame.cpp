@@ -8,8 +8,8 @@
 #include "common/vbnum.hpp"
 #include "config/mod_config.hpp"
 #include "graph/preview/preview_canvas.hpp"
-#include "host/addin_context.hpp"
-#include "host/services.hpp"
+#include "addin/addin_context.hpp"
+#include "addin/services.hpp"
 
 namespace plx::graph {
 namespace {

@@ -11,8 +11,8 @@
 #include "graph/curves/point_region.hpp"
 #include "graph/curves/trig_curves.hpp"
 #include "graph/frame/frame.hpp"
-#include "host/addin_context.hpp"
-#include "host/services.hpp"
+#include "addin/addin_context.hpp"
+#include "addin/services.hpp"
 
 namespace plx::graph {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "config/dialog_memory.hpp"
-#include "host/form.hpp"
+#include "addin/form.hpp"
 
 namespace plx {
 

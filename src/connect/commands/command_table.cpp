@@ -1,14 +1,14 @@
-#include "host/commands/command_table.hpp"
+#include "connect/commands/command_table.hpp"
 
 #include "common/text.hpp"
 #include "formula/formula_commands.hpp"
 #include "formula/formula_input.hpp"
-#include "host/addin_context.hpp"
-#include "host/commands/basic_commands.hpp"
-#include "host/form_registry.hpp"
-#include "host/product_info.hpp"
-#include "host/services.hpp"
-#include "host/symbols/insert_symbol.hpp"
+#include "addin/addin_context.hpp"
+#include "connect/commands/basic_commands.hpp"
+#include "connect/form_registry.hpp"
+#include "addin/product_info.hpp"
+#include "addin/services.hpp"
+#include "symbols/insert_symbol.hpp"
 
 namespace plx {
 namespace {

@@ -1,8 +1,8 @@
-#include "host/toolbars.hpp"
+#include "connect/toolbars.hpp"
 
 #include "common/text.hpp"
-#include "host/addin_context.hpp"
-#include "host/product_info.hpp"
+#include "addin/addin_context.hpp"
+#include "addin/product_info.hpp"
 
 namespace plx {
 

@@ -1,7 +1,7 @@
-#include "host/forms/simple_form.hpp"
+#include "connect/forms/simple_form.hpp"
 
-#include "host/addin_context.hpp"
-#include "host/control_makers.hpp"
+#include "addin/addin_context.hpp"
+#include "addin/control_makers.hpp"
 
 namespace plx {
 namespace {

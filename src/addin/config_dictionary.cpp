@@ -1,4 +1,4 @@
-#include "config/config_dictionary.hpp"
+#include "addin/config_dictionary.hpp"
 
 #include "common/error.hpp"
 #include "common/vbnum.hpp"

@@ -2,7 +2,7 @@
 // Inserting a symbol at the selection, replacing it as typing does.
 #include <string>
 
-#include "host/symbols/symbol_table.hpp"
+#include "symbols/symbol_table.hpp"
 
 namespace plx {
 

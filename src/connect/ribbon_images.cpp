@@ -1,9 +1,9 @@
-#include "host/ribbon_images.hpp"
+#include "connect/ribbon_images.hpp"
 
 #include <utility>
 
 #include "common/text.hpp"
-#include "host/symbols/symbol_table.hpp"
+#include "symbols/symbol_table.hpp"
 
 namespace plx {
 namespace {

@@ -1,10 +1,10 @@
-#include "host/services.hpp"
+#include "addin/services.hpp"
 
 #include "common/error_boxes.hpp"
 #include "common/paths.hpp"
 #include "common/text.hpp"
-#include "host/addin_context.hpp"
-#include "host/product_info.hpp"
+#include "addin/addin_context.hpp"
+#include "addin/product_info.hpp"
 
 namespace plx {
 

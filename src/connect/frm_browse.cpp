@@ -1,7 +1,7 @@
-#include "host/frm_browse.hpp"
+#include "connect/frm_browse.hpp"
 
-#include "host/addin_context.hpp"
-#include "host/product_info.hpp"
+#include "addin/addin_context.hpp"
+#include "addin/product_info.hpp"
 
 namespace plx {
 

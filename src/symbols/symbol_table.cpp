@@ -1,4 +1,4 @@
-#include "host/symbols/symbol_table.hpp"
+#include "symbols/symbol_table.hpp"
 
 #include <vector>
 

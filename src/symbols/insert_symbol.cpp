@@ -1,6 +1,6 @@
-#include "host/symbols/insert_symbol.hpp"
+#include "symbols/insert_symbol.hpp"
 
-#include "host/addin_context.hpp"
+#include "addin/addin_context.hpp"
 
 namespace plx {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/form.hpp"
+#include "addin/form.hpp"
 
 namespace plx {
 

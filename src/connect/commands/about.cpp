@@ -1,8 +1,8 @@
 #include "common/error.hpp"
 #include "common/text.hpp"
-#include "host/addin_context.hpp"
-#include "host/commands/basic_commands.hpp"
-#include "host/product_info.hpp"
+#include "addin/addin_context.hpp"
+#include "connect/commands/basic_commands.hpp"
+#include "addin/product_info.hpp"
 
 namespace plx {
 

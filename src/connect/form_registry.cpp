@@ -1,11 +1,11 @@
-#include "host/form_registry.hpp"
+#include "connect/form_registry.hpp"
 
 #include <functional>
 #include <utility>
 
 #include "graph/dialog/frm_graph.hpp"
-#include "host/forms/simple_form.hpp"
-#include "host/frm_browse.hpp"
+#include "connect/forms/simple_form.hpp"
+#include "connect/frm_browse.hpp"
 
 namespace plx {
 namespace {

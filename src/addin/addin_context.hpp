@@ -13,8 +13,8 @@
 
 #include "common/clock.hpp"
 #include "common/random.hpp"
-#include "config/config_dictionary.hpp"
-#include "host/formula_hooks.hpp"
+#include "addin/config_dictionary.hpp"
+#include "addin/formula_hooks.hpp"
 #include "docif/application.hpp"
 #include "platform/database.hpp"
 #include "platform/registry.hpp"

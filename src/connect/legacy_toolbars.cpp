@@ -1,12 +1,12 @@
-#include "host/legacy_toolbars.hpp"
+#include "connect/legacy_toolbars.hpp"
 
 #include "common/paths.hpp"
 #include "common/text.hpp"
-#include "host/addin_context.hpp"
-#include "host/commands/command_table.hpp"
-#include "host/product_info.hpp"
-#include "host/services.hpp"
-#include "host/symbols/symbol_table.hpp"
+#include "addin/addin_context.hpp"
+#include "connect/commands/command_table.hpp"
+#include "addin/product_info.hpp"
+#include "addin/services.hpp"
+#include "symbols/symbol_table.hpp"
 
 namespace plx {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "host/form.hpp"
+#include "addin/form.hpp"
 
 namespace plx {
 

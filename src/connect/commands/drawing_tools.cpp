@@ -1,6 +1,6 @@
 #include "docif/shapes.hpp"
-#include "host/addin_context.hpp"
-#include "host/commands/basic_commands.hpp"
+#include "addin/addin_context.hpp"
+#include "connect/commands/basic_commands.hpp"
 
 namespace plx {
 namespace {

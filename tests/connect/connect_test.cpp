@@ -1,12 +1,12 @@
-#include "host/connect.hpp"
+#include "connect/connect.hpp"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "common/error.hpp"
-#include "host/frm_browse.hpp"
-#include "host/services.hpp"
+#include "connect/frm_browse.hpp"
+#include "addin/services.hpp"
 #include "support/sqlite_util.hpp"
 #include "support/test_addin.hpp"
 

@@ -1,4 +1,4 @@
-#include "host/addin_context.hpp"
+#include "addin/addin_context.hpp"
 
 #include <dlfcn.h>
 
@@ -6,7 +6,7 @@
 
 #include "common/error.hpp"
 #include "common/text.hpp"
-#include "host/form.hpp"
+#include "addin/form.hpp"
 
 namespace plx {
 

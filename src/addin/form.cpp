@@ -1,10 +1,10 @@
-#include "host/form.hpp"
+#include "addin/form.hpp"
 
 #include <algorithm>
 
 #include "common/error.hpp"
 #include "common/vbnum.hpp"
-#include "host/addin_context.hpp"
+#include "addin/addin_context.hpp"
 
 namespace plx {
 

@@ -7,11 +7,11 @@
 
 #include "common/text.hpp"
 #include "docif/model/model_application.hpp"
-#include "host/commands/command_table.hpp"
-#include "host/connect.hpp"
-#include "host/form.hpp"
-#include "host/legacy_toolbars.hpp"
-#include "host/symbols/symbol_table.hpp"
+#include "connect/commands/command_table.hpp"
+#include "connect/connect.hpp"
+#include "addin/form.hpp"
+#include "connect/legacy_toolbars.hpp"
+#include "symbols/symbol_table.hpp"
 #include "platform/codepage.hpp"
 #include "support/test_addin.hpp"
 

@@ -4,7 +4,7 @@
 // news page in a silent, slightly transparent web view.
 #include <string>
 
-#include "host/form.hpp"
+#include "addin/form.hpp"
 
 namespace plx {
 

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing, benchmarking and
+# rendering (--render, the LibreOffice tests) need. The one list of them:
+# .ci/run and the README's first command call this script.
+#
+# Run as root (or with sudo). Run without root, it only checks, and when
+# something is missing it prints the command to run instead of failing
+# half-way through a build.
+set -euo pipefail
+
+packages=(
+  # the build
+  cmake ninja-build g++ pkg-config ccache
+  # libraries of the add-in
+  libsqlite3-dev libpcre2-dev libpugixml-dev libssl-dev libzip-dev
+  # the command-line host and the JSON dump
+  libcli11-dev nlohmann-json3-dev
+  # button images drawn at build time
+  libfreetype-dev fontconfig fonts-dejavu-core fonts-noto-cjk
+  # tests and benchmarks (muParser is the benchmarks' reference evaluator)
+  libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
+  # fuzz targets (clang's libFuzzer)
+  clang libclang-rt-14-dev
+  # LibreOffice for --render and the tests that open saved documents in a
+  # real word processor; its formula module typesets the stored equations
+  libreoffice-writer-nogui libreoffice-impress-nogui libreoffice-math-nogui poppler-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "缺少以下软件包：${missing[*]}" >&2
+  echo "请先运行：sudo $0" >&2
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" > /dev/null
