@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cwctype>
 #include <vector>
 
 #include "docif/range.hpp"
@@ -38,76 +39,218 @@ double GridPitch(const DocData& doc) {
   return pitch == std::string::npos ? 0 : std::atof(element.c_str() + pitch + 14) / 20;
 }
 
-Layout Compute(const DocData& doc, const Story& story) {
-  const PageSetup& p = doc.page;
-  const double pitch = GridPitch(doc);
-  auto snapped = [pitch](double h) { return pitch > 0 ? std::ceil(h / pitch - 1e-6) * pitch : h; };
-  double right = p.PageWidth - p.RightMargin;
-  double bottom = p.PageHeight - p.BottomMargin;
-  std::vector<long> shown;
-  story.Visible(0, story.Length(), doc.showFieldCodes, &shown);
-  std::vector<bool> visible(story.Length() + 1, false);
-  for (long pos : shown) visible[pos] = true;
+// The height of a line whose natural height is `natural` under the
+// paragraph's line spacing, before snapping to the grid.
+double SpacedHeight(double natural, const ParaFormat& para) {
+  switch (para.lineSpacingRule) {
+    case kSpace1pt5: return natural * 1.5;
+    case kSpaceDouble: return natural * 2;
+    case kSpaceMultiple: return natural * para.lineSpacing / 12;
+    case kSpaceAtLeast: return std::max(natural, para.lineSpacing);
+    case kSpaceExactly: return para.lineSpacing;
+    default: return natural;
+  }
+}
 
-  Layout out;
-  out.at.resize(story.Length() + 1);
-  Placed cur{p.LeftMargin, p.TopMargin, 1};
-  double lineHeight = 0;
-  bool lineStart = true;
-  const ParaFormat* para = nullptr;
-  auto newLine = [&] {
-    cur.y += snapped(lineHeight > 0 ? lineHeight : 12.6);
-    cur.x = p.LeftMargin + (para ? para->leftIndent : 0);
-    lineHeight = 0;
-    lineStart = true;
+// Positions that belong to a built-up fraction: the text of equations
+// whose linear format has a fraction bar, and the results of EQ fields
+// with a fraction switch. Their lines are laid out twice as high.
+std::vector<bool> TallPositions(const DocData& doc, const Story& story) {
+  std::vector<bool> tall(story.Length() + 1, false);
+  auto markTall = [&](long from, long to) {
+    for (long i = std::max(from, 0L); i < std::min(to, story.Length()); ++i) tall[i] = true;
   };
-  for (long i = 0; i < story.Length(); ++i) {
-    if (lineStart && (i == 0 || story.IsParagraphEnd(i - 1))) {
-      auto [s, e] = story.ParagraphAt(i);
-      para = &doc.paraFormats[story.Cell(e - 1).paragraph];
-      const CharFormat& f = doc.charFormats[story.Cell(i).format];
-      cur.x = p.LeftMargin + para->leftIndent + para->firstIndent + para->charIndent * f.size;
+  for (const auto& eq : doc.EquationsIn(story, 0, story.Length())) {
+    const long s = eq->anchor->start, e = eq->anchor->end;
+    if (eq->builtUp && story.Text().substr(s, e - s).find(L'/') != std::wstring::npos) markTall(s, e);
+  }
+  for (const auto& f : story.FieldsIn(0, story.Length())) {
+    std::wstring code = story.Text().substr(f.begin + 1, f.separator - f.begin - 1);
+    for (auto& c : code) c = static_cast<wchar_t>(std::towupper(c));
+    if (code.find(L"EQ") != std::wstring::npos && code.find(L"\\F") != std::wstring::npos) markTall(f.begin, f.end + 1);
+  }
+  return tall;
+}
+
+// One table row being laid out: its cells side by side between `left` and
+// `left + width`, all starting at `top`.
+struct Row {
+  uint32_t table = 0;
+  double top = 0, bottom = 0;
+  double left = 0, width = 0;
+  int cell = 0, cells = 1;
+  double CellLeft() const { return left + width * cell / cells; }
+  double CellRight() const { return left + width * (cell + 1) / cells; }
+};
+
+// The number of cells in the row of `table` that starts at `pos`.
+int CellsInRow(const Story& story, long pos, uint32_t table) {
+  int cells = 0;
+  for (long i = pos; i < story.Length(); ++i) {
+    if (story.Cell(i).table != table) continue;
+    const wchar_t c = story.Text()[i];
+    if (c == kCellEnd) ++cells;
+    if (c == kRowEnd) break;
+  }
+  return std::max(cells, 1);
+}
+
+class Composer {
+ public:
+  Composer(const DocData& doc, const Story& story)
+      : doc_(doc), story_(story), p_(doc.page), pitch_(GridPitch(doc)), tall_(TallPositions(doc, story)) {
+    story.Visible(0, story.Length(), doc.showFieldCodes, &shown_);
+    visible_.assign(story.Length() + 1, false);
+    for (long pos : shown_) visible_[pos] = true;
+    cur_ = {p_.LeftMargin, p_.TopMargin, 1};
+  }
+
+  Layout Run() {
+    Layout out;
+    out.at.resize(story_.Length() + 1);
+    for (long i = 0; i < story_.Length(); ++i) {
+      EnterTable(i);
+      if (lineStart_ && (i == 0 || story_.IsParagraphEnd(i - 1) || story_.Text()[i - 1] == kRowEnd)) StartParagraph(i);
+      if (!visible_[i]) {
+        out.at[i] = cur_;
+        continue;
+      }
+      out.at[i] = Place(i);
     }
-    if (!visible[i]) {
-      out.at[i] = cur;
-      continue;
-    }
-    wchar_t c = story.Text()[i];
-    const CharFormat& f = doc.charFormats[story.Cell(i).format];
+    out.at[story_.Length()] = cur_;
+    out.pages = cur_.page;
+    return out;
+  }
+
+ private:
+  double Left() const { return rows_.empty() ? p_.LeftMargin : rows_.back().CellLeft(); }
+  double Right() const { return rows_.empty() ? p_.PageWidth - p_.RightMargin : rows_.back().CellRight(); }
+  double Bottom() const { return p_.PageHeight - p_.BottomMargin; }
+  double Snapped(double h) const {
+    const bool exact = para_ && para_->lineSpacingRule == kSpaceExactly;
+    return pitch_ > 0 && !exact ? std::ceil(h / pitch_ - 1e-6) * pitch_ : h;
+  }
+  double LineHeight() const {
+    const double natural = lineHeight_ > 0 ? lineHeight_ : 12.6;
+    return Snapped(para_ ? SpacedHeight(natural, *para_) : natural);
+  }
+
+  // Rows of the tables the character at pos stands in: a character of a
+  // table not open yet starts a row of it (inside the current cell when
+  // the row of an outer table is open).
+  void EnterTable(long pos) {
+    const uint32_t table = story_.Cell(pos).table;
+    if (table == 0) return;
+    for (const Row& r : rows_)
+      if (r.table == table) return;
+    Row row;
+    row.table = table;
+    row.top = row.bottom = cur_.y;
+    row.left = Left();
+    row.width = Right() - row.left;
+    row.cells = CellsInRow(story_, pos, table);
+    rows_.push_back(row);
+    cur_.x = Left();
+  }
+
+  void StartParagraph(long pos) {
+    auto [s, e] = story_.ParagraphAt(pos);
+    para_ = &doc_.paraFormats[story_.Cell(e - 1).paragraph];
+    if (cur_.y > p_.TopMargin + 0.01) cur_.y += para_->spaceBefore;
+    const CharFormat& f = doc_.charFormats[story_.Cell(pos).format];
+    cur_.x = Left() + para_->leftIndent + para_->firstIndent + para_->charIndent * f.size;
+  }
+
+  void NewLine() {
+    cur_.y += LineHeight();
+    cur_.x = Left() + (para_ ? para_->leftIndent : 0);
+    lineHeight_ = 0;
+    lineStart_ = true;
+  }
+
+  void NewPage() {
+    ++cur_.page;
+    cur_.y = p_.TopMargin;
+    for (Row& r : rows_) r.top = r.bottom = cur_.y;
+  }
+
+  Placed Place(long i) {
+    const wchar_t c = story_.Text()[i];
+    const CharFormat& f = doc_.charFormats[story_.Cell(i).format];
     double w = IsWide(c) ? f.size : f.size / 2;
-    double h = 1.2 * f.size;
+    double h = (tall_[i] ? 2.4 : 1.2) * f.size;
     if (c == kInlineObject) {
-      auto it = doc.objects.find(story.Cell(i).object);
-      if (it != doc.objects.end()) {
+      auto it = doc_.objects.find(story_.Cell(i).object);
+      if (it != doc_.objects.end()) {
         w = it->second.width;
         h = it->second.height;
       }
     } else if (c == L'\t') {
-      double rel = cur.x - p.LeftMargin;
+      const double rel = cur_.x - Left();
       double next = (std::floor(rel / kDefaultTab) + 1) * kDefaultTab;
-      if (para)
-        for (const auto& t : para->tabs)
+      if (para_)
+        for (const auto& t : para_->tabs)
           if (t.Position > rel + 0.01) { next = t.Position; break; }
       w = std::max(0.0, next - rel);
+    } else if (c == kRowEnd) {
+      w = h = 0;
     }
-    if (cur.x + w > right + 0.01 && !lineStart) newLine();
-    lineHeight = std::max(lineHeight, h);
-    if (cur.y + snapped(lineHeight) > bottom + 0.01 && cur.y > p.TopMargin) {
-      ++cur.page;
-      cur.y = p.TopMargin;
-    }
-    out.at[i] = cur;
-    lineStart = false;
-    if (story.IsParagraphEnd(i) || c == kRowEnd || c == L'\v') {
-      newLine();
+    if (cur_.x + w > Right() + 0.01 && !lineStart_) NewLine();
+    lineHeight_ = std::max(lineHeight_, h);
+    if (cur_.y + LineHeight() > Bottom() + 0.01 && cur_.y > p_.TopMargin) NewPage();
+    const Placed placed = cur_;
+    lineStart_ = false;
+    if (c == kRowEnd) {
+      EndRow();
+    } else if (c == kCellEnd && !rows_.empty()) {
+      EndCell();
+    } else if (story_.IsParagraphEnd(i) || c == L'\v') {
+      NewLine();
+      if (c == kParagraphMark && para_) cur_.y += para_->spaceAfter;
+    } else if (c == L'\f') {
+      NewPage();
+      cur_.x = Left();
+      lineHeight_ = 0;
+      lineStart_ = true;
     } else {
-      cur.x += w;
+      cur_.x += w;
     }
+    return placed;
   }
-  out.at[story.Length()] = cur;
-  out.pages = cur.page;
-  return out;
-}
+
+  void EndCell() {
+    NewLine();
+    Row& row = rows_.back();
+    row.bottom = std::max(row.bottom, cur_.y);
+    ++row.cell;
+    cur_.y = row.top;
+    cur_.x = Left();
+  }
+
+  void EndRow() {
+    const double bottom = std::max(rows_.empty() ? cur_.y : rows_.back().bottom, cur_.y);
+    if (!rows_.empty()) rows_.pop_back();
+    cur_.y = bottom;
+    cur_.x = Left();
+    lineHeight_ = 0;
+    lineStart_ = true;
+  }
+
+  const DocData& doc_;
+  const Story& story_;
+  const PageSetup& p_;
+  const double pitch_;
+  const std::vector<bool> tall_;
+  std::vector<long> shown_;
+  std::vector<bool> visible_;
+  std::vector<Row> rows_;
+  Placed cur_;
+  double lineHeight_ = 0;
+  bool lineStart_ = true;
+  const ParaFormat* para_ = nullptr;
+};
+
+Layout Compute(const DocData& doc, const Story& story) { return Composer(doc, story).Run(); }
 
 }  // namespace
 

@@ -1,13 +1,29 @@
 #pragma once
 // Page positions without a layout engine. Text is laid out in a fixed,
-// simple way so that positions are repeatable: pages of the page set-up
-// size with its margins; each paragraph starts a new line at the left
-// margin plus its indents; a CJK or full-width character is one em wide
-// (the font size), any other character half an em; a tab moves to the next
-// tab stop (the paragraph's own, else every 21 points); an inline picture
-// is as wide and high as the picture; a line is 1.2 times its largest font
-// size high (or the picture's height); a line that does not fit on the page
-// starts the next page. Field codes take no room; their results do.
+// simple way so that positions are repeatable and close to what a word
+// processor shows:
+// - Pages have the page set-up size and margins; a line that does not fit
+//   starts the next page, and a page break character starts it at once.
+// - Each paragraph starts a new line at the left margin plus its indents,
+//   after its space before (not at the top of a page); its space after
+//   follows its last line.
+// - A CJK or full-width character is one em wide (the font size), any other
+//   character half an em; a tab moves to the next tab stop (the
+//   paragraph's own, else every 21 points); an inline picture is as wide
+//   and high as the picture. Field codes take no room; their results do.
+// - A line's natural height is 1.2 times its largest font size, or the
+//   height of its tallest picture; a line holding a built-up fraction (an
+//   equation with a fraction bar, or an EQ field with \F) is twice as high.
+//   The paragraph's line spacing then applies: single as it is, 1.5 lines
+//   and double lines 1.5 and 2 times, multiple by its factor, at least
+//   never less than the given height, exactly the given height. Lines that
+//   are not exactly spaced snap up to whole multiples of the document
+//   grid's line pitch when the document has a line grid (new documents
+//   have the 15.6-point grid a Chinese word processor starts with).
+// - A table row puts its cells side by side, each an equal share of the
+//   width the table stands in; every cell starts at the top of the row and
+//   the row is as high as its tallest cell. A table inside a cell is laid
+//   out the same way within that cell.
 #include <utility>
 
 #include "docif/model/doc_data.hpp"
