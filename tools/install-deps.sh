@@ -13,6 +13,8 @@ packages=(
   cmake ninja-build g++ pkg-config ccache
   # libraries of the add-in
   libsqlite3-dev libpcre2-dev libpugixml-dev libssl-dev libzip-dev
+  # the installed fonts offered by the settings dialog
+  libfontconfig-dev
   # the command-line host and the JSON dump
   libcli11-dev nlohmann-json3-dev
   # button images drawn at build time

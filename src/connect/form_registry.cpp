@@ -3,6 +3,7 @@
 #include <functional>
 #include <utility>
 
+#include "config/frm_config.hpp"
 #include "graph/dialog/frm_graph.hpp"
 #include "connect/forms/simple_form.hpp"
 #include "connect/frm_browse.hpp"
@@ -20,6 +21,7 @@ std::shared_ptr<Form> Make(AddinContext& ctx) {
 const std::vector<std::pair<const wchar_t*, Factory>>& Table() {
   static const std::vector<std::pair<const wchar_t*, Factory>> table = {
       {L"frmBrowse", &Make<frmBrowse>},
+      {L"frmConfig", &Make<frmConfig>},
       {L"frmGraph", &Make<graph::frmGraph>},
   };
   return table;
