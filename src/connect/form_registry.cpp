@@ -5,6 +5,7 @@
 
 #include "config/frm_config.hpp"
 #include "graph/dialog/frm_graph.hpp"
+#include "shapes/frm_custom_transform.hpp"
 #include "connect/forms/simple_form.hpp"
 #include "connect/frm_browse.hpp"
 
@@ -23,6 +24,8 @@ const std::vector<std::pair<const wchar_t*, Factory>>& Table() {
       {L"frmBrowse", &Make<frmBrowse>},
       {L"frmConfig", &Make<frmConfig>},
       {L"frmGraph", &Make<graph::frmGraph>},
+      {L"frmFangSuo", &Make<frmFangSuo>},
+      {L"frmXuanZhuan", &Make<frmXuanZhuan>},
   };
   return table;
 }

@@ -58,11 +58,12 @@ TEST(CommandTable, HoldsEveryRibbonIdentifierOnce) {
 TEST(CommandTable, EachIdentifierAndLegacyKeyLandsOnItsAction) {
   struct Case { const wchar_t* id; const wchar_t* legacy; const wchar_t* action; };
   for (const Case& c : std::initializer_list<Case>{
-           {L"rxBtnFS_fd", L"放大", L"待实现：放大 1.2"},
-           {L"rxBtnFS_sx", L"缩小", L"待实现：缩小 1.25"},
-           {L"rxBtnFS_lzyss", L"左右略收缩", L"待实现：宽度乘 0.95"},
-           {L"rxBtnXZ_z45", L"逆时针45度", L"待实现：旋转 -45"},
-           {L"rxBtnXZ_f90", L"顺时针90度", L"待实现：旋转 90"},
+           {L"rxBtnFS_fd", L"放大", L"放大"},
+           {L"rxBtnFS_sx", L"缩小", L"缩小"},
+           {L"rxBtnFS_lzyss", L"左右略收缩", L"左右略收缩"},
+           {L"rxBtnXZ_z45", L"逆时针45度", L"逆时针45度"},
+           {L"rxBtnXZ_f90", L"顺时针90度", L"顺时针90度"},
+           {L"rxBtnFS_zdy", L"自定义放缩", L"对话框 frmFangSuo"},
            {L"rxBtnzt1", L"画圆", L"画圆"},
            {L"rxBtnGS_gsms", L"公式模式", L"公式模式"},
            {L"rxBtnztqt_hstx", L"函数图象", L"对话框 frmGraph"},
@@ -130,8 +131,7 @@ TEST_F(CommandsTest, PressingInsertsSymbolsAndUnknownIdentifiersDoNothing) {
   doc->GetRange(0, 2)->Select();
   Press(L"rxBtnJIHE_du");
   EXPECT_EQ(Text(), L"°⑶⑩∓\xF052\r");
-  for (const wchar_t* nothing : {L"rxbtnFS_fd", L"rxBtnNoSuchThing", L"rxBtn_ShuZiFuHao_kuohao11", L"rxBtnFS_fd",
-                                 L"rxBtnzhijuan_A4"})
+  for (const wchar_t* nothing : {L"rxbtnFS_fd", L"rxBtnNoSuchThing", L"rxBtn_ShuZiFuHao_kuohao11", L"rxBtnzhijuan_A4"})
     Press(nothing);
   EXPECT_EQ(Text(), L"°⑶⑩∓\xF052\r");
   ui.Queue(Answer::OK);

@@ -8,6 +8,8 @@
 #include "connect/form_registry.hpp"
 #include "addin/product_info.hpp"
 #include "addin/services.hpp"
+#include "shapes/shape_arrange.hpp"
+#include "shapes/shape_transforms.hpp"
 #include "symbols/insert_symbol.hpp"
 
 namespace plx {
@@ -16,15 +18,22 @@ namespace {
 // A handler of a feature not built yet: the command is known and does nothing.
 Action Pending(std::wstring what) { return {L"待实现：" + what, {}}; }
 Action Nothing() { return {L"无动作", {}}; }
-// Handlers report their own failures with the standard error box.
-Action Run(std::wstring what, std::function<void(AddinContext&)> f) {
-  return {what, [what, f](AddinContext& ctx) {
+// Handlers report their own failures with the standard error box, located
+// at their procedure ("modMenu." + what unless given).
+Action Run(std::wstring what, std::function<void(AddinContext&)> f, std::wstring procedure = L"") {
+  if (procedure.empty()) procedure = L"modMenu." + what;
+  return {what, [procedure, f](AddinContext& ctx) {
             try {
               f(ctx);
             } catch (const std::exception& e) {
-              ShowErr(ctx, e, L"modMenu." + what + L"-->line", __LINE__);
+              ShowErr(ctx, e, procedure + L"-->line", __LINE__);
             }
           }};
+}
+
+// The shape transforms report their errors under their module's name.
+Action Transform(const std::wstring& what, std::function<void(AddinContext&)> f) {
+  return Run(what, std::move(f), std::wstring(kTransformModule) + L"." + what);
 }
 
 // Shows a dialog modelessly; a dialog not built yet does nothing.
@@ -60,15 +69,16 @@ Action Flowchart(const std::wstring& what, FlowchartElement e) {
   return Run(L"程序框图 " + what, [e](AddinContext& ctx) { InsertFlowchartElement(ctx, e); });
 }
 
-Action Open(const std::wstring& what, const std::wstring& address) {
-  return Run(what, [address](AddinContext& ctx) { OpenAddress(ctx, address); });
+Action Move(const std::wstring& what, double dx, double dy) {
+  return Transform(what, [dx, dy](AddinContext& ctx) { MoveSelection(ctx, dx, dy); });
 }
 
-std::wstring Num(double v) {
-  std::wstring s = std::to_wstring(v);
-  while (s.back() == L'0') s.pop_back();
-  if (s.back() == L'.') s.pop_back();
-  return s;
+Action Turn(const std::wstring& what, double degrees) {
+  return Transform(what, [degrees](AddinContext& ctx) { Rotate(ctx, degrees); });
+}
+
+Action Open(const std::wstring& what, const std::wstring& address) {
+  return Run(what, [address](AddinContext& ctx) { OpenAddress(ctx, address); });
 }
 
 std::vector<CommandEntry> BuildTable() {
@@ -77,42 +87,54 @@ std::vector<CommandEntry> BuildTable() {
     t.push_back({id, legacy, std::move(a)});
   };
   // Shape scaling: factors of the size, shrinking divides.
-  struct Scale { const wchar_t* id; const wchar_t* caption; const wchar_t* what; double factor; };
+  enum class How { Enlarge, Shrink, Both, Width, Height };
+  struct Scale { const wchar_t* id; const wchar_t* caption; How how; double factor; };
   for (const Scale& s : std::initializer_list<Scale>{
-           {L"fd", L"放大", L"放大", 1.2}, {L"fd2", L"放大2倍", L"放大", 2}, {L"fd3", L"放大3倍", L"放大", 3},
-           {L"fd5", L"放大5倍", L"放大", 5}, {L"sx", L"缩小", L"缩小", 1.25}, {L"sx2", L"缩小2倍", L"缩小", 2},
-           {L"sx3", L"缩小3倍", L"缩小", 3}, {L"sx5", L"缩小5倍", L"缩小", 5},
-           {L"zyls", L"左右拉伸", L"宽度乘", 1.2}, {L"zyss", L"左右收缩", L"宽度乘", 0.8},
-           {L"sxls", L"上下拉伸", L"高度乘", 1.2}, {L"sxss", L"上下收缩", L"高度乘", 0.8},
-           {L"lfd", L"略放大", L"大小乘", 1.05}, {L"lsx", L"略缩小", L"大小乘", 0.95},
-           {L"lzyls", L"左右略拉伸", L"宽度乘", 1.05}, {L"lzyss", L"左右略收缩", L"宽度乘", 0.95},
-           {L"lsxls", L"上下略拉伸", L"高度乘", 1.05}, {L"lsxss", L"上下略收缩", L"高度乘", 0.95}})
-    add(std::wstring(L"rxBtnFS_") + s.id, s.caption, Pending(std::wstring(s.what) + L" " + Num(s.factor)));
-  add(L"rxBtnFS_zdy", L"自定义放缩", Pending(L"自定义放缩"));
+           {L"fd", L"放大", How::Enlarge, 1.2}, {L"fd2", L"放大2倍", How::Enlarge, 2},
+           {L"fd3", L"放大3倍", How::Enlarge, 3}, {L"fd5", L"放大5倍", How::Enlarge, 5},
+           {L"sx", L"缩小", How::Shrink, 1.25}, {L"sx2", L"缩小2倍", How::Shrink, 2},
+           {L"sx3", L"缩小3倍", How::Shrink, 3}, {L"sx5", L"缩小5倍", How::Shrink, 5},
+           {L"zyls", L"左右拉伸", How::Width, 1.2}, {L"zyss", L"左右收缩", How::Width, 0.8},
+           {L"sxls", L"上下拉伸", How::Height, 1.2}, {L"sxss", L"上下收缩", How::Height, 0.8},
+           {L"lfd", L"略放大", How::Both, 1.05}, {L"lsx", L"略缩小", How::Both, 0.95},
+           {L"lzyls", L"左右略拉伸", How::Width, 1.05}, {L"lzyss", L"左右略收缩", How::Width, 0.95},
+           {L"lsxls", L"上下略拉伸", How::Height, 1.05}, {L"lsxss", L"上下略收缩", How::Height, 0.95}}) {
+    const double f = s.factor;
+    std::function<void(AddinContext&)> act;
+    switch (s.how) {
+      case How::Enlarge: act = [f](AddinContext& ctx) { Enlarge(ctx, f); }; break;
+      case How::Shrink: act = [f](AddinContext& ctx) { Shrink(ctx, f); }; break;
+      case How::Both: act = [f](AddinContext& ctx) { ScaleSelection(ctx, f); }; break;
+      case How::Width: act = [f](AddinContext& ctx) { StretchSelection(ctx, true, f); }; break;
+      case How::Height: act = [f](AddinContext& ctx) { StretchSelection(ctx, false, f); }; break;
+    }
+    add(std::wstring(L"rxBtnFS_") + s.id, s.caption, Transform(s.caption, act));
+  }
+  add(L"rxBtnFS_zdy", L"自定义放缩", Dialog(L"frmFangSuo"));
   // Moving by one point.
-  add(L"rxBtnPY_lsy", L"略上移", Pending(L"上移 1 磅"));
-  add(L"rxBtnPY_lxy", L"略下移", Pending(L"下移 1 磅"));
-  add(L"rxBtnPY_lzy", L"略左移", Pending(L"左移 1 磅"));
-  add(L"rxBtnPY_lyy", L"略右移", Pending(L"右移 1 磅"));
+  add(L"rxBtnPY_lsy", L"略上移", Move(L"略上移", 0, -1));
+  add(L"rxBtnPY_lxy", L"略下移", Move(L"略下移", 0, 1));
+  add(L"rxBtnPY_lzy", L"略左移", Move(L"略左移", -1, 0));
+  add(L"rxBtnPY_lyy", L"略右移", Move(L"略右移", 1, 0));
   // Rotation: negative angles turn counterclockwise.
-  add(L"rxBtnXZ_zz", L"正转", Pending(L"旋转 -5"));
-  add(L"rxBtnXZ_fz", L"反转", Pending(L"旋转 5"));
-  add(L"rxBtnXZ_lzz", L"逆时针1度", Pending(L"旋转 -1"));
-  add(L"rxBtnXZ_lfz", L"顺时针1度", Pending(L"旋转 1"));
+  add(L"rxBtnXZ_zz", L"正转", Turn(L"正转", -5));
+  add(L"rxBtnXZ_fz", L"反转", Turn(L"反转", 5));
+  add(L"rxBtnXZ_lzz", L"逆时针1度", Turn(L"逆时针1度", -1));
+  add(L"rxBtnXZ_lfz", L"顺时针1度", Turn(L"顺时针1度", 1));
   for (bool counter : {true, false})
     for (int a : {1, 10, 30, 45, 60, 90}) {
-      std::wstring n = std::to_wstring(a);
-      add(std::wstring(L"rxBtnXZ_") + (counter ? L"z" : L"f") + n, (counter ? L"逆时针" : L"顺时针") + n + L"度",
-          Pending(std::wstring(L"旋转 ") + (counter ? L"-" : L"") + n));
+      std::wstring caption = (counter ? L"逆时针" : L"顺时针") + std::to_wstring(a) + L"度";
+      add(std::wstring(L"rxBtnXZ_") + (counter ? L"z" : L"f") + std::to_wstring(a), caption,
+          Turn(caption, counter ? -a : a));
     }
-  add(L"rxBtnXZ_zdy", L"自定义旋转", Pending(L"自定义旋转"));
-  add(L"rxBtnDQFB_zypj", L"左右拼接", Pending(L"左右拼接"));
-  add(L"rxBtnDQFB_sxpj", L"上下拼接", Pending(L"上下拼接"));
+  add(L"rxBtnXZ_zdy", L"自定义旋转", Dialog(L"frmXuanZhuan"));
+  add(L"rxBtnDQFB_zypj", L"左右拼接", Run(L"左右拼接", Join_LR, L"Join_LR"));
+  add(L"rxBtnDQFB_sxpj", L"上下拼接", Run(L"上下拼接", Join_UD, L"Join_UD"));
   // Shape tools.
   add(L"rxBtnzt1", L"画圆", Run(L"画圆", InsertCircle));
   add(L"rxBtnzt2", L"正方形", Run(L"正方形", InsertSquare));
-  add(L"rxBtnzt3", L"分解", Pending(L"取消组合"));
-  add(L"rxBtnzt4", L"组合", Pending(L"组合"));
+  add(L"rxBtnzt3", L"分解", Run(L"分解", MyUnGroup, L"modWord.MyUnGroup"));
+  add(L"rxBtnzt4", L"组合", Run(L"组合", MyGroup, L"modWord.MyGroup"));
   // Formulas.
   add(L"rxBtnGS_hu", L"弧", Run(L"弧", GS_Hu));
   add(L"rxBtnGS_fs", L"分数", Run(L"分数", GS_FenShu));
@@ -152,7 +174,7 @@ std::vector<CommandEntry> BuildTable() {
   add(L"rxBtnPMJH_XDT", L"线段图", Dialog(L"frmXDT"));
   add(L"rxBtnPMJH_TJT", L"统计图", Dialog(L"frmTJT"));
   add(L"rxBtnPMJH_FG", L"方格", Dialog(L"frmFangGe"));
-  add(L"rxBtnPMJH_ZX", L"中心", Pending(L"几何中心"));
+  add(L"rxBtnPMJH_ZX", L"中心", Run(L"中心", GeometricCentre, L"modWord.GeometricCentre"));
   add(L"rxBtnPMJH_ZDBX", L"正多边形", Dialog(L"frmZDBX"));
   // Flowchart.
   add(L"rxBtncxkt_start", L"", Flowchart(L"开始", FlowchartElement::Start));
@@ -238,14 +260,21 @@ std::vector<CommandEntry> BuildTable() {
 std::vector<std::pair<std::wstring, Action>> BuildLegacyOnly() {
   std::vector<std::pair<std::wstring, Action>> keys;
   for (const auto& [key, what] : std::initializer_list<std::pair<const wchar_t*, const wchar_t*>>{
-           {L"上移", L"上移 8 磅"}, {L"下移", L"下移 8 磅"}, {L"左移", L"左移 8 磅"}, {L"右移", L"右移 8 磅"},
-           {L"左对齐", L"左对齐"}, {L"右对齐", L"右对齐"}, {L"顶端对齐", L"顶端对齐"}, {L"底部对齐", L"底部对齐"},
-           {L"水平居中", L"水平居中"}, {L"垂直居中", L"垂直居中"}, {L"横向分布", L"横向分布"},
-           {L"纵向分布", L"纵向分布"}, {L"批量排版", L"批量排版"},
+           {L"批量排版", L"批量排版"},
            {L"连续分节符", L"连续分节符"}, {L"样式检查", L"样式检查"}, {L"预处理", L"预处理"},
            {L"文章标题", L"文章标题"}, {L"文章副标题", L"文章副标题"}, {L"作者信息", L"作者信息"},
            {L"摘要", L"摘要"}, {L"关键词", L"关键词"}, {L"参考文献", L"参考文献"}})
     keys.emplace_back(key, Pending(what));
+  keys.emplace_back(L"上移", Move(L"上移", 0, -8));
+  keys.emplace_back(L"下移", Move(L"下移", 0, 8));
+  keys.emplace_back(L"左移", Move(L"左移", -8, 0));
+  keys.emplace_back(L"右移", Move(L"右移", 8, 0));
+  // The toolbar keys of the host's own align and distribute controls.
+  for (const auto& [key, caption] : std::initializer_list<std::pair<const wchar_t*, const wchar_t*>>{
+           {L"左对齐", L"左对齐(&L)"}, {L"右对齐", L"右对齐(&R)"}, {L"顶端对齐", L"顶端对齐(&T)"},
+           {L"底部对齐", L"底端对齐(&B)"}, {L"水平居中", L"水平居中(&C)"}, {L"垂直居中", L"垂直居中(&M)"},
+           {L"横向分布", L"横向分布(&H)"}, {L"纵向分布", L"纵向分布(&V)"}})
+    keys.emplace_back(key, Run(key, [caption](AddinContext& ctx) { AlignOrDistribute(ctx, caption); }));
   keys.emplace_back(L"插入公式", Run(L"快捷公式", GS_Main));
   keys.emplace_back(L"hengdengyu", Symbol(L"hengdengyu"));
   for (int n = 1; n <= 10; ++n) {

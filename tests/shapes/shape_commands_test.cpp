@@ -1,0 +1,169 @@
+// The shape commands pressed as a teacher presses them, on shapes and
+// pictures of a model document.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "common/text.hpp"
+#include "connect/commands/command_table.hpp"
+#include "connect/connect.hpp"
+#include "docif/shapes.hpp"
+#include "shapes/shape_transforms.hpp"
+#include "support/sqlite_util.hpp"
+#include "support/test_addin.hpp"
+
+namespace plx {
+namespace {
+
+using namespace docif;
+
+class ShapeCommands : public test::AddinTest {
+ protected:
+  void SetUp() override {
+    host = MakeHost();
+    host->GetDocuments()->Add();
+    connect = std::make_unique<Connect>(*ctx);
+    connect->AddinInstance_OnConnection(host);
+    doc = host->ActiveDocument();
+  }
+  void Press(const std::wstring& id) { connect->rxButtonClick({id, L""}); }
+  ShapePtr Box(float left, float top, float width, float height) {
+    return doc->GetShapes()->AddShape(kAutoShapeRectangle, left, top, width, height);
+  }
+  void SelectAll(const std::vector<ShapePtr>& shapes) {
+    for (size_t i = 0; i < shapes.size(); ++i) shapes[i]->Select(i == 0);
+  }
+  std::shared_ptr<InlineShape> Picture() {
+    std::string png = std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x50\0\0\0\x28", 24) + std::string(20, '\0');
+    std::ofstream(dir.Path() / "p.png", std::ios::binary) << png;
+    doc->Content()->SetText(L"图：");
+    auto pic = doc->GetInlineShapes()->AddPicture(dir.WPath() + L"/p.png", *doc->GetRange(2, 2));
+    pic->Select();
+    return pic;
+  }
+  std::shared_ptr<docif::model::ModelApplication> host;
+  std::unique_ptr<Connect> connect;
+  std::shared_ptr<Document> doc;
+  test::TempDir dir;
+};
+
+TEST_F(ShapeCommands, NothingSelectedSaysSoAndChangesNothing) {
+  for (const wchar_t* id : {L"rxBtnFS_fd", L"rxBtnFS_zyls", L"rxBtnXZ_z45", L"rxBtnPY_lsy"}) {
+    ui.Queue(Answer::OK);
+    Press(id);
+    EXPECT_EQ(ui.Boxes().back().text, L"请选择一个图形对象!") << WideToUtf8(id);
+  }
+  auto a = Box(10, 10, 50, 50);
+  a->Select();
+  ui.Queue(Answer::OK);
+  Press(L"rxBtnDQFB_zypj");
+  EXPECT_EQ(ui.Boxes().back().text, L"您选择的少于两个对象，无法拼接！");
+  doc->GetRange(0, 0)->Select();
+  ui.Queue(Answer::OK);
+  Press(L"rxBtnPMJH_ZX");
+  EXPECT_EQ(ui.Boxes().back().text, L"您选中的不是shape对象，无法取得它的几何中心！");
+  EXPECT_DOUBLE_EQ(a->Width(), 50);
+}
+
+TEST_F(ShapeCommands, ScalingKeepsTheAnchorAndScalesTextOfBoxesThatHoldText) {
+  auto s = Box(100, 100, 100, 50);
+  s->Select();
+  Press(L"rxBtnFS_sx");  // shrink 1.25
+  EXPECT_DOUBLE_EQ(s->Width(), 80);
+  EXPECT_DOUBLE_EQ(s->Height(), 40);
+  EXPECT_DOUBLE_EQ(s->Left(), 100) << "the stored anchor is the top left";
+
+  auto full = doc->GetShapes()->AddTextbox(1, 0, 200, 60, 30);
+  full->TextRange()->SetText(L"甲");
+  full->TextRange()->SetFont({.Size = 10.5});
+  auto empty = doc->GetShapes()->AddTextbox(1, 70, 200, 60, 30);
+  empty->TextRange()->SetFont({.Size = 10.5});
+  auto group = doc->GetShapes()->Range({full->Name(), empty->Name()})->Group();
+  group->Select();
+  Press(L"rxBtnFS_fd2");
+  auto items = group->GroupItems();
+  EXPECT_DOUBLE_EQ(*items->Item(1)->TextRange()->Font().Size, 21);
+  EXPECT_DOUBLE_EQ(*items->Item(2)->TextRange()->Font().Size, 10.5) << "an empty box keeps its size";
+  EXPECT_DOUBLE_EQ(group->Width(), 260);
+
+  // Factor 0 asks until it gets a number; cancelling stops.
+  s->Select();
+  ui.QueueText(L"0");
+  ui.QueueText(L"2");
+  Enlarge(*ctx, 0);
+  EXPECT_DOUBLE_EQ(s->Width(), 160);
+  ui.QueueText(L"");
+  Shrink(*ctx, 0);
+  EXPECT_DOUBLE_EQ(s->Width(), 160);
+}
+
+TEST_F(ShapeCommands, TheShapeGroupAnchorsAreFoundThroughEveryRow) {
+  test::ExecSql(install.File("config/config.mdb"), "update config set configvalue='2' where configname='Horizontal'");
+  auto s = Box(100, 100, 100, 50);
+  s->Select();
+  Press(L"rxBtnFS_zyss");  // width × 0.8 about the right edge
+  EXPECT_DOUBLE_EQ(s->Width(), 80);
+  EXPECT_DOUBLE_EQ(s->Left(), 120);
+  EXPECT_EQ(ctx->Config->Text(L"DictType"), L"scaleconfig");
+  EXPECT_TRUE(ctx->Config->Exists(L"intK")) << "an unknown group name loads every row";
+}
+
+TEST_F(ShapeCommands, InlinePicturesStretchInOneDirectionAndStayInlineWhenTurned) {
+  auto pic = Picture();
+  Press(L"rxBtnFS_zyls");
+  EXPECT_DOUBLE_EQ(pic->Width(), 72);
+  EXPECT_DOUBLE_EQ(pic->Height(), 30);
+  Press(L"rxBtnXZ_f30");
+  EXPECT_EQ(doc->GetInlineShapes()->Count(), 1);
+  EXPECT_EQ(doc->GetShapes()->Count(), 0);
+  EXPECT_EQ(host->GetSelection()->Type(), kSelectionInlineShape);
+}
+
+TEST_F(ShapeCommands, MovesRotationsJoinsAndTheHostsAlignControls) {
+  auto a = Box(50, 40, 30, 20), b = Box(10, 100, 40, 10), c = Box(200, 60, 20, 20);
+  SelectAll({a, b, c});
+  Press(L"rxBtnPY_lyy");
+  EXPECT_DOUBLE_EQ(a->Left(), 51);
+  FindLegacyAction(L"上移")->run(*ctx);  // the 2003 toolbar's 8-point move
+  EXPECT_DOUBLE_EQ(b->Top(), 92);
+  Press(L"rxBtnXZ_z10");
+  EXPECT_DOUBLE_EQ(c->Rotation(), 350) << "the host keeps angles in 0..360";
+  Press(L"rxBtnDQFB_zypj");  // ranked by left: b, a, c
+  EXPECT_DOUBLE_EQ(a->Left(), b->Left() + 40);
+  EXPECT_DOUBLE_EQ(c->Left(), a->Left() + 30);
+  Press(L"rxBtnDQFB_sxpj");
+  EXPECT_DOUBLE_EQ(c->Top(), a->Top() + 20);
+  EXPECT_DOUBLE_EQ(b->Top(), c->Top() + 20);
+  FindLegacyAction(L"左对齐")->run(*ctx);  // the host's own control moves the shapes
+  EXPECT_DOUBLE_EQ(a->Left(), b->Left());
+  EXPECT_DOUBLE_EQ(c->Left(), b->Left());
+}
+
+TEST_F(ShapeCommands, CentreDotAndGroupingThePage) {
+  auto a = Box(100, 100, 40, 20);
+  a->Select();
+  Press(L"rxBtnPMJH_ZX");
+  ASSERT_EQ(doc->GetShapes()->Count(), 1);
+  auto group = doc->GetShapes()->Item(1);
+  ASSERT_EQ(group->Type(), kShapeGroup);
+  auto dot = group->GroupItems()->Item(2);
+  EXPECT_EQ(dot->Name().rfind(L"中心点：", 0), 0u);
+  EXPECT_DOUBLE_EQ(dot->Left() + dot->Width() / 2, 120);
+  EXPECT_DOUBLE_EQ(dot->Top() + dot->Height() / 2, 110);
+
+  Box(300, 300, 10, 10);
+  doc->GetRange(0, 0)->Select();
+  ui.Queue(Answer::No);
+  Press(L"rxBtnzt4");
+  EXPECT_EQ(doc->GetShapes()->Count(), 2) << "No leaves the page alone";
+  ui.Queue(Answer::Yes);
+  Press(L"rxBtnzt4");
+  EXPECT_EQ(doc->GetShapes()->Count(), 1);
+  doc->GetRange(0, 0)->Select();
+  ui.Queue(Answer::Yes);
+  Press(L"rxBtnzt3");
+  EXPECT_EQ(doc->GetShapes()->Count(), 2) << "the page's group comes apart into the centre group and the box";
+}
+
+}  // namespace
+}  // namespace plx
