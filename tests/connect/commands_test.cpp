@@ -205,10 +205,10 @@ TEST_F(CommandsTest, ShapeToolsFlowchartAndEquationObject) {
   EXPECT_DOUBLE_EQ(circle->Width(), 80);
   EXPECT_FALSE(*circle->Fill().Visible);
   EXPECT_EQ(host->GetSelection()->Type(), docif::kSelectionShape);
-  Press(L"rxBtncxkt_start");
-  EXPECT_EQ(shapes->Item(2)->AutoShapeType(), docif::kAutoShapeFlowchartTerminator);
-  EXPECT_EQ(shapes->Item(2)->TextRange()->Text(), L"开　始");
-  EXPECT_EQ(shapes->Item(2)->TextRange()->Font().NameFarEast, L"宋体");
+  Press(L"rxBtncxkt_start");  // below the selected circle, after the arrow joining them
+  EXPECT_EQ(shapes->Item(3)->AutoShapeType(), docif::kAutoShapeFlowchartTerminator);
+  EXPECT_EQ(shapes->Item(3)->TextRange()->Text(), L"开　始");
+  EXPECT_EQ(shapes->Item(3)->TextRange()->Font().NameFarEast, L"宋体");
   host->ActiveDocument()->GetRange(0, 0)->Select();
   Press(L"rxBtnQT_matheq");
   EXPECT_EQ(host->ActiveDocument()->GetInlineShapes()->Item(1)->Type(), docif::kInlineShapeEmbeddedOle);

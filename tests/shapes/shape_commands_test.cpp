@@ -165,5 +165,37 @@ TEST_F(ShapeCommands, CentreDotAndGroupingThePage) {
   EXPECT_EQ(doc->GetShapes()->Count(), 2) << "the page's group comes apart into the centre group and the box";
 }
 
+TEST_F(ShapeCommands, FlowchartElementsGoBelowEachOtherJoinedByArrows) {
+  doc->Content()->SetText(L"阅读下面的程序框图。");
+  doc->GetRange(10, 10)->Select();
+  const double lineTop = doc->GetRange(10, 10)->Information(kVerticalPositionRelativeToPage);
+  Press(L"rxBtncxkt_start");
+  auto shapes = doc->GetShapes();
+  auto start = shapes->Item(1);
+  EXPECT_GT(start->Top(), lineTop + 1.2 * 10.5) << "the first element stays below the text line";
+  Press(L"rxBtncxkt_if");
+  Press(L"rxBtncxkt_yes");
+  Press(L"rxBtncxkt_no");
+  Press(L"rxBtncxkt_end");
+  ASSERT_EQ(shapes->Count(), 7);  // start, arrow, decision, 是, 否, arrow, end
+  auto decision = shapes->Item(3);
+  EXPECT_EQ(decision->AutoShapeType(), kAutoShapeFlowchartDecision);
+  EXPECT_NEAR(decision->Left() + decision->Width() / 2, start->Left() + start->Width() / 2, 1e-3) << "centred";
+  EXPECT_NEAR(decision->Top(), start->Top() + start->Height() + 24, 1e-3);
+  auto arrow = shapes->Item(2);
+  ASSERT_EQ(arrow->Type(), kShapeLine);
+  EXPECT_EQ(arrow->Line().EndArrowheadStyle, 2);
+  auto points = arrow->Points();
+  ASSERT_EQ(points.size(), 2u);
+  EXPECT_NEAR(points[0].y, start->Top() + start->Height(), 1e-3);
+  EXPECT_NEAR(points[1].y, decision->Top(), 1e-3);
+  auto yes = shapes->Item(4), no = shapes->Item(5);
+  EXPECT_EQ(yes->TextRange()->Text().substr(0, 1), L"是");
+  EXPECT_GT(yes->Top(), decision->Top() + decision->Height()) << "beside the arrow leaving the bottom";
+  EXPECT_GT(no->Left(), decision->Left() + decision->Width()) << "beside the right vertex";
+  auto end = shapes->Item(7);
+  EXPECT_NEAR(end->Top(), decision->Top() + decision->Height() + 24, 1e-3) << "the labels leave the decision selected";
+}
+
 }  // namespace
 }  // namespace plx

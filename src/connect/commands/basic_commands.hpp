@@ -1,8 +1,7 @@
 #pragma once
 // Commands the command table runs directly: the two mode toggles, the About
-// commands, the drawing tools that insert one shape, the flowchart
-// elements, the equation object, refreshing the screen and the web
-// resource commands.
+// commands, the drawing tools that insert one shape, the equation object,
+// refreshing the screen and the web resource commands.
 #include <string>
 
 namespace plx {
@@ -21,9 +20,6 @@ void SearchAnswer(AddinContext& ctx);
 // no fill, black line, selected.
 void InsertCircle(AddinContext& ctx);
 void InsertSquare(AddinContext& ctx);
-
-enum class FlowchartElement { Start, End, Process, InputOutput, Decision, Yes, No };
-void InsertFlowchartElement(AddinContext& ctx, FlowchartElement element);
 
 // An embedded "Equation.3" object at the selection.
 void InsertEquationObject(AddinContext& ctx);

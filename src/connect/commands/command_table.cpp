@@ -8,6 +8,7 @@
 #include "connect/form_registry.hpp"
 #include "addin/product_info.hpp"
 #include "addin/services.hpp"
+#include "shapes/flowchart.hpp"
 #include "shapes/shape_arrange.hpp"
 #include "shapes/shape_transforms.hpp"
 #include "symbols/insert_symbol.hpp"
