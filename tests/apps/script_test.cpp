@@ -22,7 +22,6 @@ class ScriptTest : public ::testing::Test {
     session = std::make_unique<Session>(o, out_);
     session->Start();
     runner = std::make_unique<ScriptRunner>(*session);
-    runner->press = [this](const std::wstring& id) { session->Addin().rxButtonClick({id, L""}); };
   }
   ~ScriptTest() override {
     session.reset();
@@ -84,7 +83,7 @@ TEST_F(ScriptTest, BadLinesNameTheirNumber) {
   expectError("type a\nfly away\n", "第 2 行");
   expectError("set frmGraph.txtXmin 1\n", "没有打开");
   expectError("press rxBtnztqt_dbzf\nset frmDot.nosuch 1\n", "不存在");
-  expectError("press rxBtnztqt_dbzf\nset frmDot.optType 9\n", "有效选项");
+  expectError("press rxBtnztqt_dbzf\nset frmDot.optType 9\n", "错误 380");
   expectError("select 5 2\n", "第 1 行");
   expectError("select x y\n", "第 1 行");
   expectError("press rxBtnztqt_dbzf\npreview frmDot /tmp/x.svg\n", "没有预览");
