@@ -161,6 +161,7 @@ int main(int argc, char** argv) {
   app.add_flag("--online", online, "让插件认为电脑已连接互联网");
   app.add_flag("--strict", strict, "脚本的回答不合对话框或没有用上时，退出状态为 3");
   app.require_subcommand(1);
+  app.fallthrough();  // the options above may also follow the command
   app.footer("退出状态：0 成功，1 插件报告了错误，2 命令行有误，3 脚本或命令无法执行，4 文件无法读写。\n"
              "以减号开头的公式或表达式照常写（plendrix formula -x/2），也可以写在 -- 之后。");
   auto command = [&app](const char* name, const char* description) {

@@ -11,7 +11,7 @@ struct Phrase {
   std::wstring_view english, chinese;
 };
 
-// libzip's error texts and the C library's for files, longest first where
+// libzip's, the C library's and SQLite's error texts, longest first where
 // one contains another.
 constexpr Phrase kPhrases[] = {
     {L"Not a zip archive", L"不是 zip 压缩包（文件已损坏，或不是 .docx）"},
@@ -48,6 +48,12 @@ constexpr Phrase kPhrases[] = {
     {L"Too many open files", L"打开的文件过多"},
     {L"File name too long", L"文件名过长"},
     {L"Input/output error", L"输入输出错误"},
+    {L"file is not a database", L"文件不是数据库"},
+    {L"database disk image is malformed", L"数据库文件已损坏"},
+    {L"unable to open database file", L"无法打开数据库文件"},
+    {L"attempt to write a readonly database", L"数据库只读，无法写入"},
+    {L"database is locked", L"数据库被锁定"},
+    {L"no such table", L"没有这个表"},
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "common/text.hpp"
 #include "docif/ooxml/docx_reader.hpp"
 #include "docif/ooxml/docx_writer.hpp"
+#include "messages.hpp"
 
 namespace plx::cli {
 
@@ -55,7 +56,7 @@ std::optional<std::wstring> Session::OtherActiveDocument() {
 std::optional<std::wstring> Session::DatabaseFailure() const {
   for (const auto& box : ui_.Boxes())
     if (StartsWith(box.title, L"错误号:") && Contains(box.text, L"modDatabase.OpenDatabase-->line"))
-      return Split(box.text, L"\r\n").front();
+      return InChinese(Split(box.text, L"\r\n").front());
   return std::nullopt;
 }
 
