@@ -165,7 +165,9 @@ int main(int argc, char** argv) {
   app.footer("退出状态：0 成功，1 插件报告了错误，2 命令行有误，3 脚本或命令无法执行，4 文件无法读写。\n"
              "以减号开头的公式或表达式照常写（plendrix formula -x/2），也可以写在 -- 之后。");
   auto command = [&app](const char* name, const char* description) {
-    return app.add_subcommand(name, description)->group("命令");
+    CLI::App* sub = app.add_subcommand(name, description)->group("命令");
+    sub->get_help_ptr()->group("选项");
+    return sub;
   };
   auto* connectCmd = command("connect", "连接插件，报告连接时做了什么，然后断开");
   std::string scriptPath, formName;

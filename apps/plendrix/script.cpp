@@ -52,11 +52,7 @@ std::wstring Unescape(const std::wstring& text) {
 
 void ScriptRunner::Run(std::istream& in) {
   const ScriptText script = DecodeScript(std::string(std::istreambuf_iterator<char>(in), {}));
-  if (script.fromGb18030) {
-    const std::wstring note = L"脚本不是 UTF-8 编码，已按 GB18030（GBK）读取。";
-    if (notice) notice(note);
-    else std::fprintf(stderr, "plendrix: %s\n", WideToUtf8(note).c_str());
-  }
+  if (script.fromGb18030) std::fprintf(stderr, "plendrix: 脚本不是 UTF-8 编码，已按 GB18030（GBK）读取。\n");
   line_ = 0;
   for (std::wstring line : Split(script.text, L"\n")) {
     ++line_;

@@ -9,7 +9,6 @@
 // allowed; in VALUE and TEXT the escapes \r, \n, \t and \\ stand for
 // carriage return, line feed, tab and backslash. A script is UTF-8 (a
 // byte-order mark is skipped) or, when its bytes are not UTF-8, GB18030.
-#include <functional>
 #include <istream>
 #include <stdexcept>
 #include <string>
@@ -36,12 +35,10 @@ class ScriptRunner {
  public:
   explicit ScriptRunner(Session& session) : session_(session) {}
   // Runs every line; a bad line raises ScriptError naming its number, a
-  // file it cannot write FileError.
+  // file it cannot write FileError. A script read as GB18030 is noted on
+  // standard error.
   void Run(std::istream& in);
   void RunLine(const std::wstring& line);
-  // Told when the script was read as GB18030; writes to standard error
-  // unless replaced.
-  std::function<void(const std::wstring&)> notice;
 
  private:
   std::shared_ptr<Form> OpenForm(const std::wstring& name);
