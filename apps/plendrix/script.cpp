@@ -1,5 +1,7 @@
 #include "script.hpp"
 
+#include <climits>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -26,7 +28,7 @@ std::pair<std::wstring, std::wstring> Word(const std::wstring& s) {
 long Number(const std::wstring& s, const wchar_t* what) {
   const std::wstring t = Trim(s);
   const double v = IsNumeric(t) ? CDbl(t) : -1;
-  if (v != static_cast<long>(v) || v < 0)
+  if (v < 0 || v > INT_MAX || v != std::floor(v))
     Raise(err::kInvalidCall, L"“" + t + L"”不是有效的" + what + L"（要一个不小于 0 的整数）。");
   return static_cast<long>(v);
 }

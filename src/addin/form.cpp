@@ -1,6 +1,7 @@
 #include "addin/form.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 #include "common/error.hpp"
 #include "common/text.hpp"
@@ -84,7 +85,7 @@ void Form::SetValue(const std::wstring& name, const std::wstring& value) {
     case ControlKind::ListBox: {
       auto v = NumberIn(value);
       const int count = static_cast<int>(c.items.size());
-      if (!v || *v != static_cast<int>(*v) || *v < -1 || *v >= count)
+      if (!v || *v < -1 || *v >= count || *v != std::floor(*v))
         InvalidValue(name, value, L"要一个 -1（不选）到 " + std::to_wstring(count - 1) + L" 之间的序号");
       c.value = static_cast<int>(*v);
       break;

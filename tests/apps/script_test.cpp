@@ -131,6 +131,8 @@ TEST_F(ScriptTest, ControlsRefuseValuesTheyCannotTakeAndKeepTheirOwn) {
   Run("press rxBtnztqt_hstx\n");
   ExpectError("set frmGraph.chkWG 5\n", "错误 380");
   ExpectError("set frmGraph.chkWG abc\n", "错误 380");
+  ExpectError("set frmGraph.optMode_Any 1e300\n", "错误 380");
+  ExpectError("dblclick frmGraph.List1 1e300\n", "不是有效的序号");
   ExpectError("set frmGraph.cmbStyle 9\n", "只能选列表中的一项");
   ExpectError("set frmGraph.cmbWidth -5\n", "0 到 1584");
   ExpectError("set frmGraph.cmbWidth 粗\n", "0 到 1584");
