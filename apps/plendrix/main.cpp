@@ -7,6 +7,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -235,7 +236,8 @@ int main(int argc, char** argv) {
         runner.Run(std::cin);
       } else {
         std::ifstream in(scriptPath, std::ios::binary);
-        if (!in) throw plx::cli::FileError("无法读取脚本“" + scriptPath + "”。");
+        if (!in || std::filesystem::is_directory(scriptPath))
+          throw plx::cli::FileError("无法读取脚本“" + scriptPath + "”。");
         runner.Run(in);
       }
       session.Ui().ReportUnused();
