@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -21,8 +23,11 @@
 #include "graph/expr/script_engine.hpp"
 #include "connect/form_registry.hpp"
 #include "connect/frm_browse.hpp"
-#include "connect/legacy_toolbars.hpp"
+#include "addin/product_info.hpp"
 #include "addin/services.hpp"
+#include "command_line.hpp"
+#include "messages.hpp"
+#include "press.hpp"
 #include "render.hpp"
 #include "script.hpp"
 #include "session.hpp"
@@ -32,14 +37,25 @@ namespace {
 using plx::Utf8ToWide;
 using plx::WideToUtf8;
 
+// The exit statuses; when several failures happen the larger number wins.
+constexpr int kAddinError = 1, kBadCommandLine = 2, kBadScript = 3, kFileError = 4;
+
+void Complain(const std::string& message) {
+  std::fprintf(stderr, "plendrix: %s\n", message.c_str());
+  std::fflush(stderr);
+}
+
+void Complain(const std::wstring& message) { Complain(WideToUtf8(plx::cli::InChinese(message))); }
+
 bool DailyStepRan(const plx::AddinContext& ctx) {
   for (const auto& sql : ctx.Conn.Journal())
     if (sql == L"select * from  record  where id =1") return true;
   return false;
 }
 
-// What connecting did, in the user's language.
-void ReportConnection(plx::cli::Session& s) {
+// What connecting did, in the user's language; 4 when the configuration
+// database could not be opened.
+int ReportConnection(plx::cli::Session& s) {
   plx::AddinContext& ctx = s.Context();
   std::printf("宿主版本：%s\n", WideToUtf8(ctx.App->Version()).c_str());
   std::printf("安装文件夹：%s\n", WideToUtf8(plx::GetAppPath(ctx)).c_str());
@@ -51,43 +67,16 @@ void ReportConnection(plx::cli::Session& s) {
   for (int i = 1; i <= bars->Count(); ++i)
     std::printf("工具栏：%s（%s）\n", WideToUtf8(bars->Item(i)->Name()).c_str(),
                 bars->Item(i)->Visible() ? "显示" : "隐藏");
+  if (auto failure = s.DatabaseFailure()) {
+    std::printf("每日启动步骤：未能运行，配置数据库无法打开（%s）\n", WideToUtf8(*failure).c_str());
+    return kFileError;
+  }
   std::printf("每日启动步骤：%s\n", DailyStepRan(ctx) ? "已运行" : "今天已运行过，跳过");
   if (auto news = ctx.FindForm<plx::frmBrowse>())
     std::printf("新闻窗口：已打开 %s\n", WideToUtf8(news->Address()).c_str());
   else if (DailyStepRan(ctx))
     std::printf("新闻窗口：未连接互联网，已自动关闭\n");
-}
-
-std::shared_ptr<plx::docif::CommandBarControl> FindByKey(plx::docif::CommandBarControls& controls,
-                                                         const std::wstring& key) {
-  for (int i = 1; i <= controls.Count(); ++i) {
-    auto c = controls.Item(i);
-    if (auto children = c->Controls()) {
-      if (auto found = FindByKey(*children, key)) return found;
-    } else if (plx::LCase(c->Parameter()) == plx::LCase(key)) {
-      return c;
-    }
-  }
-  return nullptr;
-}
-
-// Presses a ribbon command, or on the legacy host clicks the toolbar button
-// with that key (a key on no toolbar built yet goes straight to dispatch).
-void Press(plx::cli::Session& s, const std::wstring& id) {
-  if (s.Context().App->Version() != L"11.0") {
-    s.Addin().rxButtonClick({id, L""});
-    return;
-  }
-  auto bars = s.Host().GetCommandBars();
-  for (int i = 1; i <= bars->Count(); ++i)
-    if (auto button = FindByKey(*bars->Item(i)->Controls(), id)) {
-      static_cast<plx::docif::model::ModelControl&>(*button).Click();
-      return;
-    }
-  plx::docif::model::ModelControl loose(plx::docif::ControlType::Button, nullptr);
-  loose.SetParameter(id);
-  bool cancel = false;
-  plx::ButtonEvent(s.Context()).Button_Click(loose, cancel);
+  return 0;
 }
 
 // Prints the normalised expression and its value, or the evaluator's error.
@@ -100,7 +89,7 @@ int Evaluate(const std::wstring& text, std::optional<double> x) {
       std::printf("%s\n", WideToUtf8(plx::DecimalText(plx::graph::EvalAt(engine, *x, normalised))).c_str());
       return 0;
     } catch (const std::exception& e) {
-      std::fprintf(stderr, "plendrix: %s\n", WideToUtf8(plx::AsVbError(e).description()).c_str());
+      Complain(plx::AsVbError(e).description());
       return 1;
     }
   }
@@ -109,7 +98,7 @@ int Evaluate(const std::wstring& text, std::optional<double> x) {
   double value = 0;
   math.MathExpression(normalised, error, value);
   if (error) {
-    std::fprintf(stderr, "plendrix: %s\n", WideToUtf8(math.LastError()).c_str());
+    Complain(math.LastError());
     return 1;
   }
   std::printf("%s\n", WideToUtf8(plx::DecimalText(value)).c_str());
@@ -137,8 +126,8 @@ int ListControls(plx::cli::Session& s, const std::wstring& name) {
   if (!form) {
     form = plx::CreateForm(s.Context(), name);
     if (!form) {
-      std::fprintf(stderr, "plendrix: 没有名为“%s”的对话框\n", WideToUtf8(name).c_str());
-      return 2;
+      Complain(L"没有名为“" + name + L"”的对话框。");
+      return kBadCommandLine;
     }
     form->Show();
     opened = true;
@@ -150,50 +139,75 @@ int ListControls(plx::cli::Session& s, const std::wstring& name) {
     if (!c.items.empty()) std::printf("\t[%s]", WideToUtf8(plx::Join(c.items, L"|")).c_str());
     std::printf("\n");
   }
-  if (opened) form->Unload();
+  // Looking has no side effects: the dialog closes without its closing
+  // handler, so it does not save its inputs to the dialog memory.
+  if (opened) form->Dismiss();
   return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"plendrix — Plendrix4Word 的命令行宿主"};
+  CLI::App app{"plendrix：Plendrix4Word 的命令行宿主。它像文字处理软件一样加载插件、执行命令、保存文档。"};
+  app.name("plendrix");
+  plx::cli::UseChineseHelp(app);
+  app.set_version_flag("--version", "plendrix " + WideToUtf8(plx::product::VersionText()), "显示版本号并退出");
   std::string install, hostVersion = "16.0", docPath, outPath, renderPath;
-  bool online = false;
-  app.add_option("--install", install, "add-in install folder (default: the library's folder)");
-  app.add_option("--host-version", hostVersion, "host version; 11.0 uses the legacy toolbars");
-  app.add_option("--doc", docPath, "open this .docx instead of a new document")->check(CLI::ExistingFile);
-  app.add_option("--out", outPath, "save the document here at the end");
-  app.add_option("--render", renderPath, "after saving, write page 1 as a PNG (LibreOffice)");
-  app.add_flag("--online", online, "report the computer as connected to the Internet");
+  bool online = false, strict = false;
+  app.add_option("--install", install, "插件的安装文件夹（默认：插件库所在的文件夹）")->type_name("文件夹");
+  app.add_option("--host-version", hostVersion, "宿主版本；11.0 使用旧式工具栏")->type_name("版本");
+  app.add_option("--doc", docPath, "打开这个 .docx，而不是新建文档")->type_name("文件");
+  app.add_option("--out", outPath, "结束时把文档保存到这里")->type_name("文件");
+  app.add_option("--render", renderPath, "保存后用 LibreOffice 把第 1 页写成 PNG")->type_name("文件");
+  app.add_flag("--online", online, "让插件认为电脑已连接互联网");
+  app.add_flag("--strict", strict, "脚本的回答不合对话框或没有用上时，退出状态为 3");
   app.require_subcommand(1);
-  auto* connectCmd = app.add_subcommand("connect", "connect the add-in, report what happened and disconnect");
+  app.fallthrough();  // the options above may also follow the command
+  app.footer("退出状态：0 成功，1 插件报告了错误，2 命令行有误，3 脚本或命令无法执行，4 文件无法读写。\n"
+             "以减号开头的公式或表达式照常写（plendrix formula -x/2），也可以写在 -- 之后。");
+  auto command = [&app](const char* name, const char* description) {
+    CLI::App* sub = app.add_subcommand(name, description)->group("命令");
+    sub->get_help_ptr()->group("选项");
+    return sub;
+  };
+  auto* connectCmd = command("connect", "连接插件，报告连接时做了什么，然后断开");
   std::string scriptPath, formName;
   std::vector<std::string> pressIds;
-  auto* pressCmd = app.add_subcommand("press", "press ribbon commands (toolbar keys on host version 11.0)");
-  pressCmd->add_option("ID", pressIds)->required();
-  auto* runCmd = app.add_subcommand("run", "run a script of user actions (a file, or - for standard input)");
-  runCmd->add_option("SCRIPT", scriptPath)->required();
-  auto* controlsCmd = app.add_subcommand("controls", "list every control of a dialog");
-  controlsCmd->add_option("FORM", formName)->required();
-  auto* dumpCmd = app.add_subcommand("dump", "print the document as JSON");
+  auto* pressCmd = command("press", "按下功能区命令（宿主版本 11.0 时为工具栏按钮的键）");
+  pressCmd->add_option("ID", pressIds, "控件标识，如 rxBtnSET_bingji")->required()->type_name("标识");
+  auto* runCmd = command("run", "执行用户动作脚本（文件，或 - 表示标准输入）");
+  runCmd->add_option("SCRIPT", scriptPath, "脚本文件")->required()->type_name("文件");
+  auto* controlsCmd = command("controls", "列出对话框的所有控件");
+  controlsCmd->add_option("FORM", formName, "对话框名，如 frmGraph")->required()->type_name("对话框");
+  auto* dumpCmd = command("dump", "把文档打印成 JSON");
   std::string evalText;
   std::optional<double> evalAt;
-  auto* evalCmd = app.add_subcommand("eval", "normalise and evaluate an expression (at x with --at)");
-  evalCmd->add_option("--at", evalAt, "the value of x");
-  evalCmd->add_option("EXPR", evalText)->required();
+  auto* evalCmd = command("eval", "规范化并计算表达式（--at 给出 x 的值）");
+  evalCmd->add_option("--at", evalAt, "x 的值")->type_name("数");
+  evalCmd->add_option("EXPR", evalText, "表达式")->required()->type_name("表达式");
   std::string formulaText, formulaRoute;
   std::vector<std::string> formulaSets;
-  auto* formulaCmd = app.add_subcommand("formula", "print the field code, TeX or linear text built for a formula");
-  formulaCmd->add_option("--route", formulaRoute, "eq, tex or omath (default: the configured iMathType)");
-  formulaCmd->add_option("--set", formulaSets, "override a gsconfig setting for this run: KEY=VALUE");
-  formulaCmd->add_option("TEXT", formulaText)->required();
-  CLI11_PARSE(app, argc, argv);
+  auto* formulaCmd = command("formula", "打印公式生成的域代码、TeX 或线性格式");
+  formulaCmd->add_option("--route", formulaRoute, "eq、tex 或 omath（默认：配置中的 iMathType）")->type_name("形式");
+  formulaCmd->add_option("--set", formulaSets, "本次运行改用的 gsconfig 设置：键=值")->type_name("键=值");
+  formulaCmd->add_option("TEXT", formulaText, "公式文字")->required()->type_name("公式");
+
+  std::vector<std::string> args = plx::cli::MarkDashTexts({argv, argv + argc});
+  std::vector<char*> pointers;
+  for (auto& a : args) pointers.push_back(a.data());
+  try {
+    app.parse(static_cast<int>(pointers.size()), pointers.data());
+  } catch (const CLI::Success& e) {
+    return app.exit(e);  // help or version, printed on standard output
+  } catch (const CLI::ParseError& e) {
+    Complain(plx::cli::ParserMessage(e, app.remaining(true)) + "。用 plendrix --help 查看用法。");
+    return kBadCommandLine;
+  }
   if (evalCmd->parsed()) return Evaluate(Utf8ToWide(evalText), evalAt);
 
   if (!renderPath.empty() && outPath.empty()) {
-    std::fprintf(stderr, "plendrix: --render 需要同时给出 --out\n");
-    return 2;
+    Complain(std::string("--render 需要同时给出 --out。"));
+    return kBadCommandLine;
   }
   plx::cli::SessionOptions options;
   options.install = Utf8ToWide(install);
@@ -202,54 +216,77 @@ int main(int argc, char** argv) {
   options.online = online;
   options.interactive = isatty(STDIN_FILENO) != 0;
   int status = 0;
+  auto fail = [&status](int s) { status = std::max(status, s); };
   try {
     plx::cli::Session session(options);
     session.Start();
     if (connectCmd->parsed()) {
-      ReportConnection(session);
+      fail(ReportConnection(session));
     } else if (pressCmd->parsed()) {
-      for (const auto& id : pressIds) Press(session, Utf8ToWide(id));
+      for (const auto& id : pressIds) {
+        try {
+          plx::cli::Press(session, Utf8ToWide(id));
+        } catch (const plx::VbError& e) {
+          throw plx::cli::ScriptError(WideToUtf8(e.description()));
+        }
+      }
     } else if (runCmd->parsed()) {
       plx::cli::ScriptRunner runner(session);
-      runner.press = [&session](const std::wstring& id) { Press(session, id); };
       if (scriptPath == "-") {
         runner.Run(std::cin);
       } else {
-        std::ifstream in(scriptPath);
-        if (!in) throw plx::cli::ScriptError("无法读取脚本 " + scriptPath);
+        std::ifstream in(scriptPath, std::ios::binary);
+        if (!in || std::filesystem::is_directory(scriptPath))
+          throw plx::cli::FileError("无法读取脚本“" + scriptPath + "”。");
         runner.Run(in);
       }
+      session.Ui().ReportUnused();
+      if (strict && session.Ui().Problems() > 0) fail(kBadScript);
     } else if (controlsCmd->parsed()) {
-      status = ListControls(session, Utf8ToWide(formName));
+      fail(ListControls(session, Utf8ToWide(formName)));
     } else if (formulaCmd->parsed()) {
       plx::cli::FormulaRequest request;
       if (!formulaRoute.empty()) request.route = Utf8ToWide(formulaRoute);
       for (const auto& s : formulaSets) request.settings.push_back(Utf8ToWide(s));
       request.text = Utf8ToWide(formulaText);
-      status = plx::cli::PrintFormula(session, request);
+      fail(plx::cli::PrintFormula(session, request));
     } else if (dumpCmd->parsed()) {
-      std::printf("%s\n", plx::docif::model::DumpJson(*session.Host().ActiveData()).c_str());
+      std::printf("%s\n", plx::docif::model::DumpJson(*session.Document()).c_str());
     }
     session.Stop();
+    if (auto failure = session.DatabaseFailure()) {
+      Complain(L"配置数据库无法打开：" + *failure);
+      fail(kFileError);
+    }
     if (!outPath.empty()) {
+      if (auto other = session.OtherActiveDocument())
+        Complain(L"当前活动的文档是“" + *other + L"”；保存的仍是 plendrix " + (docPath.empty() ? L"新建" : L"打开") +
+                 L"的文档。");
       session.Save(Utf8ToWide(outPath));
       std::printf("已保存：%s\n", outPath.c_str());
       if (!renderPath.empty()) {
         std::string error = plx::cli::RenderFirstPage(outPath, renderPath);
-        if (error.empty()) std::printf("第 1 页图片：%s\n", renderPath.c_str());
-        else std::fprintf(stderr, "plendrix: %s\n", error.c_str());
+        if (error.empty()) {
+          std::printf("第 1 页图片：%s\n", renderPath.c_str());
+        } else {
+          Complain(error);
+          fail(kFileError);
+        }
       }
     }
     if (session.ErrorReported()) {
-      std::fprintf(stderr, "plendrix: 插件报告了错误（见上面的消息框）\n");
-      status = status ? status : 1;
+      Complain(std::string("插件报告了错误（见上面的消息框）。"));
+      fail(kAddinError);
     }
   } catch (const plx::cli::ScriptError& e) {
-    std::fprintf(stderr, "plendrix: %s\n", e.what());
-    return 3;
+    Complain(Utf8ToWide(e.what()));
+    return kBadScript;
+  } catch (const plx::cli::FileError& e) {
+    Complain(Utf8ToWide(e.what()));
+    return kFileError;
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "plendrix: %s\n", WideToUtf8(plx::AsVbError(e).description()).c_str());
-    return 4;
+    Complain(plx::AsVbError(e).description());
+    return kFileError;
   }
   return status;
 }

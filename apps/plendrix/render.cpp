@@ -21,6 +21,9 @@ std::string Quote(const std::string& s) {
 }  // namespace
 
 std::string RenderFirstPage(const std::string& docx, const std::string& png) {
+  // A picture that cannot be written is known before LibreOffice runs.
+  const std::filesystem::path folder = std::filesystem::absolute(png).parent_path();
+  if (access(folder.c_str(), W_OK) != 0) return "无法写入 " + png + "（文件夹不存在或不可写）";
   if (!OnPath("soffice")) return "没有安装 LibreOffice（soffice），无法生成图片";
   if (!OnPath("pdftoppm")) return "没有安装 poppler-utils（pdftoppm），无法生成图片";
   namespace fs = std::filesystem;

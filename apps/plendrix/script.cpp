@@ -1,12 +1,18 @@
 #include "script.hpp"
 
+#include <climits>
+#include <cmath>
+#include <cstdio>
 #include <fstream>
+#include <iterator>
 
 #include "common/error.hpp"
 #include "common/text.hpp"
 #include "common/vbnum.hpp"
 #include "config/mod_config.hpp"
 #include "addin/form.hpp"
+#include "press.hpp"
+#include "script_text.hpp"
 
 namespace plx::cli {
 namespace {
@@ -18,10 +24,12 @@ std::pair<std::wstring, std::wstring> Word(const std::wstring& s) {
   return {s.substr(0, blank), s.substr(blank + 1)};
 }
 
-long Number(const std::wstring& s) {
-  std::wstring t = Trim(s);
-  double v = CDbl(t);
-  if (v != static_cast<long>(v) || v < 0) Raise(err::kInvalidCall, L"“" + t + L"”不是有效的位置。");
+// A whole number not below 0: a position in the text or an index in a list.
+long Number(const std::wstring& s, const wchar_t* what) {
+  const std::wstring t = Trim(s);
+  const double v = IsNumeric(t) ? CDbl(t) : -1;
+  if (v < 0 || v > INT_MAX || v != std::floor(v))
+    Raise(err::kInvalidCall, L"“" + t + L"”不是有效的" + what + L"（要一个不小于 0 的整数）。");
   return static_cast<long>(v);
 }
 
@@ -45,15 +53,23 @@ std::wstring Unescape(const std::wstring& text) {
 }
 
 void ScriptRunner::Run(std::istream& in) {
-  std::string line;
-  int number = 0;
-  while (std::getline(in, line)) {
-    ++number;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  const ScriptText script = DecodeScript(std::string(std::istreambuf_iterator<char>(in), {}));
+  if (script.fromGb18030) std::fprintf(stderr, "plendrix: 脚本不是 UTF-8 编码，已按 GB18030（GBK）读取。\n");
+  line_ = 0;
+  for (std::wstring line : Split(script.text, L"\n")) {
+    ++line_;
+    if (!line.empty() && line.back() == L'\r') line.pop_back();
+    const std::string where = "第 " + std::to_string(line_) + " 行：";
     try {
-      RunLine(Utf8ToWide(line));
+      RunLine(line);
+    } catch (const FileError& e) {
+      throw FileError(where + e.what());
     } catch (const std::exception& e) {
-      throw ScriptError("第 " + std::to_string(number) + " 行：" + WideToUtf8(AsVbError(e).description()));
+      // The number tells the add-in's and the controls' errors apart from a
+      // line this host cannot read.
+      const VbError error = AsVbError(e);
+      const std::string number = error.number() == err::kInvalidCall ? "" : "错误 " + std::to_string(error.number()) + "：";
+      throw ScriptError(where + number + WideToUtf8(error.description()));
     }
   }
 }
@@ -71,13 +87,13 @@ std::pair<std::shared_ptr<Form>, std::wstring> ScriptRunner::Target(const std::w
 }
 
 void ScriptRunner::RunLine(const std::wstring& raw) {
-  std::wstring line = Trim(raw);
+  const size_t first = raw.find_first_not_of(L" \t\u3000");
+  std::wstring line = first == std::wstring::npos ? L"" : RTrim(raw.substr(first));
   if (line.empty() || line[0] == L'#') return;
   auto [command, rest] = Word(line);
   auto& app = session_.Host();
   if (command == L"press") {
-    if (!press) Raise(err::kInvalidCall, L"此宿主不能执行命令。");
-    press(Trim(rest));
+    Press(session_, Trim(rest));
   } else if (command == L"set") {
     auto [target, value] = Word(rest);
     auto [form, control] = Target(target);
@@ -88,15 +104,9 @@ void ScriptRunner::RunLine(const std::wstring& raw) {
   } else if (command == L"dblclick") {
     auto [target, index] = Word(rest);
     auto [form, control] = Target(target);
-    form->DblClick(control, Trim(index).empty() ? 0 : static_cast<int>(Number(index)));
+    form->DblClick(control, Trim(index).empty() ? 0 : static_cast<int>(Number(index, L"序号")));
   } else if (command == L"answer") {
-    std::wstring a = Unescape(rest);
-    std::wstring lower = LCase(Trim(a));
-    if (lower == L"ok") session_.Ui().Queue(Answer::OK);
-    else if (lower == L"cancel") session_.Ui().Queue(Answer::Cancel);
-    else if (lower == L"yes") session_.Ui().Queue(Answer::Yes);
-    else if (lower == L"no") session_.Ui().Queue(Answer::No);
-    else session_.Ui().QueueText(a);
+    session_.Ui().QueueAnswer(Unescape(rest), line_);
   } else if (command == L"select") {
     auto [what, arg] = Word(rest);
     auto doc = app.ActiveDocument();
@@ -114,8 +124,11 @@ void ScriptRunner::RunLine(const std::wstring& raw) {
       doc->GetRange(end, end)->Select();
     } else if (what == L"shape") {
       doc->GetShapes()->Item(arg)->Select(true);
+    } else if (!IsNumeric(what) || !IsNumeric(arg)) {
+      Raise(err::kInvalidCall, L"select 后面要写：两个位置（select START END）、all、end、after 文字 或 shape 图形名，"
+                               L"而不是“" + rest + L"”。");
     } else {
-      long start = Number(what), end = Number(arg);
+      long start = Number(what, L"位置"), end = Number(arg, L"位置");
       if (end < start || end > doc->Content()->End()) Raise(err::kInvalidCall, L"选择的范围超出了文档。");
       doc->GetRange(start, end)->Select();
     }
@@ -137,7 +150,8 @@ void ScriptRunner::RunLine(const std::wstring& raw) {
     std::string svg = OpenForm(name)->PreviewSvg();
     std::ofstream out(WideToUtf8(Trim(file)), std::ios::binary);
     out << svg;
-    if (!out) Raise(err::kFileNotFound, L"无法写入“" + file + L"”。");
+    out.close();
+    if (!out) throw FileError("无法写入“" + WideToUtf8(Trim(file)) + "”。");
   } else {
     Raise(err::kInvalidCall, L"不认识的动作“" + command + L"”。");
   }

@@ -5,9 +5,10 @@
 //   select START END | select shape NAME | select all | select end |
 //   select after TEXT | type TEXT |
 //   close FORM | preview FORM FILE.svg | config GROUP.KEY VALUE
-// Lines starting with # are comments; in VALUE and TEXT the escapes \r,
-// \n, \t and \\ stand for carriage return, line feed, tab and backslash.
-#include <functional>
+// Lines starting with # are comments; blanks and tabs before an action are
+// allowed; in VALUE and TEXT the escapes \r, \n, \t and \\ stand for
+// carriage return, line feed, tab and backslash. A script is UTF-8 (a
+// byte-order mark is skipped) or, when its bytes are not UTF-8, GB18030.
 #include <istream>
 #include <stdexcept>
 #include <string>
@@ -16,7 +17,14 @@
 
 namespace plx::cli {
 
+// A line that cannot be carried out.
 class ScriptError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A file the run needs that cannot be read or written.
+class FileError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
@@ -26,17 +34,18 @@ std::wstring Unescape(const std::wstring& text);
 class ScriptRunner {
  public:
   explicit ScriptRunner(Session& session) : session_(session) {}
-  // Runs every line; a bad line raises ScriptError naming its number.
+  // Runs every line; a bad line raises ScriptError naming its number, a
+  // file it cannot write FileError. A script read as GB18030 is noted on
+  // standard error.
   void Run(std::istream& in);
   void RunLine(const std::wstring& line);
-  // Presses a ribbon command (or a toolbar key on the legacy host).
-  std::function<void(const std::wstring&)> press;
 
  private:
   std::shared_ptr<Form> OpenForm(const std::wstring& name);
   std::pair<std::shared_ptr<Form>, std::wstring> Target(const std::wstring& formDotControl);
 
   Session& session_;
+  int line_ = 0;
 };
 
 }  // namespace plx::cli

@@ -3,11 +3,12 @@
 #include "common/text.hpp"
 #include "docif/ooxml/docx_reader.hpp"
 #include "docif/ooxml/docx_writer.hpp"
+#include "messages.hpp"
 
 namespace plx::cli {
 
-Session::Session(const SessionOptions& options, std::FILE* out)
-    : options_(options), ui_(out, options.interactive), network_(options.online) {
+Session::Session(const SessionOptions& options, std::FILE* out, std::FILE* err)
+    : options_(options), ui_(out, err, options.interactive), network_(options.online) {
   ctx_ = std::make_unique<AddinContext>(Services{ui_, clock_, random_, registry_, network_, shell_});
   if (!options_.install.empty()) {
     std::wstring folder = options_.install;
@@ -28,6 +29,7 @@ void Session::Start() {
     host_->DocumentData().push_back(data);
     host_->SetActive(data);
   }
+  document_ = host_->ActiveData();
   connect_->AddinInstance_OnConnection(host_);
   connect_->AddinInstance_OnStartupComplete();
   connected_ = true;
@@ -40,10 +42,22 @@ void Session::Stop() {
 }
 
 void Session::Save(const std::wstring& path) {
-  auto data = host_->ActiveData();
-  if (!data) return;
-  docif::ooxml::SaveDocx(*data, path);
-  data->saved = true;
+  if (!document_) return;  // never started
+  docif::ooxml::SaveDocx(*document_, path);
+  document_->saved = true;
+}
+
+std::optional<std::wstring> Session::OtherActiveDocument() {
+  auto active = host_->ActiveData();
+  if (!active || active == document_) return std::nullopt;
+  return active->fullName.empty() ? std::wstring(L"（未命名）") : active->fullName;
+}
+
+std::optional<std::wstring> Session::DatabaseFailure() const {
+  for (const auto& box : ui_.Boxes())
+    if (StartsWith(box.title, L"错误号:") && Contains(box.text, L"modDatabase.OpenDatabase-->line"))
+      return InChinese(Split(box.text, L"\r\n").front());
+  return std::nullopt;
 }
 
 bool Session::ErrorReported() const {

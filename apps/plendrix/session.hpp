@@ -12,7 +12,7 @@
 #include "docif/model/model_application.hpp"
 #include "addin/addin_context.hpp"
 #include "connect/connect.hpp"
-#include "platform/console_ui.hpp"
+#include "host_ui.hpp"
 #include "platform/registry.hpp"
 
 namespace plx::cli {
@@ -27,25 +27,34 @@ struct SessionOptions {
 
 class Session {
  public:
-  explicit Session(const SessionOptions& options, std::FILE* out = stdout);
+  explicit Session(const SessionOptions& options, std::FILE* out = stdout, std::FILE* err = stderr);
   ~Session();
 
   // Opens the document (or makes a new one) and connects the add-in.
   void Start();
   // Disconnects the add-in.
   void Stop();
+  // Saves the document the session opened or made, whichever document is
+  // active now (the add-in may have opened another one, such as the guide).
   void Save(const std::wstring& path);
+  // The document the session opened or made.
+  const std::shared_ptr<docif::model::DocData>& Document() const { return document_; }
+  // The name of the active document when it is not the session's own.
+  std::optional<std::wstring> OtherActiveDocument();
 
   AddinContext& Context() { return *ctx_; }
   Connect& Addin() { return *connect_; }
   docif::model::ModelApplication& Host() { return *host_; }
-  ScriptedUi& Ui() { return ui_; }
+  HostUi& Ui() { return ui_; }
   // True when the add-in showed one of its error boxes.
   bool ErrorReported() const;
+  // What the add-in said when it could not open its configuration
+  // database (the text of its error box), if that happened.
+  std::optional<std::wstring> DatabaseFailure() const;
 
  private:
   SessionOptions options_;
-  ConsoleUi ui_;
+  HostUi ui_;
   SystemClock clock_;
   ClockSeededRandom random_;
   Registry registry_;
@@ -53,6 +62,7 @@ class Session {
   SystemShell shell_;
   std::unique_ptr<AddinContext> ctx_;
   std::shared_ptr<docif::model::ModelApplication> host_;
+  std::shared_ptr<docif::model::DocData> document_;
   std::unique_ptr<Connect> connect_;
   bool connected_ = false;
 };

@@ -1,12 +1,26 @@
 #include "addin/form.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 #include "common/error.hpp"
+#include "common/text.hpp"
 #include "common/vbnum.hpp"
 #include "addin/addin_context.hpp"
 
 namespace plx {
+namespace {
+
+std::optional<double> NumberIn(const std::wstring& value) {
+  if (!IsNumeric(value)) return std::nullopt;
+  return CDbl(value);
+}
+
+[[noreturn]] void InvalidValue(const std::wstring& name, const std::wstring& value, const std::wstring& takes) {
+  Raise(380, L"无效的属性值：控件“" + name + L"”不能取“" + value + L"”，" + takes + L"。");
+}
+
+}  // namespace
 
 void Form::Show() {
   if (loaded_) return;
@@ -20,6 +34,13 @@ void Form::Unload() {
   loaded_ = false;
   auto keepAlive = shared_from_this();
   Form_Unload();
+  std::erase_if(ctx_.OpenForms, [this](const auto& f) { return f.get() == this; });
+}
+
+void Form::Dismiss() {
+  if (!loaded_) return;
+  loaded_ = false;
+  auto keepAlive = shared_from_this();
   std::erase_if(ctx_.OpenForms, [this](const auto& f) { return f.get() == this; });
 }
 
@@ -39,23 +60,34 @@ void Form::SetValue(const std::wstring& name, const std::wstring& value) {
   if (!c.enabled) Raise(380, L"控件“" + name + L"”当前不可用。");
   switch (c.kind) {
     case ControlKind::TextBox:
-    case ControlKind::ComboBox:
-      c.text = value;
-      if (c.kind == ControlKind::ComboBox) {
-        auto it = std::find(c.items.begin(), c.items.end(), value);
-        c.value = it == c.items.end() ? -1 : static_cast<int>(it - c.items.begin());
+      if (c.range) {
+        auto v = NumberIn(value);
+        if (!v || *v < c.range->first || *v > c.range->second)
+          InvalidValue(name, value, L"要一个 " + DecimalText(c.range->first) + L" 到 " +
+                                        DecimalText(c.range->second) + L" 之间的数");
       }
+      c.text = value;
       break;
-    case ControlKind::CheckBox:
-      c.value = Val(value) != 0 ? 1 : 0;
+    case ControlKind::ComboBox: {
+      auto it = std::find(c.items.begin(), c.items.end(), value);
+      if (c.listOnly && it == c.items.end()) InvalidValue(name, value, L"只能选列表中的一项：" + Join(c.items, L"、"));
+      c.text = value;
+      c.value = it == c.items.end() ? -1 : static_cast<int>(it - c.items.begin());
       break;
+    }
+    case ControlKind::CheckBox: {
+      auto v = NumberIn(value);
+      if (!v || (*v != 0 && *v != 1)) InvalidValue(name, value, L"复选框只取 0（不选）或 1（选中）");
+      c.value = static_cast<int>(*v);
+      break;
+    }
     case ControlKind::OptionGroup:
     case ControlKind::ListBox: {
-      double v = CDbl(value);
-      int index = static_cast<int>(v);
-      if (index != v || index < -1 || index >= static_cast<int>(c.items.size()))
-        Raise(380, L"“" + value + L"”不是控件“" + name + L"”的有效选项。");
-      c.value = index;
+      auto v = NumberIn(value);
+      const int count = static_cast<int>(c.items.size());
+      if (!v || *v < -1 || *v >= count || *v != std::floor(*v))
+        InvalidValue(name, value, L"要一个 -1（不选）到 " + std::to_wstring(count - 1) + L" 之间的序号");
+      c.value = static_cast<int>(*v);
       break;
     }
     default:
@@ -90,6 +122,9 @@ void Form::Click(const std::wstring& name) {
 
 void Form::DblClick(const std::wstring& name, int index) {
   Control& c = GetControl(name);
+  if (c.kind == ControlKind::ListBox && (index < 0 || index >= static_cast<int>(c.items.size())))
+    Raise(380, L"无效的属性值：列表“" + name + L"”没有第 " + std::to_wstring(index) + L" 项（共 " +
+                   std::to_wstring(c.items.size()) + L" 项，序号从 0 起）。");
   if (c.dblClick) {
     auto handler = c.dblClick;
     handler(index);

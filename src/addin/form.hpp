@@ -7,6 +7,7 @@
 // it alive, until it unloads. Dialogs are made with std::make_shared.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ struct Control {
   std::wstring text;                 // text boxes, combo boxes
   int value = 0;                     // check box 0/1; option or list index (-1 none)
   std::vector<std::wstring> items;   // list entries; option captions
+  bool listOnly = false;             // a drop-down list: its text is one of its items
+  std::optional<std::pair<double, double>> range;  // a number box: the numbers it takes
   bool enabled = true;
   bool visible = true;
   std::function<void()> click;
@@ -43,17 +46,25 @@ class Form : public std::enable_shared_from_this<Form> {
   void Show();
   // Closes the dialog (Form_Unload runs once).
   void Unload();
+  // Closes the dialog without running Form_Unload, so nothing the dialog
+  // does on closing (saving its inputs) happens: for looking at a dialog.
+  void Dismiss();
 
   const std::vector<Control>& Controls() const { return controls_; }
   // Error 730 ("控件不存在") for an unknown name.
   Control& GetControl(const std::wstring& name);
   // Sets a control as the user would: a text box's text, a check box 0/1,
   // an option group's or list's index, a combo box's text; runs its change
-  // handler. Error 380 for a value the control cannot take.
+  // handler. Error 380 for a value the control cannot take: a check box
+  // takes 0 or 1, an option group or list an index of its entries (-1 for
+  // none), a drop-down list one of its items, a number box a number in its
+  // range.
   void SetValue(const std::wstring& name, const std::wstring& value);
   // The value as SetValue takes it.
   std::wstring ValueText(const std::wstring& name);
   void Click(const std::wstring& name);
+  // A double click; on a list box the index must be one of its entries
+  // (error 380 otherwise).
   void DblClick(const std::wstring& name, int index);
   // A picture of the dialog's preview as SVG; error 5 for a dialog without one.
   virtual std::string PreviewSvg();

@@ -1,6 +1,14 @@
 #pragma once
 // The product's own addresses and texts, kept in one place.
+#include <string>
+
 namespace plx::product {
+
+// The version compiled in, as "MAJOR.MINOR.PATCH".
+inline std::wstring VersionText() {
+  return std::to_wstring(PLENDRIX_VERSION_MAJOR) + L"." + std::to_wstring(PLENDRIX_VERSION_MINOR) + L"." +
+         std::to_wstring(PLENDRIX_VERSION_PATCH);
+}
 
 inline constexpr const wchar_t* kNewsPage = L"https://plendrix.example.com/news/";
 inline constexpr const wchar_t* kAddinProgIdPart = L"plendrix4word";

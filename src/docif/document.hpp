@@ -99,6 +99,8 @@ class Document {
   // False once the document changed since it was opened or saved.
   virtual bool Saved() const = 0;
   virtual void SetSaved(bool) = 0;
+  // Opened read-only: it can be edited, but Save raises error 4605.
+  virtual bool ReadOnly() const = 0;
   virtual void Save() = 0;
   virtual void Activate() = 0;
 };
@@ -112,7 +114,7 @@ class Documents {
   virtual std::shared_ptr<Document> Add() = 0;
   // Opens a document file, which becomes the active one; error 5792 with a
   // plain reason when it cannot be read.
-  virtual std::shared_ptr<Document> Open(const std::wstring& path) = 0;
+  virtual std::shared_ptr<Document> Open(const std::wstring& path, bool readOnly = false) = 0;
   virtual void Close(const std::shared_ptr<Document>& document) = 0;
 };
 

@@ -46,7 +46,8 @@ void BuildFieldFromSelection(AddinContext& ctx, docif::Selection& selection, con
 }
 
 void OpenGuide(AddinContext& ctx) {
-  auto guide = ctx.App->GetDocuments()->Open(AppFile(ctx, kFormulaGuideName));
+  // Read-only: the guide is the install folder's, never to be saved over.
+  auto guide = ctx.App->GetDocuments()->Open(AppFile(ctx, kFormulaGuideName), true);
   guide->Activate();
 }
 

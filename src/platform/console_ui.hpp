@@ -9,7 +9,7 @@
 
 namespace plx {
 
-class ConsoleUi final : public ScriptedUi {
+class ConsoleUi : public ScriptedUi {
  public:
   ConsoleUi(std::FILE* out, bool interactive) : out_(out), interactive_(interactive) {}
 

@@ -7,10 +7,7 @@
 namespace plx {
 
 void ShowVersion(AddinContext& ctx) {
-  std::wstring version = Trim(std::to_wstring(PLENDRIX_VERSION_MAJOR)) + L"." +
-                         Trim(std::to_wstring(PLENDRIX_VERSION_MINOR)) + L"." +
-                         Trim(std::to_wstring(PLENDRIX_VERSION_PATCH));
-  ctx.Ui().MsgBox(L"当前Plendrix的版本号是：" + version, Buttons::OK, L"");
+  ctx.Ui().MsgBox(L"当前Plendrix的版本号是：" + product::VersionText(), Buttons::OK, L"");
 }
 
 void OpenAddress(AddinContext& ctx, const std::wstring& address) {

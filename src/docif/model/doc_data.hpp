@@ -152,6 +152,7 @@ struct DocData {
   bool snapToGrid = true, snapToShapes = false;
   bool embedFonts = false, subsetFonts = false, noSystemFonts = true;
   bool saved = true;
+  bool readOnly = false;  // opened read-only: it cannot be saved over its file
   bool showFieldCodes = false;
   std::wstring fullName;
 

@@ -2,11 +2,15 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cwchar>
+
 #include "common/text.hpp"
 #include "docif/model/model_collections.hpp"
 #include "docif/model/model_range.hpp"
 #include "docif/model/model_shapes.hpp"
 #include "docif/model/shape_geometry.hpp"
+#include "docif/model/symbol_fonts.hpp"
 
 namespace plx::docif::model {
 namespace {
@@ -35,6 +39,35 @@ ordered_json Font(const CharFormat& f) {
   if (f.underline) j["underline"] = f.underline;
   if (f.color != kAutoColor) j["color"] = f.color;
   return j;
+}
+
+// A run's text with each symbol-font sign replaced by the character its font
+// draws; nothing when the run holds no private-use character.
+std::optional<std::wstring> SymbolsShown(const std::wstring& text, const CharFormat& f) {
+  if (std::none_of(text.begin(), text.end(), IsPrivateUse)) return std::nullopt;
+  std::wstring shown;
+  for (wchar_t c : text) {
+    auto drawn = IsPrivateUse(c) ? SymbolFontCharacter(f.ascii, c) : std::nullopt;
+    if (!drawn && IsPrivateUse(c)) drawn = SymbolFontCharacter(f.farEast, c);
+    shown += drawn ? *drawn : c;
+  }
+  return shown;
+}
+
+// Private-use characters show as nothing on a console: the dump writes them
+// as JSON escapes (U+F0A5 as backslash, "uf0a5"), the code point the text holds.
+std::string EscapePrivateUse(const std::string& json) {
+  std::wstring out;
+  for (wchar_t c : Utf8ToWide(json)) {
+    if (!IsPrivateUse(c)) {
+      out += c;
+      continue;
+    }
+    wchar_t hex[8];
+    std::swprintf(hex, 8, L"\\u%04x", static_cast<unsigned>(c));
+    out += hex;
+  }
+  return WideToUtf8(out);
 }
 
 ordered_json Paragraphs(const DocData& doc, const Story& story) {
@@ -67,8 +100,10 @@ ordered_json Paragraphs(const DocData& doc, const Story& story) {
     uint32_t format = UINT32_MAX;
     auto flush = [&] {
       if (text.empty()) return;
-      ordered_json run = Font(doc.charFormats[format]);
+      const CharFormat& f = doc.charFormats[format];
+      ordered_json run = Font(f);
       run["text"] = U8(text);
+      if (auto shown = SymbolsShown(text, f)) run["shown"] = U8(*shown);
       runs.push_back(run);
       text.clear();
     };
@@ -151,6 +186,7 @@ std::string DumpJson(const DocData& doc, int indent) {
   j["settings"] = {{"snapToGrid", doc.snapToGrid}, {"snapToShapes", doc.snapToShapes},
                    {"embedTrueTypeFonts", doc.embedFonts}, {"saveSubsetFonts", doc.subsetFonts},
                    {"doNotEmbedSystemFonts", doc.noSystemFonts}, {"saved", doc.saved}};
+  if (doc.readOnly) j["settings"]["readOnly"] = true;
   j["paragraphs"] = Paragraphs(doc, *doc.main);
   ordered_json fields = ordered_json::array();
   const Story& main = *doc.main;
@@ -200,7 +236,7 @@ std::string DumpJson(const DocData& doc, int indent) {
   ordered_json bookmarks = ordered_json::object();
   for (const auto& [name, a] : doc.bookmarks) bookmarks[U8(name)] = {a->start, a->end};
   j["bookmarks"] = bookmarks;
-  return j.dump(indent);
+  return EscapePrivateUse(j.dump(indent));
 }
 
 }  // namespace plx::docif::model

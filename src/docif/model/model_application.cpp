@@ -25,8 +25,9 @@ class ModelDocuments final : public Documents {
     app_->SetActive(doc);
     return Wrap(doc);
   }
-  std::shared_ptr<Document> Open(const std::wstring& path) override {
+  std::shared_ptr<Document> Open(const std::wstring& path, bool readOnly) override {
     auto doc = ooxml::ReadDocx(path, app_->SharedPtr());
+    doc->readOnly = readOnly;
     app_->DocumentData().push_back(doc);
     app_->SetActive(doc);
     return Wrap(doc);

@@ -136,6 +136,7 @@ void ModelDocument::SetDoNotEmbedSystemFonts(bool v) {
 }
 
 void ModelDocument::Save() {
+  if (d_->readOnly) Raise(4605, L"此命令无效，因为“" + d_->fullName + L"”是以只读方式打开的。");
   d_->app->journal.push_back(L"Save " + d_->fullName);
   d_->saved = true;
 }

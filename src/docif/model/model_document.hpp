@@ -38,6 +38,7 @@ class ModelDocument final : public Document {
   void SetDoNotEmbedSystemFonts(bool v) override;
   bool Saved() const override { return d_->saved; }
   void SetSaved(bool v) override { d_->saved = v; }
+  bool ReadOnly() const override { return d_->readOnly; }
   void Save() override;
   void Activate() override;
 

@@ -37,12 +37,14 @@ frmGraph::frmGraph(AddinContext& ctx) : Form(ctx, L"frmGraph") {
   style.caption = L"线型";
   style.items = {L"0", L"1", L"2", L"3", L"4", L"5", L"6"};
   style.text = L"0";
+  style.listOnly = true;  // the style numbers of the dash table only
   style.change = [this] { RedrawPreview(); };
   AddControl(style);
   AddControl(Box(L"cmbWidth", L"线宽", L"0.75"));
   AddControl(Box(L"labColor", L"颜色（RGB，红色在低字节）", L"0"));
   // The line attribute boxes show their line on the preview at once.
   GetControl(L"cmbWidth").change = [this] { RedrawPreview(); };
+  GetControl(L"cmbWidth").range = std::pair{0.0, 1584.0};  // the weights a shape's line can have, in points
   GetControl(L"labColor").change = [this] { RedrawPreview(); };
   AddControl(Check(L"chkDrawScale", L"画刻度", 0, [this] { chkDrawScale_Click(); }));
   AddControl(Check(L"chkNoCoordinate", L"不画坐标轴", 0, [this] { chkNoCoordinate_Click(); }));
