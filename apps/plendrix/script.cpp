@@ -113,12 +113,16 @@ void ScriptRunner::RunLine(const std::wstring& raw) {
     if (what == L"all") {
       doc->Content()->Select();
     } else if (what == L"after") {
-      // An insertion point just after the first occurrence of the text.
+      // An insertion point just after the first occurrence of the text,
+      // found by the document's own find: positions in the text as shown
+      // (field results, cell ends read as CR BEL) are no document positions.
       const std::wstring find = Unescape(Trim(arg));
-      const size_t at = doc->Content()->Text().find(find);
-      if (find.empty() || at == std::wstring::npos) Raise(err::kInvalidCall, L"文档中没有“" + find + L"”。");
-      const long pos = static_cast<long>(at + find.size());
-      doc->GetRange(pos, pos)->Select();
+      auto found = doc->Content();
+      auto search = found->GetFind();
+      search->Text = Replace(find, L"^", L"^^");  // the find's special codes start with a caret
+      if (find.empty() || !search->Execute()) Raise(err::kInvalidCall, L"文档中没有“" + find + L"”。");
+      found->Collapse(docif::kCollapseEnd);
+      found->Select();
     } else if (what == L"end") {
       const long end = doc->Content()->End() - 1;  // before the final paragraph mark
       doc->GetRange(end, end)->Select();

@@ -78,6 +78,11 @@ ordered_json Paragraphs(const DocData& doc, const Story& story) {
     ordered_json j;
     std::wstring shown = story.Visible(s, e, doc.showFieldCodes, &positions);
     j["text"] = U8(shown);
+    // Document positions, as ranges and selections count them: the text
+    // shown may be longer (a cell end reads as two characters) or shorter
+    // (a field shows its result, not its code).
+    j["start"] = s;
+    j["end"] = e;
     j["style"] = U8(p.style);
     j["alignment"] = p.alignment;
     if (p.lineSpacingRule != kSpaceSingle) {
