@@ -8,7 +8,7 @@ namespace {
 
 // The options that take a value, before the command and after it.
 const std::set<std::string> kGlobalValueOptions = {"--install", "--host-version", "--doc", "--out", "--render"};
-const std::set<std::string> kTextCommands = {"eval", "formula"};
+const std::set<std::string> kTextCommands = {"eval", "formula", "config"};
 const std::set<std::string> kTextCommandValueOptions = {"--at", "--route", "--set"};
 
 std::string Group(const std::string& message, const std::string& pattern) {

@@ -17,6 +17,7 @@
 #include "common/text.hpp"
 #include "common/vbnum.hpp"
 #include "docif/model/json_dump.hpp"
+#include "config_cli.hpp"
 #include "formula_cli.hpp"
 #include "graph/expr/math_plugin.hpp"
 #include "graph/expr/normalise.hpp"
@@ -192,6 +193,12 @@ int main(int argc, char** argv) {
   formulaCmd->add_option("--set", formulaSets, "本次运行改用的 gsconfig 设置：键=值")->type_name("键=值");
   formulaCmd->add_option("TEXT", formulaText, "公式文字")->required()->type_name("公式");
 
+  std::string configAction, configKey, configValue;
+  auto* configCmd = command("config", "列出全部设置，或用 set 配置组.设置项 值 保存一项设置");
+  configCmd->add_option("ACTION", configAction, "set")->type_name("动作");
+  configCmd->add_option("KEY", configKey, "配置组.设置项")->type_name("设置项");
+  configCmd->add_option("VALUE", configValue, "值")->type_name("值");
+
   std::vector<std::string> args = plx::cli::MarkDashTexts({argv, argv + argc});
   std::vector<char*> pointers;
   for (auto& a : args) pointers.push_back(a.data());
@@ -250,6 +257,11 @@ int main(int argc, char** argv) {
       for (const auto& s : formulaSets) request.settings.push_back(Utf8ToWide(s));
       request.text = Utf8ToWide(formulaText);
       fail(plx::cli::PrintFormula(session, request));
+    } else if (configCmd->parsed()) {
+      std::vector<std::wstring> request;
+      for (const char* name : {"ACTION", "KEY", "VALUE"})
+        if (configCmd->count(name) > 0) request.push_back(Utf8ToWide(configCmd->get_option(name)->as<std::string>()));
+      fail(plx::cli::RunConfigCommand(session, request));
     } else if (dumpCmd->parsed()) {
       std::printf("%s\n", plx::docif::model::DumpJson(*session.Document()).c_str());
     }
