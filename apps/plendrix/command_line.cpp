@@ -1,6 +1,5 @@
 #include "command_line.hpp"
 
-#include <regex>
 #include <set>
 
 namespace plx::cli {
@@ -11,9 +10,13 @@ const std::set<std::string> kGlobalValueOptions = {"--install", "--host-version"
 const std::set<std::string> kTextCommands = {"eval", "formula", "config"};
 const std::set<std::string> kTextCommandValueOptions = {"--at", "--route", "--set"};
 
-std::string Group(const std::string& message, const std::string& pattern) {
-  std::smatch m;
-  return std::regex_search(message, m, std::regex(pattern)) ? m[1].str() : std::string();
+// The part of a parser message between `before` and the next `until` (the
+// end of the message when `until` is empty); empty when `before` is not in it.
+std::string Between(const std::string& message, const std::string& before, const std::string& until = "") {
+  const size_t at = message.find(before);
+  if (at == std::string::npos) return {};
+  const size_t from = at + before.size();
+  return message.substr(from, until.empty() ? std::string::npos : message.find(until, from) - from);
 }
 
 }  // namespace
@@ -63,22 +66,23 @@ std::string ParserMessage(const CLI::ParseError& e, const std::vector<std::strin
   }
   if (name == "RequiredError") {
     if (what.find("ubcommand") != std::string::npos)
-      return "缺少命令：要写 connect、press、run、controls、dump、eval 或 formula 之一";
-    const std::string missing = Group(what, R"(^(\S+) is required)");
+      return "缺少命令：要写 connect、press、run、controls、dump、config、eval 或 formula 之一";
+    const size_t required = what.find(" is required");
+    const std::string missing = required == std::string::npos ? "" : what.substr(0, required);
     return "缺少参数" + (missing.empty() ? std::string() : " " + missing);
   }
   if (name == "ExtrasError") {
-    const std::string extras = Group(what, R"(expected: (.*)$)");
+    const std::string extras = Between(what, "expected: ");
     return "不认识的命令或参数：" + extras;
   }
   if (name == "ConversionError") {
-    const std::string option = Group(what, R"(convert: (\S+) =)"), value = Group(what, R"( = (.*)$)");
+    const std::string option = Between(what, "convert: ", " ="), value = Between(what, " = ");
     if (!option.empty()) return option + " 的值“" + value + "”不是数";
     return "参数的值无法识别";
   }
   if (name == "ArgumentMismatch") {
-    std::string option = Group(what, R"(^(-\S+?):)");
-    if (option.empty()) option = Group(what, R"(arguments to (\S+?),)");
+    std::string option = what.starts_with("-") ? what.substr(0, what.find(':')) : "";
+    if (option.empty()) option = Between(what, "arguments to ", ",");
     return (option.empty() ? std::string("参数") : option) + " 后面缺少值";
   }
   return "命令行无效";
