@@ -128,8 +128,10 @@ void ScriptRunner::RunLine(const std::wstring& raw) {
       doc->GetRange(end, end)->Select();
     } else if (what == L"shape") {
       doc->GetShapes()->Item(arg)->Select(true);
+    } else if (what == L"shapes") {
+      doc->GetShapes()->SelectAll();  // every floating shape, as the host's "select objects" does
     } else if (!IsNumeric(what) || !IsNumeric(arg)) {
-      Raise(err::kInvalidCall, L"select 后面要写：两个位置（select START END）、all、end、after 文字 或 shape 图形名，"
+      Raise(err::kInvalidCall, L"select 后面要写：两个位置（select START END）、all、end、after 文字、shape 图形名 或 shapes（全部图形），"
                                L"而不是“" + rest + L"”。");
     } else {
       long start = Number(what, L"位置"), end = Number(arg, L"位置");
