@@ -147,13 +147,6 @@ void FloatingShapes::Finish(model::DocData& doc) {
     if (it == laid.end()) it = laid.emplace(key, model::LayoutInformation(doc, main, pos, type)).first;
     return it->second;
   };
-  std::stable_sort(pending_.begin(), pending_.end(),
-                   [](const Pending& a, const Pending& b) { return a.where.z < b.where.z; });
-  std::set<std::wstring> used;
-  int highest = 0;
-  for (const auto& s : model::AllShapes(doc)) used.insert(s->name), highest = std::max(highest, TrailingNumber(s->name));
-  for (const Pending& p : pending_) Numbers(*p.shape, highest);
-  int next = std::max(doc.nextShapeNumber, highest + 1);
   for (Pending& p : pending_) {
     long at = std::clamp(p.at, 0L, main.Length() - 1);
     long paragraph = main.ParagraphAt(at).first;
@@ -162,11 +155,22 @@ void FloatingShapes::Finish(model::DocData& doc) {
               : p.where.yFromLine ? position(at, kVerticalPositionRelativeToPage) : 0;
     model::ShapeData& s = *p.shape;
     if (dx != 0 || dy != 0) model::Translate(s, dx, dy);
-    NameUniquely(s, used, next);
     s.anchor = main.MakeAnchor(paragraph, paragraph);
+    // Taken before names are made unique: a shape renamed here is written
+    // anew, so that the file gets the name the document shows.
     s.source = std::make_shared<model::ReadDrawing>(model::ReadDrawing{std::move(p.xml), model::Fingerprint(s)});
-    doc.shapes.push_back(p.shape);
   }
+  // Names in text order (the first shape keeps a name used twice), then
+  // the stacking order.
+  std::set<std::wstring> used;
+  int highest = 0;
+  for (const auto& s : model::AllShapes(doc)) used.insert(s->name), highest = std::max(highest, TrailingNumber(s->name));
+  for (const Pending& p : pending_) Numbers(*p.shape, highest);
+  int next = std::max(doc.nextShapeNumber, highest + 1);
+  for (Pending& p : pending_) NameUniquely(*p.shape, used, next);
+  std::stable_sort(pending_.begin(), pending_.end(),
+                   [](const Pending& a, const Pending& b) { return a.where.z < b.where.z; });
+  for (Pending& p : pending_) doc.shapes.push_back(p.shape);
   doc.nextShapeNumber = next;
   pending_.clear();
 }
