@@ -331,6 +331,8 @@ TEST(DrawingRead, VmlIsReadAndUnreadableDrawingsAreKept) {
       "<v:oval id=\"圆\" style=\"position:absolute;left:1000;top:1000;width:500;height:500\" filled=\"f\"/>"
       "<v:shape id=\"曲线\" style=\"position:absolute;left:2000;top:1000;width:1000;height:1000\" "
       "coordsize=\"100,100\" path=\"m0,100c30,0,70,0,100,100l100,50e\"/>"
+      "<v:shape id=\"三角形\" style=\"position:absolute;left:1000;top:1000;width:100;height:100\" "
+      "coordsize=\"10,10\" path=\"m,l10,10,,10xe\"/>"
       "<v:rect id=\"标签\" style=\"position:absolute;left:2500;top:1500;width:500;height:500\" fillcolor=\"#00ff00\">"
       "<v:textbox inset=\"1pt,2pt,3pt,4pt\"><w:txbxContent><w:p><w:r><w:t>O</w:t></w:r></w:p></w:txbxContent>"
       "</v:textbox></v:rect></v:group></w:pict></w:r>";
@@ -363,7 +365,7 @@ TEST(DrawingRead, VmlIsReadAndUnreadableDrawingsAreKept) {
 
   const ShapeData& g = *doc->shapes[1];
   EXPECT_EQ(g.name, L"坐标系");
-  ASSERT_EQ(g.children.size(), 4u);
+  ASSERT_EQ(g.children.size(), 5u);
   const ShapeData& axis = *g.children[0];
   EXPECT_EQ(axis.type, kShapeLine);
   EXPECT_EQ(axis.points[0], (PointF{100, 250}));
@@ -383,7 +385,11 @@ TEST(DrawingRead, VmlIsReadAndUnreadableDrawingsAreKept) {
   EXPECT_EQ(curve.points[0], (PointF{200, 300}));
   EXPECT_EQ(curve.points[3], (PointF{300, 300}));
   EXPECT_EQ(curve.points[6], (PointF{300, 250}));
-  const ShapeData& label = *g.children[3];
+  // Empty numbers are 0; a closed path ends where it began.
+  const ShapeData& triangle = *g.children[3];
+  EXPECT_EQ(triangle.type, kShapeFreeform);
+  EXPECT_EQ(triangle.points, (std::vector<PointF>{{100, 200}, {110, 210}, {100, 210}, {100, 200}}));
+  const ShapeData& label = *g.children[4];
   EXPECT_EQ(label.type, kShapeTextBox);
   EXPECT_EQ(label.text->Text(), L"O\r");
   EXPECT_NEAR(label.frame.MarginBottom.value_or(0), 4, 1e-9);

@@ -198,32 +198,45 @@ struct VmlReader {
       return PointF{static_cast<float>(b.left + (x - cx) * b.width / cw),
                     static_cast<float>(b.top + (y - cy) * b.height / ch)};
     };
+    // Commands and their numbers; a number left empty next to a comma is
+    // 0, as in "m,l10,".
     std::vector<std::pair<char, std::vector<double>>> commands;
+    bool haveNumber = false, afterComma = false;
+    auto endOfNumbers = [&] {
+      if (afterComma && !haveNumber && !commands.empty()) commands.back().second.push_back(0);
+      haveNumber = afterComma = false;
+    };
     size_t i = 0;
     while (i < path.size()) {
       char c = path[i];
       if (std::isalpha(static_cast<unsigned char>(c))) {
+        endOfNumbers();
         std::string name(1, c);
         while (i + 1 < path.size() && std::isalpha(static_cast<unsigned char>(path[i + 1]))) name += path[++i];
-        if (name == "nf" || name == "ns") {
-          ++i;
-          continue;
-        }
-        if (name.size() != 1 || std::string("mlcxe").find(c) == std::string::npos) return false;
-        commands.push_back({c, {}});
         ++i;
-      } else if (c == ',' || c == ' ') {
-        if (c == ',' && !commands.empty() && (i == 0 || path[i - 1] == ',' || std::isalpha(static_cast<unsigned char>(path[i - 1]))))
-          commands.back().second.push_back(0);  // an empty number is 0
+        if (name == "nf" || name == "ns") continue;
+        // Commands without numbers run together ("xe").
+        if (name.find_first_not_of("mlcxe") != std::string::npos) return false;
+        for (char command : name) commands.push_back({command, {}});
+      } else if (c == ',') {
+        if (commands.empty()) return false;
+        if (!haveNumber) commands.back().second.push_back(0);
+        haveNumber = false;
+        afterComma = true;
+        ++i;
+      } else if (c == ' ') {
         ++i;
       } else {
         char* end = nullptr;
         double v = std::strtod(path.c_str() + i, &end);
-        if (end == path.c_str() + i || commands.empty()) return false;
+        if (end == path.c_str() + i || commands.empty() || !std::isfinite(v)) return false;
         commands.back().second.push_back(v);
+        haveNumber = true;
+        afterComma = false;
         i = static_cast<size_t>(end - path.c_str());
       }
     }
+    endOfNumbers();
     bool curved = false, started = false, closed = false;
     std::vector<PointF> pts;
     for (auto& [c, v] : commands) {
