@@ -8,6 +8,7 @@
 
 #include "common/text.hpp"
 #include "docif/model/shape_geometry.hpp"
+#include "docif/ooxml/drawing_xml.hpp"
 #include "docif/ooxml/xml_text.hpp"
 
 namespace plx::docif::ooxml {
@@ -154,21 +155,6 @@ LineFormat ReadLine(const pugi::xml_node& ln, const DrawingSource& src) {
   if (pugi::xml_node tail = ln.child("a:tailEnd"))
     ReadArrow(tail, f.EndArrowheadStyle, f.EndArrowheadLength, f.EndArrowheadWidth);
   return f;
-}
-
-int PatternNumber(const std::string& name) {
-  static constexpr const char* kNames[] = {
-      "pct5",       "pct10",      "pct20",      "pct25",      "pct30",     "pct40",
-      "pct50",      "pct60",      "pct70",      "pct75",      "pct80",     "pct90",
-      "dkHorz",     "dkVert",     "dkDnDiag",   "dkUpDiag",   "smCheck",   "trellis",
-      "ltHorz",     "ltVert",     "ltDnDiag",   "ltUpDiag",   "smGrid",    "dotDmnd",
-      "wdDnDiag",   "wdUpDiag",   "dashUpDiag", "dashDnDiag", "narVert",   "narHorz",
-      "dashVert",   "dashHorz",   "lgConfetti", "lgGrid",     "horzBrick", "lgCheck",
-      "smConfetti", "zigZag",     "solidDmnd",  "diagBrick",  "openDmnd",  "plaid",
-      "sphere",     "weave",      "dotGrid",    "divot",      "shingle",   "wave"};
-  for (size_t i = 0; i < std::size(kNames); ++i)
-    if (name == kNames[i]) return static_cast<int>(i) + 1;
-  return 7;  // an unknown pattern shows as 50 %
 }
 
 // The fill element of a shape's properties, or none.

@@ -21,6 +21,32 @@ using model::InlineObject;
 using model::KeptDrawing;
 using model::ShapeData;
 
+// The host's pattern numbers in order, from 1 (5 %) to 48 (wave).
+constexpr const char* kPatternNames[] = {
+    "pct5",       "pct10",      "pct20",      "pct25",      "pct30",     "pct40",
+    "pct50",      "pct60",      "pct70",      "pct75",      "pct80",     "pct90",
+    "dkHorz",     "dkVert",     "dkDnDiag",   "dkUpDiag",   "smCheck",   "trellis",
+    "ltHorz",     "ltVert",     "ltDnDiag",   "ltUpDiag",   "smGrid",    "dotDmnd",
+    "wdDnDiag",   "wdUpDiag",   "dashUpDiag", "dashDnDiag", "narVert",   "narHorz",
+    "dashVert",   "dashHorz",   "lgConfetti", "lgGrid",     "horzBrick", "lgCheck",
+    "smConfetti", "zigZag",     "solidDmnd",  "diagBrick",  "openDmnd",  "plaid",
+    "sphere",     "weave",      "dotGrid",    "divot",      "shingle",   "wave"};
+
+}  // namespace
+
+const char* PatternName(int pattern) {
+  if (pattern >= 1 && pattern <= static_cast<int>(std::size(kPatternNames))) return kPatternNames[pattern - 1];
+  return "pct50";
+}
+
+int PatternNumber(const std::string& name) {
+  for (size_t i = 0; i < std::size(kPatternNames); ++i)
+    if (name == kPatternNames[i]) return static_cast<int>(i) + 1;
+  return 7;  // an unknown pattern shows as 50 %
+}
+
+namespace {
+
 // The widest line the file format accepts (1584 pt).
 constexpr int64_t kMaxLineWidth = 20116800;
 
@@ -132,21 +158,6 @@ std::string LineXml(const LineFormat& f) {
                   f.BeginArrowheadWidth) +
          ArrowXml("tailEnd", f.EndArrowheadStyle, f.EndArrowheadLength, f.EndArrowheadWidth) +
          "</a:ln>";
-}
-
-// The host's pattern numbers in order, from 1 (5 %) to 48 (wave).
-const char* PatternName(int pattern) {
-  static constexpr const char* kNames[] = {
-      "pct5",       "pct10",      "pct20",     "pct25",      "pct30",     "pct40",
-      "pct50",      "pct60",      "pct70",     "pct75",      "pct80",     "pct90",
-      "dkHorz",     "dkVert",     "dkDnDiag",  "dkUpDiag",   "smCheck",   "trellis",
-      "ltHorz",     "ltVert",     "ltDnDiag",  "ltUpDiag",   "smGrid",    "dotDmnd",
-      "wdDnDiag",   "wdUpDiag",   "dashUpDiag", "dashDnDiag", "narVert",  "narHorz",
-      "dashVert",   "dashHorz",   "lgConfetti", "lgGrid",    "horzBrick", "lgCheck",
-      "smConfetti", "zigZag",     "solidDmnd", "diagBrick",  "openDmnd",  "plaid",
-      "sphere",     "weave",      "dotGrid",   "divot",      "shingle",   "wave"};
-  if (pattern >= 1 && pattern <= static_cast<int>(std::size(kNames))) return kNames[pattern - 1];
-  return "pct50";
 }
 
 // The fill; missing members are the defaults (visible, white, opaque).
