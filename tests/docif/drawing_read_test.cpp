@@ -354,9 +354,14 @@ TEST(DrawingRead, VmlIsReadAndUnreadableDrawingsAreKept) {
   const std::string broken =  // numbers that are none, a path the model has no nodes for
       "<w:r><w:pict><v:shape id=\"弧\" style=\"position:absolute;margin-left:abc;width:1e999pt;height:-5pt\" "
       "path=\"m0,0ar0,0,100,100,0,0,100,100e\"/></w:pict></w:r>";
-  auto doc = Open("<w:p>" + vmlGroup + chartWithFallback + chartOnly + inlineVml + broken + "</w:p>");
+  const std::string farOff =  // coordinates no page has, and no number at all
+      "<w:r><w:pict><v:line id=\"远\" style=\"position:absolute;z-index:9\" from=\"1e300pt,0\" to=\"nan,5pt\"/>"
+      "</w:pict></w:r>";
+  auto doc = Open("<w:p>" + vmlGroup + chartWithFallback + chartOnly + inlineVml + broken + farOff + "</w:p>");
 
-  ASSERT_EQ(doc->shapes.size(), 2u);
+  ASSERT_EQ(doc->shapes.size(), 3u);
+  for (const PointF& p : doc->shapes[2]->points) EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+  EXPECT_NE(Saved(*doc).find("远"), std::string::npos);
   const ShapeData& fallback = *doc->shapes[0];  // z-index -1: behind the group, behind the text
   EXPECT_EQ(fallback.name, L"替代");
   EXPECT_EQ(fallback.wrap.Type.value_or(0), 5);

@@ -23,7 +23,11 @@ constexpr double kEmuPerPoint = 12700;
 // The host's number for an auto shape of a kind it has no number for here.
 constexpr int kAutoShapeNotPrimitive = 138;
 
-double Points(const pugi::xml_attribute& a) { return a.as_double() / kEmuPerPoint; }
+// EMU to points; what is no number counts as 0.
+double Points(const pugi::xml_attribute& a) {
+  double v = a.as_double() / kEmuPerPoint;
+  return std::isfinite(v) ? v : 0;
+}
 
 bool Is(const pugi::xml_node& n, const char* name) { return std::strcmp(n.name(), name) == 0; }
 
@@ -209,8 +213,8 @@ int PresetAutoShape(const std::string& prst) {
 
 // The two ends of a line drawn across its box; flips swap them.
 void LineFromBox(ShapeData& s, const Box& b) {
-  float x0 = static_cast<float>(b.left), y0 = static_cast<float>(b.top);
-  float x1 = static_cast<float>(b.left + b.width), y1 = static_cast<float>(b.top + b.height);
+  float x0 = NodeCoordinate(b.left), y0 = NodeCoordinate(b.top);
+  float x1 = NodeCoordinate(b.left + b.width), y1 = NodeCoordinate(b.top + b.height);
   if (s.flipH) std::swap(x0, x1);
   if (s.flipV) std::swap(y0, y1);
   s.points = {{x0, y0}, {x1, y1}};
@@ -232,7 +236,7 @@ bool CustomNodes(const pugi::xml_node& custGeom, const Box& b, ShapeData& s) {
     double x = pt.attribute("x").as_double() * pw, y = pt.attribute("y").as_double() * ph;
     if (s.flipH) x = b.width - x;
     if (s.flipV) y = b.height - y;
-    return PointF{static_cast<float>(b.left + x), static_cast<float>(b.top + y)};
+    return PointF{NodeCoordinate(b.left + x), NodeCoordinate(b.top + y)};
   };
   struct Segment {
     std::vector<PointF> pts;  // 1 for a line, 3 for a cubic, 2 for a quadratic
@@ -267,7 +271,7 @@ bool CustomNodes(const pugi::xml_node& custGeom, const Box& b, ShapeData& s) {
   s.points = {start};
   PointF at = start;
   auto lerp = [](PointF a, PointF b, double t) {
-    return PointF{static_cast<float>(a.x + (b.x - a.x) * t), static_cast<float>(a.y + (b.y - a.y) * t)};
+    return PointF{NodeCoordinate(a.x + (b.x - a.x) * t), NodeCoordinate(a.y + (b.y - a.y) * t)};
   };
   for (const Segment& seg : segments) {
     if (!curved) {
@@ -352,6 +356,7 @@ struct ShapeReader {
 
   static void Transform(const pugi::xml_node& xfrm, ShapeData& s) {
     s.rotation = std::fmod(xfrm.attribute("rot").as_double() / 60000, 360.0);
+    if (!std::isfinite(s.rotation)) s.rotation = 0;
     if (s.rotation < 0) s.rotation += 360;
     s.flipH = xfrm.attribute("flipH").as_bool();
     s.flipV = xfrm.attribute("flipV").as_bool();
@@ -495,6 +500,12 @@ double Position(const pugi::xml_node& pos, Span area, double size) {
 }
 
 }  // namespace
+
+float NodeCoordinate(double points) {
+  constexpr double kFar = 1e6;  // about 350 m of paper
+  if (!std::isfinite(points)) return 0;
+  return static_cast<float>(std::clamp(points, -kFar, kFar));
+}
 
 bool ParseColour(const std::string& text, uint32_t& rgb) {
   static const std::map<std::string, uint32_t> kNames = {

@@ -62,6 +62,10 @@ std::shared_ptr<model::Story> ReadTextBox(const pugi::xml_node& content, const D
 // written back.
 std::string KeptXml(const pugi::xml_node& n);
 
+// A node coordinate in points as the model keeps it: values far off any
+// page (or no number at all) are clamped, never converted out of range.
+float NodeCoordinate(double points);
+
 // Colours of "RRGGBB" text and a few colour names; false for others.
 bool ParseColour(const std::string& text, uint32_t& rgb);
 

@@ -195,8 +195,8 @@ struct VmlReader {
     auto [cx, cy] = Pair(n, "coordorigin", 0);
     if (cw <= 0 || ch <= 0) return false;
     auto page = [&](double x, double y) {
-      return PointF{static_cast<float>(b.left + (x - cx) * b.width / cw),
-                    static_cast<float>(b.top + (y - cy) * b.height / ch)};
+      return PointF{NodeCoordinate(b.left + (x - cx) * b.width / cw),
+                    NodeCoordinate(b.top + (y - cy) * b.height / ch)};
     };
     // Commands and their numbers; a number left empty next to a comma is
     // 0, as in "m,l10,".
@@ -274,7 +274,7 @@ struct VmlReader {
         }
         PointF a = cubic.back(), e = pts[at++];
         auto lerp = [&](double t) {
-          return PointF{static_cast<float>(a.x + (e.x - a.x) * t), static_cast<float>(a.y + (e.y - a.y) * t)};
+          return PointF{NodeCoordinate(a.x + (e.x - a.x) * t), NodeCoordinate(a.y + (e.y - a.y) * t)};
         };
         cubic.insert(cubic.end(), {lerp(1.0 / 3), lerp(2.0 / 3), e});
       }
@@ -294,6 +294,7 @@ struct VmlReader {
     s->name = Utf8ToWide(id);
     s->altText = Utf8ToWide(n.attribute("alt").as_string());
     s->rotation = std::fmod(std::atof(Get(st, "rotation").c_str()), 360.0);
+    if (!std::isfinite(s->rotation)) s->rotation = 0;
     if (s->rotation < 0) s->rotation += 360;
     std::string flip = Get(st, "flip");
     s->flipH = flip.find('x') != std::string::npos;
@@ -308,9 +309,9 @@ struct VmlReader {
         size_t comma = text.find(',');
         std::string x = text.substr(0, comma), y = comma == std::string::npos ? "0" : text.substr(comma + 1);
         if (!sp.top)
-          return PointF{static_cast<float>(sp.ox + std::atof(x.c_str()) * sp.sx),
-                        static_cast<float>(sp.oy + std::atof(y.c_str()) * sp.sy)};
-        return PointF{static_cast<float>(origin.left + Length(x, 0.75)), static_cast<float>(origin.top + Length(y, 0.75))};
+          return PointF{NodeCoordinate(sp.ox + std::atof(x.c_str()) * sp.sx),
+                        NodeCoordinate(sp.oy + std::atof(y.c_str()) * sp.sy)};
+        return PointF{NodeCoordinate(origin.left + Length(x, 0.75)), NodeCoordinate(origin.top + Length(y, 0.75))};
       };
       s->type = kShapeLine;
       s->points = {end("from"), end("to")};
@@ -347,8 +348,8 @@ struct VmlReader {
       s->autoShape = kAutoShapeOval;
     } else if (Is(n, "v:shape") && (type == "#_x0000_t32" || spt == "32" || spt == "20")) {
       s->type = kShapeLine;
-      s->points = {{static_cast<float>(b.left), static_cast<float>(b.top)},
-                   {static_cast<float>(b.left + b.width), static_cast<float>(b.top + b.height)}};
+      s->points = {{NodeCoordinate(b.left), NodeCoordinate(b.top)},
+                   {NodeCoordinate(b.left + b.width), NodeCoordinate(b.top + b.height)}};
       if (s->flipH) std::swap(s->points[0].x, s->points[1].x);
       if (s->flipV) std::swap(s->points[0].y, s->points[1].y);
       s->flipH = s->flipV = false;
