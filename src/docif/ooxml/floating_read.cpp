@@ -109,14 +109,16 @@ bool FloatingShapes::Read(const pugi::xml_node& node, long at) {
   Placement where;
   model::ShapeDataPtr shape;
   reading_ = true;
-  // The DrawingML choice first; VML where there is none or it cannot be read.
+  // The DrawingML choice; VML only where there is none. A choice that
+  // cannot be read (a chart) is not replaced by its fallback picture: the
+  // first change would write the picture and lose the chart.
   bool fromChoice = false;
   try {
     if (anchor) shape = ReadAnchorDrawing(anchor, src_, where), fromChoice = true;
   } catch (const UnreadableDrawing&) {
     shape = nullptr;
   }
-  if (!shape && pict) {
+  if (!anchor && pict) {
     where = {};
     try {
       shape = ReadVmlDrawing(pict, src_, where);
