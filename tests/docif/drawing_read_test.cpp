@@ -405,6 +405,13 @@ TEST(DrawingRead, VmlIsReadAndUnreadableDrawingsAreKept) {
   EXPECT_NE(saved.find("name=\"图表 2\""), std::string::npos);
   EXPECT_NE(saved.find("m0,0ar0,0,100,100"), std::string::npos);
   EXPECT_NE(saved.find("<v:rect id=\"替代\""), std::string::npos);
+
+  // Brought to the front, the VML group written back as read stacks there.
+  std::make_shared<model::ModelDocument>(doc)->GetShapes()->Item(L"坐标系")->ZOrder(kBringToFront);
+  auto again = Reopen(*doc);
+  ASSERT_EQ(again->shapes.size(), 2u);
+  EXPECT_EQ(again->shapes[1]->name, L"坐标系");
+  EXPECT_EQ(again->shapes[1]->wrap.Type.value_or(0), 5);
 }
 
 }  // namespace

@@ -32,6 +32,9 @@ struct DrawingSource {
   std::function<std::optional<model::InlineObject>(const std::string&)> picture;
 };
 
+// The lowest stacking value (wp:anchor relativeHeight) word processors use.
+constexpr long long kDrawingStackBase = 251658240;
+
 // Where a shape's page coordinates still lack the anchor's own position,
 // known only once the text is laid out, and how it stacks.
 struct Placement {

@@ -413,9 +413,24 @@ bool EndsWith(const char* name, const char* suffix) {
   return n >= k && std::strcmp(name + n - k, suffix) == 0;
 }
 
+// A positioned VML shape's z-index set to the stacking value z, keeping
+// its sign (negative stands behind the text); VML without one is left as
+// it is.
+void SetVmlStacking(pugi::xml_node shape, uint32_t z) {
+  pugi::xml_attribute style = shape.attribute("style");
+  std::string text = style.as_string();
+  size_t at = text.find("z-index:");
+  if (at == std::string::npos) return;
+  size_t value = at + 8, end = text.find(';', value);
+  if (end == std::string::npos) end = text.size();
+  bool behind = text.find('-', value) < end;
+  text.replace(value, end - value, (behind ? "-" : "") + std::to_string(z));
+  style = text.c_str();
+}
+
 // A drawing kept as read, with fresh drawing ids (ids must be unique in
 // the document, and new drawings take theirs from the context) and the
-// stacking order the shape now has.
+// stacking order the shape now has, in DrawingML and in VML.
 std::string KeptDrawingXml(const std::string& xml, uint32_t z, DrawingContext& ctx) {
   pugi::xml_document d;
   if (!d.load_buffer(xml.data(), xml.size(), pugi::parse_default | pugi::parse_ws_pcdata)) return xml;
@@ -427,6 +442,9 @@ std::string KeptDrawingXml(const std::string& xml, uint32_t z, DrawingContext& c
       if (pugi::xml_attribute id = n.attribute("id")) id = ctx.nextDocPrId++;
     if (std::strcmp(n.name(), "wp:anchor") == 0)
       if (pugi::xml_attribute h = n.attribute("relativeHeight")) h = z;
+    if (std::strcmp(n.name(), "w:pict") == 0)
+      for (pugi::xml_node shape : n.children())
+        if (std::strncmp(shape.name(), "v:", 2) == 0) SetVmlStacking(shape, z);
     for (pugi::xml_node c = n.last_child(); c; c = c.previous_sibling())
       if (c.type() == pugi::node_element) stack.push_back(c);
   }

@@ -408,8 +408,13 @@ model::ShapeDataPtr ReadVmlDrawing(const pugi::xml_node& pict, const DrawingSour
   if (Get(st, "position") != "absolute") return nullptr;
   VmlReader r{src, where};
   ShapeDataPtr s = r.Shape(shape, Space{}, 0);
-  where.z = 251658240 + std::atoll(Get(st, "z-index").c_str());
-  int wrap = std::atoll(Get(st, "z-index").c_str()) < 0 ? 5 : 3;
+  // Small z-indexes count in the range of DrawingML stacking values; large
+  // ones (as word processors write beside a DrawingML choice) are such
+  // values already. Negative ones stand behind the text.
+  long long zIndex = std::atoll(Get(st, "z-index").c_str());
+  long long depth = zIndex < 0 ? -zIndex : zIndex;
+  where.z = depth >= kDrawingStackBase ? depth : kDrawingStackBase + zIndex;
+  int wrap = zIndex < 0 ? 5 : 3;
   std::string type = shape.child("w10:wrap").attribute("type").as_string("none");
   if (type == "square") wrap = 0;
   else if (type == "tight") wrap = 1;
