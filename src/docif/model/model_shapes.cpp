@@ -8,7 +8,7 @@
 namespace plx::docif::model {
 namespace {
 
-const wchar_t* DefaultNameOf(const ShapeData& s) {
+const wchar_t* DefaultNameText(const ShapeData& s) {
   switch (s.type) {
     case kShapeLine: return L"Line";
     case kShapeTextBox: return L"Text Box";
@@ -76,6 +76,8 @@ void Collect(const std::vector<ShapeDataPtr>& list, std::vector<ShapeDataPtr>& o
 
 }  // namespace
 
+std::wstring DefaultNameOf(const ShapeData& s) { return DefaultNameText(s); }
+
 std::vector<ShapeDataPtr> AllShapes(const DocData& doc) {
   std::vector<ShapeDataPtr> out;
   Collect(doc.shapes, out);
@@ -86,7 +88,7 @@ ShapePtr AddShapeData(const std::shared_ptr<DocData>& doc, ShapeDataPtr data) {
   Box b = Bounds(*data);
   data->origWidth = b.width;
   data->origHeight = b.height;
-  data->name = std::wstring(DefaultNameOf(*data)) + L" " + std::to_wstring(doc->nextShapeNumber++);
+  data->name = DefaultNameOf(*data) + L" " + std::to_wstring(doc->nextShapeNumber++);
   long pos = 0;
   if (doc->selection && doc->selectionStory == doc->main) pos = doc->selection->start;
   long paragraphStart = doc->main->ParagraphAt(pos).first;

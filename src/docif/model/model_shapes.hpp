@@ -11,12 +11,39 @@
 
 namespace plx::docif::model {
 
+// What a shape read from a file has that the model does not represent,
+// written back with the shape so that the file keeps its look. A fill,
+// outline or text body the model could only approximate is kept with the
+// value the model read it as, and is written back while the shape still has
+// that value.
+struct KeptDrawing {
+  std::string geometry;  // a:prstGeom or a:custGeom the model's nodes do not express
+  std::string fill;      // a:gradFill, a:blipFill, theme colours...
+  FillFormat fillAsRead;
+  std::string line;  // a:ln
+  LineFormat lineAsRead;
+  std::string bodyPr;  // wps:bodyPr of a shape with text
+  TextFrameFormat frameAsRead;
+  std::string effects;   // a:effectLst, a:scene3d, a:sp3d, a:extLst of the shape properties
+  std::string style;     // wps:style: theme references for outline, fill, effects and text
+  std::string blipFill;  // a picture's pic:blipFill with its cropping
+};
+
+// A top-level shape read from a file: its run content as it stood there,
+// and the shape's fingerprint then. While the fingerprint is unchanged the
+// run content is written back as read.
+struct ReadDrawing {
+  std::string xml;
+  std::string fingerprint;
+};
+
 struct ShapeData {
   std::wstring name;
   int type = kShapeAutoShape;
   int autoShape = 0;
   double left = 0, top = 0, width = 0, height = 0, rotation = 0;
   double origWidth = 0, origHeight = 0;
+  bool flipH = false, flipV = false;
   // Lines, curves and freeforms keep their nodes in page points; their box
   // is the nodes' bounding box.
   std::vector<PointF> points;
@@ -34,6 +61,8 @@ struct ShapeData {
   ShapeData* parent = nullptr;
   std::shared_ptr<Anchor> anchor;  // position in the main story
   bool deleted = false;
+  std::shared_ptr<const KeptDrawing> kept;  // read from a file
+  std::shared_ptr<const ReadDrawing> source;
 };
 
 using ShapeDataPtr = std::shared_ptr<ShapeData>;
@@ -156,6 +185,11 @@ ShapePtr AddShapeData(const std::shared_ptr<DocData>& doc, ShapeDataPtr data);
 // A floating picture made from inline picture data, anchored at anchorPos.
 ShapePtr AddPictureShape(const std::shared_ptr<DocData>& doc, InlineObject picture, double left,
                          double top, long anchorPos);
+// Everything about a shape that saving writes (name, geometry, look, text,
+// items), as one string: equal fingerprints write the same drawing.
+std::string Fingerprint(const ShapeData& s);
+// The host's default name of a shape without its number ("Rectangle").
+std::wstring DefaultNameOf(const ShapeData& s);
 // Every shape of the document, groups' items included, in order.
 std::vector<ShapeDataPtr> AllShapes(const DocData& doc);
 

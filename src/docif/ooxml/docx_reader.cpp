@@ -2,6 +2,7 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -10,6 +11,7 @@
 #include "common/text.hpp"
 #include "docif/model/model_collections.hpp"
 #include "docif/model/picture_info.hpp"
+#include "docif/ooxml/floating_read.hpp"
 #include "docif/ooxml/format_xml.hpp"
 #include "docif/ooxml/omml.hpp"
 #include "docif/ooxml/zip_package.hpp"
@@ -72,18 +74,14 @@ class Reader {
     ReadStyles();
     ReadNumbering();
     ReadSettings();
+    StartFloatingShapes(body);
     for (pugi::xml_node c : body.children()) Block(c, 0);
     while (!openFields_.empty()) CloseField();
-    // The story ends with a paragraph mark: the body's last paragraph gives
-    // it, or one is added after a closing table.
-    if (text_.empty() || text_.back() != model::kParagraphMark) {
-      CharCell last = cells_.empty() ? CharCell{} : cells_.back();
-      last.table = last.object = 0;
-      last.paragraph = doc_.paraFormats.Intern(StylePara(defaultStyle_));
-      Append(model::kParagraphMark, last);
-    }
+    EndWithParagraphMark();
     doc_.main->Assign(std::move(text_), std::move(cells_));
     for (auto& [name, span] : bookmarks_) doc_.bookmarks[name] = doc_.main->MakeAnchor(span.first, span.second);
+    floating_->Finish(doc_);
+    TextBoxEquations();
     for (const auto& eq : equations_)
       doc_.equations.push_back(std::make_shared<model::Equation>(
           model::Equation{doc_.main, doc_.main->MakeAnchor(eq.start, eq.end), eq.builtUp}));
@@ -117,6 +115,80 @@ class Reader {
       if (type.ends_with("/numbering")) numberingPart_ = target;
       if (type.ends_with("/settings")) settingsPart_ = target;
     }
+  }
+
+  // A story ends with a paragraph mark: its last paragraph gives it, or one
+  // is added after a closing table.
+  void EndWithParagraphMark() {
+    if (!text_.empty() && text_.back() == model::kParagraphMark) return;
+    CharCell last = cells_.empty() ? CharCell{} : cells_.back();
+    last.table = last.object = 0;
+    last.paragraph = doc_.paraFormats.Intern(StylePara(defaultStyle_));
+    Append(model::kParagraphMark, last);
+  }
+
+  // ---- floating drawings ----
+  // Shapes are placed against the page set-up, which the body's final
+  // section properties give: they are read first.
+  void StartFloatingShapes(const pugi::xml_node& body) {
+    if (pugi::xml_node sectPr = body.child("w:sectPr")) Section(sectPr);
+    DrawingSource src;
+    src.page = doc_.page;
+    src.themeColours = ThemeColours(parts_);
+    src.textBox = [this](const pugi::xml_node& content) { return TextBoxStory(content); };
+    src.picture = [this](const std::string& relId) {
+      InlineObject o;
+      return PictureData(relId, o) ? std::optional<InlineObject>(std::move(o)) : std::nullopt;
+    };
+    floating_ = std::make_unique<FloatingShapes>(std::move(src));
+  }
+
+  // A text box's paragraphs, read as the body's are into a story of their own.
+  std::shared_ptr<model::Story> TextBoxStory(const pugi::xml_node& content) {
+    std::wstring text;
+    std::vector<CharCell> cells;
+    std::vector<OpenFieldMarks> fields;
+    uint32_t table = table_;
+    std::swap(text, text_);
+    std::swap(cells, cells_);
+    std::swap(fields, openFields_);
+    std::vector<EquationSpan> equations;
+    std::swap(equations, equations_);
+    for (pugi::xml_node c : content.children()) Block(c, 0);
+    while (!openFields_.empty()) CloseField();
+    EndWithParagraphMark();
+    auto story = std::make_shared<model::Story>();
+    story->Assign(std::move(text_), std::move(cells_));
+    for (const auto& eq : equations_) textBoxEquations_.push_back({story, eq});
+    text_ = std::move(text);
+    cells_ = std::move(cells);
+    openFields_ = std::move(fields);
+    equations_ = std::move(equations);
+    table_ = table;
+    return story;
+  }
+
+  // Equations of the text boxes that became shapes (a drawing that could
+  // not be read drops its text box).
+  void TextBoxEquations() {
+    auto stories = doc_.Stories();
+    for (const auto& [story, eq] : textBoxEquations_)
+      if (std::find(stories.begin(), stories.end(), story) != stories.end())
+        doc_.equations.push_back(std::make_shared<model::Equation>(
+            model::Equation{story, story->MakeAnchor(eq.start, eq.end), eq.builtUp}));
+  }
+
+  // The picture a relationship names, when the package has its data.
+  bool PictureData(const std::string& relId, InlineObject& o) {
+    auto t = relTargets_.find(relId);
+    if (t == relTargets_.end()) return false;
+    auto part = parts_.find(t->second);
+    if (part == parts_.end()) return false;
+    o.type = kInlineShapePicture;
+    o.relId = relId;
+    o.bytes = part->second;
+    o.contentType = model::ReadPictureInfo(o.bytes).contentType;
+    return true;
   }
 
   // ---- styles ----
@@ -432,6 +504,9 @@ class Reader {
         }
       } else if (name == "w:rPr" || name == "w:lastRenderedPageBreak" || name == "w:delText") {
         continue;
+      } else if ((name == "w:drawing" || name == "w:pict" || name == "mc:AlternateContent") &&
+                 floating_->Read(c, static_cast<long>(text_.size()))) {
+        continue;  // a floating shape now
       } else if (name == "w:drawing") {
         Drawing(c, f);
       } else {
@@ -494,12 +569,7 @@ class Reader {
       o.width = inl.child("wp:extent").attribute("cx").as_double() / 12700;
       o.height = inl.child("wp:extent").attribute("cy").as_double() / 12700;
       o.altText = Utf8ToWide(inl.child("wp:docPr").attribute("descr").as_string());
-      if (auto t = relTargets_.find(o.relId); t != relTargets_.end()) {
-        if (auto part = parts_.find(t->second); part != parts_.end()) {
-          o.bytes = part->second;
-          o.contentType = model::ReadPictureInfo(o.bytes).contentType;
-        }
-      }
+      PictureData(o.relId, o);
       o.readWidth = o.width;
       o.readHeight = o.height;
       o.readAltText = o.altText;
@@ -580,6 +650,8 @@ class Reader {
     bool builtUp;
   };
   std::vector<EquationSpan> equations_;
+  std::unique_ptr<FloatingShapes> floating_;
+  std::vector<std::pair<std::shared_ptr<model::Story>, EquationSpan>> textBoxEquations_;
 };
 
 }  // namespace

@@ -1,9 +1,9 @@
 #pragma once
 // Reading a .docx into a model document. What the model understands
-// becomes text, formats, fields, equations, tables, lists, pictures and
-// bookmarks; what it does not (headers, footers, theme, floating drawings,
-// unknown elements and properties) is kept as it was so that saving writes
-// it back.
+// becomes text, formats, fields, equations, tables, lists, pictures,
+// bookmarks and floating shapes (floating_read); what it does not (headers,
+// footers, theme, drawings it has no shape for, unknown elements and
+// properties) is kept as it was so that saving writes it back.
 #include <map>
 #include <memory>
 #include <string>

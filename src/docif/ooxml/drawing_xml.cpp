@@ -1,8 +1,12 @@
 #include "docif/ooxml/drawing_xml.hpp"
 
+#include <pugixml.hpp>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <sstream>
 
 #include "common/error.hpp"
 #include "common/text.hpp"
@@ -14,7 +18,34 @@ namespace {
 
 using model::Box;
 using model::InlineObject;
+using model::KeptDrawing;
 using model::ShapeData;
+
+// The host's pattern numbers in order, from 1 (5 %) to 48 (wave).
+constexpr const char* kPatternNames[] = {
+    "pct5",       "pct10",      "pct20",      "pct25",      "pct30",     "pct40",
+    "pct50",      "pct60",      "pct70",      "pct75",      "pct80",     "pct90",
+    "dkHorz",     "dkVert",     "dkDnDiag",   "dkUpDiag",   "smCheck",   "trellis",
+    "ltHorz",     "ltVert",     "ltDnDiag",   "ltUpDiag",   "smGrid",    "dotDmnd",
+    "wdDnDiag",   "wdUpDiag",   "dashUpDiag", "dashDnDiag", "narVert",   "narHorz",
+    "dashVert",   "dashHorz",   "lgConfetti", "lgGrid",     "horzBrick", "lgCheck",
+    "smConfetti", "zigZag",     "solidDmnd",  "diagBrick",  "openDmnd",  "plaid",
+    "sphere",     "weave",      "dotGrid",    "divot",      "shingle",   "wave"};
+
+}  // namespace
+
+const char* PatternName(int pattern) {
+  if (pattern >= 1 && pattern <= static_cast<int>(std::size(kPatternNames))) return kPatternNames[pattern - 1];
+  return "pct50";
+}
+
+int PatternNumber(const std::string& name) {
+  for (size_t i = 0; i < std::size(kPatternNames); ++i)
+    if (name == kPatternNames[i]) return static_cast<int>(i) + 1;
+  return 7;  // an unknown pattern shows as 50 %
+}
+
+namespace {
 
 // The widest line the file format accepts (1584 pt).
 constexpr int64_t kMaxLineWidth = 20116800;
@@ -96,6 +127,24 @@ std::string ArrowXml(const char* tag, std::optional<int> style, std::optional<in
          "\" len=\"" + ArrowSize(length) + "\"/>";
 }
 
+bool Same(const LineFormat& a, const LineFormat& b) {
+  return a.Visible == b.Visible && a.Weight == b.Weight && a.ForeColor == b.ForeColor &&
+         a.DashStyle == b.DashStyle && a.BeginArrowheadStyle == b.BeginArrowheadStyle &&
+         a.BeginArrowheadLength == b.BeginArrowheadLength && a.BeginArrowheadWidth == b.BeginArrowheadWidth &&
+         a.EndArrowheadStyle == b.EndArrowheadStyle && a.EndArrowheadLength == b.EndArrowheadLength &&
+         a.EndArrowheadWidth == b.EndArrowheadWidth;
+}
+
+bool Same(const FillFormat& a, const FillFormat& b) {
+  return a.Visible == b.Visible && a.ForeColor == b.ForeColor && a.BackColor == b.BackColor &&
+         a.Transparency == b.Transparency && a.Pattern == b.Pattern && a.PictureFile == b.PictureFile;
+}
+
+bool Same(const TextFrameFormat& a, const TextFrameFormat& b) {
+  return a.MarginLeft == b.MarginLeft && a.MarginRight == b.MarginRight && a.MarginTop == b.MarginTop &&
+         a.MarginBottom == b.MarginBottom && a.Orientation == b.Orientation;
+}
+
 // The outline; missing members are the defaults (visible, 0.75 pt, black,
 // solid, no arrowheads).
 std::string LineXml(const LineFormat& f) {
@@ -109,21 +158,6 @@ std::string LineXml(const LineFormat& f) {
                   f.BeginArrowheadWidth) +
          ArrowXml("tailEnd", f.EndArrowheadStyle, f.EndArrowheadLength, f.EndArrowheadWidth) +
          "</a:ln>";
-}
-
-// The host's pattern numbers in order, from 1 (5 %) to 48 (wave).
-const char* PatternName(int pattern) {
-  static constexpr const char* kNames[] = {
-      "pct5",       "pct10",      "pct20",     "pct25",      "pct30",     "pct40",
-      "pct50",      "pct60",      "pct70",     "pct75",      "pct80",     "pct90",
-      "dkHorz",     "dkVert",     "dkDnDiag",  "dkUpDiag",   "smCheck",   "trellis",
-      "ltHorz",     "ltVert",     "ltDnDiag",  "ltUpDiag",   "smGrid",    "dotDmnd",
-      "wdDnDiag",   "wdUpDiag",   "dashUpDiag", "dashDnDiag", "narVert",  "narHorz",
-      "dashVert",   "dashHorz",   "lgConfetti", "lgGrid",    "horzBrick", "lgCheck",
-      "smConfetti", "zigZag",     "solidDmnd", "diagBrick",  "openDmnd",  "plaid",
-      "sphere",     "weave",      "dotGrid",   "divot",      "shingle",   "wave"};
-  if (pattern >= 1 && pattern <= static_cast<int>(std::size(kNames))) return kNames[pattern - 1];
-  return "pct50";
 }
 
 // The fill; missing members are the defaults (visible, white, opaque).
@@ -159,6 +193,8 @@ int64_t Rot(double degrees) {
 std::string Xfrm(const ShapeData& s, const Box& box, bool inGroup) {
   std::string attrs;
   if (int64_t rot = Rot(s.rotation)) attrs += " rot=\"" + IntText(rot) + "\"";
+  if (s.flipH) attrs += " flipH=\"1\"";
+  if (s.flipV) attrs += " flipV=\"1\"";
   return "<a:xfrm" + attrs + "><a:off x=\"" + IntText(inGroup ? Emu(box.left) : 0) + "\" y=\"" +
          IntText(inGroup ? Emu(box.top) : 0) + "\"/><a:ext cx=\"" + IntText(Size(box.width)) +
          "\" cy=\"" + IntText(Size(box.height)) + "\"/></a:xfrm>";
@@ -204,6 +240,8 @@ std::string CustomGeometry(const ShapeData& s, const Box& box) {
 }
 
 std::string Geometry(const ShapeData& s, const Box& box) {
+  // Geometry read from a file that the model's nodes do not express.
+  if (s.kept && !s.kept->geometry.empty() && s.points.empty()) return s.kept->geometry;
   switch (s.type) {
     // A line is a two-node path from its begin to its end, so its direction
     // (and which end has which arrowhead) needs no flips: LibreOffice turns
@@ -224,6 +262,18 @@ std::string Descr(const std::wstring& altText) {
 std::string CNvPr(const char* prefix, uint32_t id, const ShapeData& s) {
   return std::string("<") + prefix + ":cNvPr id=\"" + IntText(id) + "\" name=\"" + XmlEscape(s.name) +
          "\"" + Descr(s.altText) + "/>";
+}
+
+// A shape's fill and outline: as read from a file while the model still
+// has the values they were read as, else the model's.
+std::string ShapeFill(const ShapeData& s) {
+  if (s.kept && Same(s.fill, s.kept->fillAsRead)) return s.kept->fill;
+  return s.type == kShapeLine ? std::string("<a:noFill/>") : FillXml(s.fill);
+}
+
+std::string ShapeLine(const ShapeData& s) {
+  if (s.kept && Same(s.line, s.kept->lineAsRead)) return s.kept->line;
+  return LineXml(s.line);
 }
 
 // <wps:bodyPr> of a text box: insets from the frame margins, text direction
@@ -265,12 +315,14 @@ std::string WspXml(const ShapeData& s, DrawingContext& ctx, bool inGroup) {
   std::string out = "<wps:wsp>";
   if (inGroup) out += CNvPr("wps", ctx.nextDocPrId++, s);
   out += textBox ? "<wps:cNvSpPr txBox=\"1\"/>" : "<wps:cNvSpPr/>";
-  out += "<wps:spPr>" + Xfrm(s, box, inGroup) + Geometry(s, box) +
-         (s.type == kShapeLine ? std::string("<a:noFill/>") : FillXml(s.fill)) + LineXml(s.line) +
-         "</wps:spPr>";
+  out += "<wps:spPr>" + Xfrm(s, box, inGroup) + Geometry(s, box) + ShapeFill(s) + ShapeLine(s) +
+         (s.kept ? s.kept->effects : std::string()) + "</wps:spPr>";
   // Auto shapes carry text too (a flowchart box's label) when they have some.
+  out += s.kept ? s.kept->style : std::string();
   bool hasText = textBox || (s.text && s.text->Length() > 1);
-  out += hasText ? TextBoxContent(s, ctx) + TextBodyPr(s.frame) : std::string("<wps:bodyPr/>");
+  if (hasText) out += TextBoxContent(s, ctx);
+  if (s.kept && !s.kept->bodyPr.empty() && Same(s.frame, s.kept->frameAsRead)) out += s.kept->bodyPr;
+  else out += hasText ? TextBodyPr(s.frame) : std::string("<wps:bodyPr/>");
   return out + "</wps:wsp>";
 }
 
@@ -282,13 +334,16 @@ std::string Embed(const InlineObject& picture, DrawingContext& ctx) {
 // <pic:pic>: the picture stretched over its box.
 std::string PicXml(const InlineObject& picture, uint32_t id, const std::wstring& name,
                    const std::wstring& altText, const std::string& xfrm, const std::string& line,
-                   DrawingContext& ctx) {
+                   DrawingContext& ctx, const KeptDrawing* kept = nullptr) {
+  std::string blipFill = kept && !kept->blipFill.empty()
+      ? kept->blipFill
+      : "<pic:blipFill><a:blip r:embed=\"" + Embed(picture, ctx) +
+            "\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill>";
   return "<pic:pic><pic:nvPicPr><pic:cNvPr id=\"" + IntText(id) + "\" name=\"" + XmlEscape(name) + "\"" +
          Descr(altText) +
-         "/><pic:cNvPicPr><a:picLocks noChangeAspect=\"1\"/></pic:cNvPicPr></pic:nvPicPr>"
-         "<pic:blipFill><a:blip r:embed=\"" + Embed(picture, ctx) +
-         "\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill><pic:spPr>" + xfrm +
-         PresetGeometry("rect") + line + "</pic:spPr></pic:pic>";
+         "/><pic:cNvPicPr><a:picLocks noChangeAspect=\"1\"/></pic:cNvPicPr></pic:nvPicPr>" +
+         blipFill + "<pic:spPr>" + xfrm + PresetGeometry("rect") + line +
+         (kept ? kept->effects : std::string()) + "</pic:spPr></pic:pic>";
 }
 
 bool IsPicture(const ShapeData& s) {
@@ -297,7 +352,7 @@ bool IsPicture(const ShapeData& s) {
 
 std::string ShapePicXml(const ShapeData& s, uint32_t id, DrawingContext& ctx, bool inGroup) {
   return PicXml(*s.picture, id, s.name, s.altText, Xfrm(s, model::Bounds(s), inGroup),
-                LineXml(s.line), ctx);
+                s.kept ? ShapeLine(s) : LineXml(s.line), ctx, s.kept.get());
 }
 
 std::string GroupXml(const ShapeData& g, DrawingContext& ctx, bool nested);
@@ -321,7 +376,8 @@ std::string GroupXml(const ShapeData& g, DrawingContext& ctx, bool nested) {
   std::string out = std::string("<") + tag + ">";
   if (nested) out += CNvPr("wpg", ctx.nextDocPrId++, g);
   out += "<wpg:cNvGrpSpPr/><wpg:grpSpPr><a:xfrm" +
-         (rot ? " rot=\"" + IntText(rot) + "\"" : std::string()) + "><a:off " + off +
+         (rot ? " rot=\"" + IntText(rot) + "\"" : std::string()) + (g.flipH ? " flipH=\"1\"" : "") +
+         (g.flipV ? " flipV=\"1\"" : "") + "><a:off " + off +
          "/><a:ext " + ext + "/><a:chOff " + off + "/><a:chExt " + ext +
          "/></a:xfrm></wpg:grpSpPr>";
   for (const auto& child : g.children)
@@ -352,9 +408,56 @@ std::string WrapXml(int type) {
   }
 }
 
+bool EndsWith(const char* name, const char* suffix) {
+  size_t n = std::strlen(name), k = std::strlen(suffix);
+  return n >= k && std::strcmp(name + n - k, suffix) == 0;
+}
+
+// A positioned VML shape's z-index set to the stacking value z, keeping
+// its sign (negative stands behind the text); VML without one is left as
+// it is.
+void SetVmlStacking(pugi::xml_node shape, uint32_t z) {
+  pugi::xml_attribute style = shape.attribute("style");
+  std::string text = style.as_string();
+  size_t at = text.find("z-index:");
+  if (at == std::string::npos) return;
+  size_t value = at + 8, end = text.find(';', value);
+  if (end == std::string::npos) end = text.size();
+  bool behind = text.find('-', value) < end;
+  text.replace(value, end - value, (behind ? "-" : "") + std::to_string(z));
+  style = text.c_str();
+}
+
+// A drawing kept as read, with fresh drawing ids (ids must be unique in
+// the document, and new drawings take theirs from the context) and the
+// stacking order the shape now has, in DrawingML and in VML.
+std::string KeptDrawingXml(const std::string& xml, uint32_t z, DrawingContext& ctx) {
+  pugi::xml_document d;
+  if (!d.load_buffer(xml.data(), xml.size(), pugi::parse_default | pugi::parse_ws_pcdata)) return xml;
+  std::vector<pugi::xml_node> stack{d.document_element()};
+  while (!stack.empty()) {
+    pugi::xml_node n = stack.back();
+    stack.pop_back();
+    if (std::strcmp(n.name(), "wp:docPr") == 0 || EndsWith(n.name(), ":cNvPr"))
+      if (pugi::xml_attribute id = n.attribute("id")) id = ctx.nextDocPrId++;
+    if (std::strcmp(n.name(), "wp:anchor") == 0)
+      if (pugi::xml_attribute h = n.attribute("relativeHeight")) h = z;
+    if (std::strcmp(n.name(), "w:pict") == 0)
+      for (pugi::xml_node shape : n.children())
+        if (std::strncmp(shape.name(), "v:", 2) == 0) SetVmlStacking(shape, z);
+    for (pugi::xml_node c = n.last_child(); c; c = c.previous_sibling())
+      if (c.type() == pugi::node_element) stack.push_back(c);
+  }
+  std::ostringstream os;
+  d.document_element().print(os, "", pugi::format_raw);
+  return os.str();
+}
+
 }  // namespace
 
 std::string FloatingShapeXml(const model::ShapeData& shape, DrawingContext& ctx) {
+  if (shape.source && model::Fingerprint(shape) == shape.source->fingerprint)
+    return KeptDrawingXml(shape.source->xml, ctx.nextRelativeHeight++, ctx);
   Box box = model::Bounds(shape);
   int wrap = shape.wrap.Type.value_or(3);
   uint32_t id = ctx.nextDocPrId++;

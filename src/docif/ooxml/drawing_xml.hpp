@@ -46,6 +46,11 @@ struct DrawingContext {
 // addImage, a text box without storyXml) rather than writing it incomplete.
 std::string FloatingShapeXml(const model::ShapeData& shape, DrawingContext& ctx);
 
+// The file format's preset pattern name of a host pattern number (1 to
+// 48), and back; unknown ones are the 50 % pattern.
+const char* PatternName(int pattern);
+int PatternNumber(const std::string& name);
+
 // <w:drawing><wp:inline ...>...</wp:inline></w:drawing> for an inline
 // picture (pic:pic) at the picture's own size. Objects read from a file and
 // kept as raw XML are the caller's to write back; this always writes a
