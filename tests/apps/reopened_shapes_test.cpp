@@ -3,6 +3,8 @@
 // it has just drawn.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <functional>
 #include <set>
@@ -31,7 +33,6 @@ void RunOn(const test::TestInstall& install, const std::wstring& doc, const std:
     Session session(o, console);
     session.Start();
     ScriptRunner runner(session);
-    runner.press = [&](const std::wstring& id) { session.Addin().rxButtonClick({id, L""}); };
     std::istringstream in(script);
     runner.Run(in);
     if (check) check(session);
@@ -52,14 +53,15 @@ TEST(ReopenedShapes, SelectedByNameTheyPlaceTheNextFlowchartElement) {
   RunOn(install, L"", "type 程序框图\\r\npress rxBtncxkt_start\npress rxBtncxkt_run\n", first);
 
   // Reopened: the process box, selected by its name, places the decision
-  // box below itself; the new shapes take names none of the old ones has.
-  RunOn(install, first, "select shape AutoShape 2\npress rxBtncxkt_if\n", second, [](Session& s) {
+  // box below itself, joined by an arrow; the new shapes take names none of
+  // the old ones has.
+  RunOn(install, first, "select shape AutoShape 3\npress rxBtncxkt_if\n", second, [](Session& s) {
     auto data = Data(s);
-    ASSERT_EQ(data->shapes.size(), 3u);
-    auto process = data->shapes[1], decision = data->shapes[2];
-    EXPECT_EQ(process->name, L"AutoShape 2");
+    ASSERT_EQ(data->shapes.size(), 5u);  // start, arrow, process, arrow, decision
+    auto process = data->shapes[2], decision = data->shapes[4];
+    EXPECT_EQ(process->name, L"AutoShape 3");
     EXPECT_EQ(decision->autoShape, docif::kAutoShapeFlowchartDecision);
-    EXPECT_NEAR(decision->top, process->top + process->height + 18, 0.1);
+    EXPECT_NEAR(decision->top, process->top + process->height + 24, 0.1);
     EXPECT_NEAR(decision->left + decision->width / 2, process->left + process->width / 2, 0.1);
     std::set<std::wstring> names;
     for (const auto& shape : docif::model::AllShapes(*data)) EXPECT_TRUE(names.insert(shape->name).second);
@@ -74,16 +76,17 @@ TEST(ReopenedShapes, SelectedByNameTheyPlaceTheNextFlowchartElement) {
     ASSERT_EQ(range->Count(), 1);
     range->IncrementLeft(20);
     movedTo = range->Left();
-    s.Host().ActiveDocument()->GetShapes()->Range({L"AutoShape 1", L"AutoShape 2", L"AutoShape 3"})
+    s.Host().ActiveDocument()->GetShapes()->Range({L"AutoShape 1", L"Line 2", L"AutoShape 3"})
         ->Group()
         ->SetName(L"框图");
   });
   RunOn(install, third, "select shape 框图\n", third, [&](Session& s) {
     auto data = Data(s);
-    ASSERT_EQ(data->shapes.size(), 1u);
-    EXPECT_EQ(data->shapes[0]->name, L"框图");
-    ASSERT_EQ(data->shapes[0]->children.size(), 3u);
-    EXPECT_NEAR(docif::model::Bounds(*data->shapes[0]->children[0]).left, movedTo, 0.1);
+    ASSERT_EQ(data->shapes.size(), 3u);  // the group, the second arrow and the decision box
+    auto group = std::find_if(data->shapes.begin(), data->shapes.end(), [](const auto& d) { return d->name == L"框图"; });
+    ASSERT_NE(group, data->shapes.end());
+    ASSERT_EQ((*group)->children.size(), 3u);
+    EXPECT_NEAR(docif::model::Bounds(*(*group)->children[0]).left, movedTo, 0.1);
     EXPECT_EQ(s.Host().GetSelection()->GetShapeRange()->Name(), L"框图");
   });
 }
