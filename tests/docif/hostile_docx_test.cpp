@@ -87,6 +87,21 @@ TEST(HostileDocx, DeepNestingIsRefusedAndShallowNestingRead) {
   };
   for (const Case& c : deep) EXPECT_NE(RefusalOf(dir, c.body).find(L"文档嵌套过深"), std::wstring::npos) << c.what;
 
+  // A deep element where saving replaces a setting.
+  ooxml::Parts parts = test::PackageParts("<w:p/>");
+  parts["word/_rels/document.xml.rels"] =
+      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"><Relationship Id=\"rId1\" "
+      "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/settings\" Target=\"settings.xml\"/>"
+      "</Relationships>";
+  parts["word/settings.xml"] = "<w:settings xmlns:w=\"urn:w\"><w:embedTrueTypeFonts>" + nested("<x>", "</x>", 200000, "") +
+                               "</w:embedTrueTypeFonts></w:settings>";
+  std::string path = (dir.Path() / "settings.docx").string();
+  ooxml::WritePackage(path, parts);
+  auto withSettings = Read(path);
+  withSettings->embedFonts = false;
+  ooxml::SaveDocx(*withSettings, Utf8ToWide(path + "2"));
+  EXPECT_EQ(ooxml::ReadPackage(path + "2")["word/settings.xml"].find("<x>"), std::string::npos);
+
   std::string shallow = nested(sdtOpen, sdtClose, 20, "<w:p>" + nested("<w:smartTag>", "</w:smartTag>", 20, run) + "</w:p>");
   test::WritePackageWithBody(dir.Path(), shallow);
   EXPECT_EQ(Read((dir.Path() / "made.docx").string())->main->Text(), L"内\r");

@@ -29,6 +29,21 @@ std::string Print(const pugi::xml_document& doc) {
   return kXmlHeader + os.str();
 }
 
+// Removes an element read from a file, leaves first: the library removes a
+// subtree recursively, which a deeply nested element would turn into a
+// stack overflow.
+void RemoveElement(pugi::xml_node element) {
+  pugi::xml_node n = element;
+  while (true) {
+    while (n.first_child()) n = n.first_child();
+    if (n == element) break;
+    pugi::xml_node parent = n.parent();
+    parent.remove_child(n);
+    n = parent;
+  }
+  element.parent().remove_child(element);
+}
+
 // Built-in style ids of the model's style names.
 std::string BuiltInStyleId(const std::wstring& name) {
   if (name == L"正文") return "Normal";
@@ -185,7 +200,7 @@ class PackageWriter {
       std::string xml = std::string("<x xmlns:w=\"") + kW + "\">" + StyleXml(s) + "</x>";
       fresh.load_buffer(xml.data(), xml.size());
       pugi::xml_node node = fresh.first_child().first_child();
-      if (existing) root.insert_copy_after(node, existing), root.remove_child(existing);
+      if (existing) root.insert_copy_after(node, existing), RemoveElement(existing);
       else root.append_copy(node);
     }
     parts_[part] = Print(styles);
@@ -276,7 +291,8 @@ class PackageWriter {
     // These three stand right after the view settings, in this order.
     const char* names[] = {"w:embedTrueTypeFonts", "w:embedSystemFonts", "w:saveSubsetFonts"};
     bool wanted[] = {doc_.embedFonts, doc_.embedFonts && !doc_.noSystemFonts, doc_.embedFonts && doc_.subsetFonts};
-    for (const char* n : names) root.remove_child(n);
+    for (const char* n : names)
+      while (pugi::xml_node c = root.child(n)) RemoveElement(c);
     pugi::xml_node after;
     for (const char* n : {"w:writeProtection", "w:view", "w:zoom", "w:removePersonalInformation",
                           "w:removeDateAndTime", "w:doNotDisplayPageBoundaries", "w:displayBackgroundShape",
