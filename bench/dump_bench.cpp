@@ -16,7 +16,7 @@ namespace {
 
 namespace ooxml = plx::docif::ooxml;
 
-constexpr int kQuestionsPerPage = 7;
+constexpr int kQuestionsPerPage = 15;
 
 std::string Question(int n) {
   return "<w:p><w:pPr><w:numPr><w:ilvl w:val=\"0\"/><w:numId w:val=\"1\"/></w:numPr></w:pPr>"
