@@ -10,6 +10,8 @@
 namespace plx::fuzz {
 namespace {
 
+namespace model = docif::model;
+
 const std::string kRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
 const std::string kW = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
 

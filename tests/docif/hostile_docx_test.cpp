@@ -10,6 +10,7 @@
 
 #include "common/error.hpp"
 #include "common/text.hpp"
+#include "docif/model/model_document.hpp"
 #include "docif/ooxml/docx_reader.hpp"
 #include "docif/ooxml/docx_writer.hpp"
 #include "docif/ooxml/zip_package.hpp"
@@ -123,6 +124,45 @@ TEST(HostileDocx, SymbolsThatNameNoCharacterAreKeptAsRead) {
   for (const char* code : bad)
     EXPECT_NE(xml.find(std::string("<w:sym w:font=\"Symbol\" w:char=\"") + code + "\"/>"), std::string::npos) << code;
   EXPECT_NE(xml.find("w:char=\"F0B3\""), std::string::npos);
+}
+
+TEST(HostileDocx, TheRootTagIsWrittenWellFormedWhateverItsValues) {
+  test::TempDir dir;
+  ooxml::Parts parts = test::PackageParts("<w:p><w:r><w:t>根</w:t></w:r></w:p>");
+  std::string& xml = parts["word/document.xml"];
+  xml.insert(xml.find('>'), " xmlns:x=\"urn:a>b&amp;c\" x:note=\"&quot;'\"");
+  std::string path = (dir.Path() / "root.docx").string();
+  ooxml::WritePackage(path, parts);
+  ooxml::SaveDocx(*Read(path), Utf8ToWide(path + "2"));
+  EXPECT_EQ(Read(path + "2")->main->Text(), L"根\r");
+  EXPECT_NE(ooxml::ReadPackage(path + "2")["word/document.xml"].find("xmlns:x=\"urn:a&gt;b&amp;c\""), std::string::npos);
+}
+
+TEST(HostileDocx, IdsAtTheLimitsOfTheirNumbersAreCountedOnWithoutOverflow) {
+  test::TempDir dir;
+  ooxml::Parts parts = test::PackageParts(
+      "<w:p><w:hyperlink r:id=\"rId2147483647\"><w:r><w:t>链接</w:t></w:r></w:hyperlink><w:r><w:drawing><wp:inline>"
+      "<wp:docPr id=\"2147483647\" name=\"a\"/></wp:inline></w:drawing><w:drawing><wp:inline>"
+      "<wp:docPr id=\"99999999999999999999999\" name=\"b\"/></wp:inline></w:drawing></w:r></w:p>");
+  parts["word/_rels/document.xml.rels"] =
+      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+      "<Relationship Id=\"rId1\" Type=\"urn:hyperlink\" Target=\"http://a\" TargetMode=\"External\"/>"
+      "<Relationship Id=\"rId2147483647\" Type=\"urn:hyperlink\" Target=\"http://b\" TargetMode=\"External\"/>"
+      "</Relationships>";
+  std::string path = (dir.Path() / "ids.docx").string();
+  ooxml::WritePackage(path, parts);
+  auto doc = Read(path);
+  model::ModelDocument(doc).GetShapes()->AddLine(10, 10, 100, 100);
+  ooxml::SaveDocx(*doc, Utf8ToWide(path + "2"));
+  auto saved = ooxml::ReadPackage(path + "2");
+  EXPECT_NE(saved["word/document.xml"].find("docPr id=\"4294967295\""), std::string::npos) << "the new line comes last";
+  std::string rels = saved["word/_rels/document.xml.rels"];
+  std::vector<std::string> ids;
+  for (size_t at = rels.find("Id=\""); at != std::string::npos; at = rels.find("Id=\"", at + 1))
+    ids.push_back(rels.substr(at + 4, rels.find('"', at + 4) - at - 4));
+  std::sort(ids.begin(), ids.end());
+  EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end()) << rels;
+  EXPECT_GT(ids.size(), 2u) << "saving added the styles and settings";
 }
 
 TEST(HostileDocx, PackagesAreInflatedOnlyAsFarAsTheDocumentNeeds) {

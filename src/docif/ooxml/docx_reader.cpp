@@ -14,6 +14,7 @@
 #include "docif/model/picture_info.hpp"
 #include "docif/ooxml/format_xml.hpp"
 #include "docif/ooxml/omml.hpp"
+#include "docif/ooxml/xml_text.hpp"
 #include "docif/ooxml/zip_package.hpp"
 
 namespace plx::docif::ooxml {
@@ -82,9 +83,13 @@ class Reader {
     pugi::xml_node root = main_.child("w:document");
     pugi::xml_node body = root.child("w:body");
     if (!root || !body) NotADocument(path_, L"缺少 w:body");
-    size_t open = main->find("<w:document");
-    size_t close = open == std::string::npos ? open : main->find('>', open);
-    if (close != std::string::npos) doc_.origin.rootOpen = main->substr(open, close - open + 1);
+    // The root's opening tag, with its namespaces, written from what was
+    // parsed: a '>' may stand inside an attribute value.
+    doc_.origin.rootOpen = "<" + std::string(root.name());
+    for (pugi::xml_attribute a : root.attributes())
+      doc_.origin.rootOpen += " " + std::string(a.name()) + "=\"" + XmlEscape(std::string(a.value())) + "\"";
+    doc_.origin.rootOpen += ">";
+    read_.erase(mainPart);  // parsed; saving writes the main part anew
     Part("[Content_Types].xml");  // saving edits it
     ReadRelationships(mainPart);
     ReadStyles();

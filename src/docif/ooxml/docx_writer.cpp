@@ -3,6 +3,9 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -42,6 +45,14 @@ void RemoveElement(pugi::xml_node element) {
     n = parent;
   }
   element.parent().remove_child(element);
+}
+
+// The number an id read from a file starts with (0 when none), at most
+// `max`: ids are counted on from the largest, and a huge one must not
+// overflow.
+long long IdNumber(const char* text, long long max) {
+  long long value = std::strtoll(text, nullptr, 10);
+  return std::clamp(value, 0LL, max);
 }
 
 // Built-in style ids of the model's style names.
@@ -107,7 +118,7 @@ class PackageWriter {
     }
     for (pugi::xml_node r : rels_.child("Relationships").children("Relationship")) {
       std::string id = r.attribute("Id").as_string();
-      if (id.rfind("rId", 0) == 0) nextRel_ = std::max(nextRel_, std::atoi(id.c_str() + 3) + 1);
+      if (id.rfind("rId", 0) == 0) nextRel_ = std::max(nextRel_, IdNumber(id.c_str() + 3, LLONG_MAX / 2) + 1);
     }
   }
 
@@ -147,7 +158,7 @@ class PackageWriter {
       size_t pos = 0;
       while ((pos = o.rawXml.find("docPr ", pos)) != std::string::npos) {
         size_t idAt = o.rawXml.find("id=\"", pos);
-        if (idAt != std::string::npos) next = std::max<uint32_t>(next, std::atoi(o.rawXml.c_str() + idAt + 4) + 1);
+        if (idAt != std::string::npos) next = std::max(next, static_cast<uint32_t>(IdNumber(o.rawXml.c_str() + idAt + 4, UINT32_MAX - 1)) + 1);
         ++pos;
       }
     }
@@ -399,7 +410,7 @@ class PackageWriter {
   Parts parts_;
   std::set<std::string> carried_;  // the parts of the package the document was read from
   pugi::xml_document rels_;
-  int nextRel_ = 1;
+  long long nextRel_ = 1;
   int nextMedia_ = 1;
   std::set<std::string> extensions_;
   std::map<std::wstring, std::string> styleIds_;
