@@ -25,6 +25,13 @@ constexpr int kBadFile = 5792;
   Raise(kBadFile, L"无法写入文件“" + Utf8ToWide(path) + (why.empty() ? L"”。" : L"”：" + Utf8ToWide(why)));
 }
 
+template <class Map>
+std::vector<std::string> NamesOf(const Map& parts) {
+  std::vector<std::string> out;
+  for (const auto& part : parts) out.push_back(part.first);
+  return out;
+}
+
 }  // namespace
 
 ZipPackage::ZipPackage(std::string bytes, const std::string& name, uint64_t limit)
@@ -65,11 +72,7 @@ ZipPackage::ZipPackage(std::string bytes, const std::string& name, uint64_t limi
 
 ZipPackage::~ZipPackage() { zip_discard(zip_); }
 
-std::vector<std::string> ZipPackage::Names() const {
-  std::vector<std::string> out;
-  for (const auto& [name, entry] : entries_) out.push_back(name);
-  return out;
-}
+std::vector<std::string> ZipPackage::Names() const { return NamesOf(entries_); }
 
 std::optional<std::string> ZipPackage::Read(const std::string& name) const {
   auto it = entries_.find(name);
@@ -95,11 +98,7 @@ bool ZipPackage::CopyInto(zip_t* target, const std::string& name) const {
   return true;
 }
 
-std::vector<std::string> PartsPackage::Names() const {
-  std::vector<std::string> out;
-  for (const auto& [name, bytes] : parts_) out.push_back(name);
-  return out;
-}
+std::vector<std::string> PartsPackage::Names() const { return NamesOf(parts_); }
 
 std::optional<std::string> PartsPackage::Read(const std::string& name) const {
   auto it = parts_.find(name);
