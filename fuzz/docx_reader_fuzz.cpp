@@ -13,9 +13,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string bytes(reinterpret_cast<const char*>(data), size);
   try {
-    auto parts = plx::docif::ooxml::ParsePackage(bytes, "fuzz.docx");
-    auto doc = plx::docif::ooxml::ReadDocxParts(std::move(parts), L"fuzz.docx",
-                                                std::make_shared<plx::docif::model::AppShared>());
+    auto package = std::make_shared<plx::docif::ooxml::ZipPackage>(std::move(bytes), "fuzz.docx");
+    auto doc = plx::docif::ooxml::ReadDocxPackage(package, L"fuzz.docx",
+                                                  std::make_shared<plx::docif::model::AppShared>());
     plx::docif::ooxml::BuildDocx(*doc);
   } catch (const plx::VbError&) {
     // A clear refusal is a correct answer.

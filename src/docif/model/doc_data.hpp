@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,18 @@ struct Equation {
 
 struct ShapeData;
 
+// The package a document was read from: its parts by name, each inflated
+// only when asked for. Saving carries across, unread, the parts the model
+// does not use (pictures, fonts, headers, embedded files).
+class PackageSource {
+ public:
+  virtual ~PackageSource() = default;
+  virtual std::vector<std::string> Names() const = 0;
+  // The part's bytes, none when there is no such part (error 5792 when it
+  // is damaged).
+  virtual std::optional<std::string> Read(const std::string& name) const = 0;
+};
+
 // What the documents of one application share: the clipboard and the
 // journal of calls whose effect lies outside any document.
 struct AppShared {
@@ -156,10 +169,12 @@ struct DocData {
   bool showFieldCodes = false;
   std::wstring fullName;
 
-  // What a document read from a file keeps to write it back: every part of
-  // the package as it was, the root element's opening tag (with its
-  // namespaces) and the section properties.
+  // What a document read from a file keeps to write it back: the package
+  // it came from, the parts reading inflated (the XML that saving edits),
+  // the root element's opening tag (with its namespaces) and the section
+  // properties.
   struct Origin {
+    std::shared_ptr<const PackageSource> source;
     std::map<std::string, std::string> parts;
     std::string rootOpen;
     std::string sectPr;

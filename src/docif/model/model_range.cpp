@@ -127,9 +127,11 @@ CharCell InsertionCell(const Story& story, long pos) {
 std::wstring ListNumberText(const DocData& doc, const Story& story, long paragraphEnd) {
   int list = doc.paraFormats[story.Cell(paragraphEnd - 1).paragraph].list;
   if (list <= 0 || list > static_cast<int>(doc.lists.size())) return {};
-  int number = 0;
-  for (long i = 0; i < paragraphEnd; ++i)
-    if (story.IsParagraphEnd(i) && doc.paraFormats[story.Cell(i).paragraph].list == list) ++number;
+  // The paragraphs of the list so far, counted by the paragraph formats
+  // that belong to it (a handful), each a lookup in the story's index.
+  long number = 0;
+  for (uint32_t f = 0; f < doc.paraFormats.Size(); ++f)
+    if (doc.paraFormats[f].list == list) number += story.ParagraphEndsBefore(paragraphEnd, f);
   const ListInstance& li = doc.lists[list - 1];
   std::wstring digits = std::to_wstring(number);
   if (li.numberStyle == 4 || li.numberStyle == 3) {  // letters

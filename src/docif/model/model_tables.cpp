@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <utility>
 
 #include "common/error.hpp"
 #include "docif/model/model_collections.hpp"
@@ -12,8 +13,10 @@ std::vector<std::vector<std::pair<long, long>>> ModelTable::CellSpans() const {
 
 std::vector<std::vector<std::pair<long, long>>> TableCellSpans(const Story& story, uint32_t id) {
   std::vector<std::vector<std::pair<long, long>>> rows(1);
+  auto extent = story.TableExtent(id);
+  if (!extent) return {};
   long cellStart = -1;
-  for (long i = 0; i < story.Length(); ++i) {
+  for (long i = extent->first; i < extent->second; ++i) {
     if (story.Cell(i).table != id) continue;
     if (cellStart < 0) cellStart = i;
     wchar_t c = story.Text()[i];
@@ -46,14 +49,9 @@ RangePtr ModelTable::Cell(int row, int column) {
 }
 
 RangePtr ModelTable::GetRange() {
-  long s = -1, e = -1;
-  for (long i = 0; i < story_->Length(); ++i)
-    if (story_->Cell(i).table == id_) {
-      if (s < 0) s = i;
-      e = i + 1;
-    }
-  if (s < 0) Raise(err::kInvalidCall, L"该表格已被删除。");
-  return MakeRange(doc_, story_, s, e);
+  auto extent = std::as_const(*story_).TableExtent(id_);
+  if (!extent) Raise(err::kInvalidCall, L"该表格已被删除。");
+  return MakeRange(doc_, story_, extent->first, extent->second);
 }
 
 bool ModelTable::BordersEnabled() const { return doc_->tables.at(id_).borders; }

@@ -19,8 +19,19 @@ void Story::Assign(std::wstring text, std::vector<CharCell> cells) {
   }
   text_ = std::move(text);
   cells_ = std::move(cells);
+  TextChanged();
   for (auto& w : anchors_)
     if (auto a = w.lock()) a->start = a->end = 0;
+}
+
+void Story::TextChanged() {
+  fields_.reset();
+  DropCellIndexes();
+}
+
+void Story::DropCellIndexes() {
+  tables_.reset();
+  paragraphEnds_.reset();
 }
 
 std::shared_ptr<Anchor> Story::MakeAnchor(long start, long end) {
@@ -74,6 +85,7 @@ void Story::InsertCells(long pos, const std::wstring& text, const std::vector<Ch
   pos = std::clamp(pos, 0L, Length());
   text_.insert(static_cast<size_t>(pos), text);
   cells_.insert(cells_.begin() + pos, cells.begin(), cells.end());
+  TextChanged();
   Shift(pos, static_cast<long>(text.size()));
 }
 
@@ -101,6 +113,7 @@ std::pair<long, long> Story::Erase(long start, long end) {
   if (end <= start) return {start, start};
   text_.erase(static_cast<size_t>(start), static_cast<size_t>(end - start));
   cells_.erase(cells_.begin() + start, cells_.begin() + end);
+  TextChanged();
   Collapse(start, end);
   return {start, end};
 }
@@ -148,6 +161,7 @@ void Story::ReplaceSpans(const std::vector<Span>& spans) {
   }
   text_ = std::move(text);
   cells_ = std::move(cells);
+  TextChanged();
 }
 
 std::pair<long, long> Story::ParagraphAt(long pos) const {
@@ -173,24 +187,56 @@ std::vector<std::pair<long, long>> Story::ParagraphsIn(long start, long end) con
 }
 
 std::vector<FieldMarks> Story::FieldsIn(long start, long end) const {
-  std::vector<FieldMarks> out;
-  std::vector<FieldMarks> open;
-  for (long i = 0; i < Length(); ++i) {
-    wchar_t c = text_[i];
-    if (c == kFieldBegin) {
-      open.push_back({i, -1, -1});
-    } else if (c == kFieldSeparator && !open.empty()) {
-      open.back().separator = i;
-    } else if (c == kFieldEnd && !open.empty()) {
-      FieldMarks f = open.back();
-      open.pop_back();
-      f.end = i;
-      if (f.separator < 0) f.separator = i;
-      if (f.begin >= start && f.begin < end) out.push_back(f);
+  if (!fields_) {
+    // Marks pair up as brackets do; a begin without an end is no field.
+    std::vector<FieldMarks> all, open;
+    for (long i = 0; i < Length(); ++i) {
+      wchar_t c = text_[i];
+      if (c == kFieldBegin) {
+        open.push_back({i, -1, -1});
+      } else if (c == kFieldSeparator && !open.empty()) {
+        open.back().separator = i;
+      } else if (c == kFieldEnd && !open.empty()) {
+        FieldMarks f = open.back();
+        open.pop_back();
+        f.end = i;
+        if (f.separator < 0) f.separator = i;
+        all.push_back(f);
+      }
+    }
+    std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.begin < b.begin; });
+    fields_ = std::move(all);
+  }
+  auto first = std::lower_bound(fields_->begin(), fields_->end(), start,
+                                [](const FieldMarks& f, long pos) { return f.begin < pos; });
+  auto last = std::lower_bound(first, fields_->end(), end, [](const FieldMarks& f, long pos) { return f.begin < pos; });
+  return std::vector<FieldMarks>(first, last);
+}
+
+std::optional<std::pair<long, long>> Story::TableExtent(uint32_t table) const {
+  if (!tables_) {
+    tables_.emplace();
+    for (long i = 0; i < Length(); ++i) {
+      uint32_t id = cells_[i].table;
+      if (!id) continue;
+      auto [it, added] = tables_->try_emplace(id, i, i + 1);
+      if (!added) it->second.second = i + 1;
     }
   }
-  std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.begin < b.begin; });
-  return out;
+  auto it = tables_->find(table);
+  if (it == tables_->end()) return std::nullopt;
+  return it->second;
+}
+
+long Story::ParagraphEndsBefore(long pos, uint32_t paragraph) const {
+  if (!paragraphEnds_) {
+    paragraphEnds_.emplace();
+    for (long i = 0; i < Length(); ++i)
+      if (IsParagraphEnd(i)) (*paragraphEnds_)[cells_[i].paragraph].push_back(i);
+  }
+  auto it = paragraphEnds_->find(paragraph);
+  if (it == paragraphEnds_->end()) return 0;
+  return std::lower_bound(it->second.begin(), it->second.end(), pos) - it->second.begin();
 }
 
 std::wstring Story::Visible(long start, long end, bool showCodes, std::vector<long>* positions) const {

@@ -5,8 +5,11 @@
 // (the positions behind ranges and bookmarks) move with every edit the way
 // the word processor moves them.
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace plx::docif::model {
@@ -45,7 +48,12 @@ class Story {
   const std::wstring& Text() const { return text_; }
   long Length() const { return static_cast<long>(text_.size()); }
   const CharCell& Cell(long pos) const { return cells_[pos]; }
-  CharCell& Cell(long pos) { return cells_[pos]; }
+  // Writable access: the caller may change the cell, so the indexes that
+  // read cells are dropped.
+  CharCell& Cell(long pos) {
+    DropCellIndexes();
+    return cells_[pos];
+  }
   bool IsParagraphEnd(long pos) const;
 
   // Replaces the whole story (the text must end with a paragraph mark);
@@ -82,6 +90,12 @@ class Story {
   std::vector<std::pair<long, long>> ParagraphsIn(long start, long end) const;
   // Fields whose begin mark lies in [start, end), in order.
   std::vector<FieldMarks> FieldsIn(long start, long end) const;
+  // The characters of a table: [first, one past the last), none when the
+  // story holds no character of it.
+  std::optional<std::pair<long, long>> TableExtent(uint32_t table) const;
+  // How many paragraph ends (paragraph marks and cell ends) before pos
+  // carry the paragraph format `paragraph`.
+  long ParagraphEndsBefore(long pos, uint32_t paragraph) const;
 
   // The text as shown between start and end: fields show their result (or
   // their code while codes are shown), cell and row ends show as CR BEL.
@@ -91,10 +105,20 @@ class Story {
  private:
   void Shift(long pos, long count);
   void Collapse(long start, long end);
+  void TextChanged();
+  void DropCellIndexes();
 
   std::wstring text_;
   std::vector<CharCell> cells_;
   std::vector<std::weak_ptr<Anchor>> anchors_;
+
+  // Whole-story indexes, built on first use and dropped by any change, so
+  // that a query per paragraph (as a dump or a save makes) costs a lookup
+  // instead of a pass over the story. Fields depend on the text only;
+  // tables and paragraph formats on the cells too.
+  mutable std::optional<std::vector<FieldMarks>> fields_;  // by begin
+  mutable std::optional<std::map<uint32_t, std::pair<long, long>>> tables_;
+  mutable std::optional<std::unordered_map<uint32_t, std::vector<long>>> paragraphEnds_;  // by paragraph format
 };
 
 }  // namespace plx::docif::model

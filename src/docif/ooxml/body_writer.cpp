@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <regex>
 
 #include "common/text.hpp"
 #include "docif/model/model_collections.hpp"
@@ -266,9 +265,7 @@ class StoryWriter {
     std::string border = info.borders ? "single" : "nil";
     std::string out = "<w:tbl>";
     if (!info.tblPr.empty()) {
-      std::string tblPr = info.tblPr;
-      if (!info.borders) tblPr = std::regex_replace(tblPr, std::regex("<w:tblBorders>.*?</w:tblBorders>|<w:tblBorders/>"), "");
-      out += tblPr;
+      out += info.borders ? info.tblPr : WithoutChildren(info.tblPr, "w:tblBorders");
     } else {
       out += "<w:tblPr>";
       if (!info.style.empty()) out += "<w:tblStyle w:val=\"" + XmlEscape(info.style) + "\"/>";
@@ -290,9 +287,7 @@ class StoryWriter {
       for (size_t c = 0; c < rows[r].size(); ++c) {
         out += "<w:tc>";
         if (rawFits) {
-          std::string tcPr = info.tcPr[r][c];
-          if (!info.borders) tcPr = std::regex_replace(tcPr, std::regex("<w:tcBorders>.*?</w:tcBorders>"), "");
-          out += tcPr;
+          out += info.borders ? info.tcPr[r][c] : WithoutChildren(info.tcPr[r][c], "w:tcBorders");
         } else {
           out += "<w:tcPr><w:tcW w:w=\"" + std::to_string(cellWidth) + "\" w:type=\"dxa\"/></w:tcPr>";
         }

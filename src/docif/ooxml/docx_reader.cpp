@@ -3,8 +3,10 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <sstream>
 
 #include "common/error.hpp"
@@ -14,6 +16,7 @@
 #include "docif/ooxml/floating_read.hpp"
 #include "docif/ooxml/format_xml.hpp"
 #include "docif/ooxml/omml.hpp"
+#include "docif/ooxml/xml_text.hpp"
 #include "docif/ooxml/zip_package.hpp"
 
 namespace plx::docif::ooxml {
@@ -27,8 +30,22 @@ using model::ParaFormat;
 
 constexpr int kBadFile = 5792;
 
+// Containers inside containers (content controls, smart tags, simple
+// fields) nest at most this deep; real documents stay far below it.
+constexpr int kMaxNesting = 64;
+
 [[noreturn]] void NotADocument(const std::wstring& path, const std::wstring& why) {
   Raise(kBadFile, L"“" + path + L"”不是有效的 Word 文档（" + why + L"）。");
+}
+
+// The character of a w:sym: up to four hexadecimal digits naming a
+// character that is neither a control character nor half of a pair.
+std::optional<wchar_t> SymbolCharacter(const std::string& hex) {
+  if (hex.empty() || hex.size() > 4 || hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+    return std::nullopt;
+  unsigned long code = std::strtoul(hex.c_str(), nullptr, 16);
+  if (code < 0x20 || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
+  return static_cast<wchar_t>(code);
 }
 
 std::string Raw(const pugi::xml_node& n) {
@@ -57,19 +74,25 @@ struct StyleDef {
 
 class Reader {
  public:
-  Reader(DocData& doc, Parts& parts, std::wstring path) : doc_(doc), parts_(parts), path_(std::move(path)) {}
+  Reader(DocData& doc, std::shared_ptr<const model::PackageSource> source, std::wstring path)
+      : doc_(doc), source_(std::move(source)), path_(std::move(path)) {}
 
   void Run() {
     std::string mainPart = MainPart();
-    auto it = parts_.find(mainPart);
-    if (it == parts_.end()) NotADocument(path_, L"缺少正文部件");
-    if (!Load(main_, it->second)) NotADocument(path_, L"正文不是有效的 XML");
+    const std::string* main = Part(mainPart);
+    if (!main) NotADocument(path_, L"缺少正文部件");
+    if (!Load(main_, *main)) NotADocument(path_, L"正文不是有效的 XML");
     pugi::xml_node root = main_.child("w:document");
     pugi::xml_node body = root.child("w:body");
     if (!root || !body) NotADocument(path_, L"缺少 w:body");
-    size_t open = it->second.find("<w:document");
-    size_t close = open == std::string::npos ? open : it->second.find('>', open);
-    if (close != std::string::npos) doc_.origin.rootOpen = it->second.substr(open, close - open + 1);
+    // The root's opening tag, with its namespaces, written from what was
+    // parsed: a '>' may stand inside an attribute value.
+    doc_.origin.rootOpen = "<" + std::string(root.name());
+    for (pugi::xml_attribute a : root.attributes())
+      doc_.origin.rootOpen += " " + std::string(a.name()) + "=\"" + XmlEscape(std::string(a.value())) + "\"";
+    doc_.origin.rootOpen += ">";
+    read_.erase(mainPart);  // parsed; saving writes the main part anew
+    Part("[Content_Types].xml");  // saving edits it
     ReadRelationships(mainPart);
     ReadStyles();
     ReadNumbering();
@@ -85,16 +108,26 @@ class Reader {
     for (const auto& eq : equations_)
       doc_.equations.push_back(std::make_shared<model::Equation>(
           model::Equation{doc_.main, doc_.main->MakeAnchor(eq.start, eq.end), eq.builtUp}));
-    doc_.origin.parts = parts_;
+    doc_.origin.source = source_;
+    doc_.origin.parts = std::move(read_);
     doc_.fullName = path_;
     doc_.saved = true;
   }
 
  private:
+  // A part inflated when first asked for and kept: the XML parts that
+  // reading uses are those that saving edits.
+  const std::string* Part(const std::string& name) {
+    if (auto it = read_.find(name); it != read_.end()) return &it->second;
+    std::optional<std::string> bytes = source_->Read(name);
+    if (!bytes) return nullptr;
+    return &(read_[name] = std::move(*bytes));
+  }
+
   std::string MainPart() {
     pugi::xml_document rels;
-    auto it = parts_.find("_rels/.rels");
-    if (it != parts_.end() && Load(rels, it->second))
+    const std::string* bytes = Part("_rels/.rels");
+    if (bytes && Load(rels, *bytes))
       for (pugi::xml_node r : rels.child("Relationships").children("Relationship"))
         if (std::string(r.attribute("Type").as_string()).ends_with("/officeDocument"))
           return ResolveTarget("", r.attribute("Target").as_string());
@@ -105,8 +138,8 @@ class Reader {
     base_ = std::filesystem::path(mainPart).parent_path().generic_string();
     std::string relsName = base_ + "/_rels/" + std::filesystem::path(mainPart).filename().string() + ".rels";
     pugi::xml_document rels;
-    auto it = parts_.find(relsName);
-    if (it == parts_.end() || !Load(rels, it->second)) return;
+    const std::string* bytes = Part(relsName);
+    if (!bytes || !Load(rels, *bytes)) return;
     for (pugi::xml_node r : rels.child("Relationships").children("Relationship")) {
       std::string type = r.attribute("Type").as_string();
       std::string target = ResolveTarget(base_, r.attribute("Target").as_string());
@@ -134,7 +167,11 @@ class Reader {
     if (pugi::xml_node sectPr = body.child("w:sectPr")) Section(sectPr);
     DrawingSource src;
     src.page = doc_.page;
-    src.themeColours = ThemeColours(parts_);
+    for (const std::string& name : source_->Names())
+      if (name.starts_with("word/theme/") && name.ends_with(".xml")) {
+        if (const std::string* theme = Part(name)) src.themeColours = ThemeColours(*theme);
+        break;
+      }
     src.textBox = [this](const pugi::xml_node& content) { return TextBoxStory(content); };
     src.picture = [this](const std::string& relId) {
       InlineObject o;
@@ -182,19 +219,19 @@ class Reader {
   bool PictureData(const std::string& relId, InlineObject& o) {
     auto t = relTargets_.find(relId);
     if (t == relTargets_.end()) return false;
-    auto part = parts_.find(t->second);
-    if (part == parts_.end()) return false;
+    std::optional<std::string> bytes = source_->Read(t->second);
+    if (!bytes) return false;
     o.type = kInlineShapePicture;
     o.relId = relId;
-    o.bytes = part->second;
+    o.bytes = std::move(*bytes);
     o.contentType = model::ReadPictureInfo(o.bytes).contentType;
     return true;
   }
 
   // ---- styles ----
   void ReadStyles() {
-    auto it = parts_.find(stylesPart_);
-    if (it != parts_.end() && Load(styles_, it->second)) {
+    const std::string* bytes = Part(stylesPart_);
+    if (bytes && Load(styles_, *bytes)) {
       pugi::xml_node root = styles_.child("w:styles");
       pugi::xml_node defaults = root.child("w:docDefaults");
       defaultRun_ = defaults.child("w:rPrDefault").child("w:rPr");
@@ -265,8 +302,8 @@ class Reader {
 
   // ---- numbering ----
   void ReadNumbering() {
-    auto it = parts_.find(numberingPart_);
-    if (it == parts_.end() || !Load(numbering_, it->second)) return;
+    const std::string* bytes = Part(numberingPart_);
+    if (!bytes || !Load(numbering_, *bytes)) return;
     pugi::xml_node root = numbering_.child("w:numbering");
     std::map<std::string, pugi::xml_node> abstracts;
     for (pugi::xml_node a : root.children("w:abstractNum")) abstracts[a.attribute("w:abstractNumId").as_string()] = a;
@@ -300,8 +337,8 @@ class Reader {
 
   void ReadSettings() {
     pugi::xml_document settings;
-    auto it = parts_.find(settingsPart_);
-    if (it == parts_.end() || !Load(settings, it->second)) return;
+    const std::string* bytes = Part(settingsPart_);
+    if (!bytes || !Load(settings, *bytes)) return;
     pugi::xml_node root = settings.child("w:settings");
     auto on = [&](const char* name) {
       pugi::xml_node n = root.child(name);
@@ -320,9 +357,23 @@ class Reader {
     else if (name == "w:tbl" && table == 0) Table(n);
     else if (name == "w:sectPr") Section(n);
     else if (name == "w:bookmarkStart" || name == "w:bookmarkEnd") Bookmark(n);
-    else if (name == "w:sdt") for (pugi::xml_node c : n.child("w:sdtContent").children()) Block(c, table);
-    else RawBlock(n, table);
+    else if (name == "w:sdt") {
+      Nested nested(*this);
+      for (pugi::xml_node c : n.child("w:sdtContent").children()) Block(c, table);
+    } else {
+      RawBlock(n, table);
+    }
   }
+
+  // One level of containers read through; too many refuse the document
+  // instead of exhausting the stack.
+  struct Nested {
+    explicit Nested(Reader& r) : reader(r) {
+      if (++reader.nesting_ > kMaxNesting) NotADocument(reader.path_, L"文档嵌套过深");
+    }
+    ~Nested() { --reader.nesting_; }
+    Reader& reader;
+  };
 
   void Section(const pugi::xml_node& sectPr) {
     doc_.origin.sectPr = Raw(sectPr);
@@ -394,6 +445,7 @@ class Reader {
   }
 
   void Inline(const pugi::xml_node& parent, const CharFormat& base) {
+    Nested nested(*this);
     for (pugi::xml_node c : parent.children()) {
       std::string name = c.name();
       // Containers that only group runs are read through; hyperlinks and
@@ -493,7 +545,9 @@ class Reader {
         CharFormat sf = f;
         std::wstring font = Utf8ToWide(c.attribute("w:font").as_string());
         if (!font.empty()) sf.ascii = sf.farEast = font;
-        Append(static_cast<wchar_t>(std::stoul(c.attribute("w:char").as_string("0"), nullptr, 16)), Cell(sf));
+        // A character that cannot be one is an unknown symbol, kept as read.
+        if (std::optional<wchar_t> ch = SymbolCharacter(c.attribute("w:char").as_string())) Append(*ch, Cell(sf));
+        else RawInline(c, f);
       } else if (name == "w:fldChar") {
         std::string type = c.attribute("w:fldCharType").as_string();
         if (type == "begin") OpenField(cell);
@@ -569,6 +623,8 @@ class Reader {
       o.width = inl.child("wp:extent").attribute("cx").as_double() / 12700;
       o.height = inl.child("wp:extent").attribute("cy").as_double() / 12700;
       o.altText = Utf8ToWide(inl.child("wp:docPr").attribute("descr").as_string());
+      // The picture's part is inflated for the picture alone: saving
+      // carries the part across as it was.
       PictureData(o.relId, o);
       o.readWidth = o.width;
       o.readHeight = o.height;
@@ -621,8 +677,10 @@ class Reader {
   }
 
   DocData& doc_;
-  Parts& parts_;
+  std::shared_ptr<const model::PackageSource> source_;
+  std::map<std::string, std::string> read_;
   std::wstring path_;
+  int nesting_ = 0;
   pugi::xml_document main_, styles_, numbering_;
   std::string base_ = "word", stylesPart_ = "word/styles.xml", numberingPart_ = "word/numbering.xml",
               settingsPart_ = "word/settings.xml";
@@ -669,14 +727,24 @@ std::shared_ptr<model::DocData> ReadDocx(const std::wstring& path, std::shared_p
   std::error_code ec;
   if (!std::filesystem::is_regular_file(std::filesystem::path(WideToUtf8(path)), ec))
     Raise(kBadFile, L"找不到文件“" + path + L"”。");
-  return ReadDocxParts(ReadPackage(WideToUtf8(path)), path, std::move(app));
+  return ReadDocxPackage(OpenPackage(WideToUtf8(path)), path, std::move(app));
 }
 
-std::shared_ptr<model::DocData> ReadDocxParts(Parts parts, const std::wstring& name,
-                                              std::shared_ptr<model::AppShared> app) {
+std::shared_ptr<model::DocData> ReadDocxPackage(std::shared_ptr<const model::PackageSource> package,
+                                                const std::wstring& name, std::shared_ptr<model::AppShared> app) {
   auto doc = std::make_shared<DocData>(std::move(app));
-  Reader reader(*doc, parts, name);
-  reader.Run();
+  Reader reader(*doc, std::move(package), name);
+  try {
+    reader.Run();
+  } catch (const VbError&) {
+    throw;
+  } catch (const std::logic_error&) {
+    // A value the standard library could not take (a number out of range,
+    // a position past the end) is a damaged document like any other.
+    NotADocument(name, L"内容无法解析");
+  } catch (const std::runtime_error&) {
+    NotADocument(name, L"内容无法解析");
+  }
   return doc;
 }
 

@@ -12,15 +12,17 @@
 
 namespace plx::docif::ooxml {
 
-// Error 5792 with a plain reason when the file is missing, no zip package
-// or no word-processing document.
+// Error 5792 with a plain reason when the file is missing, no zip package,
+// too large once inflated, nested too deep or no word-processing document.
 std::shared_ptr<model::DocData> ReadDocx(const std::wstring& path,
                                          std::shared_ptr<model::AppShared> app);
 
-// The same from a package already read (name is the file's name for messages).
-std::shared_ptr<model::DocData> ReadDocxParts(std::map<std::string, std::string> parts,
-                                              const std::wstring& name,
-                                              std::shared_ptr<model::AppShared> app);
+// The same from a package already opened (name is the file's name for
+// messages). The document keeps the package to carry its other parts
+// across when saved.
+std::shared_ptr<model::DocData> ReadDocxPackage(std::shared_ptr<const model::PackageSource> package,
+                                                const std::wstring& name,
+                                                std::shared_ptr<model::AppShared> app);
 
 // Model style names of the host's built-in styles, from the names a file uses.
 std::wstring ModelStyleName(const std::wstring& fileName);

@@ -3,6 +3,10 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
 #include <set>
 #include <sstream>
 
@@ -28,9 +32,27 @@ std::string Print(const pugi::xml_document& doc) {
   return kXmlHeader + os.str();
 }
 
-bool Load(pugi::xml_document& doc, const Parts& parts, const std::string& name) {
-  auto it = parts.find(name);
-  return it != parts.end() && doc.load_buffer(it->second.data(), it->second.size());
+// Removes an element read from a file, leaves first: the library removes a
+// subtree recursively, which a deeply nested element would turn into a
+// stack overflow.
+void RemoveElement(pugi::xml_node element) {
+  pugi::xml_node n = element;
+  while (true) {
+    while (n.first_child()) n = n.first_child();
+    if (n == element) break;
+    pugi::xml_node parent = n.parent();
+    parent.remove_child(n);
+    n = parent;
+  }
+  element.parent().remove_child(element);
+}
+
+// The number an id read from a file starts with (0 when none), at most
+// `max`: ids are counted on from the largest, and a huge one must not
+// overflow.
+long long IdNumber(const char* text, long long max) {
+  long long value = std::strtoll(text, nullptr, 10);
+  return std::clamp(value, 0LL, max);
 }
 
 // Built-in style ids of the model's style names.
@@ -50,7 +72,10 @@ std::string FileStyleName(const std::wstring& name) {
 
 class PackageWriter {
  public:
-  explicit PackageWriter(const model::DocData& doc) : doc_(doc), parts_(doc.origin.parts) {}
+  explicit PackageWriter(const model::DocData& doc) : doc_(doc), parts_(doc.origin.parts) {
+    if (doc.origin.source)
+      for (std::string& name : doc.origin.source->Names()) carried_.insert(std::move(name));
+  }
 
   Parts Build() {
     LoadRelationships();
@@ -72,16 +97,28 @@ class PackageWriter {
   }
 
  private:
+  // ---- the parts ----
+  // Whether the package has the part: written here, or carried across.
+  bool Exists(const std::string& name) const { return parts_.count(name) || carried_.count(name); }
+
+  // Loads a part written here or, failing that, the one read.
+  bool Load(pugi::xml_document& doc, const std::string& name) {
+    auto it = parts_.find(name);
+    if (it == parts_.end() && carried_.count(name))
+      if (std::optional<std::string> bytes = doc_.origin.source->Read(name)) it = parts_.emplace(name, std::move(*bytes)).first;
+    return it != parts_.end() && doc.load_buffer(it->second.data(), it->second.size());
+  }
+
   // ---- relationships and media ----
   void LoadRelationships() {
-    if (!Load(rels_, parts_, kDocumentRels)) {
+    if (!Load(rels_, kDocumentRels)) {
       rels_.reset();
       auto root = rels_.append_child("Relationships");
       root.append_attribute("xmlns") = "http://schemas.openxmlformats.org/package/2006/relationships";
     }
     for (pugi::xml_node r : rels_.child("Relationships").children("Relationship")) {
       std::string id = r.attribute("Id").as_string();
-      if (id.rfind("rId", 0) == 0) nextRel_ = std::max(nextRel_, std::atoi(id.c_str() + 3) + 1);
+      if (id.rfind("rId", 0) == 0) nextRel_ = std::max(nextRel_, IdNumber(id.c_str() + 3, LLONG_MAX / 2) + 1);
     }
   }
 
@@ -108,7 +145,7 @@ class PackageWriter {
                     : o.contentType == L"image/bmp" ? "bmp" : "png";
     std::string name;
     do name = "media/plendrix" + std::to_string(nextMedia_++) + "." + ext;
-    while (parts_.count("word/" + name));
+    while (Exists("word/" + name));
     parts_["word/" + name] = o.bytes;
     extensions_.insert(ext);
     return AddRelationship("image", name);
@@ -121,7 +158,7 @@ class PackageWriter {
       size_t pos = 0;
       while ((pos = o.rawXml.find("docPr ", pos)) != std::string::npos) {
         size_t idAt = o.rawXml.find("id=\"", pos);
-        if (idAt != std::string::npos) next = std::max<uint32_t>(next, std::atoi(o.rawXml.c_str() + idAt + 4) + 1);
+        if (idAt != std::string::npos) next = std::max(next, static_cast<uint32_t>(IdNumber(o.rawXml.c_str() + idAt + 4, UINT32_MAX - 1)) + 1);
         ++pos;
       }
     }
@@ -158,7 +195,7 @@ class PackageWriter {
   void WriteStyles() {
     std::string part = StylesPart();
     pugi::xml_document styles;
-    if (!Load(styles, parts_, part)) {
+    if (!Load(styles, part)) {
       std::string xml = std::string("<w:styles xmlns:w=\"") + kW + "\"><w:docDefaults><w:rPrDefault>" +
                         RunPropertiesXml(model::CharFormat{}) + "</w:rPrDefault><w:pPrDefault><w:pPr/></w:pPrDefault></w:docDefaults>";
       for (const auto& s : doc_.styles) xml += StyleXml(s);
@@ -174,7 +211,7 @@ class PackageWriter {
       std::string xml = std::string("<x xmlns:w=\"") + kW + "\">" + StyleXml(s) + "</x>";
       fresh.load_buffer(xml.data(), xml.size());
       pugi::xml_node node = fresh.first_child().first_child();
-      if (existing) root.insert_copy_after(node, existing), root.remove_child(existing);
+      if (existing) root.insert_copy_after(node, existing), RemoveElement(existing);
       else root.append_copy(node);
     }
     parts_[part] = Print(styles);
@@ -194,7 +231,7 @@ class PackageWriter {
     pugi::xml_document numbering;
     std::string target = RelationshipOf("numbering");
     int nextNum = 1, nextAbstract = 0;
-    if (!target.empty() && Load(numbering, parts_, "word/" + target)) {
+    if (!target.empty() && Load(numbering, "word/" + target)) {
       for (pugi::xml_node n : numbering.child("w:numbering").children("w:num"))
         nextNum = std::max(nextNum, n.attribute("w:numId").as_int() + 1);
       for (pugi::xml_node a : numbering.child("w:numbering").children("w:abstractNum"))
@@ -220,7 +257,7 @@ class PackageWriter {
       target = "numbering.xml";
     }
     pugi::xml_document numbering;
-    if (!Load(numbering, parts_, "word/" + target)) {
+    if (!Load(numbering, "word/" + target)) {
       std::string xml = std::string("<w:numbering xmlns:w=\"") + kW + "\"/>";
       numbering.load_buffer(xml.data(), xml.size());
     }
@@ -255,7 +292,7 @@ class PackageWriter {
       target = "settings.xml";
     }
     pugi::xml_document settings;
-    if (!Load(settings, parts_, "word/" + target)) {
+    if (!Load(settings, "word/" + target)) {
       std::string xml = std::string("<w:settings xmlns:w=\"") + kW +
                         "\"><w:zoom w:percent=\"100\"/><w:defaultTabStop w:val=\"420\"/>"
                         "<w:characterSpacingControl w:val=\"compressPunctuation\"/></w:settings>";
@@ -265,7 +302,8 @@ class PackageWriter {
     // These three stand right after the view settings, in this order.
     const char* names[] = {"w:embedTrueTypeFonts", "w:embedSystemFonts", "w:saveSubsetFonts"};
     bool wanted[] = {doc_.embedFonts, doc_.embedFonts && !doc_.noSystemFonts, doc_.embedFonts && doc_.subsetFonts};
-    for (const char* n : names) root.remove_child(n);
+    for (const char* n : names)
+      while (pugi::xml_node c = root.child(n)) RemoveElement(c);
     pugi::xml_node after;
     for (const char* n : {"w:writeProtection", "w:view", "w:zoom", "w:removePersonalInformation",
                           "w:removeDateAndTime", "w:doNotDisplayPageBoundaries", "w:displayBackgroundShape",
@@ -282,7 +320,7 @@ class PackageWriter {
   // ---- the package's lists ----
   void WriteRelationships() {
     parts_[kDocumentRels] = Print(rels_);
-    if (!parts_.count("_rels/.rels"))
+    if (!Exists("_rels/.rels"))
       parts_["_rels/.rels"] = std::string(kXmlHeader) +
           "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
           "<Relationship Id=\"rId1\" Type=\"" + kRelBase + "officeDocument\" Target=\"word/document.xml\"/>"
@@ -291,7 +329,7 @@ class PackageWriter {
 
   void WriteContentTypes() {
     pugi::xml_document types;
-    if (!Load(types, parts_, "[Content_Types].xml")) {
+    if (!Load(types, "[Content_Types].xml")) {
       std::string xml = "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
                         "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
                         "<Default Extension=\"xml\" ContentType=\"application/xml\"/></Types>";
@@ -370,8 +408,9 @@ class PackageWriter {
 
   const model::DocData& doc_;
   Parts parts_;
+  std::set<std::string> carried_;  // the parts of the package the document was read from
   pugi::xml_document rels_;
-  int nextRel_ = 1;
+  long long nextRel_ = 1;
   int nextMedia_ = 1;
   std::set<std::string> extensions_;
   std::map<std::wstring, std::string> styleIds_;
@@ -384,7 +423,7 @@ class PackageWriter {
 Parts BuildDocx(const model::DocData& doc) { return PackageWriter(doc).Build(); }
 
 void SaveDocx(const model::DocData& doc, const std::wstring& path) {
-  WritePackage(WideToUtf8(path), BuildDocx(doc));
+  WritePackage(WideToUtf8(path), BuildDocx(doc), doc.origin.source.get());
 }
 
 }  // namespace plx::docif::ooxml

@@ -10,6 +10,8 @@
 
 namespace plx::docif::ooxml {
 
+// The parts written anew or brought up to date; a document read from a
+// file carries its other parts across from `origin.source` when saved.
 Parts BuildDocx(const model::DocData& doc);
 // Writes atomically: the existing file is replaced only by a complete one.
 void SaveDocx(const model::DocData& doc, const std::wstring& path);

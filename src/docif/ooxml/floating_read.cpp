@@ -73,22 +73,18 @@ void NamesFromFallback(model::ShapeData& s, const pugi::xml_node& vml) {
 
 }  // namespace
 
-std::map<std::string, uint32_t> ThemeColours(const std::map<std::string, std::string>& parts) {
+std::map<std::string, uint32_t> ThemeColours(const std::string& themeXml) {
   std::map<std::string, uint32_t> out;
-  for (const auto& [name, bytes] : parts) {
-    if (!name.starts_with("word/theme/") || !name.ends_with(".xml")) continue;
-    pugi::xml_document theme;
-    if (!theme.load_buffer(bytes.data(), bytes.size())) continue;
-    pugi::xml_node scheme = theme.select_node("//a:clrScheme").node();
-    for (pugi::xml_node c : scheme.children()) {
-      std::string key = c.name();
-      if (key.starts_with("a:")) key = key.substr(2);
-      uint32_t rgb;
-      pugi::xml_node value = c.first_child();
-      std::string hex = Is(value, "a:sysClr") ? value.attribute("lastClr").as_string() : value.attribute("val").as_string();
-      if (ParseHexColor(hex, rgb)) out[key] = rgb;
-    }
-    break;
+  pugi::xml_document theme;
+  if (!theme.load_buffer(themeXml.data(), themeXml.size())) return out;
+  pugi::xml_node scheme = theme.select_node("//a:clrScheme").node();
+  for (pugi::xml_node c : scheme.children()) {
+    std::string key = c.name();
+    if (key.starts_with("a:")) key = key.substr(2);
+    uint32_t rgb;
+    pugi::xml_node value = c.first_child();
+    std::string hex = Is(value, "a:sysClr") ? value.attribute("lastClr").as_string() : value.attribute("val").as_string();
+    if (ParseHexColor(hex, rgb)) out[key] = rgb;
   }
   return out;
 }

@@ -19,7 +19,7 @@
 namespace plx::docif::ooxml {
 
 // Theme colours of the package's theme part by scheme name ("accent1").
-std::map<std::string, uint32_t> ThemeColours(const std::map<std::string, std::string>& parts);
+std::map<std::string, uint32_t> ThemeColours(const std::string& themeXml);
 
 class FloatingShapes {
  public:

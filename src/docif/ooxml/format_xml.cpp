@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <sstream>
 #include <vector>
 
@@ -238,6 +239,21 @@ void ApplyParagraphProperties(const pugi::xml_node& pPr, model::ParaFormat& p, b
       p.extra += Extra(c);
     }
   }
+}
+
+std::string WithoutChildren(const std::string& element, const char* name) {
+  pugi::xml_document doc;
+  if (element.empty() || !doc.load_buffer(element.data(), element.size(), pugi::parse_default | pugi::parse_ws_pcdata_single))
+    return element;
+  // The element is rebuilt from the children it keeps (copying and
+  // printing walk the tree without recursion, whatever its shape).
+  pugi::xml_node source = doc.document_element();
+  pugi::xml_document kept;
+  pugi::xml_node copy = kept.append_child(source.name());
+  for (pugi::xml_attribute a : source.attributes()) copy.append_copy(a);
+  for (pugi::xml_node c : source.children())
+    if (std::strcmp(c.name(), name) != 0) copy.append_copy(c);
+  return Extra(copy);
 }
 
 }  // namespace plx::docif::ooxml

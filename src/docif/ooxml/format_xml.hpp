@@ -23,4 +23,9 @@ std::string ParagraphPropertiesXml(const model::ParaFormat& p, const std::string
 void ApplyRunProperties(const pugi::xml_node& rPr, model::CharFormat& f, bool keepExtra);
 void ApplyParagraphProperties(const pugi::xml_node& pPr, model::ParaFormat& p, bool keepExtra);
 
+// A properties element kept as read (a table's or a cell's) without its
+// children called `name`, so that the model's own value of that property
+// counts; XML that does not parse comes back unchanged.
+std::string WithoutChildren(const std::string& element, const char* name);
+
 }  // namespace plx::docif::ooxml
