@@ -37,6 +37,10 @@ constexpr int kSendBackward = 3;
 constexpr int kBringInFrontOfText = 4;
 constexpr int kSendBehindText = 5;
 
+// What a shape's vertical position is kept against.
+constexpr int kRelativeVerticalPositionPage = 1;
+constexpr int kRelativeVerticalPositionParagraph = 2;
+
 // Scale anchors.
 constexpr int kScaleFromTopLeft = 0;
 constexpr int kScaleFromMiddle = 1;
@@ -76,6 +80,11 @@ class Shape {
   virtual void SetHeight(double) = 0;
   virtual double Rotation() const = 0;
   virtual void SetRotation(double) = 0;
+  // Whether the shape stays at its place on the page or moves with the
+  // paragraph it is anchored to when the text before it changes. Top and
+  // Left stay page coordinates either way.
+  virtual int RelativeVerticalPosition() const = 0;
+  virtual void SetRelativeVerticalPosition(int reference) = 0;
   void IncrementLeft(double d) { SetLeft(Left() + d); }
   void IncrementTop(double d) { SetTop(Top() + d); }
   void IncrementRotation(double d) { SetRotation(Rotation() + d); }

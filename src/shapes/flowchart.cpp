@@ -52,6 +52,7 @@ docif::ShapePtr AddElement(docif::Shapes& shapes, const FlowchartLook& look, flo
     text->SetParagraphFormat({.Alignment = docif::kAlignCenter});
   }
   shape->SetWrap({.AllowOverlap = true, .Type = 3});
+  shape->SetRelativeVerticalPosition(docif::kRelativeVerticalPositionParagraph);  // stays with its text
   return shape;
 }
 
@@ -59,6 +60,7 @@ void AddArrow(docif::Shapes& shapes, float x1, float y1, float x2, float y2) {
   auto arrow = shapes.AddLine(x1, y1, x2, y2);
   arrow->SetLine({.Visible = true, .Weight = 0.75, .ForeColor = 0, .EndArrowheadStyle = 2});
   arrow->SetWrap({.AllowOverlap = true, .Type = 3});
+  arrow->SetRelativeVerticalPosition(docif::kRelativeVerticalPositionParagraph);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cwctype>
+#include <string_view>
 #include <vector>
 
 #include "docif/range.hpp"
@@ -15,10 +16,7 @@ constexpr double kDefaultTab = 21.0;
 
 bool IsWide(wchar_t c) { return c >= 0x2E80; }
 
-struct Placed {
-  double x = 0, y = 0;
-  int page = 1;
-};
+using Placed = PagePlace;
 
 struct Layout {
   std::vector<Placed> at;  // one per story position, plus the end
@@ -35,8 +33,9 @@ double GridPitch(const DocData& doc) {
   if (grid == std::string::npos) return 0;
   const std::string element = sect.substr(grid, sect.find('>', grid) - grid);
   if (element.find("w:type=\"lines") == std::string::npos) return 0;
-  const size_t pitch = element.find("w:linePitch=\"");
-  return pitch == std::string::npos ? 0 : std::atof(element.c_str() + pitch + 14) / 20;
+  constexpr std::string_view kPitch = "w:linePitch=\"";
+  const size_t pitch = element.find(kPitch);
+  return pitch == std::string::npos ? 0 : std::atof(element.c_str() + pitch + kPitch.size()) / 20;
 }
 
 // The height of a line whose natural height is `natural` under the
@@ -253,6 +252,8 @@ class Composer {
 Layout Compute(const DocData& doc, const Story& story) { return Composer(doc, story).Run(); }
 
 }  // namespace
+
+std::vector<PagePlace> LayoutPlaces(const DocData& doc, const Story& story) { return Compute(doc, story).at; }
 
 double LayoutInformation(const DocData& doc, const Story& story, long pos, int type) {
   // Text box stories sit in their box: report the main story's positions.

@@ -25,10 +25,21 @@
 //   the row is as high as its tallest cell. A table inside a cell is laid
 //   out the same way within that cell.
 #include <utility>
+#include <vector>
 
 #include "docif/model/doc_data.hpp"
 
 namespace plx::docif::model {
+
+// Where a character stands: its top left in page points, and its page.
+struct PagePlace {
+  double x = 0, y = 0;
+  int page = 1;
+};
+
+// The place of every position of the story (one more than its length: the
+// end), laid out once, for callers that need many.
+std::vector<PagePlace> LayoutPlaces(const DocData& doc, const Story& story);
 
 // The Information value for the character at pos (see the Range constants).
 double LayoutInformation(const DocData& doc, const Story& story, long pos, int type);

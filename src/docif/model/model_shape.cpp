@@ -63,6 +63,13 @@ void ModelShape::SetRotation(double v) {
   doc_->Changed();
 }
 
+void ModelShape::SetRelativeVerticalPosition(int reference) {
+  if (reference != kRelativeVerticalPositionPage && reference != kRelativeVerticalPositionParagraph)
+    Raise(err::kInvalidCall, L"图形的纵向位置只能相对于页面或段落。");
+  Live().paragraphRelative = reference == kRelativeVerticalPositionParagraph;
+  doc_->Changed();
+}
+
 void ModelShape::ScaleWidth(double factor, bool relativeToOriginal, int scaleFrom) {
   Box b = Bounds(Live());
   double f = relativeToOriginal && d_->origWidth > 0 && b.width > 0 ? d_->origWidth * factor / b.width : factor;

@@ -60,6 +60,7 @@ struct ShapeData {
   std::vector<std::shared_ptr<ShapeData>> children;  // groups, back to front
   ShapeData* parent = nullptr;
   std::shared_ptr<Anchor> anchor;  // position in the main story
+  bool paragraphRelative = false;   // saved against its anchor paragraph, not the page
   bool deleted = false;
   std::shared_ptr<const KeptDrawing> kept;  // read from a file
   std::shared_ptr<const ReadDrawing> source;
@@ -83,6 +84,10 @@ class ModelShape final : public Shape {
   double Left() const override { return Bounds(Live()).left; }
   void SetLeft(double v) override;
   double Top() const override { return Bounds(Live()).top; }
+  int RelativeVerticalPosition() const override {
+    return Live().paragraphRelative ? kRelativeVerticalPositionParagraph : kRelativeVerticalPositionPage;
+  }
+  void SetRelativeVerticalPosition(int reference) override;
   void SetTop(double v) override;
   double Width() const override { return Bounds(Live()).width; }
   void SetWidth(double v) override;

@@ -460,6 +460,8 @@ std::string FloatingShapeXml(const model::ShapeData& shape, DrawingContext& ctx)
     return KeptDrawingXml(shape.source->xml, ctx.nextRelativeHeight++, ctx);
   Box box = model::Bounds(shape);
   int wrap = shape.wrap.Type.value_or(3);
+  const bool byParagraph = shape.paragraphRelative && shape.anchor && ctx.textTop;
+  const double top = byParagraph ? box.top - ctx.textTop(shape.anchor->start) : box.top;
   uint32_t id = ctx.nextDocPrId++;
   uint32_t z = ctx.nextRelativeHeight++;
   bool picture = IsPicture(shape);
@@ -479,8 +481,8 @@ std::string FloatingShapeXml(const model::ShapeData& shape, DrawingContext& ctx)
          (shape.wrap.AllowOverlap.value_or(true) ? "1" : "0") +
          "\"><wp:simplePos x=\"0\" y=\"0\"/><wp:positionH relativeFrom=\"page\"><wp:posOffset>" +
          IntText(Emu(box.left)) +
-         "</wp:posOffset></wp:positionH><wp:positionV relativeFrom=\"page\"><wp:posOffset>" +
-         IntText(Emu(box.top)) + "</wp:posOffset></wp:positionV><wp:extent cx=\"" +
+         "</wp:posOffset></wp:positionH><wp:positionV relativeFrom=\"" + (byParagraph ? "paragraph" : "page") +
+         "\"><wp:posOffset>" + IntText(Emu(top)) + "</wp:posOffset></wp:positionV><wp:extent cx=\"" +
          IntText(Size(box.width)) + "\" cy=\"" + IntText(Size(box.height)) +
          "\"/><wp:effectExtent l=\"0\" t=\"0\" r=\"0\" b=\"0\"/>" + WrapXml(wrap) +
          "<wp:docPr id=\"" + IntText(id) + "\" name=\"" + XmlEscape(shape.name) + "\"" +

@@ -37,10 +37,15 @@ struct DrawingContext {
   std::function<std::string(const model::InlineObject&)> addImage;
   // The <w:p> elements of a text box's story (written by the text writer).
   std::function<std::string(const model::Story&)> storyXml;
+  // The page position (points from the top) of the main story's position:
+  // shapes kept against their paragraph are written relative to it.
+  std::function<double(long)> textTop;
 };
 
 // <w:drawing><wp:anchor ...>...</wp:anchor></w:drawing> for a top-level
-// floating shape, positioned relative to the page. Takes one docPr id (plus
+// floating shape, positioned relative to the page, or vertically relative
+// to its anchor paragraph when it is kept against it (so it stays beside
+// its text however the reader lays the text out). Takes one docPr id (plus
 // one per group item) and one relativeHeight from the context. Raises error
 // 5 when the shape needs a callback the context lacks (a picture without
 // addImage, a text box without storyXml) rather than writing it incomplete.

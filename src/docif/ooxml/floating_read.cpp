@@ -137,13 +137,12 @@ bool FloatingShapes::Read(const pugi::xml_node& node, long at) {
 
 void FloatingShapes::Finish(model::DocData& doc) {
   model::Story& main = *doc.main;
-  // Positions relative to the anchor's text, laid out once per place.
-  std::map<std::pair<long, int>, double> laid;
+  // Positions relative to the anchor's text, the text laid out once.
+  std::vector<model::PagePlace> places;
   auto position = [&](long pos, int type) {
-    auto key = std::make_pair(pos, type);
-    auto it = laid.find(key);
-    if (it == laid.end()) it = laid.emplace(key, model::LayoutInformation(doc, main, pos, type)).first;
-    return it->second;
+    if (places.empty()) places = model::LayoutPlaces(doc, main);
+    const model::PagePlace& p = places[std::clamp(pos, 0L, static_cast<long>(places.size()) - 1)];
+    return type == kHorizontalPositionRelativeToPage ? p.x : p.y;
   };
   for (Pending& p : pending_) {
     long at = std::clamp(p.at, 0L, main.Length() - 1);
@@ -154,6 +153,7 @@ void FloatingShapes::Finish(model::DocData& doc) {
     model::ShapeData& s = *p.shape;
     if (dx != 0 || dy != 0) model::Translate(s, dx, dy);
     s.anchor = main.MakeAnchor(paragraph, paragraph);
+    s.paragraphRelative = p.where.yFromAnchor;
     // Taken before names are made unique: a shape renamed here is written
     // anew, so that the file gets the name the document shows.
     s.source = std::make_shared<model::ReadDrawing>(model::ReadDrawing{std::move(p.xml), model::Fingerprint(s)});
