@@ -557,7 +557,7 @@ void CompiledExpression::FoldConstants() {
     bool constant = in.op == Op::Push;
     if (operands > 0) {
       start = stack[stack.size() - static_cast<size_t>(operands)].start;
-      constant = in.op < Op::AddV || in.op > Op::DivV;  // a V step reads a variable
+      constant = in.op < Op::AddV || in.op > Op::DivV;  // AddV..DivV read a variable
       for (int k = 0; k < operands; ++k) {
         constant = constant && stack.back().constant;
         stack.pop_back();

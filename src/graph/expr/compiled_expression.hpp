@@ -16,6 +16,11 @@
 // Resolver and VBScript follow the host language: faults (division by zero, the logarithm of
 // a non-positive number, overflow...) raise errors, and integer operators round their
 // operands half to even into 32 bits. Powers are right-associative in every dialect.
+//
+// Programs that only compute numbers are tidied after compiling: every part that computes a
+// constant is replaced by its value (a part whose evaluation would raise is kept, so the
+// error still comes when and only when the expression is evaluated; nothing is reordered),
+// and a power with a whole exponent from 2 to 8 becomes products.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -97,6 +102,7 @@ class CompiledExpression {
   // Whether `name` would be read as a variable (not a function, constant or operator word).
   static bool IsVariableName(const std::wstring& name, Dialect dialect);
 
+  // The compiler relies on the order of Add..Div and of their K forms.
   enum class Op : uint8_t {
     Push, PushBool, Load,
     Neg, Not, LogicalNot,

@@ -113,7 +113,9 @@ void ThroughDecimalTextEach(const double* x, size_t n, double* out, uint8_t* ok)
       double p = a * scale;
       double m = (p + kTwo52) - kTwo52;
       auto found = [&] { return p > 1e14 && p < 1e15 && std::fabs(p - m) != 0.5; };
-      if (!found()) {
+      // 10^22 is left to the function, which refuses some of the values it would fit (those
+      // whose estimate says 10^23), so that both agree on every value.
+      if (scale == kPow10[22] || !found()) {
         // The estimate of the decimal exponent is never too large and at most one too small.
         const int binaryExponent = static_cast<int>((std::bit_cast<uint64_t>(a) >> 52) & 0x7FF) - 1023;
         const int estimate = 14 - ((binaryExponent * 78913) >> 18);
