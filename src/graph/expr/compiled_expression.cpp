@@ -7,28 +7,15 @@
 #include "common/error.hpp"
 #include "common/text.hpp"
 #include "common/vbnum.hpp"
+#include "graph/expr/expr_math.hpp"
 
 namespace plx::graph {
-
-enum class CompiledExpression::Op : uint8_t {
-  Push, PushBool, Load,
-  Neg, Not, LogicalNot,
-  Add, Sub, Mul, Div, IntDiv, Mod, Rem, Pow, Square,
-  // The four operators with a constant (K) or a variable (V) as right operand, so that
-  // "3*x" or "x+1" is one step instead of three.
-  AddK, SubK, MulK, DivK, AddV, SubV, MulV, DivV,
-  And, Or, Xor, Eqv, Imp, BitXor, LogicalAnd, LogicalOr,
-  Eq, Ne, StrictEq, StrictNe, Lt, Le, Gt, Ge,
-  Call1, Call2,
-};
 
 namespace {
 
 using Op = CompiledExpression::Op;
 using Instruction = CompiledExpression::Instruction;
-
-enum Fn : uint8_t { kSqr, kLog, kExp, kSin, kCos, kTan, kAtn, kAbs, kSgn, kFloor, kCeil,
-                    kPow, kMin, kMax };
+using namespace expr_math;
 
 struct FunctionInfo {
   const wchar_t* text;
@@ -326,13 +313,6 @@ class Compiler {
   void EmitBinary(Op op, size_t leftStart, size_t rightStart) {
     const bool singleRight = code.size() == rightStart + 1;
     const Instruction right = code.back();
-    // x^2 is by far the commonest power; x*x gives the same correctly rounded result.
-    if (op == Op::Pow && singleRight && right.op == Op::Push && right.value == 2) {
-      code.pop_back();
-      --stack_;
-      Emit({Op::Square, 0, 0, 0}, 0);
-      return;
-    }
     Op fused;
     if (singleRight && (right.op == Op::Push || right.op == Op::Load) &&
         WithOperand(op, right.op == Op::Load, fused)) {
@@ -381,50 +361,45 @@ class Compiler {
 
 [[noreturn]] void DivisionByZero() { Raise(err::kDivisionByZero, L"除数为零"); }
 
-// JavaScript's ToInt32: the integer part taken modulo 2^32.
-int32_t ToInt32(double v) {
-  if (!std::isfinite(v)) return 0;
-  double m = std::fmod(std::trunc(v), 4294967296.0);
-  if (m < 0) m += 4294967296.0;
-  return static_cast<int32_t>(static_cast<uint32_t>(m));
-}
-
 double HostPow(double a, double b) {
   if (a < 0 && b != std::trunc(b)) Raise(err::kInvalidCall, L"负数的非整数次幂无法计算");
   if (a == 0 && b < 0) DivisionByZero();
   return std::pow(a, b);
 }
 
-double JsPow(double a, double b) {
-  if (std::isnan(b) || (std::fabs(a) == 1 && std::isinf(b))) return NAN;
-  return std::pow(a, b);
+// A function of the host language raises for an argument out of its range; JavaScript's
+// gives NaN or an infinity.
+double CheckedApply1(uint8_t fn, double a, bool host) {
+  if (host && fn == kSqr && a < 0) Raise(err::kInvalidCall, L"负数不能开平方");
+  if (host && fn == kLog && a <= 0) Raise(err::kInvalidCall, L"对数的真数必须大于零");
+  return Apply1(fn, a, host);
 }
 
-double Apply1(uint8_t fn, double a, bool host) {
-  switch (fn) {
-    case kSqr:
-      if (host && a < 0) Raise(err::kInvalidCall, L"负数不能开平方");
-      return std::sqrt(a);
-    case kLog:
-      if (host && a <= 0) Raise(err::kInvalidCall, L"对数的真数必须大于零");
-      return std::log(a);
-    case kExp: return std::exp(a);
-    case kSin: return std::sin(a);
-    case kCos: return std::cos(a);
-    case kTan: return std::tan(a);
-    case kAtn: return std::atan(a);
-    case kAbs: return std::fabs(a);
-    case kSgn: return a > 0 ? 1.0 : a < 0 ? -1.0 : host ? 0.0 : a;
-    case kFloor: return std::floor(a);
-    case kCeil: return std::ceil(a);
-    default: return NAN;
+
+// Steps that compute a number from numbers, which the plain double stack can run.
+bool IsNumericStep(Op op) {
+  switch (op) {
+    case Op::Push: case Op::Load: case Op::Neg: case Op::Square: case Op::PowInt: case Op::Call1:
+    case Op::Add: case Op::Sub: case Op::Mul: case Op::Div: case Op::IntDiv: case Op::Mod:
+    case Op::Rem: case Op::Pow: case Op::BitXor: case Op::Call2:
+    case Op::AddK: case Op::SubK: case Op::MulK: case Op::DivK:
+    case Op::AddV: case Op::SubV: case Op::MulV: case Op::DivV:
+      return true;
+    default:
+      return false;
   }
 }
 
-double Apply2(uint8_t fn, double a, double b) {
-  if (fn == kPow) return JsPow(a, b);
-  if (std::isnan(a) || std::isnan(b)) return NAN;
-  return fn == kMin ? (a < b ? a : b) : (a > b ? a : b);
+// How many values a numeric step takes from the stack (a push takes none and adds one).
+int Operands(Op op) {
+  switch (op) {
+    case Op::Push: case Op::Load: return 0;
+    case Op::Add: case Op::Sub: case Op::Mul: case Op::Div: case Op::IntDiv: case Op::Mod:
+    case Op::Rem: case Op::Pow: case Op::BitXor: case Op::Call2:
+      return 2;
+    default:
+      return 1;
+  }
 }
 
 }  // namespace
@@ -556,19 +531,84 @@ CompiledExpression CompiledExpression::Compile(const std::vector<ExprToken>& tok
   program.variables_ = std::move(compiler.variables);
   program.maxStack_ = compiler.maxStack;
   program.numeric_ = program.maxStack_ <= kNumericStack;
-  for (const Instruction& in : program.code_) {
-    switch (in.op) {
-      case Op::Push: case Op::Load: case Op::Neg: case Op::Square: case Op::Call1:
-      case Op::Add: case Op::Sub: case Op::Mul: case Op::Div: case Op::IntDiv: case Op::Mod:
-      case Op::Rem: case Op::Pow: case Op::BitXor: case Op::Call2:
-      case Op::AddK: case Op::SubK: case Op::MulK: case Op::DivK:
-      case Op::AddV: case Op::SubV: case Op::MulV: case Op::DivV:
-        break;
-      default:
-        program.numeric_ = false;
-    }
-  }
+  for (const Instruction& in : program.code_)
+    if (!IsNumericStep(in.op)) program.numeric_ = false;
+  program.FoldConstants();
+  program.FuseConstantOperands();
+  program.batchable_ = program.numeric_ && program.variables_.size() <= 1;
+  for (const Instruction& in : program.code_)
+    if (in.op == Op::IntDiv || in.op == Op::Mod) program.batchable_ = false;
   return program;
+}
+
+void CompiledExpression::FoldConstants() {
+  if (!numeric_) return;
+  // Where each value on the stack starts in the new code, and whether it is a constant.
+  struct Entry {
+    size_t start;
+    bool constant;
+  };
+  std::vector<Entry> stack;
+  std::vector<Instruction> out;
+  out.reserve(code_.size());
+  for (const Instruction& in : code_) {
+    const int operands = Operands(in.op);
+    size_t start = out.size();
+    bool constant = in.op == Op::Push;
+    if (operands > 0) {
+      start = stack[stack.size() - static_cast<size_t>(operands)].start;
+      constant = in.op < Op::AddV || in.op > Op::DivV;  // AddV..DivV read a variable
+      for (int k = 0; k < operands; ++k) {
+        constant = constant && stack.back().constant;
+        stack.pop_back();
+      }
+    }
+    out.push_back(in);
+    if (constant && operands > 0) {
+      // Run the constant part on its own; a step that would raise keeps it unfolded, so the
+      // error still comes when (and only if) the expression is evaluated.
+      CompiledExpression part;
+      part.dialect_ = dialect_;
+      part.numeric_ = true;
+      part.maxStack_ = maxStack_;
+      part.code_.assign(out.begin() + static_cast<long>(start), out.end());
+      try {
+        const double value = part.Evaluate(nullptr).number;
+        out.resize(start);
+        out.push_back({Op::Push, 0, 0, value});
+      } catch (const VbError&) {
+        constant = false;
+      }
+    }
+    stack.push_back({start, constant});
+  }
+  code_ = std::move(out);
+}
+
+void CompiledExpression::FuseConstantOperands() {
+  // A power with a constant whole exponent from 2 to kMaxProductPower becomes products: x*x
+  // is exactly pow(x, 2), and the larger ones differ from pow by at most a few units in the
+  // last place.
+  std::vector<Instruction> out;
+  out.reserve(code_.size());
+  for (const Instruction& in : code_) {
+    if (in.op == Op::Pow && !out.empty() && out.back().op == Op::Push) {
+      const double n = out.back().value;
+      if (n >= 2 && n <= kMaxProductPower && n == std::trunc(n)) {
+        out.back() = n == 2 ? Instruction{Op::Square, 0, 0, 0}
+                            : Instruction{Op::PowInt, 0, static_cast<uint16_t>(n), 0};
+        continue;
+      }
+    }
+    // A right operand of + - * / that folded into a constant joins its operator.
+    if (in.op >= Op::Add && in.op <= Op::Div && !out.empty() && out.back().op == Op::Push) {
+      const auto step = static_cast<int>(in.op) - static_cast<int>(Op::Add);
+      out.back().op = static_cast<Op>(static_cast<int>(Op::AddK) + step);
+      continue;
+    }
+    out.push_back(in);
+  }
+  code_ = std::move(out);
 }
 
 bool CompiledExpression::IsVariableName(const std::wstring& name, Dialect dialect) {
@@ -609,7 +649,8 @@ ScriptValue CompiledExpression::EvaluateNumeric(const ScriptValue* variables) co
       case Op::Load: s[t++] = top; top = variables[in.slot].number; break;
       case Op::Neg: top = -top; break;
       case Op::Square: top = checked(top * top); break;
-      case Op::Call1: top = checked(Apply1(in.function, top, host)); break;
+      case Op::PowInt: top = checked(PowInt(top, in.slot)); break;
+      case Op::Call1: top = checked(CheckedApply1(in.function, top, host)); break;
       case Op::Add: top = checked(s[--t] + top); break;
       case Op::Sub: top = checked(s[--t] - top); break;
       case Op::Mul: top = checked(s[--t] * top); break;
@@ -689,7 +730,8 @@ ScriptValue CompiledExpression::EvaluateGeneral(const ScriptValue* variables) co
       case Op::Not: *top = {static_cast<double>(~CLng(top->n)), top->b}; break;
       case Op::LogicalNot: *top = boolean(!truthy(*top)); break;
       case Op::Square: *top = number(top->n * top->n); break;
-      case Op::Call1: *top = number(Apply1(in.function, top->n, host)); break;
+      case Op::PowInt: *top = number(PowInt(top->n, in.slot)); break;
+      case Op::Call1: *top = number(CheckedApply1(in.function, top->n, host)); break;
       case Op::Add: --t; top[-1] = number(top[-1].n + top->n); break;
       case Op::Sub: --t; top[-1] = number(top[-1].n - top->n); break;
       case Op::Mul: --t; top[-1] = number(top[-1].n * top->n); break;

@@ -16,6 +16,11 @@
 // Resolver and VBScript follow the host language: faults (division by zero, the logarithm of
 // a non-positive number, overflow...) raise errors, and integer operators round their
 // operands half to even into 32 bits. Powers are right-associative in every dialect.
+//
+// Programs that only compute numbers are tidied after compiling: every part that computes a
+// constant is replaced by its value (a part whose evaluation would raise is kept, so the
+// error still comes when and only when the expression is evaluated; nothing is reordered),
+// and a power with a whole exponent from 2 to 8 becomes products.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -85,14 +90,36 @@ class CompiledExpression {
                                            : EvaluateNumeric<true>(variables);
   }
 
+  // Whether the program can run over many values of its one variable at once
+  // (EvaluateEach): it computes a number from at most one variable, without the host
+  // language's integer operators.
+  bool Batchable() const { return batchable_; }
+  // out[i] = the value at x[i] for i < n, computed one instruction at a time over blocks of
+  // values; ok[i] is 0 where Evaluate would raise an error (out[i] is then meaningless).
+  // Only for Batchable programs. Never raises.
+  void EvaluateEach(const double* x, size_t n, double* out, uint8_t* ok) const;
+
   // Whether `name` would be read as a variable (not a function, constant or operator word).
   static bool IsVariableName(const std::wstring& name, Dialect dialect);
 
-  enum class Op : uint8_t;
+  // The compiler relies on the order of Add..Div and of their K forms.
+  enum class Op : uint8_t {
+    Push, PushBool, Load,
+    Neg, Not, LogicalNot,
+    Add, Sub, Mul, Div, IntDiv, Mod, Rem, Pow, Square,
+    // A power with a small whole exponent (in `slot`), computed by products.
+    PowInt,
+    // The four operators with a constant (K) or a variable (V) as right operand, so that
+    // "3*x" or "x+1" is one step instead of three.
+    AddK, SubK, MulK, DivK, AddV, SubV, MulV, DivV,
+    And, Or, Xor, Eqv, Imp, BitXor, LogicalAnd, LogicalOr,
+    Eq, Ne, StrictEq, StrictNe, Lt, Le, Gt, Ge,
+    Call1, Call2,
+  };
   struct Instruction {
     Op op;
     uint8_t function;  // for calls
-    uint16_t slot;     // for steps that read a variable
+    uint16_t slot;     // for steps that read a variable; the exponent of PowInt
     double value;      // for steps that use a constant
   };
 
@@ -102,11 +129,19 @@ class CompiledExpression {
   // arithmetic (errors instead of infinities).
   template <bool kHost>
   ScriptValue EvaluateNumeric(const ScriptValue* variables) const;
+  template <bool kHost>
+  void EvaluateBlock(const double* x, double* bottom, double* columns, uint8_t* ok) const;
+  // Replaces every part that computes a constant by its value.
+  void FoldConstants();
+  // Joins constant right operands to their operators, and turns powers with a small whole
+  // exponent into products.
+  void FuseConstantOperands();
   // Any program: values carry their boolean flag through every step.
   ScriptValue EvaluateGeneral(const ScriptValue* variables) const;
 
   Dialect dialect_ = Dialect::Resolver;
   bool numeric_ = false;
+  bool batchable_ = false;
   std::vector<Instruction> code_;
   std::vector<std::wstring> variables_;
   size_t maxStack_ = 0;

@@ -9,6 +9,7 @@
 #include "common/error.hpp"
 #include "common/text.hpp"
 #include "common/vbnum.hpp"
+#include "graph/expr/decimal_rounding.hpp"
 
 namespace plx::graph {
 namespace {
@@ -22,88 +23,6 @@ bool SameText(std::wstring_view a, std::wstring_view b) {
   for (size_t i = 0; i < a.size(); ++i)
     if (a[i] != b[i]) return false;
   return true;
-}
-
-// 10^0 .. 10^22, every one exactly representable.
-constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-#if !defined(__FMA__)
-// Splits v into a high part of 26 significant bits and the exact rest (Veltkamp).
-void Split(double v, double& high, double& low) {
-  double c = 134217729.0 * v;  // 2^27 + 1
-  high = c - (c - v);
-  low = v - high;
-}
-
-// Dekker's exact product: a * b == product + the result, exactly. Without fused multiply-add
-// instructions the compiler cannot contract these steps.
-double ProductError(double a, double b, double product) {
-  double ah, al, bh, bl;
-  Split(a, ah, al);
-  Split(b, bh, bl);
-  return ((ah * bh - product) + ah * bl + al * bh) + al * bl;
-}
-#endif
-
-// The sign of a * b - product (product being a * b rounded).
-double ProductSide(double a, double b, double product) {
-#if defined(__FMA__)
-  return std::fma(a, b, -product);
-#else
-  return ProductError(a, b, product);
-#endif
-}
-
-// The sign of a - q * b (q being a / b rounded).
-double QuotientSide(double a, double b, double q) {
-#if defined(__FMA__)
-  return std::fma(-q, b, a);
-#else
-  const double back = q * b;
-  return (a - back) - ProductError(q, b, back);  // a - back is exact: back is close to a
-#endif
-}
-
-// The number that the decimal text of x (15 significant digits, rounded half to even on the
-// exact binary value, as the C library prints it) reads back as, computed without text.
-// With v = |x| * 10^k scaled to 15 integer digits, the side of the rounded p on which the
-// exact v lies is known from the rounding error, so the rounding to an integer m is exact;
-// m / 10^k is then one correctly rounded operation on exact operands, which is what reading
-// the text gives. Returns false outside 1e-8 <= |x| < 1e37 (10^k not exact), where the
-// caller takes the text route.
-bool ThroughDecimalText(double x, double& out) {
-  if (x == 0) {
-    out = 0;  // the text "0" has no sign
-    return true;
-  }
-  const double a = std::fabs(x);
-  const int binaryExponent =
-      static_cast<int>((std::bit_cast<uint64_t>(a) >> 52) & 0x7FF) - 1023;
-  int e = (binaryExponent * 78913) >> 18;  // about floor(binaryExponent * log10(2))
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    const int k = 14 - e;
-    if (k < -22 || k > 22) return false;
-    const double p = k >= 0 ? a * kPow10[k] : a / kPow10[-k];
-    // The exact v is p plus something with the sign of side(); needed only when p lies
-    // exactly on a boundary, since rounding cannot carry v across a representable boundary.
-    auto side = [&] {
-      return k >= 0 ? ProductSide(a, kPow10[k], p) : QuotientSide(a, kPow10[-k], p);
-    };
-    if (p < 1e14 || (p == 1e14 && side() < 0)) { --e; continue; }
-    if (p > 1e15 || (p == 1e15 && side() >= 0)) { ++e; continue; }
-    // Adding and removing 2^52 rounds 0 <= p < 2^52 to an integer, ties to even, as printing
-    // rounds an exact tie (and faster than a library call).
-    double m = (p + 4503599627370496.0) - 4503599627370496.0;
-    const double fraction = p - m;
-    if (fraction == 0.5 && side() > 0) m += 1;
-    else if (fraction == -0.5 && side() < 0) m -= 1;
-    const double r = k >= 0 ? m / kPow10[k] : m * kPow10[-k];
-    out = std::copysign(r, x);
-    return true;
-  }
-  return false;
 }
 
 }  // namespace

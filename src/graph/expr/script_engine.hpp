@@ -33,6 +33,7 @@ class ScriptEngine {
 
  private:
   friend double EvalAt(ScriptEngine& engine, double x, const std::wstring& expr);
+  friend class SampledExpression;
 
   struct CacheEntry {
     Dialect dialect;

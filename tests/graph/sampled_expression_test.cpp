@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include "support/error_number.hpp"
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "common/error.hpp"
+#include "common/text.hpp"
+#include "common/vbnum.hpp"
+#include "graph/expr/decimal_rounding.hpp"
+#include "graph/expr/math_plugin.hpp"
+#include "graph/expr/normalise.hpp"
+#include "graph/expr/sampled_expression.hpp"
+#include "graph/expr/script_engine.hpp"
+
+namespace plx::graph {
+namespace {
+
+using test::ErrorNumberOf;
+
+bool SameBits(double a, double b) {
+  return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b) || (std::isnan(a) && std::isnan(b));
+}
+
+const std::vector<double> kXs = {-3.0, -2.5, -1.0, -0.5, -0.0, 0.0, 1e-9, 0.1 + 0.2, 1.0 / 3, 2.5, 7.0,
+                                 123456.789, 1e20, 1e40, NAN, INFINITY};
+
+TEST(SampledExpression, GivesWhatEvalAtGives) {
+  const std::vector<std::wstring> texts = {
+      L"2*sin(3*x)+x^2", L"x^5-3*x^3+2*x-1", L"sqr(abs(x))/(1+x^2)", L"exp(-x^2/2)",
+      L"log(x^2+1)*cos(x)", L"1/x", L"sqr(x)", L"log(x)", L"x^0.5", L"(-2)^x", L"exp(x*100)",
+      L"x mod 3", L"x > 1", L"x^7-x^4", L"-x^4", L"0^x", L"5", L"x+y", L"X", L"x+", L"1/0+x",
+      L"Math.sqrt(x)", L"x**3", L"x^3", L"atn(x)+tan(x)-sgn(x)"};
+  for (const wchar_t* language : {L"VBScript", L"JavaScript", L"Python"}) {
+    ScriptEngine engine;
+    engine.Language = language;
+    for (const std::wstring& text : texts) {
+      SampledExpression f = SampledExpression::LikeEvalAt(engine, text);
+      std::vector<double> ys;
+      std::vector<uint8_t> ok;
+      f.AtEach(kXs, ys, ok);
+      for (size_t i = 0; i < kXs.size(); ++i) {
+        const double x = kXs[i];
+        double expected = 0;
+        ScriptEngine fresh;
+        fresh.Language = language;
+        const bool fails = ErrorNumberOf([&] { expected = EvalAt(fresh, x, text); }) != 0;
+        double one = -123;
+        const bool oneOk = f.At(x, one);
+        SCOPED_TRACE(WideToUtf8(std::wstring(language) + L" " + text) + " at " + std::to_string(x));
+        EXPECT_EQ(oneOk, !fails);
+        EXPECT_EQ(ok[i] != 0, !fails);
+        if (!fails) {
+          EXPECT_TRUE(SameBits(one, expected)) << one << " " << expected;
+          EXPECT_TRUE(SameBits(ys[i], expected)) << ys[i] << " " << expected;
+        } else {
+          EXPECT_EQ(one, -123);  // an error leaves the value alone
+        }
+      }
+    }
+  }
+}
+
+TEST(SampledExpression, GivesWhatTheNumericBoxProbeGives) {
+  // Including texts that read only once x is written in ("2x" at 3 is 23).
+  for (const wchar_t* typed : {L"1/x", L"sqr(x)", L"x^2-2*x+1", L"2*sin(3*x)+x^2/10", L"log(x)", L"x2",
+                               L"2x", L"exp(x)", L"x mod 3", L"abs(x)^0.5", L"(x", L"foo(x)", L"x*y", L"5"}) {
+    MathPlugin plugin, reference;
+    const std::wstring expr = typed == std::wstring(L"2x") ? typed : NormaliseExpression(typed);
+    SampledExpression f = SampledExpression::LikeMathExpressionAt(plugin, expr);
+    std::vector<double> ys;
+    std::vector<uint8_t> ok;
+    f.AtEach(kXs, ys, ok);
+    for (size_t i = 0; i < kXs.size(); ++i) {
+      bool error = false;
+      double expected = 0;
+      reference.MathExpressionAt(expr, kXs[i], error, expected);
+      SCOPED_TRACE(WideToUtf8(expr) + " at " + std::to_string(kXs[i]));
+      EXPECT_EQ(ok[i] != 0, !error);
+      if (!error) {
+        EXPECT_TRUE(SameBits(ys[i], expected));
+      }
+    }
+  }
+}
+
+TEST(CompiledExpression, FoldedConstantsKeepOrderAndErrors) {
+  ScriptEngine engine;
+  // Only whole constant parts fold: x*10/10 still overflows at 1e308, as written.
+  EXPECT_EQ(ErrorNumberOf([&] { EvalAt(engine, 1e308, L"x*10/10"); }), err::kOverflow);
+  EXPECT_EQ(EvalAt(engine, 2, L"x*(10/4)"), 5);
+  EXPECT_EQ(EvalAt(engine, 2, L"-2^2+x"), -2);  // still -(2^2)
+  EXPECT_EQ(EvalAt(engine, 2, L"2^3^2"), 512);  // still 2^(3^2)
+  // A constant part that cannot be computed fails when it is evaluated, with its own error.
+  EXPECT_EQ(ErrorNumberOf([&] { EvalAt(engine, 1, L"x+1/0"); }), err::kDivisionByZero);
+  EXPECT_EQ(ErrorNumberOf([&] { EvalAt(engine, 1, L"sqr(-4)*x"); }), err::kInvalidCall);
+  EXPECT_EQ(ErrorNumberOf([&] { EvalAt(engine, 1, L"x+10^400"); }), err::kOverflow);
+  engine.Language = L"JavaScript";
+  EXPECT_TRUE(std::isinf(EvalAt(engine, 1, L"x+1/0")));
+  EXPECT_EQ(EvalAt(engine, 1, L"x+(2>1)"), 2);  // a folded comparison stays a boolean
+  MathPlugin plugin;
+  bool error = false;
+  double value = 0;
+  plugin.MathExpression(L"2*(3+4)^2-1", error, value);
+  EXPECT_FALSE(error);
+  EXPECT_EQ(value, 97);
+}
+
+TEST(CompiledExpression, SmallWholePowersAsProducts) {
+  ScriptEngine engine;
+  for (int n = 3; n <= 9; ++n) {
+    const std::wstring text = L"x^" + std::to_wstring(n);
+    for (int i = -400; i <= 400; ++i) {
+      const double x = i * 0.0271;
+      const double r = EvalAt(engine, x, text);
+      EXPECT_DOUBLE_EQ(r, std::pow(CDbl(DecimalText(x)), n)) << n << " " << x;
+      if (n == 9) {
+        EXPECT_EQ(r, std::pow(CDbl(DecimalText(x)), 9));  // beyond 8 it is the power function
+      }
+    }
+  }
+  EXPECT_EQ(EvalAt(engine, -2, L"x^3"), -8);
+  EXPECT_EQ(EvalAt(engine, -2, L"x^4"), 16);
+  EXPECT_EQ(ErrorNumberOf([&] { EvalAt(engine, 1e100, L"x^5"); }), err::kOverflow);
+  engine.Language = L"JavaScript";
+  EXPECT_TRUE(std::isinf(EvalAt(engine, 1e100, L"x**5")));
+  EXPECT_EQ(EvalAt(engine, 3, L"x**4"), 81);
+}
+
+TEST(ThroughDecimalText, ManyAtOnceAgreeWithOneAtATime) {
+  std::mt19937_64 random(7);
+  std::vector<double> xs = {0.0, -0.0, 1e-8, 9.9999999999999995e-9, 1e37, 5e-324, -1e15, 1e14,
+                            999999999999999.5, 10, -10, NAN, INFINITY, -INFINITY,
+                            std::numeric_limits<double>::max(),
+                            // 10^22 scales both; the second alone is refused one at a time
+                            3.9933332906647097e-08, 1.3311110968882365e-08};
+  for (int i = 0; i < 3000; ++i) {
+    std::uniform_int_distribution<int> exponent(-12, 40);
+    xs.push_back((i % 2 ? -1 : 1) * std::uniform_real_distribution<double>(1, 10)(random) *
+                 std::pow(10.0, exponent(random)));
+    xs.push_back(std::bit_cast<double>(random() & 0x7FEFFFFFFFFFFFFFull));
+    xs.push_back(-10 + 0.01 * (i % 2001));  // a sampling grid: runs of one power of ten
+  }
+  std::vector<double> out(xs.size());
+  std::vector<uint8_t> ok(xs.size());
+  ThroughDecimalTextEach(xs.data(), xs.size(), out.data(), ok.data());
+  for (size_t i = 0; i < xs.size(); ++i) {
+    double one = 0;
+    const bool oneOk = ThroughDecimalText(xs[i], one);
+    ASSERT_EQ(ok[i] != 0, oneOk) << xs[i];
+    if (oneOk) {
+      ASSERT_EQ(std::bit_cast<uint64_t>(out[i]), std::bit_cast<uint64_t>(one)) << std::hexfloat << xs[i];
+    }
+  }
+}
+
+}  // namespace
+}  // namespace plx::graph
