@@ -41,6 +41,22 @@ TEST_F(ElementaryTest, InverseProportionLeavesTheGapWhereTheCurveLeavesTheFrame)
   EXPECT_EQ(ui.Boxes().back().text, L"您输入的数据范围有误，请检查！");
 }
 
+TEST(PoleGaps, TheGapIsWhereTheRightBranchEntersTheFrame) {
+  auto reciprocal = [](double x) { return 1 / x; };
+  ZBXRecord frame;
+  frame.ymin = -10;
+  frame.ymax = 2;
+  EXPECT_DOUBLE_EQ(PoleGap(frame, reciprocal), 0.5) << "the left branch reaching -10 near 0 does not count";
+  frame.ymax = 10;
+  EXPECT_DOUBLE_EQ(PoleGap(frame, reciprocal), 0.1);
+  // A frame with no room right of the pole searches the left side.
+  frame.xmin = -10;
+  frame.xmax = 0;
+  EXPECT_DOUBLE_EQ(PoleGap(frame, reciprocal), 0.1);
+  frame.ymin = 1;
+  EXPECT_EQ(PoleGap(frame, reciprocal), 0) << "neither branch enters the frame";
+}
+
 TEST_F(ElementaryTest, StraightLineForms) {
   form->SetValue(L"optType_ZX", L"4");  // general form x - 3 = 0
   form->SetValue(L"txtA_ZX", L"1");
