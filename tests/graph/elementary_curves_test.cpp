@@ -106,12 +106,13 @@ TEST_F(ElementaryTest, ExponentialLogarithmAndPowerTabs) {
   form->Click(L"cmdOK_AX");
   EXPECT_EQ(form->Graph().axTable.size(), 1u) << "base 1 is refused";
   // log|x| over -10..10: two pieces stopping 0.1 short of the asymptote.
-  form->SetValue(L"optType_LogX", L"1");
+  form->SetValue(L"optLogAbsX", L"1");
+  EXPECT_EQ(form->GetControl(L"optLogX").value, 0) << "choosing one option button clears the others";
   form->Click(L"cmdOK_LogX");
-  form->SetValue(L"optType_LogX", L"0");
+  form->SetValue(L"optLogX", L"1");
   form->SetValue(L"txtXmin_LogX", L"0.5");
   form->Click(L"cmdOK_LogX");
-  form->SetValue(L"optType_MI", L"1");
+  form->SetValue(L"optXmn_Power", L"1");
   form->SetValue(L"txtP_MI", L"1");
   form->SetValue(L"txtQ_MI", L"3");
   form->SetValue(L"txtXmin_MI", L"-8");
@@ -123,6 +124,14 @@ TEST_F(ElementaryTest, ExponentialLogarithmAndPowerTabs) {
   EXPECT_EQ(CountRole(L"指数函数"), 1u);
   EXPECT_EQ(CountRole(L"对数函数"), 3u);
   EXPECT_EQ(CountRole(L"幂函数"), 2u) << "x^(1/2) only right of 0, x^(1/3) on both sides in one piece";
+  // Double-clicking a figure chooses its variant's option button again.
+  const auto& lines = form->GetControl(L"List1").items;
+  const auto logLine = std::find(lines.begin(), lines.end(), L"对数函数(LogX) 1");
+  ASSERT_NE(logLine, lines.end());
+  form->DblClick(L"List1", static_cast<int>(logLine - lines.begin()));
+  EXPECT_EQ(form->GetControl(L"optLogAbsX").value, 1);
+  EXPECT_EQ(form->GetControl(L"optLogX").value, 0);
+  form->Click(L"cmdChange");
   ui.Queue(Answer::OK);
   form->SetValue(L"txtXmin_LogX", L"3");
   form->SetValue(L"txtXmax_LogX", L"1");

@@ -63,13 +63,13 @@ void frmGraph::RegisterListLoaders() {
       SetValue(box, Num(v));
   }));
   RegisterLoader(L"logx", loader(&GraphContext::logTable, [this](const LogXRecord& r) {
-    SetValue(L"optType_LogX", std::to_wstring(r.variant));
+    ChooseOption(LogButtons(), r.variant);
     for (auto [box, v] : {std::pair{L"txtA_LogX", r.a}, {L"txtH_LogX", r.h}, {L"txtK_LogX", r.k},
                           {L"txtXmin_LogX", r.xmin}, {L"txtXmax_LogX", r.xmax}})
       SetValue(box, Num(v));
   }));
   RegisterLoader(L"mi", loader(&GraphContext::miTable, [this](const MIRecord& r) {
-    SetValue(L"optType_MI", std::to_wstring(r.variant));
+    ChooseOption(PowerButtons(), r.variant);
     SetValue(L"txtP_MI", std::to_wstring(r.p));
     SetValue(L"txtQ_MI", std::to_wstring(r.q));
     SetValue(L"txtXmin_MI", Num(r.xmin));
