@@ -46,6 +46,29 @@ TEST_F(FrmGraphTest, AddsFiguresToTheListAndInsertsThem) {
   EXPECT_EQ(doc->GetShapes()->Count(), 2);
 }
 
+TEST_F(FrmGraphTest, ChangingAFunctionSearchesItsIntervalAgainUnlessARangeWasTyped) {
+  form->SetValue(L"txtFx_Any", L"2x");
+  form->Click(L"cmdOK_Any");
+  form->DblClick(L"List1", 1);
+  EXPECT_EQ(form->GetControl(L"txtFx_Any").text, L"2x") << "the function as typed";
+  EXPECT_EQ(form->GetControl(L"txtXmin_Any").text, L"") << "no range was typed";
+  form->SetValue(L"txtFx_Any", L"-x");
+  form->Click(L"cmdOK_Any");
+  const AnyRecord& changed = form->Graph().anyTable.at(0);
+  ASSERT_EQ(changed.intervals.size(), 1u);
+  EXPECT_NEAR(changed.intervals[0].lower, -9.99, 1e-9) << "-x fits the whole frame, not 2x's [-5, 5]";
+  EXPECT_NEAR(changed.intervals[0].upper, 10, 1e-9);
+  // A typed range comes back and holds.
+  form->SetValue(L"txtXmin_Any", L"-1");
+  form->SetValue(L"txtXmax_Any", L"2");
+  form->Click(L"cmdOK_Any");
+  form->DblClick(L"List1", 1);
+  EXPECT_EQ(form->GetControl(L"txtXmax_Any").text, L"2");
+  form->SetValue(L"txtFx_Any", L"x");
+  form->Click(L"cmdOK_Any");
+  EXPECT_NEAR(form->Graph().anyTable.at(0).intervals.back().upper, 2, 1e-9);
+}
+
 TEST_F(FrmGraphTest, BadInputGetsTheInputMessageAndAddsNothing) {
   ui.Queue(Answer::OK);
   form->Click(L"cmdOK_Any");  // no expression

@@ -140,6 +140,9 @@ void frmGraph::cmdOK_Any_Click() {
       if (xmin >= xmax) return ShowInputError(Ctx().Ui(), L"");
       AnyRecord rec;
       rec.expression = NormaliseExpression(text);
+      rec.typed = text;
+      rec.typedXmin = Trim(GetControl(L"txtXmin_Any").text);
+      rec.typedXmax = Trim(GetControl(L"txtXmax_Any").text);
       rec.intervals = FindIntervals(g_, rec.expression, xmin, xmax);
       rec.line = CurrentLine();
       return StoreFigure(g_.anyTable, rec, L"任意函数(ANY) ");

@@ -31,11 +31,11 @@ void frmGraph::RegisterListLoaders() {
   };
   RegisterLoader(L"any", loader(&GraphContext::anyTable, [this](const AnyRecord& r) {
     SetValue(L"optMode_Any", L"0");
-    SetValue(L"txtFx_Any", r.expression);
-    if (!r.intervals.empty()) {
-      SetValue(L"txtXmin_Any", Num(r.intervals.front().lower));
-      SetValue(L"txtXmax_Any", Num(r.intervals.back().upper));
-    }
+    // The range boxes come back as typed: an interval found by the search
+    // belongs to the old function, not to whatever the teacher types next.
+    SetValue(L"txtFx_Any", r.typed.empty() ? r.expression : r.typed);
+    SetValue(L"txtXmin_Any", r.typedXmin);
+    SetValue(L"txtXmax_Any", r.typedXmax);
   }));
   RegisterLoader(L"param", loader(&GraphContext::paramTable, [this](const ParamRecord& r) {
     SetValue(L"optMode_Any", L"1");

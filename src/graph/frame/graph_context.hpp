@@ -39,6 +39,10 @@ struct Extent {
 struct AnyRecord {
   int16_t mode = 0;
   std::wstring expression;  // normalised
+  // What the teacher typed, for changing the figure later: the function and
+  // the range boxes (empty when left empty, so the drawable interval is
+  // searched again over the frame).
+  std::wstring typed, typedXmin, typedXmax;
   struct Interval {
     double lower = 0, upper = 0;
     int32_t flags = 0;
