@@ -1,6 +1,7 @@
 // The graph dialog's expression tab, driven by control names.
 #include <gtest/gtest.h>
 
+#include "common/text.hpp"
 #include "graph/dialog/frm_graph.hpp"
 #include "support/test_addin.hpp"
 
@@ -88,6 +89,50 @@ TEST_F(FrmGraphTest, BadInputGetsTheInputMessageAndAddsNothing) {
   form->Click(L"cmdOK_Any");  // the frame takes whole units only
   EXPECT_EQ(form->GetControl(L"List1").items.size(), 1u);
   EXPECT_TRUE(form->Graph().anyTable.empty());
+  // A function that cannot be evaluated, or has nothing in the frame, gets a box and no entry.
+  form->SetValue(L"txtXmax", L"10");
+  for (const wchar_t* typed : {L"abc", L"2x+", L"x+100"}) {
+    form->SetValue(L"txtFx_Any", typed);
+    ui.Queue(Answer::OK);
+    form->Click(L"cmdOK_Any");
+    EXPECT_EQ(ui.Boxes().back().title, L" 数据输入有误，请检查后重新输入") << WideToUtf8(typed);
+  }
+  EXPECT_TRUE(form->Graph().anyTable.empty());
+  for (const wchar_t* typed : {L"y=x^2", L"sin x", L"|x|"}) {
+    form->SetValue(L"txtFx_Any", typed);
+    form->Click(L"cmdOK_Any");
+  }
+  EXPECT_EQ(form->Graph().anyTable.size(), 3u);
+}
+
+TEST_F(FrmGraphTest, ParametricAndPolarCurvesAreCheckedLikeTheOthers) {
+  form->SetValue(L"optMode_Any", L"1");
+  form->SetValue(L"txtXt_Any", L"tcos(t)");
+  form->SetValue(L"txtYt_Any", L"tsin(t)");
+  form->Click(L"cmdOK_Any");
+  ASSERT_EQ(form->Graph().paramTable.size(), 1u) << "the spiral stays inside -10..10";
+  form->Click(L"cmdOK");
+  auto spiral = doc->GetShapes()->Item(1)->GroupItems()->Item(6);
+  EXPECT_GT(spiral->Width(), 50) << "a spiral, not a 0 x 0 shape";
+  // x(t) = atn(t) is the arctangent, not the line x = 0.
+  form->SetValue(L"txtXt_Any", L"atn(t)");
+  form->SetValue(L"txtYt_Any", L"t");
+  form->SetValue(L"txtTmax_Any", L"5");
+  form->Click(L"cmdOK_Any");
+  EXPECT_EQ(form->Graph().paramTable.at(1).xExpression, L"atn(x)");
+  // A polar curve that leaves the frame asks first; Cancel adds nothing.
+  form->SetValue(L"optMode_Any", L"2");
+  form->SetValue(L"txtRt_Any", L"3t");
+  form->SetValue(L"txtTmax_Any", L"4*PI");
+  ui.Queue(Answer::Cancel);
+  form->Click(L"cmdOK_Any");
+  EXPECT_EQ(ui.Boxes().back().text, L"您所要绘制的函数图像将有部分超出当前坐标范围，您还要继续作图吗？");
+  EXPECT_TRUE(form->Graph().polarTable.empty());
+  form->SetValue(L"txtRt_Any", L"abc");
+  ui.Queue(Answer::OK);
+  form->Click(L"cmdOK_Any");
+  EXPECT_EQ(ui.Boxes().back().title, L" 数据输入有误，请检查后重新输入");
+  EXPECT_TRUE(form->Graph().polarTable.empty());
 }
 
 }  // namespace
