@@ -1,6 +1,9 @@
 // The graph dialog's expression tab, driven by control names.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <tuple>
+
 #include "common/text.hpp"
 #include "graph/dialog/frm_graph.hpp"
 #include "support/test_addin.hpp"
@@ -68,6 +71,34 @@ TEST_F(FrmGraphTest, ChangingAFunctionSearchesItsIntervalAgainUnlessARangeWasTyp
   form->SetValue(L"txtFx_Any", L"x");
   form->Click(L"cmdOK_Any");
   EXPECT_NEAR(form->Graph().anyTable.at(0).intervals.back().upper, 2, 1e-9);
+}
+
+TEST_F(FrmGraphTest, HugeTypedRangesAnswerAtOnceWithoutAnOverflowBox) {
+  // Box, value, button, and whether the range question comes (the range leaves the frame).
+  const std::vector<std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, bool>> typed = {
+      {L"txtXmin_FBLHS", L"-2147483648", L"cmdOK_FBLHS", true}, {L"txtXmin_AX", L"-2147483648", L"cmdOK_AX", true},
+      {L"txtXmax_MI", L"2147483647", L"cmdOK_MI", true},         {L"txtXmax_LogX", L"1e9", L"cmdOK_LogX", true},
+      {L"txtXmin_Any", L"-2147483648", L"cmdOK_Any", false},     {L"txtPeriods_SJ", L"2147483647", L"cmdOK_SJ", false}};
+  form->SetValue(L"txtFx_Any", L"x/2");
+  form->SetValue(L"optRange_SJ", L"1");
+  for (const auto& [box, value, ok, asks] : typed) {
+    form->SetValue(box, value);
+    if (asks) ui.Queue(Answer::OK);
+    const auto start = std::chrono::steady_clock::now();
+    form->Click(ok);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << WideToUtf8(box);
+  }
+  for (const auto& box : ui.Boxes()) EXPECT_EQ(box.text.find(L"溢出"), std::wstring::npos) << WideToUtf8(box.text);
+  EXPECT_EQ(form->Graph().List1.size(), 1u + typed.size()) << "every figure is added";
+  const auto start = std::chrono::steady_clock::now();
+  form->Click(L"cmdOK");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  // Each curve is sampled over the frame and its margin, never beyond what the frame can show.
+  for (int i = 1; i <= doc->GetShapes()->Item(1)->GroupItems()->Count(); ++i) {
+    auto shape = doc->GetShapes()->Item(1)->GroupItems()->Item(i);
+    EXPECT_LE(shape->Points().size(), 2000u) << WideToUtf8(shape->Name());
+    EXPECT_LT(shape->Width(), 600) << WideToUtf8(shape->Name());
+  }
 }
 
 TEST_F(FrmGraphTest, BadInputGetsTheInputMessageAndAddsNothing) {

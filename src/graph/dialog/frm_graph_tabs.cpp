@@ -5,6 +5,7 @@
 #include "common/text.hpp"
 #include "common/vbnum.hpp"
 #include "graph/curves/elementary_curves.hpp"
+#include "graph/curves/expression_curves.hpp"
 #include "addin/control_makers.hpp"
 #include "graph/dialog/frm_graph.hpp"
 #include "graph/frame/frame.hpp"
@@ -148,9 +149,12 @@ bool frmGraph::ReadRange(const std::wstring& from, const std::wstring& to, doubl
 bool frmGraph::AcceptCurve(const std::function<double(double)>& f, double a, double b) {
   Extent e{a, b, 0, 0};
   bool any = false;
-  const long n = std::lround((b - a) / 0.01);
-  for (long i = 0; i <= n; ++i) {
-    const double y = f(a + (b - a) * i / std::max(n, 1L));
+  // The values are probed where the curve will be drawn, at most as often
+  // as the interval search probes.
+  const auto [u, v] = VisibleRange(g_.frame, a, b);
+  const double n = u < v ? std::min(kMaxIntervalProbes, std::round((v - u) / 0.01)) : -1;
+  for (double i = 0; i <= n; ++i) {
+    const double y = f(u + (v - u) * i / std::max(n, 1.0));
     if (!std::isfinite(y)) continue;
     e.ymin = any ? std::min(e.ymin, y) : y;
     e.ymax = any ? std::max(e.ymax, y) : y;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "common/error.hpp"
 #include "common/text.hpp"
@@ -96,18 +97,36 @@ int GetLineDash(int style) {
   }
 }
 
+size_t MaxSamples(const GraphContext& g) {
+  const double width = std::fabs(g.UnitLength * (static_cast<double>(g.frame.xmax) - g.frame.xmin));
+  return static_cast<size_t>(std::max(kMinSampleCap, std::ceil(width * kSamplesPerPoint)));
+}
+
 void GetSampleCount(GraphContext& g, double xmin, double xmax) {
   double span = xmax - xmin;
   double step = 0.5;
-  int n = CInt(Int(span / step));
+  // Counted in doubles: a wide range never overflows a 16-bit count.
+  double n = std::floor(span / step);
   while (n <= 500 && step >= 0.08) {
     step -= 0.05;
-    n = CInt(Int(span / step));
+    n = std::floor(span / step);
   }
-  if (n % 3 == 0) n += 1;
-  else if (n % 3 == 2) n += 2;
+  if (!std::isfinite(n) || n < 0) n = 0;
+  const double cap = static_cast<double>(MaxSamples(g));
+  if (n > cap) {
+    // More rows than the frame has dots: the samples are spread evenly.
+    n = cap - std::fmod(cap - 1, 3.0);
+    step = span / (n - 1);
+  }
+  const auto rows = static_cast<long>(n);
   g.SampleStep = step;
-  g.CurvePoints.assign(static_cast<size_t>(std::max(n, 0)), docif::PointF{});
+  g.CurvePoints.assign(static_cast<size_t>(rows % 3 == 0 ? rows + 1 : rows % 3 == 2 ? rows + 2 : rows),
+                       docif::PointF{});
+}
+
+std::pair<double, double> VisibleRange(const ZBXRecord& frame, double u, double v) {
+  const double width = static_cast<double>(frame.xmax) - frame.xmin;
+  return {std::max(u, frame.xmin - width), std::min(v, frame.xmax + width)};
 }
 
 void FillSamples(GraphContext& g, double from, double to, const std::function<docif::PointF(double)>& pointAt) {
@@ -194,6 +213,8 @@ void AddFigureLine(AddinContext& ctx, GraphContext& g, const std::wstring& role,
 
 void DrawCurvePiece(AddinContext& ctx, GraphContext& g, double u, double v,
                     const std::function<double(double)>& f, const std::wstring& role, const LineAttr& line) {
+  std::tie(u, v) = VisibleRange(g.frame, u, v);
+  if (!(u < v)) return;
   GetSampleCount(g, u, v);
   if (g.CurvePoints.size() < 2) return;
   FillCurve(g, u, v, f);
