@@ -5,6 +5,8 @@
 #include <tuple>
 
 #include "common/text.hpp"
+#include "config/mod_config.hpp"
+#include "graph/axes/tick_labels.hpp"
 #include "graph/dialog/frm_graph.hpp"
 #include "support/test_addin.hpp"
 
@@ -99,6 +101,27 @@ TEST_F(FrmGraphTest, HugeTypedRangesAnswerAtOnceWithoutAnOverflowBox) {
     EXPECT_LE(shape->Points().size(), 2000u) << WideToUtf8(shape->Name());
     EXPECT_LT(shape->Width(), 600) << WideToUtf8(shape->Name());
   }
+}
+
+TEST_F(FrmGraphTest, AFrameWithUnreadablyManyTicksAsksOnceAndStaysQuick) {
+  ConfigGroup(*ctx, L"zbxconfig").Set(L"blAutoKD", L"False");
+  for (const auto& [box, value] : {std::pair{L"txtXmin", L"-30000"}, {L"txtXmax", L"30000"}, {L"txtYmin", L"-30000"},
+                                   {L"txtYmax", L"30000"}, {L"chkDrawScale", L"1"}, {L"txtFx_Any", L"x*sin(x)"}})
+    form->SetValue(box, value);
+  const auto start = std::chrono::steady_clock::now();
+  form->Click(L"cmdOK_Any");
+  ui.Queue(Answer::No);
+  form->Click(L"cmdOK");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  ASSERT_EQ(ui.Boxes().size(), 1u) << "one question, no overflow box";
+  EXPECT_NE(ui.Boxes()[0].text.find(L"119996 个刻度"), std::wstring::npos);
+  EXPECT_EQ(doc->GetShapes()->Item(1)->GroupItems()->Count(), 5 + 1) << "the axes and the curve, no ticks nor labels";
+  // The labels of many ticks are cleaned in one pass.
+  std::vector<TickLabel> raw;
+  for (int i = 1; i <= 200000; ++i) raw.push_back({static_cast<float>(i), std::to_wstring(i), L"zbx"});
+  const auto cleaning = std::chrono::steady_clock::now();
+  EXPECT_EQ(CleanTickLabels(raw).plain.size(), 200000u);
+  EXPECT_LT(std::chrono::steady_clock::now() - cleaning, std::chrono::seconds(1));
 }
 
 TEST_F(FrmGraphTest, BadInputGetsTheInputMessageAndAddsNothing) {

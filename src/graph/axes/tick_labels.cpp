@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 #include "common/text.hpp"
 #include "config/mod_config.hpp"
@@ -57,10 +58,15 @@ template <class Place>
 void DrawAxisLabels(AddinContext& ctx, GraphContext& g, CleanLabels labels, const std::wstring& role, Place place) {
   // A number whose box would overlap a formula label's gives way to it (the
   // tick 3 next to π): printed over each other, neither could be read.
+  std::vector<float> formulaAt;
+  for (const TickLabel& f : labels.formula) formulaAt.push_back(f.value);
+  std::sort(formulaAt.begin(), formulaAt.end());
+  const double reach = (kPlainSide + kFormulaSide) / 2 / std::max(std::fabs(g.UnitLength), 1e-12);
   std::erase_if(labels.plain, [&](const TickLabel& p) {
-    return std::any_of(labels.formula.begin(), labels.formula.end(), [&](const TickLabel& f) {
-      return std::fabs(f.value - p.value) * g.UnitLength < (kPlainSide + kFormulaSide) / 2;
-    });
+    // The nearest formula labels on either side decide.
+    auto next = std::lower_bound(formulaAt.begin(), formulaAt.end(), p.value);
+    return (next != formulaAt.end() && std::fabs(*next - p.value) < reach) ||
+           (next != formulaAt.begin() && std::fabs(*(next - 1) - p.value) < reach);
   });
   int index = 0;
   for (bool formula : {false, true}) {
@@ -86,13 +92,14 @@ void ClearTickLabels(GraphContext& g, const std::wstring& tag) {
 
 CleanLabels CleanTickLabels(const std::vector<TickLabel>& raw) {
   std::vector<TickLabel> kept;
+  std::unordered_map<float, size_t> where;  // value -> its entry in kept
   for (const TickLabel& l : raw) {
     if (l.value == 0) continue;
     // One label per value, wherever the sources put their entries in the list:
     // two boxes at one place would print over each other.
-    auto same = std::find_if(kept.begin(), kept.end(), [&](const TickLabel& k) { return k.value == l.value; });
-    if (same == kept.end()) kept.push_back(l);
-    else if (IsFormulaLabel(l.text)) *same = l;
+    auto [at, added] = where.try_emplace(l.value, kept.size());
+    if (added) kept.push_back(l);
+    else if (IsFormulaLabel(l.text)) kept[at->second] = l;
   }
   CleanLabels out;
   for (const TickLabel& l : kept) (IsFormulaLabel(l.text) ? out.formula : out.plain).push_back(l);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <tuple>
+#include <unordered_set>
 
 #include "common/error.hpp"
 #include "common/text.hpp"
@@ -15,13 +16,24 @@
 namespace plx::graph {
 namespace {
 
-bool NameTaken(AddinContext& ctx, const std::wstring& name) {
-  try {
-    ctx.App->ActiveDocument()->GetShapes()->Item(name);
-    return true;
-  } catch (const VbError&) {
-    return false;
+void CollectNames(const docif::ShapePtr& shape, std::unordered_set<std::wstring>& names) {
+  names.insert(shape->Name());
+  if (shape->Type() != docif::kShapeGroup) return;
+  auto items = shape->GroupItems();
+  for (int i = 1; i <= items->Count(); ++i) CollectNames(items->Item(i), names);
+}
+
+// Whether a shape of the document has the name. The document's names are
+// read once per insertion run and the run's own names added as they are
+// made, so naming n shapes costs n look-ups, not n scans of the document.
+bool NameTaken(AddinContext& ctx, GraphContext& g, const std::wstring& name) {
+  if (!g.takenNamesRead) {
+    g.takenNames.clear();
+    auto shapes = ctx.App->ActiveDocument()->GetShapes();
+    for (int i = 1; i <= shapes->Count(); ++i) CollectNames(shapes->Item(i), g.takenNames);
+    g.takenNamesRead = true;
   }
+  return g.takenNames.count(name) != 0;
 }
 
 }  // namespace
@@ -72,10 +84,11 @@ std::wstring GetShapeName(AddinContext& ctx, GraphContext& g, const std::wstring
   std::wstring name = Left(role + L"：" + DecimalText(r) + digits + L"_plendrix", 32);
   // The host refuses a name another shape has; names made within one
   // second differ only in the random part, so the next free number is used.
-  for (int attempt = 1; attempt < 999 && NameTaken(ctx, name); ++attempt) {
+  for (int attempt = 1; attempt < 999 && NameTaken(ctx, g, name); ++attempt) {
     r = r % 999 + 1;
     name = Left(role + L"：" + DecimalText(r) + digits + L"_plendrix", 32);
   }
+  g.takenNames.insert(name);
   if (static_cast<int>(g.ShapeNames.size()) <= g.ShapeCount) g.ShapeNames.resize(g.ShapeCount + 1);
   g.ShapeNames[g.ShapeCount] = name;
   return name;
@@ -84,6 +97,8 @@ std::wstring GetShapeName(AddinContext& ctx, GraphContext& g, const std::wstring
 void ResetShapeNames(GraphContext& g) {
   g.ShapeCount = 0;
   g.ShapeNames.assign(1, L"");
+  g.takenNames.clear();
+  g.takenNamesRead = false;
 }
 
 int GetLineDash(int style) {

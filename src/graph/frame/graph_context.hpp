@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -187,6 +188,9 @@ struct GraphContext {
   // (entry 0 unused), and their count.
   std::vector<std::wstring> ShapeNames{L""};
   int ShapeCount = 0;
+  // The names shapes of the document have, read at the run's first name.
+  std::unordered_set<std::wstring> takenNames;
+  bool takenNamesRead = false;
   // Curve samples (page points) and their step.
   std::vector<docif::PointF> CurvePoints;
   double SampleStep = 0.5;
