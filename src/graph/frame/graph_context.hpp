@@ -145,6 +145,9 @@ struct PWXRecord {
 // A marked point with its guide lines to the axes and its letter.
 struct PointRecord {
   double x = 0, y = 0;
+  // The coordinates as typed ("1/2", "gh(2)", "-pi/2"): the axes show them
+  // as typed. Empty for a point not typed as text.
+  std::wstring xText, yText;
   float R = 1.5f;  // radius of the dot, points
   bool dot = true, vertical = true, horizontal = true, solid = true;
   std::wstring label = L"P";
