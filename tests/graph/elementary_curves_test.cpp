@@ -5,8 +5,10 @@
 
 #include <cmath>
 #include <deque>
+#include <set>
 
 #include "common/text.hpp"
+#include "config/mod_config.hpp"
 #include "graph/axes/tick_labels.hpp"
 #include "graph/curves/elementary_curves.hpp"
 #include "graph/curves/trig_curves.hpp"
@@ -221,6 +223,27 @@ TEST_F(ElementaryTest, SineWithPiLabelsTicksAndGrid) {
   }
   EXPECT_NE(std::find(codes.begin(), codes.end(), L"EQ \\F(π,2)"), codes.end());
   EXPECT_NE(std::find(codes.begin(), codes.end(), L"EQ π"), codes.end());
+}
+
+TEST_F(ElementaryTest, TickLabelsNeverOverlapAndPiLabelsWinOverIntegers) {
+  ConfigGroup(*ctx, L"zbxconfig").Set(L"intK", L"2");
+  ConfigGroup(*ctx, L"zbxconfig").Set(L"blAutoKD", L"False");
+  for (const auto& [box, value] : {std::pair{L"txtXmin", L"-8"}, {L"txtXmax", L"8"}, {L"txtYmin", L"-8"},
+                                   {L"txtYmax", L"8"}, {L"chkDrawScale", L"1"}})
+    form->SetValue(box, value);
+  form->Click(L"cmdOK_SJ");
+  form->Click(L"cmdOK");
+  std::set<std::wstring> shown;
+  for (const auto& box : Inserted()) {
+    if (!StartsWith(box->Name(), L"x轴上刻度标注")) continue;
+    auto fields = box->TextRange()->GetFields();
+    shown.insert(fields->Count() > 0 ? fields->Item(1)->Code()->Text() : box->TextRange()->Text());
+  }
+  for (const wchar_t* pi : {L"EQ \\F(π,2)", L"EQ π", L"EQ \\F(3π,2)", L"EQ 2π"}) EXPECT_EQ(shown.count(pi), 1u) << WideToUtf8(pi);
+  EXPECT_EQ(shown.count(L"-1"), 1u) << "no π label near -1";
+  EXPECT_EQ(shown.count(L"1"), 1u);
+  EXPECT_EQ(shown.count(L"2"), 0u) << "2 would touch π/2";
+  EXPECT_EQ(shown.count(L"3"), 0u) << "3 would touch π";
 }
 
 }  // namespace

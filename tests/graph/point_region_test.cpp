@@ -135,13 +135,13 @@ TEST_F(PointRegionTest, PointInputMessagesAndTableOfPoints) {
 
 TEST_F(PointRegionTest, CoordinatesTypedAsFormulasAreLabelledAsTyped) {
   form->SetValue(L"optPointCount", L"1");
-  form->SetValue(L"txtPointTable_POINT", L"(1/2,gh(2))\n(-pi/2,2/3)\n(3,0.5)");
+  form->SetValue(L"txtPointTable_POINT", L"(1/2,gh(2))\n(-pi/2,-5/2)\n(3,0.5)");
   form->Click(L"cmdOK_POINT");
   std::vector<std::wstring> xs, ys;
   for (const TickLabel& l : form->Graph().xLabels) xs.push_back(l.text);
   for (const TickLabel& l : form->Graph().yLabels) ys.push_back(l.text);
   EXPECT_EQ(xs, (std::vector<std::wstring>{L"1/2", L"-pi/2", L"3"}));
-  EXPECT_EQ(ys, (std::vector<std::wstring>{L"gh(2)", L"2/3", L"0.5"}));
+  EXPECT_EQ(ys, (std::vector<std::wstring>{L"gh(2)", L"-5/2", L"0.5"}));
   form->Click(L"cmdOK");
   std::set<std::wstring> codes;
   for (const auto& box : Inserted()) {
@@ -149,7 +149,7 @@ TEST_F(PointRegionTest, CoordinatesTypedAsFormulasAreLabelledAsTyped) {
     auto fields = box->TextRange()->GetFields();
     if (fields->Count() > 0) codes.insert(fields->Item(1)->Code()->Text());
   }
-  EXPECT_EQ(codes, (std::set<std::wstring>{L"EQ \\F(1,2)", L"EQ \\R(,2)", L"EQ -\\F(π,2)", L"EQ \\F(2,3)"}));
+  EXPECT_EQ(codes, (std::set<std::wstring>{L"EQ \\F(1,2)", L"EQ \\R(,2)", L"EQ -\\F(π,2)", L"EQ -\\F(5,2)"}));
   // Double-clicking the point shows it as typed.
   form->DblClick(L"List1", 1);
   EXPECT_EQ(form->GetControl(L"txtPoint").text, L"(1/2,gh(2))");
