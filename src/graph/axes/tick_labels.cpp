@@ -86,11 +86,11 @@ double VisibleHeight(const TickLabel& l, bool formula) { return formula && Conta
 template <class Place, class Span>
 void KeepApart(CleanLabels& labels, Place place, Span span) {
   constexpr double kLabelGap = 2;
-  std::map<double, double> kept;  // start -> end of the kept texts, apart from each other
+  std::map<double, double> placed;  // start -> end of the kept texts, apart from each other
   auto clears = [&](double a, double b) {
-    auto next = kept.lower_bound(a);
-    if (next != kept.end() && next->first < b + kLabelGap) return false;
-    return next == kept.begin() || std::prev(next)->second + kLabelGap <= a;
+    auto next = placed.lower_bound(a);
+    if (next != placed.end() && next->first < b + kLabelGap) return false;
+    return next == placed.begin() || std::prev(next)->second + kLabelGap <= a;
   };
   for (bool formula : {true, false}) {
     std::vector<TickLabel>& list = formula ? labels.formula : labels.plain;
@@ -101,12 +101,14 @@ void KeepApart(CleanLabels& labels, Place place, Span span) {
     for (size_t i : order) {
       const auto [a, b] = span(place(list[i]), list[i], formula);
       if (clears(a, b)) {
-        kept.emplace(a, b);
+        placed.emplace(a, b);
         keep[i] = true;
       }
     }
-    size_t i = 0;
-    std::erase_if(list, [&](const TickLabel&) { return !keep[i++]; });
+    std::vector<TickLabel> kept;
+    for (size_t i = 0; i < list.size(); ++i)
+      if (keep[i]) kept.push_back(std::move(list[i]));
+    list = std::move(kept);
   }
 }
 
