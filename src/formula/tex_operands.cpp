@@ -229,6 +229,8 @@ size_t TeXReader::AtomBefore(size_t end) const {
     size_t named = group;
     if (text_[group] == L'(')
       while (named > 0 && IsAsciiLetter(text_[named - 1]) && !KeyCovering(named - 1)) --named;
+    // A Greek letter, still written "@" + letter here, is a name of its own ("@f(x)/2").
+    if (named > 0 && named < group && text_[named - 1] == L'@') --named;
     return named;
   }
   if (IsAsciiLetter(c)) {
