@@ -7,13 +7,16 @@ namespace plx {
 
 void ConfigDictionary::Add(const std::wstring& key, const std::wstring& value) {
   if (Exists(key)) Raise(457, L"该关键字已经与该集合的一个元素相关联");
-  values_[key] = value;
+  auto run = runValues_.find(key);
+  values_[key] = run == runValues_.end() ? value : run->second;
   order_.push_back(key);
 }
 
 void ConfigDictionary::Set(const std::wstring& key, const std::wstring& value) {
   if (!Exists(key)) order_.push_back(key);
   values_[key] = value;
+  // "DictType" names the loaded group; it is never a setting of the run.
+  if (key != L"DictType") runValues_[key] = value;
 }
 
 std::wstring ConfigDictionary::Text(const std::wstring& key) const {

@@ -101,6 +101,11 @@ size_t ConstructEnd(std::wstring_view text, size_t pos, const FormulaNotice& not
   return end;
 }
 
+// Whether a script switch ("\\S", "\\s") starts at pos.
+bool IsScriptSwitch(std::wstring_view text, size_t pos) {
+  return pos + 1 < text.size() && text[pos] == L'\\' && (text[pos + 1] == L'S' || text[pos + 1] == L's');
+}
+
 size_t DigitRunStart(std::wstring_view text, size_t end) {
   size_t start = end;
   while (start > 0 && IsDigitChar(text[start - 1])) --start;
@@ -142,10 +147,16 @@ std::wstring strGetFZ(std::wstring_view text, size_t pos, bool digitRuns, const 
     // it ("f(x)/2", "PLA(5,2)/2"): the name belongs to the operand.
     if (start == pos - group.size() && group.front() == L'(')
       while (start > 0 && IsAsciiLetter(text[start - 1])) --start;
-    // A script ("\\S\\DO(n)") belongs to the character or group it is attached to.
-    if (start > 0 && start + 1 < pos && text[start] == L'\\' && (text[start + 1] == L'S' || text[start + 1] == L's')) {
+    // A script ("\\S\\DO(n)") belongs to the character or group it is attached
+    // to, and that base may carry a script of its own (x_1^2 is x with "1"
+    // below and "2" above): walk back over every script to the first base.
+    while (start > 0 && start + 1 < pos && IsScriptSwitch(text, start)) {
       const std::wstring base = IsClosingBracket(text[start - 1]) ? GetBracketGroup(text, start - 1, notice) : L"";
-      start -= base.empty() ? 1 : base.size();
+      if (base.empty()) {
+        --start;
+        break;
+      }
+      start = ConstructStart(text, start - base.size());
     }
     return std::wstring(text.substr(start, pos - start));
   }
@@ -177,8 +188,7 @@ std::wstring strGetFM(std::wstring_view text, size_t pos, bool digitRuns, const 
     ++end;  // a Greek letter "@p" is one operand on this side too ("1/@p")
   }
   // Scripts built on the operand ("a\\S\\DO(n)") stay with it.
-  while (end + 1 < text.size() && text[end] == L'\\' && (text[end + 1] == L'S' || text[end + 1] == L's'))
-    end = ConstructEnd(text, end, notice);
+  while (IsScriptSwitch(text, end)) end = ConstructEnd(text, end, notice);
   return std::wstring(text.substr(pos + 1, end - pos - 1));
 }
 

@@ -49,7 +49,9 @@ Rewrite EqWriter::Write(const CaseInput& in) {
     case kw::Ellipse: return Rewrite::All(in.Target(), Conic(in, false));
     case kw::Hyperbola: return Rewrite::All(in.Target(), Conic(in, true));
     case kw::Limit:
-      return Rewrite::All(in.Target(), L"\\o\\ac(lim,\\S\\DO7(" + in.Arg(0) + L"→" + in.Arg(1) + L"))");
+      // jx(v,a,f): the function follows the limit, as in the other routes.
+      return Rewrite::All(in.Target(),
+                          L"\\o\\ac(lim,\\S\\DO7(" + in.Arg(0) + L"→" + in.Arg(1) + L"))" + in.ArgsFrom(2));
     case kw::Integral: return Rewrite::All(in.Target(), Integral(in));
     case kw::Sum:
       return Rewrite::All(in.Target(), L"\\i\\su(\\S(" + Build(in.Arg(0)) + L"),\\S(" + Build(in.Arg(1)) +

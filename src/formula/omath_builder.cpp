@@ -1,5 +1,6 @@
 #include "formula/omath_builder.hpp"
 
+#include <string_view>
 #include <vector>
 
 #include "common/text.hpp"
@@ -23,6 +24,12 @@ constexpr const wchar_t* kArcAccent = L"\u23DC";
 constexpr const wchar_t* kArrowAccent = L"\u20D7";
 constexpr const wchar_t* kOverbar = L"\u00AF";
 constexpr const wchar_t* kUnderbar = L"\u2581";
+
+// Whether c can start the function a limit applies to: not an operator, a
+// separator or a closing bracket.
+bool StartsOperand(wchar_t c) {
+  return std::wstring_view(L" +-*=<>,;:/)]}|＝＋－，").find(c) == std::wstring_view::npos;
+}
 
 // A limit of an integral as a script: one symbol or a number as it is, anything
 // longer in round brackets ("∫_(a+1)^b"), which the host drops when it builds up.
@@ -63,7 +70,7 @@ Rewrite OMathWriter::Write(const CaseInput& in) {
     case kw::Circle: return Rewrite::All(in.Target(), Circle(in));
     case kw::Ellipse: return Rewrite::All(in.Target(), Conic(in, false));
     case kw::Hyperbola: return Rewrite::All(in.Target(), Conic(in, true));
-    case kw::Limit: return Rewrite::All(in.Target(), Limit(in));
+    case kw::Limit: return Rewrite::At(in.pos, in.Target().size(), Limit(in));
     case kw::Integral: return Rewrite::All(in.Target(), Integral(in));
     case kw::Sum:
       return Rewrite::All(in.Target(), L"(∑" + std::wstring(kBelow) + L"(" + in.Arg(0) + L"))" + kAbove + L"(" +
@@ -118,7 +125,12 @@ std::wstring OMathWriter::Limit(const CaseInput& in) {
   std::wstring under = in.Arg(0);
   if (in.args.size() >= 2) under += L"→" + in.Arg(1);
   std::wstring out = L"lim" + std::wstring(kBelow) + L"(" + under + L")";
-  if (in.args.size() >= 3) out += kApply + (L"〖" + in.ArgsFrom(2) + L"〗");
+  if (in.args.size() >= 3) return out + kApply + (L"〖" + in.ArgsFrom(2) + L"〗");
+  // jx(x,0)(sinx)/x: what follows the limit is its function, so "/" builds
+  // the fraction after the limit, not over it. Rewritten in place: each
+  // occurrence has its own follower.
+  const size_t after = in.pos + in.Target().size();
+  if (after < in.text.size() && StartsOperand(in.text[after])) out += kApply;
   return out;
 }
 

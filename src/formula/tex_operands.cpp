@@ -179,6 +179,16 @@ size_t TeXReader::AtomAfter(size_t begin) const {
     }
     return ArgumentsAfter(e);
   }
+  if (IsAsciiLetter(c)) {
+    // A function or keyword name of two letters or more with its group
+    // ("1/sin(x)", "1/PLC(5,2)").
+    size_t name = begin;
+    while (name < text_.size() && IsAsciiLetter(text_[name]) && !KeyStartingAt(name)) ++name;
+    if (name >= begin + 2 && name < text_.size() && text_[name] == L'(') {
+      const size_t g = GroupEnd(name);
+      if (g != kNone) return g;
+    }
+  }
   if (IsDigitChar(c) && digitRuns_) {
     size_t e = begin + 1;
     while (e < text_.size() && IsDigitChar(text_[e])) ++e;
@@ -214,7 +224,14 @@ size_t TeXReader::AtomBefore(size_t end) const {
       if (before == kNone) break;
       cur = before;
     }
-    return group;
+    // A round group with a name before it is a function or keyword applied
+    // to it ("f(x)/2", "PLA(5,2)/2"): the name belongs to the operand.
+    size_t named = group;
+    if (text_[group] == L'(')
+      while (named > 0 && IsAsciiLetter(text_[named - 1]) && !KeyCovering(named - 1)) --named;
+    // A Greek letter, still written "@" + letter here, is a name of its own ("@f(x)/2").
+    if (named > 0 && named < group && text_[named - 1] == L'@') --named;
+    return named;
   }
   if (IsAsciiLetter(c)) {
     if (size_t w = ControlWordEndingAt(end); w != kNone) {

@@ -39,6 +39,7 @@ TEST_F(EqBuild, CalculusAndArrays) {
   settings.blChangeKH = false;
   settings.blSymbolReplace = false;
   EXPECT_EQ(Eq(L"jx(x,0)"), L"\\o\\ac(lim,\\S\\DO7(x→0))");
+  EXPECT_EQ(Eq(L"jx(x,0,(sinx)/x)=1"), L"\\o\\ac(lim,\\S\\DO7(x→0))\\F(sinx,x)=1") << "the function stays";
   EXPECT_EQ(Eq(L"jf(x)"), L"\\b\\lc\\∫(x)");
   EXPECT_EQ(Eq(L"jf(0,1)"), L"\\b\\lc\\∫(\\a(\\S\\UP2(1),\\S\\DO2(0)))");
   EXPECT_EQ(Eq(L"jf(0,1,x^2dx)"), L"\\b\\lc\\∫(\\a(\\S\\UP2(1),\\S\\DO2(0))x\\S(2)dx)");
@@ -85,6 +86,10 @@ TEST_F(EqBuild, RootsScriptsAndFractions) {
   EXPECT_EQ(Eq(L"2/gh(x)+1"), L"\\F(2,\\R(,x))+1");
   EXPECT_EQ(Eq(L"1/(a+b)^2"), L"\\F(1,(a+b)\\s\\up3(2))");
   EXPECT_EQ(Eq(L"a_(n)/a_(n+1)"), L"\\F(a\\S\\DO(n),a\\S\\DO(n+1))");
+  // A base with a subscript and a power is one numerator, scripts and all.
+  EXPECT_EQ(Eq(L"x_1^2/a^2+y_1^2/b^2=1"),
+            L"\\F(x\\S\\DO(1)\\s\\up3(2),a\\S(2))+\\F(y\\S\\DO(1)\\s\\up3(2),b\\S(2))=1");
+  EXPECT_EQ(Eq(L"gh(x)^2/3"), L"\\F(\\R(,x)\\s\\up3(2),3)");
 }
 
 TEST_F(EqBuild, MarksAndStackedIndices) {

@@ -7,6 +7,7 @@
 #include "docif/ooxml/docx_writer.hpp"
 #include "formula/formula_commands.hpp"
 #include "formula/formula_input.hpp"
+#include "formula/formula_output.hpp"
 #include "formula/formula_prep.hpp"
 #include "formula/rewrite_engine.hpp"
 #include "support/test_addin.hpp"
@@ -125,6 +126,16 @@ TEST_F(FormulaCommands, HostEquationsNeedANewEnoughHost) {
   GS_Main(*ctx);
   EXPECT_EQ(ui.Boxes().back().text, L"此公式类型只支持07以上版本的word，请检查您的word版本是否符合。");
   EXPECT_EQ(doc->Content()->GetOMaths()->Count(), 0);
+}
+
+TEST_F(FormulaCommands, SettingsGivenForTheRunSurviveReloadingTheirGroup) {
+  Setting(L"iMathType", L"1");
+  ConfigGroup(*ctx, L"zbxconfig").Set(L"intK", L"2");
+  // The formula engine and the graph code each load their own group again.
+  EXPECT_EQ(LoadFormulaSettings(*ctx).iMathType, 1);
+  EXPECT_EQ(ConfigGroup(*ctx, L"zbxconfig").Number(L"intK"), 2);
+  EXPECT_EQ(LoadFormulaSettings(*ctx).iMathType, 1);
+  EXPECT_EQ(ConfigGroup(*ctx, L"all").Text(L"intK"), L"2");
 }
 
 TEST_F(FormulaCommands, PreparationRules) {

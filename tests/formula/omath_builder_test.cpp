@@ -31,6 +31,8 @@ TEST_F(OMathBuild, ConicsAndCircles) {
 
 TEST_F(OMathBuild, CalculusArraysAndSystems) {
   EXPECT_EQ(Linear(L"jx(x,0)"), L"lim┬(x→0)");
+  // What follows a limit is its function: the fraction is built after it.
+  EXPECT_EQ(Linear(L"jx(x,0)(sinx)/x=jx(x,0)=1"), L"lim┬(x→0)\u2061(sinx)/x=lim┬(x→0)=1");
   EXPECT_EQ(Linear(L"jx(x,0,sinx/x)"), L"lim┬(x→0)\u2061〖sinx/x〗");
   EXPECT_EQ(Linear(L"jx(x,g(a,b),f(x))"), L"lim┬(x→g(a,b))\u2061〖f(x)〗");
   EXPECT_EQ(Linear(L"jx()"), L"lim┬(n→∞)\u2061〖(1+1/n)^n 〗");

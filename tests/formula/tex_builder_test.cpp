@@ -97,6 +97,10 @@ TEST_F(TeXBuild, FractionsTakeWholeOperands) {
   EXPECT_EQ(Tex(L"hls(a,b|c,d)/2"),
             L"\\frac{\\left|\\begin{matrix}a&b\\\\c&d\\\\\\end{matrix}\\right|}{2}");
   EXPECT_EQ(Tex(L"1/@p"), L"\\frac{1}{ \\pi }");
+  // A keyword ranked after "/" keeps its name with its group on either side.
+  EXPECT_EQ(Tex(L"PLA(5,2)/2+1/PLC(5,2)"), L"\\frac{A^{2}_{5}}{2}+\\frac{1}{C^{2}_{5}}");
+  EXPECT_EQ(Tex(L"xl(a)/2+f(x)/sin(x)"), L"\\frac{\\vec{a}}{2}+\\frac{f(x)}{sin(x)}");
+  EXPECT_EQ(Tex(L"@f(x)/2"), L"\\frac{ \\varphi (x)}{2}");
   settings.blLXNumber = false;
   EXPECT_EQ(Tex(L"12/5"), L"1\\frac{2}{5}");
 }

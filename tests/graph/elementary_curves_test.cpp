@@ -5,8 +5,10 @@
 
 #include <cmath>
 #include <deque>
+#include <set>
 
 #include "common/text.hpp"
+#include "config/mod_config.hpp"
 #include "graph/axes/tick_labels.hpp"
 #include "graph/curves/elementary_curves.hpp"
 #include "graph/curves/trig_curves.hpp"
@@ -39,6 +41,22 @@ TEST_F(ElementaryTest, InverseProportionLeavesTheGapWhereTheCurveLeavesTheFrame)
   form->SetValue(L"txtXmin_FBLHS", L"5");
   form->Click(L"cmdOK_FBLHS");
   EXPECT_EQ(ui.Boxes().back().text, L"您输入的数据范围有误，请检查！");
+}
+
+TEST(PoleGaps, TheGapIsWhereTheRightBranchEntersTheFrame) {
+  auto reciprocal = [](double x) { return 1 / x; };
+  ZBXRecord frame;
+  frame.ymin = -10;
+  frame.ymax = 2;
+  EXPECT_DOUBLE_EQ(PoleGap(frame, reciprocal), 0.5) << "the left branch reaching -10 near 0 does not count";
+  frame.ymax = 10;
+  EXPECT_DOUBLE_EQ(PoleGap(frame, reciprocal), 0.1);
+  // A frame with no room right of the pole searches the left side.
+  frame.xmin = -10;
+  frame.xmax = 0;
+  EXPECT_DOUBLE_EQ(PoleGap(frame, reciprocal), 0.1);
+  frame.ymin = 1;
+  EXPECT_EQ(PoleGap(frame, reciprocal), 0) << "neither branch enters the frame";
 }
 
 TEST_F(ElementaryTest, StraightLineForms) {
@@ -90,12 +108,13 @@ TEST_F(ElementaryTest, ExponentialLogarithmAndPowerTabs) {
   form->Click(L"cmdOK_AX");
   EXPECT_EQ(form->Graph().axTable.size(), 1u) << "base 1 is refused";
   // log|x| over -10..10: two pieces stopping 0.1 short of the asymptote.
-  form->SetValue(L"optType_LogX", L"1");
+  form->SetValue(L"optLogAbsX", L"1");
+  EXPECT_EQ(form->GetControl(L"optLogX").value, 0) << "choosing one option button clears the others";
   form->Click(L"cmdOK_LogX");
-  form->SetValue(L"optType_LogX", L"0");
+  form->SetValue(L"optLogX", L"1");
   form->SetValue(L"txtXmin_LogX", L"0.5");
   form->Click(L"cmdOK_LogX");
-  form->SetValue(L"optType_MI", L"1");
+  form->SetValue(L"optXmn_Power", L"1");
   form->SetValue(L"txtP_MI", L"1");
   form->SetValue(L"txtQ_MI", L"3");
   form->SetValue(L"txtXmin_MI", L"-8");
@@ -107,6 +126,14 @@ TEST_F(ElementaryTest, ExponentialLogarithmAndPowerTabs) {
   EXPECT_EQ(CountRole(L"指数函数"), 1u);
   EXPECT_EQ(CountRole(L"对数函数"), 3u);
   EXPECT_EQ(CountRole(L"幂函数"), 2u) << "x^(1/2) only right of 0, x^(1/3) on both sides in one piece";
+  // Double-clicking a figure chooses its variant's option button again.
+  const auto& lines = form->GetControl(L"List1").items;
+  const auto logLine = std::find(lines.begin(), lines.end(), L"对数函数(LogX) 1");
+  ASSERT_NE(logLine, lines.end());
+  form->DblClick(L"List1", static_cast<int>(logLine - lines.begin()));
+  EXPECT_EQ(form->GetControl(L"optLogAbsX").value, 1);
+  EXPECT_EQ(form->GetControl(L"optLogX").value, 0);
+  form->Click(L"cmdChange");
   ui.Queue(Answer::OK);
   form->SetValue(L"txtXmin_LogX", L"3");
   form->SetValue(L"txtXmax_LogX", L"1");
@@ -196,6 +223,27 @@ TEST_F(ElementaryTest, SineWithPiLabelsTicksAndGrid) {
   }
   EXPECT_NE(std::find(codes.begin(), codes.end(), L"EQ \\F(π,2)"), codes.end());
   EXPECT_NE(std::find(codes.begin(), codes.end(), L"EQ π"), codes.end());
+}
+
+TEST_F(ElementaryTest, TickLabelsNeverOverlapAndPiLabelsWinOverIntegers) {
+  ConfigGroup(*ctx, L"zbxconfig").Set(L"intK", L"2");
+  ConfigGroup(*ctx, L"zbxconfig").Set(L"blAutoKD", L"False");
+  for (const auto& [box, value] : {std::pair{L"txtXmin", L"-8"}, {L"txtXmax", L"8"}, {L"txtYmin", L"-8"},
+                                   {L"txtYmax", L"8"}, {L"chkDrawScale", L"1"}})
+    form->SetValue(box, value);
+  form->Click(L"cmdOK_SJ");
+  form->Click(L"cmdOK");
+  std::set<std::wstring> shown;
+  for (const auto& box : Inserted()) {
+    if (!StartsWith(box->Name(), L"x轴上刻度标注")) continue;
+    auto fields = box->TextRange()->GetFields();
+    shown.insert(fields->Count() > 0 ? fields->Item(1)->Code()->Text() : box->TextRange()->Text());
+  }
+  for (const wchar_t* pi : {L"EQ \\F(π,2)", L"EQ π", L"EQ \\F(3π,2)", L"EQ 2π"}) EXPECT_EQ(shown.count(pi), 1u) << WideToUtf8(pi);
+  EXPECT_EQ(shown.count(L"-1"), 1u) << "no π label near -1";
+  EXPECT_EQ(shown.count(L"1"), 1u);
+  EXPECT_EQ(shown.count(L"2"), 0u) << "2 would touch π/2";
+  EXPECT_EQ(shown.count(L"3"), 0u) << "3 would touch π";
 }
 
 }  // namespace

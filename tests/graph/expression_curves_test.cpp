@@ -41,10 +41,37 @@ TEST_F(ExpressionCurvesTest, IntervalsStopWhereTheFunctionIsUndefinedOrLeavesThe
 }
 
 TEST_F(ExpressionCurvesTest, ParameterAndPolarForms) {
-  EXPECT_EQ(ReplaceParameter(L"sin(t)+tan(t)*cot(t)-int(t)+det(t)+sint"), L"sin(x)+tan(x)*cot(x)-int(x)+det(x)+sint");
-  ParamRecord polar = PolarAsParametric(L"2*t", 0, 6.28, {});
+  EXPECT_EQ(ReplaceParameter(L"sin(t)+tan(t)*cot(t)-int(t)+det(t)"), L"sin(x)+tan(x)*cot(x)-int(x)+det(x)");
+  // Function names keep their letters; the products with t are written after the substitution.
+  EXPECT_EQ(ReplaceParameter(L"atn(t)+sqrt(t)"), L"atn(x)+sqrt(x)");
+  EXPECT_EQ(NormaliseExpression(ReplaceParameter(L"tcos(t)")), L"x*cos(x)");
+  EXPECT_EQ(NormaliseExpression(ReplaceParameter(L"sin2t+sint")), L"sin(2*x)+sin(x)");
+  ParamRecord polar = PolarAsParametric(L"2t", 0, 6.28, {});
   EXPECT_EQ(polar.xExpression, L"(2*x)*cos(x)");
   EXPECT_EQ(polar.yExpression, L"(2*x)*sin(x)");
+  Extent e;
+  std::wstring failure;
+  ASSERT_TRUE(ParametricExtent(polar, e, failure));
+  EXPECT_NEAR(e.xmax, 12.56, 0.05) << "the spiral reaches r = 12.56 at t = 6.28";
+  ParamRecord broken{L"abc", L"x", 0, 1, {}};
+  EXPECT_FALSE(ParametricExtent(broken, e, failure));
+  EXPECT_FALSE(failure.empty());
+}
+
+TEST_F(ExpressionCurvesTest, TeachersWayOfTypingAFunction) {
+  const std::vector<std::pair<std::wstring, std::wstring>> cases = {
+      {L"y=x^2", L"x^2"},           {L"sin x", L"sin(x)"},      {L"x²", L"x^2"},
+      {L"ｘ＾２", L"x^2"},          {L"|x|", L"abs(x)"},        {L"2|x-1|+|x|", L"2*abs(x-1)+abs(x)"},
+      {L"1e3", L"(1*10^(3))"},      {L"f(x) = 3x", L"3*x"},     {L"2x·π", L"2*x*3.14159"},
+  };
+  for (const auto& [typed, expected] : cases) EXPECT_EQ(NormaliseExpression(typed), expected);
+  g.frame = {-5, 5, -5, 5};
+  std::wstring failure;
+  EXPECT_EQ(FindIntervals(g, NormaliseExpression(L"1e3*x/1000"), -5, 5, &failure).size(), 1u) << "1e3 is a number";
+  EXPECT_TRUE(FindIntervals(g, NormaliseExpression(L"2x+"), -5, 5, &failure).empty());
+  EXPECT_FALSE(failure.empty()) << "the evaluator says why";
+  EXPECT_TRUE(FindIntervals(g, NormaliseExpression(L"x+100"), -5, 5, &failure).empty());
+  EXPECT_TRUE(failure.empty()) << "values, only none inside the frame";
 }
 
 TEST_F(ExpressionCurvesTest, TheInsertionRunDrawsEachPieceAndTheParametricCurve) {

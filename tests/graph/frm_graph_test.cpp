@@ -1,6 +1,12 @@
 // The graph dialog's expression tab, driven by control names.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <tuple>
+
+#include "common/text.hpp"
+#include "config/mod_config.hpp"
+#include "graph/axes/tick_labels.hpp"
 #include "graph/dialog/frm_graph.hpp"
 #include "support/test_addin.hpp"
 
@@ -46,6 +52,78 @@ TEST_F(FrmGraphTest, AddsFiguresToTheListAndInsertsThem) {
   EXPECT_EQ(doc->GetShapes()->Count(), 2);
 }
 
+TEST_F(FrmGraphTest, ChangingAFunctionSearchesItsIntervalAgainUnlessARangeWasTyped) {
+  form->SetValue(L"txtFx_Any", L"2x");
+  form->Click(L"cmdOK_Any");
+  form->DblClick(L"List1", 1);
+  EXPECT_EQ(form->GetControl(L"txtFx_Any").text, L"2x") << "the function as typed";
+  EXPECT_EQ(form->GetControl(L"txtXmin_Any").text, L"") << "no range was typed";
+  form->SetValue(L"txtFx_Any", L"-x");
+  form->Click(L"cmdOK_Any");
+  const AnyRecord& changed = form->Graph().anyTable.at(0);
+  ASSERT_EQ(changed.intervals.size(), 1u);
+  EXPECT_NEAR(changed.intervals[0].lower, -9.99, 1e-9) << "-x fits the whole frame, not 2x's [-5, 5]";
+  EXPECT_NEAR(changed.intervals[0].upper, 10, 1e-9);
+  // A typed range comes back and holds.
+  form->SetValue(L"txtXmin_Any", L"-1");
+  form->SetValue(L"txtXmax_Any", L"2");
+  form->Click(L"cmdOK_Any");
+  form->DblClick(L"List1", 1);
+  EXPECT_EQ(form->GetControl(L"txtXmax_Any").text, L"2");
+  form->SetValue(L"txtFx_Any", L"x");
+  form->Click(L"cmdOK_Any");
+  EXPECT_NEAR(form->Graph().anyTable.at(0).intervals.back().upper, 2, 1e-9);
+}
+
+TEST_F(FrmGraphTest, HugeTypedRangesAnswerAtOnceWithoutAnOverflowBox) {
+  // Box, value, button, and whether the range question comes (the range leaves the frame).
+  const std::vector<std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, bool>> typed = {
+      {L"txtXmin_FBLHS", L"-2147483648", L"cmdOK_FBLHS", true}, {L"txtXmin_AX", L"-2147483648", L"cmdOK_AX", true},
+      {L"txtXmax_MI", L"2147483647", L"cmdOK_MI", true},         {L"txtXmax_LogX", L"1e9", L"cmdOK_LogX", true},
+      {L"txtXmin_Any", L"-2147483648", L"cmdOK_Any", false},     {L"txtPeriods_SJ", L"2147483647", L"cmdOK_SJ", false}};
+  form->SetValue(L"txtFx_Any", L"x/2");
+  form->SetValue(L"optRange_SJ", L"1");
+  for (const auto& [box, value, ok, asks] : typed) {
+    form->SetValue(box, value);
+    if (asks) ui.Queue(Answer::OK);
+    const auto start = std::chrono::steady_clock::now();
+    form->Click(ok);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << WideToUtf8(box);
+  }
+  for (const auto& box : ui.Boxes()) EXPECT_EQ(box.text.find(L"溢出"), std::wstring::npos) << WideToUtf8(box.text);
+  EXPECT_EQ(form->Graph().List1.size(), 1u + typed.size()) << "every figure is added";
+  const auto start = std::chrono::steady_clock::now();
+  form->Click(L"cmdOK");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  // Each curve is sampled over the frame and its margin, never beyond what the frame can show.
+  for (int i = 1; i <= doc->GetShapes()->Item(1)->GroupItems()->Count(); ++i) {
+    auto shape = doc->GetShapes()->Item(1)->GroupItems()->Item(i);
+    EXPECT_LE(shape->Points().size(), 2000u) << WideToUtf8(shape->Name());
+    EXPECT_LT(shape->Width(), 600) << WideToUtf8(shape->Name());
+  }
+}
+
+TEST_F(FrmGraphTest, AFrameWithUnreadablyManyTicksAsksOnceAndStaysQuick) {
+  ConfigGroup(*ctx, L"zbxconfig").Set(L"blAutoKD", L"False");
+  for (const auto& [box, value] : {std::pair{L"txtXmin", L"-30000"}, {L"txtXmax", L"30000"}, {L"txtYmin", L"-30000"},
+                                   {L"txtYmax", L"30000"}, {L"chkDrawScale", L"1"}, {L"txtFx_Any", L"x*sin(x)"}})
+    form->SetValue(box, value);
+  const auto start = std::chrono::steady_clock::now();
+  form->Click(L"cmdOK_Any");
+  ui.Queue(Answer::No);
+  form->Click(L"cmdOK");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  ASSERT_EQ(ui.Boxes().size(), 1u) << "one question, no overflow box";
+  EXPECT_NE(ui.Boxes()[0].text.find(L"119996 个刻度"), std::wstring::npos);
+  EXPECT_EQ(doc->GetShapes()->Item(1)->GroupItems()->Count(), 5 + 1) << "the axes and the curve, no ticks nor labels";
+  // The labels of many ticks are cleaned in one pass.
+  std::vector<TickLabel> raw;
+  for (int i = 1; i <= 200000; ++i) raw.push_back({static_cast<float>(i), std::to_wstring(i), L"zbx"});
+  const auto cleaning = std::chrono::steady_clock::now();
+  EXPECT_EQ(CleanTickLabels(raw).plain.size(), 200000u);
+  EXPECT_LT(std::chrono::steady_clock::now() - cleaning, std::chrono::seconds(1));
+}
+
 TEST_F(FrmGraphTest, BadInputGetsTheInputMessageAndAddsNothing) {
   ui.Queue(Answer::OK);
   form->Click(L"cmdOK_Any");  // no expression
@@ -65,6 +143,50 @@ TEST_F(FrmGraphTest, BadInputGetsTheInputMessageAndAddsNothing) {
   form->Click(L"cmdOK_Any");  // the frame takes whole units only
   EXPECT_EQ(form->GetControl(L"List1").items.size(), 1u);
   EXPECT_TRUE(form->Graph().anyTable.empty());
+  // A function that cannot be evaluated, or has nothing in the frame, gets a box and no entry.
+  form->SetValue(L"txtXmax", L"10");
+  for (const wchar_t* typed : {L"abc", L"2x+", L"x+100"}) {
+    form->SetValue(L"txtFx_Any", typed);
+    ui.Queue(Answer::OK);
+    form->Click(L"cmdOK_Any");
+    EXPECT_EQ(ui.Boxes().back().title, L" 数据输入有误，请检查后重新输入") << WideToUtf8(typed);
+  }
+  EXPECT_TRUE(form->Graph().anyTable.empty());
+  for (const wchar_t* typed : {L"y=x^2", L"sin x", L"|x|"}) {
+    form->SetValue(L"txtFx_Any", typed);
+    form->Click(L"cmdOK_Any");
+  }
+  EXPECT_EQ(form->Graph().anyTable.size(), 3u);
+}
+
+TEST_F(FrmGraphTest, ParametricAndPolarCurvesAreCheckedLikeTheOthers) {
+  form->SetValue(L"optMode_Any", L"1");
+  form->SetValue(L"txtXt_Any", L"tcos(t)");
+  form->SetValue(L"txtYt_Any", L"tsin(t)");
+  form->Click(L"cmdOK_Any");
+  ASSERT_EQ(form->Graph().paramTable.size(), 1u) << "the spiral stays inside -10..10";
+  form->Click(L"cmdOK");
+  auto spiral = doc->GetShapes()->Item(1)->GroupItems()->Item(6);
+  EXPECT_GT(spiral->Width(), 50) << "a spiral, not a 0 x 0 shape";
+  // x(t) = atn(t) is the arctangent, not the line x = 0.
+  form->SetValue(L"txtXt_Any", L"atn(t)");
+  form->SetValue(L"txtYt_Any", L"t");
+  form->SetValue(L"txtTmax_Any", L"5");
+  form->Click(L"cmdOK_Any");
+  EXPECT_EQ(form->Graph().paramTable.at(1).xExpression, L"atn(x)");
+  // A polar curve that leaves the frame asks first; Cancel adds nothing.
+  form->SetValue(L"optMode_Any", L"2");
+  form->SetValue(L"txtRt_Any", L"3t");
+  form->SetValue(L"txtTmax_Any", L"4*PI");
+  ui.Queue(Answer::Cancel);
+  form->Click(L"cmdOK_Any");
+  EXPECT_EQ(ui.Boxes().back().text, L"您所要绘制的函数图像将有部分超出当前坐标范围，您还要继续作图吗？");
+  EXPECT_TRUE(form->Graph().polarTable.empty());
+  form->SetValue(L"txtRt_Any", L"abc");
+  ui.Queue(Answer::OK);
+  form->Click(L"cmdOK_Any");
+  EXPECT_EQ(ui.Boxes().back().title, L" 数据输入有误，请检查后重新输入");
+  EXPECT_TRUE(form->Graph().polarTable.empty());
 }
 
 }  // namespace

@@ -6,8 +6,10 @@
 #include "common/vbnum.hpp"
 #include "config/mod_config.hpp"
 #include "graph/axes/label_box.hpp"
+#include "graph/axes/tick_labels.hpp"
 #include "graph/frame/frame.hpp"
 #include "addin/addin_context.hpp"
+#include "addin/services.hpp"
 
 namespace plx::graph {
 namespace {
@@ -35,6 +37,11 @@ std::vector<int> TickPositions(int lo, int hi, int step) {
   return at;
 }
 
+size_t TickCount(AddinContext& ctx, const ZBXRecord& f) {
+  const int step = TickStep(f, ConfigGroup(ctx, L"zbxconfig").Flag(L"blAutoKD"));
+  return TickPositions(f.xmin, f.xmax, step).size() + TickPositions(f.ymin, f.ymax, step).size();
+}
+
 void ZBX_Word(AddinContext& ctx, GraphContext& g) {
   const ZBXRecord& f = g.frame;
   int dash = GetLineDash(f.lineStyle);
@@ -48,6 +55,15 @@ void ZBX_Word(AddinContext& ctx, GraphContext& g) {
   Letter(ctx, g, L"y轴标记", L"y", g.OriginX - 8, g.PageY(f.ymax) - 7, true);
   Letter(ctx, g, L"原点", L"O", g.OriginX - 10, g.OriginY - 2, false);
   if (f.drawTicks == 0) return;
+  if (const size_t count = TickCount(ctx, f); count > kReadableTicks) {
+    if (g.preview) return;
+    const Answer a = ctx.Ui().MsgBox(L"坐标轴上将有 " + std::to_wstring(count) + L" 个刻度，密得无法看清。您还要画刻度吗？",
+                                     Buttons::YesNo, L"");
+    if (a != Answer::Yes) {
+      ClearTickLabels(g, L"zbx");
+      return;
+    }
+  }
   const ConfigDictionary& config = ConfigGroup(ctx, L"zbxconfig");
   int step = TickStep(f, config.Flag(L"blAutoKD"));
   double d = config.Number(L"intKD");

@@ -36,10 +36,15 @@ double PowerValue(double x, int p, int q) {
 }
 
 double PoleGap(const ZBXRecord& frame, const std::function<double(double)>& f) {
-  const int last = static_cast<int>(std::max(std::abs(frame.xmin), std::abs(frame.xmax))) * 100;
-  for (int i = 1; i <= last; ++i) {
-    const double x = i / 100.0;  // no summed rounding errors
-    if (InFrame(frame, x, f(x)) || InFrame(frame, -x, f(-x))) return x;
+  // The gap is found right of the pole, where the right branch enters the
+  // frame. The search stops at the frame's edge; only a frame with no room
+  // on that side (or a branch that never enters it) searches the left side.
+  for (const int side : {1, -1}) {
+    const int last = std::max(0, side * (side > 0 ? frame.xmax : frame.xmin)) * 100;
+    for (int i = 1; i <= last; ++i) {
+      const double x = side * (i / 100.0);  // no summed rounding errors
+      if (InFrame(frame, x, f(x))) return i / 100.0;
+    }
   }
   return 0;
 }

@@ -22,9 +22,10 @@ void FBLHS_Word(AddinContext& ctx, GraphContext& g, const FBLHSRecord& rec);
 // only for an odd q (after reducing p/q), with the sign (-1)^p; NaN otherwise.
 double PowerValue(double x, int p, int q);
 
-// The gap around x = 0 for a curve with a pole there: the first multiple of
-// 0.01 from 0.01 on where (x, f(x)) lies inside the frame, or 0 when none up to
-// the frame's edge.
+// The gap around x = 0 for a curve with a pole there: the first multiple x of
+// 0.01 from 0.01 on where (x, f(x)) lies inside the frame, up to the frame's
+// right edge; then, when there is none, the first such x where (-x, f(-x))
+// does; 0 when neither side enters the frame.
 double PoleGap(const ZBXRecord& frame, const std::function<double(double)>& f);
 
 }  // namespace plx::graph

@@ -1,7 +1,9 @@
 #include "graph/curves/expression_curves.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cwchar>
 
 #include "common/text.hpp"
 #include "common/vbnum.hpp"
@@ -24,52 +26,97 @@ double ValueOr(SampledExpression& f, double x, double& last) {
 }  // namespace
 
 std::vector<AnyRecord::Interval> FindIntervals(GraphContext& g, const std::wstring& expression, double xmin,
-                                               double xmax) {
+                                               double xmax, std::wstring* failure) {
+  std::vector<AnyRecord::Interval> out;
+  if (failure) failure->clear();
+  // Only probes inside the frame can be usable: the grid xmin + 0.01 i is
+  // walked from the frame's left edge to its right edge (or the range's
+  // ends), so a typed range of any width costs no more than the frame.
+  const double first = std::max(1.0, std::ceil((g.frame.xmin - xmin) / 0.01 - 1e-9));
+  const double last = std::floor((std::min<double>(xmax, g.frame.xmax) - xmin) / 0.01 + 1e-9);
+  if (!(first <= last)) return out;
+  const double stride = std::max(1.0, std::ceil((last - first) / kMaxIntervalProbes));
   std::vector<double> xs;
-  for (long i = 1;; ++i) {
-    double x = xmin + 0.01 * static_cast<double>(i);
-    if (x > xmax + 1e-9) break;
-    xs.push_back(x);
-  }
+  for (double i = first; i <= last; i += stride) xs.push_back(xmin + 0.01 * i);
   // The expression is read once and evaluated over all the points together.
   std::vector<double> ys;
   std::vector<uint8_t> ok;
   SampledExpression::LikeMathExpressionAt(g.math, expression).AtEach(xs, ys, ok);
-  std::vector<AnyRecord::Interval> out;
-  bool inRun = false;
-  for (size_t i = 0; i < xs.size(); ++i) {
-    const double x = xs[i], y = ys[i];
-    bool usable = ok[i] && std::isfinite(y) && x >= g.frame.xmin && x <= g.frame.xmax && y >= g.frame.ymin &&
+  bool inRun = false, anyValue = false;
+  for (size_t k = 0; k < xs.size(); ++k) {
+    const double x = xs[k], y = ys[k];
+    const bool value = ok[k] && std::isfinite(y);
+    anyValue = anyValue || value;
+    bool usable = value && x >= g.frame.xmin && x <= g.frame.xmax && y >= g.frame.ymin &&
                   y <= g.frame.ymax;
     if (usable && !inRun) out.push_back({x, x, 0});
     if (usable) out.back().upper = x;
     inRun = usable;
   }
+  if (failure && !anyValue && !xs.empty()) {
+    // Why nothing could be drawn: the evaluator's own message at the first probe.
+    bool error = false;
+    double y = 0;
+    g.math.MathExpressionAt(expression, xs.front(), error, y);
+    *failure = g.math.LastError();
+  }
   return out;
 }
 
+bool ParametricExtent(const ParamRecord& rec, Extent& extent, std::wstring& failure) {
+  MathPlugin xs, ys;  // one each, so that each keeps its compiled expression
+  const double count = std::min(kMaxIntervalProbes, std::ceil((rec.tmax - rec.tmin) / 0.01));
+  bool any = false;
+  failure.clear();
+  for (double i = 0; i <= count; ++i) {
+    const double t = rec.tmin + (rec.tmax - rec.tmin) * i / std::max(count, 1.0);
+    bool ex = false, ey = false;
+    double x = 0, y = 0;
+    xs.MathExpressionAt(rec.xExpression, t, ex, x);
+    ys.MathExpressionAt(rec.yExpression, t, ey, y);
+    if (ex || ey) {
+      if (failure.empty()) failure = ex ? xs.LastError() : ys.LastError();
+      continue;
+    }
+    extent = any ? Extent{std::min(extent.xmin, x), std::max(extent.xmax, x), std::min(extent.ymin, y),
+                          std::max(extent.ymax, y)}
+                 : Extent{x, x, y, y};
+    any = true;
+  }
+  if (any) failure.clear();
+  return any;
+}
+
 std::wstring ReplaceParameter(const std::wstring& expression) {
-  std::wstring s = LCase(expression);
+  // Function names are read whole, longest first, inside every run of
+  // letters; each other "t" is the parameter ("tcos(t)" is x*cos(x),
+  // "atn(t)" keeps its name, "sint" is sin of the parameter).
+  static const wchar_t* const kNames[] = {L"sqrt", L"sqr", L"sin", L"cos", L"tan", L"cot", L"atn", L"exp",
+                                          L"log", L"abs", L"sgn", L"det", L"int", L"ln", L"gh", L"pi"};
+  const std::wstring s = TeacherNotation(expression);
   std::wstring out;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == L't') {
-      // The t of a protected word stays.
-      bool kept = false;
-      for (const wchar_t* word : {L"sint", L"tan", L"cot", L"det", L"int"}) {
-        std::wstring w = word;
-        for (size_t k = 0; k < w.size(); ++k)
-          if (w[k] == L't' && i >= k && s.compare(i - k, w.size(), w) == 0) kept = true;
-      }
-      out += kept ? L't' : L'x';
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size();) {
+    size_t matched = 0;
+    if (s[i] >= L'a' && s[i] <= L'z')
+      for (const wchar_t* name : kNames)
+        if (s.compare(i, std::wcslen(name), name) == 0) {
+          matched = std::wcslen(name);
+          break;
+        }
+    if (matched > 0) {
+      out.append(s, i, matched);
+      i += matched;
     } else {
-      out += s[i];
+      out += s[i] == L't' ? L'x' : s[i];
+      ++i;
     }
   }
   return out;
 }
 
 ParamRecord PolarAsParametric(const std::wstring& r, double tmin, double tmax, const LineAttr& line) {
-  std::wstring radius = ReplaceParameter(r);
+  const std::wstring radius = NormaliseExpression(ReplaceParameter(r));
   return {L"(" + radius + L")*cos(x)", L"(" + radius + L")*sin(x)", tmin, tmax, line};
 }
 

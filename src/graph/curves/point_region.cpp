@@ -93,9 +93,13 @@ void DrawPoint(AddinContext& ctx, GraphContext& g, const PointRecord& rec) {
   // The coordinates go onto the axes where the guide lines meet them; a point
   // drawn without marks leaves the axes as they are.
   if (g.preview) {
-    if (rec.vertical && rec.x != 0) g.xLabels.push_back({static_cast<float>(rec.x), CoordinateText(rec.x), L"point_x"});
+    // A coordinate typed as a formula ("1/2", "gh(2)") keeps its form: it
+    // becomes a formula label; a number shows as typed too.
+    auto text = [](const std::wstring& typed, double v) { return typed.empty() ? CoordinateText(v) : typed; };
+    if (rec.vertical && rec.x != 0)
+      g.xLabels.push_back({static_cast<float>(rec.x), text(rec.xText, rec.x), L"point_x"});
     if (rec.horizontal && rec.y != 0)
-      g.yLabels.push_back({static_cast<float>(rec.y), CoordinateText(rec.y), L"point_y"});
+      g.yLabels.push_back({static_cast<float>(rec.y), text(rec.yText, rec.y), L"point_y"});
   }
 }
 

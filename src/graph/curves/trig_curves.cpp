@@ -104,8 +104,13 @@ std::vector<std::pair<double, double>> FindTrigPieces(const ZBXRecord& frame, co
   const double height = frame.ymax - frame.ymin;
   bool open = false;
   double first = 0, last = 0, lastY = 0;
-  const long n = std::lround(std::floor((xmax - xmin) / 0.01 + 1e-9));
-  for (long i = 0; i <= n; ++i) {
+  // Only probes inside the frame can start or extend a piece: the walk is
+  // cut to the frame's x range, and thinned out for a very wide frame.
+  const double n = std::floor((xmax - xmin) / 0.01 + 1e-9);
+  const double from = std::max(0.0, std::ceil((frame.xmin - xmin) / 0.01 - 1e-9));
+  const double to = std::min(n, std::floor((frame.xmax - xmin) / 0.01 + 1e-9));
+  const double stride = std::max(1.0, std::ceil((to - from) / kMaxPieceProbes));
+  for (double i = from; i <= to; i += stride) {
     const double x = Round3(xmin + i * 0.01);
     const double y = f(x);
     const bool inside = std::isfinite(y) && x >= frame.xmin && x <= frame.xmax && y >= frame.ymin && y <= frame.ymax;
@@ -147,7 +152,14 @@ std::vector<SJRecord::Mark> FindTrigMarks(const SJRecord& rec, const TrigMarkCho
   if (choice.asymptotes && (rec.function == 2 || rec.function == 3) && rec.w != 0) {
     // tan has its asymptotes where wx + phi = π/2 + nπ, cot where it is nπ.
     const double offset = rec.function == 2 ? kPi / 2 : 0;
-    const double lo = std::min(rec.xmin, rec.xmax), hi = std::max(rec.xmin, rec.xmax);
+    // Asymptotes are marked where the curve is drawn: between its pieces
+    // and up to one period beyond them, never across a range wider than that.
+    const double period = kPi / std::fabs(rec.w);
+    double lo = std::min(rec.xmin, rec.xmax), hi = std::max(rec.xmin, rec.xmax);
+    if (!rec.pieces.empty()) {
+      lo = std::max(lo, rec.pieces.front().first - period);
+      hi = std::min(hi, rec.pieces.back().second + period);
+    }
     const double n0 = std::ceil(((rec.w > 0 ? lo : hi) * rec.w + rec.phi - offset) / kPi);
     for (double n = n0;; ++n) {
       const double x = (offset + n * kPi - rec.phi) / rec.w;

@@ -24,9 +24,11 @@ double TrigValue(int function, double u);
 // The record's y at x.
 double TrigAt(const SJRecord& rec, double x);
 
+// Most probes one piece search makes; a wider frame is probed more sparsely.
+constexpr double kMaxPieceProbes = 200000;
 // The runs of x (probed from xmin in steps of 0.01) where the curve is defined
 // and inside the frame; a jump across the frame (an asymptote between two
-// probes) also ends a run.
+// probes) also ends a run. Only the part of [xmin, xmax] in the frame is probed.
 std::vector<std::pair<double, double>> FindTrigPieces(const ZBXRecord& frame, const std::function<double(double)>& f,
                                                       double xmin, double xmax);
 

@@ -25,6 +25,8 @@ constexpr const wchar_t* kGridLine = L"坐标网格(ZBWG)";
 constexpr const wchar_t* kAnyNote =
     L"注意：程序不检查函数的定义域，定义域外的点可能使图像出错；负数的分数次幂（即使是奇次方根）也得不到正确结果。";
 
+constexpr const wchar_t* kNothingInFrame = L"函数图像没有落在当前坐标范围内的部分，请检查函数或坐标范围！";
+
 }  // namespace
 
 frmGraph::frmGraph(AddinContext& ctx) : Form(ctx, L"frmGraph") {
@@ -142,26 +144,38 @@ void frmGraph::cmdOK_Any_Click() {
       if (xmin >= xmax) return ShowInputError(Ctx().Ui(), L"");
       AnyRecord rec;
       rec.expression = NormaliseExpression(text);
-      rec.intervals = FindIntervals(g_, rec.expression, xmin, xmax);
+      rec.typed = text;
+      rec.typedXmin = Trim(GetControl(L"txtXmin_Any").text);
+      rec.typedXmax = Trim(GetControl(L"txtXmax_Any").text);
+      std::wstring failure;
+      rec.intervals = FindIntervals(g_, rec.expression, xmin, xmax, &failure);
+      // A function with nothing to draw is not added: an invisible entry
+      // would only puzzle the teacher.
+      if (!failure.empty()) return ShowInputError(Ctx().Ui(), failure);
+      if (rec.intervals.empty()) return ShowInputError(Ctx().Ui(), kNothingInFrame);
       rec.line = CurrentLine();
       return StoreFigure(g_.anyTable, rec, L"任意函数(ANY) ");
     }
     double tmin, tmax;
     if (!ReadBox(L"txtTmin_Any", L"0", tmin) || !ReadBox(L"txtTmax_Any", L"2*PI", tmax)) return;
     if (tmin >= tmax) return ShowInputError(Ctx().Ui(), L"");
+    ParamRecord rec;
     if (mode == 1) {
       std::wstring xt = Trim(GetControl(L"txtXt_Any").text), yt = Trim(GetControl(L"txtYt_Any").text);
       if (xt.empty() || yt.empty()) return ShowInputError(Ctx().Ui(), L"");
-      StoreFigure(g_.paramTable,
-                  ParamRecord{ReplaceParameter(NormaliseExpression(xt)), ReplaceParameter(NormaliseExpression(yt)), tmin,
-                              tmax, CurrentLine()},
-                  L"参数方程(Param) ");
+      // t becomes x first, so that the normaliser writes the products with it.
+      rec = {NormaliseExpression(ReplaceParameter(xt)), NormaliseExpression(ReplaceParameter(yt)), tmin, tmax,
+             CurrentLine()};
     } else {
       std::wstring r = Trim(GetControl(L"txtRt_Any").text);
       if (r.empty()) return ShowInputError(Ctx().Ui(), L"");
-      StoreFigure(g_.polarTable, PolarAsParametric(NormaliseExpression(r), tmin, tmax, CurrentLine()),
-                  L"极坐标方程(polar) ");
+      rec = PolarAsParametric(r, tmin, tmax, CurrentLine());
     }
+    std::wstring failure;
+    if (!ParametricExtent(rec, g_.extent, failure)) return ShowInputError(Ctx().Ui(), failure);
+    if (CheckGraphRange(Ctx(), g_)) return;
+    if (mode == 1) StoreFigure(g_.paramTable, rec, L"参数方程(Param) ");
+    else StoreFigure(g_.polarTable, rec, L"极坐标方程(polar) ");
   } catch (const std::exception& e) {
     ShowErr(Ctx(), e, L"frmGraph.cmdOK_Any_Click-->line", __LINE__);
   }

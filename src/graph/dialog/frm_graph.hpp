@@ -83,6 +83,15 @@ class frmGraph : public Form {
   void RegisterLoader(const std::wstring& tag, std::function<void(int k)> load) { loaders_[tag] = std::move(load); }
   // The line attribute boxes set from a record's attributes.
   void ShowLine(const LineAttr& line);
+  // Option buttons of one choice, each a control of its own (name, caption):
+  // choosing one clears the others; the first is chosen at the start.
+  using OptionButtons = std::vector<std::pair<std::wstring, std::wstring>>;
+  static const OptionButtons& LogButtons();    // optLogX, optLogAbsX, optAbsLogX
+  static const OptionButtons& PowerButtons();  // optXn_Power, optXmn_Power
+  void AddOptionButtons(const OptionButtons& buttons);
+  // The index of the chosen button (the first when none is).
+  int ChosenOption(const OptionButtons& buttons);
+  void ChooseOption(const OptionButtons& buttons, int index);
   // The tabs of the elementary families and their defaults.
   void AddElementaryTabs();
   void AddTrigTab();

@@ -31,11 +31,11 @@ void frmGraph::RegisterListLoaders() {
   };
   RegisterLoader(L"any", loader(&GraphContext::anyTable, [this](const AnyRecord& r) {
     SetValue(L"optMode_Any", L"0");
-    SetValue(L"txtFx_Any", r.expression);
-    if (!r.intervals.empty()) {
-      SetValue(L"txtXmin_Any", Num(r.intervals.front().lower));
-      SetValue(L"txtXmax_Any", Num(r.intervals.back().upper));
-    }
+    // The range boxes come back as typed: an interval found by the search
+    // belongs to the old function, not to whatever the teacher types next.
+    SetValue(L"txtFx_Any", r.typed.empty() ? r.expression : r.typed);
+    SetValue(L"txtXmin_Any", r.typedXmin);
+    SetValue(L"txtXmax_Any", r.typedXmax);
   }));
   RegisterLoader(L"param", loader(&GraphContext::paramTable, [this](const ParamRecord& r) {
     SetValue(L"optMode_Any", L"1");
@@ -63,13 +63,13 @@ void frmGraph::RegisterListLoaders() {
       SetValue(box, Num(v));
   }));
   RegisterLoader(L"logx", loader(&GraphContext::logTable, [this](const LogXRecord& r) {
-    SetValue(L"optType_LogX", std::to_wstring(r.variant));
+    ChooseOption(LogButtons(), r.variant);
     for (auto [box, v] : {std::pair{L"txtA_LogX", r.a}, {L"txtH_LogX", r.h}, {L"txtK_LogX", r.k},
                           {L"txtXmin_LogX", r.xmin}, {L"txtXmax_LogX", r.xmax}})
       SetValue(box, Num(v));
   }));
   RegisterLoader(L"mi", loader(&GraphContext::miTable, [this](const MIRecord& r) {
-    SetValue(L"optType_MI", std::to_wstring(r.variant));
+    ChooseOption(PowerButtons(), r.variant);
     SetValue(L"txtP_MI", std::to_wstring(r.p));
     SetValue(L"txtQ_MI", std::to_wstring(r.q));
     SetValue(L"txtXmin_MI", Num(r.xmin));

@@ -28,7 +28,12 @@ constexpr const wchar_t* kOutsideFrame = L"可行域不在当前坐标系的范�
 struct TypedPoint {
   std::wstring name;
   double x = 0, y = 0;
+  std::wstring xText, yText;  // as typed
 };
+
+// A typed coordinate as a label: "pi" written as the formula language's π,
+// the rest as typed.
+std::wstring LabelText(const std::wstring& typed) { return Replace(Trim(typed), L"PI", L"pi"); }
 
 // A coordinate text evaluated; false when it is empty or does not evaluate.
 bool Coordinate(MathPlugin& math, const std::wstring& text, double& value) {
@@ -69,7 +74,8 @@ void frmGraph::AddPointTabs() {
     const PointRecord& r = g_.pointTable[static_cast<size_t>(k - 1)];
     const bool marked = r.vertical || r.horizontal || !r.label.empty();
     SetValue(L"optPointCount", L"0");
-    SetValue(L"txtPoint", PointBoxText(r.x, r.y));
+    SetValue(L"txtPoint", r.xText.empty() || r.yText.empty() ? PointBoxText(r.x, r.y)
+                                                              : L"(" + r.xText + L"," + r.yText + L")");
     SetValue(L"optPointOnly", marked ? L"1" : L"0");
     SetValue(L"optPointType", r.solid ? L"0" : L"1");
     if (marked) {
@@ -105,7 +111,7 @@ void frmGraph::cmdOK_POINT_Click() {
         Ctx().Ui().MsgBox(kNoPoint);
         return;
       }
-      TypedPoint t{p.name};
+      TypedPoint t{p.name, 0, 0, {}, {}};
       if (!Coordinate(g_.math, p.parts[0], t.x)) {
         Ctx().Ui().MsgBox(L"您输入的点的横坐标表达式可能有误，请检查！");
         return;
@@ -114,6 +120,8 @@ void frmGraph::cmdOK_POINT_Click() {
         Ctx().Ui().MsgBox(L"您输入的点的纵坐标表达式可能有误，请检查！");
         return;
       }
+      t.xText = LabelText(p.parts[0]);
+      t.yText = LabelText(p.parts[1]);
       points.push_back(t);
     } else {
       const std::wstring table =
@@ -121,7 +129,7 @@ void frmGraph::cmdOK_POINT_Click() {
       for (const std::wstring& row : Split(table, L"\n")) {
         const PointPieces p = SplitPointText(row);
         if (p.blank) continue;
-        TypedPoint t{p.name};
+        TypedPoint t{p.name, 0, 0, {}, {}};
         if (!Coordinate(g_.math, p.parts[0], t.x)) {
           Ctx().Ui().MsgBox(L"您输入的横坐标表达式可能有误，请检查！");
           return;
@@ -130,6 +138,8 @@ void frmGraph::cmdOK_POINT_Click() {
           Ctx().Ui().MsgBox(L"您输入的纵坐标表达式可能有误，请检查！");
           return;
         }
+        t.xText = LabelText(p.parts[0]);
+        t.yText = LabelText(p.parts[1]);
         points.push_back(t);
       }
       if (points.empty()) {
@@ -162,6 +172,8 @@ void frmGraph::cmdOK_POINT_Click() {
       PointRecord rec;
       rec.x = points[i].x;
       rec.y = points[i].y;
+      rec.xText = points[i].xText;
+      rec.yText = points[i].yText;
       rec.R = static_cast<float>(R);
       rec.dot = true;
       rec.solid = GetControl(L"optPointType").value == 0;

@@ -5,6 +5,7 @@
 #include "common/text.hpp"
 #include "common/vbnum.hpp"
 #include "graph/curves/elementary_curves.hpp"
+#include "graph/curves/expression_curves.hpp"
 #include "addin/control_makers.hpp"
 #include "graph/dialog/frm_graph.hpp"
 #include "graph/frame/frame.hpp"
@@ -41,6 +42,40 @@ void frmGraph::AddTabButtons(const std::wstring& suffix, std::function<void()> o
   tabStart_ = Controls().size();
 }
 
+const frmGraph::OptionButtons& frmGraph::LogButtons() {
+  static const OptionButtons buttons = {
+      {L"optLogX", L"y=loga(x+h)+k"}, {L"optLogAbsX", L"y=loga|x+h|+k"}, {L"optAbsLogX", L"y=|loga(x+h)|+k"}};
+  return buttons;
+}
+
+const frmGraph::OptionButtons& frmGraph::PowerButtons() {
+  static const OptionButtons buttons = {{L"optXn_Power", L"y=x^p"}, {L"optXmn_Power", L"y=x^(p/q)"}};
+  return buttons;
+}
+
+void frmGraph::AddOptionButtons(const OptionButtons& buttons) {
+  std::vector<std::wstring> names;
+  for (const auto& b : buttons) names.push_back(b.first);
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    const std::wstring self = buttons[i].first;
+    AddControl(Check(self, buttons[i].second, i == 0 ? 1 : 0, [this, self, names] {
+      if (GetControl(self).value == 0) return;
+      for (const std::wstring& other : names)
+        if (other != self && GetControl(other).value != 0) SetValue(other, L"0");
+    }));
+  }
+}
+
+int frmGraph::ChosenOption(const OptionButtons& buttons) {
+  for (size_t i = 0; i < buttons.size(); ++i)
+    if (GetControl(buttons[i].first).value != 0) return static_cast<int>(i);
+  return 0;
+}
+
+void frmGraph::ChooseOption(const OptionButtons& buttons, int index) {
+  if (index >= 0 && static_cast<size_t>(index) < buttons.size()) SetValue(buttons[static_cast<size_t>(index)].first, L"1");
+}
+
 void frmGraph::ResetTab(const std::wstring& suffix) {
   for (const auto& [name, value] : tabDefaults_[suffix]) SetValue(name, value);
 }
@@ -69,8 +104,7 @@ void frmGraph::AddElementaryTabs() {
   AddControl(Box(L"txtXmax_AX", L"到", L""));
   AddTabButtons(L"AX", [this] { cmdOK_AX_Click(); });
 
-  AddControl(Options(L"optType_LogX", L"对数函数",
-                     {L"y=loga(x+h)+k", L"y=loga|x+h|+k", L"y=|loga(x+h)|+k"}));
+  AddOptionButtons(LogButtons());
   AddControl(Box(L"txtA_LogX", L"底数a", L"2"));
   AddControl(Box(L"txtH_LogX", L"h", L"0"));
   AddControl(Box(L"txtK_LogX", L"k", L"0"));
@@ -78,7 +112,7 @@ void frmGraph::AddElementaryTabs() {
   AddControl(Box(L"txtXmax_LogX", L"到", L""));
   AddTabButtons(L"LogX", [this] { cmdOK_LogX_Click(); });
 
-  AddControl(Options(L"optType_MI", L"幂函数", {L"y=x^p", L"y=x^(p/q)"}));
+  AddOptionButtons(PowerButtons());
   AddControl(Box(L"txtP_MI", L"p", L"2"));
   AddControl(Box(L"txtQ_MI", L"q", L"1"));
   AddControl(Box(L"txtXmin_MI", L"x从", L""));
@@ -115,9 +149,12 @@ bool frmGraph::ReadRange(const std::wstring& from, const std::wstring& to, doubl
 bool frmGraph::AcceptCurve(const std::function<double(double)>& f, double a, double b) {
   Extent e{a, b, 0, 0};
   bool any = false;
-  const long n = std::lround((b - a) / 0.01);
-  for (long i = 0; i <= n; ++i) {
-    const double y = f(a + (b - a) * i / std::max(n, 1L));
+  // The values are probed where the curve will be drawn, at most as often
+  // as the interval search probes.
+  const auto [u, v] = VisibleRange(g_.frame, a, b);
+  const double n = u < v ? std::min(kMaxIntervalProbes, std::round((v - u) / 0.01)) : -1;
+  for (double i = 0; i <= n; ++i) {
+    const double y = f(u + (v - u) * i / std::max(n, 1.0));
     if (!std::isfinite(y)) continue;
     e.ymin = any ? std::min(e.ymin, y) : y;
     e.ymax = any ? std::max(e.ymax, y) : y;
@@ -216,7 +253,7 @@ void frmGraph::cmdOK_LogX_Click() {
   TabClick(Ctx(), L"cmdOK_LogX_Click", [&] {
     if (!ReadFrame()) return;
     LogXRecord rec;
-    rec.variant = GetControl(L"optType_LogX").value;
+    rec.variant = ChosenOption(LogButtons());
     if (!ReadBox(L"txtA_LogX", L"", rec.a)) return;
     if (rec.a <= 0 || rec.a == 1) return ShowInputError(Ctx().Ui(), L"对数函数的底数a必须大于0且不等于1！");
     if (!ReadBox(L"txtH_LogX", L"0", rec.h) || !ReadBox(L"txtK_LogX", L"0", rec.k)) return;
@@ -245,7 +282,7 @@ void frmGraph::cmdOK_MI_Click() {
   TabClick(Ctx(), L"cmdOK_MI_Click", [&] {
     if (!ReadFrame()) return;
     MIRecord rec;
-    rec.variant = static_cast<int16_t>(GetControl(L"optType_MI").value);
+    rec.variant = static_cast<int16_t>(ChosenOption(PowerButtons()));
     double p, q = 1;
     if (!ReadBox(L"txtP_MI", L"", p)) return;
     if (rec.variant == 1 && !ReadBox(L"txtQ_MI", L"", q)) return;

@@ -1,5 +1,6 @@
 #include "graph/expr/normalise.hpp"
 
+#include <string_view>
 #include <vector>
 
 #include "common/text.hpp"
@@ -99,10 +100,119 @@ std::wstring ReplaceLoneE(const std::wstring& s) {
   return out;
 }
 
+// The digits and signs written raised: "x²" is x^2.
+constexpr std::wstring_view kSuperscripts = L"⁰¹²³⁴⁵⁶⁷⁸⁹⁻⁺";
+constexpr std::wstring_view kSuperscriptPlain = L"0123456789-+";
+
+// Function names a teacher may leave a blank after ("sin x").
+constexpr const wchar_t* kTypedFunctionNames[] = {L"sqrt", L"sqr", L"sin", L"cos", L"tan", L"cot", L"atn",
+                                                  L"exp", L"log", L"abs", L"sgn", L"ln", L"gh"};
+
+// Length of the function name that ends just before pos, 0 when none.
+size_t NameEndingAt(const std::wstring& s, size_t pos) {
+  for (const wchar_t* name : kTypedFunctionNames) {
+    const std::wstring_view n(name);
+    if (pos >= n.size() && std::wstring_view(s).substr(pos - n.size(), n.size()) == n &&
+        (pos == n.size() || !IsLetter(s[pos - n.size() - 1])))
+      return n.size();
+  }
+  return 0;
+}
+
+// Whether a "|" at pos opens an absolute value: at the start, or after an
+// operator, an opening bracket or another opening bar.
+bool OpensAbsolute(const std::wstring& out) {
+  if (out.empty()) return true;
+  const wchar_t p = out.back();
+  return IsOperator(p) || p == L'^' || IsOpening(p) || p == L'=' || p == L',';
+}
+
+// "1e3", "2.5E-4": a number in exponent form becomes (m*10^(k)), so that its
+// "e" is not taken for the constant.
+std::wstring ExponentNumbers(const std::wstring& s) {
+  std::wstring out;
+  out.reserve(s.size());
+  size_t i = 0;
+  while (i < s.size()) {
+    const bool starts = (IsDigit(s[i]) || s[i] == L'.') && (i == 0 || (!IsLetter(s[i - 1]) && !IsDigit(s[i - 1]) &&
+                                                                       s[i - 1] != L'.'));
+    if (starts) {
+      size_t m = i;
+      while (m < s.size() && (IsDigit(s[m]) || s[m] == L'.')) ++m;
+      size_t k = m + 1;
+      if (k < s.size() && (s[k] == L'+' || s[k] == L'-')) ++k;
+      size_t end = k;
+      while (end < s.size() && IsDigit(s[end])) ++end;
+      if (m < s.size() && (s[m] == L'e' || s[m] == L'E') && end > k && (end == s.size() || !IsLetter(s[end]))) {
+        out += L"(" + s.substr(i, m - i) + L"*10^(" + s.substr(m + 1, end - m - 1) + L"))";
+        i = end;
+        continue;
+      }
+      out += s.substr(i, m - i);
+      i = m;
+      continue;
+    }
+    out += s[i++];
+  }
+  return out;
+}
+
 }  // namespace
 
+std::wstring TeacherNotation(const std::wstring& text) {
+  std::wstring s = LCase(Trim(ToHalfWidth(text)));
+  // "y=x^2", "f(x)=2x", "r=2t": the box holds only the right-hand side.
+  static const std::wstring_view kHeads[] = {L"y=", L"x=", L"r=", L"f(x)=", L"y(x)=", L"x(t)=", L"y(t)=", L"r(t)="};
+  for (std::wstring_view head : kHeads) {
+    std::wstring compact;
+    size_t at = 0;
+    while (at < s.size() && compact.size() < head.size()) {
+      if (s[at] != L' ') compact += s[at];
+      ++at;
+    }
+    if (compact == head) {
+      s = Trim(s.substr(at));
+      break;
+    }
+  }
+  std::wstring out;
+  out.reserve(s.size() + 8);
+  int openBars = 0;
+  for (size_t i = 0; i < s.size(); ++i) {
+    const wchar_t c = s[i];
+    if (size_t k = kSuperscripts.find(c); k != std::wstring_view::npos) {
+      // A run of raised characters is one exponent.
+      std::wstring power;
+      while (i < s.size() && (k = kSuperscripts.find(s[i])) != std::wstring_view::npos) power += kSuperscriptPlain[k], ++i;
+      --i;
+      out += power.size() == 1 ? L"^" + power : L"^(" + power + L")";
+    } else if (c == L'|') {
+      if (openBars > 0 && !OpensAbsolute(out)) {
+        out += L')';
+        --openBars;
+      } else {
+        out += L"abs(";
+        ++openBars;
+      }
+    } else if (c == L'×' || c == L'·') {
+      out += L'*';
+    } else if (c == L'÷') {
+      out += L'/';
+    } else if (c == L'π') {
+      out += L"pi";
+    } else if (c == L'√') {
+      out += L"sqr";
+    } else if (c == L' ' && NameEndingAt(out, out.size()) > 0) {
+      // "sin x": the blank after a function name joins it to its argument.
+    } else {
+      out += c;
+    }
+  }
+  return ExponentNumbers(out);
+}
+
 std::wstring NormaliseExpression(const std::wstring& text) {
-  std::wstring s = LCase(text);
+  std::wstring s = TeacherNotation(text);
   s = Replace(s, L"log", L"ln");
   s = Replace(s, L"gh", L"sqr");
   s = Replace(s, L"ln", L"log");

@@ -21,7 +21,17 @@ namespace plx::graph {
 // The letters of a function name are left alone: the "x" of "exp" is not the variable and
 // its "e" is not the constant, so "exp(1)" stays an exp call. Only an "e" with no letter on
 // either side is the constant; one inside a word ("sec", "exp") stays as typed.
+//
+// Before step 1 the text is read the way a teacher types it (TeacherNotation).
 std::wstring NormaliseExpression(const std::wstring& text);
+
+// What a teacher types without thinking, written plainly, in lower case:
+// full-width characters folded; a leading "y=", "f(x)=", "x=", "r=" (or
+// "x(t)=" ...) dropped; raised digits as powers ("x²" is x^2); "|x|" as
+// abs(x); "×" "·" "÷" "π" "√" as * * / pi sqr; a blank after a function name
+// dropped ("sin x" is sin of x); a number in exponent form ("1e3") kept a
+// number, written (1*10^(3)).
+std::wstring TeacherNotation(const std::wstring& text);
 
 // Writes the decimal text of `value` for every variable letter `name` (either case) of a
 // normalised expression, leaving the letters of words such as "exp" alone. A negative value

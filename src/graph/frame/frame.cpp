@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
+#include <unordered_set>
 
 #include "common/error.hpp"
 #include "common/text.hpp"
@@ -14,13 +16,24 @@
 namespace plx::graph {
 namespace {
 
-bool NameTaken(AddinContext& ctx, const std::wstring& name) {
-  try {
-    ctx.App->ActiveDocument()->GetShapes()->Item(name);
-    return true;
-  } catch (const VbError&) {
-    return false;
+void CollectNames(const docif::ShapePtr& shape, std::unordered_set<std::wstring>& names) {
+  names.insert(shape->Name());
+  if (shape->Type() != docif::kShapeGroup) return;
+  auto items = shape->GroupItems();
+  for (int i = 1; i <= items->Count(); ++i) CollectNames(items->Item(i), names);
+}
+
+// Whether a shape of the document has the name. The document's names are
+// read once per insertion run and the run's own names added as they are
+// made, so naming n shapes costs n look-ups, not n scans of the document.
+bool NameTaken(AddinContext& ctx, GraphContext& g, const std::wstring& name) {
+  if (!g.takenNamesRead) {
+    g.takenNames.clear();
+    auto shapes = ctx.App->ActiveDocument()->GetShapes();
+    for (int i = 1; i <= shapes->Count(); ++i) CollectNames(shapes->Item(i), g.takenNames);
+    g.takenNamesRead = true;
   }
+  return g.takenNames.count(name) != 0;
 }
 
 }  // namespace
@@ -71,10 +84,11 @@ std::wstring GetShapeName(AddinContext& ctx, GraphContext& g, const std::wstring
   std::wstring name = Left(role + L"：" + DecimalText(r) + digits + L"_plendrix", 32);
   // The host refuses a name another shape has; names made within one
   // second differ only in the random part, so the next free number is used.
-  for (int attempt = 1; attempt < 999 && NameTaken(ctx, name); ++attempt) {
+  for (int attempt = 1; attempt < 999 && NameTaken(ctx, g, name); ++attempt) {
     r = r % 999 + 1;
     name = Left(role + L"：" + DecimalText(r) + digits + L"_plendrix", 32);
   }
+  g.takenNames.insert(name);
   if (static_cast<int>(g.ShapeNames.size()) <= g.ShapeCount) g.ShapeNames.resize(g.ShapeCount + 1);
   g.ShapeNames[g.ShapeCount] = name;
   return name;
@@ -83,6 +97,8 @@ std::wstring GetShapeName(AddinContext& ctx, GraphContext& g, const std::wstring
 void ResetShapeNames(GraphContext& g) {
   g.ShapeCount = 0;
   g.ShapeNames.assign(1, L"");
+  g.takenNames.clear();
+  g.takenNamesRead = false;
 }
 
 int GetLineDash(int style) {
@@ -96,18 +112,36 @@ int GetLineDash(int style) {
   }
 }
 
+size_t MaxSamples(const GraphContext& g) {
+  const double width = std::fabs(g.UnitLength * (static_cast<double>(g.frame.xmax) - g.frame.xmin));
+  return static_cast<size_t>(std::max(kMinSampleCap, std::ceil(width * kSamplesPerPoint)));
+}
+
 void GetSampleCount(GraphContext& g, double xmin, double xmax) {
   double span = xmax - xmin;
   double step = 0.5;
-  int n = CInt(Int(span / step));
+  // Counted in doubles: a wide range never overflows a 16-bit count.
+  double n = std::floor(span / step);
   while (n <= 500 && step >= 0.08) {
     step -= 0.05;
-    n = CInt(Int(span / step));
+    n = std::floor(span / step);
   }
-  if (n % 3 == 0) n += 1;
-  else if (n % 3 == 2) n += 2;
+  if (!std::isfinite(n) || n < 0) n = 0;
+  const double cap = static_cast<double>(MaxSamples(g));
+  if (n > cap) {
+    // More rows than the frame has dots: the samples are spread evenly.
+    n = cap - std::fmod(cap - 1, 3.0);
+    step = span / (n - 1);
+  }
+  const auto rows = static_cast<long>(n);
   g.SampleStep = step;
-  g.CurvePoints.assign(static_cast<size_t>(std::max(n, 0)), docif::PointF{});
+  g.CurvePoints.assign(static_cast<size_t>(rows % 3 == 0 ? rows + 1 : rows % 3 == 2 ? rows + 2 : rows),
+                       docif::PointF{});
+}
+
+std::pair<double, double> VisibleRange(const ZBXRecord& frame, double u, double v) {
+  const double width = static_cast<double>(frame.xmax) - frame.xmin;
+  return {std::max(u, frame.xmin - width), std::min(v, frame.xmax + width)};
 }
 
 void FillSamples(GraphContext& g, double from, double to, const std::function<docif::PointF(double)>& pointAt) {
@@ -194,6 +228,8 @@ void AddFigureLine(AddinContext& ctx, GraphContext& g, const std::wstring& role,
 
 void DrawCurvePiece(AddinContext& ctx, GraphContext& g, double u, double v,
                     const std::function<double(double)>& f, const std::wstring& role, const LineAttr& line) {
+  std::tie(u, v) = VisibleRange(g.frame, u, v);
+  if (!(u < v)) return;
   GetSampleCount(g, u, v);
   if (g.CurvePoints.size() < 2) return;
   FillCurve(g, u, v, f);

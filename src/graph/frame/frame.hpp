@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "docif/shapes.hpp"
 #include "graph/frame/graph_context.hpp"
@@ -30,7 +31,21 @@ void ResetShapeNames(GraphContext& g);
 // dash; 3 dash; 4 dash dot; 5 dash dot dot; others 0).
 int GetLineDash(int style);
 
-// Chooses SampleStep and sizes CurvePoints (3k + 1 rows) for [xmin, xmax].
+// Sampling bounds. A curve of y = f(x) is drawn only over the part of its
+// range that lies within the frame's x range widened by the frame's own
+// width on each side (the margin: what runs out of the frame sideways is
+// still drawn a frame's width beyond it). No curve gets more samples than
+// the frame has dots across at 1200 dpi (kSamplesPerPoint per page point of
+// its width), and never fewer than kMinSampleCap allowed: ordinary frames
+// sample as before, a range typed as -2147483648 costs no more than the frame.
+constexpr double kSamplesPerPoint = 1200.0 / 72.0;
+constexpr double kMinSampleCap = 1000;
+size_t MaxSamples(const GraphContext& g);
+// [u, v] cut to the frame's x range and its margin (empty when u >= v after).
+std::pair<double, double> VisibleRange(const ZBXRecord& frame, double u, double v);
+
+// Chooses SampleStep and sizes CurvePoints (3k + 1 rows) for [xmin, xmax];
+// beyond MaxSamples the samples are spread evenly over the range.
 void GetSampleCount(GraphContext& g, double xmin, double xmax);
 
 // Fills CurvePoints with pointAt(v) for v from `from` in steps of

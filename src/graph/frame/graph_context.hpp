@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -39,6 +40,10 @@ struct Extent {
 struct AnyRecord {
   int16_t mode = 0;
   std::wstring expression;  // normalised
+  // What the teacher typed, for changing the figure later: the function and
+  // the range boxes (empty when left empty, so the drawable interval is
+  // searched again over the frame).
+  std::wstring typed, typedXmin, typedXmax;
   struct Interval {
     double lower = 0, upper = 0;
     int32_t flags = 0;
@@ -140,6 +145,9 @@ struct PWXRecord {
 // A marked point with its guide lines to the axes and its letter.
 struct PointRecord {
   double x = 0, y = 0;
+  // The coordinates as typed ("1/2", "gh(2)", "-pi/2"): the axes show them
+  // as typed. Empty for a point not typed as text.
+  std::wstring xText, yText;
   float R = 1.5f;  // radius of the dot, points
   bool dot = true, vertical = true, horizontal = true, solid = true;
   std::wstring label = L"P";
@@ -183,6 +191,9 @@ struct GraphContext {
   // (entry 0 unused), and their count.
   std::vector<std::wstring> ShapeNames{L""};
   int ShapeCount = 0;
+  // The names shapes of the document have, read at the run's first name.
+  std::unordered_set<std::wstring> takenNames;
+  bool takenNamesRead = false;
   // Curve samples (page points) and their step.
   std::vector<docif::PointF> CurvePoints;
   double SampleStep = 0.5;

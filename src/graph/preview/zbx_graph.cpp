@@ -36,9 +36,13 @@ void ZBX_Graph(AddinContext& ctx, GraphContext& g, PreviewCanvas& canvas,
       else ClearTickLabels(p, L"zbx");
     }
   DrawList(ctx, p, generators);
+  // The labels are kept for the insertion run; a frame with more ticks than
+  // can be read shows neither its ticks nor their labels on the small canvas.
+  std::vector<TickLabel> xs = p.xLabels, ys = p.yLabels;
+  if (p.frame.drawTicks != 0 && TickCount(ctx, p.frame) > kReadableTicks) ClearTickLabels(p, L"zbx");
   DrawZBBZ_Word(ctx, p);
-  g.xLabels = std::move(p.xLabels);
-  g.yLabels = std::move(p.yLabels);
+  g.xLabels = std::move(xs);
+  g.yLabels = std::move(ys);
 }
 
 }  // namespace plx::graph
