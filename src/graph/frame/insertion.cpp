@@ -107,6 +107,9 @@ void InsertGraphs(AddinContext& ctx, GraphContext& g, const std::map<std::wstrin
       selected->SetLeft(at.left);
       selected->SetTop(at.top);
       selected->SetWrap({.AllowOverlap = true, .Type = 3});
+      // The figure belongs to the text at the insertion point: it is kept
+      // against that paragraph, so it stays beside it however the text is laid out.
+      selected->Item(1)->SetRelativeVerticalPosition(docif::kRelativeVerticalPositionParagraph);
     }
     ResetShapeNames(g);
     ctx.Ui().StatusText(L"图像插入Word已经完成！");
