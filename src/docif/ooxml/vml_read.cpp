@@ -191,8 +191,9 @@ struct VmlReader {
   // A VML path of moves, lines, Bézier curves and a final close as page
   // nodes; false for other commands or several subpaths.
   static bool PathNodes(const std::string& path, const Box& b, const pugi::xml_node& n, ShapeData& s) {
-    auto [cw, ch] = Pair(n, "coordsize", 1000);
-    auto [cx, cy] = Pair(n, "coordorigin", 0);
+    // Plain variables, not structured bindings: lambdas below capture them.
+    const auto size = Pair(n, "coordsize", 1000), origin = Pair(n, "coordorigin", 0);
+    const double cw = size.first, ch = size.second, cx = origin.first, cy = origin.second;
     if (cw <= 0 || ch <= 0) return false;
     auto page = [&](double x, double y) {
       return PointF{NodeCoordinate(b.left + (x - cx) * b.width / cw),
