@@ -275,7 +275,9 @@ std::vector<std::pair<std::wstring, Action>> BuildLegacyOnly() {
            {L"左对齐", L"左对齐(&L)"}, {L"右对齐", L"右对齐(&R)"}, {L"顶端对齐", L"顶端对齐(&T)"},
            {L"底部对齐", L"底端对齐(&B)"}, {L"水平居中", L"水平居中(&C)"}, {L"垂直居中", L"垂直居中(&M)"},
            {L"横向分布", L"横向分布(&H)"}, {L"纵向分布", L"纵向分布(&V)"}})
-    keys.emplace_back(key, Run(key, [caption](AddinContext& ctx) { AlignOrDistribute(ctx, caption); }));
+    keys.emplace_back(key, Run(key, [control = std::wstring(caption)](AddinContext& ctx) {
+                        AlignOrDistribute(ctx, control);
+                      }));
   keys.emplace_back(L"插入公式", Run(L"快捷公式", GS_Main));
   keys.emplace_back(L"hengdengyu", Symbol(L"hengdengyu"));
   for (int n = 1; n <= 10; ++n) {
