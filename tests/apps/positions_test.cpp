@@ -67,14 +67,12 @@ TEST_P(Positions, TypingAfterEveryParagraphsFirstWordsLandsThere) {
   if (!std::filesystem::exists(path)) GTEST_SKIP() << "the shared corpus is not here";
   Open(path);
   int walked = 0;
-  const int count = Doc()->Paragraphs()->Count();
-  for (int i = 1; i <= count; ++i) {
-    // A paragraph collection holds the positions it was made with, so it is
-    // asked for again after every edit.
-    const std::wstring start = UniqueStart(Doc()->Paragraphs()->Item(i)->Text(), Doc()->Content()->Text());
+  auto paragraphs = Doc()->Paragraphs();  // live: it finds its paragraphs anew after each edit
+  for (int i = 1; i <= paragraphs->Count(); ++i) {
+    const std::wstring start = UniqueStart(paragraphs->Item(i)->Text(), Doc()->Content()->Text());
     if (start.empty()) continue;
     Run(L"select after " + start + L"\ntype ◆\n");
-    const std::wstring now = Doc()->Paragraphs()->Item(i)->Text();
+    const std::wstring now = paragraphs->Item(i)->Text();
     EXPECT_EQ(now.substr(0, start.size() + 1), start + L"◆") << WideToUtf8(start);
     ++walked;
   }

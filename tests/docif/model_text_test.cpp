@@ -242,6 +242,20 @@ TEST(ModelText, PagePositionsFollowTheLayoutRule) {
   EXPECT_DOUBLE_EQ(m.app->ActiveWindow()->FirstPageWidth(), 595.3);
 }
 
+TEST(ModelText, ParagraphAndCharacterCollectionsStayLiveAcrossEdits) {
+  ModelDoc m;
+  m.SetText(L"一\r二\r三");
+  auto paragraphs = m.doc->Paragraphs();
+  auto characters = m.doc->GetRange(2, 4)->Characters();
+  ASSERT_EQ(paragraphs->Count(), 3);
+  m.doc->GetRange(0, 0)->InsertBefore(L"第\r");
+  EXPECT_EQ(paragraphs->Count(), 4);
+  EXPECT_EQ(paragraphs->Item(3)->Text(), L"二\r") << "items are found anew after the edit";
+  EXPECT_EQ(characters->Item(1)->Text(), L"二") << "the collection's range moved with its text";
+  paragraphs->Item(2)->Delete();
+  EXPECT_EQ(paragraphs->Count(), 3);
+}
+
 TEST(ModelText, SelectionTypesTypingAndSymbols) {
   ModelDoc m;
   m.SetText(L"集合A与B");

@@ -9,18 +9,32 @@
 
 namespace plx::docif::model {
 
+// The paragraphs or characters of a range, live as the host's are: after
+// an edit the collection counts and finds them anew over the range as it
+// now stands (its own anchor moves with the text; a collection of the
+// whole story, as the document's are, keeps covering all of it).
 class ModelRanges final : public Ranges {
  public:
-  ModelRanges(std::shared_ptr<DocData> doc, std::shared_ptr<Story> story,
-              std::vector<std::pair<long, long>> spans)
-      : doc_(std::move(doc)), story_(std::move(story)), spans_(std::move(spans)) {}
-  int Count() const override { return static_cast<int>(spans_.size()); }
+  enum class Of { Paragraphs, Characters };
+  ModelRanges(const RangeRef& over, Of of)
+      : doc_(over.doc), story_(over.story),
+        anchor_(over.story->MakeAnchor(over.anchor->start, over.anchor->end)), of_(of),
+        wholeStory_(over.anchor->start == 0 && over.anchor->end == over.story->Length()) {}
+  int Count() const override { return static_cast<int>(Spans().size()); }
   RangePtr Item(int index) const override;
 
  private:
+  const std::vector<std::pair<long, long>>& Spans() const;
+
   std::shared_ptr<DocData> doc_;
   std::shared_ptr<Story> story_;
-  std::vector<std::pair<long, long>> spans_;
+  std::shared_ptr<Anchor> anchor_;
+  Of of_;
+  bool wholeStory_;
+  // The spans as of the story's revision they were found at.
+  mutable std::vector<std::pair<long, long>> spans_;
+  mutable uint64_t revision_ = 0;
+  mutable bool found_ = false;
 };
 
 class ModelField final : public Field {

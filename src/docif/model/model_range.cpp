@@ -387,16 +387,11 @@ double ModelRange::Information(int type) const {
 }
 
 std::shared_ptr<Ranges> ModelRange::Characters() const {
-  RangeRef r = Ref();
-  std::vector<std::pair<long, long>> spans;
-  for (long i = r.anchor->start; i < r.anchor->end; ++i) spans.emplace_back(i, i + 1);
-  return std::make_shared<ModelRanges>(r.doc, r.story, std::move(spans));
+  return std::make_shared<ModelRanges>(Ref(), ModelRanges::Of::Characters);
 }
 
 std::shared_ptr<Ranges> ModelRange::Paragraphs() const {
-  RangeRef r = Ref();
-  return std::make_shared<ModelRanges>(r.doc, r.story,
-                                       r.story->ParagraphsIn(r.anchor->start, r.anchor->end));
+  return std::make_shared<ModelRanges>(Ref(), ModelRanges::Of::Paragraphs);
 }
 
 std::shared_ptr<Fields> ModelRange::GetFields() { return std::make_shared<ModelFields>(Ref()); }
@@ -411,9 +406,24 @@ std::shared_ptr<Find> ModelRange::GetFind() {
 
 namespace plx::docif::model {
 
+const std::vector<std::pair<long, long>>& ModelRanges::Spans() const {
+  if (found_ && revision_ == story_->Revision()) return spans_;
+  const long start = wholeStory_ ? 0 : anchor_->start, end = wholeStory_ ? story_->Length() : anchor_->end;
+  if (of_ == Of::Paragraphs) {
+    spans_ = story_->ParagraphsIn(start, end);
+  } else {
+    spans_.clear();
+    for (long i = start; i < end; ++i) spans_.emplace_back(i, i + 1);
+  }
+  revision_ = story_->Revision();
+  found_ = true;
+  return spans_;
+}
+
 RangePtr ModelRanges::Item(int index) const {
-  if (index < 1 || index > Count()) Raise(5941, L"集合所要求的成员不存在。");
-  auto [s, e] = spans_[index - 1];
+  const auto& spans = Spans();
+  if (index < 1 || index > static_cast<int>(spans.size())) Raise(5941, L"集合所要求的成员不存在。");
+  auto [s, e] = spans[index - 1];
   return MakeRange(doc_, story_, s, e);
 }
 

@@ -25,6 +25,7 @@ void Story::Assign(std::wstring text, std::vector<CharCell> cells) {
 }
 
 void Story::TextChanged() {
+  ++revision_;
   fields_.reset();
   DropCellIndexes();
 }

@@ -101,6 +101,8 @@ class Story {
   // their code while codes are shown), cell and row ends show as CR BEL.
   // positions[i] is the story position of shown character i.
   std::wstring Visible(long start, long end, bool showCodes, std::vector<long>* positions) const;
+  // Counts changes of the text, so that what was found in it can tell it is out of date.
+  uint64_t Revision() const { return revision_; }
 
  private:
   void Shift(long pos, long count);
@@ -116,6 +118,7 @@ class Story {
   // that a query per paragraph (as a dump or a save makes) costs a lookup
   // instead of a pass over the story. Fields depend on the text only;
   // tables and paragraph formats on the cells too.
+  uint64_t revision_ = 0;
   mutable std::optional<std::vector<FieldMarks>> fields_;  // by begin
   mutable std::optional<std::map<uint32_t, std::pair<long, long>>> tables_;
   mutable std::optional<std::unordered_map<uint32_t, std::vector<long>>> paragraphEnds_;  // by paragraph format
