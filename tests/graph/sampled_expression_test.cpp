@@ -90,6 +90,22 @@ TEST(SampledExpression, GivesWhatTheNumericBoxProbeGives) {
   }
 }
 
+TEST(CompiledExpression, PowersOfXGiveWhatPowersOfTheWrittenNumberGive) {
+  // A power of x probed at 0.3 and the same power with 0.3 written in (where it is folded as
+  // a constant) must agree to the last bit, or the graph and its table differ.
+  for (const wchar_t* text : {L"x^2", L"x^3*x", L"x^5-3*x^3", L"x^8", L"-x^4"}) {
+    for (double x : {0.3, 1.0 / 3, -2.5, 123456.789}) {
+      bool fastError = true, slowError = true;
+      double fast = 0, slow = 0;
+      MathPlugin().MathExpressionAt(text, x, fastError, fast);
+      MathPlugin().MathExpression(SubstituteVariable(text, L'x', x), slowError, slow);
+      SCOPED_TRACE(WideToUtf8(text) + " at " + std::to_string(x));
+      ASSERT_FALSE(fastError || slowError);
+      EXPECT_TRUE(SameBits(fast, slow)) << fast << " " << slow;
+    }
+  }
+}
+
 TEST(CompiledExpression, FoldedConstantsKeepOrderAndErrors) {
   ScriptEngine engine;
   // Only whole constant parts fold: x*10/10 still overflows at 1e308, as written.

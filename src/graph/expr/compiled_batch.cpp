@@ -82,7 +82,6 @@ void CompiledExpression::EvaluateBlock(const double* x, double* bottom, double* 
         break;
       case Op::Neg: unary([](double a, size_t) { return -a; }); break;
       case Op::Square: unary([](double a, size_t) { return a * a; }); break;
-      case Op::PowInt: unary([&](double a, size_t) { return PowInt(a, in.slot); }); break;
       case Op::Call1:
         switch (in.function) {
           case kSqr: unary([](double a, size_t) { return std::sqrt(a); }); break;

@@ -107,8 +107,6 @@ class CompiledExpression {
     Push, PushBool, Load,
     Neg, Not, LogicalNot,
     Add, Sub, Mul, Div, IntDiv, Mod, Rem, Pow, Square,
-    // A power with a small whole exponent (in `slot`), computed by products.
-    PowInt,
     // The four operators with a constant (K) or a variable (V) as right operand, so that
     // "3*x" or "x+1" is one step instead of three.
     AddK, SubK, MulK, DivK, AddV, SubV, MulV, DivV,
@@ -119,7 +117,7 @@ class CompiledExpression {
   struct Instruction {
     Op op;
     uint8_t function;  // for calls
-    uint16_t slot;     // for steps that read a variable; the exponent of PowInt
+    uint16_t slot;     // for steps that read a variable
     double value;      // for steps that use a constant
   };
 

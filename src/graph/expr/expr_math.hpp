@@ -52,19 +52,4 @@ inline double Apply2(uint8_t fn, double a, double b) {
   return fn == kMin ? (a < b ? a : b) : (a > b ? a : b);
 }
 
-// a^n for a small whole n >= 2, by squaring and multiplying (three products for n = 5).
-inline double PowInt(double a, unsigned n) {
-  for (; (n & 1) == 0; n >>= 1) a *= a;
-  double result = a;
-  while (n >>= 1) {
-    a *= a;
-    if (n & 1) result *= a;
-  }
-  return result;
-}
-
-// Largest whole exponent compiled into products; beyond it the rounding of repeated products
-// would drift further from the power function's.
-constexpr unsigned kMaxProductPower = 8;
-
 }  // namespace plx::graph::expr_math
