@@ -50,9 +50,16 @@ void NumberLine::Label(const std::wstring& role, double left, double top, const 
   shapes_.FormulaBox(role, left, top, kLabelWidth, height, Trim(text));
 }
 
+bool NumberLine::Labelled(double v) const {
+  for (double t : labelled_)
+    if (std::fabs(t - v) < 1e-9) return true;
+  return false;
+}
+
 void NumberLine::DrawNumberLine(IntervalState& s, const AxisOptions& options) {
   ctx_.App->SetScreenUpdating(false);
   ComputeUnit(s);
+  labelled_ = {0, 1};
   const double u = s.u;
   shapes_.Line(L"数轴", u * (s.xmin - 1) + s.OX, s.OY, (s.xmax + 1) * u + s.OX, s.OY,
                {.ForeColor = 0, .BeginArrowheadStyle = 1, .BeginArrowheadLength = 2, .BeginArrowheadWidth = 2,
@@ -73,6 +80,7 @@ void NumberLine::DrawNumberLine(IntervalState& s, const AxisOptions& options) {
         if (v == 0 || v == 1) continue;
         Tick(s, L"刻度" + text, v);
         Label(L"文字" + text, s.X(v) - 15, s.OY - 2, text, IsFormulaText(text));
+        labelled_.push_back(v);
       }
     }
   } else {
@@ -81,6 +89,7 @@ void NumberLine::DrawNumberLine(IntervalState& s, const AxisOptions& options) {
       const std::wstring text = DecimalText(v);
       Tick(s, L"刻度" + text, v);
       Label(L"文字" + text, s.X(v) - 15, s.OY - 2, text, false);
+      labelled_.push_back(v);
     }
   }
   ctx_.App->SetScreenUpdating(true);
@@ -110,11 +119,12 @@ void NumberLine::DrawInterval(const IntervalState& s, const AxisOptions& options
     if (twoEnded) dot(L"点b", b, EndBClosed(s.kind));
 
     const auto label = [&](const std::wstring& role, double v, const std::wstring& typed) {
+      // A value the axis already writes under its tick is not written twice
+      // (two boxes a point apart make the text look smeared).
+      if (Labelled(v)) return;
       if (IsWhole(v)) {
-        // Whole endpoints are written only beside automatic ticks, and not
-        // where an automatic tick already carries the same number.
-        const bool onTick = v >= s.xmin && v <= s.xmax && IsWhole(v - s.xmin);
-        if (options.tickMode != L"auto" || v == 0 || v == 1 || onTick) return;
+        // Whole endpoints are written only beside automatic ticks.
+        if (options.tickMode != L"auto") return;
         Label(role, s.X(v) - 16, s.OY - 2, DecimalText(v), false);
       } else {
         Label(role, s.X(v) - 16, s.OY - 2, typed, IsFormulaText(typed));

@@ -4,6 +4,7 @@
 // growing downwards; the finished figure is moved to the insertion point.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "figures/figure_shapes.hpp"
 #include "figures/inequality.hpp"
@@ -60,6 +61,10 @@ class NumberLine {
  private:
   void Tick(const IntervalState& s, const std::wstring& role, double v);
   void Label(const std::wstring& role, double left, double top, const std::wstring& text, bool formula);
+  // Whether the axis already writes this value under its tick.
+  bool Labelled(double v) const;
+
+  std::vector<double> labelled_;  // the values the axis writes under its ticks
 
   AddinContext& ctx_;
   FigureShapes& shapes_;

@@ -154,6 +154,22 @@ TEST_F(IntervalDialog, DefinedTicksTypesetFractionsAsTallFormulaLabels) {
   EXPECT_TRUE(WithRole(L"数轴标识x").empty());
 }
 
+TEST_F(IntervalDialog, EndpointsAreLabelledOnceWhateverTheTicks) {
+  auto f = Dialog(L"-3", L"4", L"8");
+  f->SetValue(L"optType", L"1");
+  f->SetValue(L"optKD", L"1");
+  f->SetValue(L"txtNumberList", L"-2,1/2,3");
+  f->SetValue(L"txtInequality", L"1/2<=x<3,x<gh(2),x>-1.5");
+  f->Click(L"cmdOk");
+  EXPECT_TRUE(WithRole(L"文本a").empty()) << "1/2 is written by its tick";
+  EXPECT_TRUE(WithRole(L"文本b").empty()) << "a whole endpoint beside defined ticks";
+  auto root = One(L"文本gh(2)");
+  ASSERT_TRUE(root);
+  EXPECT_EQ(root->TextRange()->GetFields()->Count(), 1) << "typed as a root, written as one";
+  EXPECT_EQ(One(L"文本-1.5")->TextRange()->Text(), L"-1.5");
+  f->Unload();
+}
+
 TEST_F(IntervalDialog, BadRangesAndInequalitiesAreReportedAndNothingCrashes) {
   auto f = Dialog(L"1", L"5", L"8");
   ui.Queue(Answer::OK);
