@@ -94,6 +94,40 @@ void frmFangGe::Command1_Click() {
   }
 }
 
+std::optional<docif::FillFormat> frmSector::Fill() {
+  if (GetControl(L"chkColor").value != 1) return std::nullopt;
+  switch (GetControl(L"optColor").value) {
+    case 1:  // light downward diagonal hatching
+      return docif::FillFormat{.Visible = true, .ForeColor = 0x000000u, .BackColor = 0xFFFFFFu, .Pattern = 21};
+    case 2: {
+      Ctx().Random().Randomize(Ctx().GetClock());
+      uint32_t colour = 0;
+      for (int shift : {0, 8, 16}) colour |= static_cast<uint32_t>(Int(256 * Ctx().Random().Rnd())) << shift;
+      return docif::FillFormat{.Visible = true, .ForeColor = colour, .Pattern = 0};
+    }
+    default:
+      return docif::FillFormat{.Visible = true,
+                               .ForeColor = static_cast<uint32_t>(CLng(Val(GetControl(L"labColor").text))),
+                               .Pattern = 0};
+  }
+}
+
+void frmSector::DrawPieChart(double r) {
+  std::vector<double> values;
+  for (const std::wstring& part : Split(Replace(ToHalfWidth(GetControl(L"txtData").text), L":", L","), L",")) {
+    if (Trim(part).empty()) continue;
+    const double v = static_cast<float>(Val(Trim(part)));
+    if (v <= 0 || !IsNumeric(Trim(part))) {
+      Refuse(Ctx(), L"各扇形面积的比应是正数，用“:”或“,”隔开（如10:35:25:30），请检查您的数据！");
+      return;
+    }
+    values.push_back(v);
+  }
+  if (values.empty() && Refuse(Ctx(), L"请输入各扇形面积的比（如10:35:25:30）！")) return;
+  DrawPie(shapes_, values, r, GetControl(L"chkBaiFenBi").value == 1, [this](size_t) { return Fill(); });
+  Place(Ctx(), shapes_, L"扇形统计图");
+}
+
 frmSector::frmSector(AddinContext& ctx) : Form(ctx, L"frmSector"), shapes_(ctx) {
   AddControl(Box(L"txtRadius", L"扇形半径", L"2"));
   AddControl(Box(L"txtAngle", L"请输入扇形的圆心角(单位:度)：", L"60"));
@@ -102,6 +136,9 @@ frmSector::frmSector(AddinContext& ctx) : Form(ctx, L"frmSector"), shapes_(ctx) 
   AddControl(Check(L"chkColor", L"填充扇形", 0));
   AddControl(Options(L"optColor", L"", {L"指定颜色", L"阴影填充", L"随机颜色"}));
   AddControl(Box(L"labColor", L"颜色", L"12632256"));
+  AddControl(Options(L"optSector", L"", {L"扇形", L"扇形统计图"}));
+  AddControl(Box(L"txtData", L"各扇形面积的比", L"10：35：25：30"));
+  AddControl(Check(L"chkBaiFenBi", L"显示百分比", 1));
   AddControl(Button(L"cmdOK_Sector", L"确定", [this] { cmdOK_Sector_Click(); }));
   AddControl(Button(L"cmdCancel", L"退出", [this] { Unload(); }));
 }
@@ -111,30 +148,15 @@ void frmSector::cmdOK_Sector_Click() {
     const double r = Val(GetControl(L"txtRadius").text) * kPointsPerCm;
     const double degrees = Val(GetControl(L"txtAngle").text);
     if (r <= 0 && Refuse(Ctx(), L"半径不能为零或负数!")) return;
+    if (GetControl(L"optSector").value == 1) {
+      DrawPieChart(r);
+      return;
+    }
     if ((degrees <= 0 || degrees > 360) && Refuse(Ctx(), L"圆心角应大于0度且不大于360度！")) return;
     const double alpha = degrees * std::numbers::pi / 180;
     // Turned, the figure opens upwards: its bisector points up the page.
     const double start = GetControl(L"chkXZ").value == 1 ? -std::numbers::pi / 2 - alpha / 2 : 0;
-    std::optional<docif::FillFormat> fill;
-    if (GetControl(L"chkColor").value == 1) {
-      switch (GetControl(L"optColor").value) {
-        case 1:  // light downward diagonal hatching
-          fill = docif::FillFormat{.Visible = true, .ForeColor = 0x000000u, .BackColor = 0xFFFFFFu, .Pattern = 21};
-          break;
-        case 2: {
-          Ctx().Random().Randomize(Ctx().GetClock());
-          uint32_t colour = 0;
-          for (int shift : {0, 8, 16}) colour |= static_cast<uint32_t>(Int(256 * Ctx().Random().Rnd())) << shift;
-          fill = docif::FillFormat{.Visible = true, .ForeColor = colour, .Pattern = 0};
-          break;
-        }
-        default:
-          fill = docif::FillFormat{.Visible = true,
-                                   .ForeColor = static_cast<uint32_t>(CLng(Val(GetControl(L"labColor").text))),
-                                   .Pattern = 0};
-      }
-    }
-    DrawSector(shapes_, static_cast<SectorKind>(GetControl(L"optSecType").value), r, start, alpha, fill);
+    DrawSector(shapes_, static_cast<SectorKind>(GetControl(L"optSecType").value), r, start, alpha, Fill());
     Place(Ctx(), shapes_, L"扇形");
   } catch (const std::exception& e) {
     shapes_.Reset();

@@ -104,4 +104,22 @@ docif::ShapePtr DrawSector(FigureShapes& shapes, SectorKind kind, double r, doub
   return shape;
 }
 
+void DrawPie(FigureShapes& shapes, const std::vector<double>& values, double r, bool percentages,
+             const std::function<std::optional<docif::FillFormat>(size_t)>& fillOf) {
+  double sum = 0;
+  for (double v : values) sum += v;
+  double theta = 0;
+  for (size_t i = 0; i < values.size(); ++i) {
+    const double alpha = values[i] * 2 * std::numbers::pi / sum;
+    DrawSector(shapes, SectorKind::Full, r, theta, alpha, fillOf(i));
+    if (percentages) {
+      // Inside the sector, on its bisector at two thirds of the radius.
+      const double mid = theta + alpha / 2;
+      shapes.TextBox(L"文本标识", 2 * r / 3 * std::cos(mid) - 24, 2 * r / 3 * std::sin(mid) - 9, 48, 18,
+                     DecimalText(Val(Format(100 * values[i] / sum, L"0.##"))) + L"%");
+    }
+    theta += alpha;
+  }
+}
+
 }  // namespace plx::figures

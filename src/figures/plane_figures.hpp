@@ -3,6 +3,7 @@
 // adds its shapes to a figure register; the dialogs group and place them.
 // Lengths are points, y growing downwards, about the origin (0, 0).
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -36,5 +37,13 @@ std::vector<docif::PointF> SectorOutline(SectorKind kind, double r, double start
 // "度角" with the degrees.
 docif::ShapePtr DrawSector(FigureShapes& shapes, SectorKind kind, double r, double start, double alpha,
                            const std::optional<docif::FillFormat>& fill);
+
+// A pie chart of radius r: sector i spans values[i]·2π/S from where the
+// one before ended (S the sum), each a full sector "扇形" filled by
+// `fillOf(i)` (nothing when it gives none); with `percentages` each gets a
+// label "文本标识" with 100·values[i]/S as "0.##" and "%". Values must be
+// positive.
+void DrawPie(FigureShapes& shapes, const std::vector<double>& values, double r, bool percentages,
+             const std::function<std::optional<docif::FillFormat>(size_t)>& fillOf);
 
 }  // namespace plx::figures

@@ -138,5 +138,37 @@ TEST_F(PlaneDialogs, SectorsAreFilledAndAnglesLabelled) {
   EXPECT_EQ(LastBox(), L"圆心角应大于0度且不大于360度！");
 }
 
+TEST_F(PlaneDialogs, PieChartSplitsTheCircleByTheRatios) {
+  auto f = Open<frmSector>(L"frmSector");
+  f->SetValue(L"optSector", L"1");
+  f->SetValue(L"txtRadius", L"2");
+  f->SetValue(L"txtAngle", L"0");  // not used by the chart
+  f->SetValue(L"txtData", L"1：1,2");
+  f->Click(L"cmdOK_Sector");
+  auto sectors = WithRole(L"扇形");
+  ASSERT_EQ(sectors.size(), 3u);
+  // Each sector runs from the centre's first radius round to its end angle:
+  // a quarter, a quarter, a half.
+  const auto centre = sectors[0]->Points()[sectors[0]->Points().size() - 2];
+  const double r = 2 * kPointsPerCm;
+  const auto angleOf = [&](docif::PointF p) { return std::atan2(p.y - centre.y, p.x - centre.x); };
+  const double ends[] = {std::numbers::pi / 2, std::numbers::pi, 0};
+  for (size_t i = 0; i < 3; ++i) {
+    auto p = sectors[i]->Points();
+    EXPECT_NEAR(std::hypot(p[p.size() - 3].x - centre.x, p[p.size() - 3].y - centre.y), r, 1e-3);
+    EXPECT_NEAR(std::fabs(std::remainder(angleOf(p[p.size() - 3]) - ends[i], 2 * std::numbers::pi)), 0, 1e-4) << i;
+  }
+  auto labels = WithRole(L"文本标识");
+  ASSERT_EQ(labels.size(), 3u);
+  EXPECT_EQ(labels[0]->TextRange()->Text(), L"25%");
+  EXPECT_EQ(labels[2]->TextRange()->Text(), L"50%");
+  EXPECT_EQ(WithRole(L"扇形统计图").size(), 1u);
+  f->SetValue(L"txtData", L"3:-1");
+  ui.Queue(Answer::OK);
+  f->Click(L"cmdOK_Sector");
+  EXPECT_TRUE(StartsWith(LastBox(), L"各扇形面积的比应是正数"));
+  EXPECT_EQ(WithRole(L"扇形").size(), 3u);
+}
+
 }  // namespace
 }  // namespace plx::figures
