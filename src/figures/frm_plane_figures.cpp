@@ -1,5 +1,6 @@
 #include "figures/frm_plane_figures.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -85,7 +86,7 @@ void frmFangGe::Command1_Click() {
         Refuse(Ctx(), L"方格太多（最多10000个），请减少行数或列数！"))
       return;
     if (r <= 0 || c <= 0) return;  // fewer than half a row or column
-    DrawGrid(shapes_, static_cast<GridKind>(GetControl(L"Option1").value), r, c, s);
+    DrawGrid(shapes_, static_cast<GridKind>(std::clamp(GetControl(L"Option1").value, 0, 3)), r, c, s);
     Place(Ctx(), shapes_, L"方格");
     Ctx().Ui().MsgBox(L"方格绘制已经完成，如果不需要再绘制方格，请点退出按钮关闭", Buttons::OK, L"");
   } catch (const std::exception& e) {
@@ -156,7 +157,9 @@ void frmSector::cmdOK_Sector_Click() {
     const double alpha = degrees * std::numbers::pi / 180;
     // Turned, the figure opens upwards: its bisector points up the page.
     const double start = GetControl(L"chkXZ").value == 1 ? -std::numbers::pi / 2 - alpha / 2 : 0;
-    DrawSector(shapes_, static_cast<SectorKind>(GetControl(L"optSecType").value), r, start, alpha, Fill());
+    // No option chosen draws the full sector.
+    DrawSector(shapes_, static_cast<SectorKind>(std::max(GetControl(L"optSecType").value, 0)), r, start, alpha,
+               Fill());
     Place(Ctx(), shapes_, L"扇形");
   } catch (const std::exception& e) {
     shapes_.Reset();

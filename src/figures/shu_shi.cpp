@@ -11,8 +11,8 @@
 namespace plx::figures {
 namespace {
 
-// Whole numbers up to twelve digits: products stay exact in 64 bits.
-constexpr double kLargestOperand = 999999999999;
+// Whole numbers up to nine digits: every product stays exact in 64 bits.
+constexpr double kLargestOperand = 999999999;
 
 // One cell: a borderless box, margins 1, 12 points, Times New Roman and 宋体.
 void AddCell(AddinContext& ctx, FigureShapes& shapes, int r, int c, const std::wstring& text) {

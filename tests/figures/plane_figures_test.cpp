@@ -127,6 +127,9 @@ TEST_F(PlaneDialogs, SectorsAreFilledAndAnglesLabelled) {
   f->SetValue(L"chkXZ", L"1");
   f->Click(L"cmdOK_Sector");
   EXPECT_EQ(One(L"度角")->TextRange()->Text(), L"60°");
+  f->SetValue(L"optSecType", L"-1");
+  f->Click(L"cmdOK_Sector");
+  EXPECT_EQ(WithRole(L"扇形").size(), 3u) << "no figure chosen draws a full sector";
   f->SetValue(L"txtRadius", L"0");
   ui.Queue(Answer::OK);
   f->Click(L"cmdOK_Sector");
