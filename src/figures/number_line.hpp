@@ -2,10 +2,12 @@
 // The number line of the interval dialog and the solution sets drawn above
 // it. Coordinates are points relative to the origin (OX, OY) = (0, 0), y
 // growing downwards; the finished figure is moved to the insertion point.
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "common/error.hpp"
 #include "figures/figure_shapes.hpp"
 #include "figures/inequality.hpp"
 #include "graph/expr/script_engine.hpp"
@@ -26,7 +28,13 @@ struct IntervalState {
   bool numberLineDrawn = false;
   std::wstring textA, textB, kind;
 
-  double X(double v) const { return OX + static_cast<double>(u) * v; }
+  // The page x of a number; error 6 for one that lies off any page (a
+  // typed 1e300 would otherwise become an infinite coordinate).
+  double X(double v) const {
+    const double x = OX + static_cast<double>(u) * v;
+    if (!(std::fabs(x) <= 32767)) Raise(err::kOverflow);
+    return x;
+  }
 };
 
 // What the number line is drawn from besides the state.

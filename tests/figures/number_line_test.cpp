@@ -195,6 +195,10 @@ TEST_F(IntervalDialog, BadRangesAndInequalitiesAreReportedAndNothingCrashes) {
   ui.Queue(Answer::OK);
   f->Click(L"cmdOk");
   EXPECT_EQ(LastBox(), L"您输入的不是一个不等式,请检查后重新输入！");
+  f->SetValue(L"txtInequality", L"x>1e300");
+  ui.Queue(Answer::OK);
+  f->Click(L"cmdOk");
+  EXPECT_EQ(ui.Boxes().back().title, L"错误号: 6");
   f->SetValue(L"txtInequality", L"x>2+");
   ui.Queue(Answer::OK);
   f->Click(L"cmdOk");
