@@ -35,6 +35,7 @@ void RestoreDialog(AddinContext& ctx, Form& form, const DialogMemory& memory) {
                 db::CursorType::Keyset, db::LockType::Pessimistic);
     if (!ctx.Rs.EOF_()) {
       std::vector<std::wstring> parts = Split(ctx.Rs.Field(L"data").Text(), L"@@");
+      if (memory.exactParts != 0 && parts.size() != memory.exactParts) parts.clear();
       for (size_t i = 0; i < memory.slots.size() && i < parts.size(); ++i)
         ApplyMemoryValue(form, memory.slots[i], parts[i]);
     }

@@ -2,6 +2,7 @@
 // Dialogs that reopen with the inputs the user gave last time: each owns a
 // row of the table record and lists the controls behind the parts of its
 // Data, in order; the values are joined with "@@".
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ struct DialogMemory {
   // The number line and regular polygon dialogs report a failed restore
   // with their error box and stop; the others ignore it.
   bool reportRestoreErrors = false;
+  // When not 0, a row is restored only when it holds exactly this many parts.
+  size_t exactParts = 0;
 };
 
 // Puts the row's parts into the controls, in order; a missing or unusable

@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "config/frm_config.hpp"
+#include "figures/frm_interval.hpp"
+#include "figures/frm_plane_figures.hpp"
 #include "graph/dialog/frm_graph.hpp"
 #include "shapes/frm_custom_transform.hpp"
 #include "connect/forms/simple_form.hpp"
@@ -26,6 +28,10 @@ const std::vector<std::pair<const wchar_t*, Factory>>& Table() {
       {L"frmGraph", &Make<graph::frmGraph>},
       {L"frmFangSuo", &Make<frmFangSuo>},
       {L"frmXuanZhuan", &Make<frmXuanZhuan>},
+      {L"frmInterval", &Make<figures::frmInterval>},
+      {L"frmZDBX", &Make<figures::frmZDBX>},
+      {L"frmFangGe", &Make<figures::frmFangGe>},
+      {L"frmSector", &Make<figures::frmSector>},
   };
   return table;
 }

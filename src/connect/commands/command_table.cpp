@@ -1,6 +1,7 @@
 #include "connect/commands/command_table.hpp"
 
 #include "common/text.hpp"
+#include "figures/shu_shi.hpp"
 #include "formula/formula_commands.hpp"
 #include "formula/formula_input.hpp"
 #include "addin/addin_context.hpp"
@@ -150,7 +151,7 @@ std::vector<CommandEntry> BuildTable() {
   add(L"rxBtnQT_matheq", L"", Run(L"插入公式对象", InsertEquationObject));
   // Tools.
   add(L"rxBtnztqt_tk", L"图库", Dialog(L"frmTK"));
-  add(L"rxBtnztqt_ss", L"插入竖式", Pending(L"插入竖式"));
+  add(L"rxBtnztqt_ss", L"插入竖式", Run(L"插入竖式", figures::ShuShi, L"ShuShi"));
   add(L"rxBtnztqt_xzq", L"选择器", Dialog(L"frmShapeSelecter"));
   add(L"rxBtnztqt_dbzf", L"点标注符", Dialog(L"frmDot"));
   add(L"rxBtnztqt_hstx", L"函数图象", Dialog(L"frmGraph"));

@@ -1,0 +1,62 @@
+#pragma once
+// The dialogs of the plane figures: regular polygon "正多边形" (frmZDBX),
+// grid paper "方格" (frmFangGe) and sector "扇形" (frmSector). Each groups
+// what one press of its draw button made and places it at the insertion
+// point.
+#include <optional>
+
+#include "addin/form.hpp"
+#include "docif/formats.hpp"
+#include "figures/figure_shapes.hpp"
+
+namespace plx::figures {
+
+// Number of sides `txtBS`, side length `txtBC` (cm), `chkCenter`.
+class frmZDBX : public Form {
+ public:
+  explicit frmZDBX(AddinContext& ctx);
+  void Command1_Click();
+
+ protected:
+  void Form_Load() override;
+  void Form_Unload() override;
+
+ private:
+  FigureShapes shapes_;
+};
+
+// Rows `Text1(0)`, columns `Text1(1)`, cell width `Text1(2)` (cm), the
+// construction `Option1` (点阵型, 直线型, 线段型, 方块型).
+class frmFangGe : public Form {
+ public:
+  explicit frmFangGe(AddinContext& ctx);
+  void Command1_Click();
+
+ protected:
+  void Form_Load() override;
+  void Form_Unload() override;
+
+ private:
+  FigureShapes shapes_;
+};
+
+// Radius `txtRadius` (cm), central angle `txtAngle` (degrees), the figure
+// `optSecType` (完整的扇形, 仅画弧线, 画弓形, 仅画角), `chkXZ` turning it so
+// that it opens upwards, and the fill: `chkColor` with `optColor` (指定颜色
+// from `labColor`, 阴影填充, 随机颜色). With `optSector` on "扇形统计图" it
+// draws a pie chart of the ratios in `txtData` instead.
+class frmSector : public Form {
+ public:
+  explicit frmSector(AddinContext& ctx);
+  void cmdOK_Sector_Click();
+
+ private:
+  // The fill the options ask for (a random colour is drawn anew each time).
+  std::optional<docif::FillFormat> Fill();
+  // The pie-chart mode: the ratios of `txtData`, `chkBaiFenBi` percentages.
+  void DrawPieChart(double r);
+
+  FigureShapes shapes_;
+};
+
+}  // namespace plx::figures

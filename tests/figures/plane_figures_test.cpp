@@ -1,0 +1,177 @@
+// Regular polygons, grid paper and sectors, from their dialogs.
+#include <cmath>
+#include <numbers>
+
+#include "figures/frm_plane_figures.hpp"
+#include "figures/plane_figures.hpp"
+#include "support/sqlite_util.hpp"
+#include "figures/figure_test.hpp"
+
+namespace plx::figures {
+namespace {
+
+using test::FigureTest;
+
+double Distance(docif::PointF p, docif::PointF q) { return std::hypot(p.x - q.x, p.y - q.y); }
+
+TEST(PlaneFigures, PolygonsHaveTheirCircumradiusAndEqualSides) {
+  EXPECT_NEAR(Circumradius(4, 2), std::sqrt(2.0), 1e-12);
+  EXPECT_NEAR(Circumradius(3, 3), 3 / std::sqrt(3.0), 1e-12);
+  for (int n : {3, 4, 6, 17}) {
+    auto outline = PolygonOutline(n, 2);
+    ASSERT_EQ(outline.size(), static_cast<size_t>(n + 1));
+    EXPECT_EQ(outline.front(), outline.back());
+    EXPECT_FLOAT_EQ(outline[0].y, 0) << "the first vertex is on the horizontal through the centre";
+    for (int k = 0; k < n; ++k) EXPECT_NEAR(Distance(outline[k], outline[k + 1]), 2 * kPointsPerCm, 1e-3) << n;
+  }
+}
+
+TEST(PlaneFigures, ArcsStepByATenthOfARadianAndEndExactlyAtTheAngle) {
+  const double alpha = std::numbers::pi / 3;  // 60°: 11 steps of 0.1 and the end
+  auto arc = ArcPoints(50, 0, alpha);
+  ASSERT_EQ(arc.size(), 12u);
+  for (const auto& p : arc) EXPECT_NEAR(std::hypot(p.x, p.y), 50, 1e-4);
+  EXPECT_NEAR(arc.back().x, 25, 1e-4);
+  EXPECT_NEAR(arc.back().y, 50 * std::sin(alpha), 1e-4);
+  EXPECT_EQ(ArcPoints(50, 0, 0.3).size(), 4u) << "no repeated end point when α is a whole number of steps";
+  auto sector = SectorOutline(SectorKind::Full, 50, 0, alpha);
+  EXPECT_EQ(sector[sector.size() - 2], (docif::PointF{0, 0}));
+  EXPECT_EQ(sector.back(), sector.front());
+  auto segment = SectorOutline(SectorKind::Segment, 50, 0, alpha);
+  EXPECT_EQ(segment.size(), arc.size() + 1);
+  EXPECT_EQ(SectorOutline(SectorKind::Angle, 50, 0, alpha)[1], (docif::PointF{0, 0}));
+}
+
+class PlaneDialogs : public FigureTest {};
+
+TEST_F(PlaneDialogs, PolygonIsGroupedWithItsCentreAndRemembered) {
+  auto f = Open<frmZDBX>(L"frmZDBX");
+  EXPECT_EQ(f->GetControl(L"txtBS").text, L"6") << "restored from the shipped row";
+  f->SetValue(L"txtBS", L"4");
+  f->SetValue(L"txtBC", L"2");
+  f->SetValue(L"chkCenter", L"1");
+  f->Click(L"Command1");
+  ASSERT_EQ(doc->GetShapes()->Count(), 1);
+  EXPECT_EQ(Role(doc->GetShapes()->Item(1)->Name()), L"正多边形");
+  auto square = One(L"正4边形");
+  auto dot = One(L"中心点");
+  ASSERT_TRUE(square && dot);
+  auto p = square->Points();
+  const docif::PointF centre{static_cast<float>(dot->Left() + 1), static_cast<float>(dot->Top() + 1)};
+  EXPECT_NEAR(Distance(p[0], centre), std::sqrt(2.0) * kPointsPerCm, 1e-3);
+  EXPECT_NEAR(p[0].y, centre.y, 1e-3);
+  f->SetValue(L"txtBS", L"2");
+  ui.Queue(Answer::OK);
+  f->Click(L"Command1");
+  EXPECT_EQ(LastBox(), L"边数应是不小于3的整数，请检查您的数据！");
+  f->Unload();
+  EXPECT_EQ(test::QueryOne(install.File("config/config.mdb"), "select Data from record where id=12"), "2@@2@@1");
+}
+
+TEST_F(PlaneDialogs, GridsOfOneCellAndTheirMessages) {
+  auto f = Open<frmFangGe>(L"frmFangGe");
+  EXPECT_EQ(f->GetControl(L"Option1").value, 1);
+  f->SetValue(L"Text1(0)", L"1");
+  f->SetValue(L"Text1(1)", L"1");
+  f->SetValue(L"Text1(2)", L"1");
+  for (const wchar_t* kind : {L"1", L"2", L"3", L"0"}) {
+    f->SetValue(L"Option1", kind);
+    ui.Queue(Answer::OK);
+    f->Click(L"Command1");
+    EXPECT_EQ(LastBox(), L"方格绘制已经完成，如果不需要再绘制方格，请点退出按钮关闭");
+  }
+  EXPECT_TRUE(f->Loaded());
+  // Lines and segments: two horizontal and two vertical lines each.
+  EXPECT_EQ(WithRole(L"方格横线").size(), 4u);
+  EXPECT_EQ(WithRole(L"方格竖线").size(), 4u);
+  auto square = One(L"方块");
+  ASSERT_TRUE(square);
+  EXPECT_FLOAT_EQ(static_cast<float>(square->Width()), 28);
+  EXPECT_EQ(WithRole(L"点(2,2)").size(), 1u);
+  EXPECT_EQ(WithRole(L"点(2,3)").size(), 0u);
+  EXPECT_EQ(WithRole(L"方格").size(), 3u) << "the single square keeps its own name";
+
+  f->SetValue(L"Text1(0)", L"0");
+  ui.Queue(Answer::OK);
+  f->Click(L"Command1");
+  EXPECT_EQ(LastBox(), L"行数不能为零或负数，请检查您的数据！");
+  f->SetValue(L"Text1(0)", L"2");
+  f->SetValue(L"Text1(1)", L"-1");
+  ui.Queue(Answer::OK);
+  f->Click(L"Command1");
+  EXPECT_EQ(LastBox(), L"列数不能为零或负数，请检查您的数据！");
+  f->SetValue(L"Text1(1)", L"20000");
+  ui.Queue(Answer::OK);
+  f->Click(L"Command1");
+  EXPECT_EQ(LastBox(), L"方格太多（最多10000个），请减少行数或列数！");
+  f->SetValue(L"Text1(1)", L"3");
+  f->Unload();
+  EXPECT_EQ(test::QueryOne(install.File("config/config.mdb"), "select Data from record where id=11"), "0@@2@@3@@1");
+}
+
+TEST_F(PlaneDialogs, SectorsAreFilledAndAnglesLabelled) {
+  auto f = Open<frmSector>(L"frmSector");
+  f->SetValue(L"txtRadius", L"2");
+  f->SetValue(L"txtAngle", L"60");
+  f->SetValue(L"chkColor", L"1");
+  f->SetValue(L"labColor", L"255");
+  f->Click(L"cmdOK_Sector");
+  auto sector = One(L"扇形");
+  ASSERT_TRUE(sector);
+  EXPECT_EQ(sector->Fill().ForeColor.value_or(0), 255u);
+  f->SetValue(L"optColor", L"1");
+  f->SetValue(L"optSecType", L"2");
+  f->Click(L"cmdOK_Sector");
+  EXPECT_EQ(One(L"弓形")->Fill().Pattern.value_or(0), 21);
+  f->SetValue(L"optSecType", L"3");
+  f->SetValue(L"chkXZ", L"1");
+  f->Click(L"cmdOK_Sector");
+  EXPECT_EQ(One(L"度角")->TextRange()->Text(), L"60°");
+  f->SetValue(L"optSecType", L"-1");
+  f->Click(L"cmdOK_Sector");
+  EXPECT_EQ(WithRole(L"扇形").size(), 3u) << "no figure chosen draws a full sector";
+  f->SetValue(L"txtRadius", L"0");
+  ui.Queue(Answer::OK);
+  f->Click(L"cmdOK_Sector");
+  EXPECT_EQ(LastBox(), L"半径不能为零或负数!");
+  f->SetValue(L"txtRadius", L"1");
+  f->SetValue(L"txtAngle", L"400");
+  ui.Queue(Answer::OK);
+  f->Click(L"cmdOK_Sector");
+  EXPECT_EQ(LastBox(), L"圆心角应大于0度且不大于360度！");
+}
+
+TEST_F(PlaneDialogs, PieChartSplitsTheCircleByTheRatios) {
+  auto f = Open<frmSector>(L"frmSector");
+  f->SetValue(L"optSector", L"1");
+  f->SetValue(L"txtRadius", L"2");
+  f->SetValue(L"txtAngle", L"0");  // not used by the chart
+  f->SetValue(L"txtData", L"1：1,2");
+  f->Click(L"cmdOK_Sector");
+  auto sectors = WithRole(L"扇形");
+  ASSERT_EQ(sectors.size(), 3u);
+  // Each sector runs from the centre's first radius round to its end angle:
+  // a quarter, a quarter, a half.
+  const auto centre = sectors[0]->Points()[sectors[0]->Points().size() - 2];
+  const double r = 2 * kPointsPerCm;
+  const auto angleOf = [&](docif::PointF p) { return std::atan2(p.y - centre.y, p.x - centre.x); };
+  const double ends[] = {std::numbers::pi / 2, std::numbers::pi, 0};
+  for (size_t i = 0; i < 3; ++i) {
+    auto p = sectors[i]->Points();
+    EXPECT_NEAR(std::hypot(p[p.size() - 3].x - centre.x, p[p.size() - 3].y - centre.y), r, 1e-3);
+    EXPECT_NEAR(std::fabs(std::remainder(angleOf(p[p.size() - 3]) - ends[i], 2 * std::numbers::pi)), 0, 1e-4) << i;
+  }
+  auto labels = WithRole(L"文本标识");
+  ASSERT_EQ(labels.size(), 3u);
+  EXPECT_EQ(labels[0]->TextRange()->Text(), L"25%");
+  EXPECT_EQ(labels[2]->TextRange()->Text(), L"50%");
+  EXPECT_EQ(WithRole(L"扇形统计图").size(), 1u);
+  f->SetValue(L"txtData", L"3:-1");
+  ui.Queue(Answer::OK);
+  f->Click(L"cmdOK_Sector");
+  EXPECT_TRUE(StartsWith(LastBox(), L"各扇形面积的比应是正数"));
+  EXPECT_EQ(WithRole(L"扇形").size(), 3u);
+}
+
+}  // namespace
+}  // namespace plx::figures
