@@ -14,12 +14,13 @@
 
 namespace {
 
-// About 100 pages: a teacher's version with its answers after each question.
+// About 100 pages: a teacher's version with its answers after each question,
+// numbered anew in each big question.
 std::wstring TeachersPaper(int questions) {
   std::wstring text = L"2026年高二数学期中考试（教师版）\r";
   for (int i = 1; i <= questions; ++i) {
     if (i % 40 == 1) text += L"一、选择题：本题共40小题，每小题5分。\r";
-    text += std::to_wstring(i) + L"．已知函数f(x)=x^2+2x+1，集合A={x|x>0}[来源:学科网]，求f(" + std::to_wstring(i) +
+    text += std::to_wstring((i - 1) % 40 + 1) + L"．已知函数f(x)=x^2+2x+1，集合A={x|x>0}[来源:学科网]，求f(" + std::to_wstring(i) +
             L")的值及其在区间[0,3.5]上的最大值与最小值。\r";
     text += L"A．1\tB．2\tC．3\tD．4\r【答案】C\r【解析】由题意可知，函数在区间上单调递增，故选C。\r";
   }
@@ -44,6 +45,9 @@ void BM_AutoMarkPaper(benchmark::State& state) {
   }
   auto doc = app->GetDocuments()->Add();
   doc->Content()->InsertBefore(paper);
+  plx::bank::TiKu_AutoMark(ctx);
+  if (plx::bank::TiKu_JianChaBiaoJi(ctx, false).find(L"相符") == std::wstring::npos)
+    state.SkipWithError(plx::WideToUtf8(plx::bank::TiKu_JianChaBiaoJi(ctx, false)).c_str());
   auto end = doc->Content();
   end->Collapse(plx::docif::kCollapseEnd);
   state.counters["pages"] = end->Information(plx::docif::kNumberOfPagesInDocument);
