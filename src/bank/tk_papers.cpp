@@ -14,6 +14,8 @@ namespace {
 
 constexpr int kNoCurrentRecord = 3021;
 
+}  // namespace
+
 PaperRow ReadPaper(const db::Recordset& rs) {
   PaperRow p;
   p.id = static_cast<long>(rs.Field(L"id").Number());
@@ -27,6 +29,18 @@ PaperRow ReadPaper(const db::Recordset& rs) {
   return p;
 }
 
+void WritePaper(db::Recordset& rs, const PaperRow& paper) {
+  rs.SetField(L"name", paper.name);
+  rs.SetField(L"grade", paper.grade);
+  rs.SetField(L"provinces", paper.provinces);
+  rs.SetField(L"Year", paper.year);
+  rs.SetField(L"school", paper.school);
+  rs.SetField(L"type", paper.type);
+  rs.SetField(L"TM_id", paper.tmIds);
+}
+
+namespace {
+
 std::vector<PaperRow> Papers(AddinContext& ctx, const std::wstring& statement) {
   return WithBankRows(ctx, statement, [](db::Recordset& rs) {
     std::vector<PaperRow> rows;
@@ -35,8 +49,8 @@ std::vector<PaperRow> Papers(AddinContext& ctx, const std::wstring& statement) {
   });
 }
 
-// The ids of a stored list, as numbers: whatever else the text holds is
-// never pasted into a statement.
+}  // namespace
+
 std::vector<long> ParseIds(const std::wstring& list) {
   std::vector<long> ids;
   for (const auto& part : Split(list, L",")) {
@@ -52,8 +66,6 @@ std::wstring JoinIds(const std::vector<long>& ids) {
   return out;
 }
 
-}  // namespace
-
 std::optional<long> SavePaper(AddinContext& ctx, const PaperRow& paper) {
   UserInterface& ui = ctx.Ui();
   if (Trim(paper.name).empty()) {
@@ -66,13 +78,7 @@ std::optional<long> SavePaper(AddinContext& ctx, const PaperRow& paper) {
     return std::nullopt;
   long id = WithBankRows(ctx, sql::NewPaper(), [&](db::Recordset& rs) {
     rs.AddNew();
-    rs.SetField(L"name", paper.name);
-    rs.SetField(L"grade", paper.grade);
-    rs.SetField(L"provinces", paper.provinces);
-    rs.SetField(L"Year", paper.year);
-    rs.SetField(L"school", paper.school);
-    rs.SetField(L"type", paper.type);
-    rs.SetField(L"TM_id", paper.tmIds);
+    WritePaper(rs, paper);
     rs.Update();
     return static_cast<long>(rs.Field(L"id").Number());
   });

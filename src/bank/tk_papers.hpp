@@ -21,6 +21,13 @@ struct PaperRow {
   std::wstring tmIds;  // question ids in paper order, joined by ","
 };
 
+PaperRow ReadPaper(const db::Recordset& rs);
+void WritePaper(db::Recordset& rs, const PaperRow& paper);
+// The ids of a stored list ("12,13,15") as numbers; whatever else the text
+// holds is dropped, so it is never pasted into a statement.
+std::vector<long> ParseIds(const std::wstring& list);
+std::wstring JoinIds(const std::vector<long>& ids);
+
 // Saves a new paper; an empty name is refused and a name already in the
 // bank is saved only when the user agrees. The new id, or nothing.
 std::optional<long> SavePaper(AddinContext& ctx, const PaperRow& paper);

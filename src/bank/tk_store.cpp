@@ -17,6 +17,8 @@ long Num(const db::Recordset& rs, const wchar_t* field) {
   return static_cast<long>(rs.Field(field).Number());
 }
 
+}  // namespace
+
 QuestionRow ReadQuestion(const db::Recordset& rs) {
   QuestionRow q;
   q.id = Num(rs, L"id");
@@ -45,6 +47,8 @@ void WriteQuestion(db::Recordset& rs, const QuestionRow& q) {
   rs.SetField(L"InTime", q.inTime);
   rs.SetField(L"FileName", q.fileName);
 }
+
+namespace {
 
 std::vector<TreeNode> Tree(AddinContext& ctx, const std::wstring& statement) {
   return WithBankRows(ctx, statement, [](db::Recordset& rs) {

@@ -57,6 +57,11 @@ auto WithBankRows(AddinContext& ctx, const std::wstring& statement, F f) {
   return f(ctx.Rs);
 }
 
+// A question row of an open recordset on tm, and its fields set for an
+// update (all but the id and the use counts).
+QuestionRow ReadQuestion(const db::Recordset& rs);
+void WriteQuestion(db::Recordset& rs, const QuestionRow& q);
+
 // Adds a question row and returns the id the bank gave it.
 long AddQuestion(AddinContext& ctx, const QuestionRow& row);
 // Rewrites a stored question's classification; error 3021 with
