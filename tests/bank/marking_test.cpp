@@ -138,6 +138,9 @@ TEST_F(Marking, TogglesTagAndUntagTheSelection) {
 
 TEST_F(Marking, AnswersColouredHiddenAndShown) {
   NewDoc(L"1．题目\r答案是2");
+  ui.Queue(Answer::OK);
+  ColourAnswer(*ctx);  // nothing selected
+  EXPECT_EQ(ui.Boxes().back().text, L"请选择要染色的答案文字");
   // The answer's line selected without its paragraph mark.
   host->GetSelection()->SetRange(5, 9);
   ColourAnswer(*ctx);

@@ -66,7 +66,10 @@ void ToggleMark(AddinContext& ctx, MarkKind kind) {
 
 void ColourAnswer(AddinContext& ctx) {
   auto sel = ctx.App ? ctx.App->GetSelection() : nullptr;
-  if (!sel || sel->Start() == sel->End()) return;
+  if (!sel || sel->Start() == sel->End()) {
+    ctx.Ui().MsgBox(L"请选择要染色的答案文字", Buttons::OK, L"");
+    return;
+  }
   docif::FontFormat f;
   f.Color = static_cast<uint32_t>(ConfigGroup(ctx, L"tikuconfig").Number(L"AnsFontColor"));
   sel->SetFont(f);
