@@ -21,6 +21,12 @@ Toggle ToggleFor(MarkKind kind) {
   }
 }
 
+// The configured answer colour; a value that is no colour reads as black.
+uint32_t AnswerColour(AddinContext& ctx) {
+  double v = ConfigGroup(ctx, L"tikuconfig").Number(L"AnsFontColor");
+  return v >= 0 && v <= 0xFFFFFF ? static_cast<uint32_t>(v) : 0;
+}
+
 }  // namespace
 
 // The replacement text less its paragraph mark is the tag around "\1"
@@ -71,14 +77,14 @@ void ColourAnswer(AddinContext& ctx) {
     return;
   }
   docif::FontFormat f;
-  f.Color = static_cast<uint32_t>(ConfigGroup(ctx, L"tikuconfig").Number(L"AnsFontColor"));
+  f.Color = AnswerColour(ctx);
   sel->SetFont(f);
 }
 
 void HideAnswers(AddinContext& ctx, bool hide) {
   auto doc = ctx.App ? ctx.App->ActiveDocument() : nullptr;
   if (!doc) return;
-  auto colour = static_cast<uint32_t>(ConfigGroup(ctx, L"tikuconfig").Number(L"AnsFontColor"));
+  uint32_t colour = AnswerColour(ctx);
   auto paragraphs = doc->Paragraphs();
   docif::FontFormat f;
   f.Hidden = hide;
