@@ -19,6 +19,8 @@ class BenchAddin {
     fs::create_directories(dir_);
     fs::copy(fs::path(PLENDRIX_PRISTINE_DIR) / "config", dir_ / "config",
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    fs::copy(fs::path(PLENDRIX_PRISTINE_DIR) / "TK_plendrix", dir_ / "TK_plendrix",
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     ui_.OnUnexpected([](const ShownBox&) {});
     std::wstring folder = Utf8ToWide(dir_.string());
     ctx_.ModuleFolder = [folder] { return folder; };

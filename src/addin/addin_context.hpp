@@ -74,6 +74,16 @@ class AddinContext {
   // Hooks of the formula commands that later features fill.
   FormulaHooks Formula;
 
+  // Where the paper being marked keeps its answers, found once for the
+  // document it was found in: layout 0 answers after each question, 1 a
+  // separate answer part from answerStart, 2 none found.
+  struct AnswerLayout {
+    bool known = false;
+    int layout = 0;
+    long answerStart = 0;
+    std::weak_ptr<docif::Document> document;
+  } TkLayout;
+
   // Modeless dialogs currently open.
   std::vector<std::shared_ptr<Form>> OpenForms;
   template <class F>

@@ -3,7 +3,7 @@
 #include <functional>
 #include <utility>
 
-#include "config/frm_config.hpp"
+#include "bank/frm_config_tk.hpp"
 #include "figures/frm_interval.hpp"
 #include "figures/frm_plane_figures.hpp"
 #include "graph/dialog/frm_graph.hpp"
@@ -24,7 +24,7 @@ std::shared_ptr<Form> Make(AddinContext& ctx) {
 const std::vector<std::pair<const wchar_t*, Factory>>& Table() {
   static const std::vector<std::pair<const wchar_t*, Factory>> table = {
       {L"frmBrowse", &Make<frmBrowse>},
-      {L"frmConfig", &Make<frmConfig>},
+      {L"frmConfig", &Make<bank::frmConfigTk>},
       {L"frmGraph", &Make<graph::frmGraph>},
       {L"frmFangSuo", &Make<frmFangSuo>},
       {L"frmXuanZhuan", &Make<frmXuanZhuan>},

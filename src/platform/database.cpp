@@ -295,6 +295,18 @@ void Recordset::AddNew() {
   adding_ = true;
 }
 
+void Recordset::ReloadRow(sqlite3* db) {
+  std::string names;
+  for (const auto& c : columns_) names += (names.empty() ? "" : ",") + QuoteIdentifier(c);
+  std::string sql = "SELECT " + names + " FROM " + QuoteIdentifier(table_) + " WHERE rowid=?";
+  Statement st;
+  if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st.stmt, nullptr) != SQLITE_OK) RaiseEngine(db);
+  sqlite3_bind_int64(st.stmt, 1, rowIds_[pos_]);
+  if (sqlite3_step(st.stmt) != SQLITE_ROW) RaiseEngine(db);
+  for (size_t c = 0; c < columns_.size(); ++c)
+    rows_[pos_][c] = ColumnValue(st.stmt, static_cast<int>(c));
+}
+
 void Recordset::Update() {
   RequireCurrent();
   sqlite3* db = connection_->Handle();
@@ -323,7 +335,10 @@ void Recordset::Update() {
   for (size_t c : changed) Bind(db, st.stmt, index++, rows_[pos_][c]);
   if (!adding_) sqlite3_bind_int64(st.stmt, index, rowIds_[pos_]);
   if (sqlite3_step(st.stmt) != SQLITE_DONE) RaiseEngine(db);
-  if (adding_) rowIds_[pos_] = sqlite3_last_insert_rowid(db);
+  if (adding_) {
+    rowIds_[pos_] = sqlite3_last_insert_rowid(db);
+    ReloadRow(db);  // the values the database gave: the new id, defaults
+  }
   adding_ = false;
   dirty_.assign(columns_.size(), false);
 }

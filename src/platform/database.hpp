@@ -100,13 +100,16 @@ class Recordset {
   std::vector<std::wstring> FieldNames() const { return columns_; }
 
   void AddNew();
-  // Writes the changed fields of the current (or added) row.
+  // Writes the changed fields of the current (or added) row; an added row
+  // then holds what the database stored (its new id among them).
   void Update();
 
  private:
   size_t ColumnIndex(const std::wstring& name) const;
   void RequireOpen() const;
   void RequireCurrent() const;
+  // Reads the current row back after it was added.
+  void ReloadRow(sqlite3* db);
 
   Connection* connection_ = nullptr;
   bool open_ = false;

@@ -8,5 +8,6 @@ shift 2
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 cp -r "$image"/config "$dir"/
-mkdir -p "$dir"/img "$dir"/temp "$dir"/TK_plendrix "$dir"/tuku
+mkdir -p "$dir"/img "$dir"/temp "$dir"/tuku
+cp -r "$image"/TK_plendrix "$dir"/
 "$plendrix" --install "$dir" "$@"

@@ -25,6 +25,7 @@ TestInstall::TestInstall() {
   std::filesystem::copy(image / "config", Path() / "config", std::filesystem::copy_options::recursive);
   for (const char* dir : {"img", "temp", "TK_plendrix", "tuku"})
     std::filesystem::create_directories(Path() / dir);
+  std::filesystem::copy(image / "TK_plendrix", Path() / "TK_plendrix", std::filesystem::copy_options::recursive);
 }
 
 std::wstring TestInstall::File(const std::string& relative) const {

@@ -9,6 +9,8 @@
 #include "connect/form_registry.hpp"
 #include "addin/product_info.hpp"
 #include "addin/services.hpp"
+#include "bank/marking/plrk.hpp"
+#include "bank/marking/tk_marking.hpp"
 #include "shapes/flowchart.hpp"
 #include "shapes/shape_arrange.hpp"
 #include "shapes/shape_transforms.hpp"
@@ -43,6 +45,26 @@ Action Dialog(const std::wstring& form) {
   return Run(L"对话框 " + form, [form](AddinContext& ctx) {
     if (auto f = CreateForm(ctx, form)) f->Show();
   });
+}
+
+Action BankToggle(const std::wstring& what, bank::MarkKind kind) {
+  return Run(what, [kind](AddinContext& ctx) { bank::ToggleMark(ctx, kind); }, L"modTiKu." + what);
+}
+
+// Batch import: the analysed paper goes to the batch import dialog.
+Action BatchImport() {
+  return Run(L"批量入库", [](AddinContext& ctx) {
+    bank::PLRK(ctx, [](AddinContext& c, bank::PaperAnalysis analysis) {
+      auto form = CreateForm(c, L"frmTiKu_PiLiangRuKu");
+      if (auto target = std::dynamic_pointer_cast<bank::PaperImportTarget>(form)) {
+        target->SetPaper(std::move(analysis));
+        form->Show();
+        return;
+      }
+      c.Ui().MsgBox(L"试卷已分析为" + std::to_wstring(analysis.questions.size()) +
+                        L"道小题，但批量入库对话框还没有提供，题目暂时无法入库。", Buttons::OK, L"");
+    });
+  }, L"modTiKu.PLRK");
 }
 
 Action Message(const std::wstring& text) {
@@ -205,15 +227,16 @@ std::vector<CommandEntry> BuildTable() {
   add(L"rxBtntiku_dtrk", L"单题入库", Dialog(L"frmTiKu_DanTiRuKu"));
   add(L"rxBtntiku_sjxx", L"试卷信息", Dialog(L"frmTiKu_PaperInfo"));
   add(L"rxBtntiku_sjgl", L"试卷信息", Dialog(L"frmTiKu_PaperInfo"));
-  add(L"rxBtntiku_zidongbiaoji", L"自动标记", Pending(L"自动标记"));
-  add(L"rxBtntiku_biaojidati", L"撤消/标记大题", Pending(L"标记大题"));
-  add(L"rxBtntiku_biaojixiaoti", L"撤消/标记小题", Pending(L"标记小题"));
-  add(L"rxBtntiku_biaojidaan", L"撤消/标记答案", Pending(L"标记答案"));
-  add(L"rxBtntiku_jianchabiaoji", L"检查标记", Pending(L"检查标记"));
-  add(L"rxBtntiku_PiLiangRuKu", L"批量入库", Pending(L"批量入库"));
-  add(L"rxBtntiku_ransedaan", L"", Pending(L"答案染色"));
-  add(L"rxBtntiku_xianshidaan", L"", Pending(L"显示答案"));
-  add(L"rxBtntiku_yincangdaan", L"", Pending(L"隐藏答案"));
+  add(L"rxBtntiku_zidongbiaoji", L"自动标记", Run(L"自动标记", bank::TiKu_AutoMark, L"modTiKu.TiKu_AutoMark"));
+  add(L"rxBtntiku_biaojidati", L"撤消/标记大题", BankToggle(L"标记大题", bank::MarkKind::BigQuestion));
+  add(L"rxBtntiku_biaojixiaoti", L"撤消/标记小题", BankToggle(L"标记小题", bank::MarkKind::SmallQuestion));
+  add(L"rxBtntiku_biaojidaan", L"撤消/标记答案", BankToggle(L"标记答案", bank::MarkKind::Answer));
+  add(L"rxBtntiku_jianchabiaoji", L"检查标记",
+      Run(L"检查标记", [](AddinContext& ctx) { bank::TiKu_JianChaBiaoJi(ctx, true); }, L"modTiKu.TiKu_JianChaBiaoJi"));
+  add(L"rxBtntiku_PiLiangRuKu", L"批量入库", BatchImport());
+  add(L"rxBtntiku_ransedaan", L"", Run(L"答案染色", bank::ColourAnswer, L"modTiKu.RanSeDaAn"));
+  add(L"rxBtntiku_xianshidaan", L"", Run(L"显示答案", [](AddinContext& ctx) { bank::HideAnswers(ctx, false); }, L"modTiKu.XianShiDaAn"));
+  add(L"rxBtntiku_yincangdaan", L"", Run(L"隐藏答案", [](AddinContext& ctx) { bank::HideAnswers(ctx, true); }, L"modTiKu.YinCangDaAn"));
   add(L"rxBtntiku_viewtk", L"浏览题库", Dialog(L"frmTiKu_View"));
   add(L"rxBtnQt_cccs", L"", Dialog(L"frmCCCS"));
   // Symbols: the legacy key is the name part, lower-cased.
