@@ -4,6 +4,10 @@
 #include <utility>
 
 #include "config/frm_config.hpp"
+#include "formula/numbers/frm_fenjie.hpp"
+#include "formula/numbers/frm_fenshu.hpp"
+#include "formula/numbers/frm_genshi.hpp"
+#include "formula/numbers/frm_pailie.hpp"
 #include "graph/dialog/frm_graph.hpp"
 #include "shapes/frm_custom_transform.hpp"
 #include "connect/forms/simple_form.hpp"
@@ -26,6 +30,10 @@ const std::vector<std::pair<const wchar_t*, Factory>>& Table() {
       {L"frmGraph", &Make<graph::frmGraph>},
       {L"frmFangSuo", &Make<frmFangSuo>},
       {L"frmXuanZhuan", &Make<frmXuanZhuan>},
+      {L"frmFenShu", &Make<frmFenShu>},
+      {L"frmGenShi", &Make<frmGenShi>},
+      {L"frmPaiLie", &Make<frmPaiLie>},
+      {L"frmFenJie", &Make<frmFenJie>},
   };
   return table;
 }
