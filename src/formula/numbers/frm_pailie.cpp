@@ -41,7 +41,10 @@ void frmPaiLie::cmdOK_Click() {
     }
     numbers::TypeRuns(Ctx(), {{letter}});
     auto selection = Ctx().App->GetSelection();
-    const std::wstring code = L"eq \\o(\\s\\up 5(" + std::to_wstring(m.value) + L"),\\s\\do 3(" +
+    // m raised 5 points over n lowered 3. The overstrike is left-aligned
+    // (\al): a plain "\o(\s\up" is what LibreOffice reads as combined
+    // characters, and it would show the indices twice.
+    const std::wstring code = L"eq \\o\\al(\\s\\up 5(" + std::to_wstring(m.value) + L"),\\s\\do 3(" +
                               std::to_wstring(n.value) + L"))";
     auto field = selection->GetFields()->Add(*selection->GetRange(), docif::kFieldEmpty, code);
     // The insertion point goes after the field's end mark.

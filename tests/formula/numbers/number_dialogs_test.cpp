@@ -161,7 +161,7 @@ TEST_F(NumberDialogs, CombinationTypesLetterIndicesAndValue) {
   p->SetValue(L"txtN", L"5");
   p->SetValue(L"txtM", L"2");
   p->Click(L"cmdOK");
-  EXPECT_EQ(Codes(), (std::vector<std::wstring>{L"eq \\o(\\s\\up 5(2),\\s\\do 3(5))"}));
+  EXPECT_EQ(Codes(), (std::vector<std::wstring>{L"eq \\o\\al(\\s\\up 5(2),\\s\\do 3(5))"}));
   const std::wstring text = Text();
   EXPECT_EQ(text.substr(0, 1), L"C");
   EXPECT_EQ(text.substr(text.size() - 4), L"=10\r");
