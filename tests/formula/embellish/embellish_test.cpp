@@ -108,6 +108,11 @@ TEST_F(Embellish, ScopeRules) {
   Mhgs(*ctx);
   EXPECT_TRUE(FontAt(2).Italic.value_or(false));
   EXPECT_FALSE(FontAt(0).Italic.value_or(false));
+  // 1: the page that holds the insertion point.
+  Mh(L"noSelection", L"1");
+  At(1);
+  Mhgs(*ctx);
+  EXPECT_TRUE(FontAt(0).Italic.value_or(false));
   EXPECT_TRUE(ui.Boxes().empty());
 }
 
