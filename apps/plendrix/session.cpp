@@ -3,6 +3,7 @@
 #include "common/text.hpp"
 #include "docif/ooxml/docx_reader.hpp"
 #include "docif/ooxml/docx_writer.hpp"
+#include "formula/tex_route/tex_equations.hpp"
 #include "messages.hpp"
 
 namespace plx::cli {
@@ -16,6 +17,9 @@ Session::Session(const SessionOptions& options, std::FILE* out, std::FILE* err)
     ctx_->ModuleFolder = [folder] { return folder; };
   }
   host_ = std::make_shared<docif::model::ModelApplication>(options_.hostVersion);
+  // No equation editor add-in here: the TeX route's toggle is answered by the
+  // add-in's own TeX-to-equation conversion.
+  host_->SetMacro(kTeXToggleMacro, [this] { TeXToggleToEquations(*ctx_); });
   connect_ = std::make_unique<Connect>(*ctx_);
 }
 

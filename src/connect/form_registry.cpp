@@ -6,6 +6,10 @@
 #include "bank/frm_config_tk.hpp"
 #include "figures/frm_interval.hpp"
 #include "figures/frm_plane_figures.hpp"
+#include "formula/numbers/frm_fenjie.hpp"
+#include "formula/numbers/frm_fenshu.hpp"
+#include "formula/numbers/frm_genshi.hpp"
+#include "formula/numbers/frm_pailie.hpp"
 #include "graph/dialog/frm_graph.hpp"
 #include "shapes/frm_custom_transform.hpp"
 #include "connect/forms/simple_form.hpp"
@@ -32,6 +36,10 @@ const std::vector<std::pair<const wchar_t*, Factory>>& Table() {
       {L"frmZDBX", &Make<figures::frmZDBX>},
       {L"frmFangGe", &Make<figures::frmFangGe>},
       {L"frmSector", &Make<figures::frmSector>},
+      {L"frmFenShu", &Make<frmFenShu>},
+      {L"frmGenShi", &Make<frmGenShi>},
+      {L"frmPaiLie", &Make<frmPaiLie>},
+      {L"frmFenJie", &Make<frmFenJie>},
   };
   return table;
 }

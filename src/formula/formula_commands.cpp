@@ -5,7 +5,10 @@
 #include "common/text.hpp"
 #include "formula/formula_input.hpp"
 #include "formula/formula_output.hpp"
+#include "formula/embellish/mhgs.hpp"
 #include "formula/formula_trap.hpp"
+#include "formula/numbers/frm_fenshu.hpp"
+#include "formula/numbers/frm_genshi.hpp"
 #include "addin/addin_context.hpp"
 #include "addin/services.hpp"
 
@@ -65,9 +68,9 @@ void DropBookmarks(AddinContext& ctx, std::initializer_list<const wchar_t*> name
     if (bookmarks->Exists(n)) bookmarks->Delete(n);
 }
 
-void OpenDialogHook(AddinContext& ctx, const std::function<void(AddinContext&)>& hook, const wchar_t* what) {
-  if (hook) hook(ctx);
-  else ctx.Ui().MsgBox(std::wstring(what) + L"对话框暂不可用。");
+template <class Dialog>
+void ShowDialog(AddinContext& ctx) {
+  std::make_shared<Dialog>(ctx)->Show();
 }
 
 // Arc and vector: a mark set over the letters.
@@ -86,7 +89,7 @@ void MarkOver(AddinContext& ctx, const wchar_t* procedure, const std::wstring& p
     auto field = FieldAroundParts(ctx, s->Start(), head, {TakeBookmark(ctx, L"fm")}, {}, L")");
     DropBookmarks(ctx, {L"fm"});
     field->Select();
-    if (ctx.Formula.embellishSelection) ctx.Formula.embellishSelection(ctx);
+    EmbellishFormula(ctx, *field);
   });
 }
 
@@ -113,7 +116,7 @@ std::vector<DecimalPiece> RepeatingDigits(const std::wstring& digits) {
 void GS_FenShu(AddinContext& ctx) {
   RunFormulaCommand(ctx, L"GS_FenShu", [&] {
     auto s = ctx.App->GetSelection();
-    if (NothingSelected(*s)) return OpenDialogHook(ctx, ctx.Formula.openFractionDialog, L"分数");
+    if (NothingSelected(*s)) return ShowDialog<frmFenShu>(ctx);
     s = TextSelection(ctx);
     if (ctx.Formula.blTX) return GS_Main(ctx);
     const std::wstring text = s->Text();
@@ -134,7 +137,7 @@ void GS_FenShu(AddinContext& ctx) {
 void GS(AddinContext& ctx) {
   RunFormulaCommand(ctx, L"GS", [&] {
     auto s = ctx.App->GetSelection();
-    if (NothingSelected(*s)) return OpenDialogHook(ctx, ctx.Formula.openRadicalDialog, L"根式");
+    if (NothingSelected(*s)) return ShowDialog<frmGenShi>(ctx);
     if (!StartsWith(s->Text(), L"gh")) {
       s->InsertBefore(L"gh(");
       s->InsertAfter(L")");

@@ -6,6 +6,8 @@
 #include "formula/eq_builder.hpp"
 #include "formula/formula_output.hpp"
 #include "formula/formula_prep.hpp"
+#include "formula/embellish/custom_rules.hpp"
+#include "formula/embellish/mhgs.hpp"
 #include "formula/formula_trap.hpp"
 #include "formula/rewrite_engine.hpp"
 #include "addin/addin_context.hpp"
@@ -42,7 +44,7 @@ void BuildFieldFromSelection(AddinContext& ctx, docif::Selection& selection, con
   const std::wstring body = SetEQ(ChangeXLZM(selection.Text()), settings, notice);
   auto field = selection.GetFields()->Add(*selection.GetRange(), docif::kFieldEmpty, L"EQ " + body);
   field->Select();
-  if (settings.blZDMH && ctx.Formula.embellishSelection) ctx.Formula.embellishSelection(ctx);
+  if (settings.blZDMH) Mhgs(ctx);
 }
 
 void OpenGuide(AddinContext& ctx) {
@@ -130,7 +132,7 @@ void InputGS(AddinContext& ctx, const std::wstring& text) {
     t = NarrowFormulaText(t, settings);
     switch (RouteOf(settings.iMathType)) {
       case FormulaRoute::Field:
-        if (settings.blZDYGZ && ctx.Formula.applyCustomRules) t = ctx.Formula.applyCustomRules(ctx, t);
+        if (settings.blZDYGZ) t = ApplyZDYGZ(ctx, t);
         OutPutFldGS(ctx, t);
         return;
       case FormulaRoute::TeX: My_TeXToggle(ctx, t); return;

@@ -3,7 +3,9 @@
 #include "common/text.hpp"
 #include "config/mod_config.hpp"
 #include "formula/formula_prep.hpp"
+#include "formula/embellish/mhgs.hpp"
 #include "formula/formula_trap.hpp"
+#include "formula/tex_route/tex_equations.hpp"
 #include "formula/rewrite_engine.hpp"
 #include "addin/addin_context.hpp"
 #include "addin/services.hpp"
@@ -23,7 +25,7 @@ void InsertField(AddinContext& ctx, const FormulaSettings& settings, const std::
     selection->SetText(body);
     selection->Select();
   }
-  if (settings.blZDMH && ctx.Formula.embellishSelection) ctx.Formula.embellishSelection(ctx);
+  if (settings.blZDMH) Mhgs(ctx);
 }
 
 void InsertEquation(AddinContext& ctx, const std::wstring& linear) {
@@ -71,7 +73,7 @@ void My_TeXToggle(AddinContext& ctx, const std::wstring& text) {
     auto selection = ctx.App->GetSelection();
     selection->SetText(*tex);
     selection->Select();
-    ctx.App->Run(L"MTCommand_TeXToggle");
+    ctx.App->Run(kTeXToggleMacro);
   });
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/text.hpp"
 #include "figures/shu_shi.hpp"
+#include "formula/embellish/mhgs.hpp"
 #include "formula/formula_commands.hpp"
 #include "formula/formula_input.hpp"
 #include "addin/addin_context.hpp"
@@ -165,10 +166,10 @@ std::vector<CommandEntry> BuildTable() {
   add(L"rxBtnGS_gs", L"根式", Run(L"根式", GS));
   add(L"rxBtnGS_xl", L"向量", Run(L"向量", GS_XL));
   add(L"rxBtnGS_fcz", L"方程组", Run(L"方程组", GS_FCZ));
-  add(L"rxBtnGS_plzh", L"排列组合", Pending(L"排列组合"));
+  add(L"rxBtnGS_plzh", L"排列组合", Dialog(L"frmPaiLie"));
   add(L"rxBtnGS_xhxs", L"循环小数", Run(L"循环小数", GS_XHXS));
   add(L"rxBtnGS_kjgs", L"快捷公式", Run(L"快捷公式", GS_Main));
-  add(L"rxBtnGS_mhgs", L"公式美化", Pending(L"公式美化"));
+  add(L"rxBtnGS_mhgs", L"公式美化", Run(L"公式美化", Mhgs));
   add(L"rxBtnGS_gsms", L"公式模式", Run(L"公式模式", ToggleFormulaMode));
   add(L"rxBtnQT_matheq", L"", Run(L"插入公式对象", InsertEquationObject));
   // Tools.
@@ -303,6 +304,7 @@ std::vector<std::pair<std::wstring, Action>> BuildLegacyOnly() {
                         AlignOrDistribute(ctx, control);
                       }));
   keys.emplace_back(L"插入公式", Run(L"快捷公式", GS_Main));
+  keys.emplace_back(L"分解质因数", Dialog(L"frmFenJie"));
   keys.emplace_back(L"hengdengyu", Symbol(L"hengdengyu"));
   for (int n = 1; n <= 10; ++n) {
     std::wstring key = L"daiquanshuzi" + std::to_wstring(n);

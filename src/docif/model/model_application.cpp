@@ -142,6 +142,10 @@ std::shared_ptr<ListTemplate> ModelApplication::NumberingTemplate(int index) {
 
 void ModelApplication::Run(const std::wstring& macroName) {
   shared_->journal.push_back(L"Run " + macroName);
+  if (auto it = macros_.find(macroName); it != macros_.end() && it->second) {
+    const auto handler = it->second;
+    handler();
+  }
 }
 
 }  // namespace plx::docif::model

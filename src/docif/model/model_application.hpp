@@ -4,6 +4,8 @@
 // (with the host's built-in align and distribute controls), the add-in
 // list, AutoCorrect, the numbering gallery, and a journal of the calls
 // whose effect lies outside any document.
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -81,7 +83,11 @@ class ModelApplication final : public Application, public std::enable_shared_fro
   void SetScreenUpdating(bool v) override;
   std::shared_ptr<AutoCorrect> GetAutoCorrect() override { return autoCorrect_; }
   std::shared_ptr<ListTemplate> NumberingTemplate(int index) override;
+  // Journals the call, then runs the handler the host registered for the
+  // macro, if any.
   void Run(const std::wstring& macroName) override;
+  // The host's answer to a macro command that no add-in of its own offers.
+  void SetMacro(const std::wstring& macroName, std::function<void()> handler) { macros_[macroName] = std::move(handler); }
 
   ModelCommandBars& Bars() { return *bars_; }
   ModelAddIns& AddIns() { return *addIns_; }
@@ -97,6 +103,7 @@ class ModelApplication final : public Application, public std::enable_shared_fro
  private:
   std::wstring version_;
   std::wstring path_;
+  std::map<std::wstring, std::function<void()>> macros_;
   std::shared_ptr<AppShared> shared_ = std::make_shared<AppShared>();
   std::shared_ptr<ModelCommandBars> bars_;
   std::shared_ptr<ModelAddIns> addIns_ = std::make_shared<ModelAddIns>();

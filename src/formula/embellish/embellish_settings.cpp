@@ -1,0 +1,65 @@
+#include "formula/embellish/embellish_settings.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "addin/config_dictionary.hpp"
+#include "common/text.hpp"
+#include "common/units.hpp"
+#include "common/vbnum.hpp"
+#include "config/mod_config.hpp"
+
+namespace plx {
+
+EmbellishSettings EmbellishSettings::Load(AddinContext& ctx) {
+  const ConfigDictionary& group = ConfigGroup(ctx, L"mhgsconfig");
+  EmbellishSettings s;
+  auto text = [&](const wchar_t* key, std::wstring& into) {
+    if (group.Exists(key)) into = group.Text(key);
+  };
+  auto flag = [&](const wchar_t* key, bool& into) {
+    if (group.Exists(key)) into = CBool(group.Text(key));
+  };
+  if (group.Exists(L"noSelection")) s.noSelection = static_cast<int>(Val(group.Text(L"noSelection")));
+  text(L"ReplaceRull", s.ReplaceRull);
+  text(L"FontName", s.FontName);
+  flag(L"blItalic", s.blItalic);
+  flag(L"blBold", s.blBold);
+  text(L"FontName_Num", s.FontName_Num);
+  flag(L"blItalic_Num", s.blItalic_Num);
+  flag(L"blBold_Num", s.blBold_Num);
+  text(L"sxbFontSize", s.sxbFontSize);
+  text(L"FuncList", s.FuncList);
+  return s;
+}
+
+docif::FontFormat EmbellishSettings::LetterFont() const {
+  docif::FontFormat f;
+  f.Name = FontName;
+  f.Italic = blItalic;
+  f.Bold = blBold;
+  return f;
+}
+
+docif::FontFormat EmbellishSettings::DigitFont() const {
+  docif::FontFormat f;
+  f.Name = FontName_Num;
+  f.Italic = blItalic_Num;
+  f.Bold = blBold_Num;
+  return f;
+}
+
+std::vector<std::wstring> EmbellishSettings::Functions() const {
+  std::vector<std::wstring> names;
+  for (const std::wstring& n : Split(FuncList, L","))
+    if (!Trim(n).empty()) names.push_back(Trim(n));
+  return names;
+}
+
+double EmbellishSettings::ScriptSize(double textSize) const {
+  const double named = FontSizeFromName(Trim(sxbFontSize));
+  if (named > 0) return std::min(named, textSize);
+  return std::round(textSize * 2 / 3 * 2) / 2;
+}
+
+}  // namespace plx

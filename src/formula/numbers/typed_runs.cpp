@@ -1,0 +1,19 @@
+#include "formula/numbers/typed_runs.hpp"
+
+#include "addin/addin_context.hpp"
+
+namespace plx::numbers {
+
+void TypeRuns(AddinContext& ctx, const std::vector<TypedRun>& runs) {
+  auto selection = ctx.App->GetSelection();
+  auto doc = ctx.App->ActiveDocument();
+  for (const TypedRun& run : runs) {
+    const long start = selection->Start();
+    selection->TypeText(run.text);
+    docif::FontFormat font;
+    font.Superscript = run.superscript;
+    doc->GetRange(start, selection->Start())->SetFont(font);
+  }
+}
+
+}  // namespace plx::numbers
