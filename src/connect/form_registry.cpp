@@ -3,6 +3,7 @@
 #include <functional>
 #include <utility>
 
+#include "charts/frm_tjt.hpp"
 #include "config/frm_config.hpp"
 #include "graph/dialog/frm_graph.hpp"
 #include "shapes/frm_custom_transform.hpp"
@@ -26,6 +27,7 @@ const std::vector<std::pair<const wchar_t*, Factory>>& Table() {
       {L"frmGraph", &Make<graph::frmGraph>},
       {L"frmFangSuo", &Make<frmFangSuo>},
       {L"frmXuanZhuan", &Make<frmXuanZhuan>},
+      {L"frmTJT", &Make<charts::frmTJT>},
   };
   return table;
 }
