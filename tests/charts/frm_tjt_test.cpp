@@ -1,6 +1,8 @@
 // The statistics dialog's memory and its stem-and-leaf plots.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "charts/stem_leaf.hpp"
 #include "common/text.hpp"
 #include "connect/connect.hpp"
@@ -113,6 +115,45 @@ TEST_F(StatisticsDialog, TwoSeriesMakeATableWithOnlyTheLinesBetweenColumns) {
   EXPECT_EQ(ui.Boxes().back().text, L"本程序暂不支持3位数以上的数据，请检查！");
   EXPECT_EQ(doc->Content()->GetTables()->Count(), 1);
   f->Dismiss();
+}
+
+TEST_F(StatisticsDialog, ChartsInAPaperFromAnotherWordProcessorSurviveSavingAndReopening) {
+  const std::string paper = std::string(PLENDRIX_SHARED_DIR) + "/corpus/exam-student.docx";
+  if (!std::filesystem::exists(paper)) GTEST_SKIP() << "the shared corpus is not here";
+  auto exam = host->GetDocuments()->Open(Utf8ToWide(paper));
+  const int tablesBefore = exam->Content()->GetTables()->Count();
+  const int shapesBefore = exam->GetShapes()->Count();
+  auto first = exam->Paragraphs()->Item(2);
+  exam->GetRange(first->End() - 1, first->End() - 1)->Select();
+  auto f = Open();
+  f->SetValue(L"optZFT", L"2");
+  ui.Queue(Answer::OK);
+  f->Click(L"cmdOk");
+  f->Click(L"cmdOKJY");
+  f->Dismiss();
+
+  test::TempDir dir;
+  const std::wstring saved = dir.WPath() + L"/exam.docx";
+  docif::ooxml::SaveDocx(*static_cast<docif::model::ModelDocument&>(*exam).Data(), saved);
+  auto again = host->GetDocuments()->Open(saved);
+  EXPECT_EQ(again->Content()->GetTables()->Count(), tablesBefore + 1);
+  ASSERT_EQ(again->GetShapes()->Count(), shapesBefore + 1);
+  auto group = again->GetShapes()->Item(shapesBefore + 1);
+  EXPECT_TRUE(StartsWith(group->Name(), L"组合：")) << WideToUtf8(group->Name());
+  int bars = 0;
+  for (int i = 1; i <= group->GroupItems()->Count(); ++i) bars += StartsWith(group->GroupItems()->Item(i)->Name(), L"柱状图：");
+  EXPECT_EQ(bars, 5) << "the remembered data 3,5,2,6,4";
+
+  // A table read from the paper loses one border and keeps its others.
+  ASSERT_GT(tablesBefore, 0);
+  auto scores = again->Content()->GetTables()->Item(1);
+  scores->SetBorderVisible(docif::kBorderTop, false);
+  const std::string xml =
+      docif::ooxml::BuildDocx(*static_cast<docif::model::ModelDocument&>(*again).Data())["word/document.xml"];
+  const size_t table = xml.find("<w:tblBorders>");
+  ASSERT_NE(table, std::string::npos);
+  EXPECT_EQ(xml.find("<w:top w:val=\"nil\"", table), xml.find("<w:top ", table));
+  EXPECT_LT(xml.find("<w:bottom w:val=\"single\"", table), xml.find("</w:tblBorders>", table));
 }
 
 }  // namespace
