@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <cmath>
 
 #include "common/text.hpp"
@@ -18,13 +19,24 @@ double Steps(const AxisValues& a) { return (static_cast<double>(a.e) - a.s) / a.
 
 }  // namespace
 
+float ToSingle(double value) {
+  constexpr double kLargest = std::numeric_limits<float>::max();
+  if (std::isnan(value)) return 0;
+  return static_cast<float>(std::clamp(value, -kLargest, kLargest));
+}
+
+int ToBounded(double value, int low, int high) {
+  if (std::isnan(value)) return low;
+  return static_cast<int>(std::clamp(value, static_cast<double>(low), static_cast<double>(high)));
+}
+
 std::vector<float> ReadChartData(const std::wstring& text) {
   std::wstring t = Trim(text);
   if (t.empty()) return {};
   t = Replace(ToHalfWidth(t), L":", L",");
   if (!t.empty() && t.back() == L',') t.pop_back();
   std::vector<float> values;
-  for (const std::wstring& item : Split(t, L",")) values.push_back(static_cast<float>(Val(Trim(item))));
+  for (const std::wstring& item : Split(t, L",")) values.push_back(ToSingle(Val(Trim(item))));
   return values;
 }
 
@@ -91,8 +103,8 @@ AxisValues BarAutoY(const std::vector<float>& heights) {
       step = m * power;
       break;
     }
-  const float d = static_cast<float>(step);
-  const float e = static_cast<float>(std::ceil(top / step - 1e-6) * step);
+  const float d = ToSingle(step);
+  const float e = ToSingle(std::ceil(top / step - 1e-6) * step);
   return {0, e, d};
 }
 

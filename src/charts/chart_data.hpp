@@ -18,6 +18,13 @@ namespace plx::charts {
 // text gives no values.
 std::vector<float> ReadChartData(const std::wstring& text);
 
+// A typed number as a single-precision value; numbers beyond its range
+// become its largest value of that sign.
+float ToSingle(double value);
+
+// A typed whole number kept within [low, high].
+int ToBounded(double value, int low, int high);
+
 // A value as the chart writes it: the shortest text that reads back as the
 // same single-precision number ("0.1", not "0.100000001").
 std::wstring SingleText(float value);

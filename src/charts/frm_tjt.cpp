@@ -149,7 +149,8 @@ void frmTJT::UpdateStates() {
 
 void frmTJT::PickColour(const wchar_t* swatch) {
   Control& c = GetControl(swatch);
-  if (auto chosen = Ctx().Ui().ChooseColor(static_cast<uint32_t>(Val(c.text)))) c.text = std::to_wstring(*chosen);
+  const auto initial = static_cast<uint32_t>(ToBounded(Val(c.text), 0, 0xFFFFFF));
+  if (auto chosen = Ctx().Ui().ChooseColor(initial)) c.text = std::to_wstring(*chosen);
 }
 
 void frmTJT::Form_Load() {
@@ -173,9 +174,9 @@ ChartInput frmTJT::ChartFromControls() {
     const std::wstring a = axis;
     AxisInput& ax = a == L"X" ? in.x : in.y;
     ax.lengthCm = Val(Trim(GetControl(L"txtLen" + a).text));
-    ax.manual = {static_cast<float>(Val(Trim(GetControl(L"txtChuZhi" + a).text))),
-                 static_cast<float>(Val(Trim(GetControl(L"txtZhongZhi" + a).text))),
-                 static_cast<float>(Val(Trim(GetControl(L"txtKuaDu" + a).text)))};
+    ax.manual = {ToSingle(Val(Trim(GetControl(L"txtChuZhi" + a).text))),
+                 ToSingle(Val(Trim(GetControl(L"txtZhongZhi" + a).text))),
+                 ToSingle(Val(Trim(GetControl(L"txtKuaDu" + a).text)))};
     ax.automatic = GetControl(L"chkAuto" + a).value != 0;
     ax.broken = GetControl(L"chkZheXian" + a).value != 0;
     ax.reference = GetControl(L"chkCanKaoXian" + a).value != 0;
@@ -186,10 +187,10 @@ ChartInput frmTJT::ChartFromControls() {
   in.markerLines = !bar && GetControl(L"chkZuoBiaoXian").value != 0;
   in.writeValues = !bar && GetControl(L"chkBiaoJiShuZhi").value != 0;
   in.gapMm = Val(Trim(GetControl(L"txtJianJu").text));
-  in.decimals = static_cast<int>(Val(Trim(GetControl(L"txtXSWS").text)));
+  in.decimals = ToBounded(Val(Trim(GetControl(L"txtXSWS").text)), 0, 6);
   in.fill = GetControl(L"chkFill").value != 0;
   in.fillKind = static_cast<FillKind>(std::clamp(GetControl(L"optColor").value, 0, 2));
-  in.colour = static_cast<uint32_t>(Val(GetControl(L"labColor").text));
+  in.colour = static_cast<uint32_t>(ToBounded(Val(GetControl(L"labColor").text), 0, 0xFFFFFF));
   in.style = GetControl(L"optStyle").value;
   in.ignoreProportion = GetControl(L"chkNoBiLi").value != 0;
   return in;
@@ -237,7 +238,7 @@ void frmTJT::cmdOKSX_Click() {
     in.percentages = GetControl(L"chkBaiFenBi").value != 0;
     in.fill = GetControl(L"chkColor").value != 0;
     in.fillKind = static_cast<PieFill>(std::clamp(GetControl(L"optShanXingColor").value, 0, 2));
-    in.colour = static_cast<uint32_t>(Val(GetControl(L"labShanXingColor").text));
+    in.colour = static_cast<uint32_t>(ToBounded(Val(GetControl(L"labShanXingColor").text), 0, 0xFFFFFF));
     const graph::InsertPoint at = graph::GetInsertPoint(Ctx());
     DrawPieChart(Ctx(), in, at.left, at.top);
   } catch (const std::exception& e) {

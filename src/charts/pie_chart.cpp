@@ -79,6 +79,7 @@ std::wstring DrawPieChart(AddinContext& ctx, const PieInput& in, double left, do
   std::wstring problem;
   const double r = CmToPoints(in.radiusCm);
   if (!(r > 0)) problem = L"半径不能为零或负数!";
+  else if (in.radiusCm > 50) problem = L"半径不能超过50厘米!";
   else if (in.ratios.empty()) problem = L"请输入各扇形面积之比，如 10:35:25:30";
   else if (std::any_of(in.ratios.begin(), in.ratios.end(), [](float v) { return !(v >= 0); }))
     problem = L"扇形面积之比不能有负数，请检查数据";

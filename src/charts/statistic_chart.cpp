@@ -16,13 +16,16 @@ bool IsHistogram(ChartKind k) { return k == ChartKind::Frequency || k == ChartKi
 
 int Steps(const Axis& a) { return a.slots - a.k; }
 
+// Longer than any page: such an axis is a typing mistake.
+constexpr double kLongestAxisCm = 100;
+
 // The automatic y scale of the bar kinds: from 0, or with "忽略初始比例"
 // from a round value just below the smallest bar.
 AxisValues BarKindsAutoY(const std::vector<float>& heights, bool ignoreProportion) {
   AxisValues a = BarAutoY(heights);
   if (!ignoreProportion || heights.empty()) return a;
   const float low = *std::min_element(heights.begin(), heights.end());
-  const float s = static_cast<float>(std::floor(low / a.d - 1e-6) * a.d);
+  const float s = ToSingle(std::floor(low / a.d - 1e-6) * a.d);
   if (s > 0) a.s = s;
   return a;
 }
@@ -69,7 +72,7 @@ ScaleResult ResolveScales(const ChartInput& in) {
   if (in.kind == ChartKind::RelativeFrequency) {
     const double total = std::accumulate(in.data.begin(), in.data.end(), 0.0);
     if (n > 0 && total <= 0) return {std::nullopt, Refused(L"频数之和应大于0，请检查数据")};
-    for (float& h : heights) h = static_cast<float>(h / total / xv.d);
+    for (float& h : heights) h = ToSingle(h / total / xv.d);
   }
 
   AxisValues yv = in.y.manual;
@@ -78,8 +81,9 @@ ScaleResult ResolveScales(const ChartInput& in) {
   if (auto problem = ScaleProblem(yv, L"y")) return {std::nullopt, *problem};
 
   ChartScales scales{MakeAxis(xv, in.x.lengthCm), MakeAxis(yv, in.y.lengthCm), std::move(heights)};
-  if (!(scales.x.length > 0) || !(scales.y.length > 0))
-    return {std::nullopt, Refused(L"坐标轴的长度应大于0，请检查轴长设置")};
+  for (double length : {in.x.lengthCm, in.y.lengthCm})
+    if (!(length > 0 && length <= kLongestAxisCm))
+      return {std::nullopt, Refused(L"坐标轴的长度应大于0且不超过100厘米，请检查轴长设置")};
   if (in.kind == ChartKind::Bar) {
     const double gap = MmToPoints(in.gapMm);
     if (gap < 0) return {std::nullopt, Refused(L"柱状图间距不能是负数")};

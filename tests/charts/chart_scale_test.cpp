@@ -1,6 +1,8 @@
 // Reading chart data and choosing the scale of the axes.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "charts/chart_data.hpp"
 #include "charts/statistic_chart.hpp"
 #include "common/text.hpp"
@@ -16,6 +18,9 @@ TEST(ChartData, SeparatorsTrailingCommaAndFullWidthReadTheSame) {
   EXPECT_TRUE(ReadChartData(L"   ").empty());
   EXPECT_EQ(ReadChartData(L"1.5,abc").size(), 2u) << "text that is no number reads as 0, keeping its place";
   EXPECT_EQ(SingleText(0.1f), L"0.1");
+  EXPECT_EQ(ReadChartData(L"1e60,-1e60"), (std::vector<float>{std::numeric_limits<float>::max(),
+                                                              -std::numeric_limits<float>::max()}))
+      << "beyond single precision, not undefined";
 }
 
 TEST(ChartScale, AutomaticLineChartYFollowsTheSmallestGap) {
@@ -87,6 +92,9 @@ TEST(ChartScale, BarKindsStandOnZeroWithARoundStep) {
   in.gapMm = 100;
   EXPECT_TRUE(ResolveScales(in).message.starts_with(L"柱状图间距"));
   in.gapMm = 2;
+  in.x.lengthCm = 1e30;
+  EXPECT_TRUE(ResolveScales(in).message.starts_with(L"坐标轴的长度"));
+  in.x.lengthCm = 8;
   in.data = {2, -6};
   EXPECT_EQ(ResolveScales(in).message, L"柱状图的数据不能是负数，请检查数据");
 }
