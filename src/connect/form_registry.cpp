@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "bank/frm_config_tk.hpp"
+#include "charts/frm_tjt.hpp"
 #include "figures/frm_interval.hpp"
 #include "figures/frm_plane_figures.hpp"
 #include "formula/numbers/frm_fenjie.hpp"
@@ -40,6 +41,7 @@ const std::vector<std::pair<const wchar_t*, Factory>>& Table() {
       {L"frmGenShi", &Make<frmGenShi>},
       {L"frmPaiLie", &Make<frmPaiLie>},
       {L"frmFenJie", &Make<frmFenJie>},
+      {L"frmTJT", &Make<charts::frmTJT>},
   };
   return table;
 }

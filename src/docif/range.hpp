@@ -239,6 +239,14 @@ class InlineShapes {
   virtual std::shared_ptr<InlineShape> AddOLEObject(const std::wstring& classType, const Range& at) = 0;
 };
 
+// The borders of a table, by the host's numbers.
+constexpr int kBorderTop = -1;
+constexpr int kBorderLeft = -2;
+constexpr int kBorderBottom = -3;
+constexpr int kBorderRight = -4;
+constexpr int kBorderHorizontal = -5;  // between rows
+constexpr int kBorderVertical = -6;    // between columns
+
 class Table {
  public:
   virtual ~Table() = default;
@@ -249,6 +257,12 @@ class Table {
   virtual RangePtr GetRange() = 0;
   virtual bool BordersEnabled() const = 0;
   virtual void SetBordersEnabled(bool) = 0;
+  // One border of the table (kBorderTop ... kBorderVertical): whether it is
+  // drawn while the table's borders are enabled.
+  virtual bool BorderVisible(int border) const = 0;
+  virtual void SetBorderVisible(int border, bool visible) = 0;
+  // The width of a column in points (1-based; error 5941 outside the table).
+  virtual void SetColumnWidth(int column, double points) = 0;
   virtual std::wstring Style() const = 0;
   virtual void SetStyle(const std::wstring&) = 0;
   virtual void Delete() = 0;

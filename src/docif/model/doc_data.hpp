@@ -2,6 +2,7 @@
 // The state of one model document, shared by every object that views it
 // (ranges, the selection, shapes, fields): formats, the main story, lists,
 // inline objects, tables, styles, bookmarks, equations, shapes, settings.
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -93,6 +94,11 @@ constexpr int kInlineRaw = 0;
 
 struct TableInfo {
   bool borders = true;
+  // Borders switched off one by one: top, left, bottom, right, between
+  // rows, between columns.
+  std::array<bool, 6> hiddenSides{};
+  // Column widths in points set by the add-in (0: an equal share).
+  std::vector<double> columnWidths;
   std::wstring style;
   // Read from a file: table, row and cell properties as XML.
   std::string tblPr, tblGrid;

@@ -141,6 +141,9 @@ class ModelTable final : public Table {
   RangePtr GetRange() override;
   bool BordersEnabled() const override;
   void SetBordersEnabled(bool on) override;
+  bool BorderVisible(int border) const override;
+  void SetBorderVisible(int border, bool visible) override;
+  void SetColumnWidth(int column, double points) override;
   std::wstring Style() const override;
   void SetStyle(const std::wstring& name) override;
   void Delete() override;

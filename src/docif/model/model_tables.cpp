@@ -58,6 +58,42 @@ bool ModelTable::BordersEnabled() const { return doc_->tables.at(id_).borders; }
 
 void ModelTable::SetBordersEnabled(bool on) {
   doc_->tables.at(id_).borders = on;
+  doc_->tables.at(id_).hiddenSides.fill(false);
+  doc_->Changed();
+}
+
+namespace {
+
+size_t SideIndex(int border) {
+  if (border > kBorderTop || border < kBorderVertical) Raise(5941, L"集合所要求的成员不存在。");
+  return static_cast<size_t>(-border - 1);
+}
+
+}  // namespace
+
+bool ModelTable::BorderVisible(int border) const {
+  const TableInfo& info = doc_->tables.at(id_);
+  return info.borders && !info.hiddenSides[SideIndex(border)];
+}
+
+void ModelTable::SetBorderVisible(int border, bool visible) {
+  TableInfo& info = doc_->tables.at(id_);
+  const size_t side = SideIndex(border);
+  if (visible && !info.borders) {
+    // Turning one border on keeps the others off.
+    info.borders = true;
+    info.hiddenSides.fill(true);
+  }
+  info.hiddenSides[side] = !visible;
+  doc_->Changed();
+}
+
+void ModelTable::SetColumnWidth(int column, double points) {
+  if (column < 1 || column > ColumnsCount()) Raise(5941, L"集合所要求的成员不存在。");
+  if (!(points > 0)) Raise(err::kInvalidCall, L"列宽应大于0。");
+  TableInfo& info = doc_->tables.at(id_);
+  if (info.columnWidths.size() < static_cast<size_t>(column)) info.columnWidths.resize(column, 0);
+  info.columnWidths[column - 1] = points;
   doc_->Changed();
 }
 

@@ -261,24 +261,53 @@ class StoryWriter {
     size_t columns = 1;
     for (const auto& row : rows) columns = std::max(columns, row.size());
     long width = Twips(doc_.page.PageWidth - doc_.page.LeftMargin - doc_.page.RightMargin);
-    long cellWidth = width / static_cast<long>(columns);
-    std::string border = info.borders ? "single" : "nil";
+    // Columns the add-in sized keep their width; the others share the rest
+    // of the text width, or take the average of the sized ones.
+    std::vector<long> widths(columns, 0);
+    long sized = 0;
+    size_t sizedCount = 0;
+    for (size_t c = 0; c < columns && c < info.columnWidths.size(); ++c)
+      if (info.columnWidths[c] > 0) {
+        widths[c] = Twips(info.columnWidths[c]);
+        sized += widths[c];
+        ++sizedCount;
+      }
+    const bool customWidths = sizedCount > 0;
+    if (sizedCount < columns) {
+      const long share = sizedCount > 0 && sized >= width ? sized / static_cast<long>(sizedCount)
+                                                           : (width - sized) / static_cast<long>(columns - sizedCount);
+      for (long& w : widths)
+        if (w == 0) w = share;
+    }
+    long tableWidth = 0;
+    for (long w : widths) tableWidth += w;
+    const bool hiddenSide = std::find(info.hiddenSides.begin(), info.hiddenSides.end(), true) != info.hiddenSides.end();
+    std::string bordersXml = "<w:tblBorders>";
+    const char* sides[] = {"top", "left", "bottom", "right", "insideH", "insideV"};
+    for (size_t i = 0; i < std::size(sides); ++i) {
+      const bool on = info.borders && !info.hiddenSides[i];
+      bordersXml += std::string("<w:") + sides[i] + " w:val=\"" + (on ? "single" : "nil") +
+                    "\" w:sz=\"4\" w:space=\"0\" w:color=\"000000\"/>";
+    }
+    bordersXml += "</w:tblBorders>";
+    // Cell borders read with the table would override the sides turned off.
+    const bool keepCellBorders = info.borders && !hiddenSide;
     std::string out = "<w:tbl>";
     if (!info.tblPr.empty()) {
-      out += info.borders ? info.tblPr : WithoutChildren(info.tblPr, "w:tblBorders");
+      if (!info.borders) out += WithoutChildren(info.tblPr, "w:tblBorders");
+      else if (hiddenSide) out += WithTableBorders(info.tblPr, bordersXml);
+      else out += info.tblPr;
     } else {
       out += "<w:tblPr>";
       if (!info.style.empty()) out += "<w:tblStyle w:val=\"" + XmlEscape(info.style) + "\"/>";
-      out += "<w:tblW w:w=\"" + std::to_string(width) + "\" w:type=\"dxa\"/><w:tblBorders>";
-      for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"})
-        out += std::string("<w:") + side + " w:val=\"" + border + "\" w:sz=\"4\" w:space=\"0\" w:color=\"000000\"/>";
-      out += "</w:tblBorders><w:tblLayout w:type=\"fixed\"/></w:tblPr>";
+      out += "<w:tblW w:w=\"" + std::to_string(tableWidth) + "\" w:type=\"dxa\"/>" + bordersXml;
+      out += "<w:tblLayout w:type=\"fixed\"/></w:tblPr>";
     }
-    if (!info.tblGrid.empty() && rawFits) {
+    if (!info.tblGrid.empty() && rawFits && !customWidths) {
       out += info.tblGrid;
     } else {
       out += "<w:tblGrid>";
-      for (size_t c = 0; c < columns; ++c) out += "<w:gridCol w:w=\"" + std::to_string(cellWidth) + "\"/>";
+      for (long w : widths) out += "<w:gridCol w:w=\"" + std::to_string(w) + "\"/>";
       out += "</w:tblGrid>";
     }
     for (size_t r = 0; r < rows.size(); ++r) {
@@ -286,10 +315,11 @@ class StoryWriter {
       if (rawFits && r < info.trPr.size()) out += info.trPr[r];
       for (size_t c = 0; c < rows[r].size(); ++c) {
         out += "<w:tc>";
-        if (rawFits) {
-          out += info.borders ? info.tcPr[r][c] : WithoutChildren(info.tcPr[r][c], "w:tcBorders");
+        if (rawFits && !customWidths) {
+          out += keepCellBorders ? info.tcPr[r][c] : WithoutChildren(info.tcPr[r][c], "w:tcBorders");
         } else {
-          out += "<w:tcPr><w:tcW w:w=\"" + std::to_string(cellWidth) + "\" w:type=\"dxa\"/></w:tcPr>";
+          const long w = c < widths.size() ? widths[c] : widths.back();
+          out += "<w:tcPr><w:tcW w:w=\"" + std::to_string(w) + "\" w:type=\"dxa\"/></w:tcPr>";
         }
         auto [s, e] = rows[r][c];
         long i = s;

@@ -256,4 +256,24 @@ std::string WithoutChildren(const std::string& element, const char* name) {
   return Extra(copy);
 }
 
+std::string WithTableBorders(const std::string& tblPr, const std::string& borders) {
+  pugi::xml_document doc, part;
+  if (!doc.load_buffer(tblPr.data(), tblPr.size()) || !part.load_buffer(borders.data(), borders.size())) return tblPr;
+  pugi::xml_node props = doc.document_element();
+  props.remove_child("w:tblBorders");
+  // The elements that follow w:tblBorders in table properties.
+  pugi::xml_node before;
+  for (pugi::xml_node c : props.children()) {
+    const std::string name = c.name();
+    if (name == "w:shd" || name == "w:tblLayout" || name == "w:tblCellMar" || name == "w:tblLook" ||
+        name == "w:tblCaption" || name == "w:tblDescription") {
+      before = c;
+      break;
+    }
+  }
+  if (before) props.insert_copy_before(part.document_element(), before);
+  else props.append_copy(part.document_element());
+  return Extra(props);
+}
+
 }  // namespace plx::docif::ooxml

@@ -27,5 +27,8 @@ void ApplyParagraphProperties(const pugi::xml_node& pPr, model::ParaFormat& p, b
 // children called `name`, so that the model's own value of that property
 // counts; XML that does not parse comes back unchanged.
 std::string WithoutChildren(const std::string& element, const char* name);
+// The table properties with their borders replaced by `borders` (a whole
+// w:tblBorders element), placed where the schema orders it.
+std::string WithTableBorders(const std::string& tblPr, const std::string& borders);
 
 }  // namespace plx::docif::ooxml

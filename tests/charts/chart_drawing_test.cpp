@@ -1,0 +1,179 @@
+// Charts drawn into a model document as a teacher draws them from the
+// statistics dialog.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "charts/frm_tjt.hpp"
+#include "charts/pie_chart.hpp"
+#include "common/text.hpp"
+#include "connect/connect.hpp"
+#include "docif/shapes.hpp"
+#include "support/test_addin.hpp"
+
+namespace plx::charts {
+namespace {
+
+using docif::ShapePtr;
+
+class ChartDrawing : public test::AddinTest {
+ protected:
+  void SetUp() override {
+    host = MakeHost();
+    host->GetDocuments()->Add();
+    connect = std::make_unique<Connect>(*ctx);
+    connect->AddinInstance_OnConnection(host);
+    doc = host->ActiveDocument();
+    form = std::make_shared<frmTJT>(*ctx);
+    form->Show();
+  }
+  void TearDown() override { form->Dismiss(); }
+  void Set(const std::wstring& name, const std::wstring& value) { form->SetValue(name, value); }
+  // Presses OK and returns the chart's group.
+  ShapePtr Draw(const wchar_t* button = L"cmdOk") {
+    if (std::wstring(button) == L"cmdOk") ui.Queue(Answer::OK);  // "绘图完成！"
+    form->Click(button);
+    EXPECT_EQ(doc->GetShapes()->Count(), 1);
+    return doc->GetShapes()->Item(doc->GetShapes()->Count());
+  }
+  static std::vector<ShapePtr> Items(const ShapePtr& group, const std::wstring& role) {
+    std::vector<ShapePtr> found;
+    auto items = group->GroupItems();
+    for (int i = 1; i <= items->Count(); ++i)
+      if (StartsWith(items->Item(i)->Name(), role + L"：")) found.push_back(items->Item(i));
+    return found;
+  }
+  void ManualX(const wchar_t* s, const wchar_t* e, const wchar_t* d) {
+    Set(L"chkAutoX", L"0");
+    Set(L"txtChuZhiX", s);
+    Set(L"txtZhongZhiX", e);
+    Set(L"txtKuaDuX", d);
+  }
+  std::shared_ptr<docif::model::ModelApplication> host;
+  std::unique_ptr<Connect> connect;
+  std::shared_ptr<docif::Document> doc;
+  std::shared_ptr<frmTJT> form;
+};
+
+TEST_F(ChartDrawing, FrequencyHistogramHasAdjacentBarsOverItsClasses) {
+  Set(L"optZFT", L"0");
+  Set(L"txtData", L"2,6,8,4");
+  ManualX(L"150", L"170", L"5");
+  Set(L"txtLenX", L"10");
+  Set(L"chkAutoY", L"1");
+  ShapePtr group = Draw();
+  EXPECT_EQ(ui.Boxes().back().text, L"绘图完成！");
+  EXPECT_TRUE(StartsWith(group->Name(), L"组合："));
+  auto bars = Items(group, L"柱状图");
+  ASSERT_EQ(bars.size(), 4u);
+  // x: 150..170 in 4 classes, starting off 0 so a slot for the break: 6 slots.
+  const double unit = 10 * 28.4 / 6;
+  for (size_t i = 0; i < bars.size(); ++i) {
+    EXPECT_NEAR(bars[i]->Width(), unit, 0.01);
+    if (i > 0) {
+      EXPECT_NEAR(bars[i]->Left(), bars[i - 1]->Left() + unit, 0.01) << "bars touch";
+    }
+  }
+  EXPECT_NEAR(bars[2]->Height(), 2 * bars[0]->Height() * 2, 0.01) << "8 against 2";
+  EXPECT_NEAR(bars[0]->Top() + bars[0]->Height(), bars[3]->Top() + bars[3]->Height(), 0.01) << "one base line";
+  EXPECT_EQ(Items(group, L"x轴刻度线150").size(), 1u);
+  EXPECT_EQ(Items(group, L"x轴刻度线170").size(), 1u);
+}
+
+TEST_F(ChartDrawing, RelativeFrequencyHistogramTypesetsItsCaptionAsAFraction) {
+  Set(L"optZFT", L"1");
+  EXPECT_EQ(form->ValueText(L"txtTextY"), L"(频率)/(组距)");
+  Set(L"txtData", L"2,6,8,4");
+  ManualX(L"150", L"170", L"5");
+  Set(L"chkZheXianX", L"1");
+  ShapePtr group = Draw();
+  auto caption = Items(group, L"y轴文字标识");
+  ASSERT_EQ(caption.size(), 1u);
+  auto fields = caption[0]->TextRange()->GetFields();
+  ASSERT_EQ(fields->Count(), 1);
+  EXPECT_TRUE(Contains(fields->Item(1)->Code()->Text(), L"\\F(")) << WideToUtf8(fields->Item(1)->Code()->Text());
+  auto zigzag = Items(group, L"x轴折线部分");
+  ASSERT_EQ(zigzag.size(), 1u);
+  EXPECT_EQ(zigzag[0]->Points().size(), 6u);
+}
+
+TEST_F(ChartDrawing, BarChartCentresEachBarOnItsCategoryWithTheGap) {
+  Set(L"optZFT", L"2");
+  Set(L"txtData", L"3,5,2");
+  Set(L"txtJianJu", L"4");
+  Set(L"chkFill", L"1");
+  Set(L"optColor", L"0");
+  random = ScriptedRandom{{0.1, 0.5, 0.9, 0.3, 0.7, 0.2, 0.8, 0.4, 0.6}};
+  ShapePtr group = Draw();
+  auto bars = Items(group, L"柱状图");
+  ASSERT_EQ(bars.size(), 3u);
+  auto ticks = Items(group, L"x轴刻度线1");
+  ASSERT_EQ(ticks.size(), 1u);
+  EXPECT_NEAR(bars[0]->Left() + bars[0]->Width() / 2, ticks[0]->Left(), 0.01);
+  EXPECT_NEAR(bars[1]->Left() - (bars[0]->Left() + bars[0]->Width()), 4 * 2.84, 0.01);
+  EXPECT_NE(bars[0]->Fill().ForeColor, bars[1]->Fill().ForeColor) << "random colours differ bar to bar";
+}
+
+TEST_F(ChartDrawing, LineChartPutsPointsOnTheirSlotsAndJoinsThem) {
+  Set(L"optZFT", L"3");
+  Set(L"txtData", L"2,4,4,10");
+  Set(L"chkZuoBiaoXian", L"1");
+  ShapePtr group = Draw();
+  EXPECT_TRUE(StartsWith(group->Name(), L"折线统计图组合："));
+  auto dots = Items(group, L"数据点");
+  ASSERT_EQ(dots.size(), 4u);
+  EXPECT_EQ(Items(group, L"点点连线").size(), 3u);
+  // y: 2..10 by 2 in 6 slots of 6 cm; x: 0..3 in 4 slots of 8 cm.
+  const double ux = 8 * 28.4 / 4, uy = 6 * 28.4 / 6;
+  auto centreY = [](const ShapePtr& s) { return s->Top() + s->Height() / 2; };
+  EXPECT_NEAR(dots[1]->Left() - dots[0]->Left(), ux, 0.01);
+  EXPECT_NEAR(centreY(dots[0]) - centreY(dots[3]), 4 * uy, 0.01) << "10 lies four steps above 2";
+  EXPECT_NEAR(centreY(dots[1]), centreY(dots[2]), 0.01);
+  EXPECT_EQ(Items(group, L"坐标标记竖线").size(), 4u);
+  EXPECT_EQ(Items(group, L"坐标标记横线").size(), 3u) << "the first point lies on the y axis";
+}
+
+TEST_F(ChartDrawing, AStepThatDoesNotDivideTheRangeDrawsNothing) {
+  Set(L"optZFT", L"3");
+  ManualX(L"0", L"5", L"2");
+  ui.Queue(Answer::OK);
+  form->Click(L"cmdOk");
+  EXPECT_EQ(ui.Boxes().back().text, L"“（终值-初值）/跨度”应为整数，请检查x轴数据设置");
+  EXPECT_EQ(doc->GetShapes()->Count(), 0);
+  EXPECT_TRUE(host->ScreenUpdating()) << "screen updating stays on";
+}
+
+TEST_F(ChartDrawing, PieSectorsFollowTheRatiosAndEndExactlyOnTheirBoundaries) {
+  const auto sectors = PieSectors({1, 1, 2});
+  ASSERT_EQ(sectors.size(), 3u);
+  EXPECT_NEAR(sectors[0].to, std::numbers::pi / 2, 1e-6);
+  EXPECT_NEAR(sectors[2].to - sectors[2].from, std::numbers::pi, 1e-6);
+  const auto outline = SectorOutline(0, 0, 10, 0, 0.25);
+  ASSERT_EQ(outline.size(), 6u) << "centre, 0, 0.1, 0.2, the end 0.25, centre";
+  EXPECT_NEAR(outline[4].x, 10 * std::cos(0.25), 1e-4);
+  EXPECT_NEAR(outline[4].y, 10 * std::sin(0.25), 1e-4);
+  EXPECT_EQ(PercentText(100.0 / 3), L"33.33%");
+  EXPECT_EQ(PercentText(50), L"50%");
+
+  Set(L"txtDataSX", L"1：1：2");
+  Set(L"chkColor", L"1");
+  Set(L"optShanXingColor", L"0");
+  random = ScriptedRandom{{0.1, 0.2, 0.3, 0.9, 0.8, 0.7, 0.5, 0.5, 0.5}};
+  ShapePtr group = Draw(L"cmdOKSX");
+  auto pieces = Items(group, L"扇形");
+  ASSERT_EQ(pieces.size(), 3u);
+  EXPECT_NE(pieces[0]->Fill().ForeColor, pieces[1]->Fill().ForeColor);
+  std::vector<std::wstring> labels;
+  for (const auto& l : Items(group, L"文本标识")) labels.push_back(l->TextRange()->Text());
+  EXPECT_EQ(labels, (std::vector<std::wstring>{L"25%", L"25%", L"50%"}));
+
+  Set(L"txtRadius", L"0");
+  ui.Queue(Answer::OK);
+  form->Click(L"cmdOKSX");
+  EXPECT_EQ(ui.Boxes().back().text, L"半径不能为零或负数!");
+  EXPECT_EQ(doc->GetShapes()->Count(), 1);
+}
+
+}  // namespace
+}  // namespace plx::charts
