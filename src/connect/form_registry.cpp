@@ -5,6 +5,7 @@
 
 #include "config/frm_config.hpp"
 #include "graph/dialog/frm_graph.hpp"
+#include "pictures/frm_save_pic.hpp"
 #include "shapes/frm_custom_transform.hpp"
 #include "connect/forms/simple_form.hpp"
 #include "connect/frm_browse.hpp"
@@ -26,6 +27,7 @@ const std::vector<std::pair<const wchar_t*, Factory>>& Table() {
       {L"frmGraph", &Make<graph::frmGraph>},
       {L"frmFangSuo", &Make<frmFangSuo>},
       {L"frmXuanZhuan", &Make<frmXuanZhuan>},
+      {L"frmSavePic", &Make<pictures::frmSavePic>},
   };
   return table;
 }

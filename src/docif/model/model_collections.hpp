@@ -143,6 +143,7 @@ class ModelTable final : public Table {
   void SetBordersEnabled(bool on) override;
   std::wstring Style() const override;
   void SetStyle(const std::wstring& name) override;
+  std::vector<CellBox> CellBoxes() const override;
   void Delete() override;
 
   // Content spans of the cells, row by row.
