@@ -17,6 +17,8 @@ packages=(
   libfontconfig-dev
   # the command-line host and the JSON dump
   libcli11-dev nlohmann-json3-dev
+  # the picture renderer: cairo with pango for text, libjpeg for JPEG export
+  libcairo2-dev libpango1.0-dev libjpeg-dev
   # button images drawn at build time
   libfreetype-dev fontconfig fonts-dejavu-core fonts-noto-cjk
   # tests and benchmarks (muParser is the benchmarks' reference evaluator)

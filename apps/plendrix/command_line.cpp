@@ -66,7 +66,7 @@ std::string ParserMessage(const CLI::ParseError& e, const std::vector<std::strin
   }
   if (name == "RequiredError") {
     if (what.find("ubcommand") != std::string::npos)
-      return "缺少命令：要写 connect、press、run、controls、dump、config、eval 或 formula 之一";
+      return "缺少命令：要写 connect、press、run、controls、dump、config、eval、formula 或 render 之一";
     const size_t required = what.find(" is required");
     const std::string missing = required == std::string::npos ? "" : what.substr(0, required);
     return "缺少参数" + (missing.empty() ? std::string() : " " + missing);
@@ -84,6 +84,11 @@ std::string ParserMessage(const CLI::ParseError& e, const std::vector<std::strin
     std::string option = what.starts_with("-") ? what.substr(0, what.find(':')) : "";
     if (option.empty()) option = Between(what, "arguments to ", ",");
     return (option.empty() ? std::string("参数") : option) + " 后面缺少值";
+  }
+  if (name == "ExcludesError") {
+    const size_t excludes = what.find(" excludes ");
+    if (excludes != std::string::npos)
+      return what.substr(0, excludes) + " 和 " + what.substr(excludes + 10) + " 不能同时使用";
   }
   return "命令行无效";
 }

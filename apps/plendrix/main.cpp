@@ -28,6 +28,7 @@
 #include "addin/services.hpp"
 #include "command_line.hpp"
 #include "messages.hpp"
+#include "picture_cli.hpp"
 #include "press.hpp"
 #include "render.hpp"
 #include "script.hpp"
@@ -193,6 +194,17 @@ int main(int argc, char** argv) {
   formulaCmd->add_option("--set", formulaSets, "本次运行改用的 gsconfig 设置：键=值")->type_name("键=值");
   formulaCmd->add_option("TEXT", formulaText, "公式文字")->required()->type_name("公式");
 
+  std::string pictureFile, pictureFormat;
+  int picturePage = 1;
+  double pictureDpi = 150;
+  bool pictureSelection = false;
+  auto* renderCmd = command("render", "用插件自己的渲染器把文档的一页或所选内容存为图片");
+  auto* pageOpt = renderCmd->add_option("--page", picturePage, "页码（默认：1）")->type_name("页码");
+  renderCmd->add_flag("--selection", pictureSelection, "所选内容（图形或文字）")->excludes(pageOpt);
+  renderCmd->add_option("--format", pictureFormat, "svg、png、pdf、jpg、bmp、emf 或 wmf（默认：按扩展名）")->type_name("格式");
+  renderCmd->add_option("--dpi", pictureDpi, "位图的分辨率（默认：150）")->type_name("dpi");
+  renderCmd->add_option("OUT", pictureFile, "图片文件")->required()->type_name("文件");
+
   std::string configAction, configKey, configValue;
   auto* configCmd = command("config", "列出全部设置，或用 set 配置组.设置项 值 保存一项设置");
   configCmd->add_option("ACTION", configAction, "set")->type_name("动作");
@@ -262,6 +274,19 @@ int main(int argc, char** argv) {
       for (const char* name : {"ACTION", "KEY", "VALUE"})
         if (configCmd->count(name) > 0) request.push_back(Utf8ToWide(configCmd->get_option(name)->as<std::string>()));
       fail(plx::cli::RunConfigCommand(session, request));
+    } else if (renderCmd->parsed()) {
+      plx::cli::PictureRequest request;
+      request.page = picturePage;
+      request.selection = pictureSelection;
+      request.format = Utf8ToWide(pictureFormat);
+      request.dpi = pictureDpi;
+      request.file = Utf8ToWide(pictureFile);
+      try {
+        plx::cli::WriteRequestedPicture(session, request);
+      } catch (const plx::VbError& e) {
+        throw plx::cli::ScriptError(WideToUtf8(e.description()));
+      }
+      std::printf("图片：%s\n", pictureFile.c_str());
     } else if (dumpCmd->parsed()) {
       std::printf("%s\n", plx::docif::model::DumpJson(*session.Document()).c_str());
     }

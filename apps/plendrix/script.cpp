@@ -11,6 +11,7 @@
 #include "common/vbnum.hpp"
 #include "config/mod_config.hpp"
 #include "addin/form.hpp"
+#include "picture_cli.hpp"
 #include "press.hpp"
 #include "script_text.hpp"
 
@@ -151,6 +152,8 @@ void ScriptRunner::RunLine(const std::wstring& raw) {
     ConfigDictionary& group = ConfigGroup(session_.Context(), target.substr(0, dot));
     if (!group.Exists(target.substr(dot + 1))) Raise(err::kInvalidCall, L"没有设置项“" + target + L"”。");
     group.Set(target.substr(dot + 1), Unescape(Trim(value)));
+  } else if (command == L"render") {
+    WriteRequestedPicture(session_, ParsePictureRequest(rest));
   } else if (command == L"preview") {
     auto [name, file] = Word(rest);
     std::string svg = OpenForm(name)->PreviewSvg();

@@ -12,6 +12,7 @@
 #include "formula/numbers/frm_genshi.hpp"
 #include "formula/numbers/frm_pailie.hpp"
 #include "graph/dialog/frm_graph.hpp"
+#include "pictures/frm_save_pic.hpp"
 #include "shapes/frm_custom_transform.hpp"
 #include "connect/forms/simple_form.hpp"
 #include "connect/frm_browse.hpp"
@@ -42,6 +43,7 @@ const std::vector<std::pair<const wchar_t*, Factory>>& Table() {
       {L"frmPaiLie", &Make<frmPaiLie>},
       {L"frmFenJie", &Make<frmFenJie>},
       {L"frmTJT", &Make<charts::frmTJT>},
+      {L"frmSavePic", &Make<pictures::frmSavePic>},
   };
   return table;
 }

@@ -39,6 +39,23 @@ constexpr int kVerticalPositionRelativeToPage = 6;
 constexpr int kListNoNumbering = 0;
 constexpr int kListSimpleNumbering = 3;
 
+// A piece of a range's shown text as the page lays it out: characters of
+// one font on one line. A host builds it from each character's Information
+// (page, position) and Font. `top` is the top of the line, `lineHeight` the
+// distance to the next line (or the line's natural height at a page end).
+struct LaidText {
+  std::wstring text;
+  int page = 1;
+  double left = 0, top = 0, width = 0, lineHeight = 0;
+  FontFormat font;  // every member set
+};
+
+// Where a table cell stands on its page, in points (row and column 1-based).
+struct CellBox {
+  int row = 1, column = 1, page = 1;
+  double left = 0, top = 0, width = 0, height = 0;
+};
+
 // A collection of ranges: characters or paragraphs (1-based).
 class Ranges {
  public:
@@ -104,6 +121,9 @@ class Range {
 
   // Page position, page numbers (see the Information constants).
   virtual double Information(int type) const = 0;
+  // The range's shown text as laid out on its pages, in reading order;
+  // marks, field codes (while results show) and tabs are left out.
+  virtual std::vector<LaidText> LaidOut() const = 0;
 
   virtual std::shared_ptr<Ranges> Characters() const = 0;
   virtual std::shared_ptr<Ranges> Paragraphs() const = 0;
@@ -265,6 +285,8 @@ class Table {
   virtual void SetColumnWidth(int column, double points) = 0;
   virtual std::wstring Style() const = 0;
   virtual void SetStyle(const std::wstring&) = 0;
+  // The cells as laid out, row by row.
+  virtual std::vector<CellBox> CellBoxes() const = 0;
   virtual void Delete() = 0;
 };
 

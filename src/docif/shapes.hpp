@@ -108,6 +108,9 @@ class Shape {
   virtual void SetAlternativeText(const std::wstring&) = 0;
   // The node points of a line, curve or freeform, in page points.
   virtual std::vector<PointF> Points() const = 0;
+  // Whether the nodes are a Bézier list (a start point, then two control
+  // points and an end point per segment) rather than straight segments.
+  virtual bool BezierNodes() const = 0;
   // Picture effects added to a picture (effect type, value), in order.
   virtual void AddPictureEffect(int type, double value) = 0;
 

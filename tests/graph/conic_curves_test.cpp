@@ -249,10 +249,16 @@ TEST_F(ConicTabTest, ChecksRejectBadCoefficients) {
 }
 
 TEST_F(ConicTabTest, SessionThroughAllFourTabsAndInsertion) {
+  // Stroked outlines of more than one segment: the curves, not the lines.
   auto polylines = [&] {
     const std::string svg = form->PreviewSvg();
     size_t n = 0;
-    for (size_t at = svg.find("<polyline"); at != std::string::npos; at = svg.find("<polyline", at + 1)) ++n;
+    for (size_t at = svg.find("fill:none;"); at != std::string::npos; at = svg.find("fill:none;", at + 1)) {
+      const size_t d = svg.find("d=\"", at), end = svg.find('"', d + 3);
+      size_t segments = 0;
+      for (size_t l = svg.find(" L ", d); l < end; l = svg.find(" L ", l + 1)) ++segments;
+      n += segments >= 2;
+    }
     return n;
   };
   const size_t framePolylines = polylines();

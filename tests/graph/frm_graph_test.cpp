@@ -237,7 +237,7 @@ TEST_F(FrmGraphTest, ChangeModeDeleteAndReset) {
 
 TEST_F(FrmGraphTest, FrameEditsMoveAndResizeByWholeUnits) {
   form->SetValue(L"labColor", L"255");
-  EXPECT_NE(form->PreviewSvg().find("stroke=\"#ff0000\""), std::string::npos) << "the sample line in red";
+  EXPECT_NE(form->PreviewSvg().find("stroke:rgb(100%,0%,0%)"), std::string::npos) << "the sample line in red";
   form->SetValue(L"HScrollx", L"2");
   EXPECT_EQ(form->Graph().frame.xmin, -12);
   EXPECT_EQ(form->Graph().frame.xmax, 8);

@@ -184,7 +184,7 @@ TEST_F(PointRegionTest, TriangleIsOneHatchedRegion) {
   ASSERT_EQ(form->Graph().dbxTable.size(), 1u);
   EXPECT_EQ(LastVertices(), (Set{{0, 0}, {4, 0}, {0, 4}}));
   EXPECT_EQ(form->GetControl(L"List1").items.back(), L"多边形(DBX) 1");
-  EXPECT_NE(form->PreviewSvg().find("<polyline"), std::string::npos);
+  EXPECT_NE(form->PreviewSvg().find("fill:none;"), std::string::npos) << "a stroked outline";
   form->Click(L"cmdOK");
   auto roles = Roles();
   ASSERT_EQ(std::count(roles.begin(), roles.end(), L"可行域"), 1);

@@ -26,7 +26,6 @@ const std::vector<SimpleFormSpec>& SimpleForms() {
         Text(L"txtText2", L"倍数文字"), Text(L"txtLen1", L"长度一", L"5"), Text(L"txtLen2", L"长度二", L"3")},
        DialogMemory{7, {{L"optMode", true}, {L"txtText1"}, {L"txtText2"}, {L"txtLen1"}, {L"txtLen2"}}}},
       {L"frmWordBat", L"批处理", {Text(L"txtFolder", L"文件夹")}, std::nullopt},
-      {L"frmSavePic", L"另存为图片", {Options(L"optFormat", L"格式", {L"PNG", L"JPEG", L"BMP", L"EMF"})}, std::nullopt},
       {L"frmJiSuan", L"在线计算", {Text(L"txtExpr", L"算式")}, std::nullopt},
       {L"frmWeb", L"网络资源", {Text(L"txtAddress", L"地址")}, std::nullopt},
       {L"frmCCCS", L"关键词提取", {Text(L"txtText", L"文字")}, std::nullopt},

@@ -146,6 +146,7 @@ class ModelTable final : public Table {
   void SetColumnWidth(int column, double points) override;
   std::wstring Style() const override;
   void SetStyle(const std::wstring& name) override;
+  std::vector<CellBox> CellBoxes() const override;
   void Delete() override;
 
   // Content spans of the cells, row by row.

@@ -45,6 +45,7 @@ class ModelRange : public virtual Range {
   std::wstring ListString() const override;
 
   double Information(int type) const override;
+  std::vector<LaidText> LaidOut() const override;
   std::shared_ptr<Ranges> Characters() const override;
   std::shared_ptr<Ranges> Paragraphs() const override;
   std::shared_ptr<Fields> GetFields() override;

@@ -110,6 +110,7 @@ class ModelShape final : public Shape {
   std::wstring AlternativeText() const override { return Live().altText; }
   void SetAlternativeText(const std::wstring& t) override;
   std::vector<PointF> Points() const override { return Live().points; }
+  bool BezierNodes() const override { return Live().curve; }
   void AddPictureEffect(int type, double value) override;
   void ZOrder(int command) override;
   RangePtr Anchor() override;

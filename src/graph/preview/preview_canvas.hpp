@@ -1,12 +1,14 @@
 #pragma once
 // The graph dialog's preview: a square canvas (3200 × 3200 twips, white)
-// that keeps what is drawn on it as vector items and writes them as SVG. It
-// counts in points (160 × 160), so figures and labels keep their page sizes.
+// that keeps what is drawn on it as a picture scene and writes it through
+// the same renderer that draws pages and saved pictures. It counts in
+// points (160 × 160), so figures and labels keep their page sizes.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "docif/formats.hpp"
+#include "pictures/scene.hpp"
 
 namespace plx::graph {
 
@@ -17,26 +19,20 @@ class PreviewCanvas {
  public:
   static constexpr double kSide = 160;  // points: 3200 twips
 
-  void Clear() { items_.clear(); }
+  PreviewCanvas();
+  void Clear();
   void Line(double x1, double y1, double x2, double y2, uint32_t color, double width, bool arrow = false);
   void Polyline(const std::vector<docif::PointF>& points, uint32_t color, double width);
   void Text(double left, double top, const std::wstring& text, double size, bool italic,
             const std::wstring& font = L"Times New Roman");
-  size_t ItemCount() const { return items_.size(); }
+  size_t ItemCount() const { return scene_.items.size(); }
   // Texts written on the canvas, in order (what a test reads back).
   std::vector<std::wstring> Texts() const;
+  const pictures::Scene& Scene() const { return scene_; }
   std::string Svg() const;
 
  private:
-  struct Item {
-    enum class Kind { Line, Polyline, Text } kind = Kind::Line;
-    std::vector<docif::PointF> points;
-    uint32_t color = 0;
-    double width = 1, size = 0;
-    bool arrow = false, italic = false;
-    std::wstring text, font;
-  };
-  std::vector<Item> items_;
+  pictures::Scene scene_;
 };
 
 }  // namespace plx::graph

@@ -1,0 +1,112 @@
+// The shown text of a range and the cells of a table as the layout rule
+// places them, for whoever draws a page.
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "docif/model/layout.hpp"
+#include "docif/model/model_collections.hpp"
+#include "docif/model/model_range.hpp"
+
+namespace plx::docif::model {
+namespace {
+
+// Characters that take a place but show no glyph of their own.
+bool Drawn(wchar_t c) {
+  return c >= 0x20 && c != 0x7F && c != kParagraphMark && c != kCellEnd && c != kRowEnd;
+}
+
+// The distance from each line top to the next line top on the same page,
+// keyed by (page, top).
+std::map<std::pair<int, double>, double> LineSteps(const std::vector<PagePlace>& at) {
+  std::map<std::pair<int, double>, double> steps;
+  for (const PagePlace& p : at) steps.emplace(std::make_pair(p.page, p.y), 0.0);
+  for (auto it = steps.begin(); it != steps.end(); ++it) {
+    auto next = std::next(it);
+    if (next != steps.end() && next->first.first == it->first.first) it->second = next->first.second - it->first.second;
+  }
+  return steps;
+}
+
+}  // namespace
+
+std::vector<LaidText> ModelRange::LaidOut() const {
+  RangeRef r = Ref();
+  const Story& story = *r.story;
+  const std::vector<PagePlace> at = LayoutPlaces(*r.doc, story);
+  const auto steps = LineSteps(at);
+  std::vector<long> shown;
+  const std::wstring text = story.Visible(r.anchor->start, r.anchor->end, r.doc->showFieldCodes, &shown);
+  std::vector<LaidText> out;
+  long lastPos = -2;
+  uint32_t lastFormat = 0;
+  for (size_t i = 0; i < shown.size(); ++i) {
+    const long pos = shown[i];
+    const wchar_t c = text[i];
+    if (pos < 0 || pos >= story.Length() || !Drawn(c) || story.Text()[pos] != c) {
+      lastPos = -2;
+      continue;
+    }
+    const PagePlace& p = at[pos];
+    const uint32_t format = story.Cell(pos).format;
+    const CharFormat& f = r.doc->charFormats[format];
+    const double width = std::max(0.0, at[pos + 1].page == p.page && at[pos + 1].y == p.y ? at[pos + 1].x - p.x
+                                                                                      : (c >= 0x2E80 ? f.size : f.size / 2));
+    const bool joins = !out.empty() && lastPos == pos - 1 && format == lastFormat && out.back().page == p.page &&
+                       out.back().top == p.y && std::abs(out.back().left + out.back().width - p.x) < 0.01;
+    if (joins) {
+      out.back().text += c;
+      out.back().width += width;
+    } else {
+      LaidText piece;
+      piece.text = std::wstring(1, c);
+      piece.page = p.page;
+      piece.left = p.x;
+      piece.top = p.y;
+      piece.width = width;
+      const double step = steps.at({p.page, p.y});
+      piece.lineHeight = step > 0 && step < 4 * f.size ? step : 1.2 * f.size;
+      piece.font = ToFontFormat(f);
+      out.push_back(std::move(piece));
+    }
+    lastPos = pos;
+    lastFormat = format;
+  }
+  return out;
+}
+
+std::vector<CellBox> ModelTable::CellBoxes() const {
+  const auto rows = CellSpans();
+  if (rows.empty()) return {};
+  const std::vector<PagePlace> at = LayoutPlaces(*doc_, *story_);
+  const PageSetup& page = doc_->page;
+  std::vector<CellBox> boxes;
+  for (size_t r = 0; r < rows.size(); ++r) {
+    const auto& cells = rows[r];
+    const PagePlace& first = at[cells.front().first];
+    // The row ends where the next row (or the text after the table) starts;
+    // a row cut by a page end reaches the bottom margin.
+    const long after = r + 1 < rows.size() ? rows[r + 1].front().first : std::min(cells.back().second + 2, story_->Length());
+    const PagePlace& next = at[after];
+    const double bottom = next.page == first.page ? next.y : page.PageHeight - page.BottomMargin;
+    // Cells are equal shares of the row's width: from the first cell's left
+    // to the right margin, or to where the second cell starts.
+    const double left = first.x;
+    const double share = cells.size() > 1 ? at[cells[1].first].x - left
+                                          : page.PageWidth - page.RightMargin - left;
+    for (size_t c = 0; c < cells.size(); ++c) {
+      CellBox box;
+      box.row = static_cast<int>(r) + 1;
+      box.column = static_cast<int>(c) + 1;
+      box.page = first.page;
+      box.left = left + share * static_cast<double>(c);
+      box.top = first.y;
+      box.width = share;
+      box.height = std::max(0.0, bottom - first.y);
+      boxes.push_back(box);
+    }
+  }
+  return boxes;
+}
+
+}  // namespace plx::docif::model

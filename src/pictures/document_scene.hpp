@@ -1,0 +1,20 @@
+#pragma once
+// What a document shows, as a scene: a whole page (its text, table borders
+// and floating shapes, in the page's coordinates) or the selection (the
+// selected shapes, or the selected text, cut out with a small margin).
+#include "docif/document.hpp"
+#include "pictures/scene.hpp"
+
+namespace plx::pictures {
+
+// Page `page` (1-based) of the document. Error 5 for a page it does not have.
+Scene PageScene(docif::Document& doc, int page);
+
+// The selection: floating shapes when shapes are selected, else the text
+// of the selection on its first page. Error 5 when nothing is selected.
+Scene SelectionScene(docif::Selection& selection);
+
+// The number of pages the document has.
+int PageCount(docif::Document& doc);
+
+}  // namespace plx::pictures

@@ -1,0 +1,19 @@
+#pragma once
+// The host's pattern fills as repeating cairo patterns. Hatchings and grids
+// are drawn as lines on a 6-point tile (8 pixels at 96 dpi, the host's
+// tile); the percentage shades and the decorative patterns the renderer
+// does not draw line by line are a flat mix of the two colours in the
+// pattern's proportion.
+#include <cairo.h>
+
+#include <cstdint>
+
+namespace plx::pictures {
+
+// The caller destroys the pattern. `alpha` applies to both colours.
+cairo_pattern_t* MakeFillPattern(int pattern, uint32_t fore, uint32_t back, double alpha);
+
+// How much of the fore colour a flat mix of the pattern shows (0 to 1).
+double PatternCoverage(int pattern);
+
+}  // namespace plx::pictures

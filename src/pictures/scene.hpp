@@ -1,0 +1,93 @@
+#pragma once
+// A picture as a list of things to draw, in points from its top left: the
+// one form every source (a page, a selection, the graph dialog's preview)
+// is turned into and every back end (SVG, PNG, PDF, JPEG, BMP, metafiles)
+// draws from.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace plx::pictures {
+
+// Colours are the host's RGB values: red in the low byte.
+constexpr uint32_t kBlack = 0x000000, kWhite = 0xFFFFFF;
+
+struct Point {
+  double x = 0, y = 0;
+};
+
+// Arrowhead styles: 1 none, 2 triangle, 3 open, 4 stealth, 5 diamond,
+// 6 oval; length and width 1 short/narrow, 2 medium, 3 long/wide.
+struct Arrowhead {
+  int style = 1, length = 2, width = 2;
+};
+
+// Dash styles: 1 solid, 2 square dot, 3 round dot, 4 dash, 5 dash dot,
+// 6 dash dot dot, 7 long dash, 8 long dash dot.
+struct Stroke {
+  bool visible = true;
+  double width = 0.75;
+  uint32_t color = kBlack;
+  int dash = 1;
+  Arrowhead begin, end;
+};
+
+// Pattern 0 is a solid fill in `fore`; other numbers are the host's
+// pattern fills of `fore` lines or dots over `back`.
+struct Fill {
+  bool visible = false;
+  uint32_t fore = kWhite, back = kWhite;
+  int pattern = 0;
+  double transparency = 0;
+};
+
+// An outline: moves, straight segments, cubic Bézier segments (three
+// points each) and closes.
+struct Path {
+  enum class Op { Move, Line, Curve, Close };
+  std::vector<Op> ops;
+  std::vector<Point> points;
+  Stroke stroke;
+  Fill fill;
+
+  void MoveTo(double x, double y);
+  void LineTo(double x, double y);
+  void CurveTo(Point c1, Point c2, Point end);
+  void Close();
+  void Rectangle(double left, double top, double width, double height);
+  void Ellipse(double left, double top, double width, double height);
+};
+
+struct Font {
+  std::wstring latin = L"Times New Roman";
+  std::wstring eastAsian = L"宋体";
+  double size = 10.5;
+  bool bold = false, italic = false, underline = false;
+  uint32_t color = kBlack;
+};
+
+// One run of text on one line; `baseline` is the y of its base line.
+struct Text {
+  double left = 0, baseline = 0;
+  std::wstring text;
+  Font font;
+};
+
+struct Item {
+  enum class Kind { Path, Text } kind = Kind::Path;
+  Path path;
+  Text text;
+  // Turned clockwise by `rotation` degrees about (cx, cy).
+  double rotation = 0, cx = 0, cy = 0;
+};
+
+struct Scene {
+  double width = 0, height = 0;  // points
+  uint32_t background = kWhite;
+  std::vector<Item> items;
+
+  void Add(Path path, double rotation = 0, double cx = 0, double cy = 0);
+  void Add(Text text, double rotation = 0, double cx = 0, double cy = 0);
+};
+
+}  // namespace plx::pictures

@@ -1,0 +1,174 @@
+#include "pictures/shape_scene.hpp"
+
+#include <algorithm>
+
+#include "docif/model/symbol_fonts.hpp"
+
+namespace plx::pictures {
+namespace {
+
+constexpr uint32_t kAutoColor = 0xFF000000u;
+
+Stroke StrokeOf(const docif::LineFormat& l) {
+  Stroke s;
+  s.visible = l.Visible.value_or(true);
+  s.width = l.Weight.value_or(0.75);
+  s.color = l.ForeColor.value_or(kBlack) & 0xFFFFFF;
+  s.dash = l.DashStyle.value_or(1);
+  s.begin = {l.BeginArrowheadStyle.value_or(1), l.BeginArrowheadLength.value_or(2), l.BeginArrowheadWidth.value_or(2)};
+  s.end = {l.EndArrowheadStyle.value_or(1), l.EndArrowheadLength.value_or(2), l.EndArrowheadWidth.value_or(2)};
+  return s;
+}
+
+Fill FillOf(const docif::FillFormat& f, bool filledByDefault) {
+  Fill out;
+  out.visible = f.Visible.value_or(filledByDefault);
+  out.fore = f.ForeColor.value_or(kWhite) & 0xFFFFFF;
+  out.back = f.BackColor.value_or(kWhite) & 0xFFFFFF;
+  out.pattern = f.Pattern.value_or(0);
+  out.transparency = f.Transparency.value_or(0);
+  return out;
+}
+
+// The outline of an auto shape in its box.
+void AutoShapeOutline(Path& p, int type, double l, double t, double w, double h) {
+  switch (type) {
+    case docif::kAutoShapeOval: p.Ellipse(l, t, w, h); break;
+    case docif::kAutoShapeFlowchartDecision:
+      p.MoveTo(l + w / 2, t);
+      p.LineTo(l + w, t + h / 2);
+      p.LineTo(l + w / 2, t + h);
+      p.LineTo(l, t + h / 2);
+      p.Close();
+      break;
+    case docif::kAutoShapeFlowchartData: {
+      const double slant = w / 5;
+      p.MoveTo(l + slant, t);
+      p.LineTo(l + w, t);
+      p.LineTo(l + w - slant, t + h);
+      p.LineTo(l, t + h);
+      p.Close();
+      break;
+    }
+    case docif::kAutoShapeFlowchartTerminator: {
+      // Straight top and bottom between two half ellipses.
+      const double r = std::min(w / 2, h / 2);
+      constexpr double k = 0.5522847498;
+      p.MoveTo(l + r, t);
+      p.LineTo(l + w - r, t);
+      p.CurveTo({l + w - r + k * r, t}, {l + w, t + h / 2 - k * h / 2}, {l + w, t + h / 2});
+      p.CurveTo({l + w, t + h / 2 + k * h / 2}, {l + w - r + k * r, t + h}, {l + w - r, t + h});
+      p.LineTo(l + r, t + h);
+      p.CurveTo({l + r - k * r, t + h}, {l, t + h / 2 + k * h / 2}, {l, t + h / 2});
+      p.CurveTo({l, t + h / 2 - k * h / 2}, {l + r - k * r, t}, {l + r, t});
+      p.Close();
+      break;
+    }
+    default: p.Rectangle(l, t, w, h); break;
+  }
+}
+
+// A line, curve or freeform from its nodes; a path that ends where it
+// began is closed.
+void NodeOutline(Path& p, const std::vector<docif::PointF>& nodes, bool bezier, double dx, double dy) {
+  auto at = [&](size_t i) { return Point{nodes[i].x + dx, nodes[i].y + dy}; };
+  p.MoveTo(at(0).x, at(0).y);
+  size_t i = 1;
+  if (bezier)
+    for (; i + 2 < nodes.size(); i += 3) p.CurveTo(at(i), at(i + 1), at(i + 2));
+  for (; i < nodes.size(); ++i) p.LineTo(at(i).x, at(i).y);
+  if (nodes.size() > 2 && nodes.front() == nodes.back()) p.Close();
+}
+
+// A text box's text, laid out by the page's rule from the box's inner top
+// left: the text story's pieces stand where they would from the page
+// margins' corner.
+void AddBoxText(Scene& scene, docif::Shape& shape, double dx, double dy, double rotation, double cx, double cy) {
+  docif::RangePtr text = shape.TextRange();
+  if (!text) return;
+  const docif::TextFrameFormat frame = shape.TextFrame();
+  const auto pieces = text->LaidOut();
+  if (pieces.empty()) return;
+  // The pieces' first line is the origin of the story's layout.
+  double originX = pieces.front().left, originY = pieces.front().top;
+  for (const auto& p : pieces) originX = std::min(originX, p.left);
+  const double left = shape.Left() + dx + frame.MarginLeft.value_or(7.2);
+  const double top = shape.Top() + dy + frame.MarginTop.value_or(3.6);
+  for (const auto& p : pieces) {
+    if (p.page != pieces.front().page) break;  // text beyond the box's first page of layout is not shown
+    Text t;
+    t.left = left + p.left - originX;
+    const double size = p.font.Size.value_or(10.5);
+    // Inside a box lines take their natural height: the page grid does not reach into it.
+    t.baseline = Baseline(top + (p.top - originY) * 1.2 * size / std::max(p.lineHeight, 1.2 * size), 1.2 * size, size);
+    t.text = p.text;
+    t.font = FontOf(p.font);
+    scene.Add(std::move(t), rotation, cx, cy);
+  }
+}
+
+}  // namespace
+
+double Baseline(double top, double lineHeight, double size) { return top + lineHeight / 2 + 0.36 * size; }
+
+Font FontOf(const docif::FontFormat& f) {
+  Font out;
+  out.latin = f.NameAscii.value_or(f.Name.value_or(out.latin));
+  out.eastAsian = f.NameFarEast.value_or(out.eastAsian);
+  out.size = f.Size.value_or(10.5);
+  if (f.Superscript.value_or(false) || f.Subscript.value_or(false)) out.size *= 2.0 / 3;
+  out.bold = f.Bold.value_or(false);
+  out.italic = f.Italic.value_or(false);
+  out.underline = f.Underline.value_or(0) != 0;
+  const uint32_t color = f.Color.value_or(kAutoColor);
+  out.color = color == kAutoColor ? kBlack : color & 0xFFFFFF;
+  return out;
+}
+
+void AddLaidText(Scene& scene, const std::vector<docif::LaidText>& pieces, double dx, double dy) {
+  for (const auto& p : pieces) {
+    if (p.font.Hidden.value_or(false)) continue;
+    Text t;
+    t.left = p.left + dx;
+    const double size = p.font.Size.value_or(10.5);
+    t.baseline = Baseline(p.top + dy, p.lineHeight, size);
+    if (p.font.Superscript.value_or(false)) t.baseline -= size / 3;
+    if (p.font.Subscript.value_or(false)) t.baseline += size / 6;
+    t.font = FontOf(p.font);
+    // Signs set in a symbol font are stored in the private-use area; they
+    // are drawn as the Unicode sign the font shows there.
+    t.text = p.text;
+    for (wchar_t& c : t.text)
+      if (docif::model::IsPrivateUse(c))
+        if (auto sign = docif::model::SymbolFontCharacter(t.font.latin, c)) c = *sign;
+    scene.Add(std::move(t));
+  }
+}
+
+void AddShape(Scene& scene, docif::Shape& shape, double dx, double dy) {
+  const int type = shape.Type();
+  if (type == docif::kShapeGroup) {
+    auto items = shape.GroupItems();
+    for (int i = 1; i <= items->Count(); ++i) AddShape(scene, *items->Item(i), dx, dy);
+    return;
+  }
+  const double l = shape.Left() + dx, t = shape.Top() + dy, w = shape.Width(), h = shape.Height();
+  const double rotation = shape.Rotation(), cx = l + w / 2, cy = t + h / 2;
+  Path path;
+  path.stroke = StrokeOf(shape.Line());
+  const std::vector<docif::PointF> nodes = shape.Points();
+  if (nodes.size() >= 2) {
+    NodeOutline(path, nodes, shape.BezierNodes(), dx, dy);
+  } else if (type == docif::kShapeLine) {
+    path.MoveTo(l, t);
+    path.LineTo(l + w, t + h);
+  } else {
+    AutoShapeOutline(path, type == docif::kShapeAutoShape ? shape.AutoShapeType() : docif::kAutoShapeRectangle, l, t, w, h);
+  }
+  const bool closed = std::find(path.ops.begin(), path.ops.end(), Path::Op::Close) != path.ops.end();
+  if (closed) path.fill = FillOf(shape.Fill(), type == docif::kShapeAutoShape || type == docif::kShapeTextBox);
+  scene.Add(std::move(path), rotation, cx, cy);
+  if (shape.HasTextFrame()) AddBoxText(scene, shape, dx, dy, rotation, cx, cy);
+}
+
+}  // namespace plx::pictures

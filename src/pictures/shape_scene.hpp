@@ -1,0 +1,24 @@
+#pragma once
+// Floating shapes and laid-out text as scene items.
+#include <vector>
+
+#include "docif/range.hpp"
+#include "docif/shapes.hpp"
+#include "pictures/scene.hpp"
+
+namespace plx::pictures {
+
+// Adds the shape (a group: its items, back to front), moved by (dx, dy).
+void AddShape(Scene& scene, docif::Shape& shape, double dx, double dy);
+
+// Adds text pieces, moved by (dx, dy).
+void AddLaidText(Scene& scene, const std::vector<docif::LaidText>& pieces, double dx, double dy);
+
+// The base line of a piece of text in a line from `top` with `lineHeight`:
+// the glyphs sit in the middle of the line, as word processors place text
+// on a line taller than the font.
+double Baseline(double top, double lineHeight, double size);
+
+Font FontOf(const docif::FontFormat& format);
+
+}  // namespace plx::pictures

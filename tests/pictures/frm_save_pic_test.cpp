@@ -1,0 +1,91 @@
+// The picture-saving dialog pressed from the ribbon: the selection or the
+// page written in the chosen format, and a bad file name answered with a
+// box while the dialog keeps what was typed.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "addin/form.hpp"
+#include "connect/connect.hpp"
+#include "connect/form_registry.hpp"
+#include "pictures/frm_save_pic.hpp"
+#include "support/test_addin.hpp"
+
+namespace plx::pictures {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SavePicture : public test::AddinTest {
+ protected:
+  void SetUp() override {
+    host = MakeHost();
+    host->GetDocuments()->Add();
+    connect = std::make_unique<Connect>(*ctx);
+    connect->AddinInstance_OnConnection(host);
+    doc = host->ActiveDocument();
+    doc->Content()->SetText(L"第一题\r");
+    doc->GetShapes()->AddShape(docif::kAutoShapeOval, 100, 100, 80, 40)->Select(true);
+  }
+  std::shared_ptr<Form> Open() {
+    connect->rxButtonClick({L"rxBtnqt_savepic", L""});
+    for (const auto& f : ctx->OpenForms)
+      if (f->Name() == L"frmSavePic") return f;
+    return CreateForm(*ctx, L"frmSavePic");
+  }
+  std::string Head(const fs::path& p, size_t n) {
+    std::string s(n, '\0');
+    std::ifstream(p, std::ios::binary).read(s.data(), static_cast<std::streamsize>(n));
+    return s;
+  }
+  std::shared_ptr<docif::model::ModelApplication> host;
+  std::unique_ptr<Connect> connect;
+  std::shared_ptr<docif::Document> doc;
+  test::TempDir dir;
+};
+
+TEST_F(SavePicture, SavesTheSelectedShapesInTheChosenFormat) {
+  auto form = Open();
+  EXPECT_EQ(form->ValueText(L"optScope"), L"0") << "shapes are selected";
+  form->SetValue(L"optFormat", L"1");  // JPEG
+  form->SetValue(L"txtFile", dir.WPath() + L"/椭圆");
+  form->Click(L"cmdOk");
+  EXPECT_EQ(Head(dir.Path() / "椭圆.jpg", 3), "\xFF\xD8\xFF") << "the format's extension is added";
+  EXPECT_TRUE(ui.Boxes().empty());
+}
+
+TEST_F(SavePicture, SavesThePageAsPdf) {
+  auto form = Open();
+  form->SetValue(L"optScope", L"1");
+  form->SetValue(L"optFormat", L"6");
+  form->SetValue(L"txtFile", dir.WPath() + L"/page");
+  form->Click(L"cmdOk");
+  EXPECT_EQ(Head(dir.Path() / "page.pdf", 4), "%PDF");
+}
+
+TEST_F(SavePicture, AFileThatCannotBeWrittenIsSaidAndTheDialogStays) {
+  auto form = Open();
+  ui.Queue(Answer::OK);
+  form->SetValue(L"txtFile", L"/nonexistent/folder/a.png");
+  form->Click(L"cmdOk");
+  ASSERT_EQ(ui.Boxes().size(), 1u);
+  EXPECT_NE(ui.Boxes()[0].text.find(L"无法写入"), std::wstring::npos);
+  EXPECT_EQ(form->ValueText(L"txtFile"), L"/nonexistent/folder/a.png");
+  ui.Queue(Answer::OK);
+  form->SetValue(L"cmbDpi", L"5000");
+  form->SetValue(L"txtFile", dir.WPath() + L"/a.png");
+  form->Click(L"cmdOk");
+  ASSERT_EQ(ui.Boxes().size(), 2u);
+  EXPECT_NE(ui.Boxes()[1].text.find(L"分辨率"), std::wstring::npos);
+  EXPECT_FALSE(fs::exists(dir.Path() / "a.png"));
+}
+
+TEST(PictureFileName, AddsTheExtensionOnlyWhenThereIsNone) {
+  EXPECT_EQ(PictureFileName(L" /tmp/图 ", L"png"), L"/tmp/图.png");
+  EXPECT_EQ(PictureFileName(L"/tmp/a.BMP", L"png"), L"/tmp/a.BMP");
+  EXPECT_EQ(PictureFileName(L"/tmp/v1.2/a", L"emf"), L"/tmp/v1.2/a.emf");
+}
+
+}  // namespace
+}  // namespace plx::pictures
