@@ -102,6 +102,9 @@ void ScriptRunner::RunLine(const std::wstring& raw) {
   } else if (command == L"click") {
     auto [form, control] = Target(Trim(rest));
     form->Click(control);
+  } else if (command == L"focus") {
+    auto [form, control] = Target(Trim(rest));
+    form->Focus(control);
   } else if (command == L"dblclick") {
     auto [target, index] = Word(rest);
     auto [form, control] = Target(target);

@@ -120,6 +120,23 @@ void Form::Click(const std::wstring& name) {
   }
 }
 
+void Form::Focus(const std::wstring& name) {
+  Control& c = GetControl(name);
+  if (!c.enabled || !c.visible) Raise(380, L"控件“" + name + L"”当前不能获得焦点。");
+  if (c.gotFocus) {
+    auto handler = c.gotFocus;
+    handler();
+  }
+}
+
+std::function<void()> Form::SelectAllOnFocus(const std::wstring& name) {
+  return [this, name] {
+    Control& c = GetControl(name);
+    c.selStart = 0;
+    c.selLength = c.text.size();
+  };
+}
+
 void Form::DblClick(const std::wstring& name, int index) {
   Control& c = GetControl(name);
   if (c.kind == ControlKind::ListBox && (index < 0 || index >= static_cast<int>(c.items.size())))

@@ -31,6 +31,10 @@ struct Control {
   std::function<void()> click;
   std::function<void(int)> dblClick;
   std::function<void()> change;
+  std::function<void()> gotFocus;
+  // The selected part of a text or combo box's text, as the user would
+  // overtype it.
+  size_t selStart = 0, selLength = 0;
 };
 
 class Form : public std::enable_shared_from_this<Form> {
@@ -63,6 +67,9 @@ class Form : public std::enable_shared_from_this<Form> {
   // The value as SetValue takes it.
   std::wstring ValueText(const std::wstring& name);
   void Click(const std::wstring& name);
+  // The control gets the focus (tabbed into or clicked); error 380 when it
+  // is disabled or hidden, as such a control cannot take the focus.
+  void Focus(const std::wstring& name);
   // A double click; on a list box the index must be one of its entries
   // (error 380 otherwise).
   void DblClick(const std::wstring& name, int index);
@@ -74,6 +81,8 @@ class Form : public std::enable_shared_from_this<Form> {
   virtual void Form_Unload() {}
   AddinContext& Ctx() { return ctx_; }
   Control& AddControl(Control control);
+  // A focus handler that selects the whole text, so typing replaces it.
+  std::function<void()> SelectAllOnFocus(const std::wstring& name);
 
  private:
   AddinContext& ctx_;

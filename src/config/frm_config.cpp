@@ -48,9 +48,11 @@ frmConfig::frmConfig(AddinContext& ctx) : Form(ctx, L"frmConfig") {
         case SettingControl::Text:
           AddControl(Box(s.key, s.caption, L""));
           break;
-        case SettingControl::FontName:
-          AddControl(Combo(s.key, s.caption, {kFirstFont}, L"")).click = [this] { FillFontLists(); };
+        case SettingControl::FontName: {
+          Control& fonts = AddControl(Combo(s.key, s.caption, {kFirstFont}, L""));
+          fonts.click = fonts.gotFocus = [this] { FillFontLists(); };
           break;
+        }
         case SettingControl::FontSize:
           AddControl(Combo(s.key, s.caption, FontSizeChoices(), L""));
           break;

@@ -26,15 +26,17 @@ Control Note(const std::wstring& name, const std::wstring& text) {
 
 frmInterval::frmInterval(AddinContext& ctx) : Form(ctx, L"frmInterval"), shapes_(ctx), line_(ctx, shapes_) {
   AddControl(Note(L"labCaption", L"数轴与区间"));
-  AddControl(Box(L"txtXmin", L"取值范围：", L"-5"));
-  AddControl(Box(L"txtXmax", L"", L"5"));
+  AddControl(Box(L"txtXmin", L"取值范围：", L"-5")).gotFocus = SelectAllOnFocus(L"txtXmin");
+  AddControl(Box(L"txtXmax", L"", L"5")).gotFocus = SelectAllOnFocus(L"txtXmax");
   AddControl(Box(L"txtLengthOfAxis", L"数轴长度：", L"8"));
   AddControl(Options(L"optType", L"", {L"只画数轴", L"根据一次不等式画解集"}));
   AddControl(Options(L"optKD", L"", {L"自动刻度", L"指定刻度"}));
   AddControl(Check(L"chkNoX", L"数轴末端不写x", 0));
-  AddControl(Box(L"txtInequality", L"", L""));
+  // Typing solution sets means drawing them.
+  AddControl(Box(L"txtInequality", L"", L"")).gotFocus = [this] { SetValue(L"optType", L"1"); };
   Control list = Box(L"txtNumberList", L"", kNumberListPlaceholder);
   list.dblClick = [this](int) { GetControl(L"txtNumberList").text.clear(); };
+  list.gotFocus = list.click = SelectAllOnFocus(L"txtNumberList");
   AddControl(list);
   AddControl(Note(L"labNote1", L"注：如果有多个不等式，请用“,”分隔"));
   AddControl(Note(L"labNote2", L"注：刻度中，根号用gh表示，如gh(2)表示根号2"));

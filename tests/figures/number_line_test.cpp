@@ -7,12 +7,14 @@
 #include "figures/frm_interval.hpp"
 #include "figures/inequality.hpp"
 #include "figures/number_line.hpp"
+#include "support/error_number.hpp"
 #include "support/sqlite_util.hpp"
 #include "figures/figure_test.hpp"
 
 namespace plx::figures {
 namespace {
 
+using test::ErrorNumberOf;
 using test::FigureTest;
 
 TEST(Inequality, PatternsGiveTheKindAndEndpointsOfEachForm) {
@@ -96,7 +98,8 @@ class IntervalDialog : public FigureTest {
 
 TEST_F(IntervalDialog, SolutionSetsRiseByFiveAndShowTheirEndpoints) {
   auto f = Dialog(L"-5", L"5", L"10");
-  f->SetValue(L"optType", L"1");
+  f->Focus(L"txtInequality");  // going to the inequality box chooses drawing solution sets
+  EXPECT_EQ(f->GetControl(L"optType").value, 1);
   f->SetValue(L"txtInequality", L"x>1,x<3");
   f->Click(L"cmdOk");
   f->SetValue(L"txtInequality", L"x>=3");
@@ -124,6 +127,17 @@ TEST_F(IntervalDialog, SolutionSetsRiseByFiveAndShowTheirEndpoints) {
   EXPECT_EQ(dots[1]->Fill().ForeColor.value_or(7), 0xFFFFFFu) << "x<3 leaves 3 out";
   // Whole endpoints on automatic ticks carry no second label.
   EXPECT_TRUE(WithRole(L"文本3").empty());
+}
+
+TEST_F(IntervalDialog, FocusSelectsTheWholeTextOfTheNumberBoxes) {
+  auto f = Dialog(L"-2.5", L"2", L"9");
+  for (const wchar_t* box : {L"txtXmin", L"txtNumberList"}) {
+    f->Focus(box);
+    EXPECT_EQ(f->GetControl(box).selStart, 0u);
+    EXPECT_EQ(f->GetControl(box).selLength, f->GetControl(box).text.size()) << WideToUtf8(box);
+  }
+  f->GetControl(L"txtXmax").enabled = false;
+  EXPECT_EQ(ErrorNumberOf([&] { f->Focus(L"txtXmax"); }), 380);
 }
 
 TEST_F(IntervalDialog, AutomaticTicksStartAtAFractionalXminAndSkipNone) {
