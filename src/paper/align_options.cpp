@@ -61,11 +61,10 @@ Measure MeasureParagraph(docif::Document& doc, docif::Range& paragraph) {
   return m;
 }
 
-// The widest option of a paragraph whose options are separated by tabs.
-double WidestOption(const std::wstring& text, double size) {
+// The widest option of a paragraph whose options are separated by tabs, in ems.
+double WidestOption(const std::wstring& text) {
   double widest = 0;
-  for (const auto& part : Split(Replace(text, L"\r", L""), L"\t"))
-    widest = std::max(widest, TextWidth(part, size));
+  for (const auto& part : Split(Replace(text, L"\r", L""), L"\t")) widest = std::max(widest, TextWidth(part, 1));
   return widest;
 }
 
@@ -76,18 +75,20 @@ void SetColumns(docif::Range& paragraphs, const Measure& m, int columns) {
     paragraphs.AddTabStop({.Position = m.lineStart + k * column, .Alignment = 0});
 }
 
-// One aligned paragraph: its labels separated by tabs, then as many columns
-// as its options fit in. Four options that do not fit four to a line go two
-// to a line; options too wide for half a line stand one to a line.
-void AlignParagraph(docif::Document& doc, docif::RangePtr paragraph, OptionLine kind) {
+const wchar_t* BlanksBeforeLabels(OptionLine kind) {
+  return kind == OptionLine::Four ? L"[　 ^t]{1,}([BCD][.．、])" : L"[　 ^t]{1,}([BD][.．、])";
+}
+
+// Lays out an option paragraph whose labels are separated by tabs, as many
+// columns as the widest option (of the paragraph, or of both lines of a
+// two-line block) fits in. Four options that do not fit four to a line go
+// two to a line; options too wide for half a line stand one to a line.
+void LayOut(docif::Document& doc, const docif::RangePtr& paragraph, OptionLine kind, double widestText) {
   // A line typed after a numbered question carries the question's list; an
   // option line is no question.
   paragraph->RemoveNumbers();
-  ReplaceInParagraph(*paragraph, kind == OptionLine::Four ? L"[　 ^t]{1,}([BCD][.．、])" : L"[　 ^t]{1,}([BD][.．、])",
-                     L"^t\\1");
   Measure m = MeasureParagraph(doc, *paragraph);
-  const double gap = m.size;  // at least one character between an option and the next label
-  const double widest = WidestOption(paragraph->Text(), m.size) + gap;
+  const double widest = widestText * m.size + m.size;  // at least one character before the next label
   int columns = kind == OptionLine::Four ? 4 : 2;
   if (columns == 4 && widest > m.available / 4) {
     columns = 2;
@@ -132,7 +133,15 @@ int AlignOptions(AddinContext& ctx) {
     previous = ClassifyOptionLine(p->Text(), previous);
     if (previous != OptionLine::None) found.emplace_back(p, previous);
   }
-  for (auto& [p, kind] : found) AlignParagraph(*doc, p, kind);
+  std::vector<double> widest;
+  for (auto& [p, kind] : found) {
+    ReplaceInParagraph(*p, BlanksBeforeLabels(kind), L"^t\\1");
+    widest.push_back(WidestOption(p->Text()));
+  }
+  // The two lines of a two-line block share their columns.
+  for (size_t i = 0; i + 1 < found.size(); ++i)
+    if (found[i + 1].second == OptionLine::SecondPair) widest[i] = widest[i + 1] = std::max(widest[i], widest[i + 1]);
+  for (size_t i = 0; i < found.size(); ++i) LayOut(*doc, found[i].first, found[i].second, widest[i]);
   return static_cast<int>(found.size());
 }
 

@@ -48,6 +48,12 @@ TEST_F(AlignOptionsTest, OptionsTooWideForTheirColumnMoveToLinesOfTheirOwn) {
   EXPECT_EQ(Text(), L"A．" + wide + L"\tB．短\rC．短\tD．短\rA．" + std::wstring(30, L'长') + L"\rB．短\r");
   EXPECT_EQ(Paragraph(2)->TabStops().size(), 1u) << "two to a line";
   EXPECT_TRUE(Paragraph(4)->TabStops().empty());
+
+  // The two lines of a block share their columns: a long C puts A and B on
+  // lines of their own too.
+  SetText(L"A．短 B．短\rC．" + std::wstring(30, L'长') + L" D．短");
+  Press(L"rxBtnonekey_duiqiABCD");
+  EXPECT_EQ(Text(), L"A．短\rB．短\rC．" + std::wstring(30, L'长') + L"\rD．短\r");
 }
 
 TEST_F(AlignOptionsTest, ASelectionLimitsTheCommand) {
