@@ -6,6 +6,8 @@
 #include "config/frm_config.hpp"
 #include "graph/dialog/frm_graph.hpp"
 #include "shapes/frm_custom_transform.hpp"
+#include "paper/frm_da_ti_biao.hpp"
+#include "paper/frm_lwpb.hpp"
 #include "connect/forms/simple_form.hpp"
 #include "connect/frm_browse.hpp"
 
@@ -26,6 +28,8 @@ const std::vector<std::pair<const wchar_t*, Factory>>& Table() {
       {L"frmGraph", &Make<graph::frmGraph>},
       {L"frmFangSuo", &Make<frmFangSuo>},
       {L"frmXuanZhuan", &Make<frmXuanZhuan>},
+      {L"frmDaTiBiao", &Make<frmDaTiBiao>},
+      {L"frmLWPB", &Make<frmLWPB>},
   };
   return table;
 }

@@ -255,7 +255,7 @@ std::vector<CommandEntry> BuildTable() {
 
 std::vector<std::pair<std::wstring, Action>> BuildLegacyOnly() {
   std::vector<std::pair<std::wstring, Action>> keys;
-  keys.emplace_back(L"批量排版", Pending(L"批量排版"));
+  keys.emplace_back(L"批量排版", Dialog(L"frmLWPB"));
   for (const PaperCommand& c : PaperCommands(PaperCommandSet::Article))
     keys.emplace_back(c.id, Run(c.what, c.run, c.procedure));
   keys.emplace_back(L"上移", Move(L"上移", 0, -8));
