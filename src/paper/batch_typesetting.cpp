@@ -8,6 +8,7 @@
 #include "common/text.hpp"
 #include "docif/application.hpp"
 #include "paper/article.hpp"
+#include "paper/article_cleaning.hpp"
 #include "paper/paper_scope.hpp"
 #include "platform/ui.hpp"
 
@@ -89,6 +90,7 @@ BatchTypesetResult TypesetArticles(AddinContext& ctx, const std::vector<std::wst
     std::shared_ptr<docif::Document> doc;
     try {
       doc = documents->Open(article);
+      CleanArticle(ctx, *doc);
       PaiBan_YuChuLi(ctx);
       PaiBan_StyleCheck(ctx);
       StyleParts(ctx, *doc);

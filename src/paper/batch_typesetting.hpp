@@ -26,7 +26,8 @@ struct BatchTypesetResult {
   std::vector<std::pair<std::wstring, std::wstring>> failed;       // article, reason
 };
 
-// Opens each article, prepares it (blanks, body text), adds the styles,
+// Opens each article, cleans it as the article settings say, prepares it
+// (blanks, body text), adds the styles,
 // gives the first paragraph with text the title style and the paragraphs
 // that begin with "摘要", "关键词" or "参考文献" theirs, saves the copy and
 // closes it. An article that cannot be opened or saved is listed with the

@@ -36,6 +36,10 @@ class BatchTypesetting : public test::PaperTest {
     doc->Activate();
   }
   // Opens the dialog as the typesetting toolbar's button does.
+  // The article typesetting settings for the rest of the test.
+  void ArticleSettings(std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> settings) {
+    for (const auto& [key, value] : settings) Setting(L"wzconfig", key, value);
+  }
   std::shared_ptr<Form> Dialog() {
     FindLegacyAction(L"批量排版")->run(*ctx);
     EXPECT_EQ(ctx->OpenForms.back()->Name(), L"frmLWPB");
@@ -91,6 +95,26 @@ TEST_F(BatchTypesetting, ARunAgainLeavesEarlierCopiesAloneAndNamesTheNewOnesApar
   ASSERT_EQ(second.done.size(), 1u);
   EXPECT_TRUE(second.done[0].ends_with(L"函数_排版(2).docx"));
   EXPECT_EQ(Bytes(Folder() / "函数_排版.docx"), first);
+}
+
+TEST_F(BatchTypesetting, TheArticleSettingsCleanLineBreaksEmptyLinesAndAdvertising) {
+  fs::create_directories(Folder());
+  auto article = host->GetDocuments()->Add();
+  article->Content()->SetText(L"标题\r第一行\v第二行\r\r\r扫码关注公众号，领取资料\r摘要：含“公众号”三个字也保留\r结尾");
+  article->SaveAs(Utf8ToWide((Folder() / "a.docx").string()));
+  host->GetDocuments()->Close(article);
+  ArticleSettings({{L"blDH0", L"True"}, {L"blReplace", L"True"}, {L"txtReplace", L"^p^p,^p"}, {L"blGGSB", L"True"},
+           {L"txtHMD", L"公众号|二维码"}, {L"txtBMD", L"摘要"}});
+  auto result = TypesetArticles(*ctx, ArticlesIn(Utf8ToWide(Folder().string())));
+  ASSERT_EQ(result.done.size(), 1u);
+  auto copy = host->GetDocuments()->Open(result.done[0]);
+  EXPECT_EQ(copy->Content()->Text(), L"标题\r第一行\r第二行\r摘要：含“公众号”三个字也保留\r结尾\r");
+
+  ArticleSettings({{L"blDH0", L"False"}, {L"blDH1", L"True"}, {L"blReplace", L"False"}, {L"blGGSB", L"False"}});
+  result = TypesetArticles(*ctx, ArticlesIn(Utf8ToWide(Folder().string())));
+  ASSERT_EQ(result.done.size(), 1u);
+  copy = host->GetDocuments()->Open(result.done[0]);
+  EXPECT_EQ(copy->Content()->Text(), L"标题\r第一行第二行\r\r\r扫码关注公众号，领取资料\r摘要：含“公众号”三个字也保留\r结尾\r");
 }
 
 TEST_F(BatchTypesetting, AMissingOrEmptyFolderIsExplainedAndACancelledChooserDoesNothing) {
