@@ -55,11 +55,13 @@ void InsertAnswerTable(AddinContext& ctx, const AnswerTableLayout& layout) {
   auto table = doc->GetTables()->Add(*at, 2 * pairs, layout.perRow + 1);
   table->SetBordersEnabled(true);
   // The cells take the paragraph they were inserted into: no list number,
-  // no indent, whatever that paragraph had.
+  // no indent, whatever that paragraph had; one and a half lines with no
+  // space around give every paper the same rows, roomy enough to write in.
   auto whole = table->GetRange();
   whole->RemoveNumbers();
-  whole->SetParagraphFormat({.Alignment = docif::kAlignCenter, .CharacterUnitFirstLineIndent = 0,
-                             .FirstLineIndent = 0, .LeftIndent = 0, .RightIndent = 0});
+  whole->SetParagraphFormat({.Alignment = docif::kAlignCenter, .LineSpacingRule = docif::kSpace1pt5,
+                             .CharacterUnitFirstLineIndent = 0, .FirstLineIndent = 0, .LeftIndent = 0,
+                             .RightIndent = 0, .SpaceBefore = 0, .SpaceAfter = 0});
   for (int pair = 0; pair < pairs; ++pair) {
     const int row = 2 * pair + 1;
     table->Cell(row, 1)->SetText(L"题号");
