@@ -14,6 +14,8 @@
 #include "graph/dialog/frm_graph.hpp"
 #include "pictures/frm_save_pic.hpp"
 #include "shapes/frm_custom_transform.hpp"
+#include "paper/frm_da_ti_biao.hpp"
+#include "paper/frm_lwpb.hpp"
 #include "connect/forms/simple_form.hpp"
 #include "connect/frm_browse.hpp"
 
@@ -44,6 +46,8 @@ const std::vector<std::pair<const wchar_t*, Factory>>& Table() {
       {L"frmFenJie", &Make<frmFenJie>},
       {L"frmTJT", &Make<charts::frmTJT>},
       {L"frmSavePic", &Make<pictures::frmSavePic>},
+      {L"frmDaTiBiao", &Make<frmDaTiBiao>},
+      {L"frmLWPB", &Make<frmLWPB>},
   };
   return table;
 }

@@ -102,6 +102,8 @@ class Document {
   // Opened read-only: it can be edited, but Save raises error 4605.
   virtual bool ReadOnly() const = 0;
   virtual void Save() = 0;
+  // Writes the document as a .docx under a new name, which it then bears.
+  virtual void SaveAs(const std::wstring& path) = 0;
   virtual void Activate() = 0;
 };
 

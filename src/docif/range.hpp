@@ -56,6 +56,10 @@ struct CellBox {
   double left = 0, top = 0, width = 0, height = 0;
 };
 
+// Section break types.
+constexpr int kSectionBreakNextPage = 2;
+constexpr int kSectionBreakContinuous = 3;
+
 // A collection of ranges: characters or paragraphs (1-based).
 class Ranges {
  public:
@@ -87,6 +91,10 @@ class Range {
   virtual void InsertBefore(const std::wstring& text) = 0;
   virtual void InsertAfter(const std::wstring& text) = 0;
   virtual void Delete() = 0;
+  // Replaces the range with a section break (kSectionBreak...): the
+  // paragraph ends there and the text after it starts a new section.
+  // Error 5 for another type or inside a table.
+  virtual void InsertBreak(int type) = 0;
   virtual void Collapse(int direction = kCollapseStart) = 0;
   virtual void Select() = 0;
   // Replaces the range with one character, in the font given or the current one.
@@ -229,6 +237,14 @@ class OMaths {
 constexpr int kInlineShapePicture = 3;
 constexpr int kInlineShapeEmbeddedOle = 1;
 
+// Picture adjustments, each a percentage from -100 to 100 (an adapter over
+// the host applies them as its sharpen/soften effect and the two values of
+// its brightness-contrast effect).
+constexpr int kPictureSharpen = 1;
+constexpr int kPictureBrightness = 2;
+constexpr int kPictureContrast = 3;
+using PictureEffectList = std::vector<std::pair<int, double>>;
+
 class InlineShape {
  public:
   virtual ~InlineShape() = default;
@@ -241,6 +257,9 @@ class InlineShape {
   virtual void SetBordersEnabled(bool) = 0;
   virtual std::wstring AlternativeText() const = 0;
   virtual void SetAlternativeText(const std::wstring&) = 0;
+  // Picture adjustments added to the picture (type, value), in order.
+  virtual void AddPictureEffect(int type, double value) = 0;
+  virtual PictureEffectList PictureEffects() const = 0;
   virtual RangePtr GetRange() = 0;
   // Makes it a floating picture shape at its place on the page.
   virtual std::shared_ptr<Shape> ConvertToShape() = 0;

@@ -111,8 +111,12 @@ class Shape {
   // Whether the nodes are a Bézier list (a start point, then two control
   // points and an end point per segment) rather than straight segments.
   virtual bool BezierNodes() const = 0;
-  // Picture effects added to a picture (effect type, value), in order.
+  // Picture adjustments added to a picture (kPictureSharpen...), in order.
   virtual void AddPictureEffect(int type, double value) = 0;
+  virtual PictureEffectList PictureEffects() const = 0;
+  // Makes the shape's line and fill the document's default for new shapes
+  // (a line's line: the default for new lines).
+  virtual void SetShapesDefaultProperties() = 0;
 
   virtual void ZOrder(int command) = 0;
   // The paragraph the shape is anchored to.

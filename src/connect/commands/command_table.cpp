@@ -12,6 +12,7 @@
 #include "addin/services.hpp"
 #include "bank/marking/plrk.hpp"
 #include "bank/marking/tk_marking.hpp"
+#include "paper/paper_commands.hpp"
 #include "shapes/flowchart.hpp"
 #include "shapes/shape_arrange.hpp"
 #include "shapes/shape_transforms.hpp"
@@ -178,13 +179,13 @@ std::vector<CommandEntry> BuildTable() {
   add(L"rxBtnztqt_xzq", L"选择器", Dialog(L"frmShapeSelecter"));
   add(L"rxBtnztqt_dbzf", L"点标注符", Dialog(L"frmDot"));
   add(L"rxBtnztqt_hstx", L"函数图象", Dialog(L"frmGraph"));
-  add(L"rxBtnztqt_moren", L"", Pending(L"默认图形样式"));
+  add(L"rxBtnztqt_moren", L"", Run(L"默认图形样式", SetDefaultDrawingStyle, L"modWord.SetDefaultDrawingStyle"));
   add(L"rxBtnztqt_xtms", L"绘图模式", Run(L"绘图模式", ToggleDrawMode));
   add(L"rxBtnqt_config", L"配置", Dialog(L"frmConfig"));
   add(L"rxBtnqt_sx", L"刷新", Run(L"刷新", RefreshScreen));
   add(L"rxBtnqt_bat", L"批处理", Dialog(L"frmWordBat"));
   add(L"rxBtnqt_savepic", L"另存为图片", Dialog(L"frmSavePic"));
-  add(L"rxBtnqt_showhidetxt", L"显/隐文字", Pending(L"显示或隐藏文字"));
+  add(L"rxBtnqt_showhidetxt", L"显/隐文字", Run(L"显示或隐藏文字", ShowOrHideText, L"modWord.ShowOrHideText"));
   add(L"rxBtnqt_jisuan", L"", Dialog(L"frmJiSuan"));
   add(L"rxBtnqt_2ppt_s", L"", Pending(L"发送到PPT 0"));
   for (int i = 1; i <= 3; ++i)
@@ -210,18 +211,12 @@ std::vector<CommandEntry> BuildTable() {
   add(L"rxBtncxkt_yes", L"", Flowchart(L"是", FlowchartElement::Yes));
   add(L"rxBtncxkt_no", L"", Flowchart(L"否", FlowchartElement::No));
   // One-key clean-ups.
-  add(L"rxBtnonekey_fangluanma", L"", Pending(L"防乱码"));
-  for (const wchar_t* k : {L"jiayinying", L"quyinying", L"qushuiyin", L"qubiaoge", L"jiabiankuang", L"qubiankuang",
-                           L"duiqi"})
-    add(std::wstring(L"rxBtnonekey_") + k, L"", Pending(std::wstring(L"一键 ") + k));
+  for (const PaperCommand& c : PaperCommands(PaperCommandSet::CleanUps)) add(c.id, L"", Run(c.what, c.run, c.procedure));
   add(L"rxBtnonekey_zhuanhua", L"", Dialog(L"frmConvertEquation"));
-  for (const wchar_t* k : {L"chongxinbianhao", L"qiehuanbianhao", L"zengdahangju", L"jianxiaohangju", L"duiqiABCD"})
-    add(std::wstring(L"rxBtnonekey_") + k, L"", Pending(std::wstring(L"一键 ") + k));
+  for (const PaperCommand& c : PaperCommands(PaperCommandSet::Numbering)) add(c.id, L"", Run(c.what, c.run, c.procedure));
   add(L"rxBtnonekey_zhuanhua", L"", {L"重复的条目（不会执行）", {}});
   // Exam paper.
-  for (const wchar_t* k : {L"zuomifengxian", L"youmifengxian", L"shangmifengxian", L"xuanzeti", L"tiankongti",
-                           L"jiedati", L"addxuanzeti1", L"addxuanzeti2", L"addxuanzeti4", L"addtihao", L"addjuantou"})
-    add(std::wstring(L"rxBtnzhijuan_") + k, L"", Pending(std::wstring(L"制卷 ") + k));
+  for (const PaperCommand& c : PaperCommands(PaperCommandSet::Layout)) add(c.id, L"", Run(c.what, c.run, c.procedure));
   add(L"rxBtnzhijuan_addtable", L"", Dialog(L"frmDaTiBiao"));
   for (const wchar_t* k : {L"A4", L"16K", L"8K2"}) add(std::wstring(L"rxBtnzhijuan_") + k, L"", Nothing());
   // Question bank.
@@ -285,12 +280,9 @@ std::vector<CommandEntry> BuildTable() {
 
 std::vector<std::pair<std::wstring, Action>> BuildLegacyOnly() {
   std::vector<std::pair<std::wstring, Action>> keys;
-  for (const auto& [key, what] : std::initializer_list<std::pair<const wchar_t*, const wchar_t*>>{
-           {L"批量排版", L"批量排版"},
-           {L"连续分节符", L"连续分节符"}, {L"样式检查", L"样式检查"}, {L"预处理", L"预处理"},
-           {L"文章标题", L"文章标题"}, {L"文章副标题", L"文章副标题"}, {L"作者信息", L"作者信息"},
-           {L"摘要", L"摘要"}, {L"关键词", L"关键词"}, {L"参考文献", L"参考文献"}})
-    keys.emplace_back(key, Pending(what));
+  keys.emplace_back(L"批量排版", Dialog(L"frmLWPB"));
+  for (const PaperCommand& c : PaperCommands(PaperCommandSet::Article))
+    keys.emplace_back(c.id, Run(c.what, c.run, c.procedure));
   keys.emplace_back(L"上移", Move(L"上移", 0, -8));
   keys.emplace_back(L"下移", Move(L"下移", 0, 8));
   keys.emplace_back(L"左移", Move(L"左移", -8, 0));

@@ -31,7 +31,6 @@ const std::vector<SimpleFormSpec>& SimpleForms() {
       {L"frmCCCS", L"关键词提取", {Text(L"txtText", L"文字")}, std::nullopt},
       {L"frmConvertEquation", L"公式转换", {Options(L"optDirection", L"方向", {L"域代码转TeX", L"TeX转域代码"})},
        std::nullopt},
-      {L"frmDaTiBiao", L"答题表", {Text(L"txtCount", L"题数", L"12")}, std::nullopt},
       {L"frmKJLR", L"快捷录入", {Text(L"txtName", L"缩写"), Text(L"txtValue", L"内容")}, std::nullopt},
   };
   return forms;

@@ -40,6 +40,8 @@ struct ParaFormat {
   int outlineLevel = 10;
   std::vector<TabStop> tabs;
   int list = 0;  // list instance id, 0 none
+  int sectionBreak = 0;  // the mark ends a section: kSectionBreak..., 0 none
+  std::string sectionXml;  // that section's properties as read from a file
   std::string extra;  // paragraph properties read from a file that the model does not use, as XML
   bool operator==(const ParaFormat&) const = default;
 };
@@ -62,6 +64,11 @@ class Pool {
   std::vector<T> items_;
 };
 
+struct ShapeDefault {
+  LineFormat line;
+  FillFormat fill;
+};
+
 struct ListInstance {
   std::wstring numberFormat;
   int numberStyle = 0;
@@ -78,6 +85,7 @@ struct InlineObject {
   double width = 0, height = 0;
   bool borders = false;
   std::wstring altText;
+  PictureEffectList effects;  // sharpen, brightness, contrast (percentages)
   // Read from a file: the run content as it stood there, written back
   // unchanged while the object is unchanged; block-level content (a whole
   // body element the model does not know) fills its own paragraph.
@@ -87,6 +95,7 @@ struct InlineObject {
   double readWidth = 0, readHeight = 0;
   std::wstring readAltText;
   bool readBorders = false;
+  PictureEffectList readEffects;
 };
 
 // Objects with no picture of their own: content kept as read.
@@ -170,6 +179,10 @@ struct DocData {
   PageSetup page;
   bool snapToGrid = true, snapToShapes = false;
   bool embedFonts = false, subsetFonts = false, noSystemFonts = true;
+  // The line and fill new shapes get, and the line new lines get, once a
+  // shape was made the default (unset: the host's own defaults).
+  std::optional<ShapeDefault> defaultShape;
+  std::optional<LineFormat> defaultLine;
   bool saved = true;
   bool readOnly = false;  // opened read-only: it cannot be saved over its file
   bool showFieldCodes = false;

@@ -107,6 +107,8 @@ class ModelInlineShape final : public InlineShape {
   void SetBordersEnabled(bool on) override;
   std::wstring AlternativeText() const override { return Object().altText; }
   void SetAlternativeText(const std::wstring& text) override;
+  void AddPictureEffect(int type, double value) override;
+  PictureEffectList PictureEffects() const override { return Object().effects; }
   RangePtr GetRange() override;
   std::shared_ptr<Shape> ConvertToShape() override;
   void Select() override;

@@ -6,6 +6,7 @@
 #include "docif/model/layout.hpp"
 #include "docif/model/model_find.hpp"
 #include "docif/model/model_shapes.hpp"
+#include "docif/ooxml/docx_writer.hpp"
 
 namespace plx::docif::model {
 namespace {
@@ -138,6 +139,14 @@ void ModelDocument::SetDoNotEmbedSystemFonts(bool v) {
 void ModelDocument::Save() {
   if (d_->readOnly) Raise(4605, L"此命令无效，因为“" + d_->fullName + L"”是以只读方式打开的。");
   d_->app->journal.push_back(L"Save " + d_->fullName);
+  d_->saved = true;
+}
+
+void ModelDocument::SaveAs(const std::wstring& path) {
+  ooxml::SaveDocx(*d_, path);
+  d_->app->journal.push_back(L"SaveAs " + path);
+  d_->fullName = path;
+  d_->readOnly = false;
   d_->saved = true;
 }
 

@@ -40,6 +40,7 @@ class ModelDocument final : public Document {
   void SetSaved(bool v) override { d_->saved = v; }
   bool ReadOnly() const override { return d_->readOnly; }
   void Save() override;
+  void SaveAs(const std::wstring& path) override;
   void Activate() override;
 
   const std::shared_ptr<DocData>& Data() const { return d_; }

@@ -40,6 +40,11 @@ void ModelInlineShape::SetAlternativeText(const std::wstring& text) {
   ref_.doc->Changed();
 }
 
+void ModelInlineShape::AddPictureEffect(int type, double value) {
+  Object().effects.emplace_back(type, value);
+  ref_.doc->Changed();
+}
+
 RangePtr ModelInlineShape::GetRange() {
   Object();
   return MakeRange(ref_.doc, ref_.story, ref_.anchor->start, ref_.anchor->end);

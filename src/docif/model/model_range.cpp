@@ -194,6 +194,23 @@ void ModelRange::InsertAfter(const std::wstring& text) {
   r.anchor->end = at + n;
 }
 
+void ModelRange::InsertBreak(int type) {
+  if (type != kSectionBreakNextPage && type != kSectionBreakContinuous)
+    Raise(err::kInvalidCall, L"不支持这种分隔符。");
+  RangeRef r = Ref();
+  long s = r.anchor->start;
+  if (r.story->Cell(s).table) Raise(err::kInvalidCall, L"不能在表格中插入分节符。");
+  if (r.anchor->end > s) r.story->Erase(s, r.anchor->end);
+  // The new mark ends the section: it takes its paragraph's format with the break.
+  ParaFormat p = r.doc->paraFormats[r.story->Cell(r.story->ParagraphAt(s).second - 1).paragraph];
+  p.sectionBreak = type;
+  CharCell cell = InsertionCell(*r.story, s);
+  r.story->Insert(s, std::wstring(1, kParagraphMark), cell);
+  r.story->Cell(s).paragraph = r.doc->paraFormats.Intern(p);
+  r.anchor->start = r.anchor->end = s + 1;
+  r.doc->Changed();
+}
+
 void ModelRange::Delete() {
   RangeRef r = Ref();
   if (r.anchor->end > r.anchor->start) r.story->Erase(r.anchor->start, r.anchor->end);

@@ -23,6 +23,7 @@ class ModelRange : public virtual Range {
   void InsertBefore(const std::wstring& text) override;
   void InsertAfter(const std::wstring& text) override;
   void Delete() override;
+  void InsertBreak(int type) override;
   void Collapse(int direction) override;
   void Select() override;
   void InsertSymbol(int characterNumber, const std::optional<std::wstring>& font, bool unicode) override;

@@ -145,6 +145,13 @@ void ModelShape::AddPictureEffect(int type, double value) {
   doc_->Changed();
 }
 
+void ModelShape::SetShapesDefaultProperties() {
+  const ShapeData& s = Live();
+  if (s.type == kShapeLine) doc_->defaultLine = s.line;
+  else doc_->defaultShape = ShapeDefault{s.line, s.fill};
+  doc_->Changed();
+}
+
 void ModelShape::ZOrder(int command) {
   ShapeData& s = Live();
   if (command == kBringInFrontOfText) {
@@ -224,6 +231,7 @@ std::shared_ptr<InlineShape> ModelShape::ConvertToInlineShape() {
   object.width = b.width;
   object.height = b.height;
   object.altText = s.altText;
+  object.effects = s.effects;
   long pos = s.anchor ? s.anchor->start : 0;
   Delete();
   uint32_t id = doc_->nextObject++;

@@ -107,6 +107,8 @@ ShapePtr AddPictureShape(const std::shared_ptr<DocData>& doc, InlineObject pictu
   s->width = picture.width;
   s->height = picture.height;
   s->altText = picture.altText;
+  s->effects = std::move(picture.effects);
+  picture.effects.clear();
   s->picture = std::move(picture);
   ShapePtr shape = AddShapeData(doc, s);
   long paragraphStart = doc->main->ParagraphAt(anchorPos).first;
@@ -128,13 +130,20 @@ ShapePtr ModelShapes::Item(const std::wstring& name) const {
 ShapePtr ModelShapes::AddLine(float beginX, float beginY, float endX, float endY) {
   auto s = NewShape(kShapeLine, false);
   s->points = {{beginX, beginY}, {endX, endY}};
-  return AddShapeData(doc_, s);
+  ShapePtr shape = AddShapeData(doc_, s);
+  if (doc_->defaultLine) shape->SetLine(*doc_->defaultLine);
+  return shape;
 }
 
 ShapePtr ModelShapes::AddShape(int autoShapeType, float left, float top, float width, float height) {
   auto s = NewBox(kShapeAutoShape, autoShapeType, left, top, width, height);
   s->text = std::make_shared<Story>();  // an auto shape can hold text, as a text box does
-  return AddShapeData(doc_, s);
+  ShapePtr shape = AddShapeData(doc_, s);
+  if (doc_->defaultShape) {
+    shape->SetLine(doc_->defaultShape->line);
+    shape->SetFill(doc_->defaultShape->fill);
+  }
+  return shape;
 }
 
 ShapePtr ModelShapes::AddTextbox(int orientation, float left, float top, float width, float height) {

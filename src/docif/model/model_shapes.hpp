@@ -56,7 +56,7 @@ struct ShapeData {
   std::shared_ptr<Story> text;  // text boxes
   std::wstring altText;
   std::optional<InlineObject> picture;
-  std::vector<std::pair<int, double>> effects;
+  PictureEffectList effects;
   std::vector<std::shared_ptr<ShapeData>> children;  // groups, back to front
   ShapeData* parent = nullptr;
   std::shared_ptr<Anchor> anchor;  // position in the main story
@@ -112,6 +112,8 @@ class ModelShape final : public Shape {
   std::vector<PointF> Points() const override { return Live().points; }
   bool BezierNodes() const override { return Live().curve; }
   void AddPictureEffect(int type, double value) override;
+  PictureEffectList PictureEffects() const override { return Live().effects; }
+  void SetShapesDefaultProperties() override;
   void ZOrder(int command) override;
   RangePtr Anchor() override;
   std::shared_ptr<ShapeRange> GroupItems() override;

@@ -92,7 +92,8 @@ class StoryWriter {
         numPr = "<w:numPr><w:ilvl w:val=\"" + std::to_string(it->second.second) + "\"/><w:numId w:val=\"" +
                 std::to_string(it->second.first) + "\"/></w:numPr>";
     }
-    std::string out = "<w:p><w:pPr>" + ParagraphPropertiesXml(p, ctx_.styleId(p.style), numPr, RunProperties(mark.format)) +
+    std::string out = "<w:p><w:pPr>" + ParagraphPropertiesXml(p, ctx_.styleId(p.style), numPr, RunProperties(mark.format),
+                                                              SectionBreak(p)) +
                       "</w:pPr>";
     if (withShapes_) {
       auto it = shapesAt_.find(s);
@@ -241,12 +242,27 @@ class StoryWriter {
     return out;
   }
 
+  // The properties of the section a paragraph ends: as read, or the
+  // document's page with the break's type.
+  std::string SectionBreak(const model::ParaFormat& p) const {
+    if (p.sectionBreak == 0) return "";
+    if (!p.sectionXml.empty()) return p.sectionXml;
+    const PageSetup& page = doc_.page;
+    return std::string("<w:sectPr><w:type w:val=\"") +
+           (p.sectionBreak == kSectionBreakContinuous ? "continuous" : "nextPage") + "\"/><w:pgSz w:w=\"" +
+           std::to_string(Twips(page.PageWidth)) + "\" w:h=\"" + std::to_string(Twips(page.PageHeight)) +
+           "\"/><w:pgMar w:top=\"" + std::to_string(Twips(page.TopMargin)) + "\" w:right=\"" +
+           std::to_string(Twips(page.RightMargin)) + "\" w:bottom=\"" + std::to_string(Twips(page.BottomMargin)) +
+           "\" w:left=\"" + std::to_string(Twips(page.LeftMargin)) +
+           "\" w:header=\"851\" w:footer=\"992\" w:gutter=\"0\"/><w:cols w:space=\"425\"/></w:sectPr>";
+  }
+
   std::string InlineObject(uint32_t id) {
     auto it = doc_.objects.find(id);
     if (it == doc_.objects.end()) return "";
     const model::InlineObject& o = it->second;
     bool unchanged = o.width == o.readWidth && o.height == o.readHeight && o.altText == o.readAltText &&
-                     o.borders == o.readBorders;
+                     o.borders == o.readBorders && o.effects == o.readEffects;
     if (!o.rawXml.empty() && (o.type == model::kInlineRaw || unchanged)) return o.rawXml;
     if (o.type == kInlineShapePicture && !o.bytes.empty()) return InlinePictureXml(o, ctx_.drawings);
     // An embedded object without data of its own: shown as its class name.

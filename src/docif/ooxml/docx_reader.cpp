@@ -18,6 +18,8 @@
 #include "docif/ooxml/omml.hpp"
 #include "docif/ooxml/xml_text.hpp"
 #include "docif/ooxml/zip_package.hpp"
+#include "docif/ooxml/picture_adjust.hpp"
+#include "docif/ooxml/shape_defaults.hpp"
 
 namespace plx::docif::ooxml {
 namespace {
@@ -348,6 +350,7 @@ class Reader {
     doc_.embedFonts = on("w:embedTrueTypeFonts");
     doc_.subsetFonts = on("w:saveSubsetFonts");
     doc_.noSystemFonts = !on("w:embedSystemFonts");
+    ReadShapeDefaults(root, doc_);
   }
 
   // ---- body ----
@@ -432,6 +435,11 @@ class Reader {
     ApplyParagraphProperties(pPr, pf, true);
     if (pugi::xml_node numPr = pPr.child("w:numPr"))
       pf.list = ListId(numPr.child("w:numId").attribute("w:val").as_int(), numPr.child("w:ilvl").attribute("w:val").as_int());
+    if (pugi::xml_node sectPr = pPr.child("w:sectPr")) {
+      std::string type = sectPr.child("w:type").attribute("w:val").as_string();
+      pf.sectionBreak = type == "continuous" ? kSectionBreakContinuous : kSectionBreakNextPage;
+      pf.sectionXml = Raw(sectPr);
+    }
     CharFormat base = StyleChar(styleId);
     CharFormat mark = base;
     ApplyRunProperties(pPr.child("w:rPr"), mark, true);
@@ -629,6 +637,8 @@ class Reader {
       o.readWidth = o.width;
       o.readHeight = o.height;
       o.readAltText = o.altText;
+      o.effects = ReadPictureEffects(blip);
+      o.readEffects = o.effects;
     }
     AddObject(std::move(o), f);
   }

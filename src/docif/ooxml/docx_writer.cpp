@@ -16,6 +16,7 @@
 #include "docif/ooxml/drawing_xml.hpp"
 #include "docif/ooxml/format_xml.hpp"
 #include "docif/ooxml/omml.hpp"
+#include "docif/ooxml/shape_defaults.hpp"
 #include "docif/ooxml/xml_text.hpp"
 
 namespace plx::docif::ooxml {
@@ -320,6 +321,7 @@ class PackageWriter {
       if (after) root.insert_child_after(names[i], after);
       else root.prepend_child(names[i]);
     }
+    WriteShapeDefaults(root, doc_);
     parts_["word/" + target] = Print(settings);
   }
 

@@ -10,6 +10,7 @@
 #include "docif/model/shape_geometry.hpp"
 #include "docif/ooxml/drawing_xml.hpp"
 #include "docif/ooxml/xml_text.hpp"
+#include "docif/ooxml/picture_adjust.hpp"
 
 namespace plx::docif::ooxml {
 namespace {
@@ -432,6 +433,7 @@ struct ShapeReader {
     picture->height = b.height;
     picture->altText = s->altText;
     s->picture = std::move(picture);
+    s->effects = ReadPictureEffects(blipFill.child("a:blip"));
     s->type = kShapePicture;
     s->left = b.left;
     s->top = b.top;

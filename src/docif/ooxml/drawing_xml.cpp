@@ -11,6 +11,7 @@
 #include "common/error.hpp"
 #include "common/text.hpp"
 #include "docif/model/shape_geometry.hpp"
+#include "docif/ooxml/picture_adjust.hpp"
 #include "docif/ooxml/xml_text.hpp"
 
 namespace plx::docif::ooxml {
@@ -334,11 +335,12 @@ std::string Embed(const InlineObject& picture, DrawingContext& ctx) {
 // <pic:pic>: the picture stretched over its box.
 std::string PicXml(const InlineObject& picture, uint32_t id, const std::wstring& name,
                    const std::wstring& altText, const std::string& xfrm, const std::string& line,
-                   DrawingContext& ctx, const KeptDrawing* kept = nullptr) {
+                   const PictureEffectList& effects, DrawingContext& ctx, const KeptDrawing* kept = nullptr) {
   std::string blipFill = kept && !kept->blipFill.empty()
       ? kept->blipFill
       : "<pic:blipFill><a:blip r:embed=\"" + Embed(picture, ctx) +
             "\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill>";
+  if (!effects.empty()) blipFill = BlipFillWithEffects(blipFill, effects);
   return "<pic:pic><pic:nvPicPr><pic:cNvPr id=\"" + IntText(id) + "\" name=\"" + XmlEscape(name) + "\"" +
          Descr(altText) +
          "/><pic:cNvPicPr><a:picLocks noChangeAspect=\"1\"/></pic:cNvPicPr></pic:nvPicPr>" +
@@ -352,7 +354,7 @@ bool IsPicture(const ShapeData& s) {
 
 std::string ShapePicXml(const ShapeData& s, uint32_t id, DrawingContext& ctx, bool inGroup) {
   return PicXml(*s.picture, id, s.name, s.altText, Xfrm(s, model::Bounds(s), inGroup),
-                s.kept ? ShapeLine(s) : LineXml(s.line), ctx, s.kept.get());
+                s.kept ? ShapeLine(s) : LineXml(s.line), s.effects, ctx, s.kept.get());
 }
 
 std::string GroupXml(const ShapeData& g, DrawingContext& ctx, bool nested);
@@ -501,7 +503,7 @@ std::string InlinePictureXml(const model::InlineObject& picture, DrawingContext&
                      "\"/></a:xfrm>";
   // A bordered picture gets the host's default thin black outline.
   std::string line = picture.borders ? LineXml(LineFormat{}) : std::string();
-  std::string pic = PicXml(picture, id, name, picture.altText, xfrm, line, ctx);
+  std::string pic = PicXml(picture, id, name, picture.altText, xfrm, line, picture.effects, ctx);
   return std::string("<w:drawing") + kNamespaces +
          "><wp:inline distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\"><wp:extent cx=\"" + cx +
          "\" cy=\"" + cy + "\"/><wp:effectExtent l=\"0\" t=\"0\" r=\"0\" b=\"0\"/><wp:docPr id=\"" +

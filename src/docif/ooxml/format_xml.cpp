@@ -94,8 +94,10 @@ std::string RunPropertiesXml(const model::CharFormat& f) {
 }
 
 std::string ParagraphPropertiesXml(const model::ParaFormat& p, const std::string& styleId,
-                                   const std::string& numPr, const std::string& markRunProperties) {
+                                   const std::string& numPr, const std::string& markRunProperties,
+                                   const std::string& sectPr) {
   Items items;
+  if (!sectPr.empty()) items.emplace_back("w:sectPr", sectPr);
   if (!styleId.empty()) items.emplace_back("w:pStyle", "<w:pStyle w:val=\"" + XmlEscape(styleId) + "\"/>");
   if (!numPr.empty()) items.emplace_back("w:numPr", numPr);
   if (!p.tabs.empty()) {

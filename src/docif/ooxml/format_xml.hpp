@@ -14,9 +14,11 @@ namespace plx::docif::ooxml {
 std::string RunPropertiesXml(const model::CharFormat& f);
 // The children of a <w:pPr> for a paragraph format, in schema order;
 // numPr is "" or a ready <w:numPr> element; markRunProperties is the
-// paragraph mark's <w:rPr>.
+// paragraph mark's <w:rPr>; sectPr the <w:sectPr> of a section the
+// paragraph ends, or "".
 std::string ParagraphPropertiesXml(const model::ParaFormat& p, const std::string& styleId,
-                                   const std::string& numPr, const std::string& markRunProperties);
+                                   const std::string& numPr, const std::string& markRunProperties,
+                                   const std::string& sectPr = "");
 
 // Applies the properties of an rPr / pPr element over a format; what the
 // model does not hold is appended to `extra` as XML.
