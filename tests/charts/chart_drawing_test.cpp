@@ -10,21 +10,17 @@
 #include "common/text.hpp"
 #include "connect/connect.hpp"
 #include "docif/shapes.hpp"
-#include "support/test_addin.hpp"
+#include "support/addin_fixtures.hpp"
 
 namespace plx::charts {
 namespace {
 
 using docif::ShapePtr;
 
-class ChartDrawing : public test::AddinTest {
+class ChartDrawing : public test::ConnectedAddinTest {
  protected:
   void SetUp() override {
-    host = MakeHost();
-    host->GetDocuments()->Add();
-    connect = std::make_unique<Connect>(*ctx);
-    connect->AddinInstance_OnConnection(host);
-    doc = host->ActiveDocument();
+    ConnectedAddinTest::SetUp();
     form = std::make_shared<frmTJT>(*ctx);
     form->Show();
   }
@@ -50,9 +46,6 @@ class ChartDrawing : public test::AddinTest {
     Set(L"txtZhongZhiX", e);
     Set(L"txtKuaDuX", d);
   }
-  std::shared_ptr<docif::model::ModelApplication> host;
-  std::unique_ptr<Connect> connect;
-  std::shared_ptr<docif::Document> doc;
   std::shared_ptr<frmTJT> form;
 };
 

@@ -10,18 +10,13 @@
 #include "formula/numbers/frm_fenshu.hpp"
 #include "formula/numbers/frm_genshi.hpp"
 #include "formula/numbers/frm_pailie.hpp"
-#include "support/test_addin.hpp"
+#include "support/addin_fixtures.hpp"
 
 namespace plx {
 namespace {
 
-class NumberDialogs : public test::AddinTest {
+class NumberDialogs : public test::DocumentAddinTest {
  protected:
-  void SetUp() override {
-    host = MakeHost();
-    doc = host->GetDocuments()->Add();
-    ctx->App = host;
-  }
   template <class F>
   std::shared_ptr<F> Open() {
     auto f = std::make_shared<F>(*ctx);
@@ -58,8 +53,6 @@ class NumberDialogs : public test::AddinTest {
     return raised;
   }
 
-  std::shared_ptr<docif::model::ModelApplication> host;
-  std::shared_ptr<docif::Document> doc;
 };
 
 TEST_F(NumberDialogs, FractionModesReduceAndInsert) {
