@@ -23,18 +23,6 @@ class NumberDialogs : public test::DocumentAddinTest {
     f->Show();
     return f;
   }
-  std::vector<std::wstring> Codes() {
-    std::vector<std::wstring> codes;
-    auto fields = doc->GetFields();
-    for (int i = 1; i <= fields->Count(); ++i) codes.push_back(fields->Item(i)->Code()->Text());
-    return codes;
-  }
-  std::wstring Text() { return doc->Content()->Text(); }
-  // An insertion point at the end, as a teacher clicks after what was inserted.
-  void ClickAtEnd() {
-    const long end = doc->Content()->End() - 1;
-    host->GetSelection()->SetRange(end, end);
-  }
   // Answers the message boxes the next steps show.
   void ExpectBoxes(int n) {
     for (int i = 0; i < n; ++i) ui.Queue(Answer::OK);
@@ -52,7 +40,6 @@ class NumberDialogs : public test::DocumentAddinTest {
       if (chars->Item(i)->Font().Superscript.value_or(false)) raised += chars->Item(i)->Text();
     return raised;
   }
-
 };
 
 TEST_F(NumberDialogs, FractionModesReduceAndInsert) {
