@@ -1,11 +1,13 @@
 #pragma once
 // A loaded add-in for benchmarks: a private copy of the install folder's
-// data, console-free services and a context pointing at that folder.
+// data, console-free services and a context pointing at that folder; and
+// the same with a model word processor holding one new document.
 #include <filesystem>
 #include <memory>
 
 #include "common/text.hpp"
 #include "addin/addin_context.hpp"
+#include "docif/model/model_application.hpp"
 #include "platform/scripted_ui.hpp"
 
 namespace plx::bench {
@@ -41,6 +43,16 @@ class BenchAddin {
   NetworkState network_;
   RecordingShell shell_;
   AddinContext ctx_;
+};
+
+// A loaded add-in with a model word processor holding one new document.
+struct BenchDocument {
+  explicit BenchDocument(const char* name) : addin(name) {
+    host->GetDocuments()->Add();
+    addin.Context().App = host;
+  }
+  BenchAddin addin;
+  std::shared_ptr<docif::model::ModelApplication> host = std::make_shared<docif::model::ModelApplication>();
 };
 
 }  // namespace plx::bench

@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_addin.hpp"
+#include "textbook_figure.hpp"
 #include "docif/model/model_application.hpp"
 #include "graph/curves/expression_curves.hpp"
 #include "graph/expr/normalise.hpp"
@@ -14,16 +15,8 @@
 
 namespace {
 
-// A loaded add-in with a model word processor holding one new document.
-struct BenchDocument {
-  explicit BenchDocument(const char* name) : addin(name) {
-    host->GetDocuments()->Add();
-    addin.Context().App = host;
-  }
-  plx::bench::BenchAddin addin;
-  std::shared_ptr<plx::docif::model::ModelApplication> host =
-      std::make_shared<plx::docif::model::ModelApplication>();
-};
+using plx::bench::BenchDocument;
+using plx::bench::TextbookFigure;
 
 void BM_ArbitraryFunctionInsertion(benchmark::State& state) {
   BenchDocument bench("plendrix-bench-graph");
@@ -51,25 +44,6 @@ void BM_IntervalSearch(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(plx::graph::FindIntervals(g, expression, -10, 10));
 }
 BENCHMARK(BM_IntervalSearch)->Unit(benchmark::kMillisecond);
-
-// The figure of examples/graphs.txt: the records as the dialog's tabs make them.
-plx::graph::GraphContext TextbookFigure() {
-  using namespace plx::graph;
-  GraphContext g;
-  g.frame = {-8, 8, -6, 6, 1};
-  SJRecord sine;
-  sine.xmax = 2 * 3.14159265358979;
-  sine.pieces = FindTrigPieces(g.frame, [&](double x) { return TrigAt(sine, x); }, 0, sine.xmax);
-  g.sjTable = {sine};
-  g.axTable = {{2, 0, 0, -8, 2.5, {}}};
-  g.logTable = {{0, 2, 0, 0, 0.02, 8, {}}};
-  g.miTable = {{1, 1, 3, -8, 8, {}}};
-  g.fblhsTable = {{1, 0.17, -8, 8, {}}};
-  g.zxTable = {{-2, 7, 5, -4, {}}};
-  g.List1 = {L"平面直角坐标系(ZBX)", L"坐标网格(ZBWG)",  L"三角函数(SJ) 1", L"指数函数(AX) 1",
-             L"对数函数(LogX) 1",   L"幂函数(MI) 1",    L"反比例函数(FBLHS) 1", L"直线(ZX) 1"};
-  return g;
-}
 
 void BM_TextbookGraphInsertion(benchmark::State& state) {
   BenchDocument bench("plendrix-bench-textbook");

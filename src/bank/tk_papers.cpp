@@ -42,11 +42,7 @@ void WritePaper(db::Recordset& rs, const PaperRow& paper) {
 namespace {
 
 std::vector<PaperRow> Papers(AddinContext& ctx, const std::wstring& statement) {
-  return WithBankRows(ctx, statement, [](db::Recordset& rs) {
-    std::vector<PaperRow> rows;
-    for (; !rs.EOF_(); rs.MoveNext()) rows.push_back(ReadPaper(rs));
-    return rows;
-  });
+  return BankRows(ctx, statement, ReadPaper);
 }
 
 }  // namespace
@@ -101,11 +97,7 @@ bool DeletePaper(AddinContext& ctx, const std::wstring& name) {
 }
 
 std::vector<std::wstring> PaperNames(AddinContext& ctx) {
-  auto names = WithBankRows(ctx, sql::PaperList(), [](db::Recordset& rs) {
-    std::vector<std::wstring> out;
-    for (; !rs.EOF_(); rs.MoveNext()) out.push_back(rs.Field(L"name").Text());
-    return out;
-  });
+  auto names = BankRows(ctx, sql::PaperList(), [](db::Recordset& rs) { return rs.Field(L"name").Text(); });
   if (names.empty()) ctx.Ui().MsgBox(L"当前数据库中还没有试卷记录哦！记得先添加试卷信息。", Buttons::OK, L"");
   return names;
 }

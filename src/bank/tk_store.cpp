@@ -51,12 +51,8 @@ void WriteQuestion(db::Recordset& rs, const QuestionRow& q) {
 namespace {
 
 std::vector<TreeNode> Tree(AddinContext& ctx, const std::wstring& statement) {
-  return WithBankRows(ctx, statement, [](db::Recordset& rs) {
-    std::vector<TreeNode> nodes;
-    for (; !rs.EOF_(); rs.MoveNext())
-      nodes.push_back({Num(rs, L"id"), rs.Field(L"name").Text(),
-                       static_cast<int>(Num(rs, L"layer")), Num(rs, L"fid")});
-    return nodes;
+  return BankRows(ctx, statement, [](db::Recordset& rs) {
+    return TreeNode{Num(rs, L"id"), rs.Field(L"name").Text(), static_cast<int>(Num(rs, L"layer")), Num(rs, L"fid")};
   });
 }
 
@@ -123,11 +119,7 @@ void UseQuestion(AddinContext& ctx, long id) {
 }
 
 std::vector<QuestionRow> QueryQuestions(AddinContext& ctx, const std::wstring& statement) {
-  return WithBankRows(ctx, statement, [](db::Recordset& rs) {
-    std::vector<QuestionRow> rows;
-    for (; !rs.EOF_(); rs.MoveNext()) rows.push_back(ReadQuestion(rs));
-    return rows;
-  });
+  return BankRows(ctx, statement, ReadQuestion);
 }
 
 std::vector<QuestionRow> QuestionsOfPoint(AddinContext& ctx, const std::wstring& point) {
@@ -139,11 +131,7 @@ std::vector<std::wstring> ValueList(AddinContext& ctx, const std::wstring& table
   bool known = false;
   for (const wchar_t* t : kLists) known = known || table == t;
   if (!known) Raise(5, L"“" + table + L"”不是题库的取值表。");
-  return WithBankRows(ctx, sql::ValueList(table), [](db::Recordset& rs) {
-    std::vector<std::wstring> names;
-    for (; !rs.EOF_(); rs.MoveNext()) names.push_back(rs.Field(L"name").Text());
-    return names;
-  });
+  return BankRows(ctx, sql::ValueList(table), [](db::Recordset& rs) { return rs.Field(L"name").Text(); });
 }
 
 std::vector<TreeNode> ChapterTree(AddinContext& ctx) { return Tree(ctx, sql::ChapterTree()); }

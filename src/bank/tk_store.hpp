@@ -6,6 +6,7 @@
 // caller's trap.
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "addin/addin_context.hpp"
@@ -55,6 +56,16 @@ auto WithBankRows(AddinContext& ctx, const std::wstring& statement, F f) {
     }
   } closer{ctx.Rs};
   return f(ctx.Rs);
+}
+
+// Every row of the statement, each read from the recordset by `read`.
+template <class Read>
+auto BankRows(AddinContext& ctx, const std::wstring& statement, Read read) {
+  return WithBankRows(ctx, statement, [&](db::Recordset& rs) {
+    std::vector<std::remove_cvref_t<std::invoke_result_t<Read&, db::Recordset&>>> rows;
+    for (; !rs.EOF_(); rs.MoveNext()) rows.push_back(read(rs));
+    return rows;
+  });
 }
 
 // A question row of an open recordset on tm, and its fields set for an

@@ -82,12 +82,7 @@ void frmTJT::AddChartTab() {
   AddControl(Box(L"txtJianJu", L"柱状图间距（毫米）", L"2"));
   AddControl(Box(L"txtXSWS", L"保留小数位数：", L"2"));
   AddControl(Check(L"chkFill", L"填充柱状图", 0, update));
-  Control colour = Options(L"optColor", L"填充方式", {L"随机颜色", L"阴影", L"指定颜色"});
-  colour.value = 1;
-  AddControl(colour);
-  Control swatch = Box(L"labColor", L"颜色（RGB，红色在低字节）", L"12632256");
-  swatch.click = [this] { PickColour(L"labColor"); };
-  AddControl(swatch);
+  AddFillChoice(L"optColor", L"阴影", L"labColor");
   AddControl(Options(L"optStyle", L"样式", {L"样式1", L"样式2"}));
   AddControl(Check(L"chkNoBiLi", L"忽略初始比例", 0));
   AddControl(Button(L"cmdOk", L"确定", [this] { cmdOk_Click(); }));
@@ -114,12 +109,7 @@ void frmTJT::AddPieTab() {
   AddControl(Check(L"chkBaiFenBi", L"显示百分比", 1));
   // The pie's own fill box: "填充柱状图" (chkFill) belongs to the first tab.
   AddControl(Check(L"chkColor", L"填充扇形", 0, [this] { UpdateStates(); }));
-  Control colour = Options(L"optShanXingColor", L"填充方式", {L"随机颜色", L"阴影填充", L"指定颜色"});
-  colour.value = 1;
-  AddControl(colour);
-  Control swatch = Box(L"labShanXingColor", L"颜色（RGB，红色在低字节）", L"12632256");
-  swatch.click = [this] { PickColour(L"labShanXingColor"); };
-  AddControl(swatch);
+  AddFillChoice(L"optShanXingColor", L"阴影填充", L"labShanXingColor");
   AddControl(Button(L"cmdClsSX", L"清空数据", [this] { GetControl(L"txtDataSX").text.clear(); }));
   AddControl(Button(L"cmdOKSX", L"插入扇形统计图", [this] { cmdOKSX_Click(); }));
 }
@@ -145,6 +135,15 @@ void frmTJT::UpdateStates() {
   const bool pieFill = GetControl(L"chkColor").value != 0;
   GetControl(L"optShanXingColor").enabled = pieFill;
   GetControl(L"labShanXingColor").enabled = pieFill;
+}
+
+void frmTJT::AddFillChoice(const wchar_t* options, const wchar_t* shading, const wchar_t* swatch) {
+  Control colour = Options(options, L"填充方式", {L"随机颜色", shading, L"指定颜色"});
+  colour.value = 1;
+  AddControl(colour);
+  Control box = Box(swatch, L"颜色（RGB，红色在低字节）", L"12632256");
+  box.click = [this, swatch] { PickColour(swatch); };
+  AddControl(box);
 }
 
 void frmTJT::PickColour(const wchar_t* swatch) {

@@ -30,6 +30,9 @@ class frmTJT : public Form {
   // Captions, shown options and enabled boxes that follow the chosen kind
   // and the check boxes; held back while the memory is restored.
   void UpdateStates();
+  // The choice of fill (random colours, the shading named `shading`, one
+  // colour; shading chosen) and the colour swatch that opens the chooser.
+  void AddFillChoice(const wchar_t* options, const wchar_t* shading, const wchar_t* swatch);
   void PickColour(const wchar_t* swatch);
   bool restoring_ = false;
 };

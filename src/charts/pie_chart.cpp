@@ -9,11 +9,10 @@
 #include "charts/chart_canvas.hpp"
 #include "common/units.hpp"
 #include "common/vbnum.hpp"
+#include "figures/plane_figures.hpp"
 
 namespace plx::charts {
 namespace {
-
-constexpr double kArcStep = 0.1;
 
 // The looks of the sectors, drawn before any shape is made: naming a shape
 // reseeds the random numbers from the clock, which within one second would
@@ -42,6 +41,14 @@ std::vector<docif::FillFormat> SectorFills(AddinContext& ctx, const PieInput& in
   return fills;
 }
 
+// A sector of the pie about its centre (cx, cy): the sector figure's full
+// outline (arc stepped every 0.1 radian, then the centre), moved there.
+std::vector<docif::PointF> SectorAt(double cx, double cy, double r, double from, double to) {
+  std::vector<docif::PointF> points = figures::SectorOutline(figures::SectorKind::Full, r, from, to - from);
+  for (auto& p : points) p = {static_cast<float>(cx + p.x), static_cast<float>(cy + p.y)};
+  return points;
+}
+
 }  // namespace
 
 std::vector<Sector> PieSectors(const std::vector<float>& ratios) {
@@ -55,18 +62,6 @@ std::vector<Sector> PieSectors(const std::vector<float>& ratios) {
   }
   if (!sectors.empty()) sectors.back().to = 2 * std::numbers::pi;  // closes the circle despite rounding
   return sectors;
-}
-
-std::vector<docif::PointF> SectorOutline(double cx, double cy, double r, double from, double to) {
-  auto at = [&](double a) {
-    return docif::PointF{static_cast<float>(cx + r * std::cos(a)), static_cast<float>(cy + r * std::sin(a))};
-  };
-  std::vector<docif::PointF> points{{static_cast<float>(cx), static_cast<float>(cy)}};
-  const int steps = static_cast<int>(std::ceil((to - from) / kArcStep - 1e-9));
-  for (int i = 0; i < steps; ++i) points.push_back(at(from + i * kArcStep));
-  points.push_back(at(to));
-  points.push_back(points.front());
-  return points;
 }
 
 std::wstring PercentText(double percent) {
@@ -96,7 +91,7 @@ std::wstring DrawPieChart(AddinContext& ctx, const PieInput& in, double left, do
   for (size_t i = 0; i < sectors.size(); ++i) {
     const Sector& s = sectors[i];
     if (s.to - s.from <= 0) continue;  // a ratio of 0 has no sector
-    auto shape = canvas.Freeform(L"扇形", SectorOutline(cx, cy, r, s.from, s.to));
+    auto shape = canvas.Freeform(L"扇形", SectorAt(cx, cy, r, s.from, s.to));
     if (in.fill) shape->SetFill(fills[i]);
   }
   if (in.percentages)

@@ -1,7 +1,8 @@
 #pragma once
 // Pie charts: one sector per ratio, from angle 0 (to the right of the
-// centre) round the circle in the page's turning sense, each sector's arc
-// stepped every 0.1 radian and ending exactly at its boundary. The
+// centre) round the circle in the page's turning sense, each sector drawn with the
+// sector figure's geometry (arc stepped every 0.1 radian, ending exactly at
+// its boundary). The
 // percentage labels stand inside their sectors, at 0.6 of the radius on the
 // middle of the arc. The chart is grouped at the insertion point.
 #include <cstdint>
@@ -34,10 +35,6 @@ struct Sector {
 
 // The sectors of the ratios (sum S > 0): sector i spans v_i · 2π / S.
 std::vector<Sector> PieSectors(const std::vector<float>& ratios);
-
-// The outline of a sector about (cx, cy): the centre, the arc from `from` to
-// `to` in 0.1-radian steps with its exact end, and back to the centre.
-std::vector<docif::PointF> SectorOutline(double cx, double cy, double r, double from, double to);
 
 // "0.##" + "%".
 std::wstring PercentText(double percent);

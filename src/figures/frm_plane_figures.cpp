@@ -33,16 +33,19 @@ bool Refuse(AddinContext& ctx, const std::wstring& message) {
 
 }  // namespace
 
-frmZDBX::frmZDBX(AddinContext& ctx) : Form(ctx, L"frmZDBX"), shapes_(ctx) {
+RememberedFigureForm::RememberedFigureForm(AddinContext& ctx, const std::wstring& name, const DialogMemory& memory)
+    : Form(ctx, name), shapes_(ctx), memory_(memory) {}
+
+void RememberedFigureForm::Form_Load() { RestoreDialog(Ctx(), *this, memory_); }
+void RememberedFigureForm::Form_Unload() { SaveDialog(Ctx(), *this, memory_); }
+
+frmZDBX::frmZDBX(AddinContext& ctx) : RememberedFigureForm(ctx, L"frmZDBX", kPolygonMemory) {
   AddControl(Box(L"txtBS", L"边数：", L"6"));
   AddControl(Box(L"txtBC", L"边长：", L"2"));
   AddControl(Check(L"chkCenter", L"画中心", 0));
   AddControl(Button(L"Command1", L"确定", [this] { Command1_Click(); }));
   AddControl(Button(L"Command2", L"退出", [this] { Unload(); }));
 }
-
-void frmZDBX::Form_Load() { RestoreDialog(Ctx(), *this, kPolygonMemory); }
-void frmZDBX::Form_Unload() { SaveDialog(Ctx(), *this, kPolygonMemory); }
 
 void frmZDBX::Command1_Click() {
   try {
@@ -58,7 +61,7 @@ void frmZDBX::Command1_Click() {
   }
 }
 
-frmFangGe::frmFangGe(AddinContext& ctx) : Form(ctx, L"frmFangGe"), shapes_(ctx) {
+frmFangGe::frmFangGe(AddinContext& ctx) : RememberedFigureForm(ctx, L"frmFangGe", kGridMemory) {
   AddControl(Box(L"Text1(0)", L"行数：", L"6"));
   AddControl(Box(L"Text1(1)", L"列数：", L"8"));
   AddControl(Box(L"Text1(2)", L"宽度：", L"0.5"));
@@ -70,9 +73,6 @@ frmFangGe::frmFangGe(AddinContext& ctx) : Form(ctx, L"frmFangGe"), shapes_(ctx) 
   AddControl(Button(L"Command2", L"退出", [this] { Unload(); }));
   SetValue(L"Option1", L"1");
 }
-
-void frmFangGe::Form_Load() { RestoreDialog(Ctx(), *this, kGridMemory); }
-void frmFangGe::Form_Unload() { SaveDialog(Ctx(), *this, kGridMemory); }
 
 void frmFangGe::Command1_Click() {
   try {

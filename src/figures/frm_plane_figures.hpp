@@ -4,40 +4,45 @@
 // what one press of its draw button made and places it at the insertion
 // point.
 #include <optional>
+#include <string>
 
 #include "addin/form.hpp"
 #include "docif/formats.hpp"
 #include "figures/figure_shapes.hpp"
 
+namespace plx {
+struct DialogMemory;
+}
+
 namespace plx::figures {
 
-// Number of sides `txtBS`, side length `txtBC` (cm), `chkCenter`.
-class frmZDBX : public Form {
- public:
-  explicit frmZDBX(AddinContext& ctx);
-  void Command1_Click();
-
+// A figure dialog whose controls are kept in a row of the dialog memory:
+// restored when it opens, saved when it closes.
+class RememberedFigureForm : public Form {
  protected:
+  RememberedFigureForm(AddinContext& ctx, const std::wstring& name, const DialogMemory& memory);
   void Form_Load() override;
   void Form_Unload() override;
 
- private:
   FigureShapes shapes_;
+
+ private:
+  const DialogMemory& memory_;
+};
+
+// Number of sides `txtBS`, side length `txtBC` (cm), `chkCenter`.
+class frmZDBX : public RememberedFigureForm {
+ public:
+  explicit frmZDBX(AddinContext& ctx);
+  void Command1_Click();
 };
 
 // Rows `Text1(0)`, columns `Text1(1)`, cell width `Text1(2)` (cm), the
 // construction `Option1` (点阵型, 直线型, 线段型, 方块型).
-class frmFangGe : public Form {
+class frmFangGe : public RememberedFigureForm {
  public:
   explicit frmFangGe(AddinContext& ctx);
   void Command1_Click();
-
- protected:
-  void Form_Load() override;
-  void Form_Unload() override;
-
- private:
-  FigureShapes shapes_;
 };
 
 // Radius `txtRadius` (cm), central angle `txtAngle` (degrees), the figure

@@ -5,43 +5,12 @@
 #include <string_view>
 
 #include "common/text.hpp"
+#include "formula/tex_commands.hpp"
 
 namespace plx {
 namespace {
 
-constexpr size_t kNone = std::wstring::npos;
-
-bool IsAsciiLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
-
-// End of the command at pos (a backslash): its letters, or the one sign after it.
-size_t CommandEnd(const std::wstring& t, size_t pos) {
-  size_t e = pos + 1;
-  if (e < t.size() && IsAsciiLetter(t[e])) {
-    while (e < t.size() && IsAsciiLetter(t[e])) ++e;
-    return e;
-  }
-  return std::min(pos + 2, t.size());
-}
-
-// The next command "\" + name from `from` on, as a whole word ("\frac", not
-// "\fracture"); a "\\" row break is no command.
-size_t FindCommand(const std::wstring& t, size_t from, std::wstring_view name) {
-  for (size_t i = from; i < t.size();) {
-    if (t[i] != L'\\') {
-      ++i;
-      continue;
-    }
-    const size_t e = CommandEnd(t, i);
-    if (std::wstring_view(t).substr(i + 1, e - i - 1) == name) return i;
-    i = e;
-  }
-  return kNone;
-}
-
-size_t SkipBlanks(const std::wstring& t, size_t pos) {
-  while (pos < t.size() && t[pos] == L' ') ++pos;
-  return pos;
-}
+using namespace tex;
 
 struct Argument {
   std::wstring value;
@@ -86,21 +55,21 @@ std::wstring DropSizing(const std::wstring& t) {
 // Each command is either rewritten (one fewer of it in the text) or passed
 // over (the search moves on), so the loops end on any input.
 std::wstring Fractions(std::wstring t, const FormulaNotice& notice) {
-  for (size_t pos = FindCommand(t, 0, L"frac"); pos != kNone;) {
+  for (size_t pos = FindCommand(t, L"frac"); pos != kNone;) {
     const auto p = ReadArgument(t, pos + 5, notice);
     const auto q = p ? ReadArgument(t, p->end, notice) : std::nullopt;
     if (!q) {
-      pos = FindCommand(t, pos + 5, L"frac");
+      pos = FindCommand(t, L"frac", pos + 5);
       continue;
     }
     t.replace(pos, q->end - pos, L"(" + p->value + L")/(" + q->value + L")");
-    pos = FindCommand(t, pos, L"frac");
+    pos = FindCommand(t, L"frac", pos);
   }
   return t;
 }
 
 std::wstring Roots(std::wstring t, const FormulaNotice& notice) {
-  for (size_t pos = FindCommand(t, 0, L"sqrt"); pos != kNone;) {
+  for (size_t pos = FindCommand(t, L"sqrt"); pos != kNone;) {
     size_t at = SkipBlanks(t, pos + 5);
     std::wstring index;
     if (at < t.size() && t[at] == L'[') {
@@ -112,11 +81,11 @@ std::wstring Roots(std::wstring t, const FormulaNotice& notice) {
     }
     const auto x = ReadArgument(t, at, notice);
     if (!x) {
-      pos = FindCommand(t, pos + 5, L"sqrt");
+      pos = FindCommand(t, L"sqrt", pos + 5);
       continue;
     }
     t.replace(pos, x->end - pos, L"gh(" + index + x->value + L")");
-    pos = FindCommand(t, pos, L"sqrt");
+    pos = FindCommand(t, L"sqrt", pos);
   }
   return t;
 }

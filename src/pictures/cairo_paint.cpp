@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -51,6 +52,13 @@ void SetDash(cairo_t* cr, const Stroke& s) {
   cairo_set_dash(cr, dash.data(), static_cast<int>(dash.size()), 0);
 }
 
+// Fills the closed polygon through the points.
+void FillPolygon(cairo_t* cr, std::initializer_list<Point> points) {
+  for (const Point& p : points) cairo_line_to(cr, p.x, p.y);  // the first line_to of a new path moves
+  cairo_close_path(cr);
+  cairo_fill(cr);
+}
+
 // The arrowhead at `tip`, pointing away from `from`. Its size grows with
 // the line: 2, 3 or 5 line widths for narrow, medium, wide (and short,
 // medium, long), never smaller than for a 1-point line.
@@ -78,26 +86,12 @@ void DrawArrowhead(cairo_t* cr, const Arrowhead& a, const Stroke& s, Point tip, 
       cairo_set_line_width(cr, s.width);
       cairo_stroke(cr);
       break;
-    case 4: {  // stealth: a triangle with a notch
-      const Point notch = at(length * 0.6, 0);
-      cairo_move_to(cr, tip.x, tip.y);
-      cairo_line_to(cr, l.x, l.y);
-      cairo_line_to(cr, notch.x, notch.y);
-      cairo_line_to(cr, r.x, r.y);
-      cairo_close_path(cr);
-      cairo_fill(cr);
+    case 4:  // stealth: a triangle with a notch
+      FillPolygon(cr, {tip, l, at(length * 0.6, 0), r});
       break;
-    }
-    case 5: {  // diamond centred on the end
-      const Point f = at(-length / 2, 0), b = at(length / 2, 0), sl = at(0, half), sr = at(0, -half);
-      cairo_move_to(cr, f.x, f.y);
-      cairo_line_to(cr, sl.x, sl.y);
-      cairo_line_to(cr, b.x, b.y);
-      cairo_line_to(cr, sr.x, sr.y);
-      cairo_close_path(cr);
-      cairo_fill(cr);
+    case 5:  // diamond centred on the end
+      FillPolygon(cr, {at(-length / 2, 0), at(0, half), at(length / 2, 0), at(0, -half)});
       break;
-    }
     case 6:  // oval centred on the end
       cairo_translate(cr, tip.x, tip.y);
       cairo_rotate(cr, std::atan2(uy, ux));
@@ -109,11 +103,7 @@ void DrawArrowhead(cairo_t* cr, const Arrowhead& a, const Stroke& s, Point tip, 
       cairo_fill(cr);
       break;
     default:  // triangle
-      cairo_move_to(cr, tip.x, tip.y);
-      cairo_line_to(cr, l.x, l.y);
-      cairo_line_to(cr, r.x, r.y);
-      cairo_close_path(cr);
-      cairo_fill(cr);
+      FillPolygon(cr, {tip, l, r});
       break;
   }
   cairo_restore(cr);

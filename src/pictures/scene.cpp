@@ -42,23 +42,13 @@ void Path::Ellipse(double left, double top, double width, double height) {
 }
 
 void Scene::Add(Path path, double rotation, double cx, double cy) {
-  Item item;
-  item.kind = Item::Kind::Path;
-  item.path = std::move(path);
-  item.rotation = rotation;
-  item.cx = cx;
-  item.cy = cy;
-  items.push_back(std::move(item));
+  items.push_back(
+      {.kind = Item::Kind::Path, .path = std::move(path), .text = {}, .rotation = rotation, .cx = cx, .cy = cy});
 }
 
 void Scene::Add(Text text, double rotation, double cx, double cy) {
-  Item item;
-  item.kind = Item::Kind::Text;
-  item.text = std::move(text);
-  item.rotation = rotation;
-  item.cx = cx;
-  item.cy = cy;
-  items.push_back(std::move(item));
+  items.push_back(
+      {.kind = Item::Kind::Text, .path = {}, .text = std::move(text), .rotation = rotation, .cx = cx, .cy = cy});
 }
 
 }  // namespace plx::pictures

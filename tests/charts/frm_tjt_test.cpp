@@ -10,20 +10,13 @@
 #include "docif/model/model_document.hpp"
 #include "docif/ooxml/docx_writer.hpp"
 #include "support/sqlite_util.hpp"
-#include "support/test_addin.hpp"
+#include "support/addin_fixtures.hpp"
 
 namespace plx::charts {
 namespace {
 
-class StatisticsDialog : public test::AddinTest {
+class StatisticsDialog : public test::ConnectedAddinTest {
  protected:
-  void SetUp() override {
-    host = MakeHost();
-    host->GetDocuments()->Add();
-    connect = std::make_unique<Connect>(*ctx);
-    connect->AddinInstance_OnConnection(host);
-    doc = host->ActiveDocument();
-  }
   std::wstring Db() const { return install.File("config/config.mdb"); }
   std::string Data() { return test::QueryOne(Db(), "select Data from record where id=6"); }
   std::shared_ptr<Form> Open() {
@@ -32,9 +25,6 @@ class StatisticsDialog : public test::AddinTest {
     EXPECT_TRUE(f && f->Name() == L"frmTJT");
     return f;
   }
-  std::shared_ptr<docif::model::ModelApplication> host;
-  std::unique_ptr<Connect> connect;
-  std::shared_ptr<docif::Document> doc;
 };
 
 TEST_F(StatisticsDialog, ReopensWithAllThirtyFiveValuesInTheirOrder) {

@@ -12,19 +12,12 @@
 #include "connect/connect.hpp"
 #include "connect/form_registry.hpp"
 #include "docif/shapes.hpp"
-#include "support/test_addin.hpp"
+#include "support/addin_fixtures.hpp"
 
 namespace plx::test {
 
-class FigureTest : public AddinTest {
+class FigureTest : public ConnectedAddinTest {
  protected:
-  void SetUp() override {
-    host = MakeHost();
-    host->GetDocuments()->Add();
-    connect = std::make_unique<Connect>(*ctx);
-    connect->AddinInstance_OnConnection(host);
-    doc = host->ActiveDocument();
-  }
   template <class F>
   std::shared_ptr<F> Open(const std::wstring& name) {
     auto form = std::dynamic_pointer_cast<F>(CreateForm(*ctx, name));
@@ -56,10 +49,6 @@ class FigureTest : public AddinTest {
     return found.empty() ? nullptr : found[0];
   }
   std::wstring LastBox() const { return ui.Boxes().empty() ? L"" : ui.Boxes().back().text; }
-
-  std::shared_ptr<docif::model::ModelApplication> host;
-  std::unique_ptr<Connect> connect;
-  std::shared_ptr<docif::Document> doc;
 };
 
 }  // namespace plx::test

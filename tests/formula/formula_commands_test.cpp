@@ -10,40 +10,19 @@
 #include "formula/formula_output.hpp"
 #include "formula/formula_prep.hpp"
 #include "formula/rewrite_engine.hpp"
-#include "support/test_addin.hpp"
+#include "support/addin_fixtures.hpp"
 
 namespace plx {
 namespace {
 
-class FormulaCommands : public test::AddinTest {
+class FormulaCommands : public test::DocumentAddinTest {
  protected:
-  void SetUp() override { Open(L"16.0"); }
-  void Open(const std::wstring& version) {
-    host = MakeHost(version);
-    doc = host->GetDocuments()->Add();
-    ctx->App = host;
-  }
   void Setting(const std::wstring& key, const std::wstring& value) { ConfigGroup(*ctx, L"gsconfig").Set(key, value); }
   // Types the text and selects [start, end).
   void Select(const std::wstring& text, long start, long end) {
     doc->Content()->InsertBefore(text);
     host->GetSelection()->SetRange(start, end);
   }
-  std::vector<std::wstring> Codes() {
-    std::vector<std::wstring> codes;
-    auto fields = doc->GetFields();
-    for (int i = 1; i <= fields->Count(); ++i) codes.push_back(fields->Item(i)->Code()->Text());
-    return codes;
-  }
-  std::wstring Text() { return doc->Content()->Text(); }
-  // Puts the insertion point at the end, as a teacher clicks after a formula.
-  void ClickAtEnd() {
-    const long end = doc->Content()->End() - 1;
-    host->GetSelection()->SetRange(end, end);
-  }
-
-  std::shared_ptr<docif::model::ModelApplication> host;
-  std::shared_ptr<docif::Document> doc;
 };
 
 TEST_F(FormulaCommands, TypedFormulaBecomesAnEqField) {
@@ -119,7 +98,7 @@ TEST_F(FormulaCommands, HostEquationsNeedANewEnoughHost) {
   EXPECT_TRUE(equations->Item(1)->IsBuiltUp());
   EXPECT_EQ(equations->Item(1)->GetRange()->Font().Name, L"Latin Modern Math");
 
-  Open(L"11.0");
+  StartHost(L"11.0");
   Setting(L"iMathType", L"2");
   Select(L"x^2", 0, 3);
   ui.Queue(Answer::OK);

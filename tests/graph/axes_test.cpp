@@ -5,17 +5,15 @@
 #include "graph/axes/axes.hpp"
 #include "graph/frame/frame.hpp"
 #include "support/sqlite_util.hpp"
-#include "support/test_addin.hpp"
+#include "support/addin_fixtures.hpp"
 
 namespace plx::graph {
 namespace {
 
-class AxesTest : public test::AddinTest {
+class AxesTest : public test::DocumentAddinTest {
  protected:
   void SetUp() override {
-    host = MakeHost();
-    doc = host->GetDocuments()->Add();
-    ctx->App = host;
+    DocumentAddinTest::SetUp();
     random = ScriptedRandom({0.01, 0.02, 0.03, 0.04, 0.05, 0.06, 0.07, 0.08, 0.09});
   }
   std::vector<std::wstring> NamesStartingWith(const std::wstring& role) {
@@ -26,8 +24,6 @@ class AxesTest : public test::AddinTest {
     return out;
   }
   int Count(const std::wstring& role) { return static_cast<int>(NamesStartingWith(role).size()); }
-  std::shared_ptr<docif::model::ModelApplication> host;
-  std::shared_ptr<docif::Document> doc;
   GraphContext g;
 };
 

@@ -10,19 +10,17 @@
 #include "graph/curves/conic_curves.hpp"
 #include "graph/curves/conic_geometry.hpp"
 #include "graph/dialog/frm_graph.hpp"
-#include "support/test_addin.hpp"
+#include "support/addin_fixtures.hpp"
 
 namespace plx::graph {
 namespace {
 
 std::wstring Role(const docif::ShapePtr& s) { return Split(s->Name(), L"：")[0]; }
 
-class ConicTest : public test::AddinTest {
+class ConicTest : public test::DocumentAddinTest {
  protected:
   void SetUp() override {
-    host = MakeHost();
-    doc = host->GetDocuments()->Add();
-    ctx->App = host;
+    DocumentAddinTest::SetUp();
     std::deque<double> numbers;
     for (int i = 1; i < 400; ++i) numbers.push_back(i / 401.0);
     random = ScriptedRandom(numbers);
@@ -53,8 +51,6 @@ class ConicTest : public test::AddinTest {
     EXPECT_FLOAT_EQ(s->Height(), 2.4f);
     return {(s->Left() + 1.2 - g.OriginX) / g.UnitLength, (g.OriginY - s->Top() - 1.2) / g.UnitLength};
   }
-  std::shared_ptr<docif::model::ModelApplication> host;
-  std::shared_ptr<docif::Document> doc;
   GraphContext g;
 };
 

@@ -4,21 +4,17 @@
 #include "graph/curves/expression_curves.hpp"
 #include "graph/expr/normalise.hpp"
 #include "graph/frame/insertion.hpp"
-#include "support/test_addin.hpp"
+#include "support/addin_fixtures.hpp"
 
 namespace plx::graph {
 namespace {
 
-class ExpressionCurvesTest : public test::AddinTest {
+class ExpressionCurvesTest : public test::DocumentAddinTest {
  protected:
   void SetUp() override {
-    host = MakeHost();
-    doc = host->GetDocuments()->Add();
-    ctx->App = host;
+    DocumentAddinTest::SetUp();
     random = ScriptedRandom({0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8});
   }
-  std::shared_ptr<docif::model::ModelApplication> host;
-  std::shared_ptr<docif::Document> doc;
   GraphContext g;
 };
 

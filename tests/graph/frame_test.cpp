@@ -5,24 +5,20 @@
 #include "common/text.hpp"
 #include "graph/frame/frame.hpp"
 #include "graph/frame/insertion.hpp"
-#include "support/test_addin.hpp"
+#include "support/addin_fixtures.hpp"
 
 namespace plx::graph {
 namespace {
 
-class FrameTest : public test::AddinTest {
+class FrameTest : public test::DocumentAddinTest {
  protected:
   void SetUp() override {
-    host = MakeHost();
-    doc = host->GetDocuments()->Add();
+    DocumentAddinTest::SetUp();
     docif::PageSetup page;
     page.PageWidth = 595;
     page.PageHeight = 842;
     doc->SetPageSetup(page);
-    ctx->App = host;
   }
-  std::shared_ptr<docif::model::ModelApplication> host;
-  std::shared_ptr<docif::Document> doc;
   GraphContext g;
 };
 

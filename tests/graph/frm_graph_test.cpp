@@ -8,24 +8,20 @@
 #include "config/mod_config.hpp"
 #include "graph/axes/tick_labels.hpp"
 #include "graph/dialog/frm_graph.hpp"
-#include "support/test_addin.hpp"
+#include "support/addin_fixtures.hpp"
 
 namespace plx::graph {
 namespace {
 
-class FrmGraphTest : public test::AddinTest {
+class FrmGraphTest : public test::DocumentAddinTest {
  protected:
   void SetUp() override {
-    host = MakeHost();
-    doc = host->GetDocuments()->Add();
-    ctx->App = host;
+    DocumentAddinTest::SetUp();
     random = ScriptedRandom({0.11, 0.22, 0.33, 0.44, 0.55, 0.66});
     form = std::make_shared<frmGraph>(*ctx);
     form->Show();
   }
   void TearDown() override { form->Unload(); }
-  std::shared_ptr<docif::model::ModelApplication> host;
-  std::shared_ptr<docif::Document> doc;
   std::shared_ptr<frmGraph> form;
 };
 

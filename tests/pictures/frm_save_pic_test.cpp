@@ -10,21 +10,17 @@
 #include "connect/connect.hpp"
 #include "connect/form_registry.hpp"
 #include "pictures/frm_save_pic.hpp"
-#include "support/test_addin.hpp"
+#include "support/addin_fixtures.hpp"
 
 namespace plx::pictures {
 namespace {
 
 namespace fs = std::filesystem;
 
-class SavePicture : public test::AddinTest {
+class SavePicture : public test::ConnectedAddinTest {
  protected:
   void SetUp() override {
-    host = MakeHost();
-    host->GetDocuments()->Add();
-    connect = std::make_unique<Connect>(*ctx);
-    connect->AddinInstance_OnConnection(host);
-    doc = host->ActiveDocument();
+    ConnectedAddinTest::SetUp();
     doc->Content()->SetText(L"第一题\r");
     doc->GetShapes()->AddShape(docif::kAutoShapeOval, 100, 100, 80, 40)->Select(true);
   }
@@ -39,9 +35,6 @@ class SavePicture : public test::AddinTest {
     std::ifstream(p, std::ios::binary).read(s.data(), static_cast<std::streamsize>(n));
     return s;
   }
-  std::shared_ptr<docif::model::ModelApplication> host;
-  std::unique_ptr<Connect> connect;
-  std::shared_ptr<docif::Document> doc;
   test::TempDir dir;
 };
 

@@ -10,23 +10,15 @@
 #include "docif/shapes.hpp"
 #include "shapes/shape_transforms.hpp"
 #include "support/sqlite_util.hpp"
-#include "support/test_addin.hpp"
+#include "support/addin_fixtures.hpp"
 
 namespace plx {
 namespace {
 
 using namespace docif;
 
-class ShapeCommands : public test::AddinTest {
+class ShapeCommands : public test::ConnectedAddinTest {
  protected:
-  void SetUp() override {
-    host = MakeHost();
-    host->GetDocuments()->Add();
-    connect = std::make_unique<Connect>(*ctx);
-    connect->AddinInstance_OnConnection(host);
-    doc = host->ActiveDocument();
-  }
-  void Press(const std::wstring& id) { connect->rxButtonClick({id, L""}); }
   ShapePtr Box(float left, float top, float width, float height) {
     return doc->GetShapes()->AddShape(kAutoShapeRectangle, left, top, width, height);
   }
@@ -41,9 +33,6 @@ class ShapeCommands : public test::AddinTest {
     pic->Select();
     return pic;
   }
-  std::shared_ptr<docif::model::ModelApplication> host;
-  std::unique_ptr<Connect> connect;
-  std::shared_ptr<Document> doc;
   test::TempDir dir;
 };
 

@@ -10,16 +10,14 @@
 
 #include "common/text.hpp"
 #include "graph/dialog/frm_graph.hpp"
-#include "support/test_addin.hpp"
+#include "support/addin_fixtures.hpp"
 
 namespace plx::test {
 
-class GraphDialogTest : public AddinTest {
+class GraphDialogTest : public DocumentAddinTest {
  protected:
   void SetUp() override {
-    host = MakeHost();
-    doc = host->GetDocuments()->Add();
-    ctx->App = host;
+    DocumentAddinTest::SetUp();
     std::deque<double> numbers;
     for (int i = 1; i < 400; ++i) numbers.push_back(i / 401.0);
     random = ScriptedRandom(numbers);
@@ -49,8 +47,6 @@ class GraphDialogTest : public AddinTest {
     return static_cast<size_t>(std::count(roles.begin(), roles.end(), role));
   }
 
-  std::shared_ptr<docif::model::ModelApplication> host;
-  std::shared_ptr<docif::Document> doc;
   std::shared_ptr<graph::frmGraph> form;
 };
 

@@ -10,6 +10,17 @@
 #include "config/mod_config.hpp"
 
 namespace plx {
+namespace {
+
+docif::FontFormat Font(const std::wstring& name, bool italic, bool bold) {
+  docif::FontFormat f;
+  f.Name = name;
+  f.Italic = italic;
+  f.Bold = bold;
+  return f;
+}
+
+}  // namespace
 
 EmbellishSettings EmbellishSettings::Load(AddinContext& ctx) {
   const ConfigDictionary& group = ConfigGroup(ctx, L"mhgsconfig");
@@ -33,21 +44,9 @@ EmbellishSettings EmbellishSettings::Load(AddinContext& ctx) {
   return s;
 }
 
-docif::FontFormat EmbellishSettings::LetterFont() const {
-  docif::FontFormat f;
-  f.Name = FontName;
-  f.Italic = blItalic;
-  f.Bold = blBold;
-  return f;
-}
+docif::FontFormat EmbellishSettings::LetterFont() const { return Font(FontName, blItalic, blBold); }
 
-docif::FontFormat EmbellishSettings::DigitFont() const {
-  docif::FontFormat f;
-  f.Name = FontName_Num;
-  f.Italic = blItalic_Num;
-  f.Bold = blBold_Num;
-  return f;
-}
+docif::FontFormat EmbellishSettings::DigitFont() const { return Font(FontName_Num, blItalic_Num, blBold_Num); }
 
 std::vector<std::wstring> EmbellishSettings::Functions() const {
   std::vector<std::wstring> names;

@@ -5,43 +5,13 @@
 
 #include "common/text.hpp"
 #include "formula/brackets.hpp"
+#include "formula/tex_commands.hpp"
 #include "formula/tex_to_asc.hpp"
 
 namespace plx {
 namespace {
 
-constexpr size_t kNone = std::wstring::npos;
-
-bool IsLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
-
-// The end of the command whose backslash is at pos.
-size_t CommandEnd(const std::wstring& t, size_t pos) {
-  size_t e = pos + 1;
-  if (e < t.size() && IsLetter(t[e])) {
-    while (e < t.size() && IsLetter(t[e])) ++e;
-    return e;
-  }
-  return std::min(pos + 2, t.size());
-}
-
-std::wstring CommandAt(const std::wstring& t, size_t pos) { return t.substr(pos + 1, CommandEnd(t, pos) - pos - 1); }
-
-size_t FindCommand(const std::wstring& t, const std::wstring& name, size_t from = 0) {
-  for (size_t i = from; i < t.size();) {
-    if (t[i] != L'\\') {
-      ++i;
-      continue;
-    }
-    if (CommandAt(t, i) == name) return i;
-    i = CommandEnd(t, i);
-  }
-  return kNone;
-}
-
-size_t SkipBlanks(const std::wstring& t, size_t pos) {
-  while (pos < t.size() && t[pos] == L' ') ++pos;
-  return pos;
-}
+using namespace tex;
 
 const FormulaNotice kQuiet = [](const std::wstring&) {};
 

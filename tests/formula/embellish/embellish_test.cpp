@@ -12,7 +12,7 @@
 #include "formula/embellish/replace_symbol.hpp"
 #include "formula/formula_commands.hpp"
 #include "formula/formula_input.hpp"
-#include "support/test_addin.hpp"
+#include "support/addin_fixtures.hpp"
 
 namespace plx {
 namespace {
@@ -38,21 +38,13 @@ TEST(CustomRules, CallsAreRewrittenWithTheirArguments) {
   EXPECT_TRUE(grown.starts_with(L"g(1)+1"));
 }
 
-class Embellish : public test::AddinTest {
+class Embellish : public test::DocumentAddinTest {
  protected:
-  void SetUp() override {
-    host = MakeHost();
-    doc = host->GetDocuments()->Add();
-    ctx->App = host;
-  }
   void Mh(const std::wstring& key, const std::wstring& value) { ConfigGroup(*ctx, L"mhgsconfig").Set(key, value); }
   void Gs(const std::wstring& key, const std::wstring& value) { ConfigGroup(*ctx, L"gsconfig").Set(key, value); }
   std::wstring Code(int i) { return doc->GetFields()->Item(i)->Code()->Text(); }
   docif::FontFormat FontAt(long p) { return doc->GetRange(p, p + 1)->Font(); }
   void At(long p) { host->GetSelection()->SetRange(p, p); }
-
-  std::shared_ptr<docif::model::ModelApplication> host;
-  std::shared_ptr<docif::Document> doc;
 };
 
 TEST_F(Embellish, RulesFileRewritesTypedFormulasOrSaysItIsMissing) {

@@ -10,35 +10,18 @@
 #include "formula/numbers/frm_fenshu.hpp"
 #include "formula/numbers/frm_genshi.hpp"
 #include "formula/numbers/frm_pailie.hpp"
-#include "support/test_addin.hpp"
+#include "support/addin_fixtures.hpp"
 
 namespace plx {
 namespace {
 
-class NumberDialogs : public test::AddinTest {
+class NumberDialogs : public test::DocumentAddinTest {
  protected:
-  void SetUp() override {
-    host = MakeHost();
-    doc = host->GetDocuments()->Add();
-    ctx->App = host;
-  }
   template <class F>
   std::shared_ptr<F> Open() {
     auto f = std::make_shared<F>(*ctx);
     f->Show();
     return f;
-  }
-  std::vector<std::wstring> Codes() {
-    std::vector<std::wstring> codes;
-    auto fields = doc->GetFields();
-    for (int i = 1; i <= fields->Count(); ++i) codes.push_back(fields->Item(i)->Code()->Text());
-    return codes;
-  }
-  std::wstring Text() { return doc->Content()->Text(); }
-  // An insertion point at the end, as a teacher clicks after what was inserted.
-  void ClickAtEnd() {
-    const long end = doc->Content()->End() - 1;
-    host->GetSelection()->SetRange(end, end);
   }
   // Answers the message boxes the next steps show.
   void ExpectBoxes(int n) {
@@ -57,9 +40,6 @@ class NumberDialogs : public test::AddinTest {
       if (chars->Item(i)->Font().Superscript.value_or(false)) raised += chars->Item(i)->Text();
     return raised;
   }
-
-  std::shared_ptr<docif::model::ModelApplication> host;
-  std::shared_ptr<docif::Document> doc;
 };
 
 TEST_F(NumberDialogs, FractionModesReduceAndInsert) {

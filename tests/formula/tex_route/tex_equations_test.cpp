@@ -9,7 +9,7 @@
 #include "formula/tex_builder.hpp"
 #include "formula/tex_route/tex_equations.hpp"
 #include "formula/tex_route/tex_to_formula.hpp"
-#include "support/test_addin.hpp"
+#include "support/addin_fixtures.hpp"
 
 namespace plx {
 namespace {
@@ -61,16 +61,12 @@ TEST(TeXToFormula, UnknownCommandsAndOpenGroupsAreNotRead) {
   EXPECT_FALSE(TeXToFormula(L"a & b"));
 }
 
-class TeXToggle : public test::AddinTest {
+class TeXToggle : public test::DocumentAddinTest {
  protected:
   void SetUp() override {
-    host = MakeHost();
-    doc = host->GetDocuments()->Add();
-    ctx->App = host;
+    DocumentAddinTest::SetUp();
     host->SetMacro(kTeXToggleMacro, [this] { TeXToggleToEquations(*ctx); });
   }
-  std::shared_ptr<docif::model::ModelApplication> host;
-  std::shared_ptr<docif::Document> doc;
 };
 
 TEST_F(TeXToggle, TheTeXRouteEndsInAnEquation) {
