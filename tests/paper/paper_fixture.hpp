@@ -5,24 +5,15 @@
 #include <string>
 
 #include "config/mod_config.hpp"
-#include "connect/connect.hpp"
 #include "docif/application.hpp"
 #include "docif/model/model_document.hpp"
 #include "docif/ooxml/docx_writer.hpp"
-#include "support/test_addin.hpp"
+#include "support/addin_fixtures.hpp"
 
 namespace plx::test {
 
-class PaperTest : public AddinTest {
+class PaperTest : public ConnectedAddinTest {
  protected:
-  void SetUp() override {
-    host = MakeHost();
-    host->GetDocuments()->Add();
-    connect = std::make_unique<Connect>(*ctx);
-    connect->AddinInstance_OnConnection(host);
-    doc = host->ActiveDocument();
-  }
-  void Press(const std::wstring& id) { connect->rxButtonClick({id, L""}); }
   void SetText(const std::wstring& text) { doc->Content()->SetText(text); }
   std::wstring Text() const { return doc->Content()->Text(); }
   docif::RangePtr Paragraph(int i) { return doc->Paragraphs()->Item(i); }
@@ -37,9 +28,6 @@ class PaperTest : public AddinTest {
     return host->GetDocuments()->Open(path);
   }
 
-  std::shared_ptr<docif::model::ModelApplication> host;
-  std::unique_ptr<Connect> connect;
-  std::shared_ptr<docif::Document> doc;
   TempDir dir;
 };
 
