@@ -79,12 +79,12 @@ AxisOptions frmInterval::Axis() {
           GetControl(L"txtNumberList").text};
 }
 
-void frmInterval::DrawSpec(const IntervalSpec& spec, const AxisOptions& axis) {
-  state_.kind = spec.kind;
-  state_.textA = Trim(spec.a);
-  state_.textB = Trim(spec.b);
+void frmInterval::DrawTyped(const TypedInterval& interval, const AxisOptions& axis) {
+  state_.kind = interval.kind;
+  state_.textA = Trim(interval.a);
+  state_.textB = Trim(interval.b);
   const double a = line_.Evaluate(state_.textA);
-  const double b = IsTwoEnded(spec.kind) ? line_.Evaluate(state_.textB) : 0;
+  const double b = IsTwoEnded(interval.kind) ? line_.Evaluate(state_.textB) : 0;
   line_.DrawInterval(state_, axis, a, b, state_.h, 0);
   state_.h = CInt(state_.h + 5.0);
 }
@@ -104,15 +104,15 @@ bool frmInterval::DrawElement(const std::wstring& element, const AxisOptions& ax
       Ctx().Ui().MsgBox(L"不等式“" + element + L"”的解集是全体实数，没有可画的区间。", Buttons::OK, L"");
       return true;
     }
-    for (const IntervalSpec& spec : SolutionIntervals(*solved)) DrawSpec(spec, axis);
+    for (const TypedInterval& interval : SolutionIntervals(*solved)) DrawTyped(interval, axis);
     return true;
   }
-  auto specs = ReadInequality(element);
-  if (!specs) {
+  auto intervals = ReadInequality(element);
+  if (!intervals) {
     Ctx().Ui().MsgBox(L"您输入的字符串中可能包含有无法识别的符号", Buttons::OK, L"");
     return false;
   }
-  for (const IntervalSpec& spec : *specs) DrawSpec(spec, axis);
+  for (const TypedInterval& interval : *intervals) DrawTyped(interval, axis);
   return true;
 }
 

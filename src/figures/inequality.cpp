@@ -28,7 +28,7 @@ std::vector<RegexMatch> Matches(const std::wstring& pattern, const std::wstring&
 // The kinds of a pattern family, from its value and relation groups.
 enum class Family { XGreater, GreaterX, XLess, LessX };
 
-IntervalSpec SingleEnded(Family family, const std::wstring& relation, const std::wstring& value) {
+TypedInterval SingleEnded(Family family, const std::wstring& relation, const std::wstring& value) {
   const bool strict = relation == L">" || relation == L"<";
   switch (family) {
     case Family::XGreater: case Family::LessX: return {strict ? L"BigThanA" : L"NoLessThanA", value, L""};
@@ -37,10 +37,10 @@ IntervalSpec SingleEnded(Family family, const std::wstring& relation, const std:
   return {};
 }
 
-std::optional<std::vector<IntervalSpec>> SingleSign(const std::wstring& e, wchar_t sign) {
+std::optional<std::vector<TypedInterval>> SingleSign(const std::wstring& e, wchar_t sign) {
   const std::wstring s(1, sign);
   const bool greater = sign == L'>';
-  std::vector<IntervalSpec> out;
+  std::vector<TypedInterval> out;
   for (const auto& m : Matches(L"x(" + s + L"[=]*)(.*)", e))
     out.push_back(SingleEnded(greater ? Family::XGreater : Family::XLess, m.SubMatches[0], m.SubMatches[1]));
   if (out.empty())
@@ -50,23 +50,23 @@ std::optional<std::vector<IntervalSpec>> SingleSign(const std::wstring& e, wchar
   return out;
 }
 
-std::optional<std::vector<IntervalSpec>> TwoSided(const std::wstring& e, bool greater) {
-  std::vector<IntervalSpec> out;
+std::optional<std::vector<TypedInterval>> TwoSided(const std::wstring& e, bool greater) {
+  std::vector<TypedInterval> out;
   const std::wstring pattern = greater ? L"(.*?)(>[=]*)x(>[=]*)(.*)" : L"(.*?)(<[=]*)x(<[=]*)(.*)";
   for (const auto& m : Matches(pattern, e)) {
     const auto& g = m.SubMatches;
-    IntervalSpec spec;
+    TypedInterval interval;
     if (greater) {
       // b > x > a: a is the last group and its relation the second.
-      spec.kind = std::wstring(g[2] == L">=" ? L"NLTa" : L"BTa") + (g[1] == L">=" ? L"NBTb" : L"LTb");
-      spec.a = g[3];
-      spec.b = g[0];
+      interval.kind = std::wstring(g[2] == L">=" ? L"NLTa" : L"BTa") + (g[1] == L">=" ? L"NBTb" : L"LTb");
+      interval.a = g[3];
+      interval.b = g[0];
     } else {
-      spec.kind = std::wstring(g[1] == L"<=" ? L"NLTa" : L"BTa") + (g[2] == L"<=" ? L"NBTb" : L"LTb");
-      spec.a = g[0];
-      spec.b = g[3];
+      interval.kind = std::wstring(g[1] == L"<=" ? L"NLTa" : L"BTa") + (g[2] == L"<=" ? L"NBTb" : L"LTb");
+      interval.a = g[0];
+      interval.b = g[3];
     }
-    out.push_back(spec);
+    out.push_back(interval);
   }
   if (out.empty()) return std::nullopt;
   return out;
@@ -94,7 +94,7 @@ bool NeedsSolver(const std::wstring& element) {
   return !re.Test(e);
 }
 
-std::optional<std::vector<IntervalSpec>> ReadInequality(const std::wstring& element) {
+std::optional<std::vector<TypedInterval>> ReadInequality(const std::wstring& element) {
   const size_t greater = CountOf(element, L'>'), less = CountOf(element, L'<');
   if (greater == 1) return SingleSign(element, L'>');
   if (less == 1) return SingleSign(element, L'<');
@@ -139,7 +139,7 @@ std::optional<LinearSolution> SolveLinearInequality(graph::ScriptEngine& engine,
   return s;
 }
 
-std::vector<IntervalSpec> SolutionIntervals(const LinearSolution& s) {
+std::vector<TypedInterval> SolutionIntervals(const LinearSolution& s) {
   if (s.kind != LinearSolution::Kind::Bounded) return {};
   if (s.relation == L">") return {{L"BigThanA", s.boundary, L""}};
   if (s.relation == L">=") return {{L"NoLessThanA", s.boundary, L""}};

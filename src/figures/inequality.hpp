@@ -15,7 +15,7 @@ namespace plx::figures {
 // One solution set: its kind ("BigThanA", "NoLessThanA", "LessThanA",
 // "NoBigThanA", "BTaLTb", "NLTaLTb", "BTaNBTb", "NLTaNBTb") and the endpoint
 // texts as typed (b empty for a single-ended kind).
-struct IntervalSpec {
+struct TypedInterval {
   std::wstring kind;
   std::wstring a, b;
 };
@@ -38,7 +38,7 @@ bool NeedsSolver(const std::wstring& element);
 
 // The solution sets the patterns read from one element (each match of the
 // chosen pattern is one set); nothing when no pattern matches.
-std::optional<std::vector<IntervalSpec>> ReadInequality(const std::wstring& element);
+std::optional<std::vector<TypedInterval>> ReadInequality(const std::wstring& element);
 
 // A linear inequality f(x) REL g(x) solved for x.
 struct LinearSolution {
@@ -53,6 +53,6 @@ std::optional<LinearSolution> SolveLinearInequality(graph::ScriptEngine& engine,
 
 // The sets that draw a solved inequality: the single-ended kind its
 // relation names ("<>" as the two rays on either side of the boundary).
-std::vector<IntervalSpec> SolutionIntervals(const LinearSolution& solution);
+std::vector<TypedInterval> SolutionIntervals(const LinearSolution& solution);
 
 }  // namespace plx::figures

@@ -32,12 +32,12 @@ TEST(Inequality, PatternsGiveTheKindAndEndpointsOfEachForm) {
                         // More than one "=": non-strict alone, strict on both sides of x.
                         Case{L"x>==3", L"NoLessThanA", L"3", L""}, Case{L"-1<==x<==2", L"BTaLTb", L"-1", L"2"},
                         Case{L"2>==x>==-1", L"BTaLTb", L"-1", L"2"}}) {
-    auto specs = ReadInequality(c.text);
-    ASSERT_TRUE(specs) << WideToUtf8(c.text);
-    ASSERT_EQ(specs->size(), 1u) << WideToUtf8(c.text);
-    EXPECT_EQ((*specs)[0].kind, c.kind) << WideToUtf8(c.text);
-    EXPECT_EQ((*specs)[0].a, c.a) << WideToUtf8(c.text);
-    EXPECT_EQ((*specs)[0].b, c.b) << WideToUtf8(c.text);
+    auto intervals = ReadInequality(c.text);
+    ASSERT_TRUE(intervals) << WideToUtf8(c.text);
+    ASSERT_EQ(intervals->size(), 1u) << WideToUtf8(c.text);
+    EXPECT_EQ((*intervals)[0].kind, c.kind) << WideToUtf8(c.text);
+    EXPECT_EQ((*intervals)[0].a, c.a) << WideToUtf8(c.text);
+    EXPECT_EQ((*intervals)[0].b, c.b) << WideToUtf8(c.text);
   }
   EXPECT_FALSE(ReadInequality(L"x=3"));
   EXPECT_TRUE(EndAClosed(L"NLTaLTb") && !EndBClosed(L"NLTaLTb") && EndBClosed(L"BTaNBTb"));
