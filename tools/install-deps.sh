@@ -15,6 +15,8 @@ packages=(
   libsqlite3-dev libpcre2-dev libpugixml-dev libssl-dev libzip-dev
   # the installed fonts offered by the settings dialog
   libfontconfig-dev
+  # the question bank's workbook (tkconfig.xls), read by the settings dialog
+  libfreexl-dev
   # the command-line host and the JSON dump
   libcli11-dev nlohmann-json3-dev
   # the picture renderer: cairo with pango for text, libjpeg for JPEG export
@@ -28,6 +30,8 @@ packages=(
   # LibreOffice for --render and the tests that open saved documents in a
   # real word processor; its formula module typesets the stored equations
   libreoffice-writer-nogui libreoffice-impress-nogui libreoffice-math-nogui poppler-utils
+  # Calc: editing the bank's workbook, and tools/make-tkconfig.py
+  libreoffice-calc-nogui
 )
 
 missing=()

@@ -1,7 +1,9 @@
 #pragma once
-// The settings dialog with its question-bank button, which needs the bank
-// and so is added here, above the configuration layer: importing the
-// question bank of an older installation (`cmdImportTK`).
+// The settings dialog with its question-bank buttons, which need the bank
+// and so are added here, above the configuration layer: importing the
+// question bank of an older installation (`cmdImportTK`), rebuilding the
+// chapter and knowledge-point tables from the bank's workbook
+// (`cmdRebuildTK`) and opening that workbook for editing (`cmdEditTK`).
 #include "config/frm_config.hpp"
 
 namespace plx::bank {
@@ -10,6 +12,8 @@ class frmConfigTk : public frmConfig {
  public:
   explicit frmConfigTk(AddinContext& ctx);
   void cmdImportTK_Click();
+  void cmdRebuildTK_Click();
+  void cmdEditTK_Click();
 };
 
 }  // namespace plx::bank
