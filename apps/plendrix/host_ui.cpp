@@ -52,6 +52,13 @@ void HostUi::Misfit(const Queued& answer, const std::wstring& why) {
   std::fflush(err_);
 }
 
+void HostUi::RunModal(const std::wstring& dialog, const std::function<bool()>& closed) {
+  std::fprintf(out_, "[对话框] %s（模态：脚本接下来的动作作用于它，直到它关闭）\n", WideToUtf8(dialog).c_str());
+  std::fflush(out_);
+  if (modalLoop_) modalLoop_(closed);
+  ConsoleUi::RunModal(dialog, closed);
+}
+
 void HostUi::Announce(const ShownBox& box) {
   ShownBox shown = box;
   shown.text = InChinese(box.text);

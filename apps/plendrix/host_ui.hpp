@@ -6,6 +6,7 @@
 // are reported on standard error, so a script never goes wrong unseen.
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <string>
 
 #include "platform/console_ui.hpp"
@@ -18,6 +19,10 @@ class HostUi final : public ConsoleUi {
 
   // "ok", "cancel", "yes", "no" or a text, as written on script line `line`.
   void QueueAnswer(const std::wstring& answer, int line);
+  // The script's loop for a modal dialog: it runs the script's next lines
+  // until the dialog has closed.
+  void SetModalLoop(std::function<void(const std::function<bool()>&)> loop) { modalLoop_ = std::move(loop); }
+  void RunModal(const std::wstring& dialog, const std::function<bool()>& closed) override;
   // Reports every answer still queued and drops it.
   void ReportUnused();
   // How many answers did not fit their box or were left unused.
@@ -38,6 +43,7 @@ class HostUi final : public ConsoleUi {
   std::FILE* err_;
   std::deque<Queued> queue_;
   int problems_ = 0;
+  std::function<void(const std::function<bool()>&)> modalLoop_;
 };
 
 }  // namespace plx::cli

@@ -57,20 +57,31 @@ void ScriptRunner::Run(std::istream& in) {
   const ScriptText script = DecodeScript(std::string(std::istreambuf_iterator<char>(in), {}));
   if (script.fromGb18030) std::fprintf(stderr, "plendrix: 脚本不是 UTF-8 编码，已按 GB18030（GBK）读取。\n");
   line_ = 0;
-  for (std::wstring line : Split(script.text, L"\n")) {
-    ++line_;
+  lines_ = Split(script.text, L"\n");
+  failure_ = nullptr;
+  // A modal dialog the add-in shows takes the script's next lines until it
+  // closes, as a user answers it before the command goes on.
+  session_.Ui().SetModalLoop([this](const std::function<bool()>& closed) { RunLines(closed); });
+  RunLines([] { return false; });
+  session_.Ui().SetModalLoop(nullptr);
+  if (failure_) std::rethrow_exception(failure_);
+}
+
+void ScriptRunner::RunLines(const std::function<bool()>& done) {
+  while (!failure_ && !done() && line_ < static_cast<int>(lines_.size())) {
+    std::wstring line = lines_[line_++];
     if (!line.empty() && line.back() == L'\r') line.pop_back();
     const std::string where = "第 " + std::to_string(line_) + " 行：";
     try {
       RunLine(line);
     } catch (const FileError& e) {
-      throw FileError(where + e.what());
+      failure_ = std::make_exception_ptr(FileError(where + e.what()));
     } catch (const std::exception& e) {
       // The number tells the add-in's and the controls' errors apart from a
       // line this host cannot read.
       const VbError error = AsVbError(e);
       const std::string number = error.number() == err::kInvalidCall ? "" : "错误 " + std::to_string(error.number()) + "：";
-      throw ScriptError(where + number + WideToUtf8(error.description()));
+      failure_ = std::make_exception_ptr(ScriptError(where + number + WideToUtf8(error.description())));
     }
   }
 }

@@ -10,9 +10,12 @@
 // allowed; in VALUE and TEXT the escapes \r, \n, \t and \\ stand for
 // carriage return, line feed, tab and backslash. A script is UTF-8 (a
 // byte-order mark is skipped) or, when its bytes are not UTF-8, GB18030.
+#include <exception>
+#include <functional>
 #include <istream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "session.hpp"
 
@@ -42,11 +45,17 @@ class ScriptRunner {
   void RunLine(const std::wstring& line);
 
  private:
+  // Runs the next lines until `done()` or the script ends or a line fails
+  // (kept in failure_: a failure inside a modal dialog must not pass
+  // through the add-in's own error traps).
+  void RunLines(const std::function<bool()>& done);
   std::shared_ptr<Form> OpenForm(const std::wstring& name);
   std::pair<std::shared_ptr<Form>, std::wstring> Target(const std::wstring& formDotControl);
 
   Session& session_;
   int line_ = 0;
+  std::vector<std::wstring> lines_;
+  std::exception_ptr failure_;
 };
 
 }  // namespace plx::cli

@@ -31,6 +31,11 @@ void ConsoleUi::AnnounceStatus(const std::wstring& text) {
   std::fprintf(out_, "[状态] %s\n", WideToUtf8(text).c_str());
 }
 
+void ConsoleUi::ModalUnanswered(const std::wstring& dialog) {
+  std::fprintf(out_, "[对话框] %s 没有人操作，按关闭（不保存）处理\n", WideToUtf8(dialog).c_str());
+  std::fflush(out_);
+}
+
 std::optional<ScriptedAnswer> ConsoleUi::Unanswered(const ShownBox& box) {
   if (!interactive_) return std::nullopt;
   std::string line;

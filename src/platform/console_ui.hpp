@@ -17,6 +17,7 @@ class ConsoleUi : public ScriptedUi {
   void Announce(const ShownBox& box) override;
   void AnnounceStatus(const std::wstring& text) override;
   std::optional<ScriptedAnswer> Unanswered(const ShownBox& box) override;
+  void ModalUnanswered(const std::wstring& dialog) override;
 
  private:
   std::FILE* out_;

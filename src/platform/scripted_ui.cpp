@@ -11,6 +11,20 @@ std::optional<ScriptedAnswer> ScriptedUi::Unanswered(const ShownBox& box) {
   return std::nullopt;
 }
 
+void ScriptedUi::RunModal(const std::wstring& dialog, const std::function<bool()>& closed) {
+  modal_.push_back(dialog);
+  while (!closed() && !modalSteps_.empty()) {
+    auto step = std::move(modalSteps_.front());
+    modalSteps_.pop_front();
+    step();
+  }
+  if (!closed()) ModalUnanswered(dialog);
+}
+
+void ScriptedUi::ModalUnanswered(const std::wstring& dialog) {
+  if (onUnexpected_) onUnexpected_({BoxKind::Message, L"模态对话框“" + dialog + L"”没有人操作", L"", Buttons::OK});
+}
+
 void ScriptedUi::Progress(int percent, const std::wstring& text) {
   progress_.emplace_back(percent, text);
   AnnounceStatus(text);

@@ -33,6 +33,10 @@ class ScriptedUi : public UserInterface {
   void QueueText(std::wstring text) { answers_.push_back({std::nullopt, std::move(text), std::nullopt}); }
   void QueueColor(std::optional<uint32_t> c) { answers_.push_back({std::nullopt, L"", c}); }
   void OnUnexpected(std::function<void(const ShownBox&)> handler) { onUnexpected_ = std::move(handler); }
+  // What the user does in the next modal dialog, one step at a time until
+  // the dialog closes; the dialogs shown modally, by name.
+  void QueueModal(std::function<void()> step) { modalSteps_.push_back(std::move(step)); }
+  const std::vector<std::wstring>& ModalDialogs() const { return modal_; }
 
   const std::vector<ShownBox>& Boxes() const { return boxes_; }
   const std::vector<std::wstring>& StatusTexts() const { return status_; }
@@ -47,6 +51,7 @@ class ScriptedUi : public UserInterface {
   std::optional<uint32_t> ChooseColor(uint32_t initial) override;
   void Progress(int percent, const std::wstring& text) override;
   void StatusText(const std::wstring& text) override;
+  void RunModal(const std::wstring& dialog, const std::function<bool()>& closed) override;
 
  protected:
   // Called for every box as it is shown, and for status and progress texts.
@@ -54,6 +59,9 @@ class ScriptedUi : public UserInterface {
   virtual void AnnounceStatus(const std::wstring&) {}
   // Called for a box with no queued answer; the default reports it.
   virtual std::optional<ScriptedAnswer> Unanswered(const ShownBox& box);
+  // Called when a modal dialog is still open and no step is queued; the
+  // default reports it as a box nobody expected.
+  virtual void ModalUnanswered(const std::wstring& dialog);
 
  private:
   std::optional<ScriptedAnswer> Next(const ShownBox& box);
@@ -61,6 +69,8 @@ class ScriptedUi : public UserInterface {
   std::deque<ScriptedAnswer> answers_;
   std::vector<ShownBox> boxes_;
   std::vector<std::wstring> status_;
+  std::deque<std::function<void()>> modalSteps_;
+  std::vector<std::wstring> modal_;
   std::vector<std::pair<int, std::wstring>> progress_;
   std::function<void(const ShownBox&)> onUnexpected_;
 };

@@ -2,6 +2,7 @@
 // Every box the add-in shows the user goes through this service, so the
 // command-line host can print them and tests can script the answers.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -24,6 +25,10 @@ class UserInterface {
   virtual std::optional<uint32_t> ChooseColor(uint32_t initial) = 0;
   virtual void Progress(int percent, const std::wstring& text) = 0;
   virtual void StatusText(const std::wstring& text) = 0;
+  // Runs the host's message loop while the modal dialog `dialog` is shown,
+  // returning once `closed()` is true. A host with nobody left to answer
+  // the dialog returns with it still open; the caller then closes it.
+  virtual void RunModal(const std::wstring& dialog, const std::function<bool()>& closed) = 0;
 };
 
 }  // namespace plx
