@@ -27,6 +27,13 @@ OUTPUT = os.path.join(ROOT, "data", "TK_plendrix", "tkconfig.xls")
 # Sheet order as the teacher sees it.
 SHEETS = ["说明", "tkChapter", "tkPoint", "tkType", "tkDegree", "tkGrade", "tkPaperType", "Provinces"]
 NUMBER_COLUMNS = {"id", "layer", "fid"}
+# Column widths, so that names and the instructions show whole.
+STYLES = """<office:automatic-styles>
+<style:style style:name="coInfo" style:family="table-column"><style:table-column-properties style:column-width="17cm"/></style:style>
+<style:style style:name="coNarrow" style:family="table-column"><style:table-column-properties style:column-width="1.6cm"/></style:style>
+<style:style style:name="coName" style:family="table-column"><style:table-column-properties style:column-width="9cm"/></style:style>
+<style:style style:name="ceHead" style:family="table-cell"><style:text-properties fo:font-weight="bold"/></style:style>
+</office:automatic-styles>"""
 
 
 def read_rows(sheet):
@@ -40,7 +47,16 @@ def read_rows(sheet):
     return [[(c, False) for c in header]] + [[(c, n) for c, n in zip(r, numeric)] for r in rows[1:]]
 
 
-def cell(text, numeric):
+def columns(sheet, header):
+    if sheet == "说明":
+        return '<table:table-column table:style-name="coInfo"/>'
+    return "".join('<table:table-column table:style-name="%s"/>' % ("coName" if name == "name" else "coNarrow")
+                   for name, _ in header)
+
+
+def cell(text, numeric, head=False):
+    if head:
+        return '<table:table-cell table:style-name="ceHead" office:value-type="string"><text:p>%s</text:p></table:table-cell>' % escape(text)
     if numeric:
         return '<table:table-cell office:value-type="float" office:value="%s"><text:p>%s</text:p></table:table-cell>' % (
             text, text)
@@ -52,12 +68,16 @@ def flat_ods():
            '<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"'
            ' xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"'
            ' xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"'
+           ' xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0"'
+           ' xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"'
            ' office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.spreadsheet">',
-           '<office:body><office:spreadsheet>']
+           STYLES, '<office:body><office:spreadsheet>']
     for sheet in SHEETS:
-        out.append('<table:table table:name="%s">' % escape(sheet))
-        for row in read_rows(sheet):
-            out.append("<table:table-row>" + "".join(cell(t, n) for t, n in row) + "</table:table-row>")
+        rows = read_rows(sheet)
+        out.append('<table:table table:name="%s">' % escape(sheet) + columns(sheet, rows[0]))
+        for i, row in enumerate(rows):
+            head = i == 0 and sheet != "说明"
+            out.append("<table:table-row>" + "".join(cell(t, n, head) for t, n in row) + "</table:table-row>")
         out.append("</table:table>")
     out.append("</office:spreadsheet></office:body></office:document>")
     return "\n".join(out)

@@ -172,7 +172,7 @@ void EditBankWorkbook(AddinContext& ctx) {
     return;
   }
   if (!ctx.GetShell().EditSpreadsheet(path)) {
-    ui.MsgBox(L"本机没有可以编辑工作簿的电子表格程序（如 LibreOffice Calc）。请用电子表格程序打开“" + path +
+    ui.MsgBox(L"无法在本机打开电子表格程序（如 LibreOffice Calc）来编辑工作簿。请用电子表格程序打开“" + path +
                   L"”，修改后按原格式保存，再按“重建知识点表”。",
               Buttons::OK, L"");
     return;

@@ -216,7 +216,7 @@ TEST_F(TkRebuild, EditingOpensTheWorkbookAndOffersTheRebuildAfterwards) {
   shell.hasSpreadsheet = false;
   ui.Queue(Answer::OK);
   Open()->Click(L"cmdEditTK");
-  EXPECT_TRUE(Contains(ui.Boxes().back().text, L"本机没有可以编辑工作簿的电子表格程序")) << "no rebuild is offered";
+  EXPECT_TRUE(Contains(ui.Boxes().back().text, L"无法在本机打开电子表格程序")) << "no rebuild is offered";
   EXPECT_TRUE(Contains(ui.Boxes().back().text, BankWorkbookPath(*ctx)));
 }
 
