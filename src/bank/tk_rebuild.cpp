@@ -1,6 +1,8 @@
 #include "bank/tk_rebuild.hpp"
 
+#include <algorithm>
 #include <set>
+#include <type_traits>
 
 #include "addin/addin_context.hpp"
 #include "addin/services.hpp"
