@@ -69,6 +69,16 @@ void CompiledExpression::EvaluateBlock(const double* x, double* bottom, double* 
     --t;
     top = below;
   };
+  // top[i] = top[i]^n: the products over the whole block, then the library's pow for the
+  // few values out of their range, as WholePower does for one value.
+  auto power = [&](int exponent, auto byProducts) {
+    double r[kBlock];
+    PLX_LANES_INDEPENDENT
+    for (size_t i = 0; i < n; ++i) r[i] = byProducts(top[i]);
+    for (size_t i = 0; i < n; ++i)
+      if (!ProductPowerHolds(r[i])) r[i] = std::pow(top[i], exponent);
+    unary([&r](double, size_t i) { return r[i]; });
+  };
   for (const Instruction& in : code_) {
     const double k = in.value;
     switch (in.op) {
@@ -81,7 +91,17 @@ void CompiledExpression::EvaluateBlock(const double* x, double* bottom, double* 
         std::copy(x, x + n, top);
         break;
       case Op::Neg: unary([](double a, size_t) { return -a; }); break;
-      case Op::Square: unary([](double a, size_t) { return a * a; }); break;
+      case Op::PowN:
+        switch (in.slot) {
+          case 2: unary([](double a, size_t) { return a * a; }); break;
+          case 3: power(in.slot, [](double a) { return PowerByProducts<3>(a); }); break;
+          case 4: power(in.slot, [](double a) { return PowerByProducts<4>(a); }); break;
+          case 5: power(in.slot, [](double a) { return PowerByProducts<5>(a); }); break;
+          case 6: power(in.slot, [](double a) { return PowerByProducts<6>(a); }); break;
+          case 7: power(in.slot, [](double a) { return PowerByProducts<7>(a); }); break;
+          default: power(in.slot, [](double a) { return PowerByProducts<8>(a); }); break;
+        }
+        break;
       case Op::Call1:
         switch (in.function) {
           case kSqr: unary([](double a, size_t) { return std::sqrt(a); }); break;
@@ -106,7 +126,7 @@ void CompiledExpression::EvaluateBlock(const double* x, double* bottom, double* 
       case Op::Mul: binary([](double a, double b) { return a * b; }); break;
       case Op::Div: binary([](double a, double b) { return a / b; }); break;
       case Op::Pow:
-        binary([](double a, double b) { return kHost ? std::pow(a, b) : JsPow(a, b); });
+        binary([](double a, double b) { return kHost ? Power(a, b) : JsPow(a, b); });
         break;
       case Op::Rem: binary([](double a, double b) { return std::fmod(a, b); }); break;
       case Op::BitXor:

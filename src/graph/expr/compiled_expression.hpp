@@ -20,7 +20,8 @@
 // Programs that only compute numbers are tidied after compiling: every part that computes a
 // constant is replaced by its value (a part whose evaluation would raise is kept, so the
 // error still comes when and only when the expression is evaluated; nothing is reordered),
-// and a power with a whole exponent from 2 to 8 becomes products.
+// and a power with a constant whole exponent from 2 to 8 becomes one step that multiplies
+// (see common/exact_power.hpp: the same value the folding gives such a power of a constant).
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -106,7 +107,8 @@ class CompiledExpression {
   enum class Op : uint8_t {
     Push, PushBool, Load,
     Neg, Not, LogicalNot,
-    Add, Sub, Mul, Div, IntDiv, Mod, Rem, Pow, Square,
+    Add, Sub, Mul, Div, IntDiv, Mod, Rem, Pow,
+    PowN,  // the top to the whole power `slot` (2 to 8), by products
     // The four operators with a constant (K) or a variable (V) as right operand, so that
     // "3*x" or "x+1" is one step instead of three.
     AddK, SubK, MulK, DivK, AddV, SubV, MulV, DivV,
@@ -132,7 +134,7 @@ class CompiledExpression {
   // Replaces every part that computes a constant by its value.
   void FoldConstants();
   // Joins constant right operands to their operators, and turns powers with a small whole
-  // exponent into products.
+  // exponent into PowN.
   void FuseConstantOperands();
   // Any program: values carry their boolean flag through every step.
   ScriptValue EvaluateGeneral(const ScriptValue* variables) const;

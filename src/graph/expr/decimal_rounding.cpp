@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <algorithm>
 
+#include "common/exact_power.hpp"
+
 namespace plx::graph {
 namespace {
 
@@ -12,33 +14,6 @@ namespace {
 constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-#if !defined(__FMA__)
-// Splits v into a high part of 26 significant bits and the exact rest (Veltkamp).
-void Split(double v, double& high, double& low) {
-  double c = 134217729.0 * v;  // 2^27 + 1
-  high = c - (c - v);
-  low = v - high;
-}
-
-// Dekker's exact product: a * b == product + the result, exactly. Without fused multiply-add
-// instructions the compiler cannot contract these steps.
-double ProductError(double a, double b, double product) {
-  double ah, al, bh, bl;
-  Split(a, ah, al);
-  Split(b, bh, bl);
-  return ((ah * bh - product) + ah * bl + al * bh) + al * bl;
-}
-#endif
-
-// The sign of a * b - product (product being a * b rounded).
-double ProductSide(double a, double b, double product) {
-#if defined(__FMA__)
-  return std::fma(a, b, -product);
-#else
-  return ProductError(a, b, product);
-#endif
-}
 
 // The sign of a - q * b (q being a / b rounded).
 double QuotientSide(double a, double b, double q) {
@@ -72,7 +47,7 @@ bool ThroughDecimalText(double x, double& out) {
     // The exact v is p plus something with the sign of side(); needed only when p lies
     // exactly on a boundary, since rounding cannot carry v across a representable boundary.
     auto side = [&] {
-      return k >= 0 ? ProductSide(a, kPow10[k], p) : QuotientSide(a, kPow10[-k], p);
+      return k >= 0 ? ProductError(a, kPow10[k], p) : QuotientSide(a, kPow10[-k], p);
     };
     if (p < 1e14 || (p == 1e14 && side() < 0)) { --e; continue; }
     if (p > 1e15 || (p == 1e15 && side() >= 0)) { ++e; continue; }

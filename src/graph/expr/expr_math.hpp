@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "common/exact_power.hpp"
+
 namespace plx::graph::expr_math {
 
 // The built-in functions, as compiled into Call1 and Call2 instructions.
@@ -31,10 +33,11 @@ inline double Apply1(uint8_t fn, double a, bool host) {
   }
 }
 
-// JavaScript's power: 1 ** Infinity and anything ** NaN are NaN, unlike C's pow.
+// JavaScript's power: 1 ** Infinity and anything ** NaN are NaN, unlike C's pow; otherwise
+// the same value as the host language's power.
 inline double JsPow(double a, double b) {
   if (std::isnan(b) || (std::fabs(a) == 1 && std::isinf(b))) return NAN;
-  return std::pow(a, b);
+  return Power(a, b);
 }
 
 // JavaScript's ToInt32: the integer part taken modulo 2^32.
