@@ -2,7 +2,11 @@
 // slide already shows, and what the send adds around the shape.
 #include "present/send2ppt.hpp"
 
+#include <cairo.h>
+
+#include <cstring>
 #include <set>
+#include <string_view>
 
 #include "common/text.hpp"
 #include "present/send_settings.hpp"
@@ -100,6 +104,34 @@ TEST_F(Send2PPTTest, AutoSizeFillsTheMarginsKeepingTheAspectRatio) {
   const ShapeData& natural = ShapeAt(1, 0);
   EXPECT_LT(natural.width, pic.width) << "a small shape is enlarged";
   EXPECT_NEAR(pic.width / pic.height, natural.width / natural.height, 1e-9);
+}
+
+// The corner of a picture of text is clear, as a pasted metafile's ground is;
+// the picture of an empty piece is clear all over.
+TEST_F(Send2PPTTest, PicturesHaveATransparentGround) {
+  auto alphaAt = [](const std::string& png, int x, int y) {
+    std::string_view rest(png);
+    auto* surface = cairo_image_surface_create_from_png_stream(
+        [](void* closure, unsigned char* data, unsigned int length) {
+          auto* rest = static_cast<std::string_view*>(closure);
+          if (rest->size() < length) return CAIRO_STATUS_READ_ERROR;
+          std::memcpy(data, rest->data(), length);
+          rest->remove_prefix(length);
+          return CAIRO_STATUS_SUCCESS;
+        },
+        &rest);
+    EXPECT_EQ(cairo_image_surface_get_format(surface), CAIRO_FORMAT_ARGB32);
+    const auto* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+    const int alpha = reinterpret_cast<const uint32_t*>(row)[x] >> 24;
+    cairo_surface_destroy(surface);
+    return alpha;
+  };
+  Select(0, 5);
+  ASSERT_TRUE(present::Send2PPT(*ctx, 1));
+  EXPECT_EQ(alphaAt(ShapeAt(0, 0).png, 0, 0), 0);
+  Select(5, 5);
+  ASSERT_TRUE(present::Send2PPT(*ctx, 1));
+  EXPECT_EQ(alphaAt(ShapeAt(1, 0).png, 4, 4), 0);
 }
 
 TEST_F(Send2PPTTest, DocumentObjectCarriesThePieceAsADocument) {
