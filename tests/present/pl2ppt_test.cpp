@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "common/text.hpp"
+#include "addin/form.hpp"
 #include "present/markers.hpp"
 #include "present/send2ppt.hpp"
 #include "slides_fixture.hpp"
@@ -65,6 +66,17 @@ TEST_F(PL2PPTTest, MarkerCommandsInsertAtTheSelectionAndRemoveAll) {
   EXPECT_EQ(Text(), L"一[pdPPN]二三[pdPPK]\r");
   Press(L"rxBtnqt_2ppt_yk2");
   EXPECT_EQ(Text(), L"一二三\r");
+}
+
+TEST_F(PL2PPTTest, TheSettingsDialogOpensOnceForABatchAndStaysOpen) {
+  Setting(L"blShowConfig", L"True");
+  Setting(L"iPPType", L"1");
+  SetText(L"1．甲\r2．乙\r3．丙");
+  Press(L"rxBtnqt_2ppt_s");
+  EXPECT_EQ(Slides().size(), 3u);
+  int open = 0;
+  for (const auto& f : ctx->OpenForms) open += f->Name() == L"frmConfig";
+  EXPECT_EQ(open, 1);
 }
 
 TEST_F(PL2PPTTest, ADocumentWithoutMarkersIsToldSo) {
