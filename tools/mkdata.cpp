@@ -3,6 +3,7 @@
 //   plendrix_mkdata db OUT.mdb SEED.sql      a new SQLite database from SQL
 //   plendrix_mkdata gb2312 OUT.txt IN.txt    UTF-8 text re-encoded as GB2312
 //   plendrix_mkdata images DIR LIST FONT...   the 32 x 32 button images
+//   plendrix_mkdata backgrounds DIR           the slide background pictures
 //   plendrix_mkdata guide OUT.doc GUIDE.txt   the formula language guide (.docx content)
 #include <sqlite3.h>
 
@@ -15,6 +16,7 @@
 
 #include "common/text.hpp"
 #include "button_images.hpp"
+#include "slide_backgrounds.hpp"
 #include "formula_guide.hpp"
 #include "platform/codepage.hpp"
 
@@ -62,13 +64,14 @@ void MakeGb2312(const std::string& out, const char* in) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 4) {
-    std::cerr << "usage: plendrix_mkdata db|gb2312|guide OUT IN | images DIR LIST FONT...\n";
+  if (argc < 3 || (argc < 4 && std::string(argv[1]) != "backgrounds")) {
+    std::cerr << "usage: plendrix_mkdata db|gb2312|guide OUT IN | images DIR LIST FONT... | backgrounds DIR\n";
     return 2;
   }
   try {
     std::string mode = argv[1];
-    if (mode == "images") plx::tools::MakeButtonImages(argv[3], argv[2], std::vector<std::string>(argv + 4, argv + argc));
+    if (mode == "backgrounds") plx::tools::MakeSlideBackgrounds(argv[2]);
+    else if (mode == "images") plx::tools::MakeButtonImages(argv[3], argv[2], std::vector<std::string>(argv + 4, argv + argc));
     else if (mode == "db") MakeDatabase(argv[2], argv[3]);
     else if (mode == "gb2312") MakeGb2312(argv[2], argv[3]);
     else if (mode == "guide") plx::tools::MakeFormulaGuide(argv[2], argv[3]);

@@ -154,13 +154,14 @@ int main(int argc, char** argv) {
   app.name("plendrix");
   plx::cli::UseChineseHelp(app);
   app.set_version_flag("--version", "plendrix " + WideToUtf8(plx::product::VersionText()), "显示版本号并退出");
-  std::string install, hostVersion = "16.0", docPath, outPath, renderPath;
+  std::string install, hostVersion = "16.0", docPath, outPath, renderPath, pptxPath;
   bool online = false, strict = false;
   app.add_option("--install", install, "插件的安装文件夹（默认：插件库所在的文件夹）")->type_name("文件夹");
   app.add_option("--host-version", hostVersion, "宿主版本；11.0 使用旧式工具栏")->type_name("版本");
   app.add_option("--doc", docPath, "打开这个 .docx，而不是新建文档")->type_name("文件");
   app.add_option("--out", outPath, "结束时把文档保存到这里")->type_name("文件");
   app.add_option("--render", renderPath, "保存后用 LibreOffice 把第 1 页写成 PNG")->type_name("文件");
+  app.add_option("--pptx", pptxPath, "结束时把发送到PPT的演示文稿保存到这里（.pptx）")->type_name("文件");
   app.add_flag("--online", online, "让插件认为电脑已连接互联网");
   app.add_flag("--strict", strict, "脚本的回答不合对话框或没有用上时，退出状态为 3");
   app.require_subcommand(1);
@@ -309,6 +310,14 @@ int main(int argc, char** argv) {
           Complain(error);
           fail(kFileError);
         }
+      }
+    }
+    if (!pptxPath.empty()) {
+      if (session.SavePresentation(Utf8ToWide(pptxPath))) {
+        std::printf("演示文稿已保存：%s\n", pptxPath.c_str());
+      } else {
+        Complain(std::string("没有发送到PPT的内容，演示文稿未保存。"));
+        fail(kBadScript);
       }
     }
     if (session.ErrorReported()) {

@@ -20,7 +20,15 @@ Session::Session(const SessionOptions& options, std::FILE* out, std::FILE* err)
   // No equation editor add-in here: the TeX route's toggle is answered by the
   // add-in's own TeX-to-equation conversion.
   host_->SetMacro(kTeXToggleMacro, [this] { TeXToggleToEquations(*ctx_); });
+  ctx_->PresentationPrograms = programs_;
   connect_ = std::make_unique<Connect>(*ctx_);
+}
+
+bool Session::SavePresentation(const std::wstring& path) {
+  auto app = programs_->Running();
+  if (!app || app->PresentationCount() == 0) return false;
+  app->ActivePresentation()->SaveAs(path);
+  return true;
 }
 
 Session::~Session() { Stop(); }

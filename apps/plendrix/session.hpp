@@ -14,6 +14,7 @@
 #include "connect/connect.hpp"
 #include "host_ui.hpp"
 #include "platform/registry.hpp"
+#include "slidehost/model/model_programs.hpp"
 
 namespace plx::cli {
 
@@ -39,6 +40,9 @@ class Session {
   void Save(const std::wstring& path);
   // The document the session opened or made.
   const std::shared_ptr<docif::model::DocData>& Document() const { return document_; }
+  // Saves the presentation the add-in sent slides to (the active one of
+  // the presentation program); false when no presentation was made.
+  bool SavePresentation(const std::wstring& path);
   // The name of the active document when it is not the session's own.
   std::optional<std::wstring> OtherActiveDocument();
 
@@ -63,6 +67,8 @@ class Session {
   std::unique_ptr<AddinContext> ctx_;
   std::shared_ptr<docif::model::ModelApplication> host_;
   std::shared_ptr<docif::model::DocData> document_;
+  // The presentation program the add-in may start.
+  std::shared_ptr<slides::model::ModelPrograms> programs_ = std::make_shared<slides::model::ModelPrograms>();
   std::unique_ptr<Connect> connect_;
   bool connected_ = false;
 };

@@ -20,6 +20,7 @@
 #include "platform/registry.hpp"
 #include "platform/shell.hpp"
 #include "platform/ui.hpp"
+#include "slidehost/presentation.hpp"
 
 namespace plx {
 
@@ -51,6 +52,9 @@ class AddinContext {
 
   // The host application, set at connection.
   std::shared_ptr<docif::Application> App;
+  // Where the presentation program is found or started (sending to
+  // slides); none when the host offers no presentation program.
+  std::shared_ptr<slides::Programs> PresentationPrograms;
   // The configuration dictionary: exists from connection to disconnection.
   std::optional<ConfigDictionary> Config;
   // The shared connection and recordset (configuration or question bank),

@@ -9,5 +9,6 @@ dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 cp -r "$image"/config "$dir"/
 mkdir -p "$dir"/img "$dir"/temp "$dir"/tuku
+if [ -d "$image"/img/pic ]; then cp -r "$image"/img/pic "$dir"/img/; fi
 cp -r "$image"/TK_plendrix "$dir"/
 "$plendrix" --install "$dir" "$@"

@@ -68,7 +68,7 @@ TEST(CommandTable, EachIdentifierAndLegacyKeyLandsOnItsAction) {
            {L"rxBtnGS_gsms", L"公式模式", L"公式模式"},
            {L"rxBtnztqt_hstx", L"函数图象", L"对话框 frmGraph"},
            {L"rxBtnztqt_xtms", L"绘图模式", L"绘图模式"},
-           {L"rxBtnqt_2ppt4", L"send2ppt4", L"待实现：发送到PPT 4"},
+           {L"rxBtnqt_2ppt4", L"send2ppt4", L"发送到PPT 4"},
            {L"rxBtnPMJH_XDT", L"线段图", L"对话框 frmXDT"},
            {L"rxBtntiku_sjgl", L"试卷信息", L"对话框 frmTiKu_PaperInfo"},
            {L"rxBtnJIHE_JHzhenbaohan", L"jhzhenbaohan", L"符号 JHzhenbaohan"},

@@ -7,12 +7,15 @@
 #include "formula/formula_input.hpp"
 #include "addin/addin_context.hpp"
 #include "connect/commands/basic_commands.hpp"
+#include "connect/commands/present_hooks.hpp"
 #include "connect/form_registry.hpp"
 #include "addin/product_info.hpp"
 #include "addin/services.hpp"
 #include "bank/marking/plrk.hpp"
 #include "bank/marking/tk_marking.hpp"
 #include "paper/paper_commands.hpp"
+#include "present/markers.hpp"
+#include "present/pl2ppt.hpp"
 #include "shapes/flowchart.hpp"
 #include "shapes/shape_arrange.hpp"
 #include "shapes/shape_transforms.hpp"
@@ -21,8 +24,6 @@
 namespace plx {
 namespace {
 
-// A handler of a feature not built yet: the command is known and does nothing.
-Action Pending(std::wstring what) { return {L"待实现：" + what, {}}; }
 Action Nothing() { return {L"无动作", {}}; }
 // Handlers report their own failures with the standard error box, located
 // at their procedure ("modMenu." + what unless given).
@@ -187,13 +188,18 @@ std::vector<CommandEntry> BuildTable() {
   add(L"rxBtnqt_savepic", L"另存为图片", Dialog(L"frmSavePic"));
   add(L"rxBtnqt_showhidetxt", L"显/隐文字", Run(L"显示或隐藏文字", ShowOrHideText, L"modWord.ShowOrHideText"));
   add(L"rxBtnqt_jisuan", L"", Dialog(L"frmJiSuan"));
-  add(L"rxBtnqt_2ppt_s", L"", Pending(L"发送到PPT 0"));
-  for (int i = 1; i <= 3; ++i)
-    add(L"rxBtnqt_2ppt_ab" + std::to_wstring(i), L"", Pending(L"发送到PPT " + std::to_wstring(i)));
+  for (int i = 0; i <= 3; ++i)
+    add(i == 0 ? L"rxBtnqt_2ppt_s" : L"rxBtnqt_2ppt_ab" + std::to_wstring(i), L"",
+        Run(L"批量发送到PPT " + std::to_wstring(i), [i](AddinContext& c) { present::PL2PPT(c, i, SlideSendHooks()); },
+            L"modWord.PL2PPT"));
   for (int i = 1; i <= 6; ++i)
-    add(L"rxBtnqt_2ppt" + std::to_wstring(i), L"send2ppt" + std::to_wstring(i), Pending(L"发送到PPT " + std::to_wstring(i)));
-  for (const wchar_t* m : {L"b1", L"b2", L"yk1", L"yk2"})
-    add(std::wstring(L"rxBtnqt_2ppt_") + m, L"", Pending(std::wstring(L"发送到PPT标记 ") + m));
+    add(L"rxBtnqt_2ppt" + std::to_wstring(i), L"send2ppt" + std::to_wstring(i),
+        Run(L"发送到PPT " + std::to_wstring(i), [i](AddinContext& c) { present::Send2PPT(c, i, SlideSendHooks()); },
+            L"modWord.Send2PPT"));
+  add(L"rxBtnqt_2ppt_b1", L"", Run(L"插入新幻灯片标记", [](AddinContext& c) { present::InsertMarker(c, present::kNewSlideMarker); }, L"modWord.InsertMarker"));
+  add(L"rxBtnqt_2ppt_b2", L"", Run(L"插入同幻灯片标记", [](AddinContext& c) { present::InsertMarker(c, present::kSameSlideMarker); }, L"modWord.InsertMarker"));
+  add(L"rxBtnqt_2ppt_yk1", L"", Run(L"自动标记", present::ZhuTiBiaoJi, L"modWord.ZhuTiBiaoJi"));
+  add(L"rxBtnqt_2ppt_yk2", L"", Run(L"清除标记", present::RemoveMarkers, L"modWord.RemoveMarkers"));
   // Plane figures.
   add(L"rxBtnPMJH_SZ", L"数轴", Dialog(L"frmInterval"));
   add(L"rxBtnPMJH_SX", L"扇形", Dialog(L"frmSector"));

@@ -1,0 +1,92 @@
+#include "present/markers.hpp"
+
+#include <algorithm>
+#include <vector>
+
+#include "addin/addin_context.hpp"
+#include "docif/range.hpp"
+
+namespace plx::present {
+
+namespace {
+
+bool ReplaceAll(docif::Document& doc, const std::wstring& pattern, const std::wstring& by) {
+  auto content = doc.Content();
+  auto f = content->GetFind();
+  f->ClearFormatting();
+  f->Text = pattern;
+  f->Replacement.ClearFormatting();
+  f->Replacement.Text = by;
+  f->MatchWildcards = true;
+  f->Forward = true;
+  f->Wrap = docif::kFindContinue;
+  return f->Execute(docif::kReplaceAll);
+}
+
+}  // namespace
+
+std::vector<long> Occurrences(docif::Document& doc, const std::wstring& text) {
+  std::vector<long> starts;
+  auto content = doc.Content();
+  const long end = content->End();
+  auto range = doc.GetRange(0, end);
+  while (true) {
+    auto f = range->GetFind();
+    f->ClearFormatting();
+    f->Text = text;
+    f->MatchWildcards = false;
+    f->Forward = true;
+    f->Wrap = docif::kFindStop;
+    if (!f->Execute()) break;
+    if (!starts.empty() && range->Start() <= starts.back()) break;
+    starts.push_back(range->Start());
+    range->SetRange(range->End(), doc.Content()->End());
+  }
+  return starts;
+}
+
+namespace {
+
+// An option line: A, B, C or D followed by ".", "．" or "、".
+bool IsOptionLine(const std::wstring& text) {
+  return text.size() >= 2 && text[0] >= L'A' && text[0] <= L'D' &&
+         (text[1] == L'.' || text[1] == L'．' || text[1] == L'、');
+}
+
+// A paragraph with nothing to show (the space left for a worked answer):
+// it stays with the piece before it rather than becoming an empty piece.
+bool IsBlank(const std::wstring& text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](wchar_t c) { return c == L' ' || c == L'\u3000' || c == L'\t' || c == L'\r'; });
+}
+
+}  // namespace
+
+void InsertMarker(AddinContext& ctx, const std::wstring& marker) {
+  auto at = ctx.App->GetSelection()->GetRange();
+  at->Collapse(docif::kCollapseStart);
+  at->InsertBefore(marker);
+}
+
+void ZhuTiBiaoJi(AddinContext& ctx) {
+  auto doc = ctx.App->ActiveDocument();
+  doc->Content()->InsertBefore(kNewSlideMarker);
+  ReplaceAll(*doc, L"^13([0-9]{1,}[.．、])", L"^13[pdPPN]\\1");
+  // Every paragraph now belongs to a question (the document starts with
+  // one). The paragraph starts to mark are collected first and marked from
+  // the last back, so the positions still to mark do not move.
+  std::vector<long> marks;
+  auto paragraphs = doc->Paragraphs();
+  for (int i = 1; i <= paragraphs->Count(); ++i) {
+    auto para = paragraphs->Item(i);
+    const long start = para->Start();
+    const std::wstring text = para->Text();
+    if (text.find(kNewSlideMarker) != std::wstring::npos || IsOptionLine(text) || IsBlank(text)) continue;
+    marks.push_back(start);
+  }
+  for (auto it = marks.rbegin(); it != marks.rend(); ++it) doc->GetRange(*it, *it)->InsertBefore(kSameSlideMarker);
+}
+
+void RemoveMarkers(AddinContext& ctx) { ReplaceAll(*ctx.App->ActiveDocument(), L"\\[pdPP[KN]\\]", L""); }
+
+}  // namespace plx::present

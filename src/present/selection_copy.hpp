@@ -1,0 +1,25 @@
+#pragma once
+// Copying the selection of the document the way the word processor puts
+// it on the clipboard for the presentation program: its text, a picture
+// of it, and the selection as a document of its own. Only the forms a
+// send asks for are made, as a clipboard renders its forms when pasted.
+#include <string>
+
+#include "slidehost/clipboard.hpp"
+
+namespace plx {
+class AddinContext;
+}
+
+namespace plx::present {
+
+enum class ContentForm { Picture, PlainText, DocumentObject };
+
+// Copies the active selection into `clip` (emptied first).
+void CopySelection(AddinContext& ctx, ContentForm form, slides::Clipboard& clip);
+
+// Saves the active selection as a document of its own at `path` (a
+// ".doc" name holds the .docx package), leaving the user's document active.
+void SaveSelectionAsDocument(AddinContext& ctx, const std::wstring& path);
+
+}  // namespace plx::present
