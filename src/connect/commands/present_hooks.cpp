@@ -19,6 +19,7 @@ present::SendHooks SlideSendHooks() {
     if (!config) config = std::dynamic_pointer_cast<frmConfig>(CreateForm(ctx, L"frmConfig"));
     if (!config) return;
     config->Show();
+    config->GetControl(L"SSTab1").value = kSlidesTab;
     config->SSTab1_Click(kSlidesTab);
     ShowConfigModal(ctx, config);
   }};
