@@ -45,6 +45,7 @@ constexpr int kListSimpleNumbering = 3;
 // distance to the next line (or the line's natural height at a page end).
 struct LaidText {
   std::wstring text;
+  long start = 0;  // the story position of its first character
   int page = 1;
   double left = 0, top = 0, width = 0, lineHeight = 0;
   FontFormat font;  // every member set

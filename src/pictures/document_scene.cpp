@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "common/error.hpp"
+#include "pictures/math_scene.hpp"
 #include "pictures/shape_scene.hpp"
 
 namespace plx::pictures {
@@ -80,6 +81,7 @@ Scene TextScene(docif::Range& range) {
   Scene scene;
   scene.width = e.right - e.left + 2 * kMargin;
   scene.height = e.bottom - e.top + 2 * kMargin;
+  AddTypesetMath(scene, range, pieces, kMargin - e.left, kMargin - e.top);
   AddLaidText(scene, pieces, kMargin - e.left, kMargin - e.top);
   return scene;
 }
@@ -107,8 +109,10 @@ Scene PageScene(docif::Document& doc, int page) {
     (s->Wrap().Type.value_or(3) == 5 ? behind : front).push_back(s);
   }
   for (auto& s : behind) AddShape(scene, *s, 0, 0);
-  auto pieces = doc.Content()->LaidOut();
+  auto content = doc.Content();
+  auto pieces = content->LaidOut();
   std::erase_if(pieces, [&](const docif::LaidText& p) { return p.page != page; });
+  AddTypesetMath(scene, *content, pieces, 0, 0);
   AddLaidText(scene, pieces, 0, 0);
   AddTableBorders(scene, doc, page, 0, 0);
   for (auto& s : front) AddShape(scene, *s, 0, 0);
