@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "pictures/image_paint.hpp"
 #include "pictures/patterns.hpp"
 #include "pictures/text_layout.hpp"
 
@@ -173,8 +174,11 @@ void Paint(cairo_t* cr, const Scene& scene) {
       cairo_rotate(cr, item.rotation * std::numbers::pi / 180);
       cairo_translate(cr, -item.cx, -item.cy);
     }
-    if (item.kind == Item::Kind::Path) PaintPath(cr, item.path);
-    else PaintText(cr, item.text);
+    switch (item.kind) {
+      case Item::Kind::Path: PaintPath(cr, item.path); break;
+      case Item::Kind::Text: PaintText(cr, item.text); break;
+      case Item::Kind::Image: PaintImage(cr, item.image); break;
+    }
     cairo_restore(cr);
   }
 }

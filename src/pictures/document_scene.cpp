@@ -29,6 +29,30 @@ void AddTableBorders(Scene& scene, docif::Document& doc, int page, double dx, do
   }
 }
 
+// The range's inline pictures on `page` (0: any), at their place in the
+// text: the picture's top left at its character's line top. The text of a
+// line that holds a picture stands on the picture's bottom, as word
+// processors set it, rather than in the middle of the tall line.
+void AddInlinePictures(Scene& scene, docif::Range& range, std::vector<docif::LaidText>& pieces, int page, double dx,
+                       double dy) {
+  auto pictures = range.GetInlineShapes();
+  for (int i = 1; i <= pictures->Count(); ++i) {
+    auto picture = pictures->Item(i);
+    if (picture->Type() != docif::kInlineShapePicture) continue;
+    docif::RangePtr at = picture->GetRange();
+    if (page > 0 && static_cast<int>(at->Information(docif::kActiveEndPageNumber)) != page) continue;
+    const double left = at->Information(docif::kHorizontalPositionRelativeToPage) + dx;
+    const double top = at->Information(docif::kVerticalPositionRelativeToPage) + dy;
+    scene.Add(ImageOf(picture->Picture(), left, top, picture->Width(), picture->Height()));
+    const double bottom = top - dy + picture->Height();
+    for (docif::LaidText& p : pieces) {
+      const double size = p.font.Size.value_or(10.5);
+      if (p.top == top - dy && Baseline(p.top, p.lineHeight, size) < bottom - 0.2 * size)
+        p.lineHeight = LineHeightFor(p.top, bottom - 0.2 * size, size);
+    }
+  }
+}
+
 // The page a floating shape stands on: its anchor paragraph's.
 int ShapePage(docif::Shape& shape, bool onePage) {
   if (onePage) return 1;
@@ -81,6 +105,7 @@ Scene TextScene(docif::Range& range) {
   Scene scene;
   scene.width = e.right - e.left + 2 * kMargin;
   scene.height = e.bottom - e.top + 2 * kMargin;
+  AddInlinePictures(scene, range, pieces, page, kMargin - e.left, kMargin - e.top);
   AddTypesetMath(scene, range, pieces, kMargin - e.left, kMargin - e.top);
   AddLaidText(scene, pieces, kMargin - e.left, kMargin - e.top);
   return scene;
@@ -112,6 +137,7 @@ Scene PageScene(docif::Document& doc, int page) {
   auto content = doc.Content();
   auto pieces = content->LaidOut();
   std::erase_if(pieces, [&](const docif::LaidText& p) { return p.page != page; });
+  AddInlinePictures(scene, *content, pieces, page, 0, 0);
   AddTypesetMath(scene, *content, pieces, 0, 0);
   AddLaidText(scene, pieces, 0, 0);
   AddTableBorders(scene, doc, page, 0, 0);

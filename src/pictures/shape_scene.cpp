@@ -1,6 +1,7 @@
 #include "pictures/shape_scene.hpp"
 
 #include <algorithm>
+#include <memory>
 
 #include "docif/model/symbol_fonts.hpp"
 
@@ -111,6 +112,8 @@ void AddBoxText(Scene& scene, docif::Shape& shape, double dx, double dy, double 
 
 double Baseline(double top, double lineHeight, double size) { return top + lineHeight / 2 + 0.36 * size; }
 
+double LineHeightFor(double top, double baseline, double size) { return 2 * (baseline - 0.36 * size - top); }
+
 Font FontOf(const docif::FontFormat& f) {
   Font out;
   out.latin = f.NameAscii.value_or(f.Name.value_or(out.latin));
@@ -123,6 +126,21 @@ Font FontOf(const docif::FontFormat& f) {
   const uint32_t color = f.Color.value_or(kAutoColor);
   out.color = color == kAutoColor ? kBlack : color & 0xFFFFFF;
   return out;
+}
+
+Image ImageOf(docif::PictureData data, double left, double top, double width, double height) {
+  Image image;
+  image.left = left;
+  image.top = top;
+  image.width = width;
+  image.height = height;
+  image.bytes = std::make_shared<const std::string>(std::move(data.bytes));
+  image.contentType = std::move(data.contentType);
+  image.cropLeft = data.cropLeft;
+  image.cropTop = data.cropTop;
+  image.cropRight = data.cropRight;
+  image.cropBottom = data.cropBottom;
+  return image;
 }
 
 void AddLaidText(Scene& scene, const std::vector<docif::LaidText>& pieces, double dx, double dy) {
@@ -154,6 +172,10 @@ void AddShape(Scene& scene, docif::Shape& shape, double dx, double dy) {
   }
   const double l = shape.Left() + dx, t = shape.Top() + dy, w = shape.Width(), h = shape.Height();
   const double rotation = shape.Rotation(), cx = l + w / 2, cy = t + h / 2;
+  if (type == docif::kShapePicture) {
+    scene.Add(ImageOf(shape.Picture(), l, t, w, h), rotation, cx, cy);
+    return;
+  }
   Path path;
   path.stroke = StrokeOf(shape.Line());
   const std::vector<docif::PointF> nodes = shape.Points();
