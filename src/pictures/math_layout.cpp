@@ -87,11 +87,16 @@ class Typesetter {
   // of the first alignment mark.
   MathBox Row(const pugi::xml_node& parent, double size, double* alignAt = nullptr) {
     MathBox row;
+    // Markup nested deeper than any formula needs is left out, so that the
+    // recursion stays bounded whatever the XML.
+    if (depth_ >= kMaxDepth) return row;
+    ++depth_;
     for (const pugi::xml_node& n : parent.children()) {
       if (n.type() != pugi::node_element) continue;
       if (alignAt && *alignAt < 0 && On(n.child("m:rPr"), "m:aln")) *alignAt = row.width;
       Append(row, Element(n, size, row.items.empty() && row.width == 0));
     }
+    --depth_;
     return row;
   }
 
@@ -107,7 +112,7 @@ class Typesetter {
 
   MathBox Element(const pugi::xml_node& n, double size, bool first) {
     const std::string name = n.name();
-    if (name == "m:r") return Run(n, size, first);
+    if (name == "m:r") return Run(n, size, first, upright_ > 0);
     if (name == "m:f") return Fraction(n, size);
     if (name == "m:sSup" || name == "m:sSub" || name == "m:sSubSup") return Scripts(n, size);
     if (name == "m:sPre") return PreScripts(n, size);
@@ -549,11 +554,9 @@ class Typesetter {
 
   // A function name upright, a thin space, its argument.
   MathBox Function(const pugi::xml_node& f, double size) {
-    MathBox box;
-    for (const pugi::xml_node& n : Child(f, "m:fName").children()) {
-      if (std::strcmp(n.name(), "m:r") == 0) Append(box, Run(n, size, true, true));
-      else if (n.type() == pugi::node_element) Append(box, Element(n, size, false));
-    }
+    ++upright_;
+    MathBox box = Row(Child(f, "m:fName"), size);
+    --upright_;
     box.width += 0.17 * size;
     Append(box, Row(Child(f, "m:e"), size));
     return box;
@@ -597,8 +600,11 @@ class Typesetter {
     return box;
   }
 
+  static constexpr int kMaxDepth = 200;
   Font font_;
   TextMeasure measure_;
+  int depth_ = 0;
+  int upright_ = 0;  // inside a function name: letters upright
 };
 
 }  // namespace

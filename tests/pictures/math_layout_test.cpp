@@ -83,6 +83,11 @@ TEST(MathLayout, MatricesAndArraysAreGridsAndBadMarkupGivesNothing) {
   EXPECT_GT(lowest - first->baseline, 10) << "the second row stands below the first";
   EXPECT_TRUE(TypesetOfficeMath("<m:oMath><m:f>", Font{}).items.empty());
   EXPECT_TRUE(TypesetOfficeMath("", Font{}).items.empty());
+  std::string deep = "<m:oMath>";
+  for (int i = 0; i < 20000; ++i) deep += "<m:sSup><m:e>";
+  deep += "<m:r><m:t>x</m:t></m:r>";
+  for (int i = 0; i < 20000; ++i) deep += "</m:e></m:sSup>";
+  EXPECT_NO_THROW(TypesetOfficeMath(deep + "</m:oMath>", Font{})) << "deep markup is cut off, not a stack overflow";
 }
 
 TEST(PageScene, EquationsAndEqFieldsAreTypesetInPlaceOfTheirText) {
