@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "docif/model/symbol_fonts.hpp"
+#include "pictures/math_scene.hpp"
 
 namespace plx::pictures {
 namespace {
@@ -95,16 +96,24 @@ void AddBoxText(Scene& scene, docif::Shape& shape, double dx, double dy, double 
   for (const auto& p : pieces) originX = std::min(originX, p.left);
   const double left = shape.Left() + dx + frame.MarginLeft.value_or(7.2);
   const double top = shape.Top() + dy + frame.MarginTop.value_or(3.6);
+  std::vector<docif::LaidText> shown;
   for (const auto& p : pieces) {
     if (p.page != pieces.front().page) break;  // text beyond the box's first page of layout is not shown
-    Text t;
-    t.left = left + p.left - originX;
+    docif::LaidText q = p;
     const double size = p.font.Size.value_or(10.5);
+    q.left = left + p.left - originX;
     // Inside a box lines take their natural height: the page grid does not reach into it.
-    t.baseline = Baseline(top + (p.top - originY) * 1.2 * size / std::max(p.lineHeight, 1.2 * size), 1.2 * size, size);
-    t.text = p.text;
-    t.font = FontOf(p.font);
-    scene.Add(std::move(t), rotation, cx, cy);
+    q.lineHeight = 1.2 * size;
+    q.top = top + (p.top - originY) * q.lineHeight / std::max(p.lineHeight, q.lineHeight);
+    shown.push_back(std::move(q));
+  }
+  const size_t first = scene.items.size();
+  AddTypesetMath(scene, *text, shown, 0, 0);
+  AddLaidText(scene, shown, 0, 0);
+  for (size_t i = first; i < scene.items.size(); ++i) {
+    scene.items[i].rotation = rotation;
+    scene.items[i].cx = cx;
+    scene.items[i].cy = cy;
   }
 }
 

@@ -113,5 +113,30 @@ TEST(PageScene, EquationsAndEqFieldsAreTypesetInPlaceOfTheirText) {
   EXPECT_NE(std::find(texts.begin(), texts.end(), L"b"), texts.end());
 }
 
+TEST(PageScene, EquationsInTextBoxesAreTypesetAndTurnWithTheBox) {
+  test::ModelDoc m;
+  m.SetText(L"\r");
+  auto box = m.doc->GetShapes()->AddTextbox(1, 200, 300, 120, 60);
+  box->TextRange()->SetText(L"(a)/(b)");
+  box->TextRange()->GetOMaths()->Add(*box->TextRange());
+  box->TextRange()->GetOMaths()->Item(1)->BuildUp();
+  box->SetRotation(90);
+  const Scene scene = PageScene(*m.doc, 1);
+  int bars = 0;
+  for (const Item& i : scene.items) {
+    if (i.kind == Item::Kind::Text) {
+      EXPECT_EQ(i.text.text.find(L'/'), std::wstring::npos);
+      EXPECT_EQ(i.rotation, 90) << "the formula turns with its box";
+    }
+    if (i.kind == Item::Kind::Path && i.path.points.size() == 2) {
+      ++bars;
+      EXPECT_GT(i.path.points[0].x, 200);
+      EXPECT_LT(i.path.points[1].x, 320) << "the bar inside the box";
+      EXPECT_EQ(i.rotation, 90);
+    }
+  }
+  EXPECT_EQ(bars, 1);
+}
+
 }  // namespace
 }  // namespace plx::pictures
