@@ -86,6 +86,7 @@ std::optional<ScriptedAnswer> HostUi::Unanswered(const ShownBox& box) {
       return ScriptedAnswer{button, L"", std::nullopt};
     case BoxKind::Input:
     case BoxKind::Folder:
+    case BoxKind::SaveFile:
       if (button && *button != Answer::Cancel)
         Misfit(q, L"是按钮，却被输入框取走了；输入框要文字（cancel 表示取消），已按取消处理");
       if (button) return ScriptedAnswer{std::nullopt, L"", std::nullopt};

@@ -45,6 +45,7 @@ constexpr int kListSimpleNumbering = 3;
 // distance to the next line (or the line's natural height at a page end).
 struct LaidText {
   std::wstring text;
+  long start = 0;  // the story position of its first character
   int page = 1;
   double left = 0, top = 0, width = 0, lineHeight = 0;
   FontFormat font;  // every member set
@@ -245,6 +246,15 @@ constexpr int kPictureBrightness = 2;
 constexpr int kPictureContrast = 3;
 using PictureEffectList = std::vector<std::pair<int, double>>;
 
+// A picture's stored data, read-only: the file's bytes as embedded, their
+// content type ("image/png"; empty when unknown), and the share of the
+// picture cut off at each side (0 to 1), as the host's crop values give it.
+struct PictureData {
+  std::string bytes;
+  std::wstring contentType;
+  double cropLeft = 0, cropTop = 0, cropRight = 0, cropBottom = 0;
+};
+
 class InlineShape {
  public:
   virtual ~InlineShape() = default;
@@ -260,6 +270,8 @@ class InlineShape {
   // Picture adjustments added to the picture (type, value), in order.
   virtual void AddPictureEffect(int type, double value) = 0;
   virtual PictureEffectList PictureEffects() const = 0;
+  // The picture's data; empty bytes for an object that is no picture.
+  virtual PictureData Picture() const = 0;
   virtual RangePtr GetRange() = 0;
   // Makes it a floating picture shape at its place on the page.
   virtual std::shared_ptr<Shape> ConvertToShape() = 0;

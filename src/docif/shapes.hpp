@@ -114,6 +114,8 @@ class Shape {
   // Picture adjustments added to a picture (kPictureSharpen...), in order.
   virtual void AddPictureEffect(int type, double value) = 0;
   virtual PictureEffectList PictureEffects() const = 0;
+  // A picture shape's data; empty bytes for any other shape.
+  virtual PictureData Picture() const = 0;
   // Makes the shape's line and fill the document's default for new shapes
   // (a line's line: the default for new lines).
   virtual void SetShapesDefaultProperties() = 0;

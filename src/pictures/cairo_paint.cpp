@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "common/text.hpp"
+#include "pictures/image_paint.hpp"
 #include "pictures/patterns.hpp"
+#include "pictures/text_layout.hpp"
 
 namespace plx::pictures {
 namespace {
@@ -148,34 +149,17 @@ void PaintPath(cairo_t* cr, const Path& path) {
   DrawArrowheads(cr, path);
 }
 
-// Pango markup-free attributes: the Latin family first, the East Asian
-// family for the characters the Latin one lacks.
 void PaintText(cairo_t* cr, const Text& t) {
   if (t.text.empty() || t.font.size <= 0) return;
-  PangoLayout* layout = pango_cairo_create_layout(cr);
-  pango_cairo_context_set_resolution(pango_layout_get_context(layout), 72);
-  pango_layout_context_changed(layout);
-  PangoFontDescription* desc = pango_font_description_new();
-  const std::string families = WideToUtf8(t.font.latin) + "," + WideToUtf8(t.font.eastAsian) + ",Noto Serif CJK SC";
-  pango_font_description_set_family(desc, families.c_str());
-  pango_font_description_set_absolute_size(desc, t.font.size * PANGO_SCALE);
-  pango_font_description_set_weight(desc, t.font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-  pango_font_description_set_style(desc, t.font.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
-  pango_layout_set_font_description(layout, desc);
-  const std::string utf8 = WideToUtf8(t.text);
-  pango_layout_set_text(layout, utf8.c_str(), static_cast<int>(utf8.size()));
-  if (t.font.underline) {
-    PangoAttrList* attrs = pango_attr_list_new();
-    pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
-    pango_layout_set_attributes(layout, attrs);
-    pango_attr_list_unref(attrs);
-  }
+  PangoContext* context = pango_cairo_create_context(cr);
+  pango_cairo_context_set_resolution(context, 72);
+  PangoLayout* layout = NewTextLayout(context, t);
   const double baseline = pango_layout_get_baseline(layout) / static_cast<double>(PANGO_SCALE);
   SetColor(cr, t.font.color);
   cairo_move_to(cr, t.left, t.baseline - baseline);
   pango_cairo_show_layout(cr, layout);
-  pango_font_description_free(desc);
   g_object_unref(layout);
+  g_object_unref(context);
 }
 
 }  // namespace
@@ -190,8 +174,11 @@ void Paint(cairo_t* cr, const Scene& scene) {
       cairo_rotate(cr, item.rotation * std::numbers::pi / 180);
       cairo_translate(cr, -item.cx, -item.cy);
     }
-    if (item.kind == Item::Kind::Path) PaintPath(cr, item.path);
-    else PaintText(cr, item.text);
+    switch (item.kind) {
+      case Item::Kind::Path: PaintPath(cr, item.path); break;
+      case Item::Kind::Text: PaintText(cr, item.text); break;
+      case Item::Kind::Image: PaintImage(cr, item.image); break;
+    }
     cairo_restore(cr);
   }
 }

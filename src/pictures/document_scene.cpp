@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "common/error.hpp"
+#include "pictures/math_scene.hpp"
 #include "pictures/shape_scene.hpp"
 
 namespace plx::pictures {
@@ -24,6 +25,46 @@ void AddTableBorders(Scene& scene, docif::Document& doc, int page, double dx, do
       p.stroke.width = kTableBorder;
       p.Rectangle(box.left + dx, box.top + dy, box.width, box.height);
       scene.Add(std::move(p));
+    }
+  }
+}
+
+// An inline picture where the layout puts it: its top left at its
+// character's line top.
+struct PlacedPicture {
+  int page = 1;
+  double left = 0, top = 0, width = 0, height = 0;
+  std::shared_ptr<docif::InlineShape> shape;
+};
+
+std::vector<PlacedPicture> InlinePictures(docif::Range& range) {
+  std::vector<PlacedPicture> out;
+  auto pictures = range.GetInlineShapes();
+  for (int i = 1; i <= pictures->Count(); ++i) {
+    auto picture = pictures->Item(i);
+    if (picture->Type() != docif::kInlineShapePicture) continue;
+    docif::RangePtr at = picture->GetRange();
+    out.push_back({static_cast<int>(at->Information(docif::kActiveEndPageNumber)),
+                   at->Information(docif::kHorizontalPositionRelativeToPage),
+                   at->Information(docif::kVerticalPositionRelativeToPage), picture->Width(), picture->Height(),
+                   picture});
+  }
+  return out;
+}
+
+// The pictures on `page`, moved by (dx, dy). The text of a line that holds
+// a picture stands on the picture's bottom, as word processors set it,
+// rather than in the middle of the tall line.
+void AddInlinePictures(Scene& scene, const std::vector<PlacedPicture>& pictures, std::vector<docif::LaidText>& pieces,
+                       int page, double dx, double dy) {
+  for (const PlacedPicture& p : pictures) {
+    if (p.page != page) continue;
+    scene.Add(ImageOf(p.shape->Picture(), p.left + dx, p.top + dy, p.width, p.height));
+    for (docif::LaidText& piece : pieces) {
+      const double size = piece.font.Size.value_or(10.5);
+      const double baseline = p.top + p.height - 0.2 * size;
+      if (piece.page == page && piece.top == p.top && Baseline(piece.top, piece.lineHeight, size) < baseline)
+        piece.lineHeight = LineHeightFor(piece.top, baseline, size);
     }
   }
 }
@@ -72,14 +113,20 @@ Scene ShapesScene(docif::ShapeRange& shapes) {
 
 Scene TextScene(docif::Range& range) {
   auto pieces = range.LaidOut();
-  if (pieces.empty()) Raise(err::kInvalidCall, L"所选内容中没有可以保存为图片的文字或图形。");
-  const int page = pieces.front().page;
+  const std::vector<PlacedPicture> pictures = InlinePictures(range);
+  if (pieces.empty() && pictures.empty())
+    Raise(err::kInvalidCall, L"所选内容中没有可以保存为图片的文字或图形。");
+  const int page = pieces.empty() ? pictures.front().page : pieces.front().page;
   std::erase_if(pieces, [&](const docif::LaidText& p) { return p.page != page; });
   Extent e;
   for (const auto& p : pieces) e.Take(p.left, p.top, p.left + p.width, p.top + p.lineHeight);
+  for (const auto& p : pictures)
+    if (p.page == page) e.Take(p.left, p.top, p.left + p.width, p.top + p.height);
   Scene scene;
   scene.width = e.right - e.left + 2 * kMargin;
   scene.height = e.bottom - e.top + 2 * kMargin;
+  AddInlinePictures(scene, pictures, pieces, page, kMargin - e.left, kMargin - e.top);
+  AddTypesetMath(scene, range, pieces, kMargin - e.left, kMargin - e.top);
   AddLaidText(scene, pieces, kMargin - e.left, kMargin - e.top);
   return scene;
 }
@@ -107,8 +154,11 @@ Scene PageScene(docif::Document& doc, int page) {
     (s->Wrap().Type.value_or(3) == 5 ? behind : front).push_back(s);
   }
   for (auto& s : behind) AddShape(scene, *s, 0, 0);
-  auto pieces = doc.Content()->LaidOut();
+  auto content = doc.Content();
+  auto pieces = content->LaidOut();
   std::erase_if(pieces, [&](const docif::LaidText& p) { return p.page != page; });
+  AddInlinePictures(scene, InlinePictures(*content), pieces, page, 0, 0);
+  AddTypesetMath(scene, *content, pieces, 0, 0);
   AddLaidText(scene, pieces, 0, 0);
   AddTableBorders(scene, doc, page, 0, 0);
   for (auto& s : front) AddShape(scene, *s, 0, 0);

@@ -1,5 +1,6 @@
 #include "pictures/frm_save_pic.hpp"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "addin/addin_context.hpp"
@@ -31,6 +32,7 @@ frmSavePic::frmSavePic(AddinContext& ctx) : Form(ctx, L"frmSavePic") {
   AddControl(Options(L"optScope", L"范围", {L"所选内容", L"当前页"}));
   AddControl(Combo(L"cmbDpi", L"分辨率（dpi）", {L"96", L"150", L"300", L"600"}, L"150"));
   AddControl(Box(L"txtFile", L"文件名", L""));
+  AddControl(Button(L"cmdBrowse", L"浏览…", [this] { cmdBrowse_Click(); }));
   AddControl(Button(L"cmdOk", L"保存", [this] { cmdOk_Click(); }));
   AddControl(Button(L"cmdCancel", L"取消", [this] { Unload(); }));
 }
@@ -44,15 +46,31 @@ void frmSavePic::Form_Load() {
   GetControl(L"optScope").value = Ctx().App->GetSelection()->Type() == docif::kSelectionShape ? 0 : 1;
 }
 
+bool frmSavePic::cmdBrowse_Click() {
+  // The chosen format first in the list, so that the chooser starts on it.
+  const int chosen = std::max(0, GetControl(L"optFormat").value);
+  std::vector<FileFilter> filters;
+  for (size_t i = 0; i < kFormats.size(); ++i) {
+    const std::wstring extension = FormatExtension(*FormatNamed(kFormats[i]));
+    FileFilter f{kFormats[i] + L" 图片", L"*." + extension};
+    if (static_cast<int>(i) == chosen) filters.insert(filters.begin(), f);
+    else filters.push_back(f);
+  }
+  const std::wstring file = Ctx().Ui().ChooseSaveFile(L"另存为图片", filters, Trim(GetControl(L"txtFile").text));
+  if (Trim(file).empty()) return false;
+  GetControl(L"txtFile").text = file;
+  if (auto format = FormatOfFile(file))
+    for (size_t i = 0; i < kFormats.size(); ++i)
+      if (FormatNamed(kFormats[i]) == format) GetControl(L"optFormat").value = static_cast<int>(i);
+  return true;
+}
+
 void frmSavePic::cmdOk_Click() {
   try {
+    if (Trim(GetControl(L"txtFile").text).empty() && !cmdBrowse_Click()) return;
     const int formatIndex = GetControl(L"optFormat").value;
     const std::wstring extension = FormatExtension(*FormatNamed(kFormats.at(formatIndex < 0 ? 0 : formatIndex)));
     const std::wstring typed = GetControl(L"txtFile").text;
-    if (Trim(typed).empty()) {
-      Ctx().Ui().MsgBox(L"请输入图片的文件名。", Buttons::OK, L"另存为图片");
-      return;
-    }
     const std::wstring file = PictureFileName(typed, extension);
     const PictureFormat format = *FormatOfFile(file);
     const double dpi = Val(GetControl(L"cmbDpi").text);

@@ -3,7 +3,9 @@
 // Controls: `optFormat` (PNG, JPEG, BMP, EMF, WMF, SVG, PDF), `optScope`
 // (0 the selection, 1 the page), `cmbDpi` (resolution of the raster
 // formats), `txtFile` (the file; the format's extension is added when the
-// name has none), `cmdOk`, `cmdCancel`.
+// name has none), `cmdBrowse` (the save chooser for the file; the chosen
+// file's extension picks the format), `cmdOk` (with no file name it opens
+// the save chooser first), `cmdCancel`.
 #include <string>
 
 #include "addin/form.hpp"
@@ -14,6 +16,8 @@ class frmSavePic : public Form {
  public:
   explicit frmSavePic(AddinContext& ctx);
   void cmdOk_Click();
+  // Asks for the file through the save chooser; false when cancelled.
+  bool cmdBrowse_Click();
 
  private:
   void Form_Load() override;

@@ -43,12 +43,22 @@ void Path::Ellipse(double left, double top, double width, double height) {
 
 void Scene::Add(Path path, double rotation, double cx, double cy) {
   items.push_back(
-      {.kind = Item::Kind::Path, .path = std::move(path), .text = {}, .rotation = rotation, .cx = cx, .cy = cy});
+      {.kind = Item::Kind::Path, .path = std::move(path), .text = {}, .image = {}, .rotation = rotation, .cx = cx, .cy = cy});
 }
 
 void Scene::Add(Text text, double rotation, double cx, double cy) {
   items.push_back(
-      {.kind = Item::Kind::Text, .path = {}, .text = std::move(text), .rotation = rotation, .cx = cx, .cy = cy});
+      {.kind = Item::Kind::Text, .path = {}, .text = std::move(text), .image = {}, .rotation = rotation, .cx = cx, .cy = cy});
+}
+
+void Scene::Add(Image image, double rotation, double cx, double cy) {
+  items.push_back({.kind = Item::Kind::Image,
+                   .path = {},
+                   .text = {},
+                   .image = std::move(image),
+                   .rotation = rotation,
+                   .cx = cx,
+                   .cy = cy});
 }
 
 }  // namespace plx::pictures

@@ -4,6 +4,7 @@
 // is turned into and every back end (SVG, PNG, PDF, JPEG, BMP, metafiles)
 // draws from.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -73,10 +74,21 @@ struct Text {
   Font font;
 };
 
+// A picture file's image (PNG or JPEG; other kinds show as a grey
+// frame) stretched over its box, after cutting off the given share of each
+// side.
+struct Image {
+  double left = 0, top = 0, width = 0, height = 0;
+  std::shared_ptr<const std::string> bytes;
+  std::wstring contentType;
+  double cropLeft = 0, cropTop = 0, cropRight = 0, cropBottom = 0;
+};
+
 struct Item {
-  enum class Kind { Path, Text } kind = Kind::Path;
+  enum class Kind { Path, Text, Image } kind = Kind::Path;
   Path path;
   Text text;
+  Image image;
   // Turned clockwise by `rotation` degrees about (cx, cy).
   double rotation = 0, cx = 0, cy = 0;
 };
@@ -88,6 +100,7 @@ struct Scene {
 
   void Add(Path path, double rotation = 0, double cx = 0, double cy = 0);
   void Add(Text text, double rotation = 0, double cx = 0, double cy = 0);
+  void Add(Image image, double rotation = 0, double cx = 0, double cy = 0);
 };
 
 }  // namespace plx::pictures

@@ -1,8 +1,10 @@
 #include "pictures/shape_scene.hpp"
 
 #include <algorithm>
+#include <memory>
 
 #include "docif/model/symbol_fonts.hpp"
+#include "pictures/math_scene.hpp"
 
 namespace plx::pictures {
 namespace {
@@ -94,22 +96,32 @@ void AddBoxText(Scene& scene, docif::Shape& shape, double dx, double dy, double 
   for (const auto& p : pieces) originX = std::min(originX, p.left);
   const double left = shape.Left() + dx + frame.MarginLeft.value_or(7.2);
   const double top = shape.Top() + dy + frame.MarginTop.value_or(3.6);
+  std::vector<docif::LaidText> shown;
   for (const auto& p : pieces) {
     if (p.page != pieces.front().page) break;  // text beyond the box's first page of layout is not shown
-    Text t;
-    t.left = left + p.left - originX;
+    docif::LaidText q = p;
     const double size = p.font.Size.value_or(10.5);
+    q.left = left + p.left - originX;
     // Inside a box lines take their natural height: the page grid does not reach into it.
-    t.baseline = Baseline(top + (p.top - originY) * 1.2 * size / std::max(p.lineHeight, 1.2 * size), 1.2 * size, size);
-    t.text = p.text;
-    t.font = FontOf(p.font);
-    scene.Add(std::move(t), rotation, cx, cy);
+    q.lineHeight = 1.2 * size;
+    q.top = top + (p.top - originY) * q.lineHeight / std::max(p.lineHeight, q.lineHeight);
+    shown.push_back(std::move(q));
+  }
+  const size_t first = scene.items.size();
+  AddTypesetMath(scene, *text, shown, 0, 0);
+  AddLaidText(scene, shown, 0, 0);
+  for (size_t i = first; i < scene.items.size(); ++i) {
+    scene.items[i].rotation = rotation;
+    scene.items[i].cx = cx;
+    scene.items[i].cy = cy;
   }
 }
 
 }  // namespace
 
 double Baseline(double top, double lineHeight, double size) { return top + lineHeight / 2 + 0.36 * size; }
+
+double LineHeightFor(double top, double baseline, double size) { return 2 * (baseline - 0.36 * size - top); }
 
 Font FontOf(const docif::FontFormat& f) {
   Font out;
@@ -123,6 +135,21 @@ Font FontOf(const docif::FontFormat& f) {
   const uint32_t color = f.Color.value_or(kAutoColor);
   out.color = color == kAutoColor ? kBlack : color & 0xFFFFFF;
   return out;
+}
+
+Image ImageOf(docif::PictureData data, double left, double top, double width, double height) {
+  Image image;
+  image.left = left;
+  image.top = top;
+  image.width = width;
+  image.height = height;
+  image.bytes = std::make_shared<const std::string>(std::move(data.bytes));
+  image.contentType = std::move(data.contentType);
+  image.cropLeft = data.cropLeft;
+  image.cropTop = data.cropTop;
+  image.cropRight = data.cropRight;
+  image.cropBottom = data.cropBottom;
+  return image;
 }
 
 void AddLaidText(Scene& scene, const std::vector<docif::LaidText>& pieces, double dx, double dy) {
@@ -154,6 +181,10 @@ void AddShape(Scene& scene, docif::Shape& shape, double dx, double dy) {
   }
   const double l = shape.Left() + dx, t = shape.Top() + dy, w = shape.Width(), h = shape.Height();
   const double rotation = shape.Rotation(), cx = l + w / 2, cy = t + h / 2;
+  if (type == docif::kShapePicture) {
+    scene.Add(ImageOf(shape.Picture(), l, t, w, h), rotation, cx, cy);
+    return;
+  }
   Path path;
   path.stroke = StrokeOf(shape.Line());
   const std::vector<docif::PointF> nodes = shape.Points();

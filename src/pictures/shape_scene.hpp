@@ -18,6 +18,11 @@ void AddLaidText(Scene& scene, const std::vector<docif::LaidText>& pieces, doubl
 // the glyphs sit in the middle of the line, as word processors place text
 // on a line taller than the font.
 double Baseline(double top, double lineHeight, double size);
+// The line height for which Baseline() gives `baseline`.
+double LineHeightFor(double top, double baseline, double size);
+
+// A picture's data as a scene image in the given box.
+Image ImageOf(docif::PictureData data, double left, double top, double width, double height);
 
 Font FontOf(const docif::FontFormat& format);
 

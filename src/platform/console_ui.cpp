@@ -14,6 +14,7 @@ const char* KindLabel(BoxKind kind) {
     case BoxKind::Input: return "输入框";
     case BoxKind::Folder: return "选择文件夹";
     case BoxKind::Color: return "选择颜色";
+    case BoxKind::SaveFile: return "另存为";
   }
   return "";
 }

@@ -61,6 +61,18 @@ std::wstring ScriptedUi::ChooseFolder(const std::wstring& prompt) {
   return a ? a->text : std::wstring();
 }
 
+// The box's text is the prompt, the offered types and the starting name,
+// one a line, so that a transcript shows what the user was offered.
+std::wstring ScriptedUi::ChooseSaveFile(const std::wstring& prompt, const std::vector<FileFilter>& filters,
+                                        const std::wstring& defaultName) {
+  std::wstring text = prompt + L"\r\n文件类型：";
+  for (size_t i = 0; i < filters.size(); ++i)
+    text += (i ? L"；" : L"") + filters[i].description + L" (" + filters[i].patterns + L")";
+  text += L"\r\n文件名：" + defaultName;
+  auto a = Next({BoxKind::SaveFile, text, L"", Buttons::OKCancel});
+  return a ? a->text : std::wstring();
+}
+
 std::optional<uint32_t> ScriptedUi::ChooseColor(uint32_t) {
   auto a = Next({BoxKind::Color, L"", L"", Buttons::OKCancel});
   return a ? a->color : std::nullopt;

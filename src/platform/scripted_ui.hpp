@@ -12,7 +12,7 @@
 
 namespace plx {
 
-enum class BoxKind { Message, Input, Folder, Color };
+enum class BoxKind { Message, Input, Folder, Color, SaveFile };
 
 struct ShownBox {
   BoxKind kind;
@@ -23,7 +23,7 @@ struct ShownBox {
 
 struct ScriptedAnswer {
   std::optional<Answer> answer;  // for message boxes
-  std::wstring text;             // for input boxes and folder choosers
+  std::wstring text;             // for input boxes, folder and save choosers
   std::optional<uint32_t> color; // for the colour chooser
 };
 
@@ -48,6 +48,8 @@ class ScriptedUi : public UserInterface {
   std::wstring InputBox(const std::wstring& prompt, const std::wstring& title,
                         const std::wstring& defaultText) override;
   std::wstring ChooseFolder(const std::wstring& prompt) override;
+  std::wstring ChooseSaveFile(const std::wstring& prompt, const std::vector<FileFilter>& filters,
+                              const std::wstring& defaultName) override;
   std::optional<uint32_t> ChooseColor(uint32_t initial) override;
   void Progress(int percent, const std::wstring& text) override;
   void StatusText(const std::wstring& text) override;

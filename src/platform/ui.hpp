@@ -5,11 +5,18 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace plx {
 
 enum class Buttons { OK, OKCancel, YesNo, YesNoCancel };
 enum class Answer { OK, Cancel, Yes, No };
+
+// One entry of a file chooser's type list: "PNG 图片" and "*.png".
+struct FileFilter {
+  std::wstring description;
+  std::wstring patterns;  // "*.png" or several, "*.jpg;*.jpeg"
+};
 
 class UserInterface {
  public:
@@ -21,6 +28,11 @@ class UserInterface {
                                 const std::wstring& defaultText = L"") = 0;
   // Returns the chosen folder; empty when the user cancels.
   virtual std::wstring ChooseFolder(const std::wstring& prompt) = 0;
+  // Asks where to save a file: the chosen path, or empty when the user
+  // cancels. The chooser offers the file types of `filters` and starts with
+  // `defaultName`.
+  virtual std::wstring ChooseSaveFile(const std::wstring& prompt, const std::vector<FileFilter>& filters,
+                                      const std::wstring& defaultName) = 0;
   // Returns the chosen colour (red in the low byte); nothing on cancel.
   virtual std::optional<uint32_t> ChooseColor(uint32_t initial) = 0;
   virtual void Progress(int percent, const std::wstring& text) = 0;

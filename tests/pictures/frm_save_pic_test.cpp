@@ -74,6 +74,29 @@ TEST_F(SavePicture, AFileThatCannotBeWrittenIsSaidAndTheDialogStays) {
   EXPECT_FALSE(fs::exists(dir.Path() / "a.png"));
 }
 
+TEST_F(SavePicture, TheSaveChooserGivesTheFileAndItsFormat) {
+  auto form = Open();
+  form->SetValue(L"optFormat", L"5");  // SVG
+  form->SetValue(L"txtFile", L"");
+  ui.QueueText(L"");  // cancelled: nothing saved, the dialog stays
+  form->Click(L"cmdOk");
+  ASSERT_EQ(ui.Boxes().size(), 1u);
+  EXPECT_EQ(ui.Boxes()[0].kind, BoxKind::SaveFile);
+  EXPECT_NE(ui.Boxes()[0].text.find(L"文件类型：SVG 图片 (*.svg)；PNG 图片 (*.png)"), std::wstring::npos)
+      << "the chosen format is offered first";
+  EXPECT_TRUE(fs::is_empty(dir.Path()));
+
+  form->SetValue(L"txtFile", L"旧名");
+  ui.QueueText(dir.WPath() + L"/图.bmp");
+  form->Click(L"cmdBrowse");
+  EXPECT_EQ(form->ValueText(L"txtFile"), dir.WPath() + L"/图.bmp");
+  EXPECT_EQ(form->ValueText(L"optFormat"), L"2") << "the chosen file's type picks the format";
+  EXPECT_TRUE(ui.Boxes()[1].text.ends_with(L"文件名：旧名")) << "the chooser starts with the typed name";
+  form->Click(L"cmdOk");
+  EXPECT_EQ(Head(dir.Path() / "图.bmp", 2), "BM");
+  EXPECT_EQ(ui.Boxes().size(), 2u);
+}
+
 TEST(PictureFileName, AddsTheExtensionOnlyWhenThereIsNone) {
   EXPECT_EQ(PictureFileName(L" /tmp/图 ", L"png"), L"/tmp/图.png");
   EXPECT_EQ(PictureFileName(L"/tmp/a.BMP", L"png"), L"/tmp/a.BMP");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 
 #include "docif/model/layout.hpp"
 #include "docif/model/model_collections.hpp"
@@ -37,6 +38,13 @@ std::vector<LaidText> ModelRange::LaidOut() const {
   const auto steps = LineSteps(at);
   std::vector<long> shown;
   const std::wstring text = story.Visible(r.anchor->start, r.anchor->end, r.doc->showFieldCodes, &shown);
+  // A piece ends where an equation starts or ends, so that whoever draws
+  // the equation typeset can take its characters out whole.
+  std::set<long> equationEdges;
+  for (const auto& eq : r.doc->EquationsIn(story, r.anchor->start, r.anchor->end)) {
+    equationEdges.insert(eq->anchor->start);
+    equationEdges.insert(eq->anchor->end);
+  }
   std::vector<LaidText> out;
   long lastPos = -2;
   uint32_t lastFormat = 0;
@@ -53,13 +61,15 @@ std::vector<LaidText> ModelRange::LaidOut() const {
     const double width = std::max(0.0, at[pos + 1].page == p.page && at[pos + 1].y == p.y ? at[pos + 1].x - p.x
                                                                                       : (c >= 0x2E80 ? f.size : f.size / 2));
     const bool joins = !out.empty() && lastPos == pos - 1 && format == lastFormat && out.back().page == p.page &&
-                       out.back().top == p.y && std::abs(out.back().left + out.back().width - p.x) < 0.01;
+                       out.back().top == p.y && std::abs(out.back().left + out.back().width - p.x) < 0.01 &&
+                       !equationEdges.contains(pos);
     if (joins) {
       out.back().text += c;
       out.back().width += width;
     } else {
       LaidText piece;
       piece.text = std::wstring(1, c);
+      piece.start = pos;
       piece.page = p.page;
       piece.left = p.x;
       piece.top = p.y;

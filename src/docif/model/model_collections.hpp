@@ -109,6 +109,7 @@ class ModelInlineShape final : public InlineShape {
   void SetAlternativeText(const std::wstring& text) override;
   void AddPictureEffect(int type, double value) override;
   PictureEffectList PictureEffects() const override { return Object().effects; }
+  PictureData Picture() const override;
   RangePtr GetRange() override;
   std::shared_ptr<Shape> ConvertToShape() override;
   void Select() override;

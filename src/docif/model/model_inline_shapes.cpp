@@ -20,6 +20,12 @@ InlineObject& ModelInlineShape::Object() const {
   return it->second;
 }
 
+PictureData ModelInlineShape::Picture() const {
+  const InlineObject& o = Object();
+  if (o.type != kInlineShapePicture) return {};
+  return PictureDataOf(o.bytes, o.contentType, o.rawXml);
+}
+
 void ModelInlineShape::SetWidth(double w) {
   Object().width = w;
   ref_.doc->Changed();

@@ -4,6 +4,7 @@
 #include "common/error.hpp"
 #include "docif/model/model_range.hpp"
 #include "docif/model/model_shapes.hpp"
+#include "docif/model/picture_info.hpp"
 #include "docif/model/shape_geometry.hpp"
 
 namespace plx::docif::model {
@@ -23,6 +24,13 @@ std::vector<ShapeDataPtr>& Siblings(DocData& doc, ShapeData& s) {
 ShapeData& ModelShape::Live() const {
   if (d_->deleted) Raise(err::kInvalidCall, L"该图形已被删除。");
   return *d_;
+}
+
+PictureData ModelShape::Picture() const {
+  const ShapeData& d = Live();
+  if (!d.picture) return {};
+  const std::string& markup = d.kept && !d.kept->blipFill.empty() ? d.kept->blipFill : d.picture->rawXml;
+  return PictureDataOf(d.picture->bytes, d.picture->contentType, markup);
 }
 
 void ModelShape::SetName(const std::wstring& name) {

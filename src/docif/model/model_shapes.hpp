@@ -113,6 +113,7 @@ class ModelShape final : public Shape {
   bool BezierNodes() const override { return Live().curve; }
   void AddPictureEffect(int type, double value) override;
   PictureEffectList PictureEffects() const override { return Live().effects; }
+  PictureData Picture() const override;
   void SetShapesDefaultProperties() override;
   void ZOrder(int command) override;
   RangePtr Anchor() override;

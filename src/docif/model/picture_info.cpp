@@ -1,6 +1,8 @@
 #include "docif/model/picture_info.hpp"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 
 namespace plx::docif::model {
 namespace {
@@ -47,6 +49,26 @@ PictureInfo ReadPictureInfo(const std::string& b) {
     return {L"image/jpeg", 75, 75};
   }
   return {};
+}
+
+PictureData PictureDataOf(const std::string& bytes, const std::wstring& contentType, const std::string& markup) {
+  PictureData out{bytes, contentType};
+  const size_t at = markup.find("srcRect");
+  if (at == std::string::npos) return out;
+  const size_t end = markup.find('>', at);
+  const std::string element = markup.substr(at, end == std::string::npos ? std::string::npos : end - at);
+  auto share = [&](const char* name) {
+    const std::string key = std::string(" ") + name + "=\"";
+    const size_t p = element.find(key);
+    if (p == std::string::npos) return 0.0;
+    const double v = std::strtod(element.c_str() + p + key.size(), nullptr) / 100000.0;
+    return std::clamp(v, -1.0, 1.0);
+  };
+  out.cropLeft = share("l");
+  out.cropTop = share("t");
+  out.cropRight = share("r");
+  out.cropBottom = share("b");
+  return out;
 }
 
 }  // namespace plx::docif::model
