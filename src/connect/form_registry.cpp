@@ -7,6 +7,7 @@
 #include "bank/frm_tiku_paperinfo.hpp"
 #include "bank/frm_tiku_paperlist.hpp"
 #include "bank/frm_tiku_piliangruku.hpp"
+#include "bank/frm_tiku_view.hpp"
 #include "charts/frm_tjt.hpp"
 #include "figures/frm_interval.hpp"
 #include "figures/frm_plane_figures.hpp"
@@ -54,6 +55,7 @@ const std::vector<std::pair<const wchar_t*, Factory>>& Table() {
       {L"frmTiKu_PiLiangRuKu", &Make<bank::frmTiKu_PiLiangRuKu>},
       {L"frmTiKu_PaperInfo", &Make<bank::frmTiKu_PaperInfo>},
       {L"frmTiKu_PaperList", &Make<bank::frmTiKu_PaperList>},
+      {L"frmTiKu_View", &Make<bank::frmTiKu_View>},
   };
   return table;
 }
