@@ -5,6 +5,7 @@
 #include "addin/addin_context.hpp"
 #include "addin/control_makers.hpp"
 #include "addin/services.hpp"
+#include "bank/frm_tiku_dantiruku.hpp"
 #include "bank/frm_tree.hpp"
 #include "bank/tk_insert.hpp"
 #include "bank/tk_pages.hpp"
@@ -244,7 +245,15 @@ void frmTiKu_View::ShowRows(const std::vector<QuestionRow>& rows) {
   for (size_t i = 0; i < rows.size(); ++i) {
     if (!HasControl(Numbered(L"chkTM", i))) {
       AddControl(Check(Numbered(L"chkTM", i), L"", 0));
-      AddControl(Box(Numbered(L"imgTM", i), L"", L"")).kind = ControlKind::Label;
+      Control picture = Box(Numbered(L"imgTM", i), L"", L"");
+      picture.kind = ControlKind::Label;
+      picture.dblClick = [this, i](int) {
+        if (i >= shown_.size()) return;
+        auto form = std::make_shared<frmTiKu_DanTiRuKu>(Ctx());
+        form->Show();
+        if (!form->EditQuestion(shown_[i].id)) form->Unload();
+      };
+      AddControl(std::move(picture));
     }
   }
   for (size_t i = 0; HasControl(Numbered(L"chkTM", i)); ++i) {

@@ -6,7 +6,8 @@
 // `lstPage` (captions "1", "2", …), `cmdPrev` and `cmdNext` turn pages;
 // `labCount`, `labPages` and `labPage` say how many questions and pages
 // there are and which page is shown. Each question shown has a tick box
-// `chkTM1`… and a preview `imgTM1`… (its picture file). `cmdAll`,
+// `chkTM1`… and a preview `imgTM1`… (its picture file; a double click
+// opens the question for editing). `cmdAll`,
 // `cmdNot` tick all or none;
 // `cmdToWord` inserts the ticked questions into the document, `cmdDelete`
 // deletes them. PreviewSvg draws the page's questions one below another.

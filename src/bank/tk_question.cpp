@@ -41,6 +41,8 @@ void RemoveTags(docif::Document& doc) {
   find->Execute(docif::kReplaceAll);
 }
 
+}  // namespace
+
 void TrimEmptyEnd(docif::Document& doc) {
   std::wstring text = doc.Content()->Text();
   long end = doc.Content()->End();
@@ -49,7 +51,6 @@ void TrimEmptyEnd(docif::Document& doc) {
   if (keep < text.size()) doc.GetRange(end - static_cast<long>(text.size() - keep) - 1, end - 1)->Delete();
 }
 
-}  // namespace
 
 docif::RangePtr AppendCopy(docif::Document& doc, const docif::Range& source) {
   long end = doc.Content()->End() - 1;

@@ -36,6 +36,9 @@ docif::RangePtr AppendCopy(docif::Document& doc, const docif::Range& source);
 // without its paragraph mark.
 docif::RangePtr AppendParagraph(docif::Document& doc, const std::wstring& text);
 
+// Removes the empty paragraphs at the end of the document.
+void TrimEmptyEnd(docif::Document& doc);
+
 // A new document (it becomes the active one) holding the analysed
 // question: the stem under "【题干】" without its tag and paper number, then
 // the answer under "【答案】" without its tag.
