@@ -203,15 +203,7 @@ bool frmTiKu_DanTiRuKu::EditQuestion(long id) {
 }
 
 void frmTiKu_DanTiRuKu::TreePicked(const std::wstring& mode, const std::vector<TreeNode>& nodes) {
-  if (nodes.empty()) return;
-  if (mode == L"DanTi_Chapter") {
-    chapterId_ = nodes.front().id;
-    GetControl(L"txtChapter").text = nodes.front().name;
-    return;
-  }
-  std::vector<std::wstring> names;
-  for (const auto& n : nodes) names.push_back(n.name);
-  GetControl(L"txtPoint").text = Join(names, L",");
+  ShowPicked(*this, mode, nodes, chapterId_);
 }
 
 void frmTiKu_DanTiRuKu::PaperPicked(long id, const std::wstring& name) {

@@ -3,6 +3,7 @@
 #include "addin/addin_context.hpp"
 #include "addin/control_makers.hpp"
 #include "addin/services.hpp"
+#include "bank/frm_tree.hpp"
 #include "bank/tk_papers.hpp"
 #include "bank/tk_sql.hpp"
 
@@ -10,15 +11,10 @@ namespace plx::bank {
 
 frmTiKu_PaperList::frmTiKu_PaperList(AddinContext& ctx, std::weak_ptr<PaperPickTarget> target)
     : Form(ctx, L"frmTiKu_PaperList"), target_(std::move(target)) {
-  Control list;
-  list.name = L"lstPaper";
-  list.kind = ControlKind::ListBox;
-  list.value = -1;
-  list.dblClick = [this](int index) {
+  AddControl(PickList(L"lstPaper", [this](int index) {
     GetControl(L"lstPaper").value = index;
     cmdOK_Click();
-  };
-  AddControl(std::move(list));
+  }));
   AddControl(Button(L"cmdOK", L"确定", [this] { cmdOK_Click(); }));
   AddControl(Button(L"cmdDelete", L"删除试卷", [this] { cmdDelete_Click(); }));
   AddControl(Button(L"cmdCancel", L"取消", [this] { Unload(); }));

@@ -182,15 +182,7 @@ void frmTiKu_PiLiangRuKu::cmdApply_Click() {
 }
 
 void frmTiKu_PiLiangRuKu::TreePicked(const std::wstring& mode, const std::vector<TreeNode>& nodes) {
-  if (nodes.empty()) return;
-  if (mode == L"PiLiang_Chapter") {
-    chapterId_ = nodes.front().id;
-    GetControl(L"txtChapter").text = nodes.front().name;
-    return;
-  }
-  std::vector<std::wstring> names;
-  for (const auto& n : nodes) names.push_back(n.name);
-  GetControl(L"txtPoint").text = Join(names, L",");
+  ShowPicked(*this, mode, nodes, chapterId_);
 }
 
 void frmTiKu_PiLiangRuKu::PaperPicked(long id, const std::wstring& name) {

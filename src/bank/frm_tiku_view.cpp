@@ -44,11 +44,7 @@ frmTiKu_View::frmTiKu_View(AddinContext& ctx) : Form(ctx, L"frmTiKu_View") {
   Control kind = Options(L"optViewType", L"浏览方式", {L"按章节", L"按知识点", L"按试卷", L"全部试题"});
   kind.change = [this] { LoadTree(); };
   AddControl(std::move(kind));
-  Control tree;
-  tree.name = L"lstTree";
-  tree.kind = ControlKind::ListBox;
-  tree.value = -1;
-  AddControl(std::move(tree));
+  AddControl(PickList(L"lstTree"));
   Control find = Box(L"txtFind", L"查找", L"");
   find.change = [this] {
     const std::wstring text = GetControl(L"txtFind").text;
@@ -68,10 +64,7 @@ frmTiKu_View::frmTiKu_View(AddinContext& ctx) : Form(ctx, L"frmTiKu_View") {
   AddControl(Box(L"labCount", L"", L"")).kind = ControlKind::Label;
   AddControl(Box(L"labPages", L"", L"")).kind = ControlKind::Label;
   AddControl(Box(L"labPage", L"", L"")).kind = ControlKind::Label;
-  Control pages;
-  pages.name = L"lstPage";
-  pages.kind = ControlKind::ListBox;
-  pages.value = -1;
+  Control pages = PickList(L"lstPage");
   pages.change = [this] { ShowPage(GetControl(L"lstPage").value + 1); };
   AddControl(std::move(pages));
   AddControl(Button(L"cmdPrev", L"上一页", [this] { ShowPage(page_ - 1); }));

@@ -7,6 +7,27 @@
 
 namespace plx::bank {
 
+Control PickList(const std::wstring& name, std::function<void(int)> dblClick) {
+  Control list;
+  list.name = name;
+  list.kind = ControlKind::ListBox;
+  list.value = -1;
+  list.dblClick = std::move(dblClick);
+  return list;
+}
+
+void ShowPicked(Form& caller, const std::wstring& mode, const std::vector<TreeNode>& nodes, long& chapterId) {
+  if (nodes.empty()) return;
+  if (Contains(mode, L"Chapter")) {
+    chapterId = nodes.front().id;
+    caller.GetControl(L"txtChapter").text = nodes.front().name;
+    return;
+  }
+  std::vector<std::wstring> names;
+  for (const auto& n : nodes) names.push_back(n.name);
+  caller.GetControl(L"txtPoint").text = Join(names, L",");
+}
+
 std::vector<std::wstring> TreeItems(const std::vector<TreeNode>& nodes) {
   std::vector<std::wstring> items;
   for (const auto& n : nodes) items.push_back(std::wstring(static_cast<size_t>(std::max(n.layer, 0)) * 2, L' ') + n.name);
@@ -25,16 +46,11 @@ int FindNode(const std::vector<TreeNode>& nodes, const std::wstring& text) {
 
 frmTree::frmTree(AddinContext& ctx, std::wstring mode, std::weak_ptr<TreePickTarget> target)
     : Form(ctx, L"frmTree"), mode_(std::move(mode)), target_(std::move(target)) {
-  Control list;
-  list.name = L"lstTree";
-  list.kind = ControlKind::ListBox;
-  list.value = -1;
-  list.dblClick = [this](int index) {
+  AddControl(PickList(L"lstTree", [this](int index) {
     GetControl(L"lstTree").value = index;
     if (ChoosesChapter()) cmdOK_Click();
     else cmdTick_Click();
-  };
-  AddControl(std::move(list));
+  }));
   Control find = Box(L"txtFind", L"查找", L"");
   find.change = [this] {
     int at = FindNode(nodes_, GetControl(L"txtFind").text);

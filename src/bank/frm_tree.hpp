@@ -7,6 +7,7 @@
 // "☑"), `txtFind` (moves to the first node whose name holds the text),
 // `cmdTick` (ticks or unticks the current point; a double click on a node
 // does the same, or chooses a chapter), `cmdOK`, `cmdCancel`.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +24,14 @@ class TreePickTarget {
   virtual ~TreePickTarget() = default;
   virtual void TreePicked(const std::wstring& mode, const std::vector<TreeNode>& nodes) = 0;
 };
+
+// A list box with nothing chosen; a double click runs `dblClick` with the
+// entry's index after choosing it.
+Control PickList(const std::wstring& name, std::function<void(int)> dblClick = {});
+// Puts what the picker chose into the caller's boxes: a chapter's name in
+// `txtChapter` (its id in `chapterId`), the ticked points joined by "," in
+// `txtPoint`.
+void ShowPicked(Form& caller, const std::wstring& mode, const std::vector<TreeNode>& nodes, long& chapterId);
 
 // The node texts of a tree list: each name indented by its depth.
 std::vector<std::wstring> TreeItems(const std::vector<TreeNode>& nodes);
