@@ -121,6 +121,7 @@ void frmTiKu_DanTiRuKu::Form_Load() {
       c.value = c.items.empty() ? -1 : 0;
     }
     GetControl(L"txtInTime").text = Ctx().GetClock().DateTimeText();
+    if (!Ctx().App) return;
     try {
       caller_ = Ctx().App->ActiveDocument();
     } catch (const VbError&) {

@@ -100,7 +100,8 @@ void frmTiKu_PiLiangRuKu::Form_Load() {
       c.value = items->empty() ? -1 : 0;
     }
     if (paper_) GetControl(L"txtPaper").text = PaperTitle(*paper_);
-    BuildReport();
+    // Opened without a marked paper there is nothing to report.
+    if (Ctx().App && !analysis_.questions.empty()) BuildReport();
   } catch (const std::exception& e) {
     Ctx().Ui().Progress(100, L"");
     ShowErr(Ctx(), e, L"frmTiKu_Piliangruku.Form_Load-->line", __LINE__);

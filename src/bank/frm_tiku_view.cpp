@@ -319,6 +319,7 @@ void frmTiKu_View::cmdDelete_Click() {
 
 std::string frmTiKu_View::PreviewSvg() {
   pictures::Scene page;
+  if (!Ctx().App) Raise(5, L"当前页没有可以预览的试题。");
   auto docs = Ctx().App->GetDocuments();
   for (const auto& q : shown_) {
     if (!FileExists(q.fileName + L".doc")) continue;

@@ -8,6 +8,7 @@
 namespace plx::bank {
 
 int InsertQuestions(AddinContext& ctx, const std::vector<long>& ids) {
+  if (!ctx.App) return 0;
   auto target = ctx.App->ActiveDocument();
   long at = ctx.App->GetSelection()->Start();
   auto docs = ctx.App->GetDocuments();
