@@ -1,10 +1,26 @@
 #include "bank/tk_pages.hpp"
 
+#include "common/text.hpp"
 #include "config/mod_config.hpp"
 
 namespace plx::bank {
 namespace {
+
 std::wstring N(long n) { return std::to_wstring(n); }
+
+std::wstring Quoted(const std::wstring& list) { return L"\"" + Replace(list, L"\"", L"\"\"") + L"\""; }
+
+// Page p of the rows meeting `where` (a condition, or empty for all rows):
+// `first` is page 1's statement, and a later page skips the newest rows
+// with `skipFrom` (the sub-select's "top n id from tm ..." tail).
+std::wstring Paged(int pageSize, int page, const std::wstring& first, const std::wstring& where,
+                   const std::wstring& skipFrom) {
+  if (page <= 1) return first;
+  std::wstring skip = N(static_cast<long>(page - 1) * pageSize);
+  return L"select top " + N(pageSize) + L" * from tm where " + (where.empty() ? L"" : where + L" and ") +
+         L"(id not in ( select top " + skip + skipFrom + L" order by id desc )) order by id desc";
+}
+
 }  // namespace
 
 std::wstring FilterSql(const PageFilter& filter) {
@@ -14,18 +30,54 @@ std::wstring FilterSql(const PageFilter& filter) {
   return f;
 }
 
-std::wstring ChapterPageSql(long chapter, int pageSize, int page, const PageFilter& filter) {
-  std::wstring where = L"chapter =" + N(chapter) + FilterSql(filter);
-  if (page <= 1) return L"select top " + N(pageSize) + L" * from tm where " + where + L" order by id desc";
-  return L"select top " + N(pageSize) + L" * from tm where " + where + L" and (id not in ( select top " +
-         N(static_cast<long>(page - 1) * pageSize) + L" id from tm where " + where +
-         L" order by id desc )) order by id desc";
+std::wstring ChapterCountSql(long chapter, const PageFilter& filter) {
+  return L"select * from tm where chapter =" + N(chapter) + FilterSql(filter);
 }
 
-std::wstring AllQuestionsPageSql(int pageSize, int page) {
-  if (page <= 1) return L"select top " + N(pageSize) + L" * from tm  order by id desc";
-  return L"select top " + N(pageSize) + L" * from tm where (id not in ( select  top " +
-         N(static_cast<long>(page - 1) * pageSize) + L" id from tm  order by id desc )) order by id desc";
+std::wstring ChapterPageSql(long chapter, int pageSize, int page, const PageFilter& filter) {
+  std::wstring where = L"chapter =" + N(chapter) + FilterSql(filter);
+  return Paged(pageSize, page, L"select top " + N(pageSize) + L" * from tm where " + where + L" order by id desc",
+               where, L" id from tm where " + where);
+}
+
+std::wstring PointList(const std::vector<std::wstring>& names) { return Join(names, L","); }
+
+std::wstring PointCountSql(const std::wstring& pointList, const PageFilter& filter) {
+  return L"select * from tm where instr(" + Quoted(pointList) + L",points)>0 " + FilterSql(filter);
+}
+
+std::wstring PointPageSql(const std::wstring& pointList, int pageSize, int page, const PageFilter& filter) {
+  std::wstring where = L"instr(" + Quoted(pointList) + L",points)>0 " + FilterSql(filter);
+  return Paged(pageSize, page, L"select top " + N(pageSize) + L" * from tm where " + where + L" order by id desc",
+               where, L" id from tm where " + where);
+}
+
+std::wstring AllCountSql(const PageFilter& filter) {
+  std::wstring f = FilterSql(filter);
+  return f.empty() ? L"select * from tm" : L"select * from tm where" + f.substr(4);
+}
+
+std::wstring AllQuestionsPageSql(int pageSize, int page, const PageFilter& filter) {
+  std::wstring f = FilterSql(filter);
+  if (f.empty()) {
+    if (page <= 1) return L"select top " + N(pageSize) + L" * from tm  order by id desc";
+    return L"select top " + N(pageSize) + L" * from tm where (id not in ( select  top " +
+           N(static_cast<long>(page - 1) * pageSize) + L" id from tm  order by id desc )) order by id desc";
+  }
+  std::wstring where = f.substr(5);  // the filter less its leading " and "
+  return Paged(pageSize, page, L"select top " + N(pageSize) + L" * from tm where " + where + L" order by id desc",
+               where, L" id from tm where " + where);
+}
+
+std::wstring PaperQuestionsSql(const std::vector<long>& ids) {
+  std::wstring list;
+  for (long id : ids) list += (list.empty() ? L"" : L",") + N(id);
+  return L"select * from tm where id  in (" + list + L") order by id asc";
+}
+
+int PageCount(long n, int pageSize) {
+  if (n <= 0 || pageSize <= 0) return 1;
+  return static_cast<int>((n + pageSize - 1) / pageSize);
 }
 
 }  // namespace plx::bank

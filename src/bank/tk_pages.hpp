@@ -1,9 +1,11 @@
 #pragma once
-// The statements of one page of questions, newest first: page 1 takes the
-// first k rows, a later page p the first k rows not among the newest
-// (p - 1)·k. Every page of a chapter stays inside that chapter (the rows
-// skipped and the rows shown both carry the chapter condition).
+// The statements of the question browser. A page of questions is newest
+// first: page 1 takes the first k rows, a later page p the first k rows not
+// among the newest (p - 1)·k. Every page stays inside its view (the rows
+// skipped and the rows shown both carry the view's condition), so page 2
+// of a chapter never shows another chapter's questions.
 #include <string>
+#include <vector>
 
 namespace plx::bank {
 
@@ -14,7 +16,23 @@ struct PageFilter {
 
 // " and type='…'" and " and degree='…'" for the filters given.
 std::wstring FilterSql(const PageFilter& filter);
+
+// Questions of one chapter.
+std::wstring ChapterCountSql(long chapter, const PageFilter& filter = {});
 std::wstring ChapterPageSql(long chapter, int pageSize, int page, const PageFilter& filter = {});
-std::wstring AllQuestionsPageSql(int pageSize, int page);
+// Questions whose knowledge points lie in the list of point names (the
+// chosen point and its children): instr(list, points) > 0. The list is
+// written between double quotes with every double quote doubled.
+std::wstring PointList(const std::vector<std::wstring>& names);
+std::wstring PointCountSql(const std::wstring& pointList, const PageFilter& filter = {});
+std::wstring PointPageSql(const std::wstring& pointList, int pageSize, int page, const PageFilter& filter = {});
+// Every question; with a filter, those it lets through.
+std::wstring AllCountSql(const PageFilter& filter = {});
+std::wstring AllQuestionsPageSql(int pageSize, int page, const PageFilter& filter = {});
+// A paper's questions by their ids, oldest first.
+std::wstring PaperQuestionsSql(const std::vector<long>& ids);
+
+// Pages needed for n questions, k to a page (at least 1).
+int PageCount(long n, int pageSize);
 
 }  // namespace plx::bank

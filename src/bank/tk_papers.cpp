@@ -4,6 +4,7 @@
 #include <map>
 
 #include "addin/addin_context.hpp"
+#include "bank/tk_pages.hpp"
 #include "bank/tk_sql.hpp"
 #include "common/error.hpp"
 #include "common/text.hpp"
@@ -142,7 +143,7 @@ std::vector<QuestionRow> PaperQuestions(AddinContext& ctx, long paperId) {
           Answer::Yes)
     return {};
   std::map<long, QuestionRow> found;
-  for (auto& q : QueryQuestions(ctx, L"select * from tm where id  in (" + JoinIds(ids) + L") order by id asc"))
+  for (auto& q : QueryQuestions(ctx, PaperQuestionsSql(ids)))
     found[q.id] = std::move(q);
   std::vector<QuestionRow> ordered;
   std::vector<long> missing;

@@ -118,6 +118,14 @@ void UseQuestion(AddinContext& ctx, long id) {
   });
 }
 
+long CountRows(AddinContext& ctx, const std::wstring& statement) {
+  return WithBankRows(ctx, statement, [](db::Recordset& rs) {
+    long n = 0;
+    for (; !rs.EOF_(); rs.MoveNext()) ++n;
+    return n;
+  });
+}
+
 std::vector<QuestionRow> QueryQuestions(AddinContext& ctx, const std::wstring& statement) {
   return BankRows(ctx, statement, ReadQuestion);
 }

@@ -88,6 +88,8 @@ void UseQuestion(AddinContext& ctx, long id);
 // Questions whose knowledge points contain the text (also as part of a
 // longer point name).
 std::vector<QuestionRow> QuestionsOfPoint(AddinContext& ctx, const std::wstring& point);
+// How many rows the statement gives.
+long CountRows(AddinContext& ctx, const std::wstring& statement);
 // Rows of any query on tm, in the query's order.
 std::vector<QuestionRow> QueryQuestions(AddinContext& ctx, const std::wstring& statement);
 

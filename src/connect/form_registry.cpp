@@ -4,6 +4,11 @@
 #include <utility>
 
 #include "bank/frm_config_tk.hpp"
+#include "bank/frm_tiku_dantiruku.hpp"
+#include "bank/frm_tiku_paperinfo.hpp"
+#include "bank/frm_tiku_paperlist.hpp"
+#include "bank/frm_tiku_piliangruku.hpp"
+#include "bank/frm_tiku_view.hpp"
 #include "charts/frm_tjt.hpp"
 #include "figures/frm_interval.hpp"
 #include "figures/frm_plane_figures.hpp"
@@ -48,6 +53,11 @@ const std::vector<std::pair<const wchar_t*, Factory>>& Table() {
       {L"frmSavePic", &Make<pictures::frmSavePic>},
       {L"frmDaTiBiao", &Make<frmDaTiBiao>},
       {L"frmLWPB", &Make<frmLWPB>},
+      {L"frmTiKu_PiLiangRuKu", &Make<bank::frmTiKu_PiLiangRuKu>},
+      {L"frmTiKu_DanTiRuKu", &Make<bank::frmTiKu_DanTiRuKu>},
+      {L"frmTiKu_PaperInfo", &Make<bank::frmTiKu_PaperInfo>},
+      {L"frmTiKu_PaperList", &Make<bank::frmTiKu_PaperList>},
+      {L"frmTiKu_View", &Make<bank::frmTiKu_View>},
   };
   return table;
 }

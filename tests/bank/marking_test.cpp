@@ -12,7 +12,7 @@
 #include "common/text.hpp"
 #include "config/mod_config.hpp"
 #include "docif/range.hpp"
-#include "support/test_addin.hpp"
+#include "bank/bank_fixture.hpp"
 
 namespace plx {
 namespace {
@@ -21,22 +21,9 @@ using namespace bank;
 
 const std::wstring kAgree = L"题目数与答案数相符，请点击“批量入库”按钮查看题目并批量入库。";
 
-class Marking : public test::AddinTest {
+class Marking : public test::BankDialogTest {
  protected:
-  void SetUp() override {
-    host = MakeHost();
-    ctx->App = host;
-  }
-  bool OpenCorpus(const char* file) {
-    std::string path = std::string(PLENDRIX_SHARED_DIR) + "/corpus/" + file;
-    if (!std::filesystem::exists(path)) return false;
-    doc = host->GetDocuments()->Open(Utf8ToWide(path), true);
-    return true;
-  }
-  void NewDoc(const std::wstring& text) {
-    doc = host->GetDocuments()->Add();
-    doc->Content()->InsertBefore(text);
-  }
+  void NewDoc(const std::wstring& text) { TypePaper(text); }
   std::wstring Text() { return doc->Content()->Text(); }
   PaperAnalysis Import() {
     PaperAnalysis got;
@@ -45,8 +32,7 @@ class Marking : public test::AddinTest {
   }
   std::wstring Flat(const docif::RangePtr& r) { return r ? Trim(Replace(r->Text(), L"\r", L"|")) : L"(none)"; }
 
-  std::shared_ptr<docif::model::ModelApplication> host;
-  std::shared_ptr<docif::Document> doc;
+  std::shared_ptr<docif::Document>& doc = paper;
 };
 
 TEST_F(Marking, TeachersVersionIsMarkedCheckedAndCut) {

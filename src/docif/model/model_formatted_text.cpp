@@ -113,7 +113,14 @@ class Copier {
     auto found = src_.objects.find(id);
     if (found == src_.objects.end()) return 0;
     uint32_t copy = dst_.nextObject++;
-    dst_.objects[copy] = found->second;
+    InlineObject& o = dst_.objects[copy] = found->second;
+    // A picture kept as read names its data by the source package's
+    // relationship and the source's namespaces; in another document it is
+    // written anew from its own bytes.
+    if (!SameDocument() && o.type == kInlineShapePicture && !o.bytes.empty()) {
+      o.rawXml.clear();
+      o.relId.clear();
+    }
     return copy;
   }
 
