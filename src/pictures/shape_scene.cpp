@@ -1,10 +1,12 @@
 #include "pictures/shape_scene.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "docif/model/symbol_fonts.hpp"
 #include "pictures/math_scene.hpp"
+#include "pictures/text_layout.hpp"
 
 namespace plx::pictures {
 namespace {
@@ -153,10 +155,20 @@ Image ImageOf(docif::PictureData data, double left, double top, double width, do
 }
 
 void AddLaidText(Scene& scene, const std::vector<docif::LaidText>& pieces, double dx, double dy) {
+  // The layout rule gives a Latin character half an em, but proportional
+  // glyphs are often wider: a run that follows another on its line starts
+  // where the one before really ends, so no two runs are drawn over each
+  // other (a subscript after its letter, "x" after "{").
+  const TextMeasure measure;
+  const docif::LaidText* before = nullptr;
+  double drawnEnd = 0;
   for (const auto& p : pieces) {
     if (p.font.Hidden.value_or(false)) continue;
     Text t;
     t.left = p.left + dx;
+    const bool follows = before && before->page == p.page && before->top == p.top &&
+                         std::abs(before->left + before->width - p.left) < 0.01;
+    if (follows) t.left = std::max(t.left, drawnEnd);
     const double size = p.font.Size.value_or(10.5);
     t.baseline = Baseline(p.top + dy, p.lineHeight, size);
     if (p.font.Superscript.value_or(false)) t.baseline -= size / 3;
@@ -168,6 +180,8 @@ void AddLaidText(Scene& scene, const std::vector<docif::LaidText>& pieces, doubl
     for (wchar_t& c : t.text)
       if (docif::model::IsPrivateUse(c))
         if (auto sign = docif::model::SymbolFontCharacter(t.font.latin, c)) c = *sign;
+    drawnEnd = t.left + measure.Measure(t).width;
+    before = &p;
     scene.Add(std::move(t));
   }
 }

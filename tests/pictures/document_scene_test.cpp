@@ -6,6 +6,7 @@
 #include "common/error.hpp"
 #include "pictures/document_scene.hpp"
 #include "pictures/picture_file.hpp"
+#include "pictures/text_layout.hpp"
 #include "support/model_doc.hpp"
 
 namespace plx::pictures {
@@ -36,6 +37,22 @@ TEST(LaidOut, PiecesFollowTheLayoutRuleAndKeepTheirFonts) {
   EXPECT_DOUBLE_EQ(pieces[1].width, 10.5) << "two Latin letters of half an em";
   EXPECT_EQ(pieces[2].text, L"第二行");
   EXPECT_DOUBLE_EQ(pieces[2].top - pieces[0].top, pieces[0].lineHeight);
+}
+
+TEST(PageScene, RunsOnALineAreNeverDrawnOverEachOther) {
+  // Wide Latin glyphs overrun the half-em slots of the layout rule; the
+  // subscript after them must start where they really end.
+  test::ModelDoc m;
+  m.SetText(L"{WWa}n中\r");
+  m.doc->GetRange(5, 6)->SetFont({.Size = 9.5});
+  const Scene scene = PageScene(*m.doc, 1);
+  std::vector<Text> texts;
+  for (const auto& item : scene.items)
+    if (item.kind == Item::Kind::Text) texts.push_back(item.text);
+  ASSERT_EQ(texts.size(), 3u);
+  const TextMeasure measure;
+  EXPECT_GE(texts[1].left, texts[0].left + measure.Measure(texts[0]).width - 0.01);
+  EXPECT_GE(texts[2].left, texts[1].left + measure.Measure(texts[1]).width - 0.01);
 }
 
 TEST(CellBoxes, CellsAreEqualSharesStackedByRow) {
