@@ -127,7 +127,9 @@ Scene TextScene(docif::Range& range) {
   scene.height = e.bottom - e.top + 2 * kMargin;
   AddInlinePictures(scene, pictures, pieces, page, kMargin - e.left, kMargin - e.top);
   AddTypesetMath(scene, range, pieces, kMargin - e.left, kMargin - e.top);
-  AddLaidText(scene, pieces, kMargin - e.left, kMargin - e.top);
+  // Glyphs wider than their layout slots must not be cut off at the right.
+  const double right = AddLaidText(scene, pieces, kMargin - e.left, kMargin - e.top);
+  scene.width = std::max(scene.width, right + kMargin);
   return scene;
 }
 

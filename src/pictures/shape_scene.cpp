@@ -154,14 +154,14 @@ Image ImageOf(docif::PictureData data, double left, double top, double width, do
   return image;
 }
 
-void AddLaidText(Scene& scene, const std::vector<docif::LaidText>& pieces, double dx, double dy) {
+double AddLaidText(Scene& scene, const std::vector<docif::LaidText>& pieces, double dx, double dy) {
   // The layout rule gives a Latin character half an em, but proportional
   // glyphs are often wider: a run that follows another on its line starts
   // where the one before really ends, so no two runs are drawn over each
   // other (a subscript after its letter, "x" after "{").
   const TextMeasure measure;
   const docif::LaidText* before = nullptr;
-  double drawnEnd = 0;
+  double drawnEnd = 0, right = 0;
   for (const auto& p : pieces) {
     if (p.font.Hidden.value_or(false)) continue;
     Text t;
@@ -181,9 +181,11 @@ void AddLaidText(Scene& scene, const std::vector<docif::LaidText>& pieces, doubl
       if (docif::model::IsPrivateUse(c))
         if (auto sign = docif::model::SymbolFontCharacter(t.font.latin, c)) c = *sign;
     drawnEnd = t.left + measure.Measure(t).width;
+    right = std::max(right, drawnEnd);
     before = &p;
     scene.Add(std::move(t));
   }
+  return right;
 }
 
 void AddShape(Scene& scene, docif::Shape& shape, double dx, double dy) {

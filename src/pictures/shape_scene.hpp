@@ -11,8 +11,9 @@ namespace plx::pictures {
 // Adds the shape (a group: its items, back to front), moved by (dx, dy).
 void AddShape(Scene& scene, docif::Shape& shape, double dx, double dy);
 
-// Adds text pieces, moved by (dx, dy).
-void AddLaidText(Scene& scene, const std::vector<docif::LaidText>& pieces, double dx, double dy);
+// Adds text pieces, moved by (dx, dy); returns where the rightmost one
+// really ends, which may lie past its layout slot.
+double AddLaidText(Scene& scene, const std::vector<docif::LaidText>& pieces, double dx, double dy);
 
 // The base line of a piece of text in a line from `top` with `lineHeight`:
 // the glyphs sit in the middle of the line, as word processors place text
