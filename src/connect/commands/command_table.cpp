@@ -43,7 +43,7 @@ Action Transform(const std::wstring& what, std::function<void(AddinContext&)> f)
   return Run(what, std::move(f), std::wstring(kTransformModule) + L"." + what);
 }
 
-// Shows a dialog modelessly; a dialog not built yet does nothing.
+// Shows a dialog modelessly.
 Action Dialog(const std::wstring& form) {
   return Run(L"对话框 " + form, [form](AddinContext& ctx) {
     if (auto f = CreateForm(ctx, form)) f->Show();
