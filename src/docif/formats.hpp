@@ -19,6 +19,7 @@ struct FontFormat {
   std::optional<bool> Bold{}, Italic{}, Superscript{}, Subscript{}, Hidden{};
   std::optional<int> Underline{};             // 0 none, 1 single
   std::optional<uint32_t> Color{};            // RGB, red in the low byte
+  std::optional<double> Position{};           // points raised above the base line (negative: lowered)
 };
 
 enum Alignment { kAlignLeft = 0, kAlignCenter = 1, kAlignRight = 2, kAlignJustify = 3,

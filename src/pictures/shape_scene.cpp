@@ -173,6 +173,7 @@ double AddLaidText(Scene& scene, const std::vector<docif::LaidText>& pieces, dou
     t.baseline = Baseline(p.top + dy, p.lineHeight, size);
     if (p.font.Superscript.value_or(false)) t.baseline -= size / 3;
     if (p.font.Subscript.value_or(false)) t.baseline += size / 6;
+    t.baseline -= p.font.Position.value_or(0);
     t.font = FontOf(p.font);
     // Signs set in a symbol font are stored in the private-use area; they
     // are drawn as the Unicode sign the font shows there.

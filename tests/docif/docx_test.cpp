@@ -185,6 +185,24 @@ TEST(Docx, WhatTheModelDoesNotKnowComesBackUnchanged) {
   EXPECT_LT(rPr.find("<w:sz "), rPr.find("<w:lang"));
 }
 
+TEST(Docx, RaisedAndLoweredRunsKeepTheirPosition) {
+  // Papers from other word processors write subscripts as smaller text
+  // lowered by w:position (half points).
+  test::TempDir dir;
+  std::string path = test::WritePackageWithBody(
+      dir.Path(), "<w:p><w:r><w:t>a</w:t></w:r><w:r><w:rPr><w:position w:val=\"-2\"/><w:sz w:val=\"19\"/></w:rPr>"
+                  "<w:t>n</w:t></w:r></w:p>");
+  auto doc = Read(path);
+  EXPECT_EQ(doc->charFormats[doc->main->Cell(1).format].position, -1);
+  EXPECT_EQ(doc->charFormats[doc->main->Cell(0).format].position, 0);
+  ooxml::SaveDocx(*doc, Utf8ToWide(path + "2"));
+  const std::string xml = ooxml::ReadPackage(path + "2")["word/document.xml"];
+  EXPECT_NE(xml.find("<w:position w:val=\"-2\"/><w:sz w:val=\"19\"/>"), std::string::npos) << xml;
+  EXPECT_EQ(xml.find("<w:position w:val=\"-2\"/><w:position"), std::string::npos) << "written once";
+  auto back = Read(path + "2");
+  EXPECT_EQ(back->charFormats[back->main->Cell(1).format].position, -1);
+}
+
 TEST(Docx, EqFieldsShowAReadableResult) {
   using model::EqResultText;
   EXPECT_EQ(EqResultText(L"EQ \\F(1,2)"), L"1/2");

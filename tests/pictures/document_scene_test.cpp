@@ -54,6 +54,14 @@ TEST(PageScene, RunsOnALineAreNeverDrawnOverEachOther) {
   EXPECT_GE(texts[1].left, texts[0].left + measure.Measure(texts[0]).width - 0.01);
   EXPECT_GE(texts[2].left, texts[1].left + measure.Measure(texts[1]).width - 0.01);
 
+  // Raised and lowered runs stand off the base line by their position.
+  m.doc->GetRange(5, 6)->SetFont({.Position = -1});
+  std::vector<Text> lowered;
+  for (const auto& item : PageScene(*m.doc, 1).items)
+    if (item.kind == Item::Kind::Text) lowered.push_back(item.text);
+  ASSERT_EQ(lowered.size(), 3u);
+  EXPECT_DOUBLE_EQ(lowered[1].baseline, texts[1].baseline + 1);
+
   // A picture of the selection is wide enough for the glyphs, not only for
   // their slots.
   m.doc->GetRange(0, 5)->Select();

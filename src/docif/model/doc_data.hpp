@@ -25,6 +25,7 @@ struct CharFormat {
   bool bold = false, italic = false, superscript = false, subscript = false, hidden = false;
   int underline = 0;
   uint32_t color = kAutoColor;
+  double position = 0;  // points raised (negative: lowered)
   std::string extra;  // run properties read from a file that the model does not use, as XML
   bool operator==(const CharFormat&) const = default;
 };

@@ -38,6 +38,7 @@ ordered_json Font(const CharFormat& f) {
   if (f.hidden) j["hidden"] = true;
   if (f.underline) j["underline"] = f.underline;
   if (f.color != kAutoColor) j["color"] = f.color;
+  if (f.position != 0) j["position"] = f.position;
   return j;
 }
 

@@ -41,6 +41,7 @@ CharFormat ApplyFontChange(CharFormat f, const FontFormat& change) {
   if (change.Hidden) f.hidden = *change.Hidden;
   if (change.Underline) f.underline = *change.Underline;
   if (change.Color) f.color = *change.Color;
+  if (change.Position) f.position = *change.Position;
   return f;
 }
 
@@ -65,7 +66,7 @@ ParaFormat ApplyParagraphChange(ParaFormat p, const ParagraphFormat& c) {
 
 FontFormat ToFontFormat(const CharFormat& f) {
   return {f.ascii, f.ascii, f.farEast, f.size, f.bold, f.italic, f.superscript, f.subscript,
-          f.hidden, f.underline, f.color};
+          f.hidden, f.underline, f.color, f.position};
 }
 
 ParagraphFormat ToParagraphFormat(const ParaFormat& p) {
@@ -271,6 +272,7 @@ FontFormat ModelRange::Font() const {
     Agree(out.Hidden, f.hidden, first);
     Agree(out.Underline, f.underline, first);
     Agree(out.Color, f.color, first);
+    Agree(out.Position, f.position, first);
   }
   return out;
 }

@@ -80,6 +80,8 @@ std::string RunPropertiesXml(const model::CharFormat& f) {
   items.emplace_back("w:color", "<w:color w:val=\"" +
                                     (f.color == model::kAutoColor ? std::string("auto") : HexColor(f.color)) + "\"/>");
   std::string half = Num(f.size * 2);
+  if (f.position != 0)
+    items.emplace_back("w:position", "<w:position w:val=\"" + std::to_string(std::lround(f.position * 2)) + "\"/>");
   items.emplace_back("w:sz", "<w:sz w:val=\"" + half + "\"/>");
   if (f.underline) items.emplace_back("w:u", "<w:u w:val=\"single\"/>");
   if (f.superscript) items.emplace_back("w:vertAlign", "<w:vertAlign w:val=\"superscript\"/>");
@@ -172,6 +174,8 @@ void ApplyRunProperties(const pugi::xml_node& rPr, model::CharFormat& f, bool ke
     } else if (name == "w:sz") {
       double half = c.attribute("w:val").as_double(0);
       if (half > 0) f.size = half / 2;
+    } else if (name == "w:position") {
+      f.position = c.attribute("w:val").as_double(0) / 2;
     } else if (name == "w:u") {
       std::string v = c.attribute("w:val").as_string("single");
       f.underline = v == "none" ? 0 : 1;
