@@ -13,6 +13,7 @@
 #include "common/error.hpp"
 #include "common/text.hpp"
 #include "common/vbnum.hpp"
+#include "common/vector_width.hpp"
 #include "graph/expr/decimal_rounding.hpp"
 #include "graph/expr/math_plugin.hpp"
 #include "graph/expr/normalise.hpp"
@@ -154,7 +155,8 @@ TEST(ThroughDecimalText, ManyAtOnceAgreeWithOneAtATime) {
   std::vector<double> xs = {0.0, -0.0, 1e-8, 9.9999999999999995e-9, 1e37, 5e-324, -1e15, 1e14,
                             999999999999999.5, 10, -10, NAN, INFINITY, -INFINITY,
                             std::numeric_limits<double>::max(),
-                            // 10^22 scales both; the second alone is refused one at a time
+                            // 10^22 scales both, though the second one's binary exponent
+                            // suggests 10^23
                             3.9933332906647097e-08, 1.3311110968882365e-08};
   for (int i = 0; i < 3000; ++i) {
     std::uniform_int_distribution<int> exponent(-12, 40);
@@ -163,16 +165,58 @@ TEST(ThroughDecimalText, ManyAtOnceAgreeWithOneAtATime) {
     xs.push_back(std::bit_cast<double>(random() & 0x7FEFFFFFFFFFFFFFull));
     xs.push_back(-10 + 0.01 * (i % 2001));  // a sampling grid: runs of one power of ten
   }
-  std::vector<double> out(xs.size());
-  std::vector<uint8_t> ok(xs.size());
-  ThroughDecimalTextEach(xs.data(), xs.size(), out.data(), ok.data());
-  for (size_t i = 0; i < xs.size(); ++i) {
-    double one = 0;
-    const bool oneOk = ThroughDecimalText(xs[i], one);
-    ASSERT_EQ(ok[i] != 0, oneOk) << xs[i];
-    if (oneOk) {
-      ASSERT_EQ(std::bit_cast<uint64_t>(out[i]), std::bit_cast<uint64_t>(one)) << std::hexfloat << xs[i];
+  for (VectorWidth width : RunnableVectorWidths()) {
+    SCOPED_TRACE("vector width " + std::to_string(static_cast<int>(width)));
+    std::vector<double> out(xs.size());
+    std::vector<uint8_t> ok(xs.size());
+    ThroughDecimalTextEach(width, xs.data(), xs.size(), out.data(), ok.data());
+    for (size_t i = 0; i < xs.size(); ++i) {
+      double one = 0;
+      const bool oneOk = ThroughDecimalText(xs[i], one);
+      ASSERT_EQ(ok[i] != 0, oneOk) << xs[i];
+      if (oneOk) {
+        ASSERT_EQ(std::bit_cast<uint64_t>(out[i]), std::bit_cast<uint64_t>(one)) << std::hexfloat << xs[i];
+      }
     }
+  }
+}
+
+// What the rounding stands for: x written as its decimal text and read back by the engine.
+// Powers of two (whose lower neighbour is closer), exact ties at the fifteenth digit, the
+// neighbours of powers of ten and a sampling grid are where a fast rounding goes wrong first.
+TEST(ThroughDecimalText, GivesWhatTheDecimalTextReads) {
+  std::mt19937_64 random(11);
+  std::vector<double> xs;
+  for (int e = -30; e <= 52; ++e) {
+    const double power = std::ldexp(1.0, e);
+    xs.insert(xs.end(), {power, -power, std::nextafter(power, 0.0), std::nextafter(power, 1e300)});
+  }
+  for (int k = -9; k <= 16; ++k) {
+    const double power = std::pow(10.0, k);
+    xs.insert(xs.end(), {power, std::nextafter(power, 0.0), std::nextafter(power, 1e300)});
+  }
+  for (int i = 0; i < 2001; ++i) xs.push_back(-10 + 0.01 * i);
+  for (int i = 0; i < 2000; ++i) {
+    // m + 1/2 at the fifteenth digit, exact in binary when m is small enough.
+    const double m = std::uniform_int_distribution<int64_t>(100000000000000, 999999999999999)(random);
+    xs.push_back((m + 0.5) * std::pow(10.0, std::uniform_int_distribution<int>(-14, -1)(random)));
+    xs.push_back(std::uniform_real_distribution<double>(1, 10)(random) *
+                 std::pow(10.0, std::uniform_int_distribution<int>(-9, 15)(random)));
+  }
+  for (VectorWidth width : RunnableVectorWidths()) {
+    SCOPED_TRACE("vector width " + std::to_string(static_cast<int>(width)));
+    std::vector<double> out(xs.size());
+    std::vector<uint8_t> ok(xs.size());
+    ThroughDecimalTextEach(width, xs.data(), xs.size(), out.data(), ok.data());
+    size_t rounded = 0;
+    for (size_t i = 0; i < xs.size(); ++i) {
+      if (!ok[i]) continue;
+      ++rounded;
+      const double read = EvaluateOnce(L"x", xs[i]);
+      ASSERT_EQ(std::bit_cast<uint64_t>(out[i]), std::bit_cast<uint64_t>(read))
+          << std::hexfloat << xs[i] << " gives " << out[i] << " where the text reads " << read;
+    }
+    EXPECT_GT(rounded, xs.size() * 9 / 10);  // only values out of range take the text route
   }
 }
 

@@ -4,8 +4,10 @@
 #include <cmath>
 #include <cstdint>
 #include <algorithm>
+#include <cstring>
 
 #include "common/exact_power.hpp"
+#include "common/vector_width.hpp"
 
 namespace plx::graph {
 namespace {
@@ -25,94 +27,229 @@ double QuotientSide(double a, double b, double q) {
 #endif
 }
 
+// The sign of a * 10^k - p (a / 10^-k - p for negative k).
+PLX_KERNEL double Side(double a, int k, double p) {
+  return k >= 0 ? ProductError(a, kPow10[k], p) : QuotientSide(a, kPow10[-k], p);
+}
+
 }  // namespace
 
-// With v = |x| * 10^k scaled to 15 integer digits, the side of the rounded p on which the
-// exact v lies is known from the rounding error, so the rounding to an integer m is exact;
-// m / 10^k is then one correctly rounded operation on exact operands, which is what reading
-// the text gives.
-bool ThroughDecimalText(double x, double& out) {
-  if (x == 0) {
-    out = 0;  // the text "0" has no sign
-    return true;
-  }
-  const double a = std::fabs(x);
+// The power k that scales a > 0 to v = a * 10^k in [1e14, 1e15], with p = v rounded; false
+// where k would lie outside -22..22. The exact v is p plus something with the sign of side
+// (a product's or quotient's exact error), needed only when p lies exactly on a boundary,
+// since rounding cannot carry v across a representable boundary.
+PLX_KERNEL bool DecimalScale(double a, int& k, double& p) {
   const int binaryExponent =
       static_cast<int>((std::bit_cast<uint64_t>(a) >> 52) & 0x7FF) - 1023;
-  int e = (binaryExponent * 78913) >> 18;  // about floor(binaryExponent * log10(2))
+  // About floor(binaryExponent * log10(2)): never too large, at most one too small. Starting
+  // no lower than 10^-8 (k = 22) lets a value just above it find its power.
+  int e = std::max((binaryExponent * 78913) >> 18, -8);
   for (int attempt = 0; attempt < 3; ++attempt) {
-    const int k = 14 - e;
+    k = 14 - e;
     if (k < -22 || k > 22) return false;
-    const double p = k >= 0 ? a * kPow10[k] : a / kPow10[-k];
-    // The exact v is p plus something with the sign of side(); needed only when p lies
-    // exactly on a boundary, since rounding cannot carry v across a representable boundary.
-    auto side = [&] {
-      return k >= 0 ? ProductError(a, kPow10[k], p) : QuotientSide(a, kPow10[-k], p);
-    };
-    if (p < 1e14 || (p == 1e14 && side() < 0)) { --e; continue; }
-    if (p > 1e15 || (p == 1e15 && side() >= 0)) { ++e; continue; }
-    // Adding and removing 2^52 rounds 0 <= p < 2^52 to an integer, ties to even, as printing
-    // rounds an exact tie (and faster than a library call).
-    double m = (p + 4503599627370496.0) - 4503599627370496.0;
-    const double fraction = p - m;
-    if (fraction == 0.5 && side() > 0) m += 1;
-    else if (fraction == -0.5 && side() < 0) m -= 1;
-    const double r = k >= 0 ? m / kPow10[k] : m * kPow10[-k];
-    out = std::copysign(r, x);
+    p = k >= 0 ? a * kPow10[k] : a / kPow10[-k];
+    if (p < 1e14 || (p == 1e14 && Side(a, k, p) < 0)) { --e; continue; }
+    if (p > 1e15 || (p == 1e15 && Side(a, k, p) >= 0)) { ++e; continue; }
     return true;
   }
   return false;
 }
 
-void ThroughDecimalTextEach(const double* x, size_t n, double* out, uint8_t* ok) {
-  constexpr double kTwo52 = 4503599627370496.0;
-  // Blocks of a fixed size, so that the divisions at the end of each run in vector registers
-  // without a remainder loop.
-  constexpr size_t kBlock = 256;
-  double scaled[kBlock], divisor[kBlock], sign[kBlock];
-  // Neighbouring values usually share their power of ten (samples lie close together), so
-  // the scale of the previous value is tried first; a value whose scaled p lies strictly
-  // inside (1e14, 1e15), with no tie to break, has found its k (the only one that puts p
-  // there). Any other value gets its own scale as above, or goes through the function.
-  double scale = 0;
-  for (size_t start = 0; start < n; start += kBlock) {
-    const size_t count = n - start < kBlock ? n - start : kBlock;
-    for (size_t j = 0; j < kBlock; ++j) {
-      scaled[j] = 0;
-      divisor[j] = 1;
-      sign[j] = 1;
-      if (j >= count) continue;
-      const size_t i = start + j;
-      const double a = std::fabs(x[i]);
-      if (x[i] < 0) sign[j] = -1;  // the text "0" has no sign: -0 reads as 0
-      double p = a * scale;
-      double m = (p + kTwo52) - kTwo52;
-      auto found = [&] { return p > 1e14 && p < 1e15 && std::fabs(p - m) != 0.5; };
-      // 10^22 is left to the function, which refuses some of the values it would fit (those
-      // whose estimate says 10^23), so that both agree on every value.
-      if (scale == kPow10[22] || !found()) {
-        // The estimate of the decimal exponent is never too large and at most one too small.
-        const int binaryExponent = static_cast<int>((std::bit_cast<uint64_t>(a) >> 52) & 0x7FF) - 1023;
-        const int estimate = 14 - ((binaryExponent * 78913) >> 18);
-        if (estimate >= 1 && estimate <= 22) {
-          scale = kPow10[a * kPow10[estimate] >= 1e15 ? estimate - 1 : estimate];
-          p = a * scale;
-          m = (p + kTwo52) - kTwo52;
-        }
-        if (a == 0 || estimate < 1 || estimate > 22 || !found()) {
-          double value = 0;
-          ok[i] = ThroughDecimalText(x[i], value);
-          scaled[j] = std::fabs(value);
-          continue;
-        }
-      }
-      scaled[j] = m;
-      divisor[j] = scale;
-      ok[i] = 1;
-    }
-    for (size_t j = 0; j < kBlock; ++j) scaled[j] = scaled[j] / divisor[j] * sign[j];
-    std::copy(scaled, scaled + count, out + start);
+// With v = |x| * 10^k scaled to 15 integer digits, the side of the rounded p on which the
+// exact v lies is known from the rounding error, so the rounding to an integer m is exact;
+// m / 10^k is then one correctly rounded operation on exact operands, which is what reading
+// the text gives.
+PLX_KERNEL bool RoundOne(double x, double& out) {
+  if (x == 0) {
+    out = 0;  // the text "0" has no sign
+    return true;
   }
+  const double a = std::fabs(x);
+  int k;
+  double p;
+  if (!DecimalScale(a, k, p)) return false;
+  // Adding and removing 2^52 rounds 0 <= p < 2^52 to an integer, ties to even, as printing
+  // rounds an exact tie (and faster than a library call).
+  double m = (p + 4503599627370496.0) - 4503599627370496.0;
+  const double fraction = p - m;
+  if (fraction == 0.5 && Side(a, k, p) > 0) m += 1;
+  else if (fraction == -0.5 && Side(a, k, p) < 0) m -= 1;
+  const double r = k >= 0 ? m / kPow10[k] : m * kPow10[-k];
+  out = std::copysign(r, x);
+  return true;
+}
+
+bool ThroughDecimalText(double x, double& out) { return RoundOne(x, out); }
+
+namespace {
+
+constexpr size_t kBlock = 256;
+constexpr double kTwo52 = 4503599627370496.0;
+
+// 10^-k rounded to the nearest double, k = 0..22.
+constexpr double kTenths[] = {1e-0,  1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,
+                              1e-8,  1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15,
+                              1e-16, 1e-17, 1e-18, 1e-19, 1e-20, 1e-21, 1e-22};
+
+// condition ? a : b through a bit mask; GCC 12 does not turn the conditional form into a
+// vector select in these loops.
+PLX_KERNEL double Select(bool condition, double a, double b) {
+  const uint64_t mask = 0 - static_cast<uint64_t>(condition);
+  return std::bit_cast<double>((std::bit_cast<uint64_t>(a) & mask) |
+                               (std::bit_cast<uint64_t>(b) & ~mask));
+}
+
+// The pass for 10^k over a block (see RoundBlock); returns the number of lanes not rounded
+// yet. The first pass writes every lane, the others only those they round.
+template <bool kFused, bool kFirst>
+PLX_KERNEL int64_t RoundPass(const double* __restrict x, double* __restrict out,
+                             int64_t* __restrict rounded, int k) {
+  const double scale = kPow10[k], inverse = kTenths[k];
+  int64_t left = 0;
+  for (size_t i = 0; i < kBlock; ++i) {
+    const double a = std::fabs(x[i]);
+    const double p = a * scale;
+    const double m = (p + kTwo52) - kTwo52;
+    bool good = (p > 1e14) & (p < 1e15) & (std::fabs(p - m) != 0.5);
+    double q;
+    if constexpr (kFused) {
+      const double q0 = m * inverse;
+      q = std::fma(std::fma(-q0, scale, m), inverse, q0);
+      const double remainder = std::fma(-q, scale, m);
+      // Below a power of two the neighbour is twice as close.
+      const uint64_t bits = std::bit_cast<uint64_t>(q);
+      const bool closerBelow = ((bits & 0x000FFFFFFFFFFFFFull) == 0) & (remainder < 0);
+      const double halfGap = std::bit_cast<double>(bits & 0x7FF0000000000000ull) *
+                             Select(closerBelow, scale * 0x1p-54, scale * 0x1p-53);
+      good = good & (std::fabs(remainder) < halfGap);
+    } else {
+      q = m / scale;
+    }
+    if constexpr (kFirst) {
+      out[i] = std::copysign(q, x[i]);
+      rounded[i] = good;
+    } else {
+      out[i] = Select(good, std::copysign(q, x[i]), out[i]);
+      rounded[i] |= good;
+    }
+    left += 1 - rounded[i];
+  }
+  return left;
+}
+
+// One block of values, in branch-free passes over the whole block, one for each power of ten
+// between those of its smallest and its largest value (a block of samples usually needs one
+// or two), since looking a power up for each lane would not vectorise. In the pass for 10^k,
+// a lane is rounded as RoundOne does and gets ok where its scaled value lies strictly inside
+// (1e14, 1e15) with no tie to break: that is where 10^k is the lane's own power and the
+// rounding needs no exact side. Every other lane (zero, a tie, values out of range or on a
+// boundary) is left with ok = 0 for RoundOne.
+//
+// The quotient m / 10^k is the one division per value. With fused multiply-add it is taken
+// as m times 10^-k, corrected once by its exact remainder, and accepted only where the
+// remainder proves it correctly rounded: |m - q * 10^k| below half the gap from q to its
+// neighbour on that side, times 10^k (both sides exact).
+template <bool kFused>
+PLX_KERNEL void RoundBlock(const double* __restrict x, double* __restrict out,
+                           uint8_t* __restrict ok) {
+  // The values 1e-8 <= |x| < 1e15, whose powers are 22 down to 0; non-negative doubles
+  // compare as their bits, and integer minima vectorise where floating ones do not.
+  constexpr uint64_t kLowest = std::bit_cast<uint64_t>(1e-8), kBeyond = std::bit_cast<uint64_t>(1e15);
+  uint64_t smallest = ~uint64_t{0}, largest = 0;
+  // Every lane's values are 64 bits wide, so that the vectoriser packs as many lanes per
+  // register as there are doubles (a byte array would make it take 64 lanes at a time and run
+  // out of registers).
+  int64_t rounded[kBlock];
+  for (size_t i = 0; i < kBlock; ++i) {
+    const uint64_t bits = std::bit_cast<uint64_t>(std::fabs(x[i]));
+    const uint64_t inRange = 0 - static_cast<uint64_t>((bits >= kLowest) & (bits < kBeyond));
+    smallest = std::min(smallest, bits | ~inRange);
+    largest = std::max(largest, bits & inRange);
+  }
+  int from = 0, to = -1;
+  double scaled;
+  if (largest != 0) {
+    DecimalScale(std::bit_cast<double>(largest), from, scaled);
+    DecimalScale(std::bit_cast<double>(smallest), to, scaled);
+    from = std::clamp(from, 0, 22);
+    to = std::clamp(to, 0, 22);
+  }
+  if (from > to) {
+    std::fill(rounded, rounded + kBlock, 0);
+  } else {
+    // The middle lane's power first (in a block of samples most lanes share it), then the
+    // others from the largest values down; once few lanes are left, rounding them one at a
+    // time is cheaper than another pass.
+    constexpr int64_t kWorthAPass = 24;
+    int middle = from, power;
+    if (DecimalScale(std::fabs(x[kBlock / 2]), power, scaled)) middle = std::clamp(power, from, to);
+    int64_t left = RoundPass<kFused, true>(x, out, rounded, middle);
+    for (int k = from; k <= to && left > kWorthAPass; ++k)
+      if (k != middle) left = RoundPass<kFused, false>(x, out, rounded, k);
+  }
+  for (size_t i = 0; i < kBlock; ++i) ok[i] = static_cast<uint8_t>(rounded[i]);
+}
+
+// The lanes of a block that RoundBlock refused, one at a time; eight flags are tested at once,
+// since a block usually refuses none or a few.
+PLX_KERNEL void RoundRefused(const double* x, size_t count, double* out, uint8_t* ok) {
+  for (size_t start = 0; start < count; start += 8) {
+    uint64_t eight;
+    std::memcpy(&eight, ok + start, sizeof eight);
+    if (eight == 0x0101010101010101ull) continue;
+    for (size_t i = start; i < std::min(start + 8, count); ++i) {
+      if (ok[i]) continue;
+      double value = 0;
+      ok[i] = RoundOne(x[i], value);
+      out[i] = value;
+    }
+  }
+}
+
+// The blocks of x[0..n), the last one padded.
+template <bool kFused>
+PLX_KERNEL void RoundAll(const double* x, size_t n, double* out, uint8_t* ok) {
+  double paddedX[kBlock], paddedOut[kBlock];
+  uint8_t paddedOk[kBlock];
+  for (size_t start = 0; start < n; start += kBlock) {
+    const size_t count = std::min(kBlock, n - start);
+    if (count == kBlock) {
+      RoundBlock<kFused>(x + start, out + start, ok + start);
+      RoundRefused(x + start, count, out + start, ok + start);
+      continue;
+    }
+    std::copy(x + start, x + n, paddedX);
+    std::fill(paddedX + count, paddedX + kBlock, 1.0);
+    RoundBlock<kFused>(paddedX, paddedOut, paddedOk);
+    RoundRefused(paddedX, count, paddedOut, paddedOk);
+    std::copy(paddedOut, paddedOut + count, out + start);
+    std::copy(paddedOk, paddedOk + count, ok + start);
+  }
+}
+
+void RoundAllBaseline(const double* x, size_t n, double* out, uint8_t* ok) {
+  RoundAll<false>(x, n, out, ok);
+}
+PLX_TARGET_AVX2 void RoundAllAvx2(const double* x, size_t n, double* out, uint8_t* ok) {
+  RoundAll<true>(x, n, out, ok);
+}
+PLX_TARGET_AVX512 void RoundAllAvx512(const double* x, size_t n, double* out, uint8_t* ok) {
+  RoundAll<true>(x, n, out, ok);
+}
+
+}  // namespace
+
+void ThroughDecimalTextEach(VectorWidth width, const double* x, size_t n, double* out,
+                            uint8_t* ok) {
+  switch (width) {
+    case VectorWidth::kAvx512: RoundAllAvx512(x, n, out, ok); break;
+    case VectorWidth::kAvx2: RoundAllAvx2(x, n, out, ok); break;
+    case VectorWidth::kBaseline: RoundAllBaseline(x, n, out, ok); break;
+  }
+}
+
+void ThroughDecimalTextEach(const double* x, size_t n, double* out, uint8_t* ok) {
+  ThroughDecimalTextEach(WidestVectors(), x, n, out, ok);
 }
 
 }  // namespace plx::graph

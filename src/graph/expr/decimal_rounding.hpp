@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/vector_width.hpp"
+
 namespace plx::graph {
 
 // The number that the decimal text of x (15 significant digits, rounded half to even on the
@@ -13,7 +15,9 @@ namespace plx::graph {
 bool ThroughDecimalText(double x, double& out);
 
 // The same for x[0..n) into out[0..n), much faster per value; ok[i] is 0 where
-// ThroughDecimalText returns false.
+// ThroughDecimalText returns false. The first form runs the loops compiled for the given
+// vector width (one the processor runs), the second the widest.
+void ThroughDecimalTextEach(VectorWidth width, const double* x, size_t n, double* out, uint8_t* ok);
 void ThroughDecimalTextEach(const double* x, size_t n, double* out, uint8_t* ok);
 
 }  // namespace plx::graph
