@@ -13,15 +13,17 @@
 // Results too large or too small for the error terms to stay exact (beyond 2^900 or below
 // 2^-900), zeros, infinities and NaN take pow. Every other exponent takes pow.
 //
-// The functions are inline and free of calls in their common case, so that loops over many
-// values vectorise.
+// The functions are always inlined and free of calls in their common case, so that loops over
+// many values vectorise, at every vector width (common/vector_width.hpp).
 #include <cmath>
+
+#include "common/vector_width.hpp"
 
 namespace plx {
 
 // The exact rounding error of product == a * b, rounded: a * b == product + result exactly
 // (barring overflow and underflow).
-inline double ProductError(double a, double b, double product) {
+PLX_KERNEL double ProductError(double a, double b, double product) {
 #if defined(__FMA__)
   return std::fma(a, b, -product);
 #else
@@ -47,24 +49,24 @@ struct Pair {
 };
 
 // s + e renormalised (|s| >= |e|): high is s + e rounded, low its exact error.
-inline Pair Renormalise(double s, double e) {
+PLX_KERNEL Pair Renormalise(double s, double e) {
   const double high = s + e;
   return {high, e - (high - s)};
 }
 
-inline Pair Times(Pair a, double b) {
+PLX_KERNEL Pair Times(Pair a, double b) {
   const double p = a.high * b;
   return Renormalise(p, ProductError(a.high, b, p) + a.low * b);
 }
 
-inline Pair Times(Pair a, Pair b) {
+PLX_KERNEL Pair Times(Pair a, Pair b) {
   const double p = a.high * b.high;
   return Renormalise(p, ProductError(a.high, b.high, p) + (a.high * b.low + a.low * b.high));
 }
 
 // x^N by squaring and multiplying, from the highest bit of N down.
 template <int N>
-inline Pair PowerPair(double x) {
+PLX_KERNEL Pair PowerPair(double x) {
   if constexpr (N == 1) {
     return {x, 0};
   } else {
@@ -83,14 +85,14 @@ constexpr int kProductPowerMax = 8;
 
 // x^N by products, rounded once; meaningful only where ProductPowerHolds(result).
 template <int N>
-inline double PowerByProducts(double x) {
+PLX_KERNEL double PowerByProducts(double x) {
   static_assert(N >= kProductPowerMin && N <= kProductPowerMax);
   if constexpr (N == 2) return x * x;  // one product is already correctly rounded
   else return exact_power_detail::PowerPair<N>(x).high;
 }
 
 // Whether a result of PowerByProducts is the power (its error terms stayed exact).
-inline bool ProductPowerHolds(double result) {
+PLX_KERNEL bool ProductPowerHolds(double result) {
   const double magnitude = std::fabs(result);
   return magnitude >= 0x1p-900 && magnitude <= 0x1p900;
 }

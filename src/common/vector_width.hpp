@@ -8,7 +8,9 @@
 //
 // A kernel is written once as a PLX_KERNEL function (always inlined) and wrapped by one
 // function per width, the wider ones marked PLX_TARGET_AVX2 / PLX_TARGET_AVX512; inlined
-// there, its loops are vectorised for that instruction set.
+// there, its loops are vectorised for that instruction set. A lambda holding such a loop is
+// marked PLX_KERNEL_LAMBDA, since it is a function of its own and would otherwise be compiled
+// once, for the baseline.
 #include <vector>
 
 namespace plx {
@@ -29,9 +31,11 @@ std::vector<VectorWidth> RunnableVectorWidths();
 #define PLX_TARGET_AVX2 __attribute__((target("arch=x86-64-v3")))
 #define PLX_TARGET_AVX512 __attribute__((target("arch=x86-64-v4")))
 #define PLX_KERNEL [[gnu::always_inline]] inline
+#define PLX_KERNEL_LAMBDA __attribute__((always_inline))
 #else
 #define PLX_HAS_WIDE_VECTORS 0
 #define PLX_TARGET_AVX2
 #define PLX_TARGET_AVX512
 #define PLX_KERNEL inline
+#define PLX_KERNEL_LAMBDA
 #endif

@@ -36,7 +36,7 @@ constexpr size_t kBlock = 256;
 }  // namespace
 
 template <bool kHost>
-void CompiledExpression::EvaluateBlock(const double* x, double* bottom, double* columns,
+PLX_KERNEL void CompiledExpression::EvaluateBlock(const double* x, double* bottom, double* columns,
                                        uint8_t* ok) const {
   // Every loop runs over the whole block (the caller pads the last one), so the compiler
   // vectorises it without a remainder loop.
@@ -46,11 +46,11 @@ void CompiledExpression::EvaluateBlock(const double* x, double* bottom, double* 
   double poison[kBlock];
   std::fill(poison, poison + n, 0.0);
   // The bottom of the stack, where the result ends, is the caller's.
-  auto column = [&](size_t k) { return k == 0 ? bottom : columns + (k - 1) * kBlock; };
+  auto column = [&](size_t k) PLX_KERNEL_LAMBDA { return k == 0 ? bottom : columns + (k - 1) * kBlock; };
   size_t t = 0;  // columns in use; column t - 1 is the top
   double* top = nullptr;
   // top[i] = f(top[i]), and for binary steps below[i] = f(below[i], top[i]).
-  auto unary = [&](auto f) {
+  auto unary = [&](auto f) PLX_KERNEL_LAMBDA {
     PLX_LANES_INDEPENDENT
     for (size_t i = 0; i < n; ++i) {
       const double r = f(top[i], i);
@@ -58,7 +58,7 @@ void CompiledExpression::EvaluateBlock(const double* x, double* bottom, double* 
       if constexpr (kHost) poison[i] += r * 0.0;
     }
   };
-  auto binary = [&](auto f) {
+  auto binary = [&](auto f) PLX_KERNEL_LAMBDA {
     double* below = column(t - 2);
     PLX_LANES_INDEPENDENT
     for (size_t i = 0; i < n; ++i) {
@@ -71,7 +71,7 @@ void CompiledExpression::EvaluateBlock(const double* x, double* bottom, double* 
   };
   // top[i] = top[i]^n: the products over the whole block, then the library's pow for the
   // few values out of their range, as WholePower does for one value.
-  auto power = [&](int exponent, auto byProducts) {
+  auto power = [&](int exponent, auto byProducts) PLX_KERNEL_LAMBDA {
     double r[kBlock];
     PLX_LANES_INDEPENDENT
     for (size_t i = 0; i < n; ++i) r[i] = byProducts(top[i]);
@@ -141,7 +141,8 @@ void CompiledExpression::EvaluateBlock(const double* x, double* bottom, double* 
   for (size_t i = 0; i < n; ++i) ok[i] = !kHost || poison[i] == 0;
 }
 
-void CompiledExpression::EvaluateEach(const double* x, size_t n, double* out, uint8_t* ok) const {
+PLX_KERNEL void CompiledExpression::EveryBlock(const double* x, size_t n, double* out,
+                                               uint8_t* ok) const {
   // The stack's columns above the bottom; for the last block, which is padded with 1 (a value
   // every step takes), its x, its results and their flags too.
   std::unique_ptr<double[]> scratch(new double[(maxStack_ + 2) * kBlock]);
@@ -168,6 +169,31 @@ void CompiledExpression::EvaluateEach(const double* x, size_t n, double* out, ui
       std::copy(paddedOk, paddedOk + count, ok + start);
     }
   }
+}
+
+void CompiledExpression::EveryBlockBaseline(const double* x, size_t n, double* out,
+                                            uint8_t* ok) const {
+  EveryBlock(x, n, out, ok);
+}
+void CompiledExpression::EveryBlockAvx2(const double* x, size_t n, double* out, uint8_t* ok) const {
+  EveryBlock(x, n, out, ok);
+}
+void CompiledExpression::EveryBlockAvx512(const double* x, size_t n, double* out,
+                                          uint8_t* ok) const {
+  EveryBlock(x, n, out, ok);
+}
+
+void CompiledExpression::EvaluateEach(VectorWidth width, const double* x, size_t n, double* out,
+                                      uint8_t* ok) const {
+  switch (width) {
+    case VectorWidth::kAvx512: EveryBlockAvx512(x, n, out, ok); break;
+    case VectorWidth::kAvx2: EveryBlockAvx2(x, n, out, ok); break;
+    case VectorWidth::kBaseline: EveryBlockBaseline(x, n, out, ok); break;
+  }
+}
+
+void CompiledExpression::EvaluateEach(const double* x, size_t n, double* out, uint8_t* ok) const {
+  EvaluateEach(WidestVectors(), x, n, out, ok);
 }
 
 }  // namespace plx::graph

@@ -27,6 +27,8 @@
 #include <string>
 #include <vector>
 
+#include "common/vector_width.hpp"
+
 namespace plx::graph {
 
 enum class Dialect { Resolver, VBScript, JavaScript };
@@ -97,7 +99,9 @@ class CompiledExpression {
   bool Batchable() const { return batchable_; }
   // out[i] = the value at x[i] for i < n, computed one instruction at a time over blocks of
   // values; ok[i] is 0 where Evaluate would raise an error (out[i] is then meaningless).
-  // Only for Batchable programs. Never raises.
+  // Only for Batchable programs. Never raises. The first form runs the loops compiled for the
+  // given vector width (one the processor runs), the second the widest.
+  void EvaluateEach(VectorWidth width, const double* x, size_t n, double* out, uint8_t* ok) const;
   void EvaluateEach(const double* x, size_t n, double* out, uint8_t* ok) const;
 
   // Whether `name` would be read as a variable (not a function, constant or operator word).
@@ -131,6 +135,11 @@ class CompiledExpression {
   ScriptValue EvaluateNumeric(const ScriptValue* variables) const;
   template <bool kHost>
   void EvaluateBlock(const double* x, double* bottom, double* columns, uint8_t* ok) const;
+  // EvaluateEach's loop over the blocks, and its copies for each vector width.
+  void EveryBlock(const double* x, size_t n, double* out, uint8_t* ok) const;
+  void EveryBlockBaseline(const double* x, size_t n, double* out, uint8_t* ok) const;
+  PLX_TARGET_AVX2 void EveryBlockAvx2(const double* x, size_t n, double* out, uint8_t* ok) const;
+  PLX_TARGET_AVX512 void EveryBlockAvx512(const double* x, size_t n, double* out, uint8_t* ok) const;
   // Replaces every part that computes a constant by its value.
   void FoldConstants();
   // Joins constant right operands to their operators, and turns powers with a small whole

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdint>
 #include <algorithm>
-#include <cstring>
 
 #include "common/exact_power.hpp"
 #include "common/vector_width.hpp"
@@ -109,19 +108,19 @@ PLX_KERNEL int64_t RoundPass(const double* __restrict x, double* __restrict out,
   for (size_t i = 0; i < kBlock; ++i) {
     const double a = std::fabs(x[i]);
     const double p = a * scale;
-    const double m = (p + kTwo52) - kTwo52;
+    // Both round to an integer, ties to even, as printing rounds an exact tie; the vector
+    // instruction sets have an instruction for it, the baseline's library call is slow.
+    const double m = kFused ? std::nearbyint(p) : (p + kTwo52) - kTwo52;
     bool good = (p > 1e14) & (p < 1e15) & (std::fabs(p - m) != 0.5);
     double q;
     if constexpr (kFused) {
       const double q0 = m * inverse;
       q = std::fma(std::fma(-q0, scale, m), inverse, q0);
       const double remainder = std::fma(-q, scale, m);
-      // Below a power of two the neighbour is twice as close.
+      // A power of two, whose lower neighbour is closer, is left to RoundOne.
       const uint64_t bits = std::bit_cast<uint64_t>(q);
-      const bool closerBelow = ((bits & 0x000FFFFFFFFFFFFFull) == 0) & (remainder < 0);
-      const double halfGap = std::bit_cast<double>(bits & 0x7FF0000000000000ull) *
-                             Select(closerBelow, scale * 0x1p-54, scale * 0x1p-53);
-      good = good & (std::fabs(remainder) < halfGap);
+      const double halfGap = std::bit_cast<double>(bits & 0x7FF0000000000000ull) * (scale * 0x1p-53);
+      good = good & ((bits & 0x000FFFFFFFFFFFFFull) != 0) & (std::fabs(remainder) < halfGap);
     } else {
       q = m / scale;
     }
@@ -137,73 +136,64 @@ PLX_KERNEL int64_t RoundPass(const double* __restrict x, double* __restrict out,
   return left;
 }
 
-// One block of values, in branch-free passes over the whole block, one for each power of ten
-// between those of its smallest and its largest value (a block of samples usually needs one
-// or two), since looking a power up for each lane would not vectorise. In the pass for 10^k,
-// a lane is rounded as RoundOne does and gets ok where its scaled value lies strictly inside
+// One block of values, in branch-free passes over the whole block, each with one power of
+// ten, since looking a power up for each lane would not vectorise. In the pass for 10^k, a
+// lane is rounded as RoundOne does and gets ok where its scaled value lies strictly inside
 // (1e14, 1e15) with no tie to break: that is where 10^k is the lane's own power and the
-// rounding needs no exact side. Every other lane (zero, a tie, values out of range or on a
-// boundary) is left with ok = 0 for RoundOne.
+// rounding needs no exact side. Every lane no pass rounds (zero, a tie, values out of range or
+// on a boundary) is left with ok = 0 for RoundOne.
 //
 // The quotient m / 10^k is the one division per value. With fused multiply-add it is taken
 // as m times 10^-k, corrected once by its exact remainder, and accepted only where the
 // remainder proves it correctly rounded: |m - q * 10^k| below half the gap from q to its
-// neighbour on that side, times 10^k (both sides exact).
+// neighbours, times 10^k (both sides exact).
 template <bool kFused>
 PLX_KERNEL void RoundBlock(const double* __restrict x, double* __restrict out,
                            uint8_t* __restrict ok) {
-  // The values 1e-8 <= |x| < 1e15, whose powers are 22 down to 0; non-negative doubles
-  // compare as their bits, and integer minima vectorise where floating ones do not.
-  constexpr uint64_t kLowest = std::bit_cast<uint64_t>(1e-8), kBeyond = std::bit_cast<uint64_t>(1e15);
-  uint64_t smallest = ~uint64_t{0}, largest = 0;
+  // Once few lanes are left, rounding them one at a time is cheaper than another pass.
+  constexpr int64_t kWorthAPass = 24;
   // Every lane's values are 64 bits wide, so that the vectoriser packs as many lanes per
   // register as there are doubles (a byte array would make it take 64 lanes at a time and run
   // out of registers).
   int64_t rounded[kBlock];
-  for (size_t i = 0; i < kBlock; ++i) {
-    const uint64_t bits = std::bit_cast<uint64_t>(std::fabs(x[i]));
-    const uint64_t inRange = 0 - static_cast<uint64_t>((bits >= kLowest) & (bits < kBeyond));
-    smallest = std::min(smallest, bits | ~inRange);
-    largest = std::max(largest, bits & inRange);
-  }
-  int from = 0, to = -1;
+  // The middle lane's power first: in a block of samples most lanes share it.
+  int first = 14, power;
   double scaled;
-  if (largest != 0) {
-    DecimalScale(std::bit_cast<double>(largest), from, scaled);
-    DecimalScale(std::bit_cast<double>(smallest), to, scaled);
-    from = std::clamp(from, 0, 22);
-    to = std::clamp(to, 0, 22);
-  }
-  if (from > to) {
-    std::fill(rounded, rounded + kBlock, 0);
-  } else {
-    // The middle lane's power first (in a block of samples most lanes share it), then the
-    // others from the largest values down; once few lanes are left, rounding them one at a
-    // time is cheaper than another pass.
-    constexpr int64_t kWorthAPass = 24;
-    int middle = from, power;
-    if (DecimalScale(std::fabs(x[kBlock / 2]), power, scaled)) middle = std::clamp(power, from, to);
-    int64_t left = RoundPass<kFused, true>(x, out, rounded, middle);
+  if (DecimalScale(std::fabs(x[kBlock / 2]), power, scaled)) first = std::clamp(power, 0, 22);
+  int64_t left = RoundPass<kFused, true>(x, out, rounded, first);
+  if (left > kWorthAPass) {
+    // The others, for every power between those of the largest and the smallest lane not
+    // rounded yet with 1e-8 <= |x| < 1e15 (powers 22 down to 0), from the largest values
+    // down. Non-negative doubles compare as their bits, and integer minima vectorise where
+    // floating ones do not.
+    constexpr uint64_t kLowest = std::bit_cast<uint64_t>(1e-8), kBeyond = std::bit_cast<uint64_t>(1e15);
+    uint64_t smallest = ~uint64_t{0}, largest = 0;
+    for (size_t i = 0; i < kBlock; ++i) {
+      const uint64_t bits = std::bit_cast<uint64_t>(std::fabs(x[i]));
+      const uint64_t wanted =
+          0 - static_cast<uint64_t>((bits >= kLowest) & (bits < kBeyond) & (rounded[i] == 0));
+      smallest = std::min(smallest, bits | ~wanted);
+      largest = std::max(largest, bits & wanted);
+    }
+    int from = 0, to = -1;
+    if (largest != 0 && DecimalScale(std::bit_cast<double>(largest), from, scaled) &&
+        DecimalScale(std::bit_cast<double>(smallest), to, scaled)) {
+      from = std::clamp(from, 0, 22);
+      to = std::clamp(to, 0, 22);
+    }
     for (int k = from; k <= to && left > kWorthAPass; ++k)
-      if (k != middle) left = RoundPass<kFused, false>(x, out, rounded, k);
+      if (k != first) left = RoundPass<kFused, false>(x, out, rounded, k);
   }
   for (size_t i = 0; i < kBlock; ++i) ok[i] = static_cast<uint8_t>(rounded[i]);
 }
 
-// The lanes of a block that RoundBlock refused, one at a time; eight flags are tested at once,
-// since a block usually refuses none or a few.
+// The lanes of a block that RoundBlock refused, one at a time.
 PLX_KERNEL void RoundRefused(const double* x, size_t count, double* out, uint8_t* ok) {
-  for (size_t start = 0; start < count; start += 8) {
-    uint64_t eight;
-    std::memcpy(&eight, ok + start, sizeof eight);
-    if (eight == 0x0101010101010101ull) continue;
-    for (size_t i = start; i < std::min(start + 8, count); ++i) {
-      if (ok[i]) continue;
-      double value = 0;
-      ok[i] = RoundOne(x[i], value);
-      out[i] = value;
-    }
-  }
+  ForEachUnset(ok, count, [&](size_t i) PLX_KERNEL_LAMBDA {
+    double value = 0;
+    ok[i] = RoundOne(x[i], value);
+    out[i] = value;
+  });
 }
 
 // The blocks of x[0..n), the last one padded.

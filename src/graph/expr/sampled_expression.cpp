@@ -123,8 +123,7 @@ void SampledExpression::AtEach(const std::vector<double>& xs, std::vector<double
   rounded_.resize(n);
   ThroughDecimalTextEach(xs.data(), n, rounded_.data(), ok.data());
   byText_.clear();
-  for (size_t i = 0; i < n; ++i)
-    if (!ok[i]) byText_.push_back(i);
+  ForEachUnset(ok.data(), n, [this](size_t i) { byText_.push_back(i); });
   if (!program_) {
     std::fill(ok.begin(), ok.end(), 0);
   } else if (program_->Batchable()) {
