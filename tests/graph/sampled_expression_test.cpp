@@ -257,5 +257,28 @@ TEST(ThroughDecimalText, GivesWhatTheDecimalTextReads) {
   }
 }
 
+// A value that is already the double nearest to a fifteen-digit decimal reads back as itself,
+// whatever its power of ten: the quotient by that power must be the correctly rounded one.
+TEST(ThroughDecimalText, FifteenDigitValuesStayThemselves) {
+  std::mt19937_64 random(3);
+  std::vector<double> xs;
+  for (int k = 0; k <= 22; ++k) {
+    for (int i = 0; i < 20000; ++i) {
+      const int64_t m = std::uniform_int_distribution<int64_t>(100000000000001, 999999999999999)(random);
+      xs.push_back(static_cast<double>(m) / std::pow(10.0, k) * (i % 2 ? -1 : 1));
+    }
+  }
+  for (VectorWidth width : RunnableVectorWidths()) {
+    std::vector<double> out(xs.size());
+    std::vector<uint8_t> ok(xs.size());
+    ThroughDecimalTextEach(width, xs.data(), xs.size(), out.data(), ok.data());
+    for (size_t i = 0; i < xs.size(); ++i) {
+      ASSERT_TRUE(ok[i]) << xs[i];
+      ASSERT_EQ(std::bit_cast<uint64_t>(out[i]), std::bit_cast<uint64_t>(xs[i]))
+          << std::hexfloat << xs[i] << ", width " << static_cast<int>(width);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace plx::graph

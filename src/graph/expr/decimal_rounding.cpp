@@ -83,6 +83,7 @@ bool ThroughDecimalText(double x, double& out) { return RoundOne(x, out); }
 namespace {
 
 constexpr size_t kBlock = 256;
+constexpr int kHighestPass = 21;  // see RoundPass
 constexpr double kTwo52 = 4503599627370496.0;
 
 // 10^-k rounded to the nearest double, k = 0..22.
@@ -100,6 +101,20 @@ PLX_KERNEL double Select(bool condition, double a, double b) {
 
 // The pass for 10^k over a block (see RoundBlock); returns the number of lanes not rounded
 // yet. The first pass writes every lane, the others only those they round.
+//
+// The quotient Q = m / 10^k is the one division per value. With fused multiply-add it is
+// taken without one, as q0 = m * y with y = 10^-k rounded, corrected once by its remainder:
+// q = RN(q0 + RN(m - q0 * 10^k) * y), each step rounded once. This is exactly RN(Q) for k up
+// to 21, which is why the passes stop there (a value needing 10^22 goes to RoundOne):
+//  - q0 = Q(1 + h) with |h| <= 2u + u^2 (u = 2^-53), so the remainder is -m h, rounded, and
+//    the corrected value before its rounding is Q - Q h (e1 + e3 + e1 e3), with e1 the error
+//    of y and e3 that of the remainder: within Q (2u + u^2)^2 < 2^(e-102) of Q, where
+//    2^e <= Q < 2^(e+1).
+//  - Q is never a midpoint between doubles (a Q that is a fraction of a power of two has at
+//    most 50 significant bits), and its distance to one, |m 2^(53-e) - (2j+1) 10^k| /
+//    (10^k 2^(53-e)), has a numerator of at least 2^min(k, 53-e): at least 1 / (5^k 2^(53-e))
+//    or 1 / 10^k. Both exceed 2^(e-102) when 5^k < 2^49, that is k <= 21 (and Q < 10^15).
+// So no midpoint lies between the corrected value and Q, and both round to the same double.
 template <bool kFused, bool kFirst>
 PLX_KERNEL int64_t RoundPass(const double* __restrict x, double* __restrict out,
                              int64_t* __restrict rounded, int k) {
@@ -116,11 +131,6 @@ PLX_KERNEL int64_t RoundPass(const double* __restrict x, double* __restrict out,
     if constexpr (kFused) {
       const double q0 = m * inverse;
       q = std::fma(std::fma(-q0, scale, m), inverse, q0);
-      const double remainder = std::fma(-q, scale, m);
-      // A power of two, whose lower neighbour is closer, is left to RoundOne.
-      const uint64_t bits = std::bit_cast<uint64_t>(q);
-      const double halfGap = std::bit_cast<double>(bits & 0x7FF0000000000000ull) * (scale * 0x1p-53);
-      good = good & ((bits & 0x000FFFFFFFFFFFFFull) != 0) & (std::fabs(remainder) < halfGap);
     } else {
       q = m / scale;
     }
@@ -142,11 +152,6 @@ PLX_KERNEL int64_t RoundPass(const double* __restrict x, double* __restrict out,
 // (1e14, 1e15) with no tie to break: that is where 10^k is the lane's own power and the
 // rounding needs no exact side. Every lane no pass rounds (zero, a tie, values out of range or
 // on a boundary) is left with ok = 0 for RoundOne.
-//
-// The quotient m / 10^k is the one division per value. With fused multiply-add it is taken
-// as m times 10^-k, corrected once by its exact remainder, and accepted only where the
-// remainder proves it correctly rounded: |m - q * 10^k| below half the gap from q to its
-// neighbours, times 10^k (both sides exact).
 template <bool kFused>
 PLX_KERNEL void RoundBlock(const double* __restrict x, double* __restrict out,
                            uint8_t* __restrict ok) {
@@ -159,13 +164,12 @@ PLX_KERNEL void RoundBlock(const double* __restrict x, double* __restrict out,
   // The middle lane's power first: in a block of samples most lanes share it.
   int first = 14, power;
   double scaled;
-  if (DecimalScale(std::fabs(x[kBlock / 2]), power, scaled)) first = std::clamp(power, 0, 22);
+  if (DecimalScale(std::fabs(x[kBlock / 2]), power, scaled)) first = std::clamp(power, 0, kHighestPass);
   int64_t left = RoundPass<kFused, true>(x, out, rounded, first);
   if (left > kWorthAPass) {
     // The others, for every power between those of the largest and the smallest lane not
-    // rounded yet with 1e-8 <= |x| < 1e15 (powers 22 down to 0), from the largest values
-    // down. Non-negative doubles compare as their bits, and integer minima vectorise where
-    // floating ones do not.
+    // rounded yet with 1e-8 <= |x| < 1e15, from the largest values down. Non-negative
+    // doubles compare as their bits, and integer minima vectorise where floating ones do not.
     constexpr uint64_t kLowest = std::bit_cast<uint64_t>(1e-8), kBeyond = std::bit_cast<uint64_t>(1e15);
     uint64_t smallest = ~uint64_t{0}, largest = 0;
     for (size_t i = 0; i < kBlock; ++i) {
@@ -175,11 +179,11 @@ PLX_KERNEL void RoundBlock(const double* __restrict x, double* __restrict out,
       smallest = std::min(smallest, bits | ~wanted);
       largest = std::max(largest, bits & wanted);
     }
-    int from = 0, to = -1;
-    if (largest != 0 && DecimalScale(std::bit_cast<double>(largest), from, scaled) &&
-        DecimalScale(std::bit_cast<double>(smallest), to, scaled)) {
-      from = std::clamp(from, 0, 22);
-      to = std::clamp(to, 0, 22);
+    int from = 0, to = -1, fromLargest, toSmallest;
+    if (largest != 0 && DecimalScale(std::bit_cast<double>(largest), fromLargest, scaled) &&
+        DecimalScale(std::bit_cast<double>(smallest), toSmallest, scaled)) {
+      from = std::clamp(fromLargest, 0, kHighestPass);
+      to = std::clamp(toSmallest, 0, kHighestPass);
     }
     for (int k = from; k <= to && left > kWorthAPass; ++k)
       if (k != first) left = RoundPass<kFused, false>(x, out, rounded, k);
