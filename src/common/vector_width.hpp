@@ -11,6 +11,8 @@
 // there, its loops are vectorised for that instruction set. A lambda holding such a loop is
 // marked PLX_KERNEL_LAMBDA, since it is a function of its own and would otherwise be compiled
 // once, for the baseline.
+#include <bit>
+#include <cstdint>
 #include <vector>
 
 namespace plx {
@@ -39,3 +41,15 @@ std::vector<VectorWidth> RunnableVectorWidths();
 #define PLX_KERNEL inline
 #define PLX_KERNEL_LAMBDA
 #endif
+
+namespace plx {
+
+// condition ? a : b through a bit mask, for kernels: GCC 12 does not always turn the
+// conditional form into a vector select.
+PLX_KERNEL double SelectLane(bool condition, double a, double b) {
+  const uint64_t mask = 0 - static_cast<uint64_t>(condition);
+  return std::bit_cast<double>((std::bit_cast<uint64_t>(a) & mask) |
+                               (std::bit_cast<uint64_t>(b) & ~mask));
+}
+
+}  // namespace plx

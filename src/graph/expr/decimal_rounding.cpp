@@ -91,14 +91,6 @@ constexpr double kTenths[] = {1e-0,  1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1
                               1e-8,  1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15,
                               1e-16, 1e-17, 1e-18, 1e-19, 1e-20, 1e-21, 1e-22};
 
-// condition ? a : b through a bit mask; GCC 12 does not turn the conditional form into a
-// vector select in these loops.
-PLX_KERNEL double Select(bool condition, double a, double b) {
-  const uint64_t mask = 0 - static_cast<uint64_t>(condition);
-  return std::bit_cast<double>((std::bit_cast<uint64_t>(a) & mask) |
-                               (std::bit_cast<uint64_t>(b) & ~mask));
-}
-
 // The pass for 10^k over a block (see RoundBlock); returns the number of lanes not rounded
 // yet. The first pass writes every lane, the others only those they round.
 //
@@ -113,20 +105,23 @@ PLX_KERNEL double Select(bool condition, double a, double b) {
 //  - Q is never a midpoint between doubles (a Q that is a fraction of a power of two has at
 //    most 50 significant bits), and its distance to one, |m 2^(53-e) - (2j+1) 10^k| /
 //    (10^k 2^(53-e)), has a numerator of at least 2^min(k, 53-e): at least 1 / (5^k 2^(53-e))
-//    or 1 / 10^k. Both exceed 2^(e-102) when 5^k < 2^49, that is k <= 21 (and Q < 10^15).
+//    or 1 / 10^k. Both exceed 2^(e-102) when 5^k < 2^49, that is k <= 21 (and m <= 10^15).
 // So no midpoint lies between the corrected value and Q, and both round to the same double.
 template <bool kFused, bool kFirst>
 PLX_KERNEL int64_t RoundPass(const double* __restrict x, double* __restrict out,
                              int64_t* __restrict rounded, int k) {
   const double scale = kPow10[k], inverse = kTenths[k];
-  int64_t left = 0;
+  int64_t done = 0;
   for (size_t i = 0; i < kBlock; ++i) {
     const double a = std::fabs(x[i]);
     const double p = a * scale;
     // Both round to an integer, ties to even, as printing rounds an exact tie; the vector
     // instruction sets have an instruction for it, the baseline's library call is slow.
     const double m = kFused ? std::nearbyint(p) : (p + kTwo52) - kTwo52;
-    bool good = (p > 1e14) & (p < 1e15) & (std::fabs(p - m) != 0.5);
+    // p on a boundary is as good as inside: the exact value on either side of it rounds to
+    // the same fifteen digits (1e14 * 10^-k) with either power.
+    const double fraction = p - m;
+    bool good = (p >= 1e14) & (p <= 1e15) & (fraction != 0.5) & (fraction != -0.5);
     double q;
     if constexpr (kFused) {
       const double q0 = m * inverse;
@@ -138,22 +133,23 @@ PLX_KERNEL int64_t RoundPass(const double* __restrict x, double* __restrict out,
       out[i] = std::copysign(q, x[i]);
       rounded[i] = good;
     } else {
-      out[i] = Select(good, std::copysign(q, x[i]), out[i]);
+      out[i] = SelectLane(good, std::copysign(q, x[i]), out[i]);
       rounded[i] |= good;
     }
-    left += 1 - rounded[i];
+    done += rounded[i];
   }
-  return left;
+  return static_cast<int64_t>(kBlock) - done;
 }
 
 // One block of values, in branch-free passes over the whole block, each with one power of
 // ten, since looking a power up for each lane would not vectorise. In the pass for 10^k, a
-// lane is rounded as RoundOne does and gets ok where its scaled value lies strictly inside
-// (1e14, 1e15) with no tie to break: that is where 10^k is the lane's own power and the
-// rounding needs no exact side. Every lane no pass rounds (zero, a tie, values out of range or
-// on a boundary) is left with ok = 0 for RoundOne.
+// lane is rounded as RoundOne does and gets ok where its scaled value lies in [1e14, 1e15]
+// with no tie to break: that is where 10^k is the lane's own power (or, on a boundary, one
+// giving the same value) and the rounding needs no exact side. Every lane no pass rounds
+// (zero, a tie, values out of range) is left with ok = 0 for RoundOne. Returns whether every
+// lane was rounded.
 template <bool kFused>
-PLX_KERNEL void RoundBlock(const double* __restrict x, double* __restrict out,
+PLX_KERNEL bool RoundBlock(const double* __restrict x, double* __restrict out,
                            uint8_t* __restrict ok) {
   // Once few lanes are left, rounding them one at a time is cheaper than another pass.
   constexpr int64_t kWorthAPass = 24;
@@ -188,7 +184,12 @@ PLX_KERNEL void RoundBlock(const double* __restrict x, double* __restrict out,
     for (int k = from; k <= to && left > kWorthAPass; ++k)
       if (k != first) left = RoundPass<kFused, false>(x, out, rounded, k);
   }
+  if (left == 0) {
+    std::fill(ok, ok + kBlock, 1);  // the common case, without reading the flags
+    return true;
+  }
   for (size_t i = 0; i < kBlock; ++i) ok[i] = static_cast<uint8_t>(rounded[i]);
+  return false;
 }
 
 // The lanes of a block that RoundBlock refused, one at a time.
@@ -208,14 +209,14 @@ PLX_KERNEL void RoundAll(const double* x, size_t n, double* out, uint8_t* ok) {
   for (size_t start = 0; start < n; start += kBlock) {
     const size_t count = std::min(kBlock, n - start);
     if (count == kBlock) {
-      RoundBlock<kFused>(x + start, out + start, ok + start);
-      RoundRefused(x + start, count, out + start, ok + start);
+      if (!RoundBlock<kFused>(x + start, out + start, ok + start))
+        RoundRefused(x + start, count, out + start, ok + start);
       continue;
     }
     std::copy(x + start, x + n, paddedX);
     std::fill(paddedX + count, paddedX + kBlock, 1.0);
-    RoundBlock<kFused>(paddedX, paddedOut, paddedOk);
-    RoundRefused(paddedX, count, paddedOut, paddedOk);
+    if (!RoundBlock<kFused>(paddedX, paddedOut, paddedOk))
+      RoundRefused(paddedX, count, paddedOut, paddedOk);
     std::copy(paddedOut, paddedOut + count, out + start);
     std::copy(paddedOk, paddedOk + count, ok + start);
   }
