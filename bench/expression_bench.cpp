@@ -5,7 +5,9 @@
 //                           a sample that cannot be evaluated keeps the previous value);
 //   BM_Eval<Name>_MuParser  muParser, a widely used C++ expression parser, one Eval per sample;
 //   BM_Eval<Name>_Direct    the formula written in C++.
-// The names stay fixed so that the ratios can be followed from run to run. Also measured: the
+// The add-in's loops run at the widest vector width the processor has (AVX-512, AVX2 or the
+// baseline; see common/vector_width.hpp). The names stay fixed so that the ratios can be
+// followed from run to run. Also measured: the
 // same formula parsed from text at every sample, as a text-only evaluator would.
 #include <benchmark/benchmark.h>
 

@@ -5,6 +5,7 @@ namespace {
 
 bool Runs(VectorWidth width) {
 #if PLX_HAS_WIDE_VECTORS
+  __builtin_cpu_init();  // in case this runs before the library's own start-up did it
   switch (width) {
     case VectorWidth::kBaseline: return true;
 #if defined(__clang__)

@@ -1,9 +1,9 @@
 #include "graph/expr/decimal_rounding.hpp"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <algorithm>
 
 #include "common/exact_power.hpp"
 #include "common/vector_width.hpp"
@@ -30,8 +30,6 @@ double QuotientSide(double a, double b, double q) {
 PLX_KERNEL double Side(double a, int k, double p) {
   return k >= 0 ? ProductError(a, kPow10[k], p) : QuotientSide(a, kPow10[-k], p);
 }
-
-}  // namespace
 
 // The power k that scales a > 0 to v = a * 10^k in [1e14, 1e15], with p = v rounded; false
 // where k would lie outside -22..22. The exact v is p plus something with the sign of side
@@ -77,6 +75,8 @@ PLX_KERNEL bool RoundOne(double x, double& out) {
   out = std::copysign(r, x);
   return true;
 }
+
+}  // namespace
 
 bool ThroughDecimalText(double x, double& out) { return RoundOne(x, out); }
 
