@@ -2,6 +2,7 @@
 
 #include "support/error_number.hpp"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -206,7 +207,8 @@ TEST(ThroughDecimalText, ManyAtOnceAgreeWithOneAtATime) {
     SCOPED_TRACE("vector width " + std::to_string(static_cast<int>(width)));
     std::vector<double> out(xs.size());
     std::vector<uint8_t> ok(xs.size());
-    ThroughDecimalTextEach(width, xs.data(), xs.size(), out.data(), ok.data());
+    const size_t refused = ThroughDecimalTextEach(width, xs.data(), xs.size(), out.data(), ok.data());
+    EXPECT_EQ(refused, static_cast<size_t>(std::count(ok.begin(), ok.end(), 0)));
     for (size_t i = 0; i < xs.size(); ++i) {
       double one = 0;
       const bool oneOk = ThroughDecimalText(xs[i], one);

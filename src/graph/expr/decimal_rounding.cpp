@@ -192,59 +192,66 @@ PLX_KERNEL bool RoundBlock(const double* __restrict x, double* __restrict out,
   return false;
 }
 
-// The lanes of a block that RoundBlock refused, one at a time.
-PLX_KERNEL void RoundRefused(const double* x, size_t count, double* out, uint8_t* ok) {
+// The lanes of a block that RoundBlock refused, one at a time; returns how many RoundOne
+// refused too.
+PLX_KERNEL size_t RoundRefused(const double* x, size_t count, double* out, uint8_t* ok) {
+  size_t refused = 0;
   ForEachUnset(ok, count, [&](size_t i) PLX_KERNEL_LAMBDA {
     double value = 0;
     ok[i] = RoundOne(x[i], value);
     out[i] = value;
+    refused += !ok[i];
   });
+  return refused;
 }
 
 // The blocks of x[0..n), the last one padded.
 template <bool kFused>
-PLX_KERNEL void RoundAll(const double* x, size_t n, double* out, uint8_t* ok) {
+PLX_KERNEL size_t RoundAll(const double* x, size_t n, double* out, uint8_t* ok) {
+  size_t refused = 0;
   double paddedX[kBlock], paddedOut[kBlock];
   uint8_t paddedOk[kBlock];
   for (size_t start = 0; start < n; start += kBlock) {
     const size_t count = std::min(kBlock, n - start);
     if (count == kBlock) {
       if (!RoundBlock<kFused>(x + start, out + start, ok + start))
-        RoundRefused(x + start, count, out + start, ok + start);
+        refused += RoundRefused(x + start, count, out + start, ok + start);
       continue;
     }
     std::copy(x + start, x + n, paddedX);
     std::fill(paddedX + count, paddedX + kBlock, 1.0);
     if (!RoundBlock<kFused>(paddedX, paddedOut, paddedOk))
-      RoundRefused(paddedX, count, paddedOut, paddedOk);
+      refused += RoundRefused(paddedX, count, paddedOut, paddedOk);
     std::copy(paddedOut, paddedOut + count, out + start);
     std::copy(paddedOk, paddedOk + count, ok + start);
   }
+  return refused;
 }
 
-void RoundAllBaseline(const double* x, size_t n, double* out, uint8_t* ok) {
-  RoundAll<false>(x, n, out, ok);
+size_t RoundAllBaseline(const double* x, size_t n, double* out, uint8_t* ok) {
+  return RoundAll<false>(x, n, out, ok);
 }
-PLX_TARGET_AVX2 void RoundAllAvx2(const double* x, size_t n, double* out, uint8_t* ok) {
-  RoundAll<true>(x, n, out, ok);
+PLX_TARGET_AVX2 size_t RoundAllAvx2(const double* x, size_t n, double* out, uint8_t* ok) {
+  return RoundAll<true>(x, n, out, ok);
 }
-PLX_TARGET_AVX512 void RoundAllAvx512(const double* x, size_t n, double* out, uint8_t* ok) {
-  RoundAll<true>(x, n, out, ok);
+PLX_TARGET_AVX512 size_t RoundAllAvx512(const double* x, size_t n, double* out, uint8_t* ok) {
+  return RoundAll<true>(x, n, out, ok);
 }
 
 }  // namespace
 
-void ThroughDecimalTextEach(VectorWidth width, const double* x, size_t n, double* out,
-                            uint8_t* ok) {
+size_t ThroughDecimalTextEach(VectorWidth width, const double* x, size_t n, double* out,
+                              uint8_t* ok) {
   switch (width) {
-    case VectorWidth::kAvx512: RoundAllAvx512(x, n, out, ok); break;
-    case VectorWidth::kAvx2: RoundAllAvx2(x, n, out, ok); break;
-    case VectorWidth::kBaseline: RoundAllBaseline(x, n, out, ok); break;
+    case VectorWidth::kAvx512: return RoundAllAvx512(x, n, out, ok);
+    case VectorWidth::kAvx2: return RoundAllAvx2(x, n, out, ok);
+    case VectorWidth::kBaseline: break;
   }
+  return RoundAllBaseline(x, n, out, ok);
 }
 
-void ThroughDecimalTextEach(const double* x, size_t n, double* out, uint8_t* ok) {
-  ThroughDecimalTextEach(WidestVectors(), x, n, out, ok);
+size_t ThroughDecimalTextEach(const double* x, size_t n, double* out, uint8_t* ok) {
+  return ThroughDecimalTextEach(WidestVectors(), x, n, out, ok);
 }
 
 }  // namespace plx::graph

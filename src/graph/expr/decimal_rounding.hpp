@@ -17,10 +17,10 @@ namespace plx::graph {
 bool ThroughDecimalText(double x, double& out);
 
 // The same for x[0..n) into out[0..n), much faster per value; ok[i] is 0 where
-// ThroughDecimalText returns false. The first form runs the loops compiled for the given
-// vector width (one the processor runs), the second the widest.
-void ThroughDecimalTextEach(VectorWidth width, const double* x, size_t n, double* out, uint8_t* ok);
-void ThroughDecimalTextEach(const double* x, size_t n, double* out, uint8_t* ok);
+// ThroughDecimalText returns false; returns how many those are. The first form runs the loops
+// compiled for the given vector width (one the processor runs), the second the widest.
+size_t ThroughDecimalTextEach(VectorWidth width, const double* x, size_t n, double* out, uint8_t* ok);
+size_t ThroughDecimalTextEach(const double* x, size_t n, double* out, uint8_t* ok);
 
 // f(i) for every i < n with flags[i] == 0; eight flags are tested at once, since nearly all
 // values are usually rounded.

@@ -121,9 +121,9 @@ void SampledExpression::AtEach(const std::vector<double>& xs, std::vector<double
   // x through its decimal text; the few values outside the arithmetic rounding's range take
   // the text route at the end.
   rounded_.resize(n);
-  ThroughDecimalTextEach(xs.data(), n, rounded_.data(), ok.data());
   byText_.clear();
-  ForEachUnset(ok.data(), n, [this](size_t i) { byText_.push_back(i); });
+  if (ThroughDecimalTextEach(xs.data(), n, rounded_.data(), ok.data()) != 0)
+    ForEachUnset(ok.data(), n, [this](size_t i) { byText_.push_back(i); });
   if (!program_) {
     std::fill(ok.begin(), ok.end(), 0);
   } else if (program_->Batchable()) {
