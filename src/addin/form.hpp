@@ -35,6 +35,13 @@ struct Control {
   // The selected part of a text or combo box's text, as the user would
   // overtype it.
   size_t selStart = 0, selLength = 0;
+
+  // A list's entries with the first one chosen (none for no entries).
+  void ListWithFirstChosen(std::vector<std::wstring> entries) {
+    items = std::move(entries);
+    text = items.empty() ? L"" : items.front();
+    value = items.empty() ? -1 : 0;
+  }
 };
 
 class Form : public std::enable_shared_from_this<Form> {

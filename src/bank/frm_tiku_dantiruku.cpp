@@ -114,12 +114,8 @@ frmTiKu_DanTiRuKu::frmTiKu_DanTiRuKu(AddinContext& ctx) : Form(ctx, L"frmTiKu_Da
 
 void frmTiKu_DanTiRuKu::Form_Load() {
   try {
-    for (auto [name, table] : {std::pair{L"cmbType", L"tkType"}, std::pair{L"cmbDegree", L"tkDegree"}}) {
-      Control& c = GetControl(name);
-      c.items = ValueList(Ctx(), table);
-      c.text = c.items.empty() ? L"" : c.items.front();
-      c.value = c.items.empty() ? -1 : 0;
-    }
+    for (auto [name, table] : {std::pair{L"cmbType", L"tkType"}, std::pair{L"cmbDegree", L"tkDegree"}})
+      GetControl(name).ListWithFirstChosen(ValueList(Ctx(), table));
     GetControl(L"txtInTime").text = Ctx().GetClock().DateTimeText();
     if (!Ctx().App) return;
     try {

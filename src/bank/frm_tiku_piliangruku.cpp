@@ -93,12 +93,8 @@ void frmTiKu_PiLiangRuKu::Form_Load() {
   try {
     types_ = ValueList(Ctx(), L"tkType");
     degrees_ = ValueList(Ctx(), L"tkDegree");
-    for (auto [name, items] : {std::pair{L"cmbType", &types_}, std::pair{L"cmbDegree", &degrees_}}) {
-      Control& c = GetControl(name);
-      c.items = *items;
-      c.text = items->empty() ? L"" : items->front();
-      c.value = items->empty() ? -1 : 0;
-    }
+    for (auto [name, items] : {std::pair{L"cmbType", &types_}, std::pair{L"cmbDegree", &degrees_}})
+      GetControl(name).ListWithFirstChosen(*items);
     if (paper_) GetControl(L"txtPaper").text = PaperTitle(*paper_);
     // Opened without a marked paper there is nothing to report.
     if (Ctx().App && !analysis_.questions.empty()) BuildReport();
