@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -126,8 +127,9 @@ std::string Stem(const PageCase& c) {
 }
 
 // The host options an example's "运行" line gives ("--host-version 11.0",
-// "--doc ../shared/corpus/….docx"), without its --out.
-std::string RunOptions(const fs::path& script) {
+// "--doc ../shared/corpus/….docx"), without its --out; nothing when a file
+// it names under ../shared is not here (a clone without the shared corpus).
+std::optional<std::string> RunOptions(const fs::path& script) {
   std::ifstream in(script);
   std::string line;
   while (std::getline(in, line)) {
@@ -141,7 +143,10 @@ std::string RunOptions(const fs::path& script) {
         words >> word;
         continue;
       }
-      if (word.rfind("../shared/", 0) == 0) word = std::string(PLENDRIX_SHARED_DIR) + word.substr(9);
+      if (word.rfind("../shared/", 0) == 0) {
+        word = std::string(PLENDRIX_SHARED_DIR) + word.substr(9);
+        if (!fs::exists(word)) return std::nullopt;
+      }
       options += " " + word;
     }
     return options;
@@ -181,8 +186,13 @@ TEST(OwnRendering, PageOneOfEveryExampleAgreesWithLibreOffice) {
     const fs::path docx = d / (Stem(c) + ".docx");
     if (!c.name.ends_with(".docx")) {
       const fs::path script = fs::path(PLENDRIX_SOURCE_DIR) / "examples" / (c.name + ".txt");
+      const auto options = RunOptions(script);
+      if (!options) {
+        std::cout << c.name << ": skipped, the shared corpus it opens is not here\n";
+        continue;
+      }
       // Scripts that save pictures write them into the folder they run in.
-      EXPECT_TRUE(Quietly("cd " + d.string() + " && " + PLENDRIX_RUN_CLI + RunOptions(script) + " --out " +
+      EXPECT_TRUE(Quietly("cd " + d.string() + " && " + PLENDRIX_RUN_CLI + *options + " --out " +
                           docx.string() + " run " + script.string()))
           << c.name << ": the example script did not run";
     } else {
