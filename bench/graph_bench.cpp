@@ -1,12 +1,13 @@
 // Graph sampling: a whole arbitrary-function insertion (interval search
-// over -10..10 every 0.01, then drawing the curve) into the model, and a
+// over -10..10 every 0.01, then drawing the curve) into the model, a
 // textbook figure: frame with ticks, grid, tick and π labels and six
-// elementary curves.
+// elementary curves, and the cleaning of a frame's 200,000 raw tick labels.
 #include <benchmark/benchmark.h>
 
 #include "bench_addin.hpp"
 #include "textbook_figure.hpp"
 #include "docif/model/model_application.hpp"
+#include "graph/axes/tick_labels.hpp"
 #include "graph/curves/expression_curves.hpp"
 #include "graph/expr/normalise.hpp"
 #include "graph/curves/trig_curves.hpp"
@@ -69,5 +70,14 @@ void BM_TextbookGraphPreview(benchmark::State& state) {
   for (auto _ : state) plx::graph::ZBX_Graph(ctx, g, canvas);
 }
 BENCHMARK(BM_TextbookGraphPreview)->Unit(benchmark::kMillisecond);
+
+// A frame of ±100,000 with a tick at each unit: the labels are cleaned in one
+// pass, so this stays linear in the number of ticks.
+void BM_CleanTickLabels(benchmark::State& state) {
+  std::vector<plx::graph::TickLabel> raw;
+  for (int i = 1; i <= 200000; ++i) raw.push_back({static_cast<float>(i), std::to_wstring(i), L"zbx"});
+  for (auto _ : state) benchmark::DoNotOptimize(plx::graph::CleanTickLabels(raw));
+}
+BENCHMARK(BM_CleanTickLabels)->Unit(benchmark::kMillisecond);
 
 }  // namespace
