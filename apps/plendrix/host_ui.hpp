@@ -19,6 +19,8 @@ class HostUi final : public ConsoleUi {
 
   // "ok", "cancel", "yes", "no" or a text, as written on script line `line`.
   void QueueAnswer(const std::wstring& answer, int line);
+  // Where the host prints what a script asks to see.
+  std::FILE* Out() const { return out_; }
   // The script's loop for a modal dialog: it runs the script's next lines
   // until the dialog has closed.
   void SetModalLoop(std::function<void(const std::function<bool()>&)> loop) { modalLoop_ = std::move(loop); }

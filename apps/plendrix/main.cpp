@@ -18,6 +18,7 @@
 #include "common/vbnum.hpp"
 #include "docif/model/json_dump.hpp"
 #include "config_cli.hpp"
+#include "form_listing.hpp"
 #include "formula_cli.hpp"
 #include "graph/expr/math_plugin.hpp"
 #include "graph/expr/normalise.hpp"
@@ -107,19 +108,6 @@ int Evaluate(const std::wstring& text, std::optional<double> x) {
   return 0;
 }
 
-const char* KindName(plx::ControlKind k) {
-  switch (k) {
-    case plx::ControlKind::Label: return "标签";
-    case plx::ControlKind::TextBox: return "文本框";
-    case plx::ControlKind::CheckBox: return "复选框";
-    case plx::ControlKind::OptionGroup: return "单选按钮组";
-    case plx::ControlKind::ComboBox: return "组合框";
-    case plx::ControlKind::ListBox: return "列表框";
-    case plx::ControlKind::Button: return "按钮";
-  }
-  return "";
-}
-
 int ListControls(plx::cli::Session& s, const std::wstring& name) {
   std::shared_ptr<plx::Form> form;
   for (const auto& f : s.Context().OpenForms)
@@ -134,13 +122,7 @@ int ListControls(plx::cli::Session& s, const std::wstring& name) {
     form->Show();
     opened = true;
   }
-  for (const auto& c : form->Controls()) {
-    std::string value = WideToUtf8(form->ValueText(c.name));
-    std::printf("%s\t%s\t%s\t%s", WideToUtf8(c.name).c_str(), KindName(c.kind), WideToUtf8(c.caption).c_str(),
-                value.c_str());
-    if (!c.items.empty()) std::printf("\t[%s]", WideToUtf8(plx::Join(c.items, L"|")).c_str());
-    std::printf("\n");
-  }
+  std::fputs(plx::cli::FormControlListing(*form).c_str(), stdout);
   // Looking has no side effects: the dialog closes without its closing
   // handler, so it does not save its inputs to the dialog memory.
   if (opened) form->Dismiss();

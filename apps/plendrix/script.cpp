@@ -11,6 +11,7 @@
 #include "common/vbnum.hpp"
 #include "config/mod_config.hpp"
 #include "addin/form.hpp"
+#include "form_listing.hpp"
 #include "picture_cli.hpp"
 #include "press.hpp"
 #include "script_text.hpp"
@@ -168,6 +169,11 @@ void ScriptRunner::RunLine(const std::wstring& raw) {
     group.Set(target.substr(dot + 1), Unescape(Trim(value)));
   } else if (command == L"render") {
     WriteRequestedPicture(session_, ParsePictureRequest(rest));
+  } else if (command == L"show") {
+    // What the open dialog shows now: its controls with their captions and values.
+    const std::wstring name = Trim(rest);
+    std::fprintf(session_.Ui().Out(), "对话框 %s：\n%s", WideToUtf8(name).c_str(),
+                 FormControlListing(*OpenForm(name)).c_str());
   } else if (command == L"preview") {
     auto [name, file] = Word(rest);
     std::string svg = OpenForm(name)->PreviewSvg();

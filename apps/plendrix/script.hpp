@@ -4,7 +4,7 @@
 //   dblclick FORM.CONTROL [INDEX] | answer ok|cancel|yes|no|TEXT |
 //   select START END | select shape NAME | select all | select end |
 //   select after TEXT | type TEXT |
-//   close FORM | preview FORM FILE.svg | config GROUP.KEY VALUE |
+//   close FORM | show FORM | preview FORM FILE.svg | config GROUP.KEY VALUE |
 //   render [--page N | --selection] [--format F] [--dpi D] FILE
 // Lines starting with # are comments; blanks and tabs before an action are
 // allowed; in VALUE and TEXT the escapes \r, \n, \t and \\ stand for
