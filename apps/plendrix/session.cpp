@@ -1,5 +1,7 @@
 #include "session.hpp"
 
+#include <filesystem>
+
 #include "common/text.hpp"
 #include "docif/ooxml/docx_reader.hpp"
 #include "docif/ooxml/docx_writer.hpp"
@@ -12,7 +14,10 @@ Session::Session(const SessionOptions& options, std::FILE* out, std::FILE* err)
     : options_(options), ui_(out, err, options.interactive), network_(options.online) {
   ctx_ = std::make_unique<AddinContext>(Services{ui_, clock_, random_, registry_, network_, shell_});
   if (!options_.install.empty()) {
-    std::wstring folder = options_.install;
+    // Made absolute once: the question bank stores file paths under the
+    // install folder, and they must hold when plendrix runs from elsewhere.
+    const std::filesystem::path given(WideToUtf8(options_.install));
+    std::wstring folder = Utf8ToWide(std::filesystem::absolute(given).lexically_normal().string());
     while (folder.size() > 1 && folder.back() == L'/') folder.pop_back();
     ctx_->ModuleFolder = [folder] { return folder; };
   }
