@@ -23,9 +23,10 @@ namespace {
 
 class ScriptTest : public ::testing::Test {
  protected:
-  ScriptTest() : out_(std::tmpfile()), err_(std::tmpfile()) {
+  explicit ScriptTest(const wchar_t* hostVersion = L"16.0") : out_(std::tmpfile()), err_(std::tmpfile()) {
     SessionOptions o;
     o.install = install.WPath();
+    o.hostVersion = hostVersion;
     std::filesystem::copy_file(std::filesystem::path(PLENDRIX_IMAGE_DIR) / "公式录入说明.doc",
                                install.Path() / "公式录入说明.doc");
     session = std::make_unique<Session>(o, out_, err_);
@@ -42,12 +43,14 @@ class ScriptTest : public ::testing::Test {
     runner->Run(in);
   }
   std::wstring Text() { return session->Host().ActiveDocument()->Content()->Text(); }
-  // What the session wrote on standard error.
-  std::string Errors() {
-    std::fflush(err_);
-    std::rewind(err_);
+  // What the session wrote on standard error, and on standard output.
+  std::string Errors() { return Written(err_); }
+  std::string Output() { return Written(out_); }
+  static std::string Written(std::FILE* file) {
+    std::fflush(file);
+    std::rewind(file);
     std::string text;
-    for (int c; (c = std::fgetc(err_)) != EOF;) text += static_cast<char>(c);
+    for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
     return text;
   }
   void ExpectError(const std::string& script, const std::string& part) {
@@ -64,6 +67,12 @@ class ScriptTest : public ::testing::Test {
   std::FILE* err_;
   std::unique_ptr<Session> session;
   std::unique_ptr<ScriptRunner> runner;
+};
+
+// The 2003 host, whose toolbars have the commands the ribbon lacks.
+class LegacyScriptTest : public ScriptTest {
+ protected:
+  LegacyScriptTest() : ScriptTest(L"11.0") {}
 };
 
 TEST(Script, Escapes) {
@@ -89,6 +98,25 @@ TEST_F(ScriptTest, DialogsAreDrivenByTheirControlNames) {
   EXPECT_EQ(test::QueryOne(install.File("config/config.mdb"), "select Data from record where id=4"), "五号@@2@@P");
   EXPECT_TRUE(session->Context().OpenForms.empty() ||
               session->Context().OpenForms.back()->Name() != L"frmDot");
+}
+
+// `show` prints what an open dialog shows at that point of the script, the
+// results its buttons wrote included; the dialog stays open and unchanged.
+TEST_F(LegacyScriptTest, ShowPrintsTheDialogAsItIsNow) {
+  Run("press 分解质因数\n"
+      "set frmFenJie.Text1 360\n"
+      "show frmFenJie\n"
+      "click frmFenJie.cmdOK\n"
+      "show frmFenJie\n");
+  const std::string out = Output();
+  const size_t second = out.rfind("对话框 frmFenJie：");
+  ASSERT_NE(second, std::string::npos) << out;
+  EXPECT_EQ(out.substr(0, second).find("运算结果：360"), std::string::npos) << "before the click: " << out;
+  EXPECT_NE(out.find("Label1\t标签\t运算结果：360= 2^3·3^2·5", second), std::string::npos) << out;
+  EXPECT_NE(out.find("Text1\t文本框\t", second), std::string::npos) << out;
+  EXPECT_NE(out.find("\t360\n", second), std::string::npos) << out;
+  ExpectError("show frmGraph\n", "没有打开");
+  EXPECT_EQ(Text(), L"\r") << "looking changes nothing in the document";
 }
 
 TEST_F(ScriptTest, AnswersAreQueuedForTheNextBoxes) {
@@ -180,6 +208,27 @@ TEST_F(ScriptTest, DumpShowsSymbolFontSignsByCodeAndAsDrawn) {
     EXPECT_NE(json.find(part), std::string::npos) << part << " in " << json;
   EXPECT_FALSE(docif::model::SymbolFontCharacter(L"Wingdings", 0xF0A5));
   EXPECT_FALSE(docif::model::SymbolFontCharacter(L"Symbol", 0xF0F0));  // no sign of its own
+}
+
+// The install folder given relative to where plendrix starts is made
+// absolute at once, so the question files the bank stores under it are
+// found again from any folder.
+TEST(Session, ARelativeInstallFolderIsMadeAbsolute) {
+  test::TestInstall install;
+  const std::filesystem::path started = std::filesystem::current_path();
+  std::filesystem::current_path(install.Path().parent_path());
+  SessionOptions o;
+  o.install = Utf8ToWide(install.Path().filename().string()) + L"/";
+  std::FILE* out = std::tmpfile();
+  std::wstring folder;
+  {
+    Session session(o, out, out);
+    std::filesystem::current_path("/");
+    folder = session.Context().ModuleFolder();
+  }
+  std::fclose(out);
+  std::filesystem::current_path(started);
+  EXPECT_EQ(folder, Utf8ToWide(std::filesystem::absolute(install.Path()).lexically_normal().string()));
 }
 
 TEST(CommandLine, TextsStartingWithAMinusAreNotOptions) {
