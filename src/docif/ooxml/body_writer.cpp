@@ -77,6 +77,24 @@ class StoryWriter {
     return it->second;
   }
 
+  // A paragraph's properties with its mark's run properties: the same for
+  // every paragraph of one format whose mark has one format, so made once.
+  const std::string& ParagraphProperties(uint32_t paragraph, uint32_t markFormat) {
+    auto it = pPr_.find({paragraph, markFormat});
+    if (it != pPr_.end()) return it->second;
+    const model::ParaFormat& p = doc_.paraFormats[paragraph];
+    std::string numPr;
+    if (p.list) {
+      auto list = ctx_.lists.find(p.list);
+      if (list != ctx_.lists.end())
+        numPr = "<w:numPr><w:ilvl w:val=\"" + std::to_string(list->second.second) + "\"/><w:numId w:val=\"" +
+                std::to_string(list->second.first) + "\"/></w:numPr>";
+    }
+    std::string xml =
+        ParagraphPropertiesXml(p, ctx_.styleId(p.style), numPr, RunProperties(markFormat), SectionBreak(p));
+    return pPr_.emplace(std::pair{paragraph, markFormat}, std::move(xml)).first->second;
+  }
+
   std::string Paragraph(long s, long e) {
     const model::CharCell& mark = story_.Cell(e - 1);
     // A body element kept as read fills its paragraph alone.
@@ -84,17 +102,7 @@ class StoryWriter {
       auto it = doc_.objects.find(story_.Cell(s).object);
       if (it != doc_.objects.end() && it->second.block) return it->second.rawXml;
     }
-    const model::ParaFormat& p = doc_.paraFormats[mark.paragraph];
-    std::string numPr;
-    if (p.list) {
-      auto it = ctx_.lists.find(p.list);
-      if (it != ctx_.lists.end())
-        numPr = "<w:numPr><w:ilvl w:val=\"" + std::to_string(it->second.second) + "\"/><w:numId w:val=\"" +
-                std::to_string(it->second.first) + "\"/></w:numPr>";
-    }
-    std::string out = "<w:p><w:pPr>" + ParagraphPropertiesXml(p, ctx_.styleId(p.style), numPr, RunProperties(mark.format),
-                                                              SectionBreak(p)) +
-                      "</w:pPr>";
+    std::string out = "<w:p><w:pPr>" + ParagraphProperties(mark.paragraph, mark.format) + "</w:pPr>";
     if (withShapes_) {
       auto it = shapesAt_.find(s);
       if (it != shapesAt_.end())
@@ -105,7 +113,8 @@ class StoryWriter {
     }
     out += Runs(s, e - 1);
     out += Bookmarks(e - 1);
-    return out + "</w:p>";
+    out += "</w:p>";
+    return out;
   }
 
   std::string Bookmarks(long pos) { return BookmarkEnds(pos) + BookmarkStarts(pos); }
@@ -173,14 +182,15 @@ class StoryWriter {
   }
 
   std::string Runs(long s, long e) {
-    std::string out, text;
+    std::string out;
+    std::wstring text;  // the plain characters of the run being gathered
     uint32_t format = 0;
     bool textInCode = false;
     auto flush = [&] {
       if (text.empty()) return;
       const char* tag = textInCode ? "w:instrText" : "w:t";
-      out += "<w:r>" + RunProperties(format) + "<" + tag + " xml:space=\"preserve\">" + XmlEscape(text) + "</" +
-             tag + "></w:r>";
+      out += "<w:r>" + RunProperties(format) + "<" + tag + " xml:space=\"preserve\">" + XmlEscape(text) +
+             "</" + tag + "></w:r>";
       text.clear();
     };
     auto run = [&](uint32_t f, const std::string& content) {
@@ -235,7 +245,7 @@ class StoryWriter {
         if (!text.empty() && (f != format || inCode != textInCode)) flush();
         format = f;
         textInCode = inCode;
-        text += WideToUtf8(std::wstring(1, c));
+        text += c;
       }
     }
     flush();
@@ -349,7 +359,8 @@ class StoryWriter {
       }
       out += "</w:tr>";
     }
-    return out + "</w:tbl>";
+    out += "</w:tbl>";
+    return out;
   }
 
   BodyContext& ctx_;
@@ -362,6 +373,7 @@ class StoryWriter {
   std::map<long, const model::Equation*> equations_;  // by start
   std::map<long, model::FieldMarks> fields_;           // fields with a result, by separator
   std::map<uint32_t, std::string> rPr_;
+  std::map<std::pair<uint32_t, uint32_t>, std::string> pPr_;
   std::vector<bool> codeStack_;  // per open field: still in its code
   model::TableInfo emptyInfo_;
 };

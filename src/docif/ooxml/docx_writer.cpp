@@ -93,14 +93,19 @@ class PackageWriter {
     };
     BodyContext body{doc_, drawings, [this](const std::wstring& n) { return StyleIdOf(n); }, lists_};
     drawings.storyXml = [&](const model::Story& s) { return StoryBlocksXml(body, s, false); };
-    std::string blocks = StoryBlocksXml(body, *doc_.main, true);
-    parts_[kDocumentPart] = kXmlHeader + RootOpen() + "<w:body>" + blocks + SectionXml() + "</w:body></w:document>";
+    const std::string blocks = StoryBlocksXml(body, *doc_.main, true);
+    // The main part is the largest by far: made once, in a buffer of its final size.
+    const std::string root = RootOpen(), section = SectionXml();
+    std::string& main = parts_[kDocumentPart];
+    main.clear();
+    main.reserve(std::string_view(kXmlHeader).size() + root.size() + blocks.size() + section.size() + 64);
+    main.append(kXmlHeader).append(root).append("<w:body>").append(blocks).append(section).append("</w:body></w:document>");
     WriteStyles();
     WriteNumbering();
     WriteSettings();
     WriteRelationships();
     WriteContentTypes();
-    return parts_;
+    return std::move(parts_);
   }
 
  private:

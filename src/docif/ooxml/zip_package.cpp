@@ -14,6 +14,8 @@ namespace plx::docif::ooxml {
 namespace {
 
 constexpr int kBadFile = 5792;
+// zlib's own default: a good balance of speed and size for XML.
+constexpr zip_uint32_t kDeflateLevel = 6;
 
 [[noreturn]] void Fail(const std::string& path, const std::wstring& why) {
   Raise(kBadFile, L"无法打开文件“" + Utf8ToWide(path) + L"”：" + why);
@@ -132,10 +134,16 @@ void WritePackage(const std::string& path, const Parts& parts, const model::Pack
   };
   auto add = [&](const std::string& name, const std::string& bytes) {
     zip_source_t* src = zip_source_buffer(zip, bytes.data(), bytes.size(), 0);
-    if (!src || zip_file_add(zip, name.c_str(), src, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
+    const zip_int64_t index = src ? zip_file_add(zip, name.c_str(), src, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) : -1;
+    if (index < 0) {
       if (src) zip_source_free(src);
       fail();
     }
+    // libzip deflates at its strongest level unless told otherwise, which
+    // costs several times the time of the rest of a save for a few per cent
+    // of size.
+    if (zip_set_file_compression(zip, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, kDeflateLevel) != 0)
+      fail(zip_strerror(zip));
   };
   // The content types part comes first, as word processors expect.
   if (auto it = parts.find("[Content_Types].xml"); it != parts.end()) add(it->first, it->second);
