@@ -55,12 +55,15 @@ std::pair<size_t, std::wstring> FirstAnswerHeading(const std::wstring& text) {
 }  // namespace
 
 void PreprocessQuestion(docif::Document& doc) {
+  // A question cut from a marked paper: its tags would hide the number and the headings below.
+  RemovePaperMarks(doc);
   ReplaceEach(doc, L"[【\\[]题[目文][】\\]]", kStemMark);
   ReplaceEach(doc, L"^13[【\\[]解[：析答][】\\]]", L"\r" + kSolutionMark);
-  // A leading question number ("12．") is the paper's, not the question's.
+  // A leading question number ("12．") is the paper's, not the question's;
+  // the blanks after it go too.
   std::wstring text = doc.Content()->Text();
   RegExp number;
-  number.Pattern = L"^[\\r \\u3000]*(" + kStemMark + L")?[ \\u3000]*(\\d{1,}[.．、])";
+  number.Pattern = L"^[\\r \\u3000]*(" + kStemMark + L")?[ \\u3000]*(\\d{1,}[.．、][ \\u3000]*)";
   auto m = number.Execute(text);
   if (!m.empty()) {
     size_t end = m.front().FirstIndex + m.front().Length;
@@ -124,9 +127,10 @@ void frmTiKu_DanTiRuKu::Form_Load() {
     }
     auto selection = caller_ ? Ctx().App->GetSelection() : nullptr;
     area_ = Ctx().App->GetDocuments()->Add();
-    // What the teacher selected is the question to store.
+    // What the teacher selected is the question to store; its last
+    // paragraph mark, when selected, is the area's last one.
     if (selection && selection->End() > selection->Start()) {
-      area_->GetRange(0, 0)->SetFormattedText(*selection->GetRange());
+      area_->Content()->SetFormattedText(*selection->GetRange());
       auto end = area_->Content();
       end->Collapse(docif::kCollapseEnd);
     }
@@ -175,7 +179,7 @@ bool frmTiKu_DanTiRuKu::EditQuestion(long id) {
     }
     ClearArea();
     auto stored = Ctx().App->GetDocuments()->Open(row->fileName + L".doc", true);
-    area_->GetRange(0, 0)->SetFormattedText(*stored->Content());
+    area_->Content()->SetFormattedText(*stored->Content());
     Ctx().App->GetDocuments()->Close(stored);
     area_->Activate();
     TrimEmptyEnd(*area_);
@@ -238,6 +242,9 @@ void frmTiKu_DanTiRuKu::cmdOK_Click() {
     row.chapter = chapterId_;
     row.inTime = Trim(GetControl(L"txtInTime").text);
     const bool added = editId_ == 0;
+    // The paper's marks stay in the paper: a stored question has no tags and no paper number.
+    RemovePaperMarks(*area_);
+    TrimEmptyEnd(*area_);
     long id = StoreQuestion(Ctx(), row, *area_, writePreview);
     ui.MsgBox(L"试题已经存入数据库了！", Buttons::OK, L"");
     // An edited question is in its paper's list already.

@@ -8,7 +8,8 @@
 // `cmbDegree`, `txtShortName`, `txtPoint` (`cmdPoint`), `txtChapter`
 // (`cmdChapter`), `txtPaper` (`cmdPaper`, `cmdClearPaper`), `txtInTime`;
 // `labPicIndex` names the stored files of a question being edited, which
-// keeps them. `cmdOK` saves.
+// keeps them. `cmdOK` saves the question without the paper's tags and
+// question number.
 #include <memory>
 #include <string>
 
@@ -19,7 +20,8 @@
 
 namespace plx::bank {
 
-// The automatic pre-processing of a question document: old-style stem and
+// The automatic pre-processing of a question document: the paper's tags
+// go (with the question number they mark), old-style stem and
 // solution headings become the marks, a leading question number goes, a
 // stem mark is put first when there is none, and the first answer heading
 // gives the answer mark ("答案：" becomes it; before a solution heading it

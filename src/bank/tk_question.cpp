@@ -1,5 +1,6 @@
 #include "bank/tk_question.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -31,32 +32,58 @@ void Lead(docif::Document& doc, const docif::RangePtr& piece, const std::wstring
   if (!StartsWith(piece->Text(), mark)) doc.GetRange(piece->Start(), piece->Start())->InsertBefore(mark);
 }
 
-// Tags left inside the pieces (a tagged line within an answer) go too.
-void RemoveTags(docif::Document& doc) {
-  auto all = doc.Content();
-  auto find = all->GetFind();
-  find->Text = L"\\[pd*\\]";
-  find->MatchWildcards = true;
-  find->Replacement.Text = L"";
-  find->Execute(docif::kReplaceAll);
-}
-
 }  // namespace
 
-void TrimEmptyEnd(docif::Document& doc) {
-  std::wstring text = doc.Content()->Text();
-  long end = doc.Content()->End();
-  size_t keep = text.size();
-  while (keep >= 2 && text[keep - 1] == L'\r' && text[keep - 2] == L'\r') --keep;
-  if (keep < text.size()) doc.GetRange(end - static_cast<long>(text.size() - keep) - 1, end - 1)->Delete();
+void RemovePaperMarks(docif::Document& doc) {
+  long at = doc.Content()->Start();
+  for (;;) {
+    auto tag = doc.GetRange(at, doc.Content()->End());
+    auto find = tag->GetFind();
+    find->Text = L"\\[pd*\\]";
+    find->MatchWildcards = true;
+    if (!find->Execute()) return;
+    // A bracket that closes only in a later paragraph is no tag.
+    if (Contains(tag->Text(), L"\r")) {
+      at = tag->Start() + 1;
+      continue;
+    }
+    // The blanks and the paper's number after the tag go with it, where
+    // the shown text is the document's own characters (no field there).
+    long end = tag->End();
+    std::wstring after = doc.GetRange(end, std::min(end + 16, doc.Content()->End()))->Text();
+    long lead = static_cast<long>(LeadLength(after));
+    if (lead > 0 && doc.GetRange(end, end + lead)->Text() == after.substr(0, static_cast<size_t>(lead)))
+      tag->SetRange(tag->Start(), end + lead);
+    at = tag->Start();
+    tag->Delete();
+  }
 }
 
+void TrimEmptyEnd(docif::Document& doc) {
+  auto content = doc.Content();
+  std::wstring text = content->Text();
+  size_t keep = text.size();
+  while (keep >= 2 && text[keep - 1] == L'\r' && text[keep - 2] == L'\r') --keep;
+  const long empty = static_cast<long>(text.size() - keep);  // empty paragraphs before the final mark
+  if (empty == 0) return;
+  const long end = content->End(), lastMark = end - empty - 1;
+  if (lastMark < 0 || doc.GetRange(lastMark, lastMark + 1)->Text() != L"\r") {
+    // After a table (or in an empty document) the final paragraph stays.
+    doc.GetRange(end - empty - 1, end - 1)->Delete();
+    return;
+  }
+  // The last paragraph with text is put over the rest, its mark over the
+  // final one, so it keeps its own alignment, style and spacing.
+  auto last = doc.GetRange(lastMark, lastMark)->Paragraphs()->First();
+  doc.GetRange(last->Start(), end)->SetFormattedText(*last);
+}
 
 docif::RangePtr AppendCopy(docif::Document& doc, const docif::Range& source) {
   long end = doc.Content()->End() - 1;
   auto at = doc.GetRange(end, end);
   at->SetFormattedText(source);
-  if (!EndsWithText(at->Text(), L"\r")) at->InsertAfter(L"\r");
+  // A copy ending with a paragraph or a table row starts the next piece on a line of its own.
+  if (!EndsWithText(at->Text(), L"\r") && !EndsWithText(at->Text(), L"\r\a")) at->InsertAfter(L"\r");
   return at;
 }
 
@@ -91,7 +118,7 @@ std::shared_ptr<docif::Document> QuestionDocument(AddinContext& ctx, const Analy
   // The answer first: its positions come after the stem's.
   if (answer) Lead(*doc, answer, kAnswerMark);
   Lead(*doc, stem, kStemMark);
-  RemoveTags(*doc);
+  RemovePaperMarks(*doc);
   TrimEmptyEnd(*doc);
   return doc;
 }

@@ -29,19 +29,26 @@ bool HasStemAndAnswer(const std::wstring& text);
 // marks are missing).
 std::wstring StemText(const std::wstring& text);
 
-// Copies the range, with its formatting, to the end of the document's
-// text and returns the copy, which ends with a paragraph mark.
+// Copies the range, with its formatting and tables, to the end of the
+// document's text and returns the copy, which ends with a paragraph mark
+// or a table row.
 docif::RangePtr AppendCopy(docif::Document& doc, const docif::Range& source);
 // Adds a paragraph of plain text at the end; the range covers the text
 // without its paragraph mark.
 docif::RangePtr AppendParagraph(docif::Document& doc, const std::wstring& text);
 
-// Removes the empty paragraphs at the end of the document.
+// Removes the empty paragraphs at the end of the document; the last
+// paragraph keeps its formats (one stays after a closing table).
 void TrimEmptyEnd(docif::Document& doc);
+
+// Removes the marks a paper got for the bank: every tag ("[pdTM]",
+// "[pdAns]", "[pdDT…]") with the blanks and the paper's question number
+// that follow it ("[pdTM]12．").
+void RemovePaperMarks(docif::Document& doc);
 
 // A new document (it becomes the active one) holding the analysed
 // question: the stem under "【题干】" without its tag and paper number, then
-// the answer under "【答案】" without its tag.
+// the answer under "【答案】" without its tag; no tag stays inside.
 std::shared_ptr<docif::Document> QuestionDocument(AddinContext& ctx, const AnalysedQuestion& question);
 
 // The question's picture: its first page's text, cut out.

@@ -1,13 +1,14 @@
 // The question bank as LibreOffice sees it: the questions of a corpus paper
 // stored by the batch import open as documents, their pictures as
-// metafiles, and a worksheet assembled from them shows the questions.
+// metafiles, and a worksheet assembled from them shows the questions; the
+// papers as LibreOffice saves them again keep a stored question's tables
+// and formats and leave the paper's tags behind.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
 
-#include "bank/tk_insert.hpp"
-#include "bank/bank_fixture.hpp"
+#include "bank/stored_question_checks.hpp"
 
 namespace plx {
 namespace {
@@ -85,6 +86,21 @@ TEST_F(BankInLibreOffice, StoredQuestionsAndAWorksheetOpen) {
   EXPECT_NE(shown.find("已知集合"), std::string::npos);
   EXPECT_NE(shown.find("ABC"), std::string::npos);
   EXPECT_LT(shown.find("已知集合"), shown.find("ABC"));
+}
+
+// The same questions from the papers as LibreOffice saves them again.
+class StoredResavedQuestion : public test::StoredQuestionTest {};
+
+TEST_F(StoredResavedQuestion, KeepsItsTableThroughSingleAndBatchImport) {
+  CheckTablesKept(::test::LibreOfficeResaved("worksheet.docx"), "worksheet.docx");
+}
+
+TEST_F(StoredResavedQuestion, KeepsAlignmentStyleFontsAndLineBreaks) {
+  CheckFormatsKept(::test::LibreOfficeResaved("exam-teacher.docx"), "exam-teacher.docx");
+}
+
+TEST_F(StoredResavedQuestion, SavedAloneLosesThePapersTagsAndNumber) {
+  CheckTagsRemoved(::test::LibreOfficeResaved("exam-teacher.docx"), "exam-teacher.docx");
 }
 
 }  // namespace
