@@ -396,7 +396,11 @@ struct VmlReader {
 
 }  // namespace
 
-model::ShapeDataPtr ReadVmlDrawing(const pugi::xml_node& pict, const DrawingSource& src, Placement& where) {
+namespace {
+
+// The one shape of a w:pict (its shape types aside); null when there is
+// none. Raises UnreadableDrawing for several.
+pugi::xml_node OnlyShape(const pugi::xml_node& pict) {
   pugi::xml_node shape;
   for (pugi::xml_node c : pict.children()) {
     std::string name = c.name();
@@ -404,6 +408,57 @@ model::ShapeDataPtr ReadVmlDrawing(const pugi::xml_node& pict, const DrawingSour
     if (shape) throw UnreadableDrawing("several VML shapes in one run");
     shape = c;
   }
+  return shape;
+}
+
+// A crop side: a fraction, or 65536ths with a trailing "f".
+double CropFraction(const pugi::xml_attribute& a) {
+  std::string text = a.as_string();
+  if (text.empty()) return 0;
+  double v = std::strtod(text.c_str(), nullptr);
+  if (text.back() == 'f') v /= 65536;
+  return std::isfinite(v) ? std::clamp(v, -1.0, 1.0) : 0;
+}
+
+}  // namespace
+
+std::array<long, 4> VmlPictureCrop(const pugi::xml_node& imagedata) {
+  std::array<long, 4> out{};
+  const char* sides[] = {"cropleft", "croptop", "cropright", "cropbottom"};
+  for (size_t i = 0; i < out.size(); ++i) out[i] = std::lround(CropFraction(imagedata.attribute(sides[i])) * 100000);
+  return out;
+}
+
+bool ReadVmlInlinePicture(const pugi::xml_node& pict, model::InlineObject& o) {
+  pugi::xml_node shape;
+  try {
+    shape = OnlyShape(pict);
+  } catch (const UnreadableDrawing&) {
+    return false;
+  }
+  pugi::xml_node image = shape.child("v:imagedata");
+  auto st = Style(shape);
+  if (!image || shape.child("v:textbox") || Get(st, "position") == "absolute") return false;
+  std::string relId = image.attribute("r:id").as_string();
+  if (relId.empty()) return false;
+  o.type = kInlineShapePicture;
+  o.relId = relId;
+  o.width = o.readWidth = Length(Get(st, "width"), 0.75);
+  o.height = o.readHeight = Length(Get(st, "height"), 0.75);
+  std::string rotation = Get(st, "rotation");
+  double degrees = std::strtod(rotation.c_str(), nullptr);
+  if (!rotation.empty() && rotation.back() == 'd') degrees /= 65536;  // "1966080fd"
+  degrees = std::isfinite(degrees) ? std::fmod(degrees, 360.0) : 0;
+  o.rotation = o.readRotation = degrees < 0 ? degrees + 360 : degrees;
+  // A picture's shape type leaves it unstroked; a stroke is switched on on the shape.
+  std::string stroked = shape.attribute("stroked").as_string();
+  o.borders = o.readBorders = stroked == "t" || stroked == "true" || stroked == "1";
+  o.altText = o.readAltText = Utf8ToWide(image.attribute("o:title").as_string(shape.attribute("alt").as_string()));
+  return true;
+}
+
+model::ShapeDataPtr ReadVmlDrawing(const pugi::xml_node& pict, const DrawingSource& src, Placement& where) {
+  pugi::xml_node shape = OnlyShape(pict);
   if (!shape) return nullptr;
   auto st = Style(shape);
   if (Get(st, "position") != "absolute") return nullptr;
