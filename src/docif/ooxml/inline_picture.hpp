@@ -25,7 +25,8 @@ bool UnchangedSinceRead(const model::InlineObject& o);
 // as read with the changed properties replaced. A VML picture is first
 // turned into the DrawingML picture it reads as (the same image, size,
 // crop, rotation, outline and description): VML has no place for the
-// adjustments. Content that does not parse is written as a new picture.
+// adjustments. Content that holds no picture drawing after all is written
+// as a new picture when the picture's data is at hand, else as read.
 std::string EditedInlinePictureXml(const model::InlineObject& o, DrawingContext& ctx);
 
 }  // namespace plx::docif::ooxml

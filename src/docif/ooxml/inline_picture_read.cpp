@@ -23,16 +23,20 @@ bool VisibleOutline(const pugi::xml_node& ln) {
   return false;
 }
 
+// A wp:inline whose graphic is one picture. Other inline graphics that show
+// a picture (a shape filled with one, a group) stay as read: written as a
+// plain picture they would lose the rest.
 bool ReadDrawingMl(const pugi::xml_node& drawing, model::InlineObject& o) {
   pugi::xml_node inl = drawing.child("wp:inline");
-  pugi::xml_node blip = inl.select_node(".//a:blip").node();
-  if (!inl || !blip) return false;
+  pugi::xml_node pic = inl.child("a:graphic").child("a:graphicData").child("pic:pic");
+  pugi::xml_node blip = pic.child("pic:blipFill").child("a:blip");
+  if (!blip) return false;
   o.type = kInlineShapePicture;
   o.relId = blip.attribute("r:embed").as_string();
   o.width = o.readWidth = inl.child("wp:extent").attribute("cx").as_double() / 12700;
   o.height = o.readHeight = inl.child("wp:extent").attribute("cy").as_double() / 12700;
   o.altText = o.readAltText = Utf8ToWide(inl.child("wp:docPr").attribute("descr").as_string());
-  pugi::xml_node spPr = inl.select_node(".//pic:spPr").node();
+  pugi::xml_node spPr = pic.child("pic:spPr");
   double rotation = std::fmod(spPr.child("a:xfrm").attribute("rot").as_double() / 60000, 360.0);
   o.rotation = o.readRotation = rotation < 0 ? rotation + 360 : rotation;
   o.borders = o.readBorders = VisibleOutline(spPr.child("a:ln"));

@@ -90,16 +90,19 @@ bool VmlAsDrawing(const pugi::xml_node& pict, const model::InlineObject& o, Draw
 }  // namespace
 
 std::string EditedInlinePictureXml(const model::InlineObject& o, DrawingContext& ctx) {
+  // Content that is no picture drawing after all: a new picture when its
+  // data is at hand, else as read.
+  auto fresh = [&] { return o.bytes.empty() ? o.rawXml : InlinePictureXml(o, ctx); };
   pugi::xml_document doc;
-  if (!doc.load_string(o.rawXml.c_str(), kParse)) return InlinePictureXml(o, ctx);
+  if (!doc.load_string(o.rawXml.c_str(), kParse)) return fresh();
   if (std::strcmp(doc.first_child().name(), "w:pict") == 0) {
     pugi::xml_document drawing;
     if (!VmlAsDrawing(doc.first_child(), o, ctx, drawing)) return o.rawXml;
     doc.reset(drawing);
   }
   pugi::xml_node inl = doc.first_child().child("wp:inline");
-  pugi::xml_node pic = inl.select_node(".//pic:pic").node();
-  if (!inl || !pic) return InlinePictureXml(o, ctx);
+  pugi::xml_node pic = inl.child("a:graphic").child("a:graphicData").child("pic:pic");
+  if (!pic) return fresh();
   pugi::xml_node spPr = pic.child("pic:spPr");
   if (!spPr) spPr = pic.append_child("pic:spPr");
 
