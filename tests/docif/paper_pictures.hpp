@@ -140,6 +140,7 @@ class PaperPictures : public ConnectedAddinTest {
     EXPECT_DOUBLE_EQ(pic->Width(), 90);
     EXPECT_DOUBLE_EQ(pic->Height(), 67.5);
     EXPECT_EQ(pic->AlternativeText(), L"函数图");
+    EXPECT_DOUBLE_EQ(pic->Picture().cropLeft, 0.1) << "drawn cropped";
     EXPECT_TRUE(Has(Saved(), "cropleft=\"0.1\"")) << "kept as read while unchanged";
     doc->GetRange(0, 0)->Select();
     Press(L"rxBtnonekey_jiabiankuang");

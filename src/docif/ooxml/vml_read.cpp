@@ -8,6 +8,7 @@
 #include <map>
 
 #include "common/text.hpp"
+#include "docif/model/picture_info.hpp"
 #include "docif/model/shape_geometry.hpp"
 
 namespace plx::docif::ooxml {
@@ -411,21 +412,12 @@ pugi::xml_node OnlyShape(const pugi::xml_node& pict) {
   return shape;
 }
 
-// A crop side: a fraction, or 65536ths with a trailing "f".
-double CropFraction(const pugi::xml_attribute& a) {
-  std::string text = a.as_string();
-  if (text.empty()) return 0;
-  double v = std::strtod(text.c_str(), nullptr);
-  if (text.back() == 'f') v /= 65536;
-  return std::isfinite(v) ? std::clamp(v, -1.0, 1.0) : 0;
-}
-
 }  // namespace
 
 std::array<long, 4> VmlPictureCrop(const pugi::xml_node& imagedata) {
   std::array<long, 4> out{};
   const char* sides[] = {"cropleft", "croptop", "cropright", "cropbottom"};
-  for (size_t i = 0; i < out.size(); ++i) out[i] = std::lround(CropFraction(imagedata.attribute(sides[i])) * 100000);
+  for (size_t i = 0; i < out.size(); ++i) out[i] = std::lround(model::VmlCropFraction(imagedata.attribute(sides[i]).as_string()) * 100000);
   return out;
 }
 
