@@ -33,7 +33,10 @@ class PaperPictures : public ConnectedAddinTest {
   // declares the VML namespaces, as the corpus papers' roots do).
   static std::string AsVml(std::string body) {
     const size_t start = body.find("<w:drawing>"), end = body.find("</w:drawing>");
-    EXPECT_NE(start, std::string::npos);
+    if (start == std::string::npos || end == std::string::npos) {
+      ADD_FAILURE() << "the paper has no inline picture";
+      return body;
+    }
     const std::string drawing = body.substr(start, end + 12 - start);
     const size_t embed = drawing.find("r:embed=\"") + 9;
     const std::string relId = drawing.substr(embed, drawing.find('"', embed) - embed);
