@@ -127,7 +127,8 @@ class Shape {
   virtual std::shared_ptr<ShapeRange> Ungroup() = 0;
   virtual void Select(bool replace = true) = 0;
   virtual void Delete() = 0;
-  // Makes a picture an inline picture at its anchor.
+  // Makes a picture an inline picture at its anchor, keeping its rotation;
+  // a picture made floating from the text goes back to its place there.
   virtual std::shared_ptr<InlineShape> ConvertToInlineShape() = 0;
 };
 

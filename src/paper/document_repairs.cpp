@@ -41,14 +41,15 @@ bool Inside(const docif::Range& scope, const docif::Range& at) {
 
 // Pictures not yet marked get the three effects once. Inline pictures stay
 // inline (made floating, they would leave their place in the question) and
-// are marked by their alternative text; floating ones by their name.
+// are marked before their alternative text, which they keep; floating ones
+// before their name.
 void TreatPictures(AddinContext& ctx, docif::Document& doc, const docif::Range& scope) {
   auto inlines = scope.Duplicate()->GetInlineShapes();
   for (int i = 1; i <= inlines->Count(); ++i) {
     auto pic = inlines->Item(i);
     if (pic->Type() != docif::kInlineShapePicture || Marked(pic->AlternativeText())) continue;
     Sharpen(ctx, *pic);
-    pic->SetAlternativeText(kWatermarkMark);
+    pic->SetAlternativeText(kWatermarkMark + pic->AlternativeText());
   }
   auto shapes = doc.GetShapes();
   for (int i = 1; i <= shapes->Count(); ++i) {

@@ -20,7 +20,7 @@ void ScaleSelection(AddinContext& ctx, double k);
 // first picture only, and text sizes stay.
 void StretchSelection(AddinContext& ctx, bool horizontal, double k);
 // Turns by degrees (negative: counterclockwise). An inline picture is
-// turned as a floating shape and put back inline, selected.
+// turned as a floating shape and put back inline where it stood, selected.
 void Rotate(AddinContext& ctx, double degrees);
 // Moves by dx, dy points.
 void MoveSelection(AddinContext& ctx, double dx, double dy);

@@ -7,6 +7,9 @@
 #include "common/text.hpp"
 #include "connect/commands/command_table.hpp"
 #include "connect/connect.hpp"
+#include "docif/model/model_document.hpp"
+#include "docif/ooxml/docx_writer.hpp"
+#include "docif/ooxml/zip_package.hpp"
 #include "docif/shapes.hpp"
 #include "shapes/shape_transforms.hpp"
 #include "support/sqlite_util.hpp"
@@ -106,6 +109,11 @@ TEST_F(ShapeCommands, InlinePicturesStretchInOneDirectionAndStayInlineWhenTurned
   EXPECT_EQ(doc->GetInlineShapes()->Count(), 1);
   EXPECT_EQ(doc->GetShapes()->Count(), 0);
   EXPECT_EQ(host->GetSelection()->Type(), kSelectionInlineShape);
+  EXPECT_EQ(doc->GetInlineShapes()->Item(1)->GetRange()->Start(), 2) << "after 图：, where it stood";
+  const std::string saved = (dir.Path() / "turned.docx").string();
+  docif::ooxml::SaveDocx(*std::static_pointer_cast<docif::model::ModelDocument>(doc)->Data(), Utf8ToWide(saved));
+  const std::string body = docif::ooxml::ReadPackage(saved).at("word/document.xml");
+  EXPECT_NE(body.find("<a:xfrm rot=\"1800000\">"), std::string::npos) << "the turn is saved";
 }
 
 TEST_F(ShapeCommands, MovesRotationsJoinsAndTheHostsAlignControls) {

@@ -84,16 +84,18 @@ struct InlineObject {
   std::wstring contentType;   // "image/png", ...
   std::wstring oleClass;      // for embedded objects ("Equation.3")
   double width = 0, height = 0;
+  double rotation = 0;  // clockwise, degrees in [0, 360)
   bool borders = false;
   std::wstring altText;
   PictureEffectList effects;  // sharpen, brightness, contrast (percentages)
   // Read from a file: the run content as it stood there, written back
-  // unchanged while the object is unchanged; block-level content (a whole
-  // body element the model does not know) fills its own paragraph.
+  // unchanged while the object is unchanged, and with only the changed
+  // properties replaced when a picture changed; block-level content (a
+  // whole body element the model does not know) fills its own paragraph.
   std::string rawXml;
   std::string relId;
   bool block = false;
-  double readWidth = 0, readHeight = 0;
+  double readWidth = 0, readHeight = 0, readRotation = 0;
   std::wstring readAltText;
   bool readBorders = false;
   PictureEffectList readEffects;

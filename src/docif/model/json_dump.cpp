@@ -219,6 +219,7 @@ std::string DumpJson(const DocData& doc, int indent) {
     ordered_json io{{"position", i}, {"type", o.type}, {"width", o.width}, {"height", o.height}};
     if (!o.contentType.empty()) io["contentType"] = U8(o.contentType);
     if (!o.oleClass.empty()) io["class"] = U8(o.oleClass);
+    if (o.rotation != 0) io["rotation"] = o.rotation;
     if (o.borders) io["borders"] = true;
     if (!o.altText.empty()) io["alternativeText"] = U8(o.altText);
     inlines.push_back(io);

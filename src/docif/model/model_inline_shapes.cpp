@@ -63,7 +63,10 @@ std::shared_ptr<Shape> ModelInlineShape::ConvertToShape() {
   double top = LayoutInformation(*ref_.doc, *ref_.story, p, kVerticalPositionRelativeToPage);
   ref_.doc->objects.erase(ref_.story->Cell(p).object);
   ref_.story->Erase(p, p + 1);
-  return AddPictureShape(ref_.doc, std::move(object), left, top, p);
+  ShapePtr shape = AddPictureShape(ref_.doc, std::move(object), left, top, p);
+  if (ref_.story == ref_.doc->main)
+    static_cast<ModelShape&>(*shape).Data()->textPlace = ref_.story->MakeAnchor(p, p);
+  return shape;
 }
 
 void ModelInlineShape::Select() {

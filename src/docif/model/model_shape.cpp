@@ -238,9 +238,15 @@ std::shared_ptr<InlineShape> ModelShape::ConvertToInlineShape() {
   Box b = Bounds(s);
   object.width = b.width;
   object.height = b.height;
+  object.rotation = s.rotation;
   object.altText = s.altText;
   object.effects = s.effects;
+  // A picture that came from the text goes back to its place there while
+  // that place is still in its anchor's paragraph; any other picture goes
+  // to the start of that paragraph.
   long pos = s.anchor ? s.anchor->start : 0;
+  if (s.textPlace && doc_->main->ParagraphAt(s.textPlace->start).first == pos)
+    pos = s.textPlace->start;
   Delete();
   uint32_t id = doc_->nextObject++;
   doc_->objects[id] = std::move(object);

@@ -106,6 +106,7 @@ ShapePtr AddPictureShape(const std::shared_ptr<DocData>& doc, InlineObject pictu
   s->top = top;
   s->width = picture.width;
   s->height = picture.height;
+  s->rotation = picture.rotation;
   s->altText = picture.altText;
   s->effects = std::move(picture.effects);
   picture.effects.clear();

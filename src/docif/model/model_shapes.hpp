@@ -60,6 +60,9 @@ struct ShapeData {
   std::vector<std::shared_ptr<ShapeData>> children;  // groups, back to front
   ShapeData* parent = nullptr;
   std::shared_ptr<Anchor> anchor;  // position in the main story
+  // A picture made floating from the text: the place it stood there, where
+  // it goes back when it is made inline again.
+  std::shared_ptr<Anchor> textPlace;
   bool paragraphRelative = false;   // saved against its anchor paragraph, not the page
   bool deleted = false;
   std::shared_ptr<const KeptDrawing> kept;  // read from a file

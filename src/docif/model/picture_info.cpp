@@ -1,6 +1,7 @@
 #include "docif/model/picture_info.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
@@ -51,23 +52,33 @@ PictureInfo ReadPictureInfo(const std::string& b) {
   return {};
 }
 
+double VmlCropFraction(const std::string& text) {
+  if (text.empty()) return 0;
+  double v = std::strtod(text.c_str(), nullptr);
+  if (text.back() == 'f') v /= 65536;
+  return std::isfinite(v) ? std::clamp(v, -1.0, 1.0) : 0;
+}
+
 PictureData PictureDataOf(const std::string& bytes, const std::wstring& contentType, const std::string& markup) {
   PictureData out{bytes, contentType};
-  const size_t at = markup.find("srcRect");
+  const bool vml = markup.find("srcRect") == std::string::npos;
+  const size_t at = markup.find(vml ? "v:imagedata" : "srcRect");
   if (at == std::string::npos) return out;
   const size_t end = markup.find('>', at);
   const std::string element = markup.substr(at, end == std::string::npos ? std::string::npos : end - at);
-  auto share = [&](const char* name) {
-    const std::string key = std::string(" ") + name + "=\"";
+  // The attribute's text, in DrawingML's l, t, r, b or VML's crop sides.
+  auto share = [&](const char* drawingMl, const char* vmlName) {
+    const std::string key = std::string(" ") + (vml ? vmlName : drawingMl) + "=\"";
     const size_t p = element.find(key);
     if (p == std::string::npos) return 0.0;
-    const double v = std::strtod(element.c_str() + p + key.size(), nullptr) / 100000.0;
-    return std::clamp(v, -1.0, 1.0);
+    const size_t from = p + key.size();
+    const std::string text = element.substr(from, element.find('"', from) - from);
+    return vml ? VmlCropFraction(text) : std::clamp(std::strtod(text.c_str(), nullptr) / 100000.0, -1.0, 1.0);
   };
-  out.cropLeft = share("l");
-  out.cropTop = share("t");
-  out.cropRight = share("r");
-  out.cropBottom = share("b");
+  out.cropLeft = share("l", "cropleft");
+  out.cropTop = share("t", "croptop");
+  out.cropRight = share("r", "cropright");
+  out.cropBottom = share("b", "cropbottom");
   return out;
 }
 

@@ -14,7 +14,12 @@ struct PictureInfo {
 PictureInfo ReadPictureInfo(const std::string& bytes);
 
 // A picture's data with the crop of the first a:srcRect in `markup` (its
-// l, t, r, b in thousandths of a percent; none: no crop).
+// l, t, r, b in thousandths of a percent), or else of its VML v:imagedata
+// (cropleft, croptop, cropright, cropbottom); none: no crop.
 PictureData PictureDataOf(const std::string& bytes, const std::wstring& contentType, const std::string& markup);
+
+// A VML crop side as a fraction of the picture: the text is a fraction, or
+// 65536ths with a trailing "f"; limited to ±1, 0 for no number.
+double VmlCropFraction(const std::string& text);
 
 }  // namespace plx::docif::model

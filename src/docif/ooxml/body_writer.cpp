@@ -8,6 +8,7 @@
 #include "docif/model/model_shapes.hpp"
 #include "docif/ooxml/eq_linear.hpp"
 #include "docif/ooxml/format_xml.hpp"
+#include "docif/ooxml/inline_picture.hpp"
 #include "docif/ooxml/omml.hpp"
 #include "docif/ooxml/xml_text.hpp"
 
@@ -271,9 +272,8 @@ class StoryWriter {
     auto it = doc_.objects.find(id);
     if (it == doc_.objects.end()) return "";
     const model::InlineObject& o = it->second;
-    bool unchanged = o.width == o.readWidth && o.height == o.readHeight && o.altText == o.readAltText &&
-                     o.borders == o.readBorders && o.effects == o.readEffects;
-    if (!o.rawXml.empty() && (o.type == model::kInlineRaw || unchanged)) return o.rawXml;
+    if (!o.rawXml.empty() && (o.type == model::kInlineRaw || UnchangedSinceRead(o))) return o.rawXml;
+    if (o.type == kInlineShapePicture && !o.rawXml.empty()) return EditedInlinePictureXml(o, ctx_.drawings);
     if (o.type == kInlineShapePicture && !o.bytes.empty()) return InlinePictureXml(o, ctx_.drawings);
     // An embedded object without data of its own: shown as its class name.
     return "<w:t xml:space=\"preserve\">[" + XmlEscape(o.oleClass.empty() ? L"对象" : o.oleClass) + "]</w:t>";

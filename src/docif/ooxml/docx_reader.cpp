@@ -15,10 +15,10 @@
 #include "docif/model/picture_info.hpp"
 #include "docif/ooxml/floating_read.hpp"
 #include "docif/ooxml/format_xml.hpp"
+#include "docif/ooxml/inline_picture.hpp"
 #include "docif/ooxml/omml.hpp"
 #include "docif/ooxml/xml_text.hpp"
 #include "docif/ooxml/zip_package.hpp"
-#include "docif/ooxml/picture_adjust.hpp"
 #include "docif/ooxml/shape_defaults.hpp"
 
 namespace plx::docif::ooxml {
@@ -569,8 +569,8 @@ class Reader {
       } else if ((name == "w:drawing" || name == "w:pict" || name == "mc:AlternateContent") &&
                  floating_->Read(c, static_cast<long>(text_.size()))) {
         continue;  // a floating shape now
-      } else if (name == "w:drawing") {
-        Drawing(c, f);
+      } else if (name == "w:drawing" || name == "w:pict") {
+        InlineDrawing(c, f);
       } else {
         RawInline(c, f);
       }
@@ -619,27 +619,15 @@ class Reader {
     AddObject(std::move(o), f);
   }
 
-  void Drawing(const pugi::xml_node& drawing, const CharFormat& f) {
+  // An inline picture, DrawingML or VML, becomes a picture the add-in can
+  // change; other run content stays as read.
+  void InlineDrawing(const pugi::xml_node& content, const CharFormat& f) {
     InlineObject o;
     o.type = model::kInlineRaw;
-    o.rawXml = Raw(drawing);
-    pugi::xml_node inl = drawing.child("wp:inline");
-    pugi::xml_node blip = inl.select_node(".//a:blip").node();
-    if (inl && blip) {
-      o.type = kInlineShapePicture;
-      o.relId = blip.attribute("r:embed").as_string();
-      o.width = inl.child("wp:extent").attribute("cx").as_double() / 12700;
-      o.height = inl.child("wp:extent").attribute("cy").as_double() / 12700;
-      o.altText = Utf8ToWide(inl.child("wp:docPr").attribute("descr").as_string());
-      // The picture's part is inflated for the picture alone: saving
-      // carries the part across as it was.
-      PictureData(o.relId, o);
-      o.readWidth = o.width;
-      o.readHeight = o.height;
-      o.readAltText = o.altText;
-      o.effects = ReadPictureEffects(blip);
-      o.readEffects = o.effects;
-    }
+    o.rawXml = Raw(content);
+    // The picture's part is inflated for the picture alone: saving
+    // carries the part across as it was.
+    if (ReadInlinePicture(content, o)) PictureData(o.relId, o);
     AddObject(std::move(o), f);
   }
 

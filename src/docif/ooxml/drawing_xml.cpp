@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <numbers>
 #include <sstream>
 
 #include "common/error.hpp"
@@ -146,8 +147,8 @@ bool Same(const TextFrameFormat& a, const TextFrameFormat& b) {
          a.MarginBottom == b.MarginBottom && a.Orientation == b.Orientation;
 }
 
-// The outline; missing members are the defaults (visible, 0.75 pt, black,
-// solid, no arrowheads).
+}  // namespace
+
 std::string LineXml(const LineFormat& f) {
   if (!f.Visible.value_or(true)) return "<a:ln><a:noFill/></a:ln>";
   double weight = f.Weight.value_or(0.75);
@@ -160,6 +161,8 @@ std::string LineXml(const LineFormat& f) {
          ArrowXml("tailEnd", f.EndArrowheadStyle, f.EndArrowheadLength, f.EndArrowheadWidth) +
          "</a:ln>";
 }
+
+namespace {
 
 // The fill; missing members are the defaults (visible, white, opaque).
 std::string FillXml(const FillFormat& f) {
@@ -178,15 +181,6 @@ std::string FillXml(const FillFormat& f) {
   else
     colour += "/>";
   return "<a:solidFill>" + colour + "</a:solidFill>";
-}
-
-// Rotation in 60000ths of a degree, within one turn.
-int64_t Rot(double degrees) {
-  if (!std::isfinite(degrees)) return 0;
-  double d = std::fmod(degrees, 360.0);
-  if (d < 0) d += 360;
-  int64_t r = std::llround(d * 60000);
-  return r >= 21600000 ? 0 : r;
 }
 
 // <a:xfrm>. Shapes directly under an anchor sit at 0,0 (the anchor places
@@ -495,18 +489,28 @@ std::string FloatingShapeXml(const model::ShapeData& shape, DrawingContext& ctx)
          graphic + "</wp:anchor></w:drawing>";
 }
 
+std::pair<int64_t, int64_t> RotatedOverhang(double width, double height, double degrees) {
+  const double a = static_cast<double>(Rot(degrees)) / 60000 * std::numbers::pi / 180;
+  const double w = std::abs(width * std::cos(a)) + std::abs(height * std::sin(a));
+  const double h = std::abs(width * std::sin(a)) + std::abs(height * std::cos(a));
+  return {std::max<int64_t>(0, Emu((w - width) / 2)), std::max<int64_t>(0, Emu((h - height) / 2))};
+}
+
 std::string InlinePictureXml(const model::InlineObject& picture, DrawingContext& ctx) {
   uint32_t id = ctx.nextDocPrId++;
   std::wstring name = L"图片 " + std::to_wstring(id);
   std::string cx = IntText(Size(picture.width)), cy = IntText(Size(picture.height));
-  std::string xfrm = "<a:xfrm><a:off x=\"0\" y=\"0\"/><a:ext cx=\"" + cx + "\" cy=\"" + cy +
-                     "\"/></a:xfrm>";
+  const int64_t rot = Rot(picture.rotation);
+  std::string xfrm = (rot ? "<a:xfrm rot=\"" + IntText(rot) + "\">" : std::string("<a:xfrm>")) +
+                     "<a:off x=\"0\" y=\"0\"/><a:ext cx=\"" + cx + "\" cy=\"" + cy + "\"/></a:xfrm>";
+  const auto [dx, dy] = RotatedOverhang(picture.width, picture.height, picture.rotation);
   // A bordered picture gets the host's default thin black outline.
   std::string line = picture.borders ? LineXml(LineFormat{}) : std::string();
   std::string pic = PicXml(picture, id, name, picture.altText, xfrm, line, picture.effects, ctx);
   return std::string("<w:drawing") + kNamespaces +
          "><wp:inline distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\"><wp:extent cx=\"" + cx +
-         "\" cy=\"" + cy + "\"/><wp:effectExtent l=\"0\" t=\"0\" r=\"0\" b=\"0\"/><wp:docPr id=\"" +
+         "\" cy=\"" + cy + "\"/><wp:effectExtent l=\"" + IntText(dx) + "\" t=\"" + IntText(dy) + "\" r=\"" +
+         IntText(dx) + "\" b=\"" + IntText(dy) + "\"/><wp:docPr id=\"" +
          IntText(id) + "\" name=\"" + XmlEscape(name) + "\"" + Descr(picture.altText) +
          "/><wp:cNvGraphicFramePr><a:graphicFrameLocks noChangeAspect=\"1\"/>"
          "</wp:cNvGraphicFramePr>" + Graphic(kUriPicture, pic) + "</wp:inline></w:drawing>";

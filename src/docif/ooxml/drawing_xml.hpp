@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "docif/model/model_shapes.hpp"
 
@@ -51,15 +52,25 @@ struct DrawingContext {
 // addImage, a text box without storyXml) rather than writing it incomplete.
 std::string FloatingShapeXml(const model::ShapeData& shape, DrawingContext& ctx);
 
+// The outline (a:ln) of a line format; missing members are the defaults
+// (visible, 0.75 pt, black, solid, no arrowheads).
+std::string LineXml(const LineFormat& f);
+
 // The file format's preset pattern name of a host pattern number (1 to
 // 48), and back; unknown ones are the 50 % pattern.
 const char* PatternName(int pattern);
 int PatternNumber(const std::string& name);
 
+// How far a width × height picture (points) turned by `degrees` reaches
+// past its unturned box on each side, horizontally and vertically, in EMU
+// and never negative: the wp:effectExtent that keeps room on the line for
+// the turned picture.
+std::pair<int64_t, int64_t> RotatedOverhang(double width, double height, double degrees);
+
 // <w:drawing><wp:inline ...>...</wp:inline></w:drawing> for an inline
-// picture (pic:pic) at the picture's own size. Objects read from a file and
-// kept as raw XML are the caller's to write back; this always writes a
-// fresh picture. Raises error 5 without addImage.
+// picture (pic:pic) at the picture's own size and rotation. Objects read
+// from a file and kept as raw XML are the caller's to write back; this
+// always writes a fresh picture. Raises error 5 without addImage.
 std::string InlinePictureXml(const model::InlineObject& picture, DrawingContext& ctx);
 
 }  // namespace plx::docif::ooxml

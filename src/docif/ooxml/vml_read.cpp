@@ -8,6 +8,7 @@
 #include <map>
 
 #include "common/text.hpp"
+#include "docif/model/picture_info.hpp"
 #include "docif/model/shape_geometry.hpp"
 
 namespace plx::docif::ooxml {
@@ -396,7 +397,11 @@ struct VmlReader {
 
 }  // namespace
 
-model::ShapeDataPtr ReadVmlDrawing(const pugi::xml_node& pict, const DrawingSource& src, Placement& where) {
+namespace {
+
+// The one shape of a w:pict (its shape types aside); null when there is
+// none. Raises UnreadableDrawing for several.
+pugi::xml_node OnlyShape(const pugi::xml_node& pict) {
   pugi::xml_node shape;
   for (pugi::xml_node c : pict.children()) {
     std::string name = c.name();
@@ -404,6 +409,48 @@ model::ShapeDataPtr ReadVmlDrawing(const pugi::xml_node& pict, const DrawingSour
     if (shape) throw UnreadableDrawing("several VML shapes in one run");
     shape = c;
   }
+  return shape;
+}
+
+}  // namespace
+
+std::array<long, 4> VmlPictureCrop(const pugi::xml_node& imagedata) {
+  std::array<long, 4> out{};
+  const char* sides[] = {"cropleft", "croptop", "cropright", "cropbottom"};
+  for (size_t i = 0; i < out.size(); ++i) out[i] = std::lround(model::VmlCropFraction(imagedata.attribute(sides[i]).as_string()) * 100000);
+  return out;
+}
+
+bool ReadVmlInlinePicture(const pugi::xml_node& pict, model::InlineObject& o) {
+  pugi::xml_node shape;
+  try {
+    shape = OnlyShape(pict);
+  } catch (const UnreadableDrawing&) {
+    return false;
+  }
+  pugi::xml_node image = shape.child("v:imagedata");
+  auto st = Style(shape);
+  if (!image || shape.child("v:textbox") || Get(st, "position") == "absolute") return false;
+  std::string relId = image.attribute("r:id").as_string();
+  if (relId.empty()) return false;
+  o.type = kInlineShapePicture;
+  o.relId = relId;
+  o.width = o.readWidth = Length(Get(st, "width"), 0.75);
+  o.height = o.readHeight = Length(Get(st, "height"), 0.75);
+  std::string rotation = Get(st, "rotation");
+  double degrees = std::strtod(rotation.c_str(), nullptr);
+  if (!rotation.empty() && rotation.back() == 'd') degrees /= 65536;  // "1966080fd"
+  degrees = std::isfinite(degrees) ? std::fmod(degrees, 360.0) : 0;
+  o.rotation = o.readRotation = degrees < 0 ? degrees + 360 : degrees;
+  // A picture's shape type leaves it unstroked; a stroke is switched on on the shape.
+  std::string stroked = shape.attribute("stroked").as_string();
+  o.borders = o.readBorders = stroked == "t" || stroked == "true" || stroked == "1";
+  o.altText = o.readAltText = Utf8ToWide(image.attribute("o:title").as_string(shape.attribute("alt").as_string()));
+  return true;
+}
+
+model::ShapeDataPtr ReadVmlDrawing(const pugi::xml_node& pict, const DrawingSource& src, Placement& where) {
+  pugi::xml_node shape = OnlyShape(pict);
   if (!shape) return nullptr;
   auto st = Style(shape);
   if (Get(st, "position") != "absolute") return nullptr;

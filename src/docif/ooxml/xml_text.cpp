@@ -34,6 +34,14 @@ std::string XmlEscape(const std::wstring& text) {
 
 std::string XmlEscape(const std::string& utf8) { return XmlEscape(Utf8ToWide(utf8)); }
 
+int64_t Rot(double degrees) {
+  if (!std::isfinite(degrees)) return 0;
+  double d = std::fmod(degrees, 360.0);
+  if (d < 0) d += 360;
+  int64_t r = std::llround(d * 60000);
+  return r >= 21600000 ? 0 : r;
+}
+
 int64_t Emu(double points) {
   if (!std::isfinite(points)) return 0;
   // Offsets are xsd:int in the file format; nothing on a page comes near this.

@@ -12,6 +12,9 @@ std::string XmlEscape(const std::string& utf8);
 // is not a number becomes 0 and huge values are clamped, so a broken
 // coordinate moves a shape instead of making the file unreadable.
 int64_t Emu(double points);
+// Degrees clockwise to the 60,000ths of a degree of a:xfrm rot, within one
+// turn (a value that is not a number is no rotation).
+int64_t Rot(double degrees);
 // Points to twentieths of a point, rounded.
 long Twips(double points);
 // A colour with red in the low byte as "RRGGBB".

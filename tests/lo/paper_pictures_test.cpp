@@ -1,0 +1,44 @@
+// The picture commands on a paper LibreOffice saved again keep what the
+// paper held, and LibreOffice reads a picture turned in the text as turned.
+#include <cstdlib>
+
+#include "docif/paper_pictures.hpp"
+#include "support/corpus.hpp"
+
+namespace plx {
+namespace {
+
+namespace fs = std::filesystem;
+using test::PaperPictures;
+
+constexpr const char* kPaper = "exam-teacher.docx";
+
+TEST_F(PaperPictures, ResavedPictureTurnsInPlaceAndLibreOfficeKeepsTheTurn) {
+  auto paper = ::test::LibreOfficeResaved(kPaper);
+  if (!paper) GTEST_SKIP() << ::test::CorpusMissing(kPaper);
+  TurnsInPlace(*paper);
+  // LibreOffice saving the turned paper again writes the turn it read.
+  const fs::path out = dir.Path() / "lo";
+  const std::string command = "soffice --headless -env:UserInstallation=file://" + (dir.Path() / "profile").string() +
+                              " --convert-to 'docx:MS Word 2007 XML' --outdir '" + out.string() + "' '" +
+                              (dir.Path() / "saved.docx").string() + "' > /dev/null 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  const std::string body = docif::ooxml::ReadPackage((out / "saved.docx").string()).at("word/document.xml");
+  EXPECT_TRUE(Has(body, "rot=\"1800000\"")) << "30°";
+  EXPECT_TRUE(Has(body, "<wp:inline")) << "still in the text";
+}
+
+TEST_F(PaperPictures, ResavedPictureOutlineAndAdjustmentsChangeAlone) {
+  auto paper = ::test::LibreOfficeResaved(kPaper);
+  if (!paper) GTEST_SKIP() << ::test::CorpusMissing(kPaper);
+  OutlineAndAdjustmentsChangeAlone(*paper);
+}
+
+TEST_F(PaperPictures, ResavedVmlPictureIsAPicture) {
+  auto paper = ::test::LibreOfficeResaved(kPaper);
+  if (!paper) GTEST_SKIP() << ::test::CorpusMissing(kPaper);
+  VmlPictureIsAPicture(*paper);
+}
+
+}  // namespace
+}  // namespace plx
