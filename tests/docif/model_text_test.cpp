@@ -223,7 +223,7 @@ TEST(ModelText, TablesNestInCellsAndAreWrittenThere) {
   auto first = m.doc->GetTables()->Add(*m.doc->GetRange(outer->Cell(1, 1)->Start(), outer->Cell(1, 1)->Start()), 1, 2);
   first->Cell(1, 2)->SetText(L"内");
   const long after = outer->Cell(2, 1)->End();
-  auto second = m.doc->GetTables()->Add(*m.doc->GetRange(after, after), 2, 1);
+  auto second = m.doc->GetTables()->Add(*m.doc->GetRange(after, after), 3, 1);
   auto third = m.doc->GetTables()->Add(*first->Cell(1, 1), 1, 1);
   third->Cell(1, 1)->SetText(L"深");
 
@@ -235,7 +235,8 @@ TEST(ModelText, TablesNestInCellsAndAreWrittenThere) {
   EXPECT_EQ(outer->GetRange()->Start(), first->GetRange()->Start());
   EXPECT_EQ(outer->Cell(1, 1)->GetTables()->Item(1)->Cell(1, 2)->Text(), L"内");
   EXPECT_EQ(outer->Cell(2, 1)->Text().substr(0, 3), L"文字\r");
-  EXPECT_EQ(outer->Cell(2, 1)->GetTables()->Item(1)->RowsCount(), second->RowsCount());
+  EXPECT_EQ(outer->Cell(2, 1)->GetTables()->Item(1)->RowsCount(), 2) << "the cell's text and table are in the outer table";
+  EXPECT_EQ(second->Cell(3, 1)->GetTables()->Item(1)->RowsCount(), 3);
   EXPECT_EQ(first->Cell(1, 1)->GetTables()->Item(1)->Cell(1, 1)->Text(), L"深");
   auto inThird = third->Cell(1, 1);
   EXPECT_EQ(inThird->GetTables()->Count(), 1) << "a range in a cell holds the innermost table";
