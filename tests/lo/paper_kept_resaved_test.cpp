@@ -8,7 +8,8 @@
 
 namespace plx::test {
 
-INSTANTIATE_TEST_SUITE_P(LibreOfficeResaved, PaperKept, ::testing::Values(true));
+INSTANTIATE_TEST_SUITE_P(LibreOfficeResaved, PaperKept, ::testing::Values(true),
+                         [](const auto&) { return std::string("resaved"); });
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 namespace plx::test {
 
-INSTANTIATE_TEST_SUITE_P(CorpusPaper, PaperKept, ::testing::Values(false));
+INSTANTIATE_TEST_SUITE_P(CorpusPaper, PaperKept, ::testing::Values(false),
+                         [](const auto&) { return std::string("asWritten"); });
 
 }  // namespace plx::test

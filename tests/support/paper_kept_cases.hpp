@@ -9,9 +9,9 @@
 // true for "re-saved".
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "common/text.hpp"
 #include "config/mod_config.hpp"
