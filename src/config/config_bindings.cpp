@@ -66,7 +66,7 @@ const std::vector<SettingsTab>& SettingsTabs() {
        {Text_(L"txtRuiHua", L"锐化量"), Text_(L"txtLiangDu", L"亮度增量"), Text_(L"txtDuiBiDu", L"对比度增量"),
         Text_(L"txtShuiYin", L"水印文字"), Check_(L"blQuShuiYin0", L"处理图片去浅色水印"),
         Check_(L"blQuShuiYin1", L"删除水印文字"), Check_(L"blQuShuiYin2", L"附加步骤2"),
-        Check_(L"blQuShuiYin3", L"附加步骤3"), Check_(L"blQuShuiYin4", L"附加步骤4"),
+        Check_(L"blQuShuiYin3", L"附加步骤3"), Check_(L"blQuShuiYin4", L"删除白色文字和隐藏文字（先询问，隐藏答案保留）"),
         Text_(L"txtQuShuiYinRange", L"去水印范围（0全文，1当前页）")}},
       {L"tikuconfig", L"题库",
        {Text_(L"txtAnsKey", L"答案标志文字"), Text_(L"txtTeacher", L"教师版标志"), Text_(L"txtNormal", L"答案部分标题"),

@@ -1,9 +1,11 @@
 #include "paper/document_repairs.hpp"
 
+#include <algorithm>
 #include <vector>
 
 #include "addin/addin_context.hpp"
 #include "common/text.hpp"
+#include "config/answer_colour.hpp"
 #include "config/mod_config.hpp"
 #include "docif/application.hpp"
 #include "paper/paper_scope.hpp"
@@ -84,11 +86,21 @@ void DeleteTextWatermarkShapes(docif::Document& doc, const docif::Range& scope) 
   for (auto& s : doomed) s->Delete();
 }
 
-// Hidden or white characters, deleted from the end so that the positions
-// found stay valid.
-void DeleteInvisibleText(docif::Document& doc, const docif::Range& scope) {
-  auto invisible = [](const docif::FontFormat& f) { return f.Hidden.value_or(false) || f.Color == kWhite; };
-  std::vector<std::pair<long, long>> runs;
+using Runs = std::vector<std::pair<long, long>>;
+
+void AddTo(Runs& runs, const docif::Range& ch) {
+  if (!runs.empty() && runs.back().second == ch.Start()) runs.back().second = ch.End();
+  else runs.emplace_back(ch.Start(), ch.End());
+}
+
+// White characters (an invisible watermark that shows up again when pasted
+// on a coloured ground) are deleted. Hidden characters may be what the
+// teacher hid on purpose: those in the answer colour (answers hidden by the
+// answer commands) always stay, and the others go only when the user says
+// so. Runs are deleted from the end so that the positions found stay valid.
+void DeleteInvisibleText(AddinContext& ctx, docif::Document& doc, const docif::Range& scope) {
+  const uint32_t answer = AnswerColour(ctx);
+  Runs white, hidden;
   auto paragraphs = scope.Duplicate()->Paragraphs();
   for (int i = 1; i <= paragraphs->Count(); ++i) {
     auto p = paragraphs->Item(i);
@@ -97,12 +109,22 @@ void DeleteInvisibleText(docif::Document& doc, const docif::Range& scope) {
     auto chars = p->Characters();
     for (int c = 1; c <= chars->Count(); ++c) {
       auto ch = chars->Item(c);
-      if (ch->Text() == L"\r" || !invisible(ch->Font())) continue;
-      if (!runs.empty() && runs.back().second == ch->Start()) runs.back().second = ch->End();
-      else runs.emplace_back(ch->Start(), ch->End());
+      if (ch->Text() == L"\r") continue;
+      const docif::FontFormat f = ch->Font();
+      if (f.Color == answer) continue;
+      if (f.Color == kWhite) AddTo(white, *ch);
+      else if (f.Hidden.value_or(false)) AddTo(hidden, *ch);
     }
   }
-  for (auto it = runs.rbegin(); it != runs.rend(); ++it) doc.GetRange(it->first, it->second)->Delete();
+  if (!hidden.empty() &&
+      ctx.Ui().MsgBox(L"文档中有隐藏的文字（答案颜色的隐藏答案除外，它们总是保留）。\r\n"
+                      L"删除这些隐藏文字吗？选“否”只删除白色文字。",
+                      Buttons::YesNo, L"去水印") != Answer::Yes)
+    hidden.clear();
+  Runs doomed = white;
+  doomed.insert(doomed.end(), hidden.begin(), hidden.end());
+  std::sort(doomed.begin(), doomed.end());
+  for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) doc.GetRange(it->first, it->second)->Delete();
 }
 
 }  // namespace
@@ -130,7 +152,7 @@ void RemoveWatermark(AddinContext& ctx) {
   if (texts) DeleteTexts(*scope, list);
   if (notes) DeleteSourceNotes(*scope);
   if (shapes) DeleteTextWatermarkShapes(*doc, *scope);
-  if (invisible) DeleteInvisibleText(*doc, *scope);
+  if (invisible) DeleteInvisibleText(ctx, *doc, *scope);
 }
 
 }  // namespace plx

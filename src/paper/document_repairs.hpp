@@ -25,8 +25,9 @@ inline constexpr const wchar_t* kWatermarkMark = L"pdQSY";
 //   "[来源:…]" and "【来源：…】", are deleted;
 // - blQuShuiYin3: shapes behind the text that hold only text (a text
 //   watermark) are deleted;
-// - blQuShuiYin4: hidden text and white text (invisible watermarks that
-//   show up again when pasted elsewhere) are deleted.
+// - blQuShuiYin4: white text (an invisible watermark that shows up again
+//   when pasted elsewhere) is deleted, and hidden text after the user
+//   agrees; text in the answer colour (hidden answers) always stays.
 void RemoveWatermark(AddinContext& ctx);
 
 }  // namespace plx

@@ -4,6 +4,7 @@
 
 #include "common/error.hpp"
 #include "docif/model/json_dump.hpp"
+#include "docif/ooxml/docx_writer.hpp"
 #include "support/model_doc.hpp"
 
 namespace plx::docif {
@@ -212,6 +213,57 @@ TEST(ModelText, TablesTakeWholeParagraphs) {
   EXPECT_THROW(two->Cell(3, 1), VbError);
 }
 
+TEST(ModelText, TablesNestInCellsAndAreWrittenThere) {
+  ModelDoc m;
+  m.SetText(L"题\r");
+  auto outer = m.doc->GetTables()->Add(*m.doc->GetRange(2, 2), 2, 2);
+  outer->Cell(1, 2)->SetText(L"右");
+  outer->Cell(2, 1)->SetText(L"文字");
+  // One table at the start of a cell, one after a cell's text, one in a table in a cell.
+  auto first = m.doc->GetTables()->Add(*m.doc->GetRange(outer->Cell(1, 1)->Start(), outer->Cell(1, 1)->Start()), 1, 2);
+  first->Cell(1, 2)->SetText(L"内");
+  const long after = outer->Cell(2, 1)->End();
+  auto second = m.doc->GetTables()->Add(*m.doc->GetRange(after, after), 3, 1);
+  auto third = m.doc->GetTables()->Add(*first->Cell(1, 1), 1, 1);
+  third->Cell(1, 1)->SetText(L"深");
+
+  EXPECT_EQ(m.doc->GetTables()->Count(), 1) << "the document's tables are those of the page";
+  EXPECT_EQ(outer->RowsCount(), 2);
+  EXPECT_EQ(outer->ColumnsCount(), 2);
+  EXPECT_EQ(outer->Cell(1, 2)->Text(), L"右");
+  EXPECT_EQ(outer->Cell(1, 1)->Start(), first->GetRange()->Start()) << "the cell holds the table at its start";
+  EXPECT_EQ(outer->GetRange()->Start(), first->GetRange()->Start());
+  EXPECT_EQ(outer->Cell(1, 1)->GetTables()->Item(1)->Cell(1, 2)->Text(), L"内");
+  EXPECT_EQ(outer->Cell(2, 1)->Text().substr(0, 3), L"文字\r");
+  EXPECT_EQ(outer->Cell(2, 1)->GetTables()->Item(1)->RowsCount(), 2) << "the cell's text and table are in the outer table";
+  EXPECT_EQ(second->Cell(3, 1)->GetTables()->Item(1)->RowsCount(), 3);
+  EXPECT_EQ(first->Cell(1, 1)->GetTables()->Item(1)->Cell(1, 1)->Text(), L"深");
+  auto inThird = third->Cell(1, 1);
+  EXPECT_EQ(inThird->GetTables()->Count(), 1) << "a range in a cell holds the innermost table";
+  EXPECT_EQ(inThird->GetTables()->Item(1)->Cell(1, 1)->Text(), L"深");
+  const long rowEnd = outer->Cell(1, 2)->End() + 1;
+  EXPECT_THROW(m.doc->GetTables()->Add(*m.doc->GetRange(rowEnd, rowEnd), 1, 1), VbError) << "a row's end is in no cell";
+
+  // Each table is written inside its cell, as wide as the cell at most,
+  // and every cell still ends with a paragraph.
+  const std::string xml = ooxml::BuildDocx(*m.Data())["word/document.xml"];
+  size_t tables = 0;
+  for (size_t at = xml.find("<w:tbl>"); at != std::string::npos; at = xml.find("<w:tbl>", at + 1)) ++tables;
+  EXPECT_EQ(tables, 4u);
+  EXPECT_NE(xml.find("</w:tcPr><w:tbl>"), std::string::npos) << "a cell that starts with a table";
+  EXPECT_EQ(xml.find("</w:tbl></w:tc>"), std::string::npos);
+  std::vector<long> widths;
+  for (size_t at = xml.find("<w:tblW w:w=\""); at != std::string::npos; at = xml.find("<w:tblW w:w=\"", at + 1))
+    widths.push_back(std::stol(xml.substr(at + 13)));
+  ASSERT_EQ(widths.size(), 4u);
+  for (size_t i = 1; i < widths.size(); ++i) EXPECT_LT(widths[i], widths[0] / 2) << "in a cell of half the width";
+  EXPECT_NE(model::DumpJson(*m.Data()).find("\"inTable\": 1"), std::string::npos);
+
+  outer->Delete();
+  EXPECT_TRUE(m.Data()->tables.empty()) << "the tables in its cells go with it";
+  EXPECT_EQ(m.Text(), L"题\r\r");
+}
+
 TEST(ModelText, PagePositionsFollowTheLayoutRule) {
   ModelDoc m;
   PageSetup p;
@@ -269,6 +321,16 @@ TEST(ModelText, SelectionTypesTypingAndSymbols) {
   EXPECT_EQ(m.doc->GetRange(3, 4)->Font().NameAscii, L"Times New Roman");
   sel->TypeText(L"＝");
   EXPECT_EQ(m.Text(), L"集合A∪＝B\r");
+  // Formatting set at an insertion point is what typing there gets, until the insertion point moves.
+  sel->SetFont({.Bold = true});
+  EXPECT_EQ(sel->Font().Bold, true);
+  EXPECT_EQ(m.doc->GetRange(4, 5)->Font().Bold, false) << "no character changed";
+  sel->TypeText(L"C");
+  EXPECT_EQ(m.doc->GetRange(5, 6)->Font().Bold, true);
+  sel->SetFont({.Italic = true});
+  sel->SetRange(1, 1);
+  sel->TypeText(L"D");
+  EXPECT_EQ(m.doc->GetRange(1, 2)->Font().Italic, false);
   m.doc->Content()->SetFont({.Name = L"宋体", .Size = 12});
   EXPECT_EQ(m.doc->Content()->Font().NameFarEast, L"宋体") << "a Chinese font name sets the East Asian font";
   EXPECT_EQ(m.doc->Content()->Font().Size, 12);

@@ -1,6 +1,7 @@
 #include "addin/addin_context.hpp"
 #include "bank/marking/tk_marking.hpp"
 #include "common/text.hpp"
+#include "config/answer_colour.hpp"
 #include "config/mod_config.hpp"
 #include "docif/range.hpp"
 
@@ -19,12 +20,6 @@ Toggle ToggleFor(MarkKind kind) {
     case MarkKind::SmallQuestion: return {L"txtTMRep", L"请选择一个小题或小题标记", 0xFF0000};
     default: return {L"txtAnsRep", L"请选择一个答案或答案标记", 0xFF00FF};
   }
-}
-
-// The configured answer colour; a value that is no colour reads as black.
-uint32_t AnswerColour(AddinContext& ctx) {
-  double v = ConfigGroup(ctx, L"tikuconfig").Number(L"AnsFontColor");
-  return v >= 0 && v <= 0xFFFFFF ? static_cast<uint32_t>(v) : 0;
 }
 
 }  // namespace

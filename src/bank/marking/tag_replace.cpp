@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <optional>
 
 #include "common/text.hpp"
+#include "docif/find_pattern.hpp"
 #include "docif/range.hpp"
+#include "platform/regexp.hpp"
 
 namespace plx::bank {
 namespace {
@@ -48,18 +51,78 @@ wchar_t CharAt(docif::Document& doc, long pos) {
   return t.empty() ? L'\r' : t.back();
 }
 
-// Replaces the one match that starts at `at` inside [at, end), if any.
-bool ReplaceMatchAt(docif::Document& doc, long at, long end, const std::wstring& find,
-                    const std::wstring& replace, uint32_t colour) {
+// The rule's replacement for a found text, or nothing when the find text
+// does not match it alone (it looks at the text around the match).
+std::optional<std::wstring> Replacement(const TagRule& rule, const std::wstring& found) {
+  const docif::CompiledFind compiled = docif::TranslateFind({rule.find, true, false, false});
+  RegExp re;
+  re.Pattern = L"\\A(?:" + compiled.pattern + L")\\z";
+  re.IgnoreCase = compiled.ignoreCase;
+  auto matches = re.Execute(found);
+  if (matches.empty()) return std::nullopt;
+  return docif::ExpandReplacement(docif::ParseReplacement(rule.replace, true), matches.front());
+}
+
+// Writes the rule's replacement over the match [start, end) and returns
+// where the replacement ends. Only what differs is written: what the
+// match and its replacement share at their start (the paragraph mark a
+// "^13" rule finds) and at their end (the marked text "\1" puts back)
+// keeps its characters and formatting, and only the tag between them is
+// new, in bold and the rule's colour. A match holding field codes, or one
+// the find text reads only in its surroundings, is replaced whole as the
+// host replaces it. The part keeps its start when the tag is written there.
+long WriteTag(docif::Document& doc, docif::Range& part, long start, long end, const TagRule& rule) {
+  const std::wstring found = doc.GetRange(start, end)->Text();
+  const std::optional<std::wstring> replacement =
+      found.size() == static_cast<size_t>(end - start) ? Replacement(rule, found) : std::nullopt;
+  if (!replacement) {
+    auto exact = doc.GetRange(start, end);
+    auto f = exact->GetFind();
+    Configure(*f, rule.find, rule.replace, rule.colour);
+    return f->Execute(docif::kReplaceOne) ? exact->End() : end;
+  }
+  const std::wstring& r = *replacement;
+  size_t same = 0, tail = 0;
+  while (same < found.size() && same < r.size() && found[same] == r[same]) ++same;
+  while (tail < found.size() - same && tail < r.size() - same &&
+         found[found.size() - 1 - tail] == r[r.size() - 1 - tail])
+    ++tail;
+  const long from = start + static_cast<long>(same), partStart = part.Start();
+  auto tag = doc.GetRange(from, end - static_cast<long>(tail));
+  tag->SetText(r.substr(same, r.size() - same - tail));
+  if (tag->End() > tag->Start()) {
+    docif::FontFormat font;
+    font.Bold = true;
+    font.Color = rule.colour;
+    tag->SetFont(font);
+  }
+  if (from == partStart) part.SetRange(partStart, part.End());
+  return tag->End() + static_cast<long>(tail);
+}
+
+// Tags every match of the rule in the part, front to back.
+void TagEach(docif::Document& doc, docif::Range& part, const TagRule& rule) {
+  long at = part.Start();
+  while (at < part.End()) {
+    auto probe = doc.GetRange(at, part.End());
+    auto f = probe->GetFind();
+    Configure(*f, rule.find, rule.replace, rule.colour);
+    f->Format = false;
+    if (!f->Execute()) break;
+    const long start = probe->Start();
+    at = std::max(WriteTag(doc, part, start, probe->End(), rule), start + 1);
+  }
+}
+
+// Tags the one match that starts at `at` inside [at, end), if any, and
+// returns where its replacement ends; -1 when there is none.
+long TagMatchAt(docif::Document& doc, docif::Range& part, long at, long end, const TagRule& rule) {
   auto probe = doc.GetRange(at, end);
   auto f = probe->GetFind();
-  Configure(*f, find, replace, colour);
+  Configure(*f, rule.find, rule.replace, rule.colour);
   f->Format = false;
-  if (!f->Execute() || probe->Start() != at) return false;
-  auto exact = doc.GetRange(probe->Start(), probe->End());
-  auto r = exact->GetFind();
-  Configure(*r, find, replace, colour);
-  return r->Execute(docif::kReplaceOne);
+  if (!f->Execute() || probe->Start() != at) return -1;
+  return WriteTag(doc, part, at, probe->End(), rule);
 }
 
 }  // namespace
@@ -68,32 +131,29 @@ int ApplyTagRule(docif::Document& doc, docif::Range& part, const TagRule& rule) 
   if (rule.find.empty()) return 0;
   std::wstring tag = TagOf(rule);
   int before = CountOf(part.Text(), tag);
-  auto scope = part.Duplicate();
-  auto f = scope->GetFind();
-  Configure(*f, rule.find, rule.replace, rule.colour);
-  f->Execute(docif::kReplaceAll);
+  TagEach(doc, part, rule);
   if (rule.find.starts_with(L"^13")) {
-    std::wstring find = WithoutParagraphMark(rule.find), replace = WithoutParagraphMark(rule.replace);
+    const TagRule bare{WithoutParagraphMark(rule.find), WithoutParagraphMark(rule.replace), rule.colour};
     auto paragraphs = part.Paragraphs();
     for (int i = 1, n = paragraphs->Count(); i <= n; ++i) {
       auto p = paragraphs->Item(i);
       long start = std::max(p->Start(), part.Start());
       if (start >= part.End() || CharAt(doc, start - 1) == L'\r' || p->GetTables()->Count() > 0) continue;
-      ReplaceMatchAt(doc, start, p->End(), find, replace, rule.colour);
+      TagMatchAt(doc, part, start, p->End(), bare);
     }
   }
   return CountOf(part.Text(), tag) - before;
 }
 
 int ApplyTagRuleAfterBlanks(docif::Document& doc, docif::Range& part, const TagRule& rule) {
-  std::wstring find = WithoutParagraphMark(rule.find), replace = WithoutParagraphMark(rule.replace);
-  if (find.empty()) return 0;
+  const TagRule bare{WithoutParagraphMark(rule.find), WithoutParagraphMark(rule.replace), rule.colour};
+  if (bare.find.empty()) return 0;
   int written = 0;
   long at = part.Start();
   while (at < part.End()) {
     auto probe = doc.GetRange(at, part.End());
     auto f = probe->GetFind();
-    Configure(*f, find, replace, rule.colour);
+    Configure(*f, bare.find, bare.replace, bare.colour);
     f->Format = false;
     if (!f->Execute()) break;
     long start = probe->Start(), end = probe->End();
@@ -101,12 +161,9 @@ int ApplyTagRuleAfterBlanks(docif::Document& doc, docif::Range& part, const TagR
     bool boundary = before == L'\r' || before == L'\v' || before == L'\a' || before == L' ' ||
                     before == L'\u3000' || before == L'\t';
     bool decimal = last == L'.' && std::iswdigit(after);
-    if (boundary && !decimal && ReplaceMatchAt(doc, start, end, find, replace, rule.colour)) {
-      ++written;
-      at = start + static_cast<long>(TagOf(rule).size()) + (end - start);
-    } else {
-      at = std::max(end, start + 1);
-    }
+    const long tagEnd = boundary && !decimal ? TagMatchAt(doc, part, start, end, bare) : -1;
+    if (tagEnd >= 0) ++written;
+    at = std::max(tagEnd >= 0 ? tagEnd : end, start + 1);
   }
   return written;
 }

@@ -1,7 +1,10 @@
 #pragma once
 // One marking rule run over a part of the document: every match of the
-// wildcard find text becomes the replacement text, in bold and the given
-// colour. Rules written to find a paragraph start ("^13" first) would miss
+// wildcard find text becomes the replacement text. Only the tag the
+// replacement adds is written, in bold and the given colour; the paragraph
+// mark and the marked text it puts back keep their own formatting, so
+// removing the tag gives the text back as it was. Rules written to find a
+// paragraph start ("^13" first) would miss
 // a paragraph with no mark before it: the first of the part, one right
 // after a table (its row ends with a cell mark). Those starts are tried
 // too, with the same rule less its "^13".

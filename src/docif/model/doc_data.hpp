@@ -112,6 +112,8 @@ struct TableInfo {
   // Column widths in points set by the add-in (0: an equal share).
   std::vector<double> columnWidths;
   std::wstring style;
+  // The table in one of whose cells this one stands (0: none).
+  uint32_t parent = 0;
   // Read from a file: table, row and cell properties as XML.
   std::string tblPr, tblGrid;
   std::vector<std::string> trPr;
@@ -207,6 +209,16 @@ struct DocData {
   std::shared_ptr<Anchor> selection;
   std::vector<std::shared_ptr<ShapeData>> selectedShapes;
   bool inlineSelected = false;
+  // Formatting given to the selection while it is an insertion point: what
+  // typing there gets instead of the formatting of the character before
+  // (a raised exponent followed by plain text). It holds while the
+  // selection stays that insertion point.
+  struct TypingFormat {
+    std::shared_ptr<Anchor> at;
+    long position = 0;
+    uint32_t format = 0;
+  };
+  std::optional<TypingFormat> typing;
 
   void Changed() { saved = false; }
   const StyleInfo* FindStyle(const std::wstring& name) const;

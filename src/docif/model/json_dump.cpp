@@ -228,13 +228,15 @@ std::string DumpJson(const DocData& doc, int indent) {
   ordered_json tables = ordered_json::array();
   for (const auto& [id, info] : doc.tables) {
     ordered_json rows = ordered_json::array();
-    for (const auto& row : TableCellSpans(main, id)) {
+    for (const auto& row : TableCellSpans(doc, main, id)) {
       ordered_json cells = ordered_json::array();
       for (auto [s, e] : row) cells.push_back(U8(main.Visible(s, e, doc.showFieldCodes, nullptr)));
       rows.push_back(cells);
     }
     if (rows.empty()) continue;
-    tables.push_back({{"id", id}, {"borders", info.borders}, {"style", U8(info.style)}, {"rows", rows}});
+    ordered_json table{{"id", id}, {"borders", info.borders}, {"style", U8(info.style)}, {"rows", rows}};
+    if (info.parent) table["inTable"] = info.parent;
+    tables.push_back(table);
   }
   j["tables"] = tables;
   ordered_json shapes = ordered_json::array();

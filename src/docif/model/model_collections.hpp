@@ -173,9 +173,19 @@ class ModelTables final : public Tables {
   RangeRef scope_;
 };
 
+// A table may stand in a cell of another. A character's table is the
+// innermost one it stands in; the tables around it are found through
+// `TableInfo::parent`.
+//
+// The table among `table` and the tables around it that stands directly in
+// `container` (0: in no table), or 0 when `table` is not inside `container`.
+uint32_t TableWithin(const DocData& doc, uint32_t table, uint32_t container);
+// The characters of a table with the tables in its cells: [first, one past
+// the last), none when the story holds no character of it.
+std::optional<std::pair<long, long>> TableSpan(const DocData& doc, const Story& story, uint32_t id);
 // Content spans of a table's cells, row by row (each span ends at the
-// cell's end mark).
-std::vector<std::vector<std::pair<long, long>>> TableCellSpans(const Story& story, uint32_t id);
+// cell's end mark and holds the tables in the cell).
+std::vector<std::vector<std::pair<long, long>>> TableCellSpans(const DocData& doc, const Story& story, uint32_t id);
 
 // A linear, readable rendering of an EQ field code ("EQ \F(1,2)" → "1/2"),
 // the result a field shows where no formula layout is done.

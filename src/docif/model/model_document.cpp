@@ -189,9 +189,42 @@ std::shared_ptr<ShapeRange> ModelSelection::GetShapeRange() {
   return std::make_shared<ModelShapeRange>(doc_, doc_->selectedShapes);
 }
 
+namespace {
+
+// The typing format, while the selection is still the insertion point it was set at.
+std::optional<uint32_t> TypingFormatAt(const DocData& d) {
+  if (!d.typing || d.typing->at != d.selection) return std::nullopt;
+  if (d.selection->start != d.selection->end || d.selection->start != d.typing->position) return std::nullopt;
+  return d.typing->format;
+}
+
+}  // namespace
+
+FontFormat ModelSelection::Font() const {
+  if (auto format = TypingFormatAt(*doc_)) return ToFontFormat(doc_->charFormats[*format]);
+  return ModelRange::Font();
+}
+
+void ModelSelection::SetFont(const FontFormat& font) {
+  RangeRef r = Ref();
+  if (r.anchor->end > r.anchor->start) {
+    ModelRange::SetFont(font);
+    return;
+  }
+  const uint32_t base = TypingFormatAt(*doc_).value_or(InsertionCell(*r.story, r.anchor->start).format);
+  const uint32_t format = doc_->charFormats.Intern(ApplyFontChange(doc_->charFormats[base], font));
+  doc_->typing = DocData::TypingFormat{r.anchor, r.anchor->start, format};
+}
+
 void ModelSelection::TypeText(const std::wstring& text) {
+  const std::optional<uint32_t> format = TypingFormatAt(*doc_);
+  doc_->typing.reset();
   doc_->selectedShapes.clear();
   SetText(text);
+  if (format) {
+    RangeRef r = Ref();
+    for (long i = r.anchor->start; i < r.anchor->end; ++i) r.story->Cell(i).format = *format;
+  }
   Collapse(kCollapseEnd);
   doc_->inlineSelected = false;
 }

@@ -64,6 +64,10 @@ class ModelSelection final : public ModelRange, public Selection {
   std::shared_ptr<ShapeRange> GetShapeRange() override;
   void TypeText(const std::wstring& text) override;
   void MoveDown(int unit, int count, bool extend) override;
+  // At an insertion point these read and set the formatting typing there
+  // gets, as the host's selection does.
+  FontFormat Font() const override;
+  void SetFont(const FontFormat& font) override;
 
  private:
   std::shared_ptr<DocData> doc_;

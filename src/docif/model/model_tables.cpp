@@ -8,17 +8,58 @@
 namespace plx::docif::model {
 
 std::vector<std::vector<std::pair<long, long>>> ModelTable::CellSpans() const {
-  return TableCellSpans(*story_, id_);
+  return TableCellSpans(*doc_, *story_, id_);
 }
 
-std::vector<std::vector<std::pair<long, long>>> TableCellSpans(const Story& story, uint32_t id) {
+namespace {
+
+// Tables in tables nest no deeper than this, as the reader's containers.
+constexpr int kMaxTableDepth = 64;
+
+uint32_t ParentOf(const DocData& doc, uint32_t table) {
+  auto it = doc.tables.find(table);
+  return it == doc.tables.end() ? 0 : it->second.parent;
+}
+
+// The table and the tables around it, innermost first.
+std::vector<uint32_t> TableChain(const DocData& doc, uint32_t table) {
+  std::vector<uint32_t> chain;
+  for (; table && chain.size() <= kMaxTableDepth; table = ParentOf(doc, table)) chain.push_back(table);
+  return chain;
+}
+
+}  // namespace
+
+uint32_t TableWithin(const DocData& doc, uint32_t table, uint32_t container) {
+  if (table == container) return 0;
+  auto chain = TableChain(doc, table);
+  for (uint32_t t : chain)
+    if (ParentOf(doc, t) == container) return t;
+  return 0;
+}
+
+std::optional<std::pair<long, long>> TableSpan(const DocData& doc, const Story& story, uint32_t id) {
+  auto span = story.TableExtent(id);
+  if (!span) return span;
+  // A table at the start of a cell comes before the cell's own characters.
+  for (const auto& [inner, info] : doc.tables) {
+    if (!info.parent || !TableWithin(doc, inner, id)) continue;
+    if (auto extent = story.TableExtent(inner)) {
+      span->first = std::min(span->first, extent->first);
+      span->second = std::max(span->second, extent->second);
+    }
+  }
+  return span;
+}
+
+std::vector<std::vector<std::pair<long, long>>> TableCellSpans(const DocData& doc, const Story& story, uint32_t id) {
   std::vector<std::vector<std::pair<long, long>>> rows(1);
-  auto extent = story.TableExtent(id);
-  if (!extent) return {};
+  auto span = TableSpan(doc, story, id);
+  if (!span) return {};
   long cellStart = -1;
-  for (long i = extent->first; i < extent->second; ++i) {
-    if (story.Cell(i).table != id) continue;
+  for (long i = span->first; i < span->second; ++i) {
     if (cellStart < 0) cellStart = i;
+    if (story.Cell(i).table != id) continue;  // a table in the cell
     wchar_t c = story.Text()[i];
     if (c == kCellEnd) {
       rows.back().emplace_back(cellStart, i);
@@ -49,7 +90,7 @@ RangePtr ModelTable::Cell(int row, int column) {
 }
 
 RangePtr ModelTable::GetRange() {
-  auto extent = std::as_const(*story_).TableExtent(id_);
+  auto extent = TableSpan(*doc_, *story_, id_);
   if (!extent) Raise(err::kInvalidCall, L"该表格已被删除。");
   return MakeRange(doc_, story_, extent->first, extent->second);
 }
@@ -107,17 +148,31 @@ void ModelTable::SetStyle(const std::wstring& name) {
 void ModelTable::Delete() {
   RangePtr r = GetRange();
   story_->Erase(r->Start(), r->End());
-  doc_->tables.erase(id_);
+  std::vector<uint32_t> gone{id_};
+  for (const auto& [inner, info] : doc_->tables)
+    if (TableWithin(*doc_, inner, id_)) gone.push_back(inner);
+  for (uint32_t t : gone) doc_->tables.erase(t);
   doc_->Changed();
 }
 
+// A scope inside one table (in one cell or across several) holds that
+// table, the innermost one that holds all of it; a scope reaching outside
+// every table holds the outermost tables it touches, not those in their
+// cells.
 std::vector<uint32_t> ModelTables::Ids() const {
-  std::vector<uint32_t> ids;
+  const DocData& doc = *scope_.doc;
   const Story& story = *scope_.story;
-  long s = scope_.anchor->start, e = std::max(scope_.anchor->end, s + 1);
-  for (long i = s; i < e && i < story.Length(); ++i) {
-    uint32_t id = story.Cell(i).table;
-    if (id && std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
+  long s = std::min(scope_.anchor->start, story.Length() - 1), e = std::max(scope_.anchor->end, s + 1);
+  e = std::min(e, story.Length());
+  const auto first = TableChain(doc, story.Cell(s).table), last = TableChain(doc, story.Cell(e - 1).table);
+  for (uint32_t t : first)
+    if (std::find(last.begin(), last.end(), t) != last.end()) return {t};
+  std::vector<uint32_t> ids;
+  for (long i = s; i < e; ++i) {
+    const auto chain = TableChain(doc, story.Cell(i).table);
+    if (chain.empty()) continue;
+    const uint32_t outermost = chain.back();
+    if (std::find(ids.begin(), ids.end(), outermost) == ids.end()) ids.push_back(outermost);
   }
   return ids;
 }
@@ -135,7 +190,10 @@ std::shared_ptr<Table> ModelTables::Add(const Range& at, int rows, int columns) 
   Story& story = *scope_.story;
   long s = at.Start();
   if (at.End() > s) s = story.Erase(s, at.End()).first;
-  if (story.Cell(s).table) Raise(err::kInvalidCall, L"不能在表格中插入表格。");
+  // In a cell the new table stands in that cell; a row's end is in no cell.
+  const uint32_t parent = s < story.Length() ? story.Cell(s).table : 0;
+  if (parent && story.Text()[s] == kRowEnd) Raise(err::kInvalidCall, L"不能在表格的行尾插入表格。");
+  if (TableChain(d, parent).size() >= kMaxTableDepth) Raise(err::kInvalidCall, L"表格嵌套过深。");
   // A table takes whole paragraphs: split the paragraph when s is inside it.
   if (story.ParagraphAt(s).first != s) {
     story.Insert(s, std::wstring(1, kParagraphMark), InsertionCell(story, s));
@@ -143,6 +201,7 @@ std::shared_ptr<Table> ModelTables::Add(const Range& at, int rows, int columns) 
   }
   uint32_t id = d.nextTable++;
   d.tables[id] = TableInfo{};
+  d.tables[id].parent = parent;
   std::wstring text;
   for (int r = 0; r < rows; ++r) text += std::wstring(columns, kCellEnd) + kRowEnd;
   CharCell cell = InsertionCell(story, s);

@@ -20,8 +20,11 @@ using model::kFieldBegin;
 using model::kFieldEnd;
 using model::kFieldSeparator;
 using model::kInlineObject;
-using model::kParagraphMark;
 using model::Story;
+
+// The left and right margin of a table cell the word processors use
+// unless a table says otherwise (0.19 cm).
+constexpr long kCellMargin = 108;
 
 bool IsSymbolCharacter(wchar_t c) { return c >= 0xF000 && c <= 0xF0FF; }
 
@@ -48,22 +51,8 @@ class StoryWriter {
   }
 
   std::string Write() {
-    std::string out;
-    long i = 0, n = story_.Length();
-    while (i < n) {
-      uint32_t table = story_.Cell(i).table;
-      if (table) {
-        long end = i;
-        while (end < n && story_.Cell(end).table == table) ++end;
-        out += Table(table);
-        i = end;
-        continue;
-      }
-      auto [s, e] = story_.ParagraphAt(i);
-      out += Paragraph(s, e);
-      i = e;
-    }
-    return out;
+    return Blocks(0, story_.Length(), 0,
+                  Twips(doc_.page.PageWidth - doc_.page.LeftMargin - doc_.page.RightMargin));
   }
 
  private:
@@ -279,14 +268,32 @@ class StoryWriter {
     return "<w:t xml:space=\"preserve\">[" + XmlEscape(o.oleClass.empty() ? L"对象" : o.oleClass) + "]</w:t>";
   }
 
-  std::string Table(uint32_t id) {
-    auto rows = model::TableCellSpans(story_, id);
+  // The paragraphs and tables of [from, to), which stand in the table
+  // `container` (0: in none); tables are at most `width` twips wide.
+  std::string Blocks(long from, long to, uint32_t container, long width) {
+    std::string out;
+    long i = from;
+    while (i < to) {
+      if (uint32_t table = model::TableWithin(doc_, story_.Cell(i).table, container)) {
+        auto span = model::TableSpan(doc_, story_, table);
+        out += Table(table, width);
+        i = span ? std::max(span->second, i + 1) : i + 1;
+        continue;
+      }
+      long end = std::min(story_.ParagraphAt(i).second, to);
+      out += Paragraph(i, end);
+      i = end;
+    }
+    return out;
+  }
+
+  std::string Table(uint32_t id, long width) {
+    auto rows = model::TableCellSpans(doc_, story_, id);
     const model::TableInfo& info = doc_.tables.count(id) ? doc_.tables.at(id) : emptyInfo_;
     bool rawFits = info.tcPr.size() == rows.size();
     for (size_t r = 0; rawFits && r < rows.size(); ++r) rawFits = info.tcPr[r].size() == rows[r].size();
     size_t columns = 1;
     for (const auto& row : rows) columns = std::max(columns, row.size());
-    long width = Twips(doc_.page.PageWidth - doc_.page.LeftMargin - doc_.page.RightMargin);
     // Columns the add-in sized keep their width; the others share the rest
     // of the text width, or take the average of the sized ones.
     std::vector<long> widths(columns, 0);
@@ -347,14 +354,11 @@ class StoryWriter {
           const long w = c < widths.size() ? widths[c] : widths.back();
           out += "<w:tcPr><w:tcW w:w=\"" + std::to_string(w) + "\" w:type=\"dxa\"/></w:tcPr>";
         }
+        // The cell's paragraphs (the last ends with the cell mark) and the
+        // tables in it, as wide as the cell less its margins.
         auto [s, e] = rows[r][c];
-        long i = s;
-        while (i <= e) {  // the cell's paragraphs; the last ends with the cell mark
-          long end = i;
-          while (end < e && story_.Text()[end] != kParagraphMark) ++end;
-          out += Paragraph(i, end + 1);
-          i = end + 1;
-        }
+        const long cellWidth = c < widths.size() ? widths[c] : widths.back();
+        out += Blocks(s, e + 1, id, std::max(cellWidth - 2 * kCellMargin, kCellMargin));
         out += "</w:tc>";
       }
       out += "</w:tr>";

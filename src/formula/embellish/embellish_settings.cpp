@@ -12,11 +12,13 @@
 namespace plx {
 namespace {
 
+// Bold is given, never taken: letters and digits of a bold heading stay
+// bold when the settings ask for plain formulas.
 docif::FontFormat Font(const std::wstring& name, bool italic, bool bold) {
   docif::FontFormat f;
   f.Name = name;
   f.Italic = italic;
-  f.Bold = bold;
+  if (bold) f.Bold = true;
   return f;
 }
 

@@ -22,6 +22,8 @@ struct EmbellishSettings {
   // Loads the group; keys it lacks keep the values above.
   static EmbellishSettings Load(AddinContext& ctx);
 
+  // The font, italic and bold of letters and of digits; bold is set only
+  // when asked for, and text already bold stays bold.
   docif::FontFormat LetterFont() const;
   docif::FontFormat DigitFont() const;
   // The function names to set upright, trimmed, without empty ones.

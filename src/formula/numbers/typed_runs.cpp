@@ -14,6 +14,10 @@ void TypeRuns(AddinContext& ctx, const std::vector<TypedRun>& runs) {
     font.Superscript = run.superscript;
     doc->GetRange(start, selection->Start())->SetFont(font);
   }
+  // What the teacher types next is plain text, not another exponent.
+  docif::FontFormat plain;
+  plain.Superscript = false;
+  selection->SetFont(plain);
 }
 
 }  // namespace plx::numbers
