@@ -60,6 +60,25 @@ TEST(FormattedCopy, KeepsWholeRowsAsATableWithTheirStyles) {
   EXPECT_EQ(part->GetRange(0, 2)->GetTables()->Count(), 0);
 }
 
+TEST(FormattedCopy, ATableInACellStaysInItsCellOrStandsAlone) {
+  ModelDoc m;
+  m.SetText(L"题\r");
+  auto outer = m.doc->GetTables()->Add(*m.doc->GetRange(2, 2), 1, 2);
+  auto inner = m.doc->GetTables()->Add(*outer->Cell(1, 1), 1, 2);
+  inner->Cell(1, 2)->SetText(L"内");
+  // With the outer table, the inner one stays in its cell.
+  auto whole = m.app->GetDocuments()->Add();
+  whole->Content()->SetFormattedText(*m.doc->Content());
+  ASSERT_EQ(whole->GetTables()->Count(), 1);
+  ASSERT_EQ(whole->GetTables()->Item(1)->Cell(1, 1)->GetTables()->Count(), 1);
+  EXPECT_EQ(whole->GetTables()->Item(1)->Cell(1, 1)->GetTables()->Item(1)->Cell(1, 2)->Text(), L"内");
+  // Alone, it is a table of the page.
+  auto alone = m.app->GetDocuments()->Add();
+  alone->Content()->SetFormattedText(*inner->GetRange());
+  ASSERT_EQ(alone->GetTables()->Count(), 1);
+  EXPECT_EQ(alone->GetTables()->Item(1)->Cell(1, 2)->Text(), L"内");
+}
+
 TEST(FormattedCopy, SplitsTheParagraphItLandsInAndNeverNestsTables) {
   ModelDoc m;
   PaperWithTable(m);

@@ -81,6 +81,12 @@ class Copier {
       out.cells.push_back(copy);
     }
     at.back() = static_cast<long>(out.text.size());
+    // A table in a cell stays in its cell when that cell's row is copied
+    // too (its rows then are as well); otherwise it stands on its own.
+    for (TableInfo& copied : out.tables) {
+      auto holder = rows_.find(copied.parent);
+      copied.parent = holder != rows_.end() ? holder->second.number : 0;
+    }
     for (const auto& eq : src_.EquationsIn(story, start, end))
       if (eq->anchor->start >= start && eq->anchor->end <= end)
         out.equations.push_back({at[eq->anchor->start - start], at[eq->anchor->end - start], eq->builtUp});
@@ -101,7 +107,7 @@ class Copier {
     auto [it, added] = rows_.try_emplace(id);
     WholeRows& whole = it->second;
     if (added) {
-      const auto rows = TableCellSpans(*from_.story, id);
+      const auto rows = TableCellSpans(src_, *from_.story, id);
       const TableInfo info = src_.tables.count(id) ? src_.tables.at(id) : TableInfo{};
       const bool perRow = info.trPr.size() == rows.size() && info.tcPr.size() == rows.size();
       TableInfo part = info;
@@ -195,8 +201,8 @@ class Copier {
   std::map<uint32_t, WholeRows> rows_;
 };
 
-// The copy put into a cell of the target's table `table`: tables do not
-// nest, so the copy's tables become paragraphs of that cell.
+// The copy put into a cell of the target's table `table`: the copy's
+// tables become paragraphs of that cell.
 void FlattenInto(FormattedCopy& copy, uint32_t table) {
   FormattedCopy flat;
   std::vector<long> at(copy.text.size() + 1);
@@ -223,6 +229,8 @@ void AddTables(FormattedCopy& copy, DocData& doc) {
   }
   for (CharCell& cell : copy.cells)
     if (cell.table) cell.table = ids[cell.table - 1];
+  for (uint32_t id : ids)
+    if (uint32_t& parent = doc.tables[id].parent) parent = ids[parent - 1];
   copy.tables.clear();
 }
 
