@@ -60,7 +60,11 @@ struct ShapeData {
   std::vector<std::shared_ptr<ShapeData>> children;  // groups, back to front
   ShapeData* parent = nullptr;
   std::shared_ptr<Anchor> anchor;  // position in the main story
-  bool paragraphRelative = false;   // saved against its anchor paragraph, not the page
+  // Kept against its anchor paragraph, not the page: the geometry is in
+  // page points for the paragraph's top at paragraphTop, and moves with
+  // the paragraph (anchored_shapes.hpp).
+  bool paragraphRelative = false;
+  double paragraphTop = 0;
   bool deleted = false;
   std::shared_ptr<const KeptDrawing> kept;  // read from a file
   std::shared_ptr<const ReadDrawing> source;

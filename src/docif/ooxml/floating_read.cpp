@@ -154,6 +154,7 @@ void FloatingShapes::Finish(model::DocData& doc) {
     if (dx != 0 || dy != 0) model::Translate(s, dx, dy);
     s.anchor = main.MakeAnchor(paragraph, paragraph);
     s.paragraphRelative = p.where.yFromAnchor;
+    s.paragraphTop = p.where.yFromAnchor ? dy : 0;
     // Taken before names are made unique: a shape renamed here is written
     // anew, so that the file gets the name the document shows.
     s.source = std::make_shared<model::ReadDrawing>(model::ReadDrawing{std::move(p.xml), model::Fingerprint(s)});
