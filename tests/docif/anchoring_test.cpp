@@ -89,6 +89,11 @@ TEST(Anchoring, AShapeKeptAgainstItsParagraphMovesWithItWhenTextIsTypedAbove) {
   m.doc->GetRange(0, 4)->Delete();
   EXPECT_NEAR(items->Item(1)->Top(), question + 28, 1e-4);
   EXPECT_NEAR(items->Item(2)->Top(), 300, 1e-4);
+
+  // A larger title moves the question without any text typed.
+  m.doc->GetRange(0, 4)->SetFont({.Size = 26});
+  ASSERT_GT(ParagraphTop(m, 10), question + 10);
+  EXPECT_NEAR(items->Item(1)->Top(), ParagraphTop(m, 10) + 28, 1e-4);
 }
 
 TEST(Anchoring, AShapeReadFromAFileFollowsItsParagraphAndIsWrittenAsRead) {
