@@ -1,6 +1,8 @@
 // On a paper LibreOffice saved again, figures drawn under a question stay
 // under it when lines are typed above them, in the same run as the drawing
-// or in a later one, and the move button moves them down from there.
+// or in a later one, and the move button moves them down from there; the
+// examples run inside the paper leave its paragraphs and figures as they
+// were.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,12 +12,14 @@
 #include <string>
 
 #include "common/text.hpp"
+#include "docif/model/json_dump.hpp"
 #include "docif/model/layout.hpp"
 #include "docif/model/model_shapes.hpp"
 #include "docif/model/shape_geometry.hpp"
 #include "docif/ooxml/docx_reader.hpp"
 #include "docif/range.hpp"
 #include "support/corpus.hpp"
+#include "support/paper_examples.hpp"
 #include "support/test_addin.hpp"
 
 namespace plx {
@@ -44,8 +48,12 @@ struct Place {
   std::wstring name, paragraph;
   double below;
 };
+std::shared_ptr<docif::model::DocData> Read(const fs::path& file) {
+  return docif::ooxml::ReadDocx(Utf8ToWide(file.string()), std::make_shared<docif::model::AppShared>());
+}
+
 std::map<std::wstring, Place> Figures(const fs::path& file) {
-  auto doc = docif::ooxml::ReadDocx(Utf8ToWide(file.string()), std::make_shared<docif::model::AppShared>());
+  auto doc = Read(file);
   std::map<std::wstring, Place> out;
   for (const auto& s : doc->shapes) {
     if (!s->paragraphRelative) continue;
@@ -102,6 +110,24 @@ TEST_F(ResavedAnchors, FiguresUnderQuestionsStayThereWhenLinesAreTypedAbove) {
   const auto after = Figures(moved);
   ASSERT_TRUE(after.count(L"区间"));
   EXPECT_NEAR(after.at(L"区间").below, numberLine.below + 8, 0.01);
+}
+
+TEST_F(ResavedAnchors, ExamplesRunAfterAQuestionKeepEveryParagraphAndFigureOfThePaper) {
+  const auto paper = ::test::LibreOfficeResaved("exam-teacher.docx");
+  if (!paper) GTEST_SKIP() << ::test::CorpusMissing("exam-teacher.docx");
+  fs::path current = dir.Path() / "paper.docx";
+  Run(*paper, kDraw, current);  // the paper with figures of its own
+  const std::string before = docif::model::DumpJson(*Read(current));
+  ASSERT_EQ(Figures(current).size(), 2u);
+  // Each example starts on a line of its own after question 2, above the figures.
+  for (const auto& example : ::test::ExamplesAfter("T=2π/2=π。")) {
+    const fs::path next = (dir.Path() / example.name).replace_extension(".docx");
+    Run(current, example.script, next, example.hostVersion.c_str());
+    current = next;
+  }
+  const auto after = Read(current);
+  ASSERT_GT(after->shapes.size(), 5u) << "the examples drew their figures";
+  for (const std::string& lost : ::test::LostFromDump(before, docif::model::DumpJson(*after))) ADD_FAILURE() << lost;
 }
 
 }  // namespace
