@@ -96,6 +96,8 @@ TEST(Anchoring, AShapeKeptAgainstItsParagraphMovesWithItWhenTextIsTypedAbove) {
   EXPECT_NEAR(items->Item(1)->Top(), ParagraphTop(m, 10) + 28, 1e-4);
 }
 
+// Placed against its paragraph, or against the line of its paragraph that
+// holds its anchor, as other word processors write it.
 TEST(Anchoring, AShapeReadFromAFileFollowsItsParagraphAndIsWrittenAsRead) {
   test::ModelDoc m;
   m.SetText(L"期中考试\r画出函数的图象。\r");
@@ -107,24 +109,34 @@ TEST(Anchoring, AShapeReadFromAFileFollowsItsParagraphAndIsWrittenAsRead) {
   auto read = [&](const ooxml::Parts& parts) {
     return ooxml::ReadDocxPackage(std::make_shared<ooxml::PartsPackage>(parts), L"paper.docx", app);
   };
-  auto data = read(ooxml::BuildDocx(*m.Data()));
-  auto line = std::make_shared<model::ModelShapes>(data)->Item(1);
-  ASSERT_EQ(line->RelativeVerticalPosition(), kRelativeVerticalPositionParagraph);
+  for (const std::string reference : {"paragraph", "line"}) {
+    SCOPED_TRACE(reference);
+    ooxml::Parts parts = ooxml::BuildDocx(*m.Data());
+    std::string& xml = parts["word/document.xml"];
+    const std::string byParagraph = "<wp:positionV relativeFrom=\"paragraph\"";
+    const size_t from = xml.find(byParagraph);
+    ASSERT_NE(from, std::string::npos);
+    xml.replace(from, byParagraph.size(), "<wp:positionV relativeFrom=\"" + reference + "\"");
+    auto data = read(parts);
+    auto line = std::make_shared<model::ModelShapes>(data)->Item(1);
+    ASSERT_EQ(line->RelativeVerticalPosition(), kRelativeVerticalPositionParagraph);
 
-  data->main->Insert(0, L"班级：\r姓名：\r", data->main->Cell(0));
-  const double shift = model::LayoutInformation(*data, *data->main, 6 + 7, kVerticalPositionRelativeToPage) - question;
-  ASSERT_GT(shift, 10);
-  EXPECT_NEAR(line->Top(), question + 30 + shift, 1e-3);
-  EXPECT_NEAR(line->Points()[1].y, question + 50 + shift, 1e-3);
-  const std::string kept = data->shapes[0]->source->xml;
-  EXPECT_NE(ooxml::BuildDocx(*data)["word/document.xml"].find(kept.substr(kept.find("<wp:positionV"), 80)),
-            std::string::npos)
-      << "unchanged but for its paragraph's place, it is written as read";
+    data->main->Insert(0, L"班级：\r姓名：\r", data->main->Cell(0));
+    const double shift = model::LayoutInformation(*data, *data->main, 6 + 7, kVerticalPositionRelativeToPage) - question;
+    ASSERT_GT(shift, 10);
+    EXPECT_NEAR(line->Top(), question + 30 + shift, 1e-3);
+    EXPECT_NEAR(line->Points()[1].y, question + 50 + shift, 1e-3);
+    const std::string kept = data->shapes[0]->source->xml;
+    EXPECT_NE(ooxml::BuildDocx(*data)["word/document.xml"].find(kept.substr(kept.find("<wp:positionV"), 80)),
+              std::string::npos)
+        << "unchanged but for its paragraph's place, it is written as read";
 
-  line->SetTop(line->Top() + 8);
-  auto again = read(ooxml::BuildDocx(*data));
-  ASSERT_EQ(again->shapes.size(), 1u);
-  EXPECT_NEAR(model::Bounds(*again->shapes[0]).top, question + 38 + shift, 0.01);
+    line->SetTop(line->Top() + 8);
+    auto again = read(ooxml::BuildDocx(*data));
+    ASSERT_EQ(again->shapes.size(), 1u);
+    EXPECT_TRUE(again->shapes[0]->paragraphRelative);
+    EXPECT_NEAR(model::Bounds(*again->shapes[0]).top, question + 38 + shift, 0.01);
+  }
 }
 
 }  // namespace
