@@ -1,7 +1,6 @@
 #include "docif/model/anchored_shapes.hpp"
 
 #include <algorithm>
-#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -22,7 +21,7 @@ void Append(std::string& out, double v) {
 // their edits; equations and inline objects by what changes their height.
 std::string LayoutInputs(const DocData& doc) {
   const Story& main = *doc.main;
-  std::string out = std::to_string(reinterpret_cast<uintptr_t>(&main)) + '|' + std::to_string(main.Edits()) + '|';
+  std::string out = std::to_string(main.Edits()) + '|';
   const PageSetup& p = doc.page;
   for (double v : {p.PageWidth, p.PageHeight, p.TopMargin, p.BottomMargin, p.LeftMargin, p.RightMargin}) Append(out, v);
   out += doc.showFieldCodes ? "codes|" : "results|";
