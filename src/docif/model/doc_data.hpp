@@ -204,6 +204,16 @@ struct DocData {
     std::string sectPr;
   } origin;
 
+  // The layout shapes kept against their paragraph were last placed by:
+  // what it was made from and the page y of each position of the main
+  // text (see anchored_shapes.hpp). A cache: keeping it current is no
+  // change of the document.
+  struct ShapeLayout {
+    std::string inputs;
+    std::vector<double> tops;
+  };
+  mutable ShapeLayout shapeLayout;
+
   // The selection: a range of a story, or floating shapes.
   std::shared_ptr<Story> selectionStory;
   std::shared_ptr<Anchor> selection;

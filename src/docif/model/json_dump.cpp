@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "common/text.hpp"
+#include "docif/model/anchored_shapes.hpp"
 #include "docif/model/model_collections.hpp"
 #include "docif/model/model_range.hpp"
 #include "docif/model/model_shapes.hpp"
@@ -240,7 +241,15 @@ std::string DumpJson(const DocData& doc, int indent) {
   }
   j["tables"] = tables;
   ordered_json shapes = ordered_json::array();
-  for (const auto& s : doc.shapes) shapes.push_back(ShapeJson(doc, *s));
+  FollowParagraphs(doc);
+  for (const auto& s : doc.shapes) {
+    ordered_json shape = ShapeJson(doc, *s);
+    // Where it is anchored, and a shape kept against its paragraph: how far
+    // below the paragraph's top it stands.
+    if (s->anchor) shape["anchor"] = main.ParagraphAt(std::min(s->anchor->start, main.Length() - 1)).first;
+    if (s->paragraphRelative && s->anchor) shape["belowParagraph"] = Bounds(*s).top - s->paragraphTop;
+    shapes.push_back(shape);
+  }
   j["shapes"] = shapes;
   ordered_json bookmarks = ordered_json::object();
   for (const auto& [name, a] : doc.bookmarks) bookmarks[U8(name)] = {a->start, a->end};

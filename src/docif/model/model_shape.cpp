@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "common/error.hpp"
+#include "docif/model/anchored_shapes.hpp"
 #include "docif/model/model_range.hpp"
 #include "docif/model/model_shapes.hpp"
 #include "docif/model/picture_info.hpp"
@@ -23,6 +24,7 @@ std::vector<ShapeDataPtr>& Siblings(DocData& doc, ShapeData& s) {
 
 ShapeData& ModelShape::Live() const {
   if (d_->deleted) Raise(err::kInvalidCall, L"该图形已被删除。");
+  FollowParagraphs(*doc_);
   return *d_;
 }
 
@@ -74,7 +76,11 @@ void ModelShape::SetRotation(double v) {
 void ModelShape::SetRelativeVerticalPosition(int reference) {
   if (reference != kRelativeVerticalPositionPage && reference != kRelativeVerticalPositionParagraph)
     Raise(err::kInvalidCall, L"图形的纵向位置只能相对于页面或段落。");
-  Live().paragraphRelative = reference == kRelativeVerticalPositionParagraph;
+  ShapeData& s = Live();
+  const bool byParagraph = reference == kRelativeVerticalPositionParagraph;
+  // From now on the shape keeps its distance from where its paragraph is now.
+  if (byParagraph && !s.paragraphRelative && s.anchor) s.paragraphTop = ParagraphTop(*doc_, s.anchor->start);
+  s.paragraphRelative = byParagraph;
   doc_->Changed();
 }
 
@@ -205,6 +211,8 @@ std::shared_ptr<ShapeRange> ModelShape::Ungroup() {
   for (auto& c : items) {
     c->parent = nullptr;
     c->anchor = d_->anchor;
+    c->paragraphRelative = d_->paragraphRelative;
+    c->paragraphTop = d_->paragraphTop;
   }
   it = list.erase(it);
   list.insert(it, items.begin(), items.end());

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "common/error.hpp"
+#include "docif/model/anchored_shapes.hpp"
 #include "docif/model/model_shapes.hpp"
 #include "docif/model/shape_geometry.hpp"
 
@@ -21,6 +22,7 @@ ShapePtr ModelShapeRange::Item(int index) const {
 
 Box ModelShapeRange::Extent() const {
   if (items_.empty()) Raise(err::kInvalidCall, L"没有选中任何图形。");
+  FollowParagraphs(*doc_);
   ShapeData all;
   all.type = kShapeGroup;
   all.children = items_;
@@ -37,9 +39,13 @@ ShapePtr ModelShapeRange::Group() {
     if (it == top.end()) Raise(err::kInvalidCall, L"只有页面上的独立图形才能组合。");
     at = std::max(at, static_cast<size_t>(it - top.begin()));
   }
+  FollowParagraphs(*doc_);
   auto group = std::make_shared<ShapeData>();
   group->type = kShapeGroup;
+  // The group stands where its first item stands: at its paragraph, or on the page.
   group->anchor = items_.front()->anchor;
+  group->paragraphRelative = items_.front()->paragraphRelative;
+  group->paragraphTop = items_.front()->paragraphTop;
   group->wrap = items_.front()->wrap;
   // Items keep their back-to-front order.
   std::vector<ShapeDataPtr> ordered;
@@ -88,6 +94,7 @@ void ModelShapeRange::Align(int command, bool relativeToPage) {
 
 void ModelShapeRange::Distribute(int command, bool relativeToPage) {
   if (items_.size() < 2) return;
+  FollowParagraphs(*doc_);
   bool horizontal = command == kDistributeHorizontally;
   std::vector<ShapeDataPtr> order = items_;
   std::sort(order.begin(), order.end(), [&](const auto& a, const auto& b) {

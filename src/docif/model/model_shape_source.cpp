@@ -42,7 +42,8 @@ class Print {
 void Add(std::string& out, const ShapeData& s) {
   Print p(out);
   p << s.name << s.type << s.autoShape << s.left << s.top << s.width << s.height << s.rotation
-    << s.flipH << s.flipV << s.curve << s.altText << s.deleted;
+    << s.flipH << s.flipV << s.curve << s.altText << s.deleted
+    << s.paragraphRelative;
   for (const auto& pt : s.points) p << static_cast<double>(pt.x) << static_cast<double>(pt.y);
   const LineFormat& l = s.line;
   p << l.Visible << l.Weight << l.ForeColor << l.DashStyle << l.BeginArrowheadStyle

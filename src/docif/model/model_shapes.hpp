@@ -63,7 +63,11 @@ struct ShapeData {
   // A picture made floating from the text: the place it stood there, where
   // it goes back when it is made inline again.
   std::shared_ptr<Anchor> textPlace;
-  bool paragraphRelative = false;   // saved against its anchor paragraph, not the page
+  // Kept against its anchor paragraph, not the page: the geometry is in
+  // page points for the paragraph's top at paragraphTop, and moves with
+  // the paragraph (anchored_shapes.hpp).
+  bool paragraphRelative = false;
+  double paragraphTop = 0;
   bool deleted = false;
   std::shared_ptr<const KeptDrawing> kept;  // read from a file
   std::shared_ptr<const ReadDrawing> source;

@@ -31,6 +31,7 @@ void Story::TextChanged() {
 }
 
 void Story::DropCellIndexes() {
+  ++edits_;
   tables_.reset();
   paragraphEnds_.reset();
 }

@@ -103,6 +103,10 @@ class Story {
   std::wstring Visible(long start, long end, bool showCodes, std::vector<long>* positions) const;
   // Counts changes of the text, so that what was found in it can tell it is out of date.
   uint64_t Revision() const { return revision_; }
+  // Counts changes of the text and writable accesses to a cell (which may
+  // change a format), so that what was laid out from the story can tell it
+  // may be out of date.
+  uint64_t Edits() const { return edits_; }
 
  private:
   void Shift(long pos, long count);
@@ -119,6 +123,7 @@ class Story {
   // instead of a pass over the story. Fields depend on the text only;
   // tables and paragraph formats on the cells too.
   uint64_t revision_ = 0;
+  uint64_t edits_ = 0;
   mutable std::optional<std::vector<FieldMarks>> fields_;  // by begin
   mutable std::optional<std::map<uint32_t, std::pair<long, long>>> tables_;
   mutable std::optional<std::unordered_map<uint32_t, std::vector<long>>> paragraphEnds_;  // by paragraph format

@@ -11,7 +11,6 @@
 #include <sstream>
 
 #include "common/text.hpp"
-#include "docif/model/layout.hpp"
 #include "docif/ooxml/body_writer.hpp"
 #include "docif/ooxml/drawing_xml.hpp"
 #include "docif/ooxml/format_xml.hpp"
@@ -86,11 +85,6 @@ class PackageWriter {
     DrawingContext drawings;
     drawings.nextDocPrId = NextDocPrId();
     drawings.addImage = [this](const model::InlineObject& o) { return AddImage(o); };
-    std::vector<model::PagePlace> places;  // laid out once, when a shape first needs it
-    drawings.textTop = [this, &places](long pos) {
-      if (places.empty()) places = model::LayoutPlaces(doc_, *doc_.main);
-      return places[std::clamp(pos, 0L, static_cast<long>(places.size()) - 1)].y;
-    };
     BodyContext body{doc_, drawings, [this](const std::wstring& n) { return StyleIdOf(n); }, lists_};
     drawings.storyXml = [&](const model::Story& s) { return StoryBlocksXml(body, s, false); };
     const std::string blocks = StoryBlocksXml(body, *doc_.main, true);

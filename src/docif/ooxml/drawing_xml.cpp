@@ -456,8 +456,10 @@ std::string FloatingShapeXml(const model::ShapeData& shape, DrawingContext& ctx)
     return KeptDrawingXml(shape.source->xml, ctx.nextRelativeHeight++, ctx);
   Box box = model::Bounds(shape);
   int wrap = shape.wrap.Type.value_or(3);
-  const bool byParagraph = shape.paragraphRelative && shape.anchor && ctx.textTop;
-  const double top = byParagraph ? box.top - ctx.textTop(shape.anchor->start) : box.top;
+  // A shape kept against its paragraph is written as its distance from the
+  // paragraph's top, which does not change when the paragraph moves.
+  const bool byParagraph = shape.paragraphRelative && shape.anchor;
+  const double top = byParagraph ? box.top - shape.paragraphTop : box.top;
   uint32_t id = ctx.nextDocPrId++;
   uint32_t z = ctx.nextRelativeHeight++;
   bool picture = IsPicture(shape);

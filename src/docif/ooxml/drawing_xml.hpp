@@ -38,9 +38,6 @@ struct DrawingContext {
   std::function<std::string(const model::InlineObject&)> addImage;
   // The <w:p> elements of a text box's story (written by the text writer).
   std::function<std::string(const model::Story&)> storyXml;
-  // The page position (points from the top) of the main story's position:
-  // shapes kept against their paragraph are written relative to it.
-  std::function<double(long)> textTop;
 };
 
 // <w:drawing><wp:anchor ...>...</wp:anchor></w:drawing> for a top-level

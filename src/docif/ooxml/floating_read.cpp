@@ -153,7 +153,10 @@ void FloatingShapes::Finish(model::DocData& doc) {
     model::ShapeData& s = *p.shape;
     if (dx != 0 || dy != 0) model::Translate(s, dx, dy);
     s.anchor = main.MakeAnchor(paragraph, paragraph);
-    s.paragraphRelative = p.where.yFromAnchor;
+    // A shape placed against its paragraph or a line of it moves with that
+    // paragraph; written anew, it is placed against the paragraph.
+    s.paragraphRelative = p.where.yFromAnchor || p.where.yFromLine;
+    s.paragraphTop = s.paragraphRelative ? position(paragraph, kVerticalPositionRelativeToPage) : 0;
     // Taken before names are made unique: a shape renamed here is written
     // anew, so that the file gets the name the document shows.
     s.source = std::make_shared<model::ReadDrawing>(model::ReadDrawing{std::move(p.xml), model::Fingerprint(s)});
