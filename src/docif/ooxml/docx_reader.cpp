@@ -81,9 +81,14 @@ class Reader {
 
   void Run() {
     std::string mainPart = MainPart();
-    const std::string* main = Part(mainPart);
+    // The main part, the largest by far, is parsed in its own buffer: saving
+    // writes it anew, so it is not kept with the parts read.
+    std::optional<std::string> main = source_->Read(mainPart);
     if (!main) NotADocument(path_, L"缺少正文部件");
-    if (!Load(main_, *main)) NotADocument(path_, L"正文不是有效的 XML");
+    mainBytes_ = std::move(*main);
+    if (!main_.load_buffer_inplace(mainBytes_.data(), mainBytes_.size(),
+                                   pugi::parse_default | pugi::parse_ws_pcdata_single))
+      NotADocument(path_, L"正文不是有效的 XML");
     pugi::xml_node root = main_.child("w:document");
     pugi::xml_node body = root.child("w:body");
     if (!root || !body) NotADocument(path_, L"缺少 w:body");
@@ -93,7 +98,6 @@ class Reader {
     for (pugi::xml_attribute a : root.attributes())
       doc_.origin.rootOpen += " " + std::string(a.name()) + "=\"" + XmlEscape(std::string(a.value())) + "\"";
     doc_.origin.rootOpen += ">";
-    read_.erase(mainPart);  // parsed; saving writes the main part anew
     Part("[Content_Types].xml");  // saving edits it
     ReadRelationships(mainPart);
     ReadStyles();
@@ -679,6 +683,7 @@ class Reader {
   std::map<std::string, std::string> read_;
   std::wstring path_;
   int nesting_ = 0;
+  std::string mainBytes_;  // the buffer main_ was parsed in: it lives as long as main_
   pugi::xml_document main_, styles_, numbering_;
   std::string base_ = "word", stylesPart_ = "word/styles.xml", numberingPart_ = "word/numbering.xml",
               settingsPart_ = "word/settings.xml";
