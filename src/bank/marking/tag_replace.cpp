@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 #include <optional>
+#include <utility>
 
 #include "common/text.hpp"
 #include "docif/find_pattern.hpp"
@@ -100,29 +101,32 @@ long WriteTag(docif::Document& doc, docif::Range& part, long start, long end, co
   return tag->End() + static_cast<long>(tail);
 }
 
+// The first match of the rule's pattern in [at, end), as its start and end.
+std::optional<std::pair<long, long>> FirstMatch(docif::Document& doc, long at, long end, const TagRule& rule) {
+  auto probe = doc.GetRange(at, end);
+  auto f = probe->GetFind();
+  Configure(*f, rule.find, rule.replace, rule.colour);
+  f->Format = false;
+  if (!f->Execute()) return std::nullopt;
+  return std::pair{probe->Start(), probe->End()};
+}
+
 // Tags every match of the rule in the part, front to back.
 void TagEach(docif::Document& doc, docif::Range& part, const TagRule& rule) {
   long at = part.Start();
   while (at < part.End()) {
-    auto probe = doc.GetRange(at, part.End());
-    auto f = probe->GetFind();
-    Configure(*f, rule.find, rule.replace, rule.colour);
-    f->Format = false;
-    if (!f->Execute()) break;
-    const long start = probe->Start();
-    at = std::max(WriteTag(doc, part, start, probe->End(), rule), start + 1);
+    const auto match = FirstMatch(doc, at, part.End(), rule);
+    if (!match) break;
+    at = std::max(WriteTag(doc, part, match->first, match->second, rule), match->first + 1);
   }
 }
 
 // Tags the one match that starts at `at` inside [at, end), if any, and
 // returns where its replacement ends; -1 when there is none.
 long TagMatchAt(docif::Document& doc, docif::Range& part, long at, long end, const TagRule& rule) {
-  auto probe = doc.GetRange(at, end);
-  auto f = probe->GetFind();
-  Configure(*f, rule.find, rule.replace, rule.colour);
-  f->Format = false;
-  if (!f->Execute() || probe->Start() != at) return -1;
-  return WriteTag(doc, part, at, probe->End(), rule);
+  const auto match = FirstMatch(doc, at, end, rule);
+  if (!match || match->first != at) return -1;
+  return WriteTag(doc, part, at, match->second, rule);
 }
 
 }  // namespace
@@ -151,12 +155,9 @@ int ApplyTagRuleAfterBlanks(docif::Document& doc, docif::Range& part, const TagR
   int written = 0;
   long at = part.Start();
   while (at < part.End()) {
-    auto probe = doc.GetRange(at, part.End());
-    auto f = probe->GetFind();
-    Configure(*f, bare.find, bare.replace, bare.colour);
-    f->Format = false;
-    if (!f->Execute()) break;
-    long start = probe->Start(), end = probe->End();
+    const auto match = FirstMatch(doc, at, part.End(), bare);
+    if (!match) break;
+    const auto [start, end] = *match;
     wchar_t before = CharAt(doc, start - 1), after = CharAt(doc, end), last = CharAt(doc, end - 1);
     bool boundary = before == L'\r' || before == L'\v' || before == L'\a' || before == L' ' ||
                     before == L'\u3000' || before == L'\t';
