@@ -62,6 +62,33 @@ void BM_TextbookGraphInsertion(benchmark::State& state) {
 }
 BENCHMARK(BM_TextbookGraphInsertion)->Unit(benchmark::kMillisecond);
 
+// The same figure inserted into a 127-page paper that already holds one
+// after a line was typed at its top: figures kept against their paragraph
+// then follow it, which lays the paper's text out once.
+void BM_TextbookGraphInsertionAfterTypingInALongPaper(benchmark::State& state) {
+  BenchDocument bench("plendrix-bench-long-paper");
+  plx::AddinContext& ctx = bench.addin.Context();
+  auto doc = bench.host->GetDocuments()->Add();
+  std::wstring text;
+  for (int i = 1; i <= 1800; ++i)
+    text += std::to_wstring(i % 50 + 1) + L"．已知函数f(x)=x^2+2x+1，求f(x)在区间[0,3]上的最大值与最小值。\rA．1\tB．2\tC．3\tD．4\r【答案】C\r";
+  doc->Content()->InsertBefore(text);
+  plx::graph::GraphContext g = TextbookFigure();
+  plx::graph::PreviewCanvas canvas;
+  plx::graph::ZBX_Graph(ctx, g, canvas);
+  doc->GetRange(40000, 40000)->Select();
+  plx::graph::InsertGraphs(ctx, g);  // the paper's own figure, kept against its paragraph
+  for (auto _ : state) {
+    state.PauseTiming();
+    doc->GetRange(0, 0)->InsertBefore(L"班级：________\r");
+    doc->GetRange(80000, 80000)->Select();
+    state.ResumeTiming();
+    plx::graph::InsertGraphs(ctx, g);
+  }
+  state.counters["pages"] = doc->Content()->Information(plx::docif::kNumberOfPagesInDocument);
+}
+BENCHMARK(BM_TextbookGraphInsertionAfterTypingInALongPaper)->Unit(benchmark::kMillisecond);
+
 void BM_TextbookGraphPreview(benchmark::State& state) {
   BenchDocument bench("plendrix-bench-preview");
   plx::AddinContext& ctx = bench.addin.Context();
