@@ -1,5 +1,7 @@
 #include "bank/frm_tree.hpp"
 
+#include <algorithm>
+
 #include "addin/addin_context.hpp"
 #include "addin/control_makers.hpp"
 #include "addin/services.hpp"
@@ -29,8 +31,12 @@ void ShowPicked(Form& caller, const std::wstring& mode, const std::vector<TreeNo
 }
 
 std::vector<std::wstring> TreeItems(const std::vector<TreeNode>& nodes) {
+  // The bank's own trees are three layers deep; a bank made elsewhere may
+  // hold any number, which must not become an indentation of that size.
+  constexpr int kDeepestShown = 16;
   std::vector<std::wstring> items;
-  for (const auto& n : nodes) items.push_back(std::wstring(static_cast<size_t>(std::max(n.layer, 0)) * 2, L' ') + n.name);
+  for (const auto& n : nodes)
+    items.push_back(std::wstring(static_cast<size_t>(std::clamp(n.layer, 0, kDeepestShown)) * 2, L' ') + n.name);
   return items;
 }
 

@@ -1,5 +1,8 @@
 #include "bank/tk_store.hpp"
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
 #include <filesystem>
 
 #include "addin/addin_context.hpp"
@@ -13,8 +16,12 @@ namespace {
 
 constexpr int kNoCurrentRecord = 3021;
 
+// A number of a row; one past what a long holds (a bank made elsewhere
+// may hold anything) is clamped, never converted out of range.
 long Num(const db::Recordset& rs, const wchar_t* field) {
-  return static_cast<long>(rs.Field(field).Number());
+  constexpr double kLimit = 9.2e18;
+  const double v = rs.Field(field).Number();
+  return std::isnan(v) ? 0 : static_cast<long>(std::clamp(v, -kLimit, kLimit));
 }
 
 }  // namespace
@@ -52,7 +59,9 @@ namespace {
 
 std::vector<TreeNode> Tree(AddinContext& ctx, const std::wstring& statement) {
   return BankRows(ctx, statement, [](db::Recordset& rs) {
-    return TreeNode{Num(rs, L"id"), rs.Field(L"name").Text(), static_cast<int>(Num(rs, L"layer")), Num(rs, L"fid")};
+    // A layer past what an int holds is only ever a depth to show: it is kept within int.
+    const long layer = std::clamp(Num(rs, L"layer"), long{INT_MIN}, long{INT_MAX});
+    return TreeNode{Num(rs, L"id"), rs.Field(L"name").Text(), static_cast<int>(layer), Num(rs, L"fid")};
   });
 }
 

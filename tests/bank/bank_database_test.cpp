@@ -7,6 +7,7 @@
 #include <fstream>
 #include <map>
 
+#include "bank/frm_tree.hpp"
 #include "bank/tk_files.hpp"
 #include "bank/tk_pages.hpp"
 #include "bank/tk_papers.hpp"
@@ -15,6 +16,7 @@
 #include "common/error.hpp"
 #include "common/paths.hpp"
 #include "common/text.hpp"
+#include "support/sqlite_util.hpp"
 #include "support/test_addin.hpp"
 
 namespace plx {
@@ -179,6 +181,22 @@ TEST_F(BankDatabase, ShippedListsAndTrees) {
   auto names = PointWithChildren(*ctx, functions->id, functions->name);
   EXPECT_EQ(names.front(), L"基本初等函数");
   EXPECT_NE(std::find(names.begin(), names.end(), L"对数与对数函数"), names.end());
+}
+
+// A bank made elsewhere may hold any layer: the tree shows it indented at
+// most a few levels, never by a string of that size, and a number past
+// what a long holds is read without overflowing.
+TEST_F(BankDatabase, HugeLayersAreShownAtABoundedDepth) {
+  test::ExecSql(install.File("TK_plendrix/TK_plendrix.mdb"),
+                "insert into tkChapter (id, name, layer, fid) values (900001, '深', 1000000000, 0), "
+                "(900002, '更深', 1e300, 0), (900003, '负', -5, 0)");
+  const auto tree = ChapterTree(*ctx);
+  std::vector<TreeNode> odd;
+  for (const auto& n : tree)
+    if (n.id > 900000) odd.push_back(n);
+  ASSERT_EQ(odd.size(), 3u);
+  for (const std::wstring& item : TreeItems(odd)) EXPECT_LE(item.size(), 40u) << WideToUtf8(item);
+  EXPECT_EQ(TreeItems(odd).back(), L"负");
 }
 
 TEST_F(BankDatabase, ChapterPagesStayInTheirChapter) {

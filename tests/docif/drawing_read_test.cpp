@@ -365,8 +365,9 @@ TEST(DrawingRead, VmlIsReadAndUnreadableDrawingsAreKept) {
   const std::string broken =  // numbers that are none, a path the model has no nodes for
       "<w:r><w:pict><v:shape id=\"弧\" style=\"position:absolute;margin-left:abc;width:1e999pt;height:-5pt\" "
       "path=\"m0,0ar0,0,100,100,0,0,100,100e\"/></w:pict></w:r>";
-  const std::string farOff =  // coordinates no page has, and no number at all
-      "<w:r><w:pict><v:line id=\"远\" style=\"position:absolute;z-index:9\" from=\"1e300pt,0\" to=\"nan,5pt\"/>"
+  const std::string farOff =  // coordinates no page has, no number at all, the lowest stacking value
+      "<w:r><w:pict><v:line id=\"远\" style=\"position:absolute;z-index:-9223372036854775808\" from=\"1e300pt,0\" "
+      "to=\"nan,5pt\"/>"
       "</w:pict></w:r>";
   auto doc = Open("<w:p>" + vmlGroup + chartWithFallback + chartOnly + inlineVml + broken + farOff + "</w:p>");
 
@@ -374,6 +375,7 @@ TEST(DrawingRead, VmlIsReadAndUnreadableDrawingsAreKept) {
   // shape after a change, the chart would be lost.
   ASSERT_EQ(doc->shapes.size(), 2u);
   for (const PointF& p : doc->shapes[1]->points) EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+  EXPECT_EQ(doc->shapes[1]->wrap.Type.value_or(0), 5) << "behind the text";
   EXPECT_NE(Saved(*doc).find("远"), std::string::npos);
 
   const ShapeData& g = *doc->shapes[0];

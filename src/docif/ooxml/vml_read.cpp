@@ -459,8 +459,11 @@ model::ShapeDataPtr ReadVmlDrawing(const pugi::xml_node& pict, const DrawingSour
   // Small z-indexes count in the range of DrawingML stacking values; large
   // ones (as word processors write beside a DrawingML choice) are such
   // values already. Negative ones stand behind the text.
-  long long zIndex = std::atoll(Get(st, "z-index").c_str());
-  long long depth = zIndex < 0 ? -zIndex : zIndex;
+  // Read within a bound far past any stacking value, so that neither the
+  // depth nor the sum below can overflow whatever the file says.
+  constexpr long long kDeepest = 1LL << 53;
+  const long long zIndex = std::clamp(std::strtoll(Get(st, "z-index").c_str(), nullptr, 10), -kDeepest, kDeepest);
+  const long long depth = zIndex < 0 ? -zIndex : zIndex;
   where.z = depth >= kDrawingStackBase ? depth : kDrawingStackBase + zIndex;
   int wrap = zIndex < 0 ? 5 : 3;
   std::string type = shape.child("w10:wrap").attribute("type").as_string("none");
