@@ -82,6 +82,8 @@ std::string ParserMessage(const CLI::ParseError& e, const std::vector<std::strin
   }
   if (name == "ArgumentMismatch") {
     std::string option = what.starts_with("-") ? what.substr(0, what.find(':')) : "";
+    // An option that takes one value, given more than once.
+    if (!option.empty() && what.find(": At Most ") != std::string::npos) return option + " 只能给出一次";
     if (option.empty()) option = Between(what, "arguments to ", ",");
     return (option.empty() ? std::string("参数") : option) + " 后面缺少值";
   }
