@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,6 +14,7 @@
 #include "docif/model/model_document.hpp"
 #include "docif/ooxml/docx_reader.hpp"
 #include "docif/ooxml/docx_writer.hpp"
+#include "docif/ooxml/xml_text.hpp"
 #include "docif/ooxml/zip_package.hpp"
 #include "support/docx_package.hpp"
 #include "support/test_addin.hpp"
@@ -163,6 +165,40 @@ TEST(HostileDocx, IdsAtTheLimitsOfTheirNumbersAreCountedOnWithoutOverflow) {
   std::sort(ids.begin(), ids.end());
   EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end()) << rels;
   EXPECT_GT(ids.size(), 2u) << "saving added the styles and settings";
+}
+
+// Page sizes and margins that are no number or no page keep the page the
+// document had, and saving writes measures a word processor reads.
+TEST(HostileDocx, PageSizesThatAreNoPageKeepTheirDefaults) {
+  test::TempDir dir;
+  auto doc = Read(test::WritePackageWithBody(
+      dir.Path(), "<w:p/><w:sectPr><w:pgSz w:w=\"NaN\" w:h=\"1e308\"/>"
+                  "<w:pgMar w:top=\"-1e300\" w:bottom=\"1440\" w:left=\"inf\" w:right=\"-5\"/></w:sectPr>"));
+  const PageSetup page;
+  EXPECT_EQ(doc->page.PageWidth, page.PageWidth);
+  EXPECT_EQ(doc->page.PageHeight, page.PageHeight);
+  EXPECT_EQ(doc->page.TopMargin, page.TopMargin);
+  EXPECT_EQ(doc->page.BottomMargin, 72) << "a sound margin is read";
+  EXPECT_EQ(doc->page.LeftMargin, page.LeftMargin);
+  EXPECT_EQ(doc->page.RightMargin, page.RightMargin);
+  EXPECT_EQ(ooxml::Twips(1e308), 2147483647);
+  EXPECT_EQ(ooxml::Twips(std::nan("")), 0);
+}
+
+// A file larger than any package the reader would inflate is refused
+// before it is read (a sparse file: no disk is used).
+TEST(HostileDocx, AFileLargerThanAnyDocumentIsRefusedUnread) {
+  test::TempDir dir;
+  const std::filesystem::path huge = dir.Path() / "huge.docx";
+  std::ofstream(huge).close();
+  std::filesystem::resize_file(huge, 3ull << 30);
+  try {
+    ooxml::OpenPackage(huge.string());
+    ADD_FAILURE() << "a 3 GB file was opened";
+  } catch (const VbError& e) {
+    EXPECT_EQ(e.number(), 5792);
+    EXPECT_NE(e.description().find(L"3072 MB"), std::wstring::npos) << WideToUtf8(e.description());
+  }
 }
 
 TEST(HostileDocx, PackagesAreInflatedOnlyAsFarAsTheDocumentNeeds) {

@@ -3,6 +3,7 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -387,16 +388,19 @@ class Reader {
     pugi::xml_node sz = sectPr.child("w:pgSz");
     pugi::xml_node mar = sectPr.child("w:pgMar");
     PageSetup& p = doc_.page;
-    if (sz) {
-      p.PageWidth = sz.attribute("w:w").as_double(p.PageWidth * 20) / 20;
-      p.PageHeight = sz.attribute("w:h").as_double(p.PageHeight * 20) / 20;
-    }
-    if (mar) {
-      p.TopMargin = mar.attribute("w:top").as_double(p.TopMargin * 20) / 20;
-      p.BottomMargin = mar.attribute("w:bottom").as_double(p.BottomMargin * 20) / 20;
-      p.LeftMargin = mar.attribute("w:left").as_double(p.LeftMargin * 20) / 20;
-      p.RightMargin = mar.attribute("w:right").as_double(p.RightMargin * 20) / 20;
-    }
+    // A size or margin that is no number, or more than any word processor
+    // lays out (600 cm), keeps the value it had: a page must stay a page.
+    constexpr double kLargestTwips = 340157;
+    auto read = [](const pugi::xml_node& n, const char* name, double& points, double lowest) {
+      const double twips = n.attribute(name).as_double(std::nan(""));
+      if (std::isfinite(twips) && twips >= lowest && twips <= kLargestTwips) points = twips / 20;
+    };
+    read(sz, "w:w", p.PageWidth, 1);
+    read(sz, "w:h", p.PageHeight, 1);
+    read(mar, "w:top", p.TopMargin, -kLargestTwips);
+    read(mar, "w:bottom", p.BottomMargin, -kLargestTwips);
+    read(mar, "w:left", p.LeftMargin, 0);
+    read(mar, "w:right", p.RightMargin, 0);
   }
 
   void Bookmark(const pugi::xml_node& n) {

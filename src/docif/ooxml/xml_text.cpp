@@ -49,7 +49,12 @@ int64_t Emu(double points) {
   return static_cast<int64_t>(std::clamp(std::round(points * 12700.0), -kMaxEmu, kMaxEmu));
 }
 
-long Twips(double points) { return std::lround(points * 20.0); }
+long Twips(double points) {
+  if (!std::isfinite(points)) return 0;
+  // Twips are xsd:int measures in the file format, as offsets in EMU are.
+  constexpr double kMaxTwips = 2147483647;
+  return static_cast<long>(std::clamp(std::round(points * 20.0), -kMaxTwips, kMaxTwips));
+}
 
 std::string HexColor(uint32_t rgb) {
   char buf[8];

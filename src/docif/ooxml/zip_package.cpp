@@ -110,6 +110,13 @@ std::optional<std::string> PartsPackage::Read(const std::string& name) const {
 }
 
 std::shared_ptr<ZipPackage> OpenPackage(const std::string& path) {
+  // A package's stored parts are never larger than they inflate to, so a
+  // file past that limit (and room for its directory) is refused before a
+  // byte of it is read.
+  std::error_code ec;
+  const uintmax_t size = std::filesystem::file_size(path, ec);
+  if (!ec && size > kMaxInflatedSize + (16ull << 20))
+    Fail(path, L"文件有 " + std::to_wstring(size >> 20) + L" MB，超过了文档能有的大小，文件已损坏或不是文档");
   std::ifstream in(path, std::ios::binary);
   if (!in) Fail(path, L"无法读取");
   return std::make_shared<ZipPackage>(std::string(std::istreambuf_iterator<char>(in), {}), path);
