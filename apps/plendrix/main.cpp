@@ -24,6 +24,7 @@
 #include "graph/expr/normalise.hpp"
 #include "graph/expr/script_engine.hpp"
 #include "connect/form_registry.hpp"
+#include "config/mod_database.hpp"
 #include "connect/frm_browse.hpp"
 #include "addin/product_info.hpp"
 #include "addin/services.hpp"
@@ -50,10 +51,20 @@ void Complain(const std::string& message) {
 
 void Complain(const std::wstring& message) { Complain(WideToUtf8(plx::cli::InChinese(message))); }
 
-bool DailyStepRan(const plx::AddinContext& ctx) {
-  for (const auto& sql : ctx.Conn.Journal())
-    if (sql == L"select * from  record  where id =1") return true;
-  return false;
+// Why the configuration table cannot be read, if it cannot: every command
+// reads its settings there.
+std::optional<std::wstring> ConfigTableProblem(plx::AddinContext& ctx) {
+  try {
+    plx::OpenDatabase(ctx);
+    if (ctx.Rs.IsOpen()) ctx.Rs.Close();
+    ctx.Rs.Open(L"select * from config", ctx.Conn, plx::db::CursorType::Keyset, plx::db::LockType::Pessimistic);
+    plx::CloseDatabase(ctx);
+    return std::nullopt;
+  } catch (const std::exception& e) {
+    if (ctx.Rs.IsOpen()) ctx.Rs.Close();
+    if (ctx.Conn.IsOpen()) ctx.Conn.Close();
+    return plx::AsVbError(e).description();
+  }
 }
 
 // What connecting did, in the user's language; 4 when the configuration
@@ -74,10 +85,22 @@ int ReportConnection(plx::cli::Session& s) {
     std::printf("每日启动步骤：未能运行，配置数据库无法打开（%s）\n", WideToUtf8(*failure).c_str());
     return kFileError;
   }
-  std::printf("每日启动步骤：%s\n", DailyStepRan(ctx) ? "已运行" : "今天已运行过，跳过");
+  using Outcome = plx::Connect::DailyStep::Outcome;
+  const plx::Connect::DailyStep& daily = s.Addin().DailyStartup();
+  if (daily.outcome == Outcome::Failed) {
+    std::printf("每日启动步骤：未能运行，配置数据库已损坏（%s）\n",
+                WideToUtf8(plx::cli::InChinese(daily.failure)).c_str());
+    return kFileError;
+  }
+  if (auto problem = ConfigTableProblem(ctx)) {
+    std::printf("配置数据库已损坏：%s\n", WideToUtf8(plx::cli::InChinese(*problem)).c_str());
+    return kFileError;
+  }
+  const bool ran = daily.outcome == Outcome::Ran;
+  std::printf("每日启动步骤：%s\n", ran ? "已运行" : "今天已运行过，跳过");
   if (auto news = ctx.FindForm<plx::frmBrowse>())
     std::printf("新闻窗口：已打开 %s\n", WideToUtf8(news->Address()).c_str());
-  else if (DailyStepRan(ctx))
+  else if (ran)
     std::printf("新闻窗口：未连接互联网，已自动关闭\n");
   return 0;
 }

@@ -1,5 +1,6 @@
 #include "connect/connect.hpp"
 
+#include "common/error.hpp"
 #include "common/paths.hpp"
 #include "common/text.hpp"
 #include "connect/commands/command_table.hpp"
@@ -75,13 +76,28 @@ std::wstring Connect::LoadRibbonXml() {
 }
 
 void Connect::RunDailyStartup() {
+  daily_ = {};
   try {
-    if (!IsNewDay(ctx_)) return;
+    if (!IsNewDay(ctx_)) {
+      daily_.outcome = DailyStep::Outcome::Skipped;
+      return;
+    }
     WriteDailyRecord(ctx_);
+    daily_.outcome = DailyStep::Outcome::Ran;
     auto news = std::make_shared<frmBrowse>(ctx_);
     news->Show();
   } catch (...) {
-    // The step never disturbs the user; leave nothing open behind it.
+    // The step never disturbs the user; leave nothing open behind it, and
+    // keep what went wrong for the host to ask about.
+    if (daily_.outcome != DailyStep::Outcome::Ran) {
+      daily_.outcome = DailyStep::Outcome::Failed;
+      try {
+        throw;
+      } catch (const std::exception& e) {
+        daily_.failure = AsVbError(e).description();
+      } catch (...) {
+      }
+    }
     if (ctx_.Rs.IsOpen()) ctx_.Rs.Close();
     if (ctx_.Conn.IsOpen()) ctx_.Conn.Close();
   }

@@ -47,12 +47,21 @@ class Connect {
   // table, nothing for the others.
   std::optional<RibbonPicture> rxGetImage(const IRibbonControl& control);
 
+  // How the once-a-day step of the last connection ended. It never shows
+  // its failures to the user, so a host asks here what happened.
+  struct DailyStep {
+    enum class Outcome { NotRun, Ran, Skipped, Failed } outcome = Outcome::NotRun;
+    std::wstring failure;  // the error's description, when it failed
+  };
+  const DailyStep& DailyStartup() const { return daily_; }
+
  private:
   std::wstring LoadRibbonXml();
   void RunDailyStartup();
 
   AddinContext& ctx_;
   std::wstring ribbonXml_;
+  DailyStep daily_;
 };
 
 }  // namespace plx
