@@ -129,7 +129,8 @@ std::wstring WritePicture(const Scene& scene, PictureFormat format, double dpi, 
   const bool raster = format == PictureFormat::Png || format == PictureFormat::Jpeg || format == PictureFormat::Bmp;
   if (raster) {
     if (!(dpi >= kMinDpi && dpi <= kMaxDpi)) return L"分辨率应在 24 到 1200 dpi 之间。";
-    if (std::max(scene.width, scene.height) * dpi / 72 > kMaxPixels) return L"图片太大：请降低分辨率。";
+    const double width = scene.width * dpi / 72, height = scene.height * dpi / 72;
+    if (std::max(width, height) > kMaxPixels || width * height > kMaxArea) return L"图片太大：请降低分辨率。";
   }
   bool ok = false;
   switch (format) {

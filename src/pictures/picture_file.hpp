@@ -28,9 +28,12 @@ struct Raster {
 };
 Raster Rasterize(const Scene& scene, double dpi);
 
-// Resolutions a raster may be drawn at, and the largest side in pixels.
+// Resolutions a raster may be drawn at, the largest side in pixels, and the
+// most pixels altogether (an A4 page at 600 dpi; drawing and encoding take
+// about seven bytes a pixel).
 constexpr double kMinDpi = 24, kMaxDpi = 1200;
 constexpr int kMaxPixels = 20000;
+constexpr double kMaxArea = 64e6;
 
 // The scene as an SVG document, for callers that keep it in memory.
 std::string SvgText(const Scene& scene);

@@ -90,6 +90,10 @@ TEST(PictureFiles, RefusalsSayWhyAndWriteNothing) {
   Scene huge = Sample();
   huge.width = 20000;
   EXPECT_NE(WritePicture(huge, PictureFormat::Png, 600, file.string()).find(L"太大"), std::wstring::npos);
+  // Within the side limit, but 390 million pixels altogether.
+  huge.width = huge.height = 9500;
+  for (PictureFormat format : {PictureFormat::Png, PictureFormat::Jpeg, PictureFormat::Bmp})
+    EXPECT_NE(WritePicture(huge, format, 150, file.string()).find(L"太大"), std::wstring::npos);
   EXPECT_FALSE(fs::exists(file));
   EXPECT_NE(WritePicture(Sample(), PictureFormat::Svg, 96, "/nonexistent/a.svg").find(L"无法写入"), std::wstring::npos);
 }
