@@ -201,6 +201,33 @@ TEST(HostileDocx, AFileLargerThanAnyDocumentIsRefusedUnread) {
   }
 }
 
+// One picture part shown by many pictures is inflated once, and the
+// pictures' copies count against the package limit: 10 pictures of a 30 MB
+// part (of a few kB in the file) are refused with the limit's message.
+TEST(HostileDocx, APictureShownManyTimesCountsEveryTimeAgainstTheLimit) {
+  test::TempDir dir;
+  auto parts = test::PackageParts(
+      "<w:p>" + Repeat("<w:r><w:pict><v:shape style=\"width:40pt;height:20pt\"><v:imagedata r:id=\"rId9\"/>"
+                       "</v:shape></w:pict></w:r>", 10) + "</w:p>");
+  std::string& body = parts["word/document.xml"];
+  body.replace(body.find("<w:document "), 12, "<w:document xmlns:v=\"urn:schemas-microsoft-com:vml\" ");
+  parts["word/_rels/document.xml.rels"] =
+      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"><Relationship Id=\"rId9\" "
+      "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/image\" Target=\"media/p.png\"/>"
+      "</Relationships>";
+  parts["word/media/p.png"] = std::string(30u << 20, '\0');
+  const std::string path = (dir.Path() / "many.docx").string();
+  ooxml::WritePackage(path, parts);
+  parts.clear();
+  try {
+    Read(path);
+    ADD_FAILURE() << "300 MB of pictures were read";
+  } catch (const VbError& e) {
+    EXPECT_EQ(e.number(), 5792);
+    EXPECT_NE(e.description().find(L"图片共超过 256 MB"), std::wstring::npos) << WideToUtf8(e.description());
+  }
+}
+
 TEST(HostileDocx, PackagesAreInflatedOnlyAsFarAsTheDocumentNeeds) {
   test::TempDir dir;
   std::string path = (dir.Path() / "parts.docx").string();

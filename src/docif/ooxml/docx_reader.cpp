@@ -222,15 +222,26 @@ class Reader {
             model::Equation{story, story->MakeAnchor(eq.start, eq.end), eq.builtUp}));
   }
 
-  // The picture a relationship names, when the package has its data.
+  // The picture a relationship names, when the package has its data. A
+  // part is inflated once however many pictures show it; each picture
+  // holds its own copy, and the copies count against the limit the
+  // package's parts have, so a part shown many times cannot take the
+  // memory a package may not.
   bool PictureData(const std::string& relId, InlineObject& o) {
     auto t = relTargets_.find(relId);
     if (t == relTargets_.end()) return false;
-    std::optional<std::string> bytes = source_->Read(t->second);
-    if (!bytes) return false;
+    auto cached = pictures_.find(t->second);
+    if (cached == pictures_.end()) {
+      std::optional<std::string> bytes = source_->Read(t->second);
+      if (!bytes) return false;
+      cached = pictures_.emplace(t->second, std::move(*bytes)).first;
+    }
+    pictureBytes_ += cached->second.size();
+    if (pictureBytes_ > kMaxInflatedSize)
+      NotADocument(path_, L"图片共超过 " + std::to_wstring(kMaxInflatedSize >> 20) + L" MB");
     o.type = kInlineShapePicture;
     o.relId = relId;
-    o.bytes = std::move(*bytes);
+    o.bytes = cached->second;
     o.contentType = model::ReadPictureInfo(o.bytes).contentType;
     return true;
   }
@@ -688,6 +699,8 @@ class Reader {
   std::wstring path_;
   int nesting_ = 0;
   std::string mainBytes_;  // the buffer main_ was parsed in: it lives as long as main_
+  std::map<std::string, std::string> pictures_;  // picture parts inflated, by name
+  uint64_t pictureBytes_ = 0;                     // the pictures' data given to the document
   pugi::xml_document main_, styles_, numbering_;
   std::string base_ = "word", stylesPart_ = "word/styles.xml", numberingPart_ = "word/numbering.xml",
               settingsPart_ = "word/settings.xml";
