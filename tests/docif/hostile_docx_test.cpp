@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "common/error.hpp"
@@ -35,15 +36,20 @@ std::string RoundTrip(const test::TempDir& dir, const std::string& body) {
   return ooxml::ReadPackage(path + ".saved.docx")["word/document.xml"];
 }
 
-// The description of the error reading the body raises (empty when none).
-std::wstring RefusalOf(const test::TempDir& dir, const std::string& body) {
+// The description of the error opening the file raises (empty when none).
+std::wstring RefusalOfFile(const std::function<void()>& open) {
   try {
-    Read(test::WritePackageWithBody(dir.Path(), body));
+    open();
   } catch (const VbError& e) {
     EXPECT_EQ(e.number(), 5792);
     return e.description();
   }
   return L"";
+}
+
+// The description of the error reading the body raises (empty when none).
+std::wstring RefusalOf(const test::TempDir& dir, const std::string& body) {
+  return RefusalOfFile([&] { Read(test::WritePackageWithBody(dir.Path(), body)); });
 }
 
 std::string FileBytes(const std::string& path) {
@@ -192,13 +198,8 @@ TEST(HostileDocx, AFileLargerThanAnyDocumentIsRefusedUnread) {
   const std::filesystem::path huge = dir.Path() / "huge.docx";
   std::ofstream(huge).close();
   std::filesystem::resize_file(huge, 3ull << 30);
-  try {
-    ooxml::OpenPackage(huge.string());
-    ADD_FAILURE() << "a 3 GB file was opened";
-  } catch (const VbError& e) {
-    EXPECT_EQ(e.number(), 5792);
-    EXPECT_NE(e.description().find(L"3072 MB"), std::wstring::npos) << WideToUtf8(e.description());
-  }
+  const std::wstring refusal = RefusalOfFile([&] { ooxml::OpenPackage(huge.string()); });
+  EXPECT_NE(refusal.find(L"3072 MB"), std::wstring::npos) << WideToUtf8(refusal);
 }
 
 // One picture part shown by many pictures is inflated once, and the
@@ -219,13 +220,8 @@ TEST(HostileDocx, APictureShownManyTimesCountsEveryTimeAgainstTheLimit) {
   const std::string path = (dir.Path() / "many.docx").string();
   ooxml::WritePackage(path, parts);
   parts.clear();
-  try {
-    Read(path);
-    ADD_FAILURE() << "300 MB of pictures were read";
-  } catch (const VbError& e) {
-    EXPECT_EQ(e.number(), 5792);
-    EXPECT_NE(e.description().find(L"图片共超过 256 MB"), std::wstring::npos) << WideToUtf8(e.description());
-  }
+  const std::wstring refusal = RefusalOfFile([&] { Read(path); });
+  EXPECT_NE(refusal.find(L"图片共超过 256 MB"), std::wstring::npos) << WideToUtf8(refusal);
 }
 
 TEST(HostileDocx, PackagesAreInflatedOnlyAsFarAsTheDocumentNeeds) {
