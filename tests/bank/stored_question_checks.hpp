@@ -5,6 +5,8 @@
 // its text and line breaks, and each table cell by cell. The checks take
 // the paper's file, so that they run on a corpus paper and on the copy
 // LibreOffice saved again.
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -219,5 +221,21 @@ class StoredQuestionTest : public BankDialogTest {
     EXPECT_TRUE(Contains(bank::TiKu_JianChaBiaoJi(*ctx, false), L"0道大题，0道小题，0个答案"));
   }
 };
+
+// The checks on the corpus papers as written (false) or as LibreOffice
+// saved them again (true); each test program instantiates one.
+class StoredQuestion : public StoredQuestionTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(StoredQuestion, KeepsItsTableThroughSingleAndBatchImport) {
+  CheckTablesKept(::test::CorpusPaperAs("worksheet.docx", GetParam()), "worksheet.docx");
+}
+
+TEST_P(StoredQuestion, KeepsAlignmentStyleFontsAndLineBreaks) {
+  CheckFormatsKept(::test::CorpusPaperAs("exam-teacher.docx", GetParam()), "exam-teacher.docx");
+}
+
+TEST_P(StoredQuestion, SavedAloneLosesThePapersTagsAndNumber) {
+  CheckTagsRemoved(::test::CorpusPaperAs("exam-teacher.docx", GetParam()), "exam-teacher.docx");
+}
 
 }  // namespace plx::test

@@ -1,26 +1,12 @@
-// A question of a corpus paper stored in the bank keeps its tables and
-// its paragraphs' formats, and comes back the same in a worksheet; a
-// question saved alone leaves the paper's tags and number behind.
-#include <gtest/gtest.h>
-
+// Questions of the corpus papers as written, stored in the bank: they keep
+// their tables and their paragraphs' formats, come back the same in a
+// worksheet, and a question saved alone leaves the paper's tags and number
+// behind.
 #include "bank/stored_question_checks.hpp"
 
-namespace plx {
-namespace {
+namespace plx::test {
 
-class StoredQuestion : public test::StoredQuestionTest {};
+INSTANTIATE_TEST_SUITE_P(CorpusPaper, StoredQuestion, ::testing::Values(false),
+                         [](const auto&) { return std::string("asWritten"); });
 
-TEST_F(StoredQuestion, KeepsItsTableThroughSingleAndBatchImport) {
-  CheckTablesKept(::test::CorpusPaper("worksheet.docx"), "worksheet.docx");
-}
-
-TEST_F(StoredQuestion, KeepsAlignmentStyleFontsAndLineBreaks) {
-  CheckFormatsKept(::test::CorpusPaper("exam-teacher.docx"), "exam-teacher.docx");
-}
-
-TEST_F(StoredQuestion, SavedAloneLosesThePapersTagsAndNumber) {
-  CheckTagsRemoved(::test::CorpusPaper("exam-teacher.docx"), "exam-teacher.docx");
-}
-
-}  // namespace
-}  // namespace plx
+}  // namespace plx::test

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "common/text.hpp"
@@ -15,6 +16,7 @@
 #include "docif/ooxml/docx_writer.hpp"
 #include "docif/ooxml/zip_package.hpp"
 #include "support/addin_fixtures.hpp"
+#include "support/corpus.hpp"
 
 namespace plx::test {
 
@@ -174,5 +176,30 @@ class PaperPictures : public ConnectedAddinTest {
     s.replace(at, from.size(), to);
   }
 };
+
+// The picture checks on the teacher's paper as written (false) or as
+// LibreOffice saved it again (true); each test program instantiates one.
+class TeachersPicture : public PaperPictures, public ::testing::WithParamInterface<bool> {
+ protected:
+  std::optional<std::filesystem::path> Paper() const { return ::test::CorpusPaperAs("exam-teacher.docx", GetParam()); }
+};
+
+TEST_P(TeachersPicture, TurnsInPlace) {
+  const auto paper = Paper();
+  if (!paper) GTEST_SKIP() << ::test::CorpusMissing("exam-teacher.docx");
+  TurnsInPlace(*paper);
+}
+
+TEST_P(TeachersPicture, OutlineAndAdjustmentsChangeAlone) {
+  const auto paper = Paper();
+  if (!paper) GTEST_SKIP() << ::test::CorpusMissing("exam-teacher.docx");
+  OutlineAndAdjustmentsChangeAlone(*paper);
+}
+
+TEST_P(TeachersPicture, AsVmlIsAPicture) {
+  const auto paper = Paper();
+  if (!paper) GTEST_SKIP() << ::test::CorpusMissing("exam-teacher.docx");
+  VmlPictureIsAPicture(*paper);
+}
 
 }  // namespace plx::test

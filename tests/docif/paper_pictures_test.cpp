@@ -2,33 +2,16 @@
 // what the teacher had; and an inline VML picture is a picture.
 #include "docif/paper_pictures.hpp"
 
-#include "support/corpus.hpp"
 #include "support/docx_package.hpp"
 
 namespace plx {
 namespace {
 
 using test::PaperPictures;
+using test::TeachersPicture;
 
-constexpr const char* kPaper = "exam-teacher.docx";
-
-TEST_F(PaperPictures, CorpusPictureTurnsInPlace) {
-  auto paper = ::test::CorpusPaper(kPaper);
-  if (!paper) GTEST_SKIP() << ::test::CorpusMissing(kPaper);
-  TurnsInPlace(*paper);
-}
-
-TEST_F(PaperPictures, CorpusPictureOutlineAndAdjustmentsChangeAlone) {
-  auto paper = ::test::CorpusPaper(kPaper);
-  if (!paper) GTEST_SKIP() << ::test::CorpusMissing(kPaper);
-  OutlineAndAdjustmentsChangeAlone(*paper);
-}
-
-TEST_F(PaperPictures, CorpusVmlPictureIsAPicture) {
-  auto paper = ::test::CorpusPaper(kPaper);
-  if (!paper) GTEST_SKIP() << ::test::CorpusMissing(kPaper);
-  VmlPictureIsAPicture(*paper);
-}
+INSTANTIATE_TEST_SUITE_P(CorpusPaper, TeachersPicture, ::testing::Values(false),
+                         [](const auto&) { return std::string("asWritten"); });
 
 // A small package as an older format's converter writes it: a VML picture
 // cropped in 65536ths; an inline VML text box and an inline shape filled

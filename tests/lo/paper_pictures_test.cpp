@@ -10,6 +10,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::PaperPictures;
+using test::TeachersPicture;
+
+INSTANTIATE_TEST_SUITE_P(LibreOfficeResaved, TeachersPicture, ::testing::Values(true),
+                         [](const auto&) { return std::string("resaved"); });
 
 constexpr const char* kPaper = "exam-teacher.docx";
 
@@ -26,18 +30,6 @@ TEST_F(PaperPictures, ResavedPictureTurnsInPlaceAndLibreOfficeKeepsTheTurn) {
   const std::string body = docif::ooxml::ReadPackage((out / "saved.docx").string()).at("word/document.xml");
   EXPECT_TRUE(Has(body, "rot=\"1800000\"")) << "30°";
   EXPECT_TRUE(Has(body, "<wp:inline")) << "still in the text";
-}
-
-TEST_F(PaperPictures, ResavedPictureOutlineAndAdjustmentsChangeAlone) {
-  auto paper = ::test::LibreOfficeResaved(kPaper);
-  if (!paper) GTEST_SKIP() << ::test::CorpusMissing(kPaper);
-  OutlineAndAdjustmentsChangeAlone(*paper);
-}
-
-TEST_F(PaperPictures, ResavedVmlPictureIsAPicture) {
-  auto paper = ::test::LibreOfficeResaved(kPaper);
-  if (!paper) GTEST_SKIP() << ::test::CorpusMissing(kPaper);
-  VmlPictureIsAPicture(*paper);
 }
 
 }  // namespace

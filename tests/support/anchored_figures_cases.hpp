@@ -58,7 +58,7 @@ class AnchoredFigures : public ::testing::TestWithParam<bool> {
   }
   // The teacher's paper, as written or as LibreOffice saved it again.
   std::optional<std::filesystem::path> Paper() const {
-    return GetParam() ? ::test::LibreOfficeResaved("exam-teacher.docx") : ::test::CorpusPaper("exam-teacher.docx");
+    return ::test::CorpusPaperAs("exam-teacher.docx", GetParam());
   }
   void Open(const std::filesystem::path& path, const std::wstring& hostVersion = L"16.0") {
     Close();

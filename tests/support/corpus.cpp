@@ -33,6 +33,10 @@ std::optional<fs::path> LibreOfficeResaved(const std::string& name) {
   return result;
 }
 
+std::optional<fs::path> CorpusPaperAs(const std::string& name, bool resaved) {
+  return resaved ? LibreOfficeResaved(name) : CorpusPaper(name);
+}
+
 std::string CorpusMissing(const std::string& name) {
   return name + ": the shared corpus is not under " PLENDRIX_SHARED_DIR " (or LibreOffice could not save it again)";
 }

@@ -16,6 +16,10 @@ std::optional<std::filesystem::path> CorpusPaper(const std::string& name);
 // LibreOffice could not convert it.
 std::optional<std::filesystem::path> LibreOfficeResaved(const std::string& name);
 
+// The corpus paper NAME as written (resaved false) or as LibreOffice saves
+// it again (resaved true): the two forms a paper check runs on.
+std::optional<std::filesystem::path> CorpusPaperAs(const std::string& name, bool resaved);
+
 // The message a test skips with when a corpus paper (or its re-saved copy) is missing.
 std::string CorpusMissing(const std::string& name);
 

@@ -40,7 +40,7 @@ class PaperKept : public ConnectedAddinTest, public ::testing::WithParamInterfac
   // Opens the paper (re-saved by LibreOffice when the parameter says so)
   // as the active document; false when it is not here.
   bool OpenPaper(const std::string& name) {
-    const auto path = GetParam() ? ::test::LibreOfficeResaved(name) : ::test::CorpusPaper(name);
+    const auto path = ::test::CorpusPaperAs(name, GetParam());
     if (!path) return false;
     doc = host->GetDocuments()->Open(Utf8ToWide(path->string()), true);
     return true;
