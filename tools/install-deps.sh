@@ -32,6 +32,10 @@ packages=(
   libreoffice-writer-nogui libreoffice-impress-nogui libreoffice-math-nogui poppler-utils
   # Calc: editing the bank's workbook, and tools/make-tkconfig.py
   libreoffice-calc-nogui
+  # LibreOffice as the add-in's host: the SDK (UNO headers, cppumaker) for the
+  # adapter and plendrix.oxt, Python's UNO bridge for driving the office in
+  # tests, and a virtual display with a clicker for its windows
+  libreoffice-dev python3 python3-uno xvfb xdotool
 )
 
 missing=()

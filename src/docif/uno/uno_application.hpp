@@ -1,0 +1,21 @@
+#pragma once
+// The document-host surface over LibreOffice Writer's UNO API. The same code
+// runs inside the office (the extension) and outside it over a bridge (the
+// command-line host's --host libreoffice).
+#include <memory>
+
+#include <com/sun/star/uno/XComponentContext.hpp>
+
+#include "docif/application.hpp"
+
+namespace plx::docif::lo {
+
+namespace css = ::com::sun::star;
+
+// The word processor behind `office`: its Writer documents, the active one's
+// selection and window. Calls that need drawings, equations or pictures
+// raise error 5 with a message saying the LibreOffice host does not offer
+// them yet.
+std::shared_ptr<docif::Application> MakeUnoApplication(const css::uno::Reference<css::uno::XComponentContext>& office);
+
+}  // namespace plx::docif::lo
