@@ -22,6 +22,35 @@ struct FontFormat {
   std::optional<double> Position{};           // points raised above the base line (negative: lowered)
 };
 
+// A Chinese font name (one with a CJK character): setting Name to it sets
+// the East Asian font too.
+inline bool IsChineseFontName(const std::wstring& name) {
+  for (wchar_t c : name)
+    if (c >= 0x2E80) return true;
+  return false;
+}
+
+// `f` with the members `change` sets replaced; Name sets the Latin name,
+// and the East Asian one too for a Chinese name.
+inline FontFormat WithChanges(FontFormat f, const FontFormat& change) {
+  if (change.Name) {
+    f.Name = f.NameAscii = change.Name;
+    if (IsChineseFontName(*change.Name)) f.NameFarEast = change.Name;
+  }
+  if (change.NameAscii) f.NameAscii = change.NameAscii;
+  if (change.NameFarEast) f.NameFarEast = change.NameFarEast;
+  if (change.Size) f.Size = change.Size;
+  if (change.Bold) f.Bold = change.Bold;
+  if (change.Italic) f.Italic = change.Italic;
+  if (change.Superscript) f.Superscript = change.Superscript;
+  if (change.Subscript) f.Subscript = change.Subscript;
+  if (change.Hidden) f.Hidden = change.Hidden;
+  if (change.Underline) f.Underline = change.Underline;
+  if (change.Color) f.Color = change.Color;
+  if (change.Position) f.Position = change.Position;
+  return f;
+}
+
 enum Alignment { kAlignLeft = 0, kAlignCenter = 1, kAlignRight = 2, kAlignJustify = 3,
                  kAlignDistribute = 4 };
 enum LineSpacingRule { kSpaceSingle = 0, kSpace1pt5 = 1, kSpaceDouble = 2, kSpaceAtLeast = 3,

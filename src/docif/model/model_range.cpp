@@ -10,16 +10,6 @@
 #include "docif/model/model_find.hpp"
 
 namespace plx::docif::model {
-namespace {
-
-bool IsChineseFontName(const std::wstring& name) {
-  for (wchar_t c : name)
-    if (c >= 0x2E80) return true;
-  return false;
-}
-
-}  // namespace
-
 CharFormat ApplyFontChange(CharFormat f, const FontFormat& change) {
   if (change.Name) {
     f.ascii = *change.Name;

@@ -19,6 +19,7 @@
 
 #include "common/error.hpp"
 #include "common/text.hpp"
+#include "docif/uno/uno_errors.hpp"
 #include "docif/uno/uno_text.hpp"
 
 namespace plx::docif::lo {
@@ -55,6 +56,15 @@ OfficeProcess::OfficeProcess(const std::string& profile, const std::string& pipe
   if (!OfficeInstalled()) Raise(err::kInvalidCall, L"没有找到 LibreOffice（" + Utf8ToWide(kProgramDir) + L"/soffice.bin）。");
   std::filesystem::create_directories(profile_);
   pid_ = Spawn();
+  try {
+    Connect();
+  } catch (const uno::Exception& e) {
+    Stop();
+    RaiseFromUno(e);
+  }
+}
+
+void OfficeProcess::Connect() {
   auto resolver = bridge::UnoUrlResolver::create(LocalContext());
   const rtl::OUString address = ToOUString(L"uno:pipe,name=" + Utf8ToWide(pipe_) + L";urp;StarOffice.ComponentContext");
   const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;

@@ -32,6 +32,8 @@ class OfficeProcess {
 
  private:
   pid_t Spawn() const;
+  // Waits for the office to answer on the pipe, starting it again when it asks to.
+  void Connect();
   // Documents this office opens leave no lock file beside them (a
   // teacher's folder, or a read-only one, stays as it was), and a lock
   // file another office left behind does not stop them from opening.

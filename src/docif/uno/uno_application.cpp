@@ -21,6 +21,8 @@
 #include "common/error.hpp"
 #include "docif/model/model_application.hpp"
 #include "docif/uno/uno_document.hpp"
+#include "docif/uno/uno_errors.hpp"
+#include "docif/uno/uno_files.hpp"
 #include "docif/uno/uno_formats.hpp"
 #include "docif/uno/uno_text.hpp"
 
@@ -60,10 +62,10 @@ std::wstring ProgramFolder(const Reference<uno::XComponentContext>& office) {
 class UnoWindow final : public Window {
  public:
   explicit UnoWindow(std::shared_ptr<UnoDocument> doc) : doc_(std::move(doc)) {}
-  double FirstPageWidth() const override { return doc_->PageSetup().PageWidth; }
-  double FirstPageHeight() const override { return doc_->PageSetup().PageHeight; }
-  bool ShowFieldCodes() const override { return doc_->Writer()->showFieldCodes; }
-  void SetShowFieldCodes(bool show) override { doc_->Writer()->showFieldCodes = show; }
+  double FirstPageWidth() const override try { return doc_->PageSetup().PageWidth; } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  double FirstPageHeight() const override try { return doc_->PageSetup().PageHeight; } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  bool ShowFieldCodes() const override try { return doc_->Writer()->showFieldCodes; } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void SetShowFieldCodes(bool show) override try { doc_->Writer()->showFieldCodes = show; } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
  private:
   std::shared_ptr<UnoDocument> doc_;
@@ -92,18 +94,18 @@ class UnoApplication final : public Application, public std::enable_shared_from_
     for (auto& t : model::NumberingGallery()) numbering_.push_back(t);
   }
 
-  std::wstring Version() const override { return version_; }
-  std::wstring Path() const override { return path_; }
+  std::wstring Version() const override try { return version_; } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::wstring Path() const override try { return path_; } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
   // Writer's toolbars are not the host's command bars: the add-in's legacy
   // bars live here for as long as it is connected.
-  std::shared_ptr<CommandBars> GetCommandBars() override { return bars_; }
-  std::shared_ptr<COMAddIns> GetCOMAddIns() override { return addIns_; }
-  std::shared_ptr<Documents> GetDocuments() override { return std::make_shared<UnoDocuments>(shared_from_this()); }
-  std::shared_ptr<Document> ActiveDocument() override { return Active(); }
-  std::shared_ptr<Selection> GetSelection() override { return std::make_shared<UnoSelection>(Active()->Writer()); }
-  std::shared_ptr<Window> ActiveWindow() override { return std::make_shared<UnoWindow>(Active()); }
-  bool ScreenUpdating() const override { return screenUpdating_; }
-  void SetScreenUpdating(bool on) override {
+  std::shared_ptr<CommandBars> GetCommandBars() override try { return bars_; } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::shared_ptr<COMAddIns> GetCOMAddIns() override try { return addIns_; } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::shared_ptr<Documents> GetDocuments() override try { return std::make_shared<UnoDocuments>(shared_from_this()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::shared_ptr<Document> ActiveDocument() override try { return Active(); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::shared_ptr<Selection> GetSelection() override try { return std::make_shared<UnoSelection>(Active()->Writer()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::shared_ptr<Window> ActiveWindow() override try { return std::make_shared<UnoWindow>(Active()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  bool ScreenUpdating() const override try { return screenUpdating_; } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void SetScreenUpdating(bool on) override try {
     // Writer repaints nothing while its controllers are locked.
     if (on == screenUpdating_) return;
     screenUpdating_ = on;
@@ -111,18 +113,18 @@ class UnoApplication final : public Application, public std::enable_shared_from_
       if (on) doc->Writer()->model->unlockControllers();
       else doc->Writer()->model->lockControllers();
     }
-  }
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
   // Writer keeps its AutoCorrect options out of reach of UNO; the add-in's
   // own entries and switches live here while it is connected.
-  std::shared_ptr<AutoCorrect> GetAutoCorrect() override { return autoCorrect_; }
-  std::shared_ptr<ListTemplate> NumberingTemplate(int index) override {
+  std::shared_ptr<AutoCorrect> GetAutoCorrect() override try { return autoCorrect_; } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::shared_ptr<ListTemplate> NumberingTemplate(int index) override try {
     if (index < 1 || index > static_cast<int>(numbering_.size())) Raise(5941, L"集合所要求的成员不存在。");
     return numbering_[index - 1];
-  }
-  void Run(const std::wstring& macroName) override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void Run(const std::wstring& macroName) override try {
     Raise(err::kInvalidCall, L"LibreOffice 中没有宏命令“" + macroName + L"”。");
-  }
-  void StartCustomRecord(const std::wstring& name) override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void StartCustomRecord(const std::wstring& name) override try {
     if (openRecords_++ > 0) return;
     try {
       undoDocument_ = Active();
@@ -130,12 +132,12 @@ class UnoApplication final : public Application, public std::enable_shared_from_
     } catch (const VbError&) {
       undoDocument_.reset();  // no document: nothing to group
     }
-  }
-  void EndCustomRecord() override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void EndCustomRecord() override try {
     if (openRecords_ == 0 || --openRecords_ > 0 || !undoDocument_) return;
     auto doc = std::move(undoDocument_);
     Undo(*doc)->leaveUndoContext();
-  }
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
   // The adapter's document for a Writer model: one per model, so every
   // range of it shares one mirror.
@@ -196,24 +198,26 @@ Reference<frame::XModel> Load(UnoApplication& app, const rtl::OUString& url, boo
   return model;
 }
 
-int UnoDocuments::Count() const { return static_cast<int>(app_->Open().size()); }
+int UnoDocuments::Count() const try { return static_cast<int>(app_->Open().size()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
-std::shared_ptr<Document> UnoDocuments::Item(int index) {
+std::shared_ptr<Document> UnoDocuments::Item(int index) try {
   auto open = app_->Open();
   if (index < 1 || index > static_cast<int>(open.size())) Raise(5941, L"集合所要求的成员不存在。");
   return open[index - 1];
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-std::shared_ptr<Document> UnoDocuments::Add() {
+std::shared_ptr<Document> UnoDocuments::Add() try {
   auto doc = app_->Adopt(Load(*app_, "private:factory/swriter", false));
   app_->SetActive(doc);
   return doc;
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-std::shared_ptr<Document> UnoDocuments::Open(const std::wstring& path, bool readOnly) {
-  rtl::OUString url;
-  if (osl::FileBase::getFileURLFromSystemPath(ToOUString(path), url) != osl::FileBase::E_None)
-    Raise(5792, L"无法打开“" + path + L"”：路径无效。");
+std::shared_ptr<Document> UnoDocuments::Open(const std::wstring& path, bool readOnly) try {
+  const rtl::OUString url = FileUrl(path);
   Reference<frame::XModel> model;
   try {
     model = Load(*app_, url, readOnly);
@@ -228,28 +232,36 @@ std::shared_ptr<Document> UnoDocuments::Open(const std::wstring& path, bool read
   auto doc = app_->Adopt(model);
   app_->SetActive(doc);
   return doc;
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoDocuments::Close(const std::shared_ptr<Document>& document) {
+void UnoDocuments::Close(const std::shared_ptr<Document>& document) try {
   auto doc = std::dynamic_pointer_cast<UnoDocument>(document);
   if (!doc) return;
   app_->Forget(document);
   Reference<util::XCloseable>(doc->Writer()->model, uno::UNO_QUERY_THROW)->close(true);
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
 }  // namespace
 
-void ReadDocumentsAgain(docif::Application& app) {
+void ReadDocumentsAgain(docif::Application& app) try {
   auto* office = dynamic_cast<UnoApplication*>(&app);
   if (!office) return;
   for (const auto& doc : office->Open()) {
     doc->Writer()->story.Sync();
     doc->Writer()->ReadSelection();
   }
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-std::shared_ptr<docif::Application> MakeUnoApplication(const Reference<uno::XComponentContext>& office) {
+std::shared_ptr<docif::Application> MakeUnoApplication(const Reference<uno::XComponentContext>& office) try {
   return std::make_shared<UnoApplication>(office);
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
 }  // namespace plx::docif::lo

@@ -7,6 +7,7 @@
 #include <com/sun/star/text/XTextContent.hpp>
 
 #include "common/error.hpp"
+#include "docif/uno/uno_errors.hpp"
 #include "docif/uno/uno_range.hpp"
 #include "docif/uno/uno_text.hpp"
 
@@ -20,9 +21,9 @@ class UnoBookmarks final : public Bookmarks {
  public:
   explicit UnoBookmarks(std::shared_ptr<WriterDoc> doc) : doc_(std::move(doc)) {}
 
-  int Count() const override { return Marks()->getElementNames().getLength(); }
-  bool Exists(const std::wstring& name) const override { return Marks()->hasByName(ToOUString(name)); }
-  void Add(const std::wstring& name, const Range& at) override {
+  int Count() const override try { return Marks()->getElementNames().getLength(); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  bool Exists(const std::wstring& name) const override try { return Marks()->hasByName(ToOUString(name)); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void Add(const std::wstring& name, const Range& at) override try {
     if (Exists(name)) Delete(name);  // the host moves a bookmark given again
     Reference<lang::XMultiServiceFactory> factory(doc_->story.Document(), uno::UNO_QUERY_THROW);
     Reference<text::XTextContent> mark(factory->createInstance("com.sun.star.text.Bookmark"), uno::UNO_QUERY_THROW);
@@ -30,19 +31,19 @@ class UnoBookmarks final : public Bookmarks {
     auto cursor = doc_->story.CursorOver(at.Start(), at.End());
     cursor->getText()->insertTextContent(Reference<text::XTextRange>(cursor, uno::UNO_QUERY_THROW), mark,
                                          at.End() > at.Start());
-  }
-  RangePtr Item(const std::wstring& name) override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  RangePtr Item(const std::wstring& name) override try {
     if (name == L"\\Page") NotYetInLibreOffice(L"当前页的书签（\\Page）");
     if (!Exists(name)) Raise(5941, L"集合所要求的成员不存在。");
     Reference<text::XTextContent> mark(Marks()->getByName(ToOUString(name)), uno::UNO_QUERY_THROW);
     auto anchor = mark->getAnchor();
     return MakeUnoRange(doc_, doc_->story.PositionOf(anchor->getStart()), doc_->story.PositionOf(anchor->getEnd()));
-  }
-  void Delete(const std::wstring& name) override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void Delete(const std::wstring& name) override try {
     if (!Exists(name)) return;
     Reference<text::XTextContent> mark(Marks()->getByName(ToOUString(name)), uno::UNO_QUERY_THROW);
     mark->getAnchor()->getText()->removeTextContent(mark);
-  }
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
  private:
   Reference<container::XNameAccess> Marks() const {

@@ -20,6 +20,8 @@
 #include "docif/model/model_collections.hpp"
 #include "docif/uno/uno_bookmarks.hpp"
 #include "docif/uno/uno_collections.hpp"
+#include "docif/uno/uno_errors.hpp"
+#include "docif/uno/uno_files.hpp"
 #include "docif/uno/uno_formats.hpp"
 #include "docif/uno/uno_styles.hpp"
 #include "docif/uno/uno_text.hpp"
@@ -62,65 +64,98 @@ void SetFlag(const Props& props, const char* name, bool value) {
   props->setPropertyValue(rtl::OUString::createFromAscii(name), uno::Any(value));
 }
 
-rtl::OUString FileUrl(const std::wstring& path) {
-  rtl::OUString url;
-  const rtl::OUString system = ToOUString(path);
-  if (osl::FileBase::getFileURLFromSystemPath(system, url) != osl::FileBase::E_None) return system;
-  return url;
-}
-
 }  // namespace
 
-int UnoSelection::Type() const {
+int UnoSelection::Type() const try {
   Reference<view::XSelectionSupplier> supplier(Doc()->model->getCurrentController(), uno::UNO_QUERY);
   if (supplier.is()) {
     Reference<lang::XServiceInfo> selected(supplier->getSelection(), uno::UNO_QUERY);
     if (selected.is() && selected->supportsService("com.sun.star.drawing.ShapeCollection")) return kSelectionShape;
   }
   return End() > Start() ? kSelectionNormal : kSelectionIP;
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-RangePtr UnoSelection::GetRange() { return MakeUnoRange(Doc(), Start(), End()); }
+RangePtr UnoSelection::GetRange() try { return MakeUnoRange(Doc(), Start(), End()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
-std::shared_ptr<ShapeRange> UnoSelection::GetShapeRange() { NotYetInLibreOffice(L"所选的图形"); }
+std::shared_ptr<ShapeRange> UnoSelection::GetShapeRange() try { NotYetInLibreOffice(L"所选的图形"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
-void UnoSelection::TypeText(const std::wstring& text) {
+void UnoSelection::TypeText(const std::wstring& text) try {
+  const std::optional<FontFormat> typing = Typing() ? std::optional<FontFormat>(*Typing()) : std::nullopt;
+  Doc()->typing.reset();
   SetText(text);
+  if (typing && End() > Start()) UnoRange::SetFont(*typing);
+  Collapse(kCollapseEnd);
+  Doc()->ShowSelection();
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
+}
+
+const FontFormat* UnoSelection::Typing() const {
+  const auto& typing = Doc()->typing;
+  if (!typing || Start() != End() || Start() != typing->at) return nullptr;
+  return &typing->changes;
+}
+
+void UnoSelection::InsertSymbol(int characterNumber, const std::optional<std::wstring>& font, bool unicode) {
+  UnoRange::InsertSymbol(characterNumber, font, unicode);
   Collapse(kCollapseEnd);
   Doc()->ShowSelection();
 }
 
-void UnoSelection::MoveDown(int unit, int count, bool extend) {
+FontFormat UnoSelection::Font() const {
+  FontFormat f = UnoRange::Font();
+  if (const FontFormat* typing = Typing()) f = WithChanges(f, *typing);
+  return f;
+}
+
+void UnoSelection::SetFont(const FontFormat& font) {
+  if (End() > Start()) {
+    UnoRange::SetFont(font);
+    return;
+  }
+  const FontFormat* typing = Typing();
+  Doc()->typing = WriterDoc::Typing{WithChanges(typing ? *typing : FontFormat{}, font), Start()};
+}
+
+void UnoSelection::MoveDown(int unit, int count, bool extend) try {
   if (unit != kUnitParagraph) Raise(err::kInvalidCall, L"不支持的移动单位。");
   model::MoveDownByParagraphs(Doc()->story.Mirror(), Anchor(), count, extend);
   Doc()->ShowSelection();
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-std::wstring UnoDocument::FullName() const {
+std::wstring UnoDocument::FullName() const try {
   const rtl::OUString url = doc_->model->getURL();
   rtl::OUString path;
   if (url.isEmpty() || osl::FileBase::getSystemPathFromFileURL(url, path) != osl::FileBase::E_None) return FromOUString(url);
   return FromOUString(path);
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-RangePtr UnoDocument::Content() { return MakeUnoRange(doc_, 0, doc_->story.Mirror().Length()); }
+RangePtr UnoDocument::Content() try { return MakeUnoRange(doc_, 0, doc_->story.Mirror().Length()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
-RangePtr UnoDocument::GetRange(long start, long end) {
+RangePtr UnoDocument::GetRange(long start, long end) try {
   const long len = doc_->story.Mirror().Length();
   start = std::clamp(start, 0L, len);
   return MakeUnoRange(doc_, start, std::clamp(end, start, len));
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-std::shared_ptr<Ranges> UnoDocument::Paragraphs() { return Content()->Paragraphs(); }
-std::shared_ptr<Ranges> UnoDocument::Characters() { return Content()->Characters(); }
-std::shared_ptr<Fields> UnoDocument::GetFields() { return MakeUnoFields(doc_, 0, doc_->story.Mirror().Length()); }
-std::shared_ptr<Tables> UnoDocument::GetTables() { return MakeUnoTables(doc_, 0, doc_->story.Mirror().Length()); }
-std::shared_ptr<InlineShapes> UnoDocument::GetInlineShapes() { NotYetInLibreOffice(L"嵌入的图片"); }
-std::shared_ptr<Shapes> UnoDocument::GetShapes() { NotYetInLibreOffice(L"图形"); }
-std::shared_ptr<Styles> UnoDocument::GetStyles() { return MakeUnoStyles(doc_); }
-std::shared_ptr<Bookmarks> UnoDocument::GetBookmarks() { return MakeUnoBookmarks(doc_); }
+std::shared_ptr<Ranges> UnoDocument::Paragraphs() try { return Content()->Paragraphs(); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+std::shared_ptr<Ranges> UnoDocument::Characters() try { return Content()->Characters(); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+std::shared_ptr<Fields> UnoDocument::GetFields() try { return MakeUnoFields(doc_, 0, doc_->story.Mirror().Length()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+std::shared_ptr<Tables> UnoDocument::GetTables() try { return MakeUnoTables(doc_, 0, doc_->story.Mirror().Length()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+std::shared_ptr<InlineShapes> UnoDocument::GetInlineShapes() try { NotYetInLibreOffice(L"嵌入的图片"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+std::shared_ptr<Shapes> UnoDocument::GetShapes() try { NotYetInLibreOffice(L"图形"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+std::shared_ptr<Styles> UnoDocument::GetStyles() try { return MakeUnoStyles(doc_); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+std::shared_ptr<Bookmarks> UnoDocument::GetBookmarks() try { return MakeUnoBookmarks(doc_); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
-docif::PageSetup UnoDocument::PageSetup() const {
+docif::PageSetup UnoDocument::PageSetup() const try {
   const Props page = FirstPageStyle(*doc_);
   auto points = [&](const char* name) {
     sal_Int32 mm100 = 0;
@@ -129,9 +164,11 @@ docif::PageSetup UnoDocument::PageSetup() const {
   };
   return {points("Width"), points("Height"), points("TopMargin"), points("BottomMargin"), points("LeftMargin"),
           points("RightMargin")};
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoDocument::SetPageSetup(const docif::PageSetup& setup) {
+void UnoDocument::SetPageSetup(const docif::PageSetup& setup) try {
   const Props page = FirstPageStyle(*doc_);
   auto set = [&](const char* name, double points) {
     page->setPropertyValue(rtl::OUString::createFromAscii(name), uno::Any(static_cast<sal_Int32>(ToMm100(points))));
@@ -142,39 +179,49 @@ void UnoDocument::SetPageSetup(const docif::PageSetup& setup) {
   set("BottomMargin", setup.BottomMargin);
   set("LeftMargin", setup.LeftMargin);
   set("RightMargin", setup.RightMargin);
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-bool UnoDocument::SnapToGrid() const { return Flag(ViewSettings(*doc_), "IsSnapToRaster"); }
-void UnoDocument::SetSnapToGrid(bool on) { SetFlag(ViewSettings(*doc_), "IsSnapToRaster", on); }
+bool UnoDocument::SnapToGrid() const try { return Flag(ViewSettings(*doc_), "IsSnapToRaster"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+void UnoDocument::SetSnapToGrid(bool on) try { SetFlag(ViewSettings(*doc_), "IsSnapToRaster", on); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 // Writer has no option of its own for shapes snapping to other shapes: the
 // adapter keeps the setting for the document while it is open.
-bool UnoDocument::SnapToShapes() const { return doc_->snapToShapes; }
-void UnoDocument::SetSnapToShapes(bool on) { doc_->snapToShapes = on; }
-bool UnoDocument::EmbedTrueTypeFonts() const { return Flag(DocumentSettings(*doc_), "EmbedFonts"); }
-void UnoDocument::SetEmbedTrueTypeFonts(bool on) { SetFlag(DocumentSettings(*doc_), "EmbedFonts", on); }
-bool UnoDocument::SaveSubsetFonts() const { return Flag(DocumentSettings(*doc_), "EmbedOnlyUsedFonts"); }
-void UnoDocument::SetSaveSubsetFonts(bool on) { SetFlag(DocumentSettings(*doc_), "EmbedOnlyUsedFonts", on); }
-bool UnoDocument::DoNotEmbedSystemFonts() const { return !Flag(DocumentSettings(*doc_), "EmbedSystemFonts"); }
-void UnoDocument::SetDoNotEmbedSystemFonts(bool on) { SetFlag(DocumentSettings(*doc_), "EmbedSystemFonts", !on); }
+bool UnoDocument::SnapToShapes() const try { return doc_->snapToShapes; } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+void UnoDocument::SetSnapToShapes(bool on) try { doc_->snapToShapes = on; } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+bool UnoDocument::EmbedTrueTypeFonts() const try { return Flag(DocumentSettings(*doc_), "EmbedFonts"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+void UnoDocument::SetEmbedTrueTypeFonts(bool on) try { SetFlag(DocumentSettings(*doc_), "EmbedFonts", on); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+bool UnoDocument::SaveSubsetFonts() const try { return Flag(DocumentSettings(*doc_), "EmbedOnlyUsedFonts"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+void UnoDocument::SetSaveSubsetFonts(bool on) try { SetFlag(DocumentSettings(*doc_), "EmbedOnlyUsedFonts", on); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+bool UnoDocument::DoNotEmbedSystemFonts() const try { return !Flag(DocumentSettings(*doc_), "EmbedSystemFonts"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+void UnoDocument::SetDoNotEmbedSystemFonts(bool on) try { SetFlag(DocumentSettings(*doc_), "EmbedSystemFonts", !on); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
-bool UnoDocument::Saved() const {
+bool UnoDocument::Saved() const try {
   return !Reference<util::XModifiable>(doc_->model, uno::UNO_QUERY_THROW)->isModified();
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
-void UnoDocument::SetSaved(bool saved) {
+void UnoDocument::SetSaved(bool saved) try {
   Reference<util::XModifiable>(doc_->model, uno::UNO_QUERY_THROW)->setModified(!saved);
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-bool UnoDocument::ReadOnly() const {
+bool UnoDocument::ReadOnly() const try {
   return Reference<frame::XStorable>(doc_->model, uno::UNO_QUERY_THROW)->isReadonly();
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoDocument::Save() {
+void UnoDocument::Save() try {
   if (ReadOnly()) Raise(4605, L"此方法或属性无效，因为此文档以只读方式打开。");
   if (doc_->model->getURL().isEmpty()) Raise(err::kInvalidCall, L"文档还没有文件名，请用“另存为”。");
   SaveAs(FullName());
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoDocument::SaveAs(const std::wstring& path) {
+void UnoDocument::SaveAs(const std::wstring& path) try {
   uno::Sequence<beans::PropertyValue> args(2);
   args.getArray()[0].Name = "FilterName";
   args.getArray()[0].Value <<= rtl::OUString("MS Word 2007 XML");
@@ -185,11 +232,15 @@ void UnoDocument::SaveAs(const std::wstring& path) {
   } catch (const uno::Exception& e) {
     Raise(err::kInvalidCall, L"LibreOffice 无法保存“" + path + L"”：" + FromOUString(e.Message));
   }
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoDocument::Activate() {
+void UnoDocument::Activate() try {
   auto frame = doc_->model->getCurrentController()->getFrame();
   if (frame.is()) frame->activate();
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
 }  // namespace plx::docif::lo

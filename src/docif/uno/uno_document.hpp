@@ -16,6 +16,15 @@ class UnoSelection final : public Selection, public UnoRange {
   std::shared_ptr<ShapeRange> GetShapeRange() override;
   void TypeText(const std::wstring& text) override;
   void MoveDown(int unit, int count, bool extend) override;
+  // The insertion point leaves the symbol behind it, as typing does.
+  void InsertSymbol(int characterNumber, const std::optional<std::wstring>& font, bool unicode) override;
+  // At an insertion point the font is the one the next typed text gets.
+  FontFormat Font() const override;
+  void SetFont(const FontFormat& font) override;
+
+ private:
+  // The font changes waiting at the insertion point, if it has not moved.
+  const FontFormat* Typing() const;
 };
 
 class UnoDocument final : public Document {

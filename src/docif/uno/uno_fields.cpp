@@ -6,6 +6,7 @@
 #include "common/error.hpp"
 #include "docif/model/model_collections.hpp"
 #include "docif/uno/uno_collections.hpp"
+#include "docif/uno/uno_errors.hpp"
 #include "docif/uno/uno_range.hpp"
 
 namespace plx::docif::lo {
@@ -16,28 +17,28 @@ class UnoField final : public Field {
   UnoField(std::shared_ptr<WriterDoc> doc, long begin)
       : doc_(std::move(doc)), begin_(doc_->story.Mirror().MakeAnchor(begin, begin + 1)) {}
 
-  RangePtr Code() override {
+  RangePtr Code() override try {
     auto f = Marks();
     return MakeUnoRange(doc_, f.begin + 1, f.separator);
-  }
-  RangePtr Result() override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  RangePtr Result() override try {
     auto f = Marks();
     return MakeUnoRange(doc_, std::min(f.separator + 1, f.end), f.end);
-  }
-  int Type() const override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  int Type() const override try {
     auto f = Marks();
     return model::FieldTypeOfCode(doc_->story.Mirror().Text().substr(f.begin + 1, f.separator - f.begin - 1));
-  }
-  bool ShowCodes() const override { return doc_->story.Mirror().Cell(Marks().begin).showCodes || doc_->showFieldCodes; }
-  void SetShowCodes(bool show) override { doc_->story.Mirror().Cell(Marks().begin).showCodes = show; }
-  void Select() override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  bool ShowCodes() const override try { return doc_->story.Mirror().Cell(Marks().begin).showCodes || doc_->showFieldCodes; } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void SetShowCodes(bool show) override try { doc_->story.Mirror().Cell(Marks().begin).showCodes = show; } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void Select() override try {
     auto f = Marks();
     MakeUnoRange(doc_, f.begin, f.end + 1)->Select();
-  }
-  void Delete() override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void Delete() override try {
     auto f = Marks();
     doc_->story.Replace(f.begin, f.end + 1, L"");
-  }
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
  private:
   model::FieldMarks Marks() const {
@@ -57,21 +58,21 @@ class UnoFields final : public Fields {
   UnoFields(std::shared_ptr<WriterDoc> doc, long start, long end)
       : doc_(std::move(doc)), scope_(doc_->story.Mirror().MakeAnchor(start, end)) {}
 
-  int Count() const override { return static_cast<int>(Marks().size()); }
-  std::shared_ptr<Field> Item(int index) override {
+  int Count() const override try { return static_cast<int>(Marks().size()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::shared_ptr<Field> Item(int index) override try {
     auto marks = Marks();
     if (index < 1 || index > static_cast<int>(marks.size())) Raise(5941, L"集合所要求的成员不存在。");
     return std::make_shared<UnoField>(doc_, marks[index - 1].begin);
-  }
-  std::shared_ptr<Field> Add(const Range&, int, const std::wstring&, bool) override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::shared_ptr<Field> Add(const Range&, int, const std::wstring&, bool) override try {
     NotYetInLibreOffice(L"插入域（公式的域代码）");
-  }
-  void ToggleShowCodes() override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void ToggleShowCodes() override try {
     for (const auto& f : Marks()) {
       bool& show = doc_->story.Mirror().Cell(f.begin).showCodes;
       show = !show;
     }
-  }
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
  private:
   std::vector<model::FieldMarks> Marks() const {

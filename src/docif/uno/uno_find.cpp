@@ -10,6 +10,7 @@
 #include "docif/model/model_find.hpp"
 #include "docif/model/model_range.hpp"
 #include "docif/uno/uno_collections.hpp"
+#include "docif/uno/uno_errors.hpp"
 #include "docif/uno/uno_formats.hpp"
 
 namespace plx::docif::lo {
@@ -20,7 +21,7 @@ class UnoFind final : public Find {
   UnoFind(std::shared_ptr<WriterDoc> doc, std::function<model::Anchor&()> scope)
       : doc_(std::move(doc)), scope_(std::move(scope)) {}
 
-  bool Execute(int replace) override {
+  bool Execute(int replace) override try {
     model::Anchor& anchor = scope_();
     model::Story& story = doc_->story.Mirror();
     auto hits = model::FindHits(story, doc_->showFieldCodes, *this, anchor.start, anchor.end, replace);
@@ -47,7 +48,7 @@ class UnoFind final : public Find {
     }
     if (replace == kReplaceOne) Move(anchor, firstStart, firstStart + firstLength);
     return true;
-  }
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
  private:
   // Moves the searched range onto what was found; the selection's find

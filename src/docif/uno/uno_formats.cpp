@@ -54,12 +54,6 @@ void Set(const Reference<beans::XPropertySet>& properties, const char* name, con
   properties->setPropertyValue(rtl::OUString::createFromAscii(name), value);
 }
 
-bool IsChineseFontName(const std::wstring& name) {
-  for (wchar_t c : name)
-    if (c >= 0x2E80) return true;
-  return false;
-}
-
 // Writer's colour is 0xRRGGBB (-1 automatic); the surface's has red in the
 // low byte, and automatic is the host's 0xFF000000.
 constexpr uint32_t kAutomaticColor = 0xFF000000;

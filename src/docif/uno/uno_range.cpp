@@ -11,6 +11,7 @@
 #include "docif/model/model_collections.hpp"
 #include "docif/model/model_range.hpp"
 #include "docif/uno/uno_collections.hpp"
+#include "docif/uno/uno_errors.hpp"
 #include "docif/uno/uno_formats.hpp"
 #include "docif/uno/uno_layout.hpp"
 #include "docif/uno/uno_lists.hpp"
@@ -91,54 +92,68 @@ RangePtr MakeUnoRange(const std::shared_ptr<WriterDoc>& doc, long start, long en
   return std::make_shared<UnoRange>(doc, doc->story.Mirror().MakeAnchor(start, end));
 }
 
-void UnoRange::SetRange(long start, long end) {
+void UnoRange::SetRange(long start, long end) try {
   const long len = doc_->story.Mirror().Length();
   start = std::clamp(start, 0L, len);
   Anchor().start = start;
   Anchor().end = std::clamp(end, start, len);
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-RangePtr UnoRange::Duplicate() const { return MakeUnoRange(doc_, Start(), End()); }
+RangePtr UnoRange::Duplicate() const try { return MakeUnoRange(doc_, Start(), End()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
-std::wstring UnoRange::Text() const {
+std::wstring UnoRange::Text() const try {
   return doc_->story.Mirror().Visible(Start(), End(), doc_->showFieldCodes, nullptr);
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-long UnoRange::InsertAt(long pos, const std::wstring& text) {
+long UnoRange::InsertAt(long pos, const std::wstring& text) try {
   const std::wstring t = model::NormaliseInsertedText(text);
   if (!t.empty()) doc_->story.Replace(pos, pos, t);
   return static_cast<long>(t.size());
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoRange::SetText(const std::wstring& text) {
+void UnoRange::SetText(const std::wstring& text) try {
   const std::wstring t = model::NormaliseInsertedText(text);
   long s = Start();
   if (End() > s || !t.empty()) s = doc_->story.Replace(s, End(), t).first;
   Anchor().start = s;
   Anchor().end = s + static_cast<long>(t.size());
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoRange::InsertBefore(const std::wstring& text) {
+void UnoRange::InsertBefore(const std::wstring& text) try {
   const long s = Start(), e = End();
   const long n = InsertAt(s, text);
   Anchor().start = s;
   Anchor().end = e + n;
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoRange::InsertAfter(const std::wstring& text) {
+void UnoRange::InsertAfter(const std::wstring& text) try {
   const long s = Start(), e = End(), len = doc_->story.Mirror().Length();
   // Text appended after the final paragraph mark goes in front of it.
   const long at = std::min(e, len - (e == len ? 1 : 0));
   const long n = InsertAt(at, text);
   Anchor().start = s;
   Anchor().end = at + n;
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoRange::Delete() {
+void UnoRange::Delete() try {
   if (End() > Start()) doc_->story.Replace(Start(), End(), L"");
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoRange::InsertBreak(int type) {
+void UnoRange::InsertBreak(int type) try {
   if (type != kSectionBreakNextPage && type != kSectionBreakContinuous)
     Raise(err::kInvalidCall, L"不支持这种分隔符。");
   const long s = Start();
@@ -149,28 +164,37 @@ void UnoRange::InsertBreak(int type) {
   if (type == kSectionBreakNextPage)
     PropertiesOf(doc_->story.CursorAt(s + 1))->setPropertyValue("BreakType", uno::Any(style::BreakType_PAGE_BEFORE));
   Anchor().start = Anchor().end = s + 1;
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoRange::Collapse(int direction) {
+void UnoRange::Collapse(int direction) try {
   if (direction == kCollapseStart) Anchor().end = Anchor().start;
   else Anchor().start = Anchor().end;
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoRange::Select() {
+void UnoRange::Select() try {
+  doc_->typing.reset();
   doc_->selection->start = Start();
   doc_->selection->end = End();
   doc_->ShowSelection();
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoRange::InsertSymbol(int characterNumber, const std::optional<std::wstring>& font, bool) {
+void UnoRange::InsertSymbol(int characterNumber, const std::optional<std::wstring>& font, bool) try {
   if (characterNumber < 1 || characterNumber > 0x10FFFF) Raise(err::kInvalidCall);
   SetText(std::wstring(1, static_cast<wchar_t>(characterNumber)));
   if (font) SetFont({.NameAscii = *font, .NameFarEast = *font});
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoRange::Copy() { NotYetInLibreOffice(L"复制到剪贴板"); }
+void UnoRange::Copy() try { NotYetInLibreOffice(L"复制到剪贴板"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
-FontFormat UnoRange::Font() const {
+FontFormat UnoRange::Font() const try {
   bool first = true;
   FontFormat out;
   for (const auto& cursor : doc_->story.CursorsOver(Start(), End())) {
@@ -179,14 +203,18 @@ FontFormat UnoRange::Font() const {
     first = false;
   }
   return out;
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoRange::SetFont(const FontFormat& font) {
+void UnoRange::SetFont(const FontFormat& font) try {
   if (End() == Start()) return;  // nothing to format, as in the model
   for (const auto& cursor : doc_->story.CursorsOver(Start(), End())) WriteFont(PropertiesOf(cursor), font);
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-ParagraphFormat UnoRange::GetParagraphFormat() const {
+ParagraphFormat UnoRange::GetParagraphFormat() const try {
   bool first = true;
   ParagraphFormat out;
   for (const auto& p : ParagraphProperties()) {
@@ -195,29 +223,37 @@ ParagraphFormat UnoRange::GetParagraphFormat() const {
     first = false;
   }
   return out;
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoRange::SetParagraphFormat(const ParagraphFormat& format) {
+void UnoRange::SetParagraphFormat(const ParagraphFormat& format) try {
   for (const auto& p : ParagraphProperties()) WriteParagraphFormat(p, format);
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-std::vector<Reference<beans::XPropertySet>> UnoRange::ParagraphProperties() const {
+std::vector<Reference<beans::XPropertySet>> UnoRange::ParagraphProperties() const try {
   // Whole paragraphs, so a collapsed range still reaches its paragraph.
   auto paragraphs = doc_->story.Mirror().ParagraphsIn(Start(), End());
   std::vector<Props> out;
   for (const auto& cursor : doc_->story.CursorsOver(paragraphs.front().first, paragraphs.back().second - 1))
     out.push_back(PropertiesOf(cursor));
   return out;
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-std::vector<TabStop> UnoRange::TabStops() const {
+std::vector<TabStop> UnoRange::TabStops() const try {
   std::vector<TabStop> out;
   for (const auto& t : WriterTabs(PropertiesOf(doc_->story.CursorAt(Start()))))
     out.push_back({FromMm100(t.Position), static_cast<int>(t.Alignment)});
   return out;
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoRange::AddTabStop(const TabStop& stop) {
+void UnoRange::AddTabStop(const TabStop& stop) try {
   for (auto [s, e] : doc_->story.Mirror().ParagraphsIn(Start(), End())) {
     const Props p = PropertiesOf(doc_->story.CursorAt(s));
     auto tabs = WriterTabs(p);
@@ -232,19 +268,25 @@ void UnoRange::AddTabStop(const TabStop& stop) {
     std::sort(tabs.begin(), tabs.end(), [](const auto& a, const auto& b) { return a.Position < b.Position; });
     SetWriterTabs(p, tabs);
   }
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoRange::ClearTabStops() {
+void UnoRange::ClearTabStops() try {
   for (const auto& p : ParagraphProperties()) SetWriterTabs(p, {});
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-std::wstring UnoRange::Style() const {
+std::wstring UnoRange::Style() const try {
   rtl::OUString name;
   PropertiesOf(doc_->story.CursorAt(Start()))->getPropertyValue("ParaStyleName") >>= name;
   return ParagraphStyleLocalName(*doc_, name);
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoRange::SetStyle(const std::wstring& name) {
+void UnoRange::SetStyle(const std::wstring& name) try {
   const rtl::OUString internal = ParagraphStyleInternalName(*doc_, name);  // error 5941 when missing
   // The style's font replaces the characters' own formatting, as the host does.
   for (const auto& p : ParagraphProperties()) {
@@ -252,17 +294,23 @@ void UnoRange::SetStyle(const std::wstring& name) {
     Reference<beans::XPropertyState> state(p, uno::UNO_QUERY_THROW);
     for (const char* property : kCharacterProperties) state->setPropertyToDefault(rtl::OUString::createFromAscii(property));
   }
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoRange::ApplyListTemplate(const ListTemplate& tmpl, bool continuePreviousList) {
+void UnoRange::ApplyListTemplate(const ListTemplate& tmpl, bool continuePreviousList) try {
   ApplyNumbering(*doc_, Start(), End(), tmpl, continuePreviousList);
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoRange::RemoveNumbers() {
+void UnoRange::RemoveNumbers() try {
   for (const auto& p : ParagraphProperties()) RemoveNumbering(p);
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoRange::ConvertNumbersToText() {
+void UnoRange::ConvertNumbersToText() try {
   // Number texts first: removing a number renumbers the paragraphs after it.
   std::vector<std::pair<std::shared_ptr<model::Anchor>, std::wstring>> numbers;
   for (auto [s, e] : doc_->story.Mirror().ParagraphsIn(Start(), End())) {
@@ -273,39 +321,51 @@ void UnoRange::ConvertNumbersToText() {
     RemoveNumbering(PropertiesOf(doc_->story.CursorAt(anchor->start)));
     doc_->story.Replace(anchor->start, anchor->start, text);
   }
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-int UnoRange::ListType() const {
+int UnoRange::ListType() const try {
   return ListString().empty() ? kListNoNumbering : kListSimpleNumbering;
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-std::wstring UnoRange::ListString() const { return NumberText(PropertiesOf(doc_->story.CursorAt(Start()))); }
+std::wstring UnoRange::ListString() const try { return NumberText(PropertiesOf(doc_->story.CursorAt(Start()))); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
-double UnoRange::Information(int type) const { return LayoutInformation(*doc_, Start(), End(), type); }
+double UnoRange::Information(int type) const try { return LayoutInformation(*doc_, Start(), End(), type); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
-std::vector<LaidText> UnoRange::LaidOut() const { NotYetInLibreOffice(L"文字在页面上的排布（生成图片）"); }
+std::vector<LaidText> UnoRange::LaidOut() const try { NotYetInLibreOffice(L"文字在页面上的排布（生成图片）"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
-std::shared_ptr<Ranges> UnoRange::Spans(int of) const {
+std::shared_ptr<Ranges> UnoRange::Spans(int of) const try {
   return std::make_shared<model::StoryRanges>(doc_->story.MirrorPtr(), Start(), End(),
                                               static_cast<model::StoryRanges::Of>(of),
                                               [doc = doc_](long s, long e) { return MakeUnoRange(doc, s, e); });
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-std::shared_ptr<Ranges> UnoRange::Characters() const {
+std::shared_ptr<Ranges> UnoRange::Characters() const try {
   return Spans(static_cast<int>(model::StoryRanges::Of::Characters));
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
-std::shared_ptr<Ranges> UnoRange::Paragraphs() const {
+std::shared_ptr<Ranges> UnoRange::Paragraphs() const try {
   return Spans(static_cast<int>(model::StoryRanges::Of::Paragraphs));
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-std::shared_ptr<Fields> UnoRange::GetFields() { return MakeUnoFields(doc_, Start(), End()); }
-std::shared_ptr<InlineShapes> UnoRange::GetInlineShapes() { NotYetInLibreOffice(L"嵌入的图片"); }
-std::shared_ptr<Tables> UnoRange::GetTables() { return MakeUnoTables(doc_, Start(), End()); }
-std::shared_ptr<OMaths> UnoRange::GetOMaths() { NotYetInLibreOffice(L"公式对象"); }
-std::shared_ptr<Find> UnoRange::GetFind() {
+std::shared_ptr<Fields> UnoRange::GetFields() try { return MakeUnoFields(doc_, Start(), End()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+std::shared_ptr<InlineShapes> UnoRange::GetInlineShapes() try { NotYetInLibreOffice(L"嵌入的图片"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+std::shared_ptr<Tables> UnoRange::GetTables() try { return MakeUnoTables(doc_, Start(), End()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+std::shared_ptr<OMaths> UnoRange::GetOMaths() try { NotYetInLibreOffice(L"公式对象"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+std::shared_ptr<Find> UnoRange::GetFind() try {
   return MakeUnoFind(doc_, [doc = doc_, anchor = anchor_]() -> model::Anchor& { return *anchor; });
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
 }
 
-void UnoRange::SetFormattedText(const Range&) { NotYetInLibreOffice(L"带格式的复制"); }
+void UnoRange::SetFormattedText(const Range&) try { NotYetInLibreOffice(L"带格式的复制"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
 }  // namespace plx::docif::lo

@@ -7,6 +7,7 @@
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 
 #include "common/error.hpp"
+#include "docif/uno/uno_errors.hpp"
 #include "docif/uno/uno_formats.hpp"
 #include "docif/uno/uno_text.hpp"
 
@@ -60,33 +61,33 @@ class UnoStyle final : public docif::Style {
       : family_(std::move(family)), internal_(std::move(internal)), type_(type),
         props_(family_->getByName(internal_), uno::UNO_QUERY_THROW) {}
 
-  std::wstring NameLocal() const override { return LocalNameOf(family_, internal_); }
-  int Type() const override { return type_; }
-  FontFormat Font() const override { return ReadFont(props_); }
-  void SetFont(const FontFormat& font) override { WriteFont(props_, font); }
-  ParagraphFormat GetParagraphFormat() const override {
+  std::wstring NameLocal() const override try { return LocalNameOf(family_, internal_); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  int Type() const override try { return type_; } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  FontFormat Font() const override try { return ReadFont(props_); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void SetFont(const FontFormat& font) override try { WriteFont(props_, font); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  ParagraphFormat GetParagraphFormat() const override try {
     return type_ == 1 ? ReadParagraphFormat(props_) : ParagraphFormat{};
-  }
-  void SetParagraphFormat(const ParagraphFormat& format) override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void SetParagraphFormat(const ParagraphFormat& format) override try {
     if (type_ == 1) WriteParagraphFormat(props_, format);
-  }
-  bool AutomaticallyUpdate() const override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  bool AutomaticallyUpdate() const override try {
     bool update = false;
     if (type_ == 1) props_->getPropertyValue("IsAutoUpdate") >>= update;
     return update;
-  }
-  void SetAutomaticallyUpdate(bool update) override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void SetAutomaticallyUpdate(bool update) override try {
     if (type_ == 1) props_->setPropertyValue("IsAutoUpdate", uno::Any(update));
-  }
-  std::wstring BaseStyle() const override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::wstring BaseStyle() const override try {
     rtl::OUString parent = Reference<style::XStyle>(props_, uno::UNO_QUERY_THROW)->getParentStyle();
     return parent.isEmpty() ? L"" : LocalNameOf(family_, parent);
-  }
-  void SetBaseStyle(const std::wstring& name) override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void SetBaseStyle(const std::wstring& name) override try {
     const rtl::OUString parent = name.empty() ? rtl::OUString() : InternalNameOf(family_, name);
     if (!name.empty() && parent.isEmpty()) NoSuchStyle();
     Reference<style::XStyle>(props_, uno::UNO_QUERY_THROW)->setParentStyle(parent);
-  }
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
  private:
   Reference<container::XNameContainer> family_;
@@ -100,20 +101,20 @@ class UnoStyles final : public Styles {
   explicit UnoStyles(std::shared_ptr<WriterDoc> doc)
       : doc_(std::move(doc)), paragraph_(Family(*doc_, "ParagraphStyles")), character_(Family(*doc_, "CharacterStyles")) {}
 
-  int Count() const override {
+  int Count() const override try {
     return paragraph_->getElementNames().getLength() + character_->getElementNames().getLength();
-  }
-  bool Exists(const std::wstring& name) const override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  bool Exists(const std::wstring& name) const override try {
     return !InternalNameOf(paragraph_, name).isEmpty() || !InternalNameOf(character_, name).isEmpty();
-  }
-  std::shared_ptr<docif::Style> Item(const std::wstring& name) override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::shared_ptr<docif::Style> Item(const std::wstring& name) override try {
     if (auto internal = InternalNameOf(paragraph_, name); !internal.isEmpty())
       return std::make_shared<UnoStyle>(paragraph_, internal, 1);
     if (auto internal = InternalNameOf(character_, name); !internal.isEmpty())
       return std::make_shared<UnoStyle>(character_, internal, 2);
     NoSuchStyle();
-  }
-  std::shared_ptr<docif::Style> Add(const std::wstring& name, int type) override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::shared_ptr<docif::Style> Add(const std::wstring& name, int type) override try {
     if (Exists(name)) Raise(5173, L"此样式名已经存在。");
     const auto& family = type == 2 ? character_ : paragraph_;
     Reference<lang::XMultiServiceFactory> factory(doc_->story.Document(), uno::UNO_QUERY_THROW);
@@ -121,7 +122,7 @@ class UnoStyles final : public Styles {
                                                    : rtl::OUString("com.sun.star.style.ParagraphStyle"));
     family->insertByName(ToOUString(name), uno::Any(style));
     return std::make_shared<UnoStyle>(family, ToOUString(name), type == 2 ? 2 : 1);
-  }
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
  private:
   std::shared_ptr<WriterDoc> doc_;

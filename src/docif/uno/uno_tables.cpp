@@ -8,6 +8,7 @@
 
 #include "common/error.hpp"
 #include "docif/uno/uno_collections.hpp"
+#include "docif/uno/uno_errors.hpp"
 #include "docif/uno/uno_formats.hpp"
 #include "docif/uno/uno_range.hpp"
 #include "docif/uno/uno_text.hpp"
@@ -51,54 +52,54 @@ class UnoTable final : public Table {
  public:
   UnoTable(std::shared_ptr<WriterDoc> doc, uint32_t id) : doc_(std::move(doc)), table_(doc_->story.WriterTable(id)) {}
 
-  int RowsCount() const override { return static_cast<int>(CellSpans().size()); }
-  int ColumnsCount() const override {
+  int RowsCount() const override try { return static_cast<int>(CellSpans().size()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  int ColumnsCount() const override try {
     auto rows = CellSpans();
     return rows.empty() ? 0 : static_cast<int>(rows.front().size());
-  }
-  RangePtr Cell(int row, int column) override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  RangePtr Cell(int row, int column) override try {
     auto rows = CellSpans();
     if (row < 1 || row > static_cast<int>(rows.size()) || column < 1 ||
         column > static_cast<int>(rows[row - 1].size()))
       NoSuchMember();
     auto [s, e] = rows[row - 1][column - 1];
     return MakeUnoRange(doc_, s, e);
-  }
-  RangePtr GetRange() override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  RangePtr GetRange() override try {
     auto span = model::TableSpan(doc_->story.Tables(), doc_->story.Mirror(), Id());
     if (!span) Raise(err::kInvalidCall, L"该表格已被删除。");
     return MakeUnoRange(doc_, span->first, span->second);
-  }
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
-  bool BordersEnabled() const override {
+  bool BordersEnabled() const override try {
     const auto b = Borders();
     for (const Side& side : kSides)
       if (b.*(side.valid) && (b.*(side.line)).LineWidth + (b.*(side.line)).OuterLineWidth > 0) return true;
     return false;
-  }
-  void SetBordersEnabled(bool on) override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void SetBordersEnabled(bool on) override try {
     auto b = Borders();
     for (const Side& side : kSides) {
       b.*(side.line) = on ? ThinLine() : table::BorderLine2();
       b.*(side.valid) = true;
     }
     SetBorders(b);
-  }
-  bool BorderVisible(int border) const override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  bool BorderVisible(int border) const override try {
     const Side& side = SideOf(border);
     const auto b = Borders();
     const auto& line = b.*(side.line);
     return b.*(side.valid) && line.LineWidth + line.OuterLineWidth > 0;
-  }
-  void SetBorderVisible(int border, bool visible) override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void SetBorderVisible(int border, bool visible) override try {
     const Side& side = SideOf(border);
     auto b = Borders();
     b.*(side.line) = visible ? ThinLine() : table::BorderLine2();
     b.*(side.valid) = true;
     SetBorders(b);
-  }
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
-  void SetColumnWidth(int column, double points) override {
+  void SetColumnWidth(int column, double points) override try {
     if (column < 1 || column > ColumnsCount()) NoSuchMember();
     if (!(points > 0)) Raise(err::kInvalidCall, L"列宽应大于0。");
     // Writer keeps column edges as shares of the table's width (the
@@ -124,18 +125,18 @@ class UnoTable final : public Table {
       const double now = (relativeSum - left) * width / static_cast<double>(relativeSum);
       props->setPropertyValue("Width", uno::Any(static_cast<sal_Int32>(width + ToMm100(points) - now)));
     }
-  }
-  std::wstring Style() const override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::wstring Style() const override try {
     rtl::OUString name;
     Reference<beans::XPropertySet>(table_, uno::UNO_QUERY_THROW)->getPropertyValue("TableTemplateName") >>= name;
     return FromOUString(name);
-  }
-  void SetStyle(const std::wstring& name) override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void SetStyle(const std::wstring& name) override try {
     Reference<beans::XPropertySet>(table_, uno::UNO_QUERY_THROW)
         ->setPropertyValue("TableTemplateName", uno::Any(ToOUString(name)));
-  }
-  std::vector<CellBox> CellBoxes() const override { NotYetInLibreOffice(L"表格单元格在页面上的位置"); }
-  void Delete() override { doc_->story.RemoveTable(Id()); }
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::vector<CellBox> CellBoxes() const override try { NotYetInLibreOffice(L"表格单元格在页面上的位置"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void Delete() override try { doc_->story.RemoveTable(Id()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
  private:
   std::vector<std::vector<std::pair<long, long>>> CellSpans() const {
@@ -161,13 +162,13 @@ class UnoTables final : public Tables {
   UnoTables(std::shared_ptr<WriterDoc> doc, long start, long end)
       : doc_(std::move(doc)), scope_(doc_->story.Mirror().MakeAnchor(start, end)) {}
 
-  int Count() const override { return static_cast<int>(Ids().size()); }
-  std::shared_ptr<Table> Item(int index) override {
+  int Count() const override try { return static_cast<int>(Ids().size()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::shared_ptr<Table> Item(int index) override try {
     auto ids = Ids();
     if (index < 1 || index > static_cast<int>(ids.size())) NoSuchMember();
     return std::make_shared<UnoTable>(doc_, ids[index - 1]);
-  }
-  std::shared_ptr<Table> Add(const Range& at, int rows, int columns) override {
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::shared_ptr<Table> Add(const Range& at, int rows, int columns) override try {
     if (rows < 1 || columns < 1 || rows > 32767 || columns > 63)
       Raise(err::kInvalidCall, L"表格的行数或列数无效。");
     if (doc_->story.Mirror().Cell(at.Start()).table)
@@ -183,7 +184,7 @@ class UnoTables final : public Tables {
     for (uint32_t id : model::TablesIn(doc_->story.Tables(), doc_->story.Mirror(), s, s + 1))
       return std::make_shared<UnoTable>(doc_, id);
     Raise(err::kInvalidCall, L"无法在 LibreOffice 中插入表格。");
-  }
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
  private:
   std::vector<uint32_t> Ids() const {

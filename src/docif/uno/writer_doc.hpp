@@ -3,9 +3,11 @@
 // its text and mirror, whether field codes show, and the selection as the
 // add-in last set or read it.
 #include <memory>
+#include <optional>
 
 #include <com/sun/star/frame/XModel.hpp>
 
+#include "docif/formats.hpp"
 #include "docif/uno/writer_story.hpp"
 
 namespace plx::docif::lo {
@@ -20,6 +22,12 @@ struct WriterDoc {
   bool snapToShapes = false;  // Writer has no such option; kept while the document is open
   // The selection in the mirror; Writer's view shows the same.
   std::shared_ptr<model::Anchor> selection = story.Mirror().MakeAnchor(0, 0);
+  // Font changes made at the insertion point, for the text typed there next.
+  struct Typing {
+    FontFormat changes;
+    long at = 0;
+  };
+  std::optional<Typing> typing;
 
   // Reads Writer's selection into the mirror (a range in the text; the
   // start when several are selected).

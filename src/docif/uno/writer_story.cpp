@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
@@ -17,6 +18,7 @@
 
 #include "common/error.hpp"
 #include "docif/model/model_range.hpp"
+#include "docif/uno/uno_formats.hpp"
 #include "docif/uno/uno_text.hpp"
 
 namespace plx::docif::lo {
@@ -348,11 +350,15 @@ long WriterStory::PositionOf(const Reference<text::XTextRange>& at) const {
   return std::min(pos, entry.start + entry.length - 1);
 }
 
-std::vector<WriterParagraph> WriterStory::Reread(const WriterParagraph& first, size_t count,
+std::vector<WriterParagraph> WriterStory::Reread(const Reference<text::XText>& owner, int textId,
+                                                 const Reference<text::XTextCursor>& at, size_t count,
                                                  std::wstring* text) const {
-  std::vector<WriterParagraph> out;
-  auto cursor = first.text->createTextCursorByRange(first.begin);
+  // From the paragraph `at` stands in, back to the first of the `count`.
+  auto cursor = owner->createTextCursorByRange(at->getStart());
   Reference<text::XParagraphCursor> paragraphs(cursor, uno::UNO_QUERY_THROW);
+  paragraphs->gotoStartOfParagraph(false);
+  for (size_t i = 1; i < count; ++i) paragraphs->gotoPreviousParagraph(false);
+  std::vector<WriterParagraph> out;
   for (size_t i = 0; i < count; ++i) {
     if (i > 0) paragraphs->gotoNextParagraph(false);
     paragraphs->gotoStartOfParagraph(false);
@@ -360,8 +366,8 @@ std::vector<WriterParagraph> WriterStory::Reread(const WriterParagraph& first, s
     auto items = Query<container::XEnumerationAccess>(cursor)->createEnumeration();
     Reference<uno::XInterface> p(items->nextElement(), uno::UNO_QUERY);
     WriterParagraph entry;
-    entry.text = first.text;
-    entry.textId = first.textId;
+    entry.text = owner;
+    entry.textId = textId;
     entry.begin = cursor->getStart();
     ReadPortions(Query<container::XEnumerationAccess>(p), entry, *text);
     *text += kParagraphMark;
@@ -377,6 +383,15 @@ std::pair<long, long> WriterStory::Replace(long start, long end, const std::wstr
   const size_t first = IndexAt(s), last = IndexAt(e);
   if (paragraphs_[first].rowEnd || paragraphs_[last].rowEnd || paragraphs_[last].textId != paragraphs_[first].textId)
     Raise(err::kInvalidCall, L"LibreOffice 宿主不能在表格的行尾或跨越单元格修改文字。");
+  // Text typed at a paragraph's start takes the formatting of the character
+  // after it, as the host gives it (Writer would give the paragraph's own).
+  const std::wstring& mirrorText = mirror_->Text();
+  const bool atParagraphStart = s == 0 || mirror_->IsParagraphEnd(s - 1) || mirrorText[s - 1] == kRowEnd;
+  std::optional<FontFormat> inherited;
+  if (atParagraphStart && !text.empty()) {
+    const bool mark = mirror_->IsParagraphEnd(e) || mirrorText[e] == kRowEnd;
+    inherited = ReadFont(Reference<beans::XPropertySet>(mark ? CursorAt(e) : CursorOver(e, e + 1), uno::UNO_QUERY_THROW));
+  }
   auto cursor = CursorOver(s, e);
   auto owner = paragraphs_[first].text;
   if (e > s) cursor->setString(rtl::OUString());
@@ -395,6 +410,12 @@ std::pair<long, long> WriterStory::Replace(long start, long end, const std::wstr
     from = i + 1;
   }
 
+  if (inherited) {
+    auto typed = owner->createTextCursorByRange(cursor->getStart());
+    typed->goLeft(static_cast<sal_Int16>(std::min<size_t>(text.size(), kLongestStep)), true);
+    WriteFont(Reference<beans::XPropertySet>(typed, uno::UNO_QUERY_THROW), *inherited);
+  }
+
   // The mirror changes as the model's story would.
   const uint32_t table = mirror_->Cell(s).table;
   const bool cellEnd = mirror_->Text()[paragraphs_[last].start + paragraphs_[last].length - 1] == kCellEnd;
@@ -405,7 +426,7 @@ std::pair<long, long> WriterStory::Replace(long start, long end, const std::wstr
 
   // Writer's paragraphs from the first one touched, read again.
   std::wstring reread;
-  auto fresh = Reread(paragraphs_[first], static_cast<size_t>(breaks) + 1, &reread);
+  auto fresh = Reread(owner, paragraphs_[first].textId, cursor, static_cast<size_t>(breaks) + 1, &reread);
   if (cellEnd) reread.back() = kCellEnd;
   long at = paragraphs_[first].start;
   for (auto& p : fresh) {

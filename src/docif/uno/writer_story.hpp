@@ -96,8 +96,11 @@ class WriterStory {
  private:
   struct Walk;
   size_t IndexAt(long pos) const;
-  // Writer's paragraphs from `first` on, `count` of them, read again after an edit.
-  std::vector<WriterParagraph> Reread(const WriterParagraph& first, size_t count, std::wstring* text) const;
+  // Writer's paragraphs read again after an edit: the `count` paragraphs
+  // that end with the one the cursor `at` stands in.
+  std::vector<WriterParagraph> Reread(const Reference<css::text::XText>& owner, int textId,
+                                      const Reference<css::text::XTextCursor>& at, size_t count,
+                                      std::wstring* text) const;
   void Reindex();
   void Adopt(Walk& walk);
 
