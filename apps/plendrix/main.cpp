@@ -35,6 +35,7 @@
 #include "render.hpp"
 #include "script.hpp"
 #include "session.hpp"
+#include "surface_dump.hpp"
 
 namespace {
 
@@ -160,9 +161,13 @@ int main(int argc, char** argv) {
   plx::cli::UseChineseHelp(app);
   app.set_version_flag("--version", "plendrix " + WideToUtf8(plx::product::VersionText()), "显示版本号并退出");
   std::string install, hostVersion = "16.0", docPath, outPath, renderPath, pptxPath;
-  bool online = false, strict = false;
+  std::string host = "model";
+  bool online = false, strict = false, surfaceDump = false;
   app.add_option("--install", install, "插件的安装文件夹（默认：插件库所在的文件夹）")->type_name("文件夹");
   app.add_option("--host-version", hostVersion, "宿主版本；11.0 使用旧式工具栏")->type_name("版本");
+  app.add_option("--host", host, "宿主：model（内置的文档模型，默认）或 libreoffice（无界面的 LibreOffice Writer）")
+      ->type_name("宿主")
+      ->check(CLI::IsMember({"model", "libreoffice"}));
   app.add_option("--doc", docPath, "打开这个 .docx，而不是新建文档")->type_name("文件");
   app.add_option("--out", outPath, "结束时把文档保存到这里")->type_name("文件");
   app.add_option("--render", renderPath, "保存后用 LibreOffice 把第 1 页写成 PNG")->type_name("文件");
@@ -188,6 +193,8 @@ int main(int argc, char** argv) {
   auto* controlsCmd = command("controls", "列出对话框的所有控件");
   controlsCmd->add_option("FORM", formName, "对话框名，如 frmGraph")->required()->type_name("对话框");
   auto* dumpCmd = command("dump", "把文档打印成 JSON");
+  dumpCmd->add_flag("--surface", surfaceDump,
+                    "只打印插件通过文档接口看到的内容（段落、位置、文字、格式、表格、域），各宿主可以比较");
   std::string evalText;
   std::optional<double> evalAt;
   auto* evalCmd = command("eval", "规范化并计算表达式（--at 给出 x 的值）");
@@ -240,6 +247,7 @@ int main(int argc, char** argv) {
   options.document = Utf8ToWide(docPath);
   options.online = online;
   options.interactive = isatty(STDIN_FILENO) != 0;
+  options.libreOffice = host == "libreoffice";
   int status = 0;
   auto fail = [&status](int s) { status = std::max(status, s); };
   try {
@@ -294,7 +302,11 @@ int main(int argc, char** argv) {
       }
       std::printf("图片：%s\n", pictureFile.c_str());
     } else if (dumpCmd->parsed()) {
-      std::printf("%s\n", plx::docif::model::DumpJson(*session.Document()).c_str());
+      // LibreOffice shows the add-in only the surface: its dump is the surface's.
+      if (surfaceDump || !session.ModelDocument())
+        std::printf("%s\n", plx::cli::SurfaceDumpJson(*session.HostDocument()).c_str());
+      else
+        std::printf("%s\n", plx::docif::model::DumpJson(*session.ModelDocument()).c_str());
     }
     session.Stop();
     if (auto failure = session.DatabaseFailure()) {

@@ -7,6 +7,7 @@
 #include "docif/ooxml/docx_writer.hpp"
 #include "formula/tex_route/tex_equations.hpp"
 #include "messages.hpp"
+#include "office_host.hpp"
 
 namespace plx::cli {
 
@@ -21,10 +22,13 @@ Session::Session(const SessionOptions& options, std::FILE* out, std::FILE* err)
     while (folder.size() > 1 && folder.back() == L'/') folder.pop_back();
     ctx_->ModuleFolder = [folder] { return folder; };
   }
-  host_ = std::make_shared<docif::model::ModelApplication>(options_.hostVersion);
-  // No equation editor add-in here: the TeX route's toggle is answered by the
-  // add-in's own TeX-to-equation conversion.
-  host_->SetMacro(kTeXToggleMacro, [this] { TeXToggleToEquations(*ctx_); });
+  if (!options_.libreOffice) {
+    host_ = std::make_shared<docif::model::ModelApplication>(options_.hostVersion);
+    // No equation editor add-in here: the TeX route's toggle is answered by the
+    // add-in's own TeX-to-equation conversion.
+    host_->SetMacro(kTeXToggleMacro, [this] { TeXToggleToEquations(*ctx_); });
+    app_ = host_;
+  }
   ctx_->PresentationPrograms = programs_;
   connect_ = std::make_unique<Connect>(*ctx_);
 }
@@ -36,9 +40,25 @@ bool Session::SavePresentation(const std::wstring& path) {
   return true;
 }
 
-Session::~Session() { Stop(); }
+Session::~Session() {
+  Stop();
+  connect_.reset();
+  ctx_.reset();
+  hostDocument_.reset();
+  app_.reset();
+}
 
 void Session::Start() {
+  if (options_.libreOffice) {
+    office_ = StartOfficeHost();
+    app_ = office_->Application();
+    hostDocument_ = options_.document.empty() ? app_->GetDocuments()->Add()
+                                              : app_->GetDocuments()->Open(options_.document, false);
+    connect_->AddinInstance_OnConnection(app_);
+    connect_->AddinInstance_OnStartupComplete();
+    connected_ = true;
+    return;
+  }
   if (options_.document.empty()) {
     host_->GetDocuments()->Add();
   } else {
@@ -47,6 +67,7 @@ void Session::Start() {
     host_->SetActive(data);
   }
   document_ = host_->ActiveData();
+  hostDocument_ = host_->ActiveDocument();
   connect_->AddinInstance_OnConnection(host_);
   connect_->AddinInstance_OnStartupComplete();
   connected_ = true;
@@ -59,12 +80,21 @@ void Session::Stop() {
 }
 
 void Session::Save(const std::wstring& path) {
+  if (office_) {
+    if (hostDocument_) hostDocument_->SaveAs(path);  // stored by LibreOffice as .docx
+    return;
+  }
   if (!document_) return;  // never started
   docif::ooxml::SaveDocx(*document_, path);
   document_->saved = true;
 }
 
 std::optional<std::wstring> Session::OtherActiveDocument() {
+  if (!host_) {
+    auto active = app_->ActiveDocument();
+    if (active == hostDocument_) return std::nullopt;
+    return active->FullName().empty() ? std::wstring(L"（未命名）") : active->FullName();
+  }
   auto active = host_->ActiveData();
   if (!active || active == document_) return std::nullopt;
   return active->fullName.empty() ? std::wstring(L"（未命名）") : active->fullName;

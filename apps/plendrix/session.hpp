@@ -1,8 +1,8 @@
 #pragma once
 // One run of the command-line host: the services a word processor gives an
 // add-in (boxes on the console, the clock, random numbers, the registry and
-// network stand-ins), a model word processor with one document, and the
-// add-in connected to it.
+// network stand-ins), a word processor with one document (the model, or a
+// headless LibreOffice), and the add-in connected to it.
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,7 +24,10 @@ struct SessionOptions {
   std::wstring document;      // empty: a new document
   bool online = false;
   bool interactive = false;   // standard input is a terminal
+  bool libreOffice = false;   // LibreOffice Writer as the host instead of the model
 };
+
+class OfficeHost;
 
 class Session {
  public:
@@ -39,7 +42,9 @@ class Session {
   // active now (the add-in may have opened another one, such as the guide).
   void Save(const std::wstring& path);
   // The document the session opened or made.
-  const std::shared_ptr<docif::model::DocData>& Document() const { return document_; }
+  const std::shared_ptr<docif::Document>& HostDocument() const { return hostDocument_; }
+  // Its model data; none when LibreOffice is the host.
+  const std::shared_ptr<docif::model::DocData>& ModelDocument() const { return document_; }
   // Saves the presentation the add-in sent slides to (the active one of
   // the presentation program); false when no presentation was made.
   bool SavePresentation(const std::wstring& path);
@@ -48,7 +53,9 @@ class Session {
 
   AddinContext& Context() { return *ctx_; }
   Connect& Addin() { return *connect_; }
-  docif::model::ModelApplication& Host() { return *host_; }
+  docif::Application& Host() { return *app_; }
+  // The model word processor; none when LibreOffice is the host.
+  docif::model::ModelApplication* Model() { return host_.get(); }
   HostUi& Ui() { return ui_; }
   // True when the add-in showed one of its error boxes.
   bool ErrorReported() const;
@@ -65,8 +72,11 @@ class Session {
   NetworkState network_;
   SystemShell shell_;
   std::unique_ptr<AddinContext> ctx_;
+  std::unique_ptr<OfficeHost> office_;
   std::shared_ptr<docif::model::ModelApplication> host_;
+  std::shared_ptr<docif::Application> app_;
   std::shared_ptr<docif::model::DocData> document_;
+  std::shared_ptr<docif::Document> hostDocument_;
   // The presentation program the add-in may start.
   std::shared_ptr<slides::model::ModelPrograms> programs_ = std::make_shared<slides::model::ModelPrograms>();
   std::unique_ptr<Connect> connect_;

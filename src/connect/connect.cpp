@@ -1,5 +1,7 @@
 #include "connect/connect.hpp"
 
+#include <optional>
+
 #include "common/error.hpp"
 #include "common/paths.hpp"
 #include "common/text.hpp"
@@ -51,7 +53,29 @@ std::wstring Connect::IRibbonExtensibility_GetCustomUI(const std::wstring&) cons
   return ribbonXml_;
 }
 
+namespace {
+
+// The label the ribbon definition gives a control: the caption the
+// command's undo step is named by.
+std::wstring RibbonLabel(const std::wstring& ribbonXml, const std::wstring& id) {
+  const size_t at = ribbonXml.find(L"id=\"" + id + L"\"");
+  if (at == std::wstring::npos) return {};
+  const size_t tagEnd = ribbonXml.find(L'>', at);
+  const size_t label = ribbonXml.find(L"label=\"", at);
+  if (label == std::wstring::npos || label > tagEnd) return {};
+  const size_t start = label + 7, end = ribbonXml.find(L'"', start);
+  return end == std::wstring::npos ? std::wstring{} : ribbonXml.substr(start, end - start);
+}
+
+}  // namespace
+
 void Connect::rxButtonClick(const IRibbonControl& control) {
+  // Whatever the command changes is one step of the host's undo, named by its caption.
+  std::optional<docif::UndoRecord> record;
+  if (ctx_.App) {
+    const std::wstring label = RibbonLabel(ribbonXml_, control.Id);
+    record.emplace(*ctx_.App, label.empty() ? control.Id : label);
+  }
   if (const Action* action = FindRibbonAction(control.Id); action && action->run) action->run(ctx_);
   std::vector<std::wstring> parts = Split(control.Id, L"_");
   if (parts.size() > 2 && parts[1] == L"ShuZiFuHao") {

@@ -48,6 +48,29 @@ class Application {
   virtual std::shared_ptr<ListTemplate> NumberingTemplate(int index) = 0;
   // Runs a macro command of the host or another add-in.
   virtual void Run(const std::wstring& macroName) = 0;
+  // The host's undo record: the edits made between the two calls are one
+  // undo step named `name`. Calls nest; only the outermost pair counts.
+  virtual void StartCustomRecord(const std::wstring& name) = 0;
+  virtual void EndCustomRecord() = 0;
+};
+
+// One undo step for the edits made while it lives; it ends on every path
+// out of the scope, errors included.
+class UndoRecord {
+ public:
+  UndoRecord(Application& app, const std::wstring& name) : app_(app) { app_.StartCustomRecord(name); }
+  ~UndoRecord() {
+    try {
+      app_.EndCustomRecord();
+    } catch (...) {
+      // a host that cannot close the step leaves it open; nothing is lost
+    }
+  }
+  UndoRecord(const UndoRecord&) = delete;
+  UndoRecord& operator=(const UndoRecord&) = delete;
+
+ private:
+  Application& app_;
 };
 
 }  // namespace plx::docif

@@ -100,7 +100,7 @@ TEST_F(Positions, DumpedParagraphPositionsSelectTheirText) {
   if (!std::filesystem::exists(Corpus("worksheet.docx"))) GTEST_SKIP() << "the shared corpus is not here";
   Open(Corpus("worksheet.docx"));
   auto paragraphs = Doc()->Paragraphs();
-  const std::string dump = docif::model::DumpJson(*session->Host().ActiveData(), -1);
+  const std::string dump = docif::model::DumpJson(*session->Model()->ActiveData(), -1);
   for (int i = 1; i <= paragraphs->Count(); ++i) {
     auto p = paragraphs->Item(i);
     const std::string entry = "\"start\":" + std::to_string(p->Start()) + ",\"end\":" + std::to_string(p->End());

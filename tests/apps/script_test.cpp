@@ -194,7 +194,7 @@ TEST_F(ScriptTest, TheSessionKeepsItsDocumentWhenTheGuideOpens) {
   test::TempDir out;
   const std::wstring path = out.WPath() + L"/paper.docx";
   session->Save(path);
-  auto saved = docif::ooxml::ReadDocx(path, session->Host().SharedPtr());
+  auto saved = docif::ooxml::ReadDocx(path, session->Model()->SharedPtr());
   EXPECT_EQ(docif::model::DumpJson(*saved).find("改动"), std::string::npos);
   EXPECT_NE(docif::model::DumpJson(*saved).find("试卷"), std::string::npos);
 }

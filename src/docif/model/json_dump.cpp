@@ -229,7 +229,7 @@ std::string DumpJson(const DocData& doc, int indent) {
   ordered_json tables = ordered_json::array();
   for (const auto& [id, info] : doc.tables) {
     ordered_json rows = ordered_json::array();
-    for (const auto& row : TableCellSpans(doc, main, id)) {
+    for (const auto& row : TableCellSpans(doc.tables, main, id)) {
       ordered_json cells = ordered_json::array();
       for (auto [s, e] : row) cells.push_back(U8(main.Visible(s, e, doc.showFieldCodes, nullptr)));
       rows.push_back(cells);

@@ -100,8 +100,14 @@ ModelApplication::ModelApplication(std::wstring version, std::wstring path)
       shared_->journal.push_back(std::wstring(L"Execute ") + b.caption);
     });
   }
+  numbering_ = NumberingGallery();
+}
+
+std::vector<std::shared_ptr<ModelListTemplate>> NumberingGallery() {
+  std::vector<std::shared_ptr<ModelListTemplate>> gallery;
   for (const wchar_t* format : {L"%1.", L"%1)", L"(%1)", L"%1．", L"%1、", L"(%1)", L"%1"})
-    numbering_.push_back(std::make_shared<ModelListTemplate>(format));
+    gallery.push_back(std::make_shared<ModelListTemplate>(format));
+  return gallery;
 }
 
 std::shared_ptr<Documents> ModelApplication::GetDocuments() {
@@ -128,6 +134,14 @@ std::shared_ptr<Selection> ModelApplication::GetSelection() {
 std::shared_ptr<Window> ModelApplication::ActiveWindow() {
   if (!active_) Raise(4248, L"该命令无效，因为没有打开的文档。");
   return std::make_shared<ModelWindow>(active_);
+}
+
+void ModelApplication::StartCustomRecord(const std::wstring& name) {
+  if (openRecords_++ == 0) undoRecords_.push_back(name);
+}
+
+void ModelApplication::EndCustomRecord() {
+  if (openRecords_ > 0) --openRecords_;
 }
 
 void ModelApplication::SetScreenUpdating(bool v) {

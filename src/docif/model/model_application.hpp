@@ -67,6 +67,9 @@ class ModelListTemplate final : public ListTemplate {
   int style_ = 0;
 };
 
+// The host's numbering gallery: the number formats of its templates, in order.
+std::vector<std::shared_ptr<ModelListTemplate>> NumberingGallery();
+
 class ModelApplication final : public Application, public std::enable_shared_from_this<ModelApplication> {
  public:
   explicit ModelApplication(std::wstring version = L"16.0", std::wstring path = L"/usr/lib/plendrix-host");
@@ -86,6 +89,10 @@ class ModelApplication final : public Application, public std::enable_shared_fro
   // Journals the call, then runs the handler the host registered for the
   // macro, if any.
   void Run(const std::wstring& macroName) override;
+  void StartCustomRecord(const std::wstring& name) override;
+  void EndCustomRecord() override;
+  // The undo steps recorded so far, by name.
+  const std::vector<std::wstring>& UndoRecords() const { return undoRecords_; }
   // The host's answer to a macro command that no add-in of its own offers.
   void SetMacro(const std::wstring& macroName, std::function<void()> handler) { macros_[macroName] = std::move(handler); }
 
@@ -112,6 +119,8 @@ class ModelApplication final : public Application, public std::enable_shared_fro
   std::vector<std::shared_ptr<DocData>> documents_;
   std::shared_ptr<DocData> active_;
   bool screenUpdating_ = true;
+  std::vector<std::wstring> undoRecords_;
+  int openRecords_ = 0;
 };
 
 }  // namespace plx::docif::model

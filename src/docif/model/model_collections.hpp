@@ -1,6 +1,7 @@
 #pragma once
 // The model's collections that hang off a range: characters and
 // paragraphs, fields, equations, inline shapes and tables.
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -9,28 +10,30 @@
 
 namespace plx::docif::model {
 
-// The paragraphs or characters of a range, live as the host's are: after
-// an edit the collection counts and finds them anew over the range as it
-// now stands (its own anchor moves with the text; a collection of the
-// whole story, as the document's are, keeps covering all of it).
-class ModelRanges final : public Ranges {
+// The paragraphs or characters of a range of a story, live as the host's
+// are: after an edit the collection counts and finds them anew over the
+// range as it now stands (its own anchor moves with the text; a collection
+// of the whole story, as the document's are, keeps covering all of it).
+// `make` gives the range of a span, so any host keeping its text in a Story
+// can use it.
+class StoryRanges final : public Ranges {
  public:
   enum class Of { Paragraphs, Characters };
-  ModelRanges(const RangeRef& over, Of of)
-      : doc_(over.doc), story_(over.story),
-        anchor_(over.story->MakeAnchor(over.anchor->start, over.anchor->end)), of_(of),
-        wholeStory_(over.anchor->start == 0 && over.anchor->end == over.story->Length()) {}
+  using MakeSpan = std::function<RangePtr(long start, long end)>;
+  StoryRanges(const std::shared_ptr<Story>& story, long start, long end, Of of, MakeSpan make)
+      : story_(story), anchor_(story->MakeAnchor(start, end)), of_(of),
+        wholeStory_(start == 0 && end == story->Length()), make_(std::move(make)) {}
   int Count() const override { return static_cast<int>(Spans().size()); }
   RangePtr Item(int index) const override;
 
  private:
   const std::vector<std::pair<long, long>>& Spans() const;
 
-  std::shared_ptr<DocData> doc_;
   std::shared_ptr<Story> story_;
   std::shared_ptr<Anchor> anchor_;
   Of of_;
   bool wholeStory_;
+  MakeSpan make_;
   // The spans as of the story's revision they were found at.
   mutable std::vector<std::pair<long, long>> spans_;
   mutable uint64_t revision_ = 0;
@@ -179,13 +182,19 @@ class ModelTables final : public Tables {
 //
 // The table among `table` and the tables around it that stands directly in
 // `container` (0: in no table), or 0 when `table` is not inside `container`.
-uint32_t TableWithin(const DocData& doc, uint32_t table, uint32_t container);
+using TableMap = std::map<uint32_t, TableInfo>;
+uint32_t TableWithin(const TableMap& tables, uint32_t table, uint32_t container);
 // The characters of a table with the tables in its cells: [first, one past
 // the last), none when the story holds no character of it.
-std::optional<std::pair<long, long>> TableSpan(const DocData& doc, const Story& story, uint32_t id);
+std::optional<std::pair<long, long>> TableSpan(const TableMap& tables, const Story& story, uint32_t id);
 // Content spans of a table's cells, row by row (each span ends at the
 // cell's end mark and holds the tables in the cell).
-std::vector<std::vector<std::pair<long, long>>> TableCellSpans(const DocData& doc, const Story& story, uint32_t id);
+std::vector<std::vector<std::pair<long, long>>> TableCellSpans(const TableMap& tables, const Story& story, uint32_t id);
+// The tables a scope [start, end) holds: inside one table (in one cell or
+// across several) that table, the innermost one that holds all of it; a
+// scope reaching outside every table holds the outermost tables it
+// touches, not those in their cells.
+std::vector<uint32_t> TablesIn(const TableMap& tables, const Story& story, long start, long end);
 
 // A linear, readable rendering of an EQ field code ("EQ \F(1,2)" → "1/2"),
 // the result a field shows where no formula layout is done.

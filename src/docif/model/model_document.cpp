@@ -232,18 +232,7 @@ void ModelSelection::TypeText(const std::wstring& text) {
 void ModelSelection::MoveDown(int unit, int count, bool extend) {
   if (unit != kUnitParagraph) Raise(err::kInvalidCall, L"不支持的移动单位。");
   RangeRef r = Ref();
-  long pos = r.anchor->end;
-  // A selection that ends just after a paragraph mark is already at the
-  // start of the next paragraph: that is the first step.
-  int steps = count;
-  if (r.anchor->end > r.anchor->start && pos > 0 && r.story->IsParagraphEnd(pos - 1)) --steps;
-  for (int i = 0; i < steps; ++i) {
-    long next = r.story->ParagraphAt(pos).second;
-    if (next >= r.story->Length()) break;
-    pos = next;
-  }
-  if (extend) r.anchor->end = std::max(pos, r.anchor->start);
-  else r.anchor->start = r.anchor->end = pos;
+  MoveDownByParagraphs(*r.story, *r.anchor, count, extend);
   doc_->selectedShapes.clear();
 }
 

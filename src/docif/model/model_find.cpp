@@ -7,16 +7,11 @@
 namespace plx::docif::model {
 namespace {
 
-struct Hit {
-  long start, end;  // story positions
-  RegexMatch match;
-};
-
 // Matches in [from, to) of the story as shown, in story positions.
-std::vector<Hit> Search(const RangeRef& r, RegExp& re, long from, long to) {
+std::vector<FindHit> Search(const Story& story, bool showCodes, RegExp& re, long from, long to) {
   std::vector<long> pos;
-  std::wstring shown = r.story->Visible(from, to, r.doc->showFieldCodes, &pos);
-  std::vector<Hit> hits;
+  std::wstring shown = story.Visible(from, to, showCodes, &pos);
+  std::vector<FindHit> hits;
   for (auto& m : re.Execute(shown)) {
     long s = pos[m.FirstIndex];
     long e = m.Length == 0 ? s : pos[m.FirstIndex + m.Length - 1] + 1;
@@ -25,7 +20,8 @@ std::vector<Hit> Search(const RangeRef& r, RegExp& re, long from, long to) {
   return hits;
 }
 
-// True when [s, e) cuts through a field's marks without holding all of them.
+}  // namespace
+
 bool CutsField(const std::vector<FieldMarks>& fields, long s, long e) {
   for (const auto& f : fields) {
     bool beginIn = f.begin >= s && f.begin < e;
@@ -35,35 +31,36 @@ bool CutsField(const std::vector<FieldMarks>& fields, long s, long e) {
   return false;
 }
 
-}  // namespace
-
-bool ModelFind::Execute(int replace) {
-  if (Text.empty()) return false;
-  CompiledFind compiled = TranslateFind({Text, MatchWildcards, MatchCase, MatchWholeWord});
+std::vector<FindHit> FindHits(const Story& story, bool showCodes, const Find& find, long s, long e, int replace) {
+  if (find.Text.empty()) return {};
+  CompiledFind compiled = TranslateFind({find.Text, find.MatchWildcards, find.MatchCase, find.MatchWholeWord});
   RegExp re;
   re.Pattern = compiled.pattern;
   re.IgnoreCase = compiled.ignoreCase;
-  re.Global = replace == kReplaceAll || !Forward;
+  re.Global = replace == kReplaceAll || !find.Forward;
 
-  const RangeRef r = scope_();
-  Story& story = *r.story;
-  long s = r.anchor->start, e = r.anchor->end;
-  bool collapsed = s == e;
-  std::vector<Hit> hits;
-  if (!collapsed) {
-    hits = Search(r, re, s, e);
-  } else if (replace == kReplaceAll && Wrap == kFindContinue) {
-    hits = Search(r, re, 0, story.Length());
+  std::vector<FindHit> hits;
+  if (s != e) {
+    hits = Search(story, showCodes, re, s, e);
+  } else if (replace == kReplaceAll && find.Wrap == kFindContinue) {
+    hits = Search(story, showCodes, re, 0, story.Length());
   } else {
-    hits = Forward ? Search(r, re, s, story.Length()) : Search(r, re, 0, s);
-    if (hits.empty() && Wrap == kFindContinue)
-      hits = Forward ? Search(r, re, 0, s) : Search(r, re, s, story.Length());
+    hits = find.Forward ? Search(story, showCodes, re, s, story.Length()) : Search(story, showCodes, re, 0, s);
+    if (hits.empty() && find.Wrap == kFindContinue)
+      hits = find.Forward ? Search(story, showCodes, re, 0, s) : Search(story, showCodes, re, s, story.Length());
   }
-  if (hits.empty()) return false;
-  if (replace != kReplaceAll) {
-    Hit first = Forward ? hits.front() : hits.back();
+  if (!hits.empty() && replace != kReplaceAll) {
+    FindHit first = find.Forward ? hits.front() : hits.back();
     hits = {first};
   }
+  return hits;
+}
+
+bool ModelFind::Execute(int replace) {
+  const RangeRef r = scope_();
+  Story& story = *r.story;
+  std::vector<FindHit> hits = FindHits(story, r.doc->showFieldCodes, *this, r.anchor->start, r.anchor->end, replace);
+  if (hits.empty()) return false;
 
   if (replace == kReplaceNone) {
     r.anchor->start = hits[0].start;
@@ -75,7 +72,7 @@ bool ModelFind::Execute(int replace) {
   auto fields = story.FieldsIn(0, story.Length());
   DocData& d = *r.doc;
   std::vector<Story::Span> spans;
-  for (const Hit& h : hits) {
+  for (const FindHit& h : hits) {
     if (CutsField(fields, h.start, h.end)) continue;
     long end = std::min(h.end, story.Length() - 1);  // the final mark stays
     CharCell cell = h.start < end ? story.Cell(h.start) : InsertionCell(story, h.start);

@@ -107,7 +107,7 @@ class Copier {
     auto [it, added] = rows_.try_emplace(id);
     WholeRows& whole = it->second;
     if (added) {
-      const auto rows = TableCellSpans(src_, *from_.story, id);
+      const auto rows = TableCellSpans(src_.tables, *from_.story, id);
       const TableInfo info = src_.tables.count(id) ? src_.tables.at(id) : TableInfo{};
       const bool perRow = info.trPr.size() == rows.size() && info.tcPr.size() == rows.size();
       TableInfo part = info;

@@ -406,11 +406,17 @@ double ModelRange::Information(int type) const {
 }
 
 std::shared_ptr<Ranges> ModelRange::Characters() const {
-  return std::make_shared<ModelRanges>(Ref(), ModelRanges::Of::Characters);
+  return Spans(StoryRanges::Of::Characters);
 }
 
 std::shared_ptr<Ranges> ModelRange::Paragraphs() const {
-  return std::make_shared<ModelRanges>(Ref(), ModelRanges::Of::Paragraphs);
+  return Spans(StoryRanges::Of::Paragraphs);
+}
+
+std::shared_ptr<Ranges> ModelRange::Spans(StoryRanges::Of of) const {
+  RangeRef r = Ref();
+  return std::make_shared<StoryRanges>(r.story, r.anchor->start, r.anchor->end, of,
+                                       [doc = r.doc, story = r.story](long s, long e) { return MakeRange(doc, story, s, e); });
 }
 
 std::shared_ptr<Fields> ModelRange::GetFields() { return std::make_shared<ModelFields>(Ref()); }
@@ -425,7 +431,7 @@ std::shared_ptr<Find> ModelRange::GetFind() {
 
 namespace plx::docif::model {
 
-const std::vector<std::pair<long, long>>& ModelRanges::Spans() const {
+const std::vector<std::pair<long, long>>& StoryRanges::Spans() const {
   if (found_ && revision_ == story_->Revision()) return spans_;
   const long start = wholeStory_ ? 0 : anchor_->start, end = wholeStory_ ? story_->Length() : anchor_->end;
   if (of_ == Of::Paragraphs) {
@@ -439,11 +445,11 @@ const std::vector<std::pair<long, long>>& ModelRanges::Spans() const {
   return spans_;
 }
 
-RangePtr ModelRanges::Item(int index) const {
+RangePtr StoryRanges::Item(int index) const {
   const auto& spans = Spans();
   if (index < 1 || index > static_cast<int>(spans.size())) Raise(5941, L"集合所要求的成员不存在。");
   auto [s, e] = spans[index - 1];
-  return MakeRange(doc_, story_, s, e);
+  return make_(s, e);
 }
 
 }  // namespace plx::docif::model

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "docif/model/doc_data.hpp"
+#include "docif/model/model_collections.hpp"
 #include "docif/range.hpp"
 
 namespace plx::docif::model {
@@ -59,6 +60,7 @@ class ModelRange : public virtual Range {
   virtual RangeRef Ref() const { return ref_; }
 
  protected:
+  std::shared_ptr<Ranges> Spans(StoryRanges::Of of) const;
   // Inserts normalised text at pos with the formatting the host gives
   // typed text there; returns the number of characters inserted.
   long InsertAt(const RangeRef& r, long pos, const std::wstring& text) const;

@@ -8,7 +8,7 @@
 namespace plx::docif::model {
 
 std::vector<std::vector<std::pair<long, long>>> ModelTable::CellSpans() const {
-  return TableCellSpans(*doc_, *story_, id_);
+  return TableCellSpans(doc_->tables, *story_, id_);
 }
 
 namespace {
@@ -16,34 +16,34 @@ namespace {
 // Tables in tables nest no deeper than this, as the reader's containers.
 constexpr int kMaxTableDepth = 64;
 
-uint32_t ParentOf(const DocData& doc, uint32_t table) {
-  auto it = doc.tables.find(table);
-  return it == doc.tables.end() ? 0 : it->second.parent;
+uint32_t ParentOf(const TableMap& tables, uint32_t table) {
+  auto it = tables.find(table);
+  return it == tables.end() ? 0 : it->second.parent;
 }
 
 // The table and the tables around it, innermost first.
-std::vector<uint32_t> TableChain(const DocData& doc, uint32_t table) {
+std::vector<uint32_t> TableChain(const TableMap& tables, uint32_t table) {
   std::vector<uint32_t> chain;
-  for (; table && chain.size() <= kMaxTableDepth; table = ParentOf(doc, table)) chain.push_back(table);
+  for (; table && chain.size() <= kMaxTableDepth; table = ParentOf(tables, table)) chain.push_back(table);
   return chain;
 }
 
 }  // namespace
 
-uint32_t TableWithin(const DocData& doc, uint32_t table, uint32_t container) {
+uint32_t TableWithin(const TableMap& tables, uint32_t table, uint32_t container) {
   if (table == container) return 0;
-  auto chain = TableChain(doc, table);
+  auto chain = TableChain(tables, table);
   for (uint32_t t : chain)
-    if (ParentOf(doc, t) == container) return t;
+    if (ParentOf(tables, t) == container) return t;
   return 0;
 }
 
-std::optional<std::pair<long, long>> TableSpan(const DocData& doc, const Story& story, uint32_t id) {
+std::optional<std::pair<long, long>> TableSpan(const TableMap& tables, const Story& story, uint32_t id) {
   auto span = story.TableExtent(id);
   if (!span) return span;
   // A table at the start of a cell comes before the cell's own characters.
-  for (const auto& [inner, info] : doc.tables) {
-    if (!info.parent || !TableWithin(doc, inner, id)) continue;
+  for (const auto& [inner, info] : tables) {
+    if (!info.parent || !TableWithin(tables, inner, id)) continue;
     if (auto extent = story.TableExtent(inner)) {
       span->first = std::min(span->first, extent->first);
       span->second = std::max(span->second, extent->second);
@@ -52,9 +52,9 @@ std::optional<std::pair<long, long>> TableSpan(const DocData& doc, const Story& 
   return span;
 }
 
-std::vector<std::vector<std::pair<long, long>>> TableCellSpans(const DocData& doc, const Story& story, uint32_t id) {
+std::vector<std::vector<std::pair<long, long>>> TableCellSpans(const TableMap& tables, const Story& story, uint32_t id) {
   std::vector<std::vector<std::pair<long, long>>> rows(1);
-  auto span = TableSpan(doc, story, id);
+  auto span = TableSpan(tables, story, id);
   if (!span) return {};
   long cellStart = -1;
   for (long i = span->first; i < span->second; ++i) {
@@ -90,7 +90,7 @@ RangePtr ModelTable::Cell(int row, int column) {
 }
 
 RangePtr ModelTable::GetRange() {
-  auto extent = TableSpan(*doc_, *story_, id_);
+  auto extent = TableSpan(doc_->tables, *story_, id_);
   if (!extent) Raise(err::kInvalidCall, L"该表格已被删除。");
   return MakeRange(doc_, story_, extent->first, extent->second);
 }
@@ -150,31 +150,29 @@ void ModelTable::Delete() {
   story_->Erase(r->Start(), r->End());
   std::vector<uint32_t> gone{id_};
   for (const auto& [inner, info] : doc_->tables)
-    if (TableWithin(*doc_, inner, id_)) gone.push_back(inner);
+    if (TableWithin(doc_->tables, inner, id_)) gone.push_back(inner);
   for (uint32_t t : gone) doc_->tables.erase(t);
   doc_->Changed();
 }
 
-// A scope inside one table (in one cell or across several) holds that
-// table, the innermost one that holds all of it; a scope reaching outside
-// every table holds the outermost tables it touches, not those in their
-// cells.
-std::vector<uint32_t> ModelTables::Ids() const {
-  const DocData& doc = *scope_.doc;
-  const Story& story = *scope_.story;
-  long s = std::min(scope_.anchor->start, story.Length() - 1), e = std::max(scope_.anchor->end, s + 1);
+std::vector<uint32_t> TablesIn(const TableMap& tables, const Story& story, long start, long end) {
+  long s = std::min(start, story.Length() - 1), e = std::max(end, s + 1);
   e = std::min(e, story.Length());
-  const auto first = TableChain(doc, story.Cell(s).table), last = TableChain(doc, story.Cell(e - 1).table);
+  const auto first = TableChain(tables, story.Cell(s).table), last = TableChain(tables, story.Cell(e - 1).table);
   for (uint32_t t : first)
     if (std::find(last.begin(), last.end(), t) != last.end()) return {t};
   std::vector<uint32_t> ids;
   for (long i = s; i < e; ++i) {
-    const auto chain = TableChain(doc, story.Cell(i).table);
+    const auto chain = TableChain(tables, story.Cell(i).table);
     if (chain.empty()) continue;
     const uint32_t outermost = chain.back();
     if (std::find(ids.begin(), ids.end(), outermost) == ids.end()) ids.push_back(outermost);
   }
   return ids;
+}
+
+std::vector<uint32_t> ModelTables::Ids() const {
+  return TablesIn(scope_.doc->tables, *scope_.story, scope_.anchor->start, scope_.anchor->end);
 }
 
 std::shared_ptr<Table> ModelTables::Item(int index) {
@@ -193,7 +191,7 @@ std::shared_ptr<Table> ModelTables::Add(const Range& at, int rows, int columns) 
   // In a cell the new table stands in that cell; a row's end is in no cell.
   const uint32_t parent = s < story.Length() ? story.Cell(s).table : 0;
   if (parent && story.Text()[s] == kRowEnd) Raise(err::kInvalidCall, L"不能在表格的行尾插入表格。");
-  if (TableChain(d, parent).size() >= kMaxTableDepth) Raise(err::kInvalidCall, L"表格嵌套过深。");
+  if (TableChain(d.tables, parent).size() >= kMaxTableDepth) Raise(err::kInvalidCall, L"表格嵌套过深。");
   // A table takes whole paragraphs: split the paragraph when s is inside it.
   if (story.ParagraphAt(s).first != s) {
     story.Insert(s, std::wstring(1, kParagraphMark), InsertionCell(story, s));

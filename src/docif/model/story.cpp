@@ -1,6 +1,7 @@
 #include "docif/model/story.hpp"
 
 #include <algorithm>
+#include <tuple>
 
 namespace plx::docif::model {
 
@@ -91,7 +92,7 @@ void Story::InsertCells(long pos, const std::wstring& text, const std::vector<Ch
   Shift(pos, static_cast<long>(text.size()));
 }
 
-std::pair<long, long> Story::Erase(long start, long end) {
+std::pair<long, long> Story::ErasableSpan(long start, long end) const {
   start = std::clamp(start, 0L, Length() - 1);
   end = std::clamp(end, start, Length() - 1);  // the final mark stays
   // Widen to whole fields: a field partly inside goes entirely.
@@ -112,6 +113,11 @@ std::pair<long, long> Story::Erase(long start, long end) {
       }
     }
   }
+  return {start, std::max(start, end)};
+}
+
+std::pair<long, long> Story::Erase(long start, long end) {
+  std::tie(start, end) = ErasableSpan(start, end);
   if (end <= start) return {start, start};
   text_.erase(static_cast<size_t>(start), static_cast<size_t>(end - start));
   cells_.erase(cells_.begin() + start, cells_.begin() + end);
@@ -284,6 +290,21 @@ std::wstring Story::Visible(long start, long end, bool showCodes, std::vector<lo
   }
   if (positions) positions->push_back(end);
   return out;
+}
+
+void MoveDownByParagraphs(const Story& story, Anchor& anchor, int count, bool extend) {
+  long pos = anchor.end;
+  // A selection that ends just after a paragraph mark is already at the
+  // start of the next paragraph: that is the first step.
+  int steps = count;
+  if (anchor.end > anchor.start && pos > 0 && story.IsParagraphEnd(pos - 1)) --steps;
+  for (int i = 0; i < steps; ++i) {
+    long next = story.ParagraphAt(pos).second;
+    if (next >= story.Length()) break;
+    pos = next;
+  }
+  if (extend) anchor.end = std::max(pos, anchor.start);
+  else anchor.start = anchor.end = pos;
 }
 
 }  // namespace plx::docif::model

@@ -74,6 +74,8 @@ class Story {
   // Deletes [start, end), widened to whole fields; the final paragraph
   // mark is never deleted. Returns the range actually deleted.
   std::pair<long, long> Erase(long start, long end);
+  // What Erase(start, end) would delete.
+  std::pair<long, long> ErasableSpan(long start, long end) const;
 
   // Replaces every span in one pass (spans sorted, not overlapping);
   // anchors inside a span move to its new start (starts) or end (ends).
@@ -128,5 +130,9 @@ class Story {
   mutable std::optional<std::map<uint32_t, std::pair<long, long>>> tables_;
   mutable std::optional<std::unordered_map<uint32_t, std::vector<long>>> paragraphEnds_;  // by paragraph format
 };
+
+// Moves a selection down by paragraphs, as the host's MoveDown does: to the
+// start of a later paragraph (never past the last one); `extend` keeps its start.
+void MoveDownByParagraphs(const Story& story, Anchor& anchor, int count, bool extend);
 
 }  // namespace plx::docif::model

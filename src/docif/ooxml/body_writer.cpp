@@ -274,8 +274,8 @@ class StoryWriter {
     std::string out;
     long i = from;
     while (i < to) {
-      if (uint32_t table = model::TableWithin(doc_, story_.Cell(i).table, container)) {
-        auto span = model::TableSpan(doc_, story_, table);
+      if (uint32_t table = model::TableWithin(doc_.tables, story_.Cell(i).table, container)) {
+        auto span = model::TableSpan(doc_.tables, story_, table);
         out += Table(table, width);
         i = span ? std::max(span->second, i + 1) : i + 1;
         continue;
@@ -288,7 +288,7 @@ class StoryWriter {
   }
 
   std::string Table(uint32_t id, long width) {
-    auto rows = model::TableCellSpans(doc_, story_, id);
+    auto rows = model::TableCellSpans(doc_.tables, story_, id);
     const model::TableInfo& info = doc_.tables.count(id) ? doc_.tables.at(id) : emptyInfo_;
     bool rawFits = info.tcPr.size() == rows.size();
     for (size_t r = 0; rawFits && r < rows.size(); ++r) rawFits = info.tcPr[r].size() == rows[r].size();

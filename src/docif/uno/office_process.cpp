@@ -7,7 +7,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <com/sun/star/beans/NamedValue.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/configuration/theDefaultProvider.hpp>
+#include <com/sun/star/util/XChangesBatch.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <cppuhelper/bootstrap.hxx>
@@ -73,9 +77,20 @@ OfficeProcess::OfficeProcess(const std::string& profile, const std::string& pipe
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
   }
+  KeepNoLockFiles();
 }
 
 OfficeProcess::~OfficeProcess() { Stop(); }
+
+void OfficeProcess::KeepNoLockFiles() const {
+  auto provider = configuration::theDefaultProvider::get(office_);
+  beans::NamedValue path("nodepath", uno::Any(rtl::OUString("/org.openoffice.Office.Common/Misc")));
+  uno::Sequence<uno::Any> args(1);
+  args.getArray()[0] <<= path;
+  auto access = provider->createInstanceWithArguments("com.sun.star.configuration.ConfigurationUpdateAccess", args);
+  uno::Reference<beans::XPropertySet>(access, uno::UNO_QUERY_THROW)->setPropertyValue("UseLocking", uno::Any(false));
+  uno::Reference<util::XChangesBatch>(access, uno::UNO_QUERY_THROW)->commitChanges();
+}
 
 pid_t OfficeProcess::Spawn() const {
   const std::string program = kProgramDir + "/soffice.bin";

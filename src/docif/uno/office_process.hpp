@@ -32,6 +32,10 @@ class OfficeProcess {
 
  private:
   pid_t Spawn() const;
+  // Documents this office opens leave no lock file beside them (a
+  // teacher's folder, or a read-only one, stays as it was), and a lock
+  // file another office left behind does not stop them from opening.
+  void KeepNoLockFiles() const;
 
   std::string profile_, pipe_;
   pid_t pid_ = -1;

@@ -18,4 +18,8 @@ namespace css = ::com::sun::star;
 // them yet.
 std::shared_ptr<docif::Application> MakeUnoApplication(const css::uno::Reference<css::uno::XComponentContext>& office);
 
+// Reads the open documents' text and selection again. Inside the office the
+// user edits between commands: call it before each one.
+void ReadDocumentsAgain(docif::Application& app);
+
 }  // namespace plx::docif::lo

@@ -1,0 +1,21 @@
+#pragma once
+// --host libreoffice: a headless LibreOffice of plendrix's own, with a
+// private profile per run (copied from one prepared profile, so a run does
+// not pay for a first start), and the document host over it.
+#include <memory>
+
+#include "docif/application.hpp"
+
+namespace plx::cli {
+
+class OfficeHost {
+ public:
+  virtual ~OfficeHost() = default;
+  virtual std::shared_ptr<docif::Application> Application() = 0;
+};
+
+// Starts the office; a FileError says why it cannot be (no SDK in this
+// build, no office installed, it did not start).
+std::unique_ptr<OfficeHost> StartOfficeHost();
+
+}  // namespace plx::cli

@@ -1,0 +1,255 @@
+#include "docif/uno/uno_application.hpp"
+
+#include <map>
+#include <vector>
+
+#include <com/sun/star/beans/NamedValue.hpp>
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/configuration/theDefaultProvider.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/document/XUndoManagerSupplier.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/lang/IllegalArgumentException.hpp>
+#include <com/sun/star/io/IOException.hpp>
+#include <com/sun/star/util/PathSubstitution.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <osl/file.hxx>
+
+#include "common/error.hpp"
+#include "docif/model/model_application.hpp"
+#include "docif/uno/uno_document.hpp"
+#include "docif/uno/uno_formats.hpp"
+#include "docif/uno/uno_text.hpp"
+
+namespace plx::docif::lo {
+
+using namespace css;
+
+namespace {
+
+[[noreturn]] void NoDocument() { Raise(4248, L"该命令无效，因为没有打开的文档。"); }
+
+// The office's own version ("7.4"), from its configuration.
+std::wstring OfficeVersion(const Reference<uno::XComponentContext>& office) {
+  try {
+    auto provider = configuration::theDefaultProvider::get(office);
+    beans::NamedValue path("nodepath", uno::Any(rtl::OUString("/org.openoffice.Setup/Product")));
+    uno::Sequence<uno::Any> args(1);
+    args.getArray()[0] <<= path;
+    Reference<container::XNameAccess> product(
+        provider->createInstanceWithArguments("com.sun.star.configuration.ConfigurationAccess", args),
+        uno::UNO_QUERY_THROW);
+    rtl::OUString version;
+    product->getByName("ooSetupVersion") >>= version;
+    return FromOUString(version);
+  } catch (const uno::Exception&) {
+    return L"";
+  }
+}
+
+std::wstring ProgramFolder(const Reference<uno::XComponentContext>& office) {
+  const rtl::OUString url = util::PathSubstitution::create(office)->substituteVariables("$(prog)", true);
+  rtl::OUString path;
+  if (osl::FileBase::getSystemPathFromFileURL(url, path) != osl::FileBase::E_None) return FromOUString(url);
+  return FromOUString(path);
+}
+
+class UnoWindow final : public Window {
+ public:
+  explicit UnoWindow(std::shared_ptr<UnoDocument> doc) : doc_(std::move(doc)) {}
+  double FirstPageWidth() const override { return doc_->PageSetup().PageWidth; }
+  double FirstPageHeight() const override { return doc_->PageSetup().PageHeight; }
+  bool ShowFieldCodes() const override { return doc_->Writer()->showFieldCodes; }
+  void SetShowFieldCodes(bool show) override { doc_->Writer()->showFieldCodes = show; }
+
+ private:
+  std::shared_ptr<UnoDocument> doc_;
+};
+
+class UnoApplication;
+
+class UnoDocuments final : public Documents {
+ public:
+  explicit UnoDocuments(std::shared_ptr<UnoApplication> app) : app_(std::move(app)) {}
+  int Count() const override;
+  std::shared_ptr<Document> Item(int index) override;
+  std::shared_ptr<Document> Add() override;
+  std::shared_ptr<Document> Open(const std::wstring& path, bool readOnly) override;
+  void Close(const std::shared_ptr<Document>& document) override;
+
+ private:
+  std::shared_ptr<UnoApplication> app_;
+};
+
+class UnoApplication final : public Application, public std::enable_shared_from_this<UnoApplication> {
+ public:
+  explicit UnoApplication(const Reference<uno::XComponentContext>& office)
+      : office_(office), desktop_(frame::Desktop::create(office)), version_(OfficeVersion(office)),
+        path_(ProgramFolder(office)) {
+    for (auto& t : model::NumberingGallery()) numbering_.push_back(t);
+  }
+
+  std::wstring Version() const override { return version_; }
+  std::wstring Path() const override { return path_; }
+  // Writer's toolbars are not the host's command bars: the add-in's legacy
+  // bars live here for as long as it is connected.
+  std::shared_ptr<CommandBars> GetCommandBars() override { return bars_; }
+  std::shared_ptr<COMAddIns> GetCOMAddIns() override { return addIns_; }
+  std::shared_ptr<Documents> GetDocuments() override { return std::make_shared<UnoDocuments>(shared_from_this()); }
+  std::shared_ptr<Document> ActiveDocument() override { return Active(); }
+  std::shared_ptr<Selection> GetSelection() override { return std::make_shared<UnoSelection>(Active()->Writer()); }
+  std::shared_ptr<Window> ActiveWindow() override { return std::make_shared<UnoWindow>(Active()); }
+  bool ScreenUpdating() const override { return screenUpdating_; }
+  void SetScreenUpdating(bool on) override {
+    // Writer repaints nothing while its controllers are locked.
+    if (on == screenUpdating_) return;
+    screenUpdating_ = on;
+    for (auto& [model, doc] : documents_) {
+      if (on) doc->Writer()->model->unlockControllers();
+      else doc->Writer()->model->lockControllers();
+    }
+  }
+  // Writer keeps its AutoCorrect options out of reach of UNO; the add-in's
+  // own entries and switches live here while it is connected.
+  std::shared_ptr<AutoCorrect> GetAutoCorrect() override { return autoCorrect_; }
+  std::shared_ptr<ListTemplate> NumberingTemplate(int index) override {
+    if (index < 1 || index > static_cast<int>(numbering_.size())) Raise(5941, L"集合所要求的成员不存在。");
+    return numbering_[index - 1];
+  }
+  void Run(const std::wstring& macroName) override {
+    Raise(err::kInvalidCall, L"LibreOffice 中没有宏命令“" + macroName + L"”。");
+  }
+  void StartCustomRecord(const std::wstring& name) override {
+    if (openRecords_++ > 0) return;
+    try {
+      undoDocument_ = Active();
+      Undo(*undoDocument_)->enterUndoContext(ToOUString(name));
+    } catch (const VbError&) {
+      undoDocument_.reset();  // no document: nothing to group
+    }
+  }
+  void EndCustomRecord() override {
+    if (openRecords_ == 0 || --openRecords_ > 0 || !undoDocument_) return;
+    auto doc = std::move(undoDocument_);
+    Undo(*doc)->leaveUndoContext();
+  }
+
+  // The adapter's document for a Writer model: one per model, so every
+  // range of it shares one mirror.
+  std::shared_ptr<UnoDocument> Adopt(const Reference<frame::XModel>& model) {
+    for (auto& [m, doc] : documents_)
+      if (m == model) return doc;
+    Reference<text::XTextDocument> text(model, uno::UNO_QUERY);
+    if (!text.is()) Raise(err::kInvalidCall, L"LibreOffice 的当前文档不是 Writer 文档。");
+    auto doc = std::make_shared<UnoDocument>(std::make_shared<WriterDoc>(text));
+    documents_.emplace_back(model, doc);
+    return doc;
+  }
+  std::shared_ptr<UnoDocument> Active() {
+    Reference<frame::XModel> current(desktop_->getCurrentComponent(), uno::UNO_QUERY);
+    if (current.is() && Reference<text::XTextDocument>(current, uno::UNO_QUERY).is()) active_ = Adopt(current);
+    if (!active_) NoDocument();
+    return active_;
+  }
+  void SetActive(std::shared_ptr<UnoDocument> doc) { active_ = std::move(doc); }
+  void Forget(const std::shared_ptr<Document>& document) {
+    std::erase_if(documents_, [&](const auto& d) { return d.second == document; });
+    if (active_ == document) active_ = documents_.empty() ? nullptr : documents_.back().second;
+  }
+  std::vector<std::shared_ptr<UnoDocument>> Open() const {
+    std::vector<std::shared_ptr<UnoDocument>> out;
+    for (const auto& [model, doc] : documents_) out.push_back(doc);
+    return out;
+  }
+  const Reference<frame::XDesktop2>& Desktop() const { return desktop_; }
+
+ private:
+  static Reference<document::XUndoManager> Undo(UnoDocument& doc) {
+    return Reference<document::XUndoManagerSupplier>(doc.Writer()->model, uno::UNO_QUERY_THROW)->getUndoManager();
+  }
+
+  Reference<uno::XComponentContext> office_;
+  Reference<frame::XDesktop2> desktop_;
+  std::wstring version_, path_;
+  std::shared_ptr<model::ModelCommandBars> bars_ = std::make_shared<model::ModelCommandBars>();
+  std::shared_ptr<model::ModelAddIns> addIns_ = std::make_shared<model::ModelAddIns>();
+  std::shared_ptr<model::ModelAutoCorrect> autoCorrect_ = std::make_shared<model::ModelAutoCorrect>();
+  std::vector<std::shared_ptr<ListTemplate>> numbering_;
+  std::vector<std::pair<Reference<frame::XModel>, std::shared_ptr<UnoDocument>>> documents_;
+  std::shared_ptr<UnoDocument> active_;
+  std::shared_ptr<UnoDocument> undoDocument_;
+  int openRecords_ = 0;
+  bool screenUpdating_ = true;
+};
+
+// Loads a document hidden (the command-line host and tests show no window).
+Reference<frame::XModel> Load(UnoApplication& app, const rtl::OUString& url, bool readOnly) {
+  uno::Sequence<beans::PropertyValue> args(2);
+  args.getArray()[0].Name = "Hidden";
+  args.getArray()[0].Value <<= true;
+  args.getArray()[1].Name = "ReadOnly";
+  args.getArray()[1].Value <<= readOnly;
+  Reference<frame::XModel> model(app.Desktop()->loadComponentFromURL(url, "_blank", 0, args), uno::UNO_QUERY);
+  return model;
+}
+
+int UnoDocuments::Count() const { return static_cast<int>(app_->Open().size()); }
+
+std::shared_ptr<Document> UnoDocuments::Item(int index) {
+  auto open = app_->Open();
+  if (index < 1 || index > static_cast<int>(open.size())) Raise(5941, L"集合所要求的成员不存在。");
+  return open[index - 1];
+}
+
+std::shared_ptr<Document> UnoDocuments::Add() {
+  auto doc = app_->Adopt(Load(*app_, "private:factory/swriter", false));
+  app_->SetActive(doc);
+  return doc;
+}
+
+std::shared_ptr<Document> UnoDocuments::Open(const std::wstring& path, bool readOnly) {
+  rtl::OUString url;
+  if (osl::FileBase::getFileURLFromSystemPath(ToOUString(path), url) != osl::FileBase::E_None)
+    Raise(5792, L"无法打开“" + path + L"”：路径无效。");
+  Reference<frame::XModel> model;
+  try {
+    model = Load(*app_, url, readOnly);
+  } catch (const uno::Exception& e) {
+    Raise(5792, L"无法打开“" + path + L"”：" + FromOUString(e.Message));
+  }
+  if (!model.is()) Raise(5792, L"无法打开“" + path + L"”：LibreOffice 不能读取这个文件。");
+  if (!Reference<text::XTextDocument>(model, uno::UNO_QUERY).is()) {
+    Reference<util::XCloseable>(model, uno::UNO_QUERY_THROW)->close(true);
+    Raise(5792, L"无法打开“" + path + L"”：这不是文字处理文档。");
+  }
+  auto doc = app_->Adopt(model);
+  app_->SetActive(doc);
+  return doc;
+}
+
+void UnoDocuments::Close(const std::shared_ptr<Document>& document) {
+  auto doc = std::dynamic_pointer_cast<UnoDocument>(document);
+  if (!doc) return;
+  app_->Forget(document);
+  Reference<util::XCloseable>(doc->Writer()->model, uno::UNO_QUERY_THROW)->close(true);
+}
+
+}  // namespace
+
+void ReadDocumentsAgain(docif::Application& app) {
+  auto* office = dynamic_cast<UnoApplication*>(&app);
+  if (!office) return;
+  for (const auto& doc : office->Open()) {
+    doc->Writer()->story.Sync();
+    doc->Writer()->ReadSelection();
+  }
+}
+
+std::shared_ptr<docif::Application> MakeUnoApplication(const Reference<uno::XComponentContext>& office) {
+  return std::make_shared<UnoApplication>(office);
+}
+
+}  // namespace plx::docif::lo

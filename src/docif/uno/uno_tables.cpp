@@ -1,0 +1,203 @@
+// Tables of a Writer document: cells found in the mirror as the model finds
+// them, borders and widths set on Writer's table.
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/table/BorderLine2.hpp>
+#include <com/sun/star/table/TableBorder2.hpp>
+#include <com/sun/star/text/TableColumnSeparator.hpp>
+#include <com/sun/star/text/XTextTable.hpp>
+
+#include "common/error.hpp"
+#include "docif/uno/uno_collections.hpp"
+#include "docif/uno/uno_formats.hpp"
+#include "docif/uno/uno_range.hpp"
+#include "docif/uno/uno_text.hpp"
+
+namespace plx::docif::lo {
+
+using namespace css;
+
+namespace {
+
+[[noreturn]] void NoSuchMember() { Raise(5941, L"集合所要求的成员不存在。"); }
+
+// Writer's six table borders in the host's order (kBorderTop ... kBorderVertical).
+struct Side {
+  table::BorderLine2 table::TableBorder2::*line;
+  sal_Bool table::TableBorder2::*valid;
+};
+constexpr Side kSides[] = {
+    {&table::TableBorder2::TopLine, &table::TableBorder2::IsTopLineValid},
+    {&table::TableBorder2::LeftLine, &table::TableBorder2::IsLeftLineValid},
+    {&table::TableBorder2::BottomLine, &table::TableBorder2::IsBottomLineValid},
+    {&table::TableBorder2::RightLine, &table::TableBorder2::IsRightLineValid},
+    {&table::TableBorder2::HorizontalLine, &table::TableBorder2::IsHorizontalLineValid},
+    {&table::TableBorder2::VerticalLine, &table::TableBorder2::IsVerticalLineValid},
+};
+
+const Side& SideOf(int border) {
+  if (border > kBorderTop || border < kBorderVertical) NoSuchMember();
+  return kSides[-border - 1];
+}
+
+// A thin single line, as a new table's borders are.
+table::BorderLine2 ThinLine() {
+  table::BorderLine2 line;
+  line.OuterLineWidth = 18;
+  line.LineWidth = 18;
+  return line;
+}
+
+class UnoTable final : public Table {
+ public:
+  UnoTable(std::shared_ptr<WriterDoc> doc, uint32_t id) : doc_(std::move(doc)), table_(doc_->story.WriterTable(id)) {}
+
+  int RowsCount() const override { return static_cast<int>(CellSpans().size()); }
+  int ColumnsCount() const override {
+    auto rows = CellSpans();
+    return rows.empty() ? 0 : static_cast<int>(rows.front().size());
+  }
+  RangePtr Cell(int row, int column) override {
+    auto rows = CellSpans();
+    if (row < 1 || row > static_cast<int>(rows.size()) || column < 1 ||
+        column > static_cast<int>(rows[row - 1].size()))
+      NoSuchMember();
+    auto [s, e] = rows[row - 1][column - 1];
+    return MakeUnoRange(doc_, s, e);
+  }
+  RangePtr GetRange() override {
+    auto span = model::TableSpan(doc_->story.Tables(), doc_->story.Mirror(), Id());
+    if (!span) Raise(err::kInvalidCall, L"该表格已被删除。");
+    return MakeUnoRange(doc_, span->first, span->second);
+  }
+
+  bool BordersEnabled() const override {
+    const auto b = Borders();
+    for (const Side& side : kSides)
+      if (b.*(side.valid) && (b.*(side.line)).LineWidth + (b.*(side.line)).OuterLineWidth > 0) return true;
+    return false;
+  }
+  void SetBordersEnabled(bool on) override {
+    auto b = Borders();
+    for (const Side& side : kSides) {
+      b.*(side.line) = on ? ThinLine() : table::BorderLine2();
+      b.*(side.valid) = true;
+    }
+    SetBorders(b);
+  }
+  bool BorderVisible(int border) const override {
+    const Side& side = SideOf(border);
+    const auto b = Borders();
+    const auto& line = b.*(side.line);
+    return b.*(side.valid) && line.LineWidth + line.OuterLineWidth > 0;
+  }
+  void SetBorderVisible(int border, bool visible) override {
+    const Side& side = SideOf(border);
+    auto b = Borders();
+    b.*(side.line) = visible ? ThinLine() : table::BorderLine2();
+    b.*(side.valid) = true;
+    SetBorders(b);
+  }
+
+  void SetColumnWidth(int column, double points) override {
+    if (column < 1 || column > ColumnsCount()) NoSuchMember();
+    if (!(points > 0)) Raise(err::kInvalidCall, L"列宽应大于0。");
+    // Writer keeps column edges as shares of the table's width (the
+    // relative sum); the column's right edge moves, the columns after it keep theirs.
+    Reference<beans::XPropertySet> props(table_, uno::UNO_QUERY_THROW);
+    sal_Int32 width = 0;
+    sal_Int16 relativeSum = 10000;
+    props->getPropertyValue("Width") >>= width;
+    props->getPropertyValue("TableColumnRelativeSum") >>= relativeSum;
+    uno::Sequence<text::TableColumnSeparator> separators;
+    props->getPropertyValue("TableColumnSeparators") >>= separators;
+    if (width <= 0) return;
+    const double share = ToMm100(points) * static_cast<double>(relativeSum) / width;
+    auto* sep = separators.getArray();
+    const sal_Int32 n = separators.getLength();
+    const double left = column == 1 ? 0 : sep[column - 2].Position;
+    if (column - 1 < n) {
+      const double right = std::min<double>(left + share, column < n ? sep[column].Position - 1 : relativeSum - 1);
+      sep[column - 1].Position = static_cast<sal_Int16>(std::max(left + 1, right));
+      props->setPropertyValue("TableColumnSeparators", uno::Any(separators));
+    } else {
+      // The last column: the table grows or shrinks by the difference.
+      const double now = (relativeSum - left) * width / static_cast<double>(relativeSum);
+      props->setPropertyValue("Width", uno::Any(static_cast<sal_Int32>(width + ToMm100(points) - now)));
+    }
+  }
+  std::wstring Style() const override {
+    rtl::OUString name;
+    Reference<beans::XPropertySet>(table_, uno::UNO_QUERY_THROW)->getPropertyValue("TableTemplateName") >>= name;
+    return FromOUString(name);
+  }
+  void SetStyle(const std::wstring& name) override {
+    Reference<beans::XPropertySet>(table_, uno::UNO_QUERY_THROW)
+        ->setPropertyValue("TableTemplateName", uno::Any(ToOUString(name)));
+  }
+  std::vector<CellBox> CellBoxes() const override { NotYetInLibreOffice(L"表格单元格在页面上的位置"); }
+  void Delete() override { doc_->story.RemoveTable(Id()); }
+
+ private:
+  std::vector<std::vector<std::pair<long, long>>> CellSpans() const {
+    return model::TableCellSpans(doc_->story.Tables(), doc_->story.Mirror(), Id());
+  }
+  // Ids follow document order, so a table added before this one renumbers it.
+  uint32_t Id() const { return doc_->story.TableId(table_); }
+  table::TableBorder2 Borders() const {
+    table::TableBorder2 b;
+    Reference<beans::XPropertySet>(table_, uno::UNO_QUERY_THROW)->getPropertyValue("TableBorder2") >>= b;
+    return b;
+  }
+  void SetBorders(const table::TableBorder2& b) {
+    Reference<beans::XPropertySet>(table_, uno::UNO_QUERY_THROW)->setPropertyValue("TableBorder2", uno::Any(b));
+  }
+
+  std::shared_ptr<WriterDoc> doc_;
+  Reference<text::XTextTable> table_;
+};
+
+class UnoTables final : public Tables {
+ public:
+  UnoTables(std::shared_ptr<WriterDoc> doc, long start, long end)
+      : doc_(std::move(doc)), scope_(doc_->story.Mirror().MakeAnchor(start, end)) {}
+
+  int Count() const override { return static_cast<int>(Ids().size()); }
+  std::shared_ptr<Table> Item(int index) override {
+    auto ids = Ids();
+    if (index < 1 || index > static_cast<int>(ids.size())) NoSuchMember();
+    return std::make_shared<UnoTable>(doc_, ids[index - 1]);
+  }
+  std::shared_ptr<Table> Add(const Range& at, int rows, int columns) override {
+    if (rows < 1 || columns < 1 || rows > 32767 || columns > 63)
+      Raise(err::kInvalidCall, L"表格的行数或列数无效。");
+    if (doc_->story.Mirror().Cell(at.Start()).table)
+      NotYetInLibreOffice(L"表格中的表格");
+    long s = at.Start();
+    if (at.End() > s) s = doc_->story.Replace(s, at.End(), L"").first;
+    // A table takes whole paragraphs: split the paragraph when s is inside it.
+    if (doc_->story.Mirror().ParagraphAt(s).first != s) {
+      doc_->story.Replace(s, s, std::wstring(1, model::kParagraphMark));
+      ++s;
+    }
+    doc_->story.InsertTable(s, rows, columns);
+    for (uint32_t id : model::TablesIn(doc_->story.Tables(), doc_->story.Mirror(), s, s + 1))
+      return std::make_shared<UnoTable>(doc_, id);
+    Raise(err::kInvalidCall, L"无法在 LibreOffice 中插入表格。");
+  }
+
+ private:
+  std::vector<uint32_t> Ids() const {
+    return model::TablesIn(doc_->story.Tables(), doc_->story.Mirror(), scope_->start, scope_->end);
+  }
+
+  std::shared_ptr<WriterDoc> doc_;
+  std::shared_ptr<model::Anchor> scope_;
+};
+
+}  // namespace
+
+std::shared_ptr<Tables> MakeUnoTables(const std::shared_ptr<WriterDoc>& doc, long start, long end) {
+  return std::make_shared<UnoTables>(doc, start, end);
+}
+
+}  // namespace plx::docif::lo
