@@ -4,6 +4,7 @@
 #include <com/sun/star/frame/XTerminateListener.hpp>
 #include <cppuhelper/implbase1.hxx>
 
+#include "closed_documents.hpp"
 #include "common/error.hpp"
 #include "dialog_notice.hpp"
 #include "docif/uno/uno_application.hpp"
@@ -70,6 +71,7 @@ void OfficeAddin::ConnectTo(const uno::Reference<uno::XComponentContext>& office
     frame::Desktop::create(office)->addTerminateListener(new TerminationListener());
     listening_ = true;
   }
+  office_ = office;
   connect_.AddinInstance_OnConnection(docif::lo::MakeUnoApplication(office));
   connect_.AddinInstance_OnStartupComplete();
   connected_ = true;
@@ -84,6 +86,19 @@ PressOutcome OfficeAddin::Run(const std::wstring& id) {
   if (!caption) {
     if (captions_.Empty()) return Failed(L"插件没有读到功能区定义，无法执行“" + id + L"”。");
     return Failed(L"功能区上没有标识为“" + id + L"”的按钮。");
+  }
+  // The teacher has edited the documents since the last command, and may
+  // have closed some or opened others: the adapter lets go of the closed
+  // ones, meets the active one (a document it has not met yet would keep
+  // its cursor at the start) and reads them all again.
+  if (ctx_.App) {
+    ForgetClosedDocuments(*ctx_.App, office_);
+    try {
+      ctx_.App->ActiveDocument();
+    } catch (const VbError&) {
+      // no Writer document: the command says so itself
+    }
+    docif::lo::ReadDocumentsAgain(*ctx_.App);
   }
   const std::vector<std::shared_ptr<Form>> before = ctx_.OpenForms;
   connect_.rxButtonClick({id, L""});
@@ -117,6 +132,7 @@ void OfficeAddin::Disconnect() {
   connect_.AddinInstance_OnDisconnection();
   for (auto forms = ctx_.OpenForms; auto& f : forms) f->Dismiss();
   ctx_.App.reset();
+  office_.clear();
 }
 
 }  // namespace plx::oxt

@@ -60,6 +60,8 @@ class OfficeAddin {
   AddinContext ctx_;
   Connect connect_;
   RibbonCaptions captions_;
+  // The office the add-in is connected to.
+  css::uno::Reference<css::uno::XComponentContext> office_;
   bool connected_ = false;
   bool listening_ = false;  // for the office's termination
   // Commands come from the office's own thread and from scripts over a

@@ -181,6 +181,18 @@ def main():
         check(outcomes.get("rxBtnAbout_ThisVersion", (None,))[0] == SUCCESS, "the About command did not succeed")
         unknown = press(dispatcher, frame, SCHEME + "rxBtnNOPE")
         check(unknown[0] == FAILURE and "rxBtnNOPE" in (unknown[1] or ""), f"an unknown identifier answered {unknown}")
+        # Between commands the teacher types, moves the cursor and closes
+        # documents: a command acts where the cursor is now, and goes on in
+        # one document after another was closed.
+        other = office.desktop.loadComponentFromURL("private:factory/swriter", "_blank", 0, ())
+        other.Text.String = "甲乙"
+        other.CurrentController.ViewCursor.gotoEnd(False)
+        typed = press(dispatcher, other.CurrentController.Frame, SCHEME + "rxBtnSET_bingji")
+        check(typed == (SUCCESS, "rxBtnSET_bingji") and other.Text.String == "甲乙∪",
+              f"a symbol after typing answered {typed} and left {other.Text.String!r}")
+        other.close(True)
+        after = press(dispatcher, frame, SCHEME + "rxBtnSET_jiaoji")
+        check(after == (SUCCESS, "rxBtnSET_jiaoji"), f"after another document was closed a command answered {after}")
         check(office.process.poll() is None, "the office ended during the dispatches")
         # Documents a dialog opened on loading (an import area, a report) close with it.
         open_documents = office.desktop.Components.createEnumeration()
