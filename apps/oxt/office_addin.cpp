@@ -45,6 +45,7 @@ PressOutcome OfficeAddin::Press(const std::wstring& id, const uno::Reference<uno
   if (busy_) return {false, L"上一个命令还没有结束，请等它结束后再试。"};
   busy_ = true;
   ui_.BeginCommand(office, frame);
+  const std::vector<std::shared_ptr<Form>> before = ctx_.OpenForms;
   PressOutcome outcome;
   try {
     try {
@@ -57,13 +58,29 @@ PressOutcome OfficeAddin::Press(const std::wstring& id, const uno::Reference<uno
       Raise(err::kInvalidCall, L"LibreOffice 报告了错误：" + docif::lo::FromOUString(e.Message));
     }
   } catch (const std::exception& e) {
+    Recover(before);
     outcome = Failed(AsVbError(e).description());
   } catch (...) {
+    Recover(before);
     outcome = Failed(L"命令“" + id + L"”意外中止。");
   }
   ui_.EndCommand();
   busy_ = false;
   return outcome;
+}
+
+void OfficeAddin::Recover(const std::vector<std::shared_ptr<Form>>& before) {
+  try {
+    CloseOpenedDialogs(ctx_, before);
+    // The add-in opens its databases for one operation at a time; one cut
+    // short leaves nothing open for the next command to trip over.
+    for (db::Recordset* rs : {&ctx_.Rs, &ctx_.BakRs})
+      if (rs->IsOpen()) rs->Close();
+    for (db::Connection* conn : {&ctx_.Conn, &ctx_.BakConn})
+      if (conn->IsOpen()) conn->Close();
+  } catch (...) {
+    // what cannot be closed now is left as it is
+  }
 }
 
 void OfficeAddin::ConnectTo(const uno::Reference<uno::XComponentContext>& office) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
@@ -50,6 +51,9 @@ class OfficeAddin {
   void ConnectTo(const css::uno::Reference<css::uno::XComponentContext>& office);
   PressOutcome Run(const std::wstring& id);
   PressOutcome Failed(const std::wstring& message);
+  // After a command cut short by an error the add-in's own traps did not
+  // catch: closes the dialogs it opened and the databases it left open.
+  void Recover(const std::vector<std::shared_ptr<Form>>& before);
 
   OfficeUi ui_;
   SystemClock clock_;

@@ -146,7 +146,9 @@ def main():
         started = time.monotonic()
         office = Office(office_dir, profile, work)
         start_seconds = time.monotonic() - started
+        started = time.monotonic()
         document = office.desktop.loadComponentFromURL("private:factory/swriter", "_blank", 0, ())
+        open_seconds = time.monotonic() - started
         frame = document.CurrentController.Frame
         dispatcher = office.service("com.sun.star.frame.DispatchHelper")
 
@@ -203,7 +205,7 @@ def main():
         check(count == 1, f"{count} documents are open after the dispatches, not just the test's own")
 
         succeeded = sum(1 for s, _ in outcomes.values() if s == SUCCESS)
-        print(f"unopkg add {install_seconds:.1f} s; office start {start_seconds:.1f} s; "
+        print(f"unopkg add {install_seconds:.1f} s; office start {start_seconds:.1f} s; new document {open_seconds:.1f} s; "
               f"first dispatch {times[0] * 1000 if times else 0:.0f} ms; {len(times)} dispatches {sum(times):.1f} s "
               f"(slowest {max(times, default=0) * 1000:.0f} ms); {succeeded} succeeded, {len(outcomes) - succeeded} failed")
         messages = {}
