@@ -201,7 +201,7 @@ TEST_F(ScriptTest, TheSessionKeepsItsDocumentWhenTheGuideOpens) {
 
 TEST_F(ScriptTest, DumpShowsSymbolFontSignsByCodeAndAsDrawn) {
   Run("press rxBtnSET_kongji\npress rxBtnYUNSUAN_derta\npress rxBtnSET_R\n");
-  const std::string json = docif::model::DumpJson(*session->Document());
+  const std::string json = docif::model::DumpJson(*session->ModelDocument());
   for (const char* part : {R"("font": "plendrix")", R"("text": "\uf0a5")", R"("shown": "∅")",
                            R"("font": "Symbol")", R"("text": "\uf044")", R"("shown": "Δ")",
                            R"("font": "Euclid Math Two")", R"("text": "\uf052")", R"("shown": "ℝ")"})

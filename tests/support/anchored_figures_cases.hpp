@@ -151,8 +151,8 @@ TEST_P(AnchoredFigures, ExamplesRunAfterAQuestionKeepEveryParagraphAndFigureOfTh
   SaveAs("paper.docx");
   std::filesystem::path current = dir.Path() / "paper.docx";
   Open(current);
-  ASSERT_EQ(session->Document()->shapes.size(), 2u);
-  const std::string before = docif::model::DumpJson(*session->Document());
+  ASSERT_EQ(session->ModelDocument()->shapes.size(), 2u);
+  const std::string before = docif::model::DumpJson(*session->ModelDocument());
 
   // Each example starts on a line of its own after question 2, above the figures.
   for (const auto& example : ::test::ExamplesAfter("T=2π/2=π。")) {
@@ -163,8 +163,8 @@ TEST_P(AnchoredFigures, ExamplesRunAfterAQuestionKeepEveryParagraphAndFigureOfTh
     session->Save(Utf8ToWide(current.string()));
   }
   Open(current);
-  ASSERT_GT(session->Document()->shapes.size(), 5u) << "the examples drew their figures";
-  for (const std::string& lost : ::test::LostFromDump(before, docif::model::DumpJson(*session->Document())))
+  ASSERT_GT(session->ModelDocument()->shapes.size(), 5u) << "the examples drew their figures";
+  for (const std::string& lost : ::test::LostFromDump(before, docif::model::DumpJson(*session->ModelDocument())))
     ADD_FAILURE() << lost;
 }
 

@@ -1,0 +1,155 @@
+#include "office_addin.hpp"
+
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XTerminateListener.hpp>
+#include <cppuhelper/implbase1.hxx>
+
+#include "closed_documents.hpp"
+#include "common/error.hpp"
+#include "dialog_notice.hpp"
+#include "docif/uno/uno_application.hpp"
+#include "docif/uno/uno_text.hpp"
+
+namespace plx::oxt {
+
+using namespace css;
+
+namespace {
+
+constexpr wchar_t kTitle[] = L"Plendrix";
+
+// Disconnects the add-in while the office's documents still exist.
+class TerminationListener final : public cppu::WeakImplHelper1<frame::XTerminateListener> {
+ public:
+  void SAL_CALL queryTermination(const lang::EventObject&) override {}
+  void SAL_CALL notifyTermination(const lang::EventObject&) override { OfficeAddin::Instance().Disconnect(); }
+  void SAL_CALL disposing(const lang::EventObject&) override {}
+};
+
+}  // namespace
+
+OfficeAddin& OfficeAddin::Instance() {
+  // Never destroyed: at process exit the office's UNO runtime is gone, and
+  // the documents the add-in holds must not be released after it. They
+  // are let go of when the office closes (Disconnect).
+  static OfficeAddin* const addin = new OfficeAddin();
+  return *addin;
+}
+
+OfficeAddin::OfficeAddin()
+    : ctx_(Services{ui_, clock_, random_, registry_, network_, shell_}), connect_(ctx_) {}
+
+PressOutcome OfficeAddin::Press(const std::wstring& id, const uno::Reference<uno::XComponentContext>& office,
+                                const uno::Reference<frame::XFrame>& frame) {
+  std::lock_guard lock(mutex_);
+  if (busy_) return {false, L"上一个命令还没有结束，请等它结束后再试。"};
+  busy_ = true;
+  ui_.BeginCommand(office, frame);
+  const std::vector<std::shared_ptr<Form>> before = ctx_.OpenForms;
+  PressOutcome outcome;
+  try {
+    try {
+      if (!connected_) {
+        ConnectTo(office);
+        ui_.TakeError();  // the connection's own error boxes have said what went wrong
+      }
+      outcome = Run(id);
+    } catch (const uno::Exception& e) {
+      Raise(err::kInvalidCall, L"LibreOffice 报告了错误：" + docif::lo::FromOUString(e.Message));
+    }
+  } catch (const std::exception& e) {
+    Recover(before);
+    outcome = Failed(AsVbError(e).description());
+  } catch (...) {
+    Recover(before);
+    outcome = Failed(L"命令“" + id + L"”意外中止。");
+  }
+  ui_.EndCommand();
+  busy_ = false;
+  return outcome;
+}
+
+void OfficeAddin::Recover(const std::vector<std::shared_ptr<Form>>& before) {
+  try {
+    CloseOpenedDialogs(ctx_, before);
+    // The add-in opens its databases for one operation at a time; one cut
+    // short leaves nothing open for the next command to trip over.
+    for (db::Recordset* rs : {&ctx_.Rs, &ctx_.BakRs})
+      if (rs->IsOpen()) rs->Close();
+    for (db::Connection* conn : {&ctx_.Conn, &ctx_.BakConn})
+      if (conn->IsOpen()) conn->Close();
+  } catch (...) {
+    // what cannot be closed now is left as it is
+  }
+}
+
+void OfficeAddin::ConnectTo(const uno::Reference<uno::XComponentContext>& office) {
+  if (!listening_) {
+    frame::Desktop::create(office)->addTerminateListener(new TerminationListener());
+    listening_ = true;
+  }
+  office_ = office;
+  connect_.AddinInstance_OnConnection(docif::lo::MakeUnoApplication(office));
+  connect_.AddinInstance_OnStartupComplete();
+  connected_ = true;
+  captions_ = RibbonCaptions(connect_.IRibbonExtensibility_GetCustomUI(L"Microsoft.Word.Document"));
+}
+
+PressOutcome OfficeAddin::Run(const std::wstring& id) {
+  // As in the word processor, only the buttons of the ribbon the add-in
+  // defined can be pressed; a connection that could not read it has
+  // already said why.
+  const std::optional<std::wstring> caption = captions_.Find(id);
+  if (!caption) {
+    if (captions_.Empty()) return Failed(L"插件没有读到功能区定义，无法执行“" + id + L"”。");
+    return Failed(L"功能区上没有标识为“" + id + L"”的按钮。");
+  }
+  // The teacher has edited the documents since the last command, and may
+  // have closed some or opened others: the adapter lets go of the closed
+  // ones, meets the active one (a document it has not met yet would keep
+  // its cursor at the start) and reads them all again.
+  if (ctx_.App) {
+    ForgetClosedDocuments(*ctx_.App, office_);
+    try {
+      ctx_.App->ActiveDocument();
+    } catch (const VbError&) {
+      // no Writer document: the command says so itself
+    }
+    docif::lo::ReadDocumentsAgain(*ctx_.App);
+  }
+  const std::vector<std::shared_ptr<Form>> before = ctx_.OpenForms;
+  connect_.rxButtonClick({id, L""});
+  if (const auto error = ui_.TakeError()) {
+    CloseOpenedDialogs(ctx_, before);
+    return {false, *error};
+  }
+  if (const std::vector<std::wstring> dialogs = CloseOpenedDialogs(ctx_, before); !dialogs.empty()) {
+    const std::wstring notice = DialogNotAvailable(dialogs, *caption);
+    ui_.MsgBox(notice, Buttons::OK, kTitle);
+    return {false, notice};
+  }
+  return {true, id};
+}
+
+PressOutcome OfficeAddin::Failed(const std::wstring& message) {
+  try {
+    ui_.MsgBox(message, Buttons::OK, kTitle);
+  } catch (...) {
+    // the message still goes back to whoever dispatched the command
+  }
+  return {false, message};
+}
+
+void OfficeAddin::Disconnect() {
+  std::lock_guard lock(mutex_);
+  // Asked from inside a running command's box, the office is ending under
+  // it; the command's objects are left alone.
+  if (!connected_ || busy_) return;
+  connected_ = false;
+  connect_.AddinInstance_OnDisconnection();
+  for (auto forms = ctx_.OpenForms; auto& f : forms) f->Dismiss();
+  ctx_.App.reset();
+  office_.clear();
+}
+
+}  // namespace plx::oxt

@@ -1,0 +1,78 @@
+#pragma once
+// The add-in loaded into the office: the services it runs with (the
+// office's boxes, the system clock, random numbers, the registry and
+// network stand-ins, the shell), its context and its connection object.
+// It connects to the office's documents on the first command and
+// disconnects when the office closes. One per office process.
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
+
+#include "addin/addin_context.hpp"
+#include "common/clock.hpp"
+#include "common/random.hpp"
+#include "connect/connect.hpp"
+#include "office_ui.hpp"
+#include "platform/registry.hpp"
+#include "platform/shell.hpp"
+#include "ribbon_captions.hpp"
+
+namespace plx::oxt {
+
+// How a command ended, for whoever dispatched it.
+struct PressOutcome {
+  bool succeeded = false;
+  // The identifier when it succeeded; otherwise what the user was told.
+  std::wstring result;
+};
+
+class OfficeAddin {
+ public:
+  // The add-in of this office process, made on first use.
+  static OfficeAddin& Instance();
+
+  // Presses the ribbon button `id` for the document in `frame`: connects
+  // first when not connected yet, then runs the command. Never throws: a
+  // failure is shown in a box and returned. A command that opened one of
+  // the add-in's dialogs fails with a message saying the dialog is not
+  // available in LibreOffice yet (the dialog is closed again); a command
+  // that showed one of the add-in's error boxes fails with its text.
+  PressOutcome Press(const std::wstring& id, const css::uno::Reference<css::uno::XComponentContext>& office,
+                     const css::uno::Reference<css::frame::XFrame>& frame);
+  // The office is closing: disconnects and lets go of its documents.
+  void Disconnect();
+
+ private:
+  OfficeAddin();
+  void ConnectTo(const css::uno::Reference<css::uno::XComponentContext>& office);
+  PressOutcome Run(const std::wstring& id);
+  PressOutcome Failed(const std::wstring& message);
+  // After a command cut short by an error the add-in's own traps did not
+  // catch: closes the dialogs it opened and the databases it left open.
+  void Recover(const std::vector<std::shared_ptr<Form>>& before);
+
+  OfficeUi ui_;
+  SystemClock clock_;
+  ClockSeededRandom random_;
+  Registry registry_;
+  NetworkState network_;
+  SystemShell shell_;
+  AddinContext ctx_;
+  Connect connect_;
+  RibbonCaptions captions_;
+  // The office the add-in is connected to.
+  css::uno::Reference<css::uno::XComponentContext> office_;
+  bool connected_ = false;
+  bool listening_ = false;  // for the office's termination
+  // Commands come from the office's own thread and from scripts over a
+  // bridge; one runs at a time, and a command started while another runs
+  // on the same thread (from inside a box) is refused.
+  std::recursive_mutex mutex_;
+  bool busy_ = false;
+};
+
+}  // namespace plx::oxt
