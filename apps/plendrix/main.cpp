@@ -164,7 +164,8 @@ int main(int argc, char** argv) {
   std::string host = "model";
   bool online = false, strict = false, surfaceDump = false;
   app.add_option("--install", install, "插件的安装文件夹（默认：插件库所在的文件夹）")->type_name("文件夹");
-  app.add_option("--host-version", hostVersion, "宿主版本；11.0 使用旧式工具栏")->type_name("版本");
+  auto* hostVersionOpt =
+      app.add_option("--host-version", hostVersion, "宿主版本；11.0 使用旧式工具栏")->type_name("版本");
   app.add_option("--host", host, "宿主：model（内置的文档模型，默认）或 libreoffice（无界面的 LibreOffice Writer）")
       ->type_name("宿主")
       ->check(CLI::IsMember({"model", "libreoffice"}));
@@ -248,6 +249,7 @@ int main(int argc, char** argv) {
   options.online = online;
   options.interactive = isatty(STDIN_FILENO) != 0;
   options.libreOffice = host == "libreoffice";
+  options.hostVersionGiven = hostVersionOpt->count() > 0;
   int status = 0;
   auto fail = [&status](int s) { status = std::max(status, s); };
   try {

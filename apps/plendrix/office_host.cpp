@@ -72,8 +72,8 @@ class RunProfile {
 
 class LibreOfficeHost final : public OfficeHost {
  public:
-  LibreOfficeHost()
-      : office_(profile_.Path().string(), PipeName()), app_(docif::lo::MakeUnoApplication(office_.Context())) {}
+  explicit LibreOfficeHost(const std::wstring& version)
+      : office_(profile_.Path().string(), PipeName()), app_(docif::lo::MakeUnoApplication(office_.Context(), version)) {}
   ~LibreOfficeHost() override { app_.reset(); }
   std::shared_ptr<docif::Application> Application() override { return app_; }
 
@@ -85,9 +85,9 @@ class LibreOfficeHost final : public OfficeHost {
 
 }  // namespace
 
-std::unique_ptr<OfficeHost> StartOfficeHost() {
+std::unique_ptr<OfficeHost> StartOfficeHost(const std::wstring& version) {
   try {
-    return std::make_unique<LibreOfficeHost>();
+    return std::make_unique<LibreOfficeHost>(version);
   } catch (const VbError& e) {
     throw FileError(WideToUtf8(e.description()));
   } catch (const std::filesystem::filesystem_error& e) {
@@ -95,7 +95,7 @@ std::unique_ptr<OfficeHost> StartOfficeHost() {
   }
 }
 #else
-std::unique_ptr<OfficeHost> StartOfficeHost() {
+std::unique_ptr<OfficeHost> StartOfficeHost(const std::wstring&) {
   throw FileError("这个 plendrix 构建时没有 LibreOffice 的开发包（libreoffice-dev），不能使用 --host libreoffice。");
 }
 #endif

@@ -3,6 +3,7 @@
 // private profile per run (copied from one prepared profile, so a run does
 // not pay for a first start), and the document host over it.
 #include <memory>
+#include <string>
 
 #include "docif/application.hpp"
 
@@ -16,6 +17,7 @@ class OfficeHost {
 
 // Starts the office; a FileError says why it cannot be (no SDK in this
 // build, no office installed, it did not start).
-std::unique_ptr<OfficeHost> StartOfficeHost();
+// `version` is the host version the add-in is told (empty: the office's own).
+std::unique_ptr<OfficeHost> StartOfficeHost(const std::wstring& version = L"");
 
 }  // namespace plx::cli

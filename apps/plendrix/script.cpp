@@ -15,6 +15,7 @@
 #include "picture_cli.hpp"
 #include "press.hpp"
 #include "script_text.hpp"
+#include "surface_dump.hpp"
 
 namespace plx::cli {
 namespace {
@@ -33,6 +34,13 @@ long Number(const std::wstring& s, const wchar_t* what) {
   if (v < 0 || v > INT_MAX || v != std::floor(v))
     Raise(err::kInvalidCall, L"“" + t + L"”不是有效的" + what + L"（要一个不小于 0 的整数）。");
   return static_cast<long>(v);
+}
+
+void WriteTextFile(const std::wstring& path, const std::string& text) {
+  std::ofstream out(WideToUtf8(path), std::ios::binary);
+  out << text;
+  out.close();
+  if (!out) throw FileError("无法写入“" + WideToUtf8(path) + "”。");
 }
 
 }  // namespace
@@ -174,13 +182,12 @@ void ScriptRunner::RunLine(const std::wstring& raw) {
     const std::wstring name = Trim(rest);
     std::fprintf(session_.Ui().Out(), "对话框 %s：\n%s", WideToUtf8(name).c_str(),
                  FormControlListing(*OpenForm(name)).c_str());
+  } else if (command == L"dump") {
+    // The document as the surface shows it now, on any host.
+    WriteTextFile(Trim(rest), SurfaceDumpJson(*session_.HostDocument()));
   } else if (command == L"preview") {
     auto [name, file] = Word(rest);
-    std::string svg = OpenForm(name)->PreviewSvg();
-    std::ofstream out(WideToUtf8(Trim(file)), std::ios::binary);
-    out << svg;
-    out.close();
-    if (!out) throw FileError("无法写入“" + WideToUtf8(Trim(file)) + "”。");
+    WriteTextFile(Trim(file), OpenForm(name)->PreviewSvg());
   } else {
     Raise(err::kInvalidCall, L"不认识的动作“" + command + L"”。");
   }

@@ -50,7 +50,7 @@ Session::~Session() {
 
 void Session::Start() {
   if (options_.libreOffice) {
-    office_ = StartOfficeHost();
+    office_ = StartOfficeHost(options_.hostVersionGiven ? options_.hostVersion : L"");
     app_ = office_->Application();
     hostDocument_ = options_.document.empty() ? app_->GetDocuments()->Add()
                                               : app_->GetDocuments()->Open(options_.document, false);

@@ -21,6 +21,7 @@ namespace plx::cli {
 struct SessionOptions {
   std::wstring install;       // empty: the library's own folder
   std::wstring hostVersion = L"16.0";
+  bool hostVersionGiven = false;  // LibreOffice tells its own version unless one is given
   std::wstring document;      // empty: a new document
   bool online = false;
   bool interactive = false;   // standard input is a terminal

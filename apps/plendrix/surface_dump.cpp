@@ -89,6 +89,10 @@ std::string SurfaceDumpJson(docif::Document& doc, int indent) {
     Put(j, "rightIndent", f.RightIndent);
     Put(j, "spaceBefore", f.SpaceBefore);
     Put(j, "spaceAfter", f.SpaceAfter);
+    if (const std::wstring number = p->ListString(); !number.empty()) j["listNumber"] = WideToUtf8(number);
+    ordered_json tabs = ordered_json::array();
+    for (const docif::TabStop& t : p->TabStops()) tabs.push_back({{"position", t.Position}, {"alignment", t.Alignment}});
+    if (!tabs.empty()) j["tabs"] = std::move(tabs);
     ordered_json runs = ordered_json::array();
     AddRuns(doc, p->Start(), p->End() - 1, runs);  // the mark carries no run of its own
     j["runs"] = std::move(runs);

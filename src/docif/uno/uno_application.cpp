@@ -88,8 +88,8 @@ class UnoDocuments final : public Documents {
 
 class UnoApplication final : public Application, public std::enable_shared_from_this<UnoApplication> {
  public:
-  explicit UnoApplication(const Reference<uno::XComponentContext>& office)
-      : office_(office), desktop_(frame::Desktop::create(office)), version_(OfficeVersion(office)),
+  UnoApplication(const Reference<uno::XComponentContext>& office, const std::wstring& version)
+      : office_(office), desktop_(frame::Desktop::create(office)), version_(version.empty() ? OfficeVersion(office) : version),
         path_(ProgramFolder(office)) {
     for (auto& t : model::NumberingGallery()) numbering_.push_back(t);
   }
@@ -247,6 +247,16 @@ void UnoDocuments::Close(const std::shared_ptr<Document>& document) try {
 
 }  // namespace
 
+std::vector<std::wstring> UndoTitles(docif::Application& app) try {
+  auto& office = dynamic_cast<UnoApplication&>(app);
+  Reference<document::XUndoManagerSupplier> supplier(office.Active()->Writer()->model, uno::UNO_QUERY_THROW);
+  std::vector<std::wstring> titles;
+  for (const auto& title : supplier->getUndoManager()->getAllUndoActionTitles()) titles.push_back(FromOUString(title));
+  return titles;
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
+}
+
 void ReadDocumentsAgain(docif::Application& app) try {
   auto* office = dynamic_cast<UnoApplication*>(&app);
   if (!office) return;
@@ -258,8 +268,9 @@ void ReadDocumentsAgain(docif::Application& app) try {
   RaiseFromUno(e);
 }
 
-std::shared_ptr<docif::Application> MakeUnoApplication(const Reference<uno::XComponentContext>& office) try {
-  return std::make_shared<UnoApplication>(office);
+std::shared_ptr<docif::Application> MakeUnoApplication(const Reference<uno::XComponentContext>& office,
+                                                       const std::wstring& version) try {
+  return std::make_shared<UnoApplication>(office, version);
 } catch (const css::uno::Exception& e) {
   RaiseFromUno(e);
 }

@@ -3,6 +3,8 @@
 // runs inside the office (the extension) and outside it over a bridge (the
 // command-line host's --host libreoffice).
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <com/sun/star/uno/XComponentContext.hpp>
 
@@ -16,7 +18,13 @@ namespace css = ::com::sun::star;
 // selection and window. Calls that need drawings, equations or pictures
 // raise error 5 with a message saying the LibreOffice host does not offer
 // them yet.
-std::shared_ptr<docif::Application> MakeUnoApplication(const css::uno::Reference<css::uno::XComponentContext>& office);
+// `version` is the version the add-in is told (empty: the office's own,
+// "7.4"); "11.0" has it build its legacy toolbars instead of reading the ribbon.
+std::shared_ptr<docif::Application> MakeUnoApplication(const css::uno::Reference<css::uno::XComponentContext>& office,
+                                                       const std::wstring& version = L"");
+
+// The titles of the active document's undo steps, the last one first.
+std::vector<std::wstring> UndoTitles(docif::Application& app);
 
 // Reads the open documents' text and selection again. Inside the office the
 // user edits between commands: call it before each one.

@@ -308,7 +308,10 @@ std::vector<Reference<text::XTextCursor>> WriterStory::CursorsOver(long start, l
   while (i <= last) {
     size_t j = i;
     while (j + 1 <= last && paragraphs_[j + 1].textId == paragraphs_[i].textId && !paragraphs_[j + 1].rowEnd) ++j;
-    const long to = std::min(end, paragraphs_[j].start + paragraphs_[j].length);
+    long to = std::min(end, paragraphs_[j].start + paragraphs_[j].length);
+    // A paragraph's mark is no character in Writer: a range ending with it
+    // ends where the paragraph's text does.
+    if (to > from && mirror_->IsParagraphEnd(to - 1)) --to;
     if (!paragraphs_[i].rowEnd) out.push_back(CursorOver(from, to));
     i = j + 1;
     if (i <= last) from = paragraphs_[i].start;

@@ -71,7 +71,8 @@ class WriterStory {
   // (the body, or one cell); error 5 otherwise.
   Reference<css::text::XTextCursor> CursorOver(long start, long end) const;
   // [start, end) cut at the boundaries of Writer's texts, each piece as a
-  // cursor: formatting a range that holds a table formats every cell.
+  // cursor over the characters to format (a range that holds a table
+  // formats every cell; paragraph marks are left out).
   std::vector<Reference<css::text::XTextCursor>> CursorsOver(long start, long end) const;
   // The mirror position of a Writer position (a range's start).
   long PositionOf(const Reference<css::text::XTextRange>& at) const;

@@ -1,0 +1,214 @@
+// The document-host surface's promises, held on every host: the same
+// positions as the model counts them (past tables, cell ends, row ends and
+// inline pictures), find and replace with the host's wildcards across
+// paragraphs, paragraph formats, fonts, styles by their Chinese names, live
+// ranges and undo steps. Each case runs on the corpus papers as written and
+// as LibreOffice saved them again, on the model and on LibreOffice.
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "common/error.hpp"
+#include "docif/document.hpp"
+#include "hosts/host_under_test.hpp"
+#include "support/corpus.hpp"
+
+namespace {
+
+using namespace plx::docif;
+using test::Host;
+
+struct Paper {
+  const char* name;
+  bool resaved;
+};
+
+class HostConformance : public ::testing::TestWithParam<std::tuple<Host, Paper>> {
+ protected:
+  void SetUp() override {
+    const auto [host, paper] = GetParam();
+    auto path = test::CorpusPaperAs(paper.name, paper.resaved);
+    if (!path) GTEST_SKIP() << test::CorpusMissing(paper.name);
+    std::string why;
+    app_ = test::StartHost(host, &why);
+    if (!app_) GTEST_SKIP() << test::HostName(host) << ": " << why;
+    doc_ = app_->GetDocuments()->Open(path->wstring(), false);
+    // The reference: the same paper as the model reads it.
+    model_ = test::StartHost(Host::Model, &why);
+    reference_ = model_->GetDocuments()->Open(path->wstring(), false);
+  }
+  void TearDown() override {
+    if (app_ && doc_) app_->GetDocuments()->Close(doc_);
+  }
+
+  // Paragraph texts with their positions, as a host shows them.
+  static std::vector<std::tuple<long, long, std::wstring>> Layout(Document& doc) {
+    std::vector<std::tuple<long, long, std::wstring>> out;
+    auto paragraphs = doc.Paragraphs();
+    for (int i = 1; i <= paragraphs->Count(); ++i) {
+      auto p = paragraphs->Item(i);
+      out.emplace_back(p->Start(), p->End(), p->Text());
+    }
+    return out;
+  }
+
+  // The position just after the first occurrence of `text`, found by the host's own find.
+  static long After(Document& doc, const std::wstring& text) {
+    auto range = doc.Content();
+    auto find = range->GetFind();
+    find->Text = text;
+    return find->Execute() ? range->End() : -1;
+  }
+
+  std::shared_ptr<Application> app_, model_;
+  std::shared_ptr<Document> doc_, reference_;
+};
+
+TEST_P(HostConformance, ParagraphsTablesAndPicturesSitWhereTheModelCountsThem) {
+  EXPECT_EQ(Layout(*doc_), Layout(*reference_));
+  EXPECT_EQ(doc_->Content()->End(), reference_->Content()->End());
+  EXPECT_EQ(doc_->Content()->Text(), reference_->Content()->Text());
+  // Every table's cells, and a range made from positions, agree too.
+  ASSERT_EQ(doc_->GetTables()->Count(), reference_->GetTables()->Count());
+  for (int t = 1; t <= doc_->GetTables()->Count(); ++t) {
+    auto table = doc_->GetTables()->Item(t), expected = reference_->GetTables()->Item(t);
+    ASSERT_EQ(table->RowsCount(), expected->RowsCount());
+    ASSERT_EQ(table->ColumnsCount(), expected->ColumnsCount());
+    EXPECT_EQ(table->GetRange()->Start(), expected->GetRange()->Start());
+    EXPECT_EQ(table->GetRange()->End(), expected->GetRange()->End());
+    for (int r = 1; r <= table->RowsCount(); ++r)
+      for (int c = 1; c <= table->ColumnsCount(); ++c) {
+        auto cell = table->Cell(r, c);
+        EXPECT_EQ(cell->Start(), expected->Cell(r, c)->Start()) << r << "," << c;
+        EXPECT_EQ(cell->Text(), expected->Cell(r, c)->Text()) << r << "," << c;
+        EXPECT_EQ(doc_->GetRange(cell->Start(), cell->End())->Text(), cell->Text());
+      }
+  }
+  // Positions after the table: the text that follows it is found at the model's place.
+  const long end = doc_->Content()->End();
+  for (long at : {0L, end / 3, end / 2, end - 10}) {
+    EXPECT_EQ(doc_->GetRange(at, at + 8)->Text(), reference_->GetRange(at, at + 8)->Text()) << at;
+  }
+}
+
+TEST_P(HostConformance, EditsMoveLiveRangesAsTheModelMovesThem) {
+  for (Document* doc : {doc_.get(), reference_.get()}) {
+    auto last = doc->Paragraphs()->Last();
+    auto third = doc->Paragraphs()->Item(3);
+    const std::wstring thirdText = third->Text();
+    doc->GetRange(0, 0)->InsertBefore(L"前言\r第二行\r");
+    EXPECT_EQ(third->Text(), thirdText) << "a range after the edit moves with its text";
+    third->InsertAfter(L"补充");
+    EXPECT_EQ(third->Text(), thirdText + L"补充");
+    auto word = doc->GetRange(third->Start(), third->Start() + 2);
+    word->SetText(L"新的文字");
+    EXPECT_EQ(word->Text(), L"新的文字");
+    doc->GetRange(0, 3)->Delete();
+    EXPECT_EQ(doc->GetRange(0, 4)->Text(), L"第二行\r");
+    EXPECT_EQ(last->End(), doc->Content()->End());
+  }
+  EXPECT_EQ(Layout(*doc_), Layout(*reference_));
+}
+
+TEST_P(HostConformance, WildcardsAndCodesFindAndReplaceAcrossParagraphs) {
+  std::vector<std::pair<long, long>> found;
+  for (Document* doc : {doc_.get(), reference_.get()}) {
+    // A number with its full-width point at a paragraph's start, found by wildcards.
+    auto number = doc->Content();
+    auto find = number->GetFind();
+    find->Text = L"^13[0-9]{1,2}．";
+    find->MatchWildcards = true;
+    ASSERT_TRUE(find->Execute());
+    found.emplace_back(number->Start(), number->End());
+    // Replace all: every "（　　）" answer bracket, and paragraph marks between two texts.
+    auto all = doc->Content()->GetFind();
+    all->Text = L"（[　 ]@）";
+    all->MatchWildcards = true;
+    all->Replacement.Text = L"(    )";
+    all->Execute(kReplaceAll);
+    auto marks = doc->Content()->GetFind();
+    marks->Text = L"。^p";
+    marks->Replacement.Text = L"。^p^p";
+    marks->Execute(kReplaceAll);
+  }
+  EXPECT_EQ(found[0], found[1]);
+  EXPECT_EQ(doc_->Content()->Text(), reference_->Content()->Text());
+  EXPECT_EQ(Layout(*doc_), Layout(*reference_));
+  EXPECT_EQ(After(*doc_, L"(    )"), After(*reference_, L"(    )"));
+}
+
+TEST_P(HostConformance, FontsParagraphFormatsAndTabsReadBackAsSet) {
+  auto paragraph = doc_->Paragraphs()->Item(2);
+  ParagraphFormat format;
+  format.Alignment = kAlignCenter;
+  format.LeftIndent = 21;
+  format.SpaceBefore = 6;
+  format.LineSpacingRule = kSpaceExactly;
+  format.LineSpacing = 20;
+  paragraph->SetParagraphFormat(format);
+  const ParagraphFormat read = paragraph->GetParagraphFormat();
+  EXPECT_EQ(read.Alignment, kAlignCenter);
+  EXPECT_NEAR(read.LeftIndent.value_or(-1), 21, 0.05);
+  EXPECT_NEAR(read.SpaceBefore.value_or(-1), 6, 0.05);
+  EXPECT_EQ(read.LineSpacingRule, kSpaceExactly);
+  EXPECT_NEAR(read.LineSpacing.value_or(-1), 20, 0.05);
+
+  auto word = doc_->GetRange(paragraph->Start(), paragraph->Start() + 2);
+  word->SetFont({.Name = L"黑体", .Size = 14, .Bold = true});
+  const FontFormat font = word->Font();
+  EXPECT_EQ(font.NameFarEast, L"黑体") << "a Chinese name sets the East Asian font too";
+  EXPECT_EQ(font.Size, 14);
+  EXPECT_EQ(font.Bold, true);
+  EXPECT_FALSE(paragraph->Font().Size.has_value()) << "two sizes in the paragraph: undefined";
+
+  paragraph->AddTabStop({100, 1});
+  paragraph->AddTabStop({50, 0});
+  const auto tabs = paragraph->TabStops();
+  ASSERT_EQ(tabs.size(), 2u);
+  EXPECT_NEAR(tabs[0].Position, 50, 0.05);
+  EXPECT_EQ(tabs[1].Alignment, 1);
+  paragraph->ClearTabStops();
+  EXPECT_TRUE(paragraph->TabStops().empty());
+}
+
+TEST_P(HostConformance, StylesGoByTheHostsChineseNames) {
+  auto styles = doc_->GetStyles();
+  EXPECT_TRUE(styles->Exists(L"正文"));
+  EXPECT_EQ(styles->Item(L"标题 1")->NameLocal(), L"标题 1");
+  EXPECT_EQ(doc_->Paragraphs()->First()->Style(), reference_->Paragraphs()->First()->Style());
+  styles->Add(L"答案_Plendrix", 1)->SetFont({.Name = L"楷体", .Size = 10.5});
+  EXPECT_THROW(styles->Add(L"答案_Plendrix", 1), plx::VbError);
+  auto paragraph = doc_->Paragraphs()->Item(2);
+  paragraph->SetStyle(L"答案_Plendrix");
+  EXPECT_EQ(paragraph->Style(), L"答案_Plendrix");
+  EXPECT_EQ(paragraph->Font().NameFarEast, L"楷体") << "the style's font replaces the characters' own";
+  EXPECT_THROW(paragraph->SetStyle(L"没有这种样式"), plx::VbError);
+}
+
+TEST_P(HostConformance, EditsBetweenTheRecordCallsAreOneUndoStep) {
+  const Host host = std::get<0>(GetParam());
+  app_->StartCustomRecord(L"重新编号");
+  app_->StartCustomRecord(L"内层");  // nested calls add no step of their own
+  doc_->GetRange(0, 0)->InsertBefore(L"一");
+  doc_->GetRange(0, 0)->InsertBefore(L"二");
+  app_->EndCustomRecord();
+  app_->EndCustomRecord();
+  const auto steps = test::UndoSteps(host, *app_);
+  ASSERT_FALSE(steps.empty());
+  EXPECT_EQ(steps.front(), L"重新编号");
+}
+
+const Paper kPapers[] = {{"worksheet.docx", false}, {"worksheet.docx", true}, {"exam-teacher.docx", false}};
+
+INSTANTIATE_TEST_SUITE_P(Hosts, HostConformance,
+                         ::testing::Combine(::testing::Values(Host::Model, Host::LibreOffice),
+                                            ::testing::ValuesIn(kPapers)),
+                         [](const auto& info) {
+                           std::string paper = std::get<1>(info.param).name;
+                           paper = paper.substr(0, paper.find('.'));
+                           std::erase(paper, '-');
+                           return test::HostName(std::get<0>(info.param)) + "_" + paper +
+                                  (std::get<1>(info.param).resaved ? "_resaved" : "");
+                         });
+
+}  // namespace

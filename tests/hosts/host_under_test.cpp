@@ -1,0 +1,46 @@
+#include "hosts/host_under_test.hpp"
+
+#include "docif/model/model_application.hpp"
+#include "office_host.hpp"
+
+#ifdef PLENDRIX_UNO
+#include "docif/uno/office_process.hpp"
+#include "docif/uno/uno_application.hpp"
+#endif
+
+namespace test {
+
+std::string HostName(Host host) { return host == Host::Model ? "model" : "libreoffice"; }
+
+std::shared_ptr<plx::docif::Application> StartHost(Host host, std::string* why) {
+  if (host == Host::Model) return std::make_shared<plx::docif::model::ModelApplication>();
+#ifdef PLENDRIX_UNO
+  if (!plx::docif::lo::OfficeInstalled()) {
+    *why = "LibreOffice is not installed";
+    return nullptr;
+  }
+  // One office for the whole program: starting one takes a second or two.
+  static std::unique_ptr<plx::cli::OfficeHost> office = plx::cli::StartOfficeHost();
+  auto app = office->Application();
+  for (int i = app->GetDocuments()->Count(); i >= 1; --i)
+    app->GetDocuments()->Close(app->GetDocuments()->Item(i));
+  return app;
+#else
+  *why = "this build has no LibreOffice SDK (libreoffice-dev)";
+  return nullptr;
+#endif
+}
+
+std::vector<std::wstring> UndoSteps(Host host, plx::docif::Application& app) {
+  if (host == Host::Model) {
+    auto steps = static_cast<plx::docif::model::ModelApplication&>(app).UndoRecords();
+    return {steps.rbegin(), steps.rend()};
+  }
+#ifdef PLENDRIX_UNO
+  return plx::docif::lo::UndoTitles(app);
+#else
+  return {};
+#endif
+}
+
+}  // namespace test
