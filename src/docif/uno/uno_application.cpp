@@ -134,7 +134,10 @@ class UnoApplication final : public Application, public std::enable_shared_from_
     }
   } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
   void EndCustomRecord() override try {
-    if (openRecords_ == 0 || --openRecords_ > 0 || !undoDocument_) return;
+    if (openRecords_ == 0 || --openRecords_ > 0) return;
+    // The command is over: Writer's view shows where it left the selection.
+    for (const auto& [model, doc] : documents_) doc->Writer()->FlushSelection();
+    if (!undoDocument_) return;
     auto doc = std::move(undoDocument_);
     Undo(*doc)->leaveUndoContext();
   } catch (const css::uno::Exception& e) { RaiseFromUno(e); }

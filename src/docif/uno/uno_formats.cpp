@@ -50,9 +50,27 @@ std::optional<T> Get(const std::map<rtl::OUString, uno::Any>& values, const char
   return value;
 }
 
-void Set(const Reference<beans::XPropertySet>& properties, const char* name, const uno::Any& value) {
-  properties->setPropertyValue(rtl::OUString::createFromAscii(name), value);
-}
+// Property changes gathered and made in one call: each call crosses to
+// the office's process when it runs outside it. A later value for the same
+// property replaces an earlier one.
+class Changes {
+ public:
+  void Set(const char* name, const uno::Any& value) { values_[rtl::OUString::createFromAscii(name)] = value; }
+  void Apply(const Reference<beans::XPropertySet>& properties) const {
+    if (values_.empty()) return;
+    uno::Sequence<rtl::OUString> names(static_cast<sal_Int32>(values_.size()));
+    uno::Sequence<uno::Any> values(static_cast<sal_Int32>(values_.size()));
+    sal_Int32 i = 0;
+    for (const auto& [name, value] : values_) {  // sorted by name, as the call asks
+      names.getArray()[i] = name;
+      values.getArray()[i++] = value;
+    }
+    Reference<beans::XMultiPropertySet>(properties, uno::UNO_QUERY_THROW)->setPropertyValues(names, values);
+  }
+
+ private:
+  std::map<rtl::OUString, uno::Any> values_;
+};
 
 // Writer's colour is 0xRRGGBB (-1 automatic); the surface's has red in the
 // low byte, and automatic is the host's 0xFF000000.
@@ -94,32 +112,33 @@ FontFormat ReadFont(const Reference<beans::XPropertySet>& properties) {
 }
 
 void WriteFont(const Reference<beans::XPropertySet>& p, const FontFormat& f) {
+  Changes changes;
   if (f.Name) {
-    Set(p, "CharFontName", uno::Any(ToOUString(*f.Name)));
-    if (IsChineseFontName(*f.Name)) Set(p, "CharFontNameAsian", uno::Any(ToOUString(*f.Name)));
+    changes.Set("CharFontName", uno::Any(ToOUString(*f.Name)));
+    if (IsChineseFontName(*f.Name)) changes.Set("CharFontNameAsian", uno::Any(ToOUString(*f.Name)));
   }
-  if (f.NameAscii) Set(p, "CharFontName", uno::Any(ToOUString(*f.NameAscii)));
-  if (f.NameFarEast) Set(p, "CharFontNameAsian", uno::Any(ToOUString(*f.NameFarEast)));
+  if (f.NameAscii) changes.Set("CharFontName", uno::Any(ToOUString(*f.NameAscii)));
+  if (f.NameFarEast) changes.Set("CharFontNameAsian", uno::Any(ToOUString(*f.NameFarEast)));
   if (f.Size) {
-    Set(p, "CharHeight", uno::Any(static_cast<float>(*f.Size)));
-    Set(p, "CharHeightAsian", uno::Any(static_cast<float>(*f.Size)));
+    changes.Set("CharHeight", uno::Any(static_cast<float>(*f.Size)));
+    changes.Set("CharHeightAsian", uno::Any(static_cast<float>(*f.Size)));
   }
   if (f.Bold) {
     const float weight = *f.Bold ? awt::FontWeight::BOLD : awt::FontWeight::NORMAL;
-    Set(p, "CharWeight", uno::Any(weight));
-    Set(p, "CharWeightAsian", uno::Any(weight));
+    changes.Set("CharWeight", uno::Any(weight));
+    changes.Set("CharWeightAsian", uno::Any(weight));
   }
   if (f.Italic) {
     const auto posture = *f.Italic ? awt::FontSlant_ITALIC : awt::FontSlant_NONE;
-    Set(p, "CharPosture", uno::Any(posture));
-    Set(p, "CharPostureAsian", uno::Any(posture));
+    changes.Set("CharPosture", uno::Any(posture));
+    changes.Set("CharPostureAsian", uno::Any(posture));
   }
-  if (f.Underline) Set(p, "CharUnderline", uno::Any(static_cast<sal_Int16>(*f.Underline == 0 ? 0 : 1)));
-  if (f.Color) Set(p, "CharColor", uno::Any(ToWriterColor(*f.Color)));
-  if (f.Hidden) Set(p, "CharHidden", uno::Any(*f.Hidden));
+  if (f.Underline) changes.Set("CharUnderline", uno::Any(static_cast<sal_Int16>(*f.Underline == 0 ? 0 : 1)));
+  if (f.Color) changes.Set("CharColor", uno::Any(ToWriterColor(*f.Color)));
+  if (f.Hidden) changes.Set("CharHidden", uno::Any(*f.Hidden));
   auto escape = [&](sal_Int16 escapement, sal_Int8 height) {
-    Set(p, "CharEscapement", uno::Any(escapement));
-    Set(p, "CharEscapementHeight", uno::Any(height));
+    changes.Set("CharEscapement", uno::Any(escapement));
+    changes.Set("CharEscapementHeight", uno::Any(height));
   };
   const FontFormat now = (f.Superscript || f.Subscript || f.Position) ? ReadFont(p) : FontFormat{};
   if (f.Superscript && (*f.Superscript || now.Superscript.value_or(false)))
@@ -130,6 +149,7 @@ void WriteFont(const Reference<beans::XPropertySet>& p, const FontFormat& f) {
     const double size = f.Size.value_or(now.Size.value_or(10.5));
     escape(static_cast<sal_Int16>(std::lround(*f.Position / size * 100)), 100);
   }
+  changes.Apply(p);
 }
 
 ParagraphFormat ReadParagraphFormat(const Reference<beans::XPropertySet>& properties) {
@@ -181,13 +201,14 @@ ParagraphFormat ReadParagraphFormat(const Reference<beans::XPropertySet>& proper
 }
 
 void WriteParagraphFormat(const Reference<beans::XPropertySet>& p, const ParagraphFormat& f) {
+  Changes changes;
   if (f.Alignment) {
     style::ParagraphAdjust adjust = style::ParagraphAdjust_LEFT;
     if (*f.Alignment == kAlignCenter) adjust = style::ParagraphAdjust_CENTER;
     if (*f.Alignment == kAlignRight) adjust = style::ParagraphAdjust_RIGHT;
     if (*f.Alignment == kAlignJustify || *f.Alignment == kAlignDistribute) adjust = style::ParagraphAdjust_BLOCK;
-    Set(p, "ParaAdjust", uno::Any(static_cast<sal_Int16>(adjust)));
-    Set(p, "ParaLastLineAdjust", uno::Any(static_cast<sal_Int16>(
+    changes.Set("ParaAdjust", uno::Any(static_cast<sal_Int16>(adjust)));
+    changes.Set("ParaLastLineAdjust", uno::Any(static_cast<sal_Int16>(
                                      *f.Alignment == kAlignDistribute ? style::ParagraphAdjust_BLOCK
                                                                       : style::ParagraphAdjust_LEFT)));
   }
@@ -206,17 +227,17 @@ void WriteParagraphFormat(const Reference<beans::XPropertySet>& p, const Paragra
       case kSpaceExactly: spacing = {style::LineSpacingMode::FIX, static_cast<sal_Int16>(ToMm100(value))}; break;
       default: spacing = {style::LineSpacingMode::MINIMUM, static_cast<sal_Int16>(ToMm100(value))};
     }
-    Set(p, "ParaLineSpacing", uno::Any(spacing));
+    changes.Set("ParaLineSpacing", uno::Any(spacing));
   }
   if (f.CharacterUnitFirstLineIndent) {
     // Writer 7.4 has no indent in characters: the characters of the
     // paragraph's East Asian font size.
     float size = 10.5f;
     p->getPropertyValue("CharHeightAsian") >>= size;
-    Set(p, "ParaFirstLineIndent", uno::Any(static_cast<sal_Int32>(ToMm100(*f.CharacterUnitFirstLineIndent * size))));
+    changes.Set("ParaFirstLineIndent", uno::Any(static_cast<sal_Int32>(ToMm100(*f.CharacterUnitFirstLineIndent * size))));
   }
   auto mm100 = [&](const char* name, const std::optional<double>& points) {
-    if (points) Set(p, name, uno::Any(static_cast<sal_Int32>(ToMm100(*points))));
+    if (points) changes.Set(name, uno::Any(static_cast<sal_Int32>(ToMm100(*points))));
   };
   mm100("ParaFirstLineIndent", f.FirstLineIndent);
   mm100("ParaLeftMargin", f.LeftIndent);
@@ -226,9 +247,10 @@ void WriteParagraphFormat(const Reference<beans::XPropertySet>& p, const Paragra
   if (f.BaseLineAlignment) {
     static constexpr sal_Int16 kToWriter[] = {2, 3, 1, 4, 0};  // top, centre, baseline, far east 50, auto
     if (*f.BaseLineAlignment >= 0 && *f.BaseLineAlignment <= 4)
-      Set(p, "ParaVertAlignment", uno::Any(kToWriter[*f.BaseLineAlignment]));
+      changes.Set("ParaVertAlignment", uno::Any(kToWriter[*f.BaseLineAlignment]));
   }
-  if (f.OutlineLevel) Set(p, "OutlineLevel", uno::Any(static_cast<sal_Int16>(*f.OutlineLevel >= 10 ? 0 : *f.OutlineLevel)));
+  if (f.OutlineLevel) changes.Set("OutlineLevel", uno::Any(static_cast<sal_Int16>(*f.OutlineLevel >= 10 ? 0 : *f.OutlineLevel)));
+  changes.Apply(p);
 }
 
 }  // namespace plx::docif::lo

@@ -46,6 +46,7 @@ double LayoutInformation(WriterDoc& doc, long start, long end, int type) {
     return count;
   }
   // Move the view cursor there and back: Writer tells the page of its view cursor only.
+  doc.FlushSelection();
   auto savedStart = view->getStart(), savedEnd = view->getEnd();
   const long at = type == kActiveEndPageNumber ? end : start;
   Reference<text::XTextRange> target(doc.story.CursorAt(at), uno::UNO_QUERY_THROW);

@@ -23,7 +23,9 @@ void WriterDoc::ReadSelection() {
   selection->end = std::max(start, end);
 }
 
-void WriterDoc::ShowSelection() {
+void WriterDoc::FlushSelection() {
+  if (selectionShown) return;
+  selectionShown = true;
   auto controller = model->getCurrentController();
   Reference<view::XSelectionSupplier> supplier(controller, uno::UNO_QUERY);
   if (!supplier.is()) return;

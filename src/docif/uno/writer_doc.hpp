@@ -32,8 +32,11 @@ struct WriterDoc {
   // Reads Writer's selection into the mirror (a range in the text; the
   // start when several are selected).
   void ReadSelection();
-  // Shows the mirror's selection in Writer's view.
-  void ShowSelection();
+  // Shows the mirror's selection in Writer's view, once the command ends
+  // or something reads the view (a command may move it many times).
+  void ShowSelection() { selectionShown = false; }
+  void FlushSelection();
+  bool selectionShown = true;
 };
 
 // Error 5 for what the LibreOffice host does not offer yet.

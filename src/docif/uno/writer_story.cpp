@@ -379,6 +379,44 @@ std::vector<WriterParagraph> WriterStory::Reread(const Reference<text::XText>& o
   return out;
 }
 
+void WriterStory::MirrorReplace(long s, long e, const std::wstring& text) {
+  // The mirror changes as the model's story would.
+  const uint32_t table = mirror_->Cell(s).table;
+  if (e > s) mirror_->Erase(s, e);
+  model::CharCell cell = model::InsertionCell(*mirror_, s);
+  cell.table = table;
+  mirror_->Insert(s, text, cell);
+}
+
+bool WriterStory::ReplaceInOnePiece(long s, long e, const std::wstring& text) {
+  for (wchar_t c : text)
+    if (c < 0x20 && c != L'\t') return false;  // marks and breaks change the paragraphs
+  const size_t index = IndexAt(s);
+  WriterParagraph& entry = paragraphs_[index];
+  const long offset = s - entry.start, length = e - s;
+  // Not at the paragraph's start, where its mark stands, and not past its text.
+  if (entry.rowEnd || offset == 0 || e > entry.start + entry.length - 1 || length > kLongestStep) return false;
+  long at = 0;
+  for (auto& piece : entry.pieces) {
+    const bool plain = piece.mirror == piece.steps && piece.mirror == piece.shown;
+    if (plain && at <= offset && offset + length <= at + piece.mirror) {
+      auto cursor = CursorAt(s);
+      if (length > 0) cursor->goRight(static_cast<sal_Int16>(length), true);
+      cursor->setString(ToOUString(text));
+      MirrorReplace(s, e, text);
+      const long delta = static_cast<long>(text.size()) - length;
+      piece.mirror += delta;
+      piece.steps += delta;
+      piece.shown += delta;
+      entry.length += delta;
+      for (size_t i = index + 1; i < paragraphs_.size(); ++i) paragraphs_[i].start += delta;
+      return true;
+    }
+    at += piece.mirror;
+  }
+  return false;
+}
+
 std::pair<long, long> WriterStory::Replace(long start, long end, const std::wstring& text) {
   auto [s, e] = mirror_->ErasableSpan(start, end);
   if (start == end) s = e = std::clamp(start, 0L, mirror_->Length() - 1);
@@ -386,6 +424,7 @@ std::pair<long, long> WriterStory::Replace(long start, long end, const std::wstr
   const size_t first = IndexAt(s), last = IndexAt(e);
   if (paragraphs_[first].rowEnd || paragraphs_[last].rowEnd || paragraphs_[last].textId != paragraphs_[first].textId)
     Raise(err::kInvalidCall, L"LibreOffice 宿主不能在表格的行尾或跨越单元格修改文字。");
+  if (ReplaceInOnePiece(s, e, text)) return {s, e};
   // Text typed at a paragraph's start takes the formatting of the character
   // after it, as the host gives it (Writer would give the paragraph's own).
   const std::wstring& mirrorText = mirror_->Text();
@@ -419,13 +458,8 @@ std::pair<long, long> WriterStory::Replace(long start, long end, const std::wstr
     WriteFont(Reference<beans::XPropertySet>(typed, uno::UNO_QUERY_THROW), *inherited);
   }
 
-  // The mirror changes as the model's story would.
-  const uint32_t table = mirror_->Cell(s).table;
   const bool cellEnd = mirror_->Text()[paragraphs_[last].start + paragraphs_[last].length - 1] == kCellEnd;
-  if (e > s) mirror_->Erase(s, e);
-  model::CharCell cell = model::InsertionCell(*mirror_, s);
-  cell.table = table;
-  mirror_->Insert(s, text, cell);
+  MirrorReplace(s, e, text);
 
   // Writer's paragraphs from the first one touched, read again.
   std::wstring reread;

@@ -103,6 +103,12 @@ class WriterStory {
                                       const Reference<css::text::XTextCursor>& at, size_t count,
                                       std::wstring* text) const;
   void Reindex();
+  // An edit inside one run of plain text of a paragraph, not at its start,
+  // that adds no break: Writer's text changes in one call and the pieces
+  // are counted here, without reading the paragraph back. False (nothing
+  // done) for any other edit.
+  bool ReplaceInOnePiece(long s, long e, const std::wstring& text);
+  void MirrorReplace(long s, long e, const std::wstring& text);
   void Adopt(Walk& walk);
 
   Reference<css::text::XTextDocument> document_;

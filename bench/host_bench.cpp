@@ -1,0 +1,140 @@
+// The document host's hot paths on a 20-page paper, on the model and on
+// LibreOffice side by side (argument 0 the model, 1 LibreOffice): opening
+// it, a position to a host range and back, a wildcard replace-all, and
+// typing 100 lines. LibreOffice's figures include the bridge to its
+// process; where LibreOffice is missing its half reports itself skipped.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "docif/document.hpp"
+#include "docif/model/model_application.hpp"
+#include "office_host.hpp"
+#include "synthetic_paper.hpp"
+
+#ifdef PLENDRIX_UNO
+#include "docif/uno/office_process.hpp"
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace plx::docif;
+
+// About 20 pages: 90 questions with their options, answers and analyses,
+// and a score table after every 30.
+const fs::path& TwentyPagePaper() {
+  static const fs::path path = [] {
+    auto app = std::make_shared<model::ModelApplication>();
+    auto doc = app->GetDocuments()->Add();
+    for (int part = 0; part < 3; ++part) {
+      doc->Content()->InsertAfter(bench::SyntheticPaper(30));
+      auto end = doc->Content();
+      end->SetRange(end->End() - 1, end->End() - 1);
+      auto table = doc->GetTables()->Add(*end, 2, 5);
+      table->Cell(1, 1)->SetText(L"题号");
+      table->Cell(2, 1)->SetText(L"得分");
+    }
+    const fs::path file = fs::temp_directory_path() / ("plendrix-bench-paper-" + std::to_string(getpid()) + ".docx");
+    doc->SaveAs(file.wstring());
+    return file;
+  }();
+  return path;
+}
+
+// The host of the benchmark's argument; none (and the benchmark skipped) where it is missing.
+std::shared_ptr<Application> HostFor(benchmark::State& state) {
+  if (state.range(0) == 0) return std::make_shared<model::ModelApplication>();
+#ifdef PLENDRIX_UNO
+  if (plx::docif::lo::OfficeInstalled()) {
+    static std::unique_ptr<plx::cli::OfficeHost> office = plx::cli::StartOfficeHost();
+    return office->Application();
+  }
+#endif
+  state.SkipWithError("LibreOffice or its SDK is missing here");
+  return nullptr;
+}
+
+void BM_HostOpenTwentyPages(benchmark::State& state) {
+  auto app = HostFor(state);
+  if (!app) return;
+  for (auto _ : state) {
+    auto doc = app->GetDocuments()->Open(TwentyPagePaper().wstring(), false);
+    state.PauseTiming();
+    app->GetDocuments()->Close(doc);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_HostOpenTwentyPages)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Sixteen positions spread over the paper, each made a host range and its font read.
+void BM_HostPositionToRange(benchmark::State& state) {
+  auto app = HostFor(state);
+  if (!app) return;
+  auto doc = app->GetDocuments()->Open(TwentyPagePaper().wstring(), false);
+  const long length = doc->Content()->End();
+  for (auto _ : state)
+    for (long i = 0; i < 16; ++i) {
+      const long at = length * i / 16;
+      benchmark::DoNotOptimize(doc->GetRange(at, at + 1)->Font());
+    }
+  state.counters["chars"] = static_cast<double>(length);
+  app->GetDocuments()->Close(doc);
+}
+BENCHMARK(BM_HostPositionToRange)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Sixteen bookmarks spread over the paper, each read back as a position:
+// the host's own range turned into the add-in's counting.
+void BM_HostRangeToPosition(benchmark::State& state) {
+  auto app = HostFor(state);
+  if (!app) return;
+  auto doc = app->GetDocuments()->Open(TwentyPagePaper().wstring(), false);
+  const long length = doc->Content()->End();
+  for (long i = 0; i < 16; ++i) {
+    const long at = length * i / 16;
+    doc->GetBookmarks()->Add(L"mark" + std::to_wstring(i), *doc->GetRange(at, at + 1));
+  }
+  for (auto _ : state)
+    for (long i = 0; i < 16; ++i) benchmark::DoNotOptimize(doc->GetBookmarks()->Item(L"mark" + std::to_wstring(i))->Start());
+  app->GetDocuments()->Close(doc);
+}
+BENCHMARK(BM_HostRangeToPosition)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The clean-up of a paper copied from a web site: every "[来源:...]" tag removed.
+void BM_HostWildcardReplaceAll(benchmark::State& state) {
+  auto app = HostFor(state);
+  if (!app) return;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto doc = app->GetDocuments()->Open(TwentyPagePaper().wstring(), false);
+    auto find = doc->Content()->GetFind();
+    find->Text = L"\\[来源:*\\]";
+    find->MatchWildcards = true;
+    find->Replacement.Text = L"";
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(find->Execute(kReplaceAll));
+    state.PauseTiming();
+    app->GetDocuments()->Close(doc);
+    state.ResumeTiming();
+  }
+  state.counters["matches"] = 90;
+}
+BENCHMARK(BM_HostWildcardReplaceAll)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_HostTypeHundredLines(benchmark::State& state) {
+  auto app = HostFor(state);
+  if (!app) return;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto doc = app->GetDocuments()->Add();
+    auto selection = app->GetSelection();
+    state.ResumeTiming();
+    for (int i = 1; i <= 100; ++i) selection->TypeText(std::to_wstring(i) + L"．已知集合A={1,2,3}，求A的子集个数。\r");
+    state.PauseTiming();
+    app->GetDocuments()->Close(doc);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_HostTypeHundredLines)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
