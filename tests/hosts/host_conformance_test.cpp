@@ -12,6 +12,8 @@
 #include "docif/document.hpp"
 #include "hosts/host_under_test.hpp"
 #include "support/corpus.hpp"
+#include "support/docx_package.hpp"
+#include "support/test_addin.hpp"
 
 namespace {
 
@@ -198,6 +200,20 @@ TEST_P(HostConformance, EditsBetweenTheRecordCallsAreOneUndoStep) {
   EXPECT_EQ(steps.front(), L"重新编号");
 }
 
+TEST_P(HostConformance, PagesAndPlacesOnThePageComeFromTheLayout) {
+  const PageSetup page = doc_->PageSetup();
+  EXPECT_EQ(doc_->GetRange(0, 0)->Information(kActiveEndPageNumber), 1);
+  EXPECT_GE(doc_->Content()->Information(kNumberOfPagesInDocument), 1);
+  // The second paragraph starts at the left margin, below the first line.
+  auto second = doc_->Paragraphs()->Item(2);
+  second->SetParagraphFormat({.Alignment = kAlignLeft, .FirstLineIndent = 0, .LeftIndent = 0});
+  auto start = doc_->GetRange(second->Start(), second->Start());
+  EXPECT_NEAR(start->Information(kHorizontalPositionRelativeToPage), page.LeftMargin, 1.0);
+  const double top = start->Information(kVerticalPositionRelativeToPage);
+  EXPECT_GT(top, page.TopMargin);
+  EXPECT_LT(top, page.TopMargin + 100);
+}
+
 const Paper kPapers[] = {{"worksheet.docx", false}, {"worksheet.docx", true}, {"exam-teacher.docx", false}};
 
 INSTANTIATE_TEST_SUITE_P(Hosts, HostConformance,
@@ -210,5 +226,81 @@ INSTANTIATE_TEST_SUITE_P(Hosts, HostConformance,
                            return test::HostName(std::get<0>(info.param)) + "_" + paper +
                                   (std::get<1>(info.param).resaved ? "_resaved" : "");
                          });
+
+}  // namespace
+
+namespace {
+
+// Fields as another word processor writes them: a simple PAGE field, a
+// complex NUMPAGES field and text after both. LibreOffice keeps the kind of
+// a field, not its code; the adapter writes the code as the host does
+// (" PAGE "), so a code written with other spacing would count otherwise.
+class HostFields : public ::testing::TestWithParam<Host> {};
+
+TEST_P(HostFields, CodesResultsAndThePositionsAfterThem) {
+  std::string why;
+  auto app = test::StartHost(GetParam(), &why);
+  if (!app) GTEST_SKIP() << why;
+  plx::test::TempDir dir;
+  const std::string path = plx::test::WritePackageWithBody(
+      dir.Path(),
+      "<w:p><w:r><w:t xml:space=\"preserve\">第</w:t></w:r><w:fldSimple w:instr=\" PAGE \"><w:r><w:t>1</w:t></w:r>"
+      "</w:fldSimple><w:r><w:t xml:space=\"preserve\">页，共</w:t></w:r><w:r><w:fldChar w:fldCharType=\"begin\"/></w:r>"
+      "<w:r><w:instrText xml:space=\"preserve\"> NUMPAGES </w:instrText></w:r><w:r><w:fldChar w:fldCharType=\"separate\"/>"
+      "</w:r><w:r><w:t>1</w:t></w:r><w:r><w:fldChar w:fldCharType=\"end\"/></w:r><w:r><w:t>页</w:t></w:r></w:p>"
+      "<w:p><w:r><w:t>1．已知集合A={1,2}。</w:t></w:r></w:p>");
+  auto doc = app->GetDocuments()->Open(std::wstring(path.begin(), path.end()), false);
+  auto fields = doc->GetFields();
+  ASSERT_EQ(fields->Count(), 2);
+  EXPECT_EQ(fields->Item(1)->Code()->Text(), L" PAGE ");
+  EXPECT_EQ(fields->Item(1)->Type(), 33);
+  EXPECT_EQ(fields->Item(1)->Result()->Text(), L"1");
+  EXPECT_EQ(fields->Item(2)->Code()->Text(), L" NUMPAGES ");
+  EXPECT_EQ(doc->Paragraphs()->First()->Text(), L"第1页，共1页\r") << "fields show their results";
+  // begin, code, separator, result and end of each field count, as the model counts them
+  EXPECT_EQ(doc->Paragraphs()->Item(2)->Start(), 30);
+  EXPECT_EQ(doc->Paragraphs()->Item(2)->Text(), L"1．已知集合A={1,2}。\r");
+  app->GetDocuments()->Close(doc);
+}
+
+INSTANTIATE_TEST_SUITE_P(Hosts, HostFields, ::testing::Values(Host::Model, Host::LibreOffice),
+                         [](const auto& info) { return test::HostName(info.param); });
+
+}  // namespace
+
+namespace {
+
+// A paper of several pages: every paragraph's place lies inside its page's
+// text area, and pages follow one another.
+class HostLayout : public ::testing::TestWithParam<Host> {};
+
+TEST_P(HostLayout, PlacesOnLaterPagesAreMeasuredFromTheirOwnPage) {
+  std::string why;
+  auto app = test::StartHost(GetParam(), &why);
+  if (!app) GTEST_SKIP() << why;
+  plx::test::TempDir dir;
+  const std::string path = plx::test::WritePackageWithBody(
+      dir.Path(), plx::test::Repeat("<w:p><w:r><w:t>1．已知函数f(x)=x^2+2x+1，求f(x)在区间[0,3]上的最大值与最小值。</w:t></w:r></w:p>", 160));
+  auto doc = app->GetDocuments()->Open(std::wstring(path.begin(), path.end()), false);
+  const PageSetup page = doc->PageSetup();
+  int lastPage = 1;
+  auto paragraphs = doc->Paragraphs();
+  ASSERT_EQ(paragraphs->Count(), 160);
+  for (int i = 1; i <= paragraphs->Count(); i += 13) {
+    auto at = doc->GetRange(paragraphs->Item(i)->Start(), paragraphs->Item(i)->Start());
+    const int pageNumber = static_cast<int>(at->Information(kActiveEndPageNumber));
+    EXPECT_GE(pageNumber, lastPage) << i;
+    lastPage = pageNumber;
+    const double top = at->Information(kVerticalPositionRelativeToPage);
+    EXPECT_GE(top, page.TopMargin - 1) << i;
+    EXPECT_LE(top, page.PageHeight - page.BottomMargin) << i;
+  }
+  EXPECT_GE(lastPage, 3) << "160 lines fill several pages";
+  EXPECT_EQ(doc->Content()->Information(kNumberOfPagesInDocument), lastPage);
+  app->GetDocuments()->Close(doc);
+}
+
+INSTANTIATE_TEST_SUITE_P(Hosts, HostLayout, ::testing::Values(Host::Model, Host::LibreOffice),
+                         [](const auto& info) { return test::HostName(info.param); });
 
 }  // namespace

@@ -52,6 +52,38 @@ std::wstring MirrorText(const rtl::OUString& shown) {
   return text;
 }
 
+// The host's field code of a Writer text field: Writer keeps the kind of
+// field, not the code it was read from, so the code is written as the host
+// writes it (" PAGE "); a kind the host has no code for keeps Writer's name.
+std::wstring FieldCode(const Reference<text::XTextField>& field) {
+  struct Kind {
+    const char* service;
+    const wchar_t* code;
+  };
+  static constexpr Kind kKinds[] = {
+      {"com.sun.star.text.textfield.PageNumber", L"PAGE"},
+      {"com.sun.star.text.textfield.PageCount", L"NUMPAGES"},
+      {"com.sun.star.text.textfield.WordCount", L"NUMWORDS"},
+      {"com.sun.star.text.textfield.CharacterCount", L"NUMCHARS"},
+      {"com.sun.star.text.textfield.FileName", L"FILENAME"},
+      {"com.sun.star.text.textfield.Author", L"AUTHOR"},
+      {"com.sun.star.text.textfield.docinfo.Title", L"TITLE"},
+      {"com.sun.star.text.textfield.GetReference", L"REF"},
+  };
+  if (!field.is()) return L"";
+  Reference<lang::XServiceInfo> info(field, uno::UNO_QUERY);
+  if (info.is()) {
+    for (const Kind& kind : kKinds)
+      if (info->supportsService(rtl::OUString::createFromAscii(kind.service))) return kind.code;
+    if (info->supportsService("com.sun.star.text.textfield.DateTime")) {
+      bool isDate = true;
+      Reference<beans::XPropertySet>(field, uno::UNO_QUERY_THROW)->getPropertyValue("IsDate") >>= isDate;
+      return isDate ? L"DATE" : L"TIME";
+    }
+  }
+  return FromOUString(field->getPresentation(true));
+}
+
 // Reads one Writer paragraph's portions into its pieces and the mirror text.
 void ReadPortions(const Reference<container::XEnumerationAccess>& paragraph, WriterParagraph& entry,
                   std::wstring& text) {
@@ -76,7 +108,7 @@ void ReadPortions(const Reference<container::XEnumerationAccess>& paragraph, Wri
       Reference<text::XTextField> field;
       portion->getPropertyValue("TextField") >>= field;
       const std::wstring result = MirrorText(Query<text::XTextRange>(portion)->getString());
-      const std::wstring code = field.is() ? FromOUString(field->getPresentation(true)) : L"";
+      const std::wstring code = FieldCode(field);
       add = std::wstring(1, model::kFieldBegin) + L" " + code + L" " + model::kFieldSeparator + result +
             model::kFieldEnd;
       steps = 1;
