@@ -65,6 +65,14 @@ ParagraphFormat AgreedParagraph(ParagraphFormat a, const ParagraphFormat& b) {
   return a;
 }
 
+// A format read from each part of a range, keeping the members all parts agree on.
+template <class Format>
+Format AgreedOver(const std::vector<Props>& parts, Format (*read)(const Props&), Format (*agree)(Format, const Format&)) {
+  std::optional<Format> out;
+  for (const auto& part : parts) out = out ? agree(*out, read(part)) : read(part);
+  return out.value_or(Format{});
+}
+
 // The character properties a paragraph style gives and direct formatting overrides.
 const char* const kCharacterProperties[] = {
     "CharFontName", "CharFontNameAsian", "CharHeight", "CharHeightAsian", "CharWeight", "CharWeightAsian",
@@ -195,14 +203,9 @@ void UnoRange::InsertSymbol(int characterNumber, const std::optional<std::wstrin
 void UnoRange::Copy() try { NotYetInLibreOffice(L"复制到剪贴板"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
 FontFormat UnoRange::Font() const try {
-  bool first = true;
-  FontFormat out;
-  for (const auto& cursor : doc_->story.CursorsOver(Start(), End())) {
-    FontFormat f = ReadFont(PropertiesOf(cursor));
-    out = first ? f : AgreedFont(out, f);
-    first = false;
-  }
-  return out;
+  std::vector<Props> parts;
+  for (const auto& cursor : doc_->story.CursorsOver(Start(), End())) parts.push_back(PropertiesOf(cursor));
+  return AgreedOver<FontFormat>(parts, ReadFont, AgreedFont);
 } catch (const css::uno::Exception& e) {
   RaiseFromUno(e);
 }
@@ -215,14 +218,7 @@ void UnoRange::SetFont(const FontFormat& font) try {
 }
 
 ParagraphFormat UnoRange::GetParagraphFormat() const try {
-  bool first = true;
-  ParagraphFormat out;
-  for (const auto& p : ParagraphProperties()) {
-    ParagraphFormat f = ReadParagraphFormat(p);
-    out = first ? f : AgreedParagraph(out, f);
-    first = false;
-  }
-  return out;
+  return AgreedOver<ParagraphFormat>(ParagraphProperties(), ReadParagraphFormat, AgreedParagraph);
 } catch (const css::uno::Exception& e) {
   RaiseFromUno(e);
 }
