@@ -1,5 +1,7 @@
 #include "connect/legacy_toolbars.hpp"
 
+#include <optional>
+
 #include "common/paths.hpp"
 #include "common/text.hpp"
 #include "addin/addin_context.hpp"
@@ -193,6 +195,9 @@ void ButtonEvent::Button_Click(docif::CommandBarControl& ctrl, bool& cancelDefau
   if (const BarSpec* bar = SpecOf(key); bar && ctrl.Caption() == bar->menuCaption) {
     ToggleToolbar(ctx_, key);
   } else if (const Action* action = FindLegacyAction(key); action && action->run) {
+    // Whatever the command changes is one step of the host's undo, named by the button's caption.
+    std::optional<docif::UndoRecord> record;
+    if (ctx_.App) record.emplace(*ctx_.App, ctrl.Caption().empty() ? ctrl.Parameter() : ctrl.Caption());
     action->run(ctx_);
   }
   cancelDefault = true;

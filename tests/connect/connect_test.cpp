@@ -70,6 +70,31 @@ TEST_F(ConnectTest, LeftoverBarsAreDeletedBeforeTheMainBarIsBuilt) {
   EXPECT_FALSE(ctx->Config.has_value());
 }
 
+// Each command is one undo step named by its caption, on the ribbon and on
+// the legacy toolbars; a command that fails still closes its step.
+TEST_F(ConnectTest, EachCommandIsOneUndoStepNamedByItsCaption) {
+  auto host = MakeHost(L"16.0");
+  host->GetDocuments()->Add();
+  Connect c(*ctx);
+  c.AddinInstance_OnConnection(host);
+  c.rxButtonClick({L"rxBtnonekey_chongxinbianhao", L""});
+  c.rxButtonClick({L"rxBtnSET_jiaoji", L""});
+  EXPECT_EQ(host->UndoRecords(), (std::vector<std::wstring>{L"重新编号", L"∩"}));
+  host->StartCustomRecord(L"外层");
+  host->EndCustomRecord();
+  EXPECT_EQ(host->UndoRecords().back(), L"外层") << "the records above were all closed";
+
+  auto legacy = MakeHost(L"11.0");
+  legacy->GetDocuments()->Add();
+  Connect old(*ctx);
+  old.AddinInstance_OnConnection(legacy);
+  auto button = legacy->GetCommandBars()->FindControl(L"刷新");
+  ASSERT_TRUE(button);
+  static_cast<docif::model::ModelControl&>(*button).Click();
+  ASSERT_FALSE(legacy->UndoRecords().empty());
+  EXPECT_EQ(legacy->UndoRecords().back(), L"刷新");
+}
+
 TEST_F(ConnectTest, MissingRibbonFileGivesOneErrorBoxAndNoRibbon) {
   std::filesystem::remove(install.Path() / "config/wordui.txt");
   Connect c(*ctx);

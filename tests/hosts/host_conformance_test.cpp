@@ -100,8 +100,12 @@ TEST_P(HostConformance, EditsMoveLiveRangesAsTheModelMovesThem) {
     const std::wstring thirdText = third->Text();
     doc->GetRange(0, 0)->InsertBefore(L"前言\r第二行\r");
     EXPECT_EQ(third->Text(), thirdText) << "a range after the edit moves with its text";
-    third->InsertAfter(L"补充");
-    EXPECT_EQ(third->Text(), thirdText + L"补充");
+    third->InsertAfter(L"补充𝑥");  // a character outside the 16-bit plane counts once
+    EXPECT_EQ(third->Text(), thirdText + L"补充𝑥");
+    // A host range turned back into a position: a bookmark just after it.
+    auto after = doc->GetRange(third->End(), third->End() + 1);
+    doc->GetBookmarks()->Add(L"after", *after);
+    EXPECT_EQ(doc->GetBookmarks()->Item(L"after")->Start(), third->End());
     auto word = doc->GetRange(third->Start(), third->Start() + 2);
     word->SetText(L"新的文字");
     EXPECT_EQ(word->Text(), L"新的文字");

@@ -4,6 +4,8 @@
 #include <csignal>
 #include <filesystem>
 #include <thread>
+#include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -108,6 +110,15 @@ pid_t OfficeProcess::Spawn() const {
   const std::string acceptArg = "--accept=pipe,name=" + pipe_ + ";urp;StarOffice.ComponentContext";
   const pid_t pid = fork();
   if (pid == 0) {
+    // The office ends with this process, however it ends, and keeps none of
+    // its output streams open (a test harness waits for them to close).
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    const int quiet = open("/dev/null", O_RDWR);
+    if (quiet >= 0) {
+      dup2(quiet, STDIN_FILENO);
+      dup2(quiet, STDOUT_FILENO);
+      dup2(quiet, STDERR_FILENO);
+    }
     // The office finds its installation from its own path, so it gets the full one.
     execl(program.c_str(), program.c_str(), "--headless", "--invisible", "--norestore", "--nodefault",
           "--nologo", profileArg.c_str(), acceptArg.c_str(), static_cast<char*>(nullptr));

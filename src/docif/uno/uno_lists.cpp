@@ -41,6 +41,9 @@ Reference<container::XIndexReplace> Rules(WriterDoc& doc, const ListTemplate& tm
     else if (p.Name == "Prefix") p.Value <<= ToOUString(prefix);
     else if (p.Name == "Suffix") p.Value <<= ToOUString(suffix);
     else if (p.Name == "ListFormat") p.Value <<= ToOUString(prefix + L"%1%" + suffix);
+    // The number stands at the paragraph's own indent, as the host's
+    // gallery numbers do, not indented as Writer's default list.
+    else if (p.Name == "IndentAt" || p.Name == "FirstLineIndent") p.Value <<= static_cast<sal_Int32>(0);
   }
   rules->replaceByIndex(0, uno::Any(level));
   return rules;

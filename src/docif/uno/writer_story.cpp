@@ -372,7 +372,7 @@ long WriterStory::PositionOf(const Reference<text::XTextRange>& at) const {
   const WriterParagraph& entry = *candidates[lo];
   auto cursor = owner->createTextCursorByRange(entry.begin);
   cursor->gotoRange(at->getStart(), true);
-  long shown = cursor->getString().getLength();
+  long shown = static_cast<long>(FromOUString(cursor->getString()).size());  // characters, not UTF-16 units
   long pos = entry.start;
   for (const auto& piece : entry.pieces) {
     if (shown < piece.shown || (shown == 0 && piece.shown == 0 && piece.steps > 0 && piece.mirror == 1)) {
