@@ -89,7 +89,7 @@ class UnoDocuments final : public Documents {
 class UnoApplication final : public Application, public std::enable_shared_from_this<UnoApplication> {
  public:
   UnoApplication(const Reference<uno::XComponentContext>& office, const std::wstring& version)
-      : office_(office), desktop_(frame::Desktop::create(office)), version_(version.empty() ? OfficeVersion(office) : version),
+      : desktop_(frame::Desktop::create(office)), version_(version.empty() ? OfficeVersion(office) : version),
         path_(ProgramFolder(office)) {
     for (auto& t : model::NumberingGallery()) numbering_.push_back(t);
   }
@@ -176,7 +176,6 @@ class UnoApplication final : public Application, public std::enable_shared_from_
     return Reference<document::XUndoManagerSupplier>(doc.Writer()->model, uno::UNO_QUERY_THROW)->getUndoManager();
   }
 
-  Reference<uno::XComponentContext> office_;
   Reference<frame::XDesktop2> desktop_;
   std::wstring version_, path_;
   std::shared_ptr<model::ModelCommandBars> bars_ = std::make_shared<model::ModelCommandBars>();
