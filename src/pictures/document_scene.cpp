@@ -161,12 +161,28 @@ Scene ShapesScene(docif::ShapeRange& shapes) {
   return scene;
 }
 
+// The floating shapes anchored in the range's paragraphs on `page` (a
+// question's figures belong to its text).
+std::vector<docif::ShapePtr> AnchoredShapes(docif::Document& doc, docif::Range& range, int page) {
+  std::vector<docif::ShapePtr> out;
+  auto shapes = doc.GetShapes();
+  for (int i = 1; i <= shapes->Count(); ++i) {
+    auto s = shapes->Item(i);
+    docif::RangePtr anchor = s->Anchor();
+    if (anchor && anchor->Start() >= range.Start() && anchor->Start() < std::max(range.End(), range.Start() + 1) &&
+        ShapePage(*s, false) == page)
+      out.push_back(s);
+  }
+  return out;
+}
+
 Scene TextScene(docif::Document& doc, docif::Range& range) {
   auto pieces = range.LaidOut();
   std::vector<PlacedPicture> pictures = InlinePictures(range);
   if (pieces.empty() && pictures.empty())
     Raise(err::kInvalidCall, L"所选内容中没有可以保存为图片的文字或图形。");
   const int page = pieces.empty() ? pictures.front().page : pieces.front().page;
+  const std::vector<docif::ShapePtr> shapes = AnchoredShapes(doc, range, page);
   // Numbers and alignment are drawn into a scene of their own first: the
   // selection's extent is known only once its lines stand where they show.
   Scene numbers;
@@ -177,9 +193,15 @@ Scene TextScene(docif::Document& doc, docif::Range& range) {
   for (const auto& p : pieces) e.Take(p.left, p.top, p.left + p.width, p.top + p.lineHeight);
   for (const auto& p : pictures)
     if (p.page == page) e.Take(p.left, p.top, p.left + p.width, p.top + p.height);
+  for (const auto& s : shapes) {
+    const double o = Overhang(*s);
+    e.Take(s->Left() - o, s->Top() - o, s->Left() + s->Width() + o, s->Top() + s->Height() + o);
+  }
   Scene scene;
   scene.width = e.right - e.left + 2 * kMargin;
   scene.height = e.bottom - e.top + 2 * kMargin;
+  for (const auto& s : shapes)
+    if (s->Wrap().Type.value_or(3) == 5) AddShape(scene, *s, kMargin - e.left, kMargin - e.top);
   for (Item item : numbers.items) {
     item.text.left += kMargin - e.left;
     item.text.baseline += kMargin - e.top;
@@ -190,6 +212,8 @@ Scene TextScene(docif::Document& doc, docif::Range& range) {
   // Glyphs wider than their layout slots must not be cut off at the right.
   const double right = AddLaidText(scene, pieces, kMargin - e.left, kMargin - e.top);
   scene.width = std::max(scene.width, right + kMargin);
+  for (const auto& s : shapes)
+    if (s->Wrap().Type.value_or(3) != 5) AddShape(scene, *s, kMargin - e.left, kMargin - e.top);
   return scene;
 }
 

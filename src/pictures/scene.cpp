@@ -73,6 +73,18 @@ Point Turned(Point p, double degrees, Point centre) {
 
 }  // namespace
 
+void Scene::Move(double dx, double dy) {
+  for (Item& item : items) {
+    for (Point& p : item.path.points) p = {p.x + dx, p.y + dy};
+    item.text.left += dx;
+    item.text.baseline += dy;
+    item.image.left += dx;
+    item.image.top += dy;
+    item.cx += dx;
+    item.cy += dy;
+  }
+}
+
 void Scene::Turn(size_t first, double degrees, double cx, double cy) {
   if (degrees == 0) return;
   for (size_t i = first; i < items.size(); ++i) {

@@ -112,5 +112,30 @@ TEST(PageFidelity, ScriptsStandRightAfterTheirLetter) {
   EXPECT_NEAR(two->text.left, x->text.left + Width(x->text), 0.01);
 }
 
+// A question's picture (the bank's preview and .wmf) holds the figures
+// anchored in its text, and moving it to stack it under another moves its
+// pictures too.
+TEST(PageFidelity, AQuestionsPictureHoldsItsFiguresAndMovesWhole) {
+  test::ModelDoc m;
+  m.SetText(L"第一题\r第二题\r");
+  m.doc->GetRange(5, 5)->Select();
+  m.doc->GetShapes()->AddShape(docif::kAutoShapeOval, 300, 150, 80, 60);
+  m.doc->GetRange(4, 8)->Select();
+  Scene second = SelectionScene(*m.doc, *m.app->GetSelection());
+  int paths = 0;
+  for (const Item& item : second.items) paths += item.kind == Item::Kind::Path;
+  EXPECT_EQ(paths, 1) << "the oval anchored in the second question";
+  EXPECT_GT(second.height, 60);
+  m.doc->GetRange(0, 4)->Select();
+  const Scene first = SelectionScene(*m.doc, *m.app->GetSelection());
+  for (const Item& item : first.items) EXPECT_NE(item.kind, Item::Kind::Path) << "not in the first";
+
+  Image image;
+  image.top = 10;
+  second.Add(image);
+  second.Move(0, first.height);
+  EXPECT_DOUBLE_EQ(second.items.back().image.top, 10 + first.height) << "pictures move with their question";
+}
+
 }  // namespace
 }  // namespace plx::pictures
