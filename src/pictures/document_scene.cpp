@@ -1,6 +1,7 @@
 #include "pictures/document_scene.hpp"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 #include "common/error.hpp"
@@ -15,11 +16,12 @@ constexpr double kTableBorder = 0.5;
 // The white border around a cut-out selection, in points.
 constexpr double kMargin = 4;
 
-// The cells of the document's tables laid out on `page`, with whether
-// their table draws borders.
+// A cell of the document's tables laid out on `page`, with the borders its
+// table shows on each of its sides (top, left, bottom, right): the table's
+// outer sides at its edges, the lines between rows and columns inside.
 struct PageCell {
   docif::CellBox box;
-  bool borders = true;
+  std::array<bool, 4> sides{};
 };
 
 std::vector<PageCell> CellsOn(docif::Document& doc, int page) {
@@ -27,20 +29,46 @@ std::vector<PageCell> CellsOn(docif::Document& doc, int page) {
   auto tables = doc.GetTables();
   for (int i = 1; i <= tables->Count(); ++i) {
     auto table = tables->Item(i);
-    const bool borders = table->BordersEnabled();
-    for (const docif::CellBox& box : table->CellBoxes())
-      if (box.page == page) cells.push_back({box, borders});
+    const std::vector<docif::CellBox> boxes = table->CellBoxes();
+    if (boxes.empty()) continue;
+    const bool on = table->BordersEnabled();
+    auto visible = [&](int border) { return on && table->BorderVisible(border); };
+    const bool top = visible(docif::kBorderTop), left = visible(docif::kBorderLeft),
+               bottom = visible(docif::kBorderBottom), right = visible(docif::kBorderRight),
+               between = visible(docif::kBorderHorizontal), across = visible(docif::kBorderVertical);
+    const int lastRow = boxes.back().row;
+    for (size_t b = 0; b < boxes.size(); ++b) {
+      const docif::CellBox& box = boxes[b];
+      if (box.page != page) continue;
+      const bool lastInRow = b + 1 == boxes.size() || boxes[b + 1].row != box.row;
+      cells.push_back({box,
+                       {box.row == 1 ? top : between, box.column == 1 ? left : across,
+                        box.row == lastRow ? bottom : between, lastInRow ? right : across}});
+    }
   }
   return cells;
 }
 
+// Each shown side once: a cell draws its top and left, and its bottom and
+// right where no cell below or after it draws them.
 void AddTableBorders(Scene& scene, const std::vector<PageCell>& cells, double dx, double dy) {
-  for (const PageCell& cell : cells) {
-    if (!cell.borders) continue;
+  auto line = [&](double x1, double y1, double x2, double y2) {
     Path p;
     p.stroke.width = kTableBorder;
-    p.Rectangle(cell.box.left + dx, cell.box.top + dy, cell.box.width, cell.box.height);
+    p.MoveTo(x1 + dx, y1 + dy);
+    p.LineTo(x2 + dx, y2 + dy);
     scene.Add(std::move(p));
+  };
+  for (size_t i = 0; i < cells.size(); ++i) {
+    const docif::CellBox& b = cells[i].box;
+    const auto& s = cells[i].sides;
+    const double right = b.left + b.width, bottom = b.top + b.height;
+    const bool rowBelow = i + 1 < cells.size() && cells[i + 1].box.row != b.row && cells[i + 1].box.page == b.page;
+    const bool cellAfter = i + 1 < cells.size() && cells[i + 1].box.row == b.row;
+    if (s[0]) line(b.left, b.top, right, b.top);
+    if (s[1]) line(b.left, b.top, b.left, bottom);
+    if (s[2] && !rowBelow) line(b.left, bottom, right, bottom);
+    if (s[3] && !cellAfter) line(right, b.top, right, bottom);
   }
 }
 
