@@ -11,6 +11,7 @@
 #include "docif/ooxml/docx_writer.hpp"
 #include "docif/ooxml/zip_package.hpp"
 #include "docif/shapes.hpp"
+#include "shapes/frm_custom_transform.hpp"
 #include "shapes/shape_transforms.hpp"
 #include "support/sqlite_util.hpp"
 #include "support/addin_fixtures.hpp"
@@ -87,6 +88,36 @@ TEST_F(ShapeCommands, ScalingKeepsTheAnchorAndScalesTextOfBoxesThatHoldText) {
   ui.QueueText(L"");
   Shrink(*ctx, 0);
   EXPECT_DOUBLE_EQ(s->Width(), 160);
+}
+
+TEST_F(ShapeCommands, TypedFactorsAndAnglesReadFullWidthDigits) {
+  auto s = Box(100, 100, 100, 50);
+  s->Select();
+  ui.QueueText(L"２");  // the factor asked for, typed with a Chinese input method
+  Enlarge(*ctx, 0);
+  EXPECT_DOUBLE_EQ(s->Width(), 200);
+
+  auto scale = std::make_shared<frmFangSuo>(*ctx);
+  scale->Show();
+  scale->SetValue(L"txtBS", L"２");
+  scale->SetValue(L"optFS", L"1");
+  scale->Click(L"cmdOk");
+  EXPECT_DOUBLE_EQ(s->Width(), 100);
+  auto turn = std::make_shared<frmXuanZhuan>(*ctx);
+  turn->Show();
+  turn->SetValue(L"txtJD", L"３０");
+  turn->SetValue(L"optFX", L"1");
+  turn->Click(L"cmdOk");
+  EXPECT_DOUBLE_EQ(s->Rotation(), 30);
+  turn = std::make_shared<frmXuanZhuan>(*ctx);
+  turn->Show();
+  turn->SetValue(L"txtJD", L"三十");
+  ui.Queue(Answer::OK);
+  turn->Click(L"cmdOk");
+  EXPECT_EQ(ui.Boxes().back().text, L"请输入旋转的角度（度），如30。");
+  EXPECT_TRUE(turn->Loaded());
+  turn->Dismiss();
+  EXPECT_EQ(ui.Boxes().size(), 2u) << "the factor's input box and the angle's message: no other message";
 }
 
 TEST_F(ShapeCommands, TheShapeGroupAnchorsAreFoundThroughEveryRow) {
