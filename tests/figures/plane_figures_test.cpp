@@ -43,7 +43,18 @@ TEST(PlaneFigures, ArcsStepByATenthOfARadianAndEndExactlyAtTheAngle) {
   EXPECT_EQ(SectorOutline(SectorKind::Angle, 50, 0, alpha)[1], (docif::PointF{0, 0}));
 }
 
-class PlaneDialogs : public FigureTest {};
+class PlaneDialogs : public FigureTest {
+ protected:
+  // Draws grid paper of one construction and answers the message that ends it.
+  void Grid(Form& f, const wchar_t* kind, const wchar_t* rows, const wchar_t* columns, const wchar_t* width) {
+    f.SetValue(L"Option1", kind);
+    f.SetValue(L"Text1(0)", rows);
+    f.SetValue(L"Text1(1)", columns);
+    f.SetValue(L"Text1(2)", width);
+    ui.Queue(Answer::OK);
+    f.Click(L"Command1");
+  }
+};
 
 TEST_F(PlaneDialogs, PolygonIsGroupedWithItsCentreAndRemembered) {
   auto f = Open<frmZDBX>(L"frmZDBX");
@@ -126,22 +137,13 @@ TEST_F(PlaneDialogs, GridsOfMoreThanAThousandCellsKeepUniqueNamesAndTellWhatEach
   f->SetValue(L"Option1", L"0");
   EXPECT_EQ(f->GetControl(L"labDescription").caption, L"每个方格只含有顶点，没有边线");
   // All in one second of the fixed clock: past the 999 numbers of the rule.
-  f->SetValue(L"Option1", L"3");
-  f->SetValue(L"Text1(0)", L"３２");
-  f->SetValue(L"Text1(1)", L"32");
-  f->SetValue(L"Text1(2)", L"0.2");
-  ui.Queue(Answer::OK);
-  f->Click(L"Command1");
+  Grid(*f, L"3", L"３２", L"32", L"0.2");
   EXPECT_EQ(LastBox(), L"方格绘制已经完成，如果不需要再绘制方格，请点退出按钮关闭");
   std::set<std::wstring> names;
   for (const auto& square : WithRole(L"方块")) names.insert(square->Name());
   EXPECT_EQ(names.size(), 1024u);
   EXPECT_EQ(doc->GetShapes()->Count(), 1) << "one grouped figure";
-  f->SetValue(L"Option1", L"2");
-  f->SetValue(L"Text1(0)", L"23");
-  f->SetValue(L"Text1(1)", L"23");
-  ui.Queue(Answer::OK);
-  f->Click(L"Command1");
+  Grid(*f, L"2", L"23", L"23", L"0.2");
   EXPECT_EQ(WithRole(L"方格横线").size(), 2u * 23 * 23);
   EXPECT_EQ(doc->GetShapes()->Count(), 2);
   f->Dismiss();

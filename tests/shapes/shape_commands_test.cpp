@@ -97,23 +97,20 @@ TEST_F(ShapeCommands, TypedFactorsAndAnglesReadFullWidthDigits) {
   Enlarge(*ctx, 0);
   EXPECT_DOUBLE_EQ(s->Width(), 200);
 
-  auto scale = std::make_shared<frmFangSuo>(*ctx);
-  scale->Show();
-  scale->SetValue(L"txtBS", L"２");
-  scale->SetValue(L"optFS", L"1");
-  scale->Click(L"cmdOk");
-  EXPECT_DOUBLE_EQ(s->Width(), 100);
-  auto turn = std::make_shared<frmXuanZhuan>(*ctx);
-  turn->Show();
-  turn->SetValue(L"txtJD", L"３０");
-  turn->SetValue(L"optFX", L"1");
-  turn->Click(L"cmdOk");
+  // A custom dialog with its number typed and its second direction chosen.
+  const auto typed = [](std::shared_ptr<Form> form, const wchar_t* box, const wchar_t* number, const wchar_t* option) {
+    form->Show();
+    form->SetValue(box, number);
+    form->SetValue(option, L"1");
+    form->Click(L"cmdOk");
+    return form;
+  };
+  typed(std::make_shared<frmFangSuo>(*ctx), L"txtBS", L"２", L"optFS");
+  EXPECT_DOUBLE_EQ(s->Width(), 100) << "shrunk by 2";
+  typed(std::make_shared<frmXuanZhuan>(*ctx), L"txtJD", L"３０", L"optFX");
   EXPECT_DOUBLE_EQ(s->Rotation(), 30);
-  turn = std::make_shared<frmXuanZhuan>(*ctx);
-  turn->Show();
-  turn->SetValue(L"txtJD", L"三十");
   ui.Queue(Answer::OK);
-  turn->Click(L"cmdOk");
+  auto turn = typed(std::make_shared<frmXuanZhuan>(*ctx), L"txtJD", L"三十", L"optFX");
   EXPECT_EQ(ui.Boxes().back().text, L"请输入旋转的角度（度），如30。");
   EXPECT_TRUE(turn->Loaded());
   turn->Dismiss();
