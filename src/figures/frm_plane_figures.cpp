@@ -137,8 +137,12 @@ std::optional<docif::FillFormat> frmSector::Fill() {
 }
 
 void frmSector::DrawPieChart(double r) {
+  std::wstring typed = NumberText(GetControl(L"txtData").text);
+  // The separators of the statistics dialog's pie chart: "、" and "；" as a
+  // Chinese input method types them between the items of a list.
+  for (const wchar_t* separator : {L":", L";", L"、"}) typed = Replace(typed, separator, L",");
   std::vector<double> values;
-  for (const std::wstring& part : Split(Replace(NumberText(GetControl(L"txtData").text), L":", L","), L",")) {
+  for (const std::wstring& part : Split(typed, L",")) {
     if (Trim(part).empty()) continue;
     const double v = static_cast<float>(Val(Trim(part)));
     if (v <= 0 || !IsNumeric(Trim(part))) {

@@ -210,7 +210,7 @@ TEST_F(PlaneDialogs, PieChartSplitsTheCircleByTheRatios) {
   f->SetValue(L"optSector", L"1");
   f->SetValue(L"txtRadius", L"2");
   f->SetValue(L"txtAngle", L"0");  // not used by the chart
-  f->SetValue(L"txtData", L"1：1,2");
+  f->SetValue(L"txtData", L"1：1、2");
   f->Click(L"cmdOK_Sector");
   auto sectors = WithRole(L"扇形");
   ASSERT_EQ(sectors.size(), 3u);
