@@ -190,7 +190,13 @@ TEST_F(PlaneDialogs, SectorsAreFilledAndAnglesLabelled) {
   f->SetValue(L"optSecType", L"3");
   f->SetValue(L"chkXZ", L"1");
   f->Click(L"cmdOK_Sector");
-  EXPECT_EQ(One(L"度角")->TextRange()->Text(), L"60°");
+  auto label = One(L"度角");
+  EXPECT_EQ(label->TextRange()->Text(), L"60°");
+  // The label's line fits inside its margins, so the word processor shows it whole.
+  const docif::TextFrameFormat frame = label->TextFrame();
+  const double size = label->TextRange()->Font().Size.value_or(10.5);
+  EXPECT_GE(label->Height() - frame.MarginTop.value_or(3.6) - frame.MarginBottom.value_or(3.6), 1.3 * size);
+  EXPECT_GE(label->Width() - frame.MarginLeft.value_or(7.2) - frame.MarginRight.value_or(7.2), 3 * 0.6 * size);
   f->SetValue(L"optSecType", L"-1");
   f->Click(L"cmdOK_Sector");
   EXPECT_EQ(WithRole(L"扇形").size(), 3u) << "no figure chosen draws a full sector";
