@@ -18,7 +18,7 @@ namespace {
 // What a configuration workbook can need, with a wide margin: the shipped
 // one is 38 kB with a few hundred rows of four columns.
 constexpr uintmax_t kLargestFile = 32u << 20;
-constexpr size_t kMostCells = 4'000'000;  // cell places kept, empty ones before text included
+constexpr size_t kMostCells = 1'000'000;  // cell places kept, empty ones before text included
 constexpr size_t kMostText = 16'000'000;  // characters kept in cells
 constexpr size_t kMostSharedStrings = 1u << 20;
 constexpr size_t kMostSheets = 1024;
