@@ -151,6 +151,12 @@ TEST(Workbook, EmptyTextCellsReadAsEmptyTextAndCellsThatCannotBeReadAreNamed) {
   EXPECT_EQ(rows.at(0), (std::vector<std::wstring>{L"id", L"", L"ab你好"}));
   EXPECT_EQ(rows.at(1), (std::vector<std::wstring>{L"3", L"2.5", L"FALSE"}));
 
+  // LibreOffice Calc saves a text cell whose text was deleted as an empty
+  // shared text, as between "id" and "x" here.
+  book = ReadWorkbook(Utf8ToWide(PLENDRIX_SOURCE_DIR "/tests/fuzz/workbook_seeds/empty_text_cell.xls"), why);
+  ASSERT_TRUE(book) << WideToUtf8(why);
+  EXPECT_EQ(book->sheets.at(0).rows, (std::vector<std::vector<std::wstring>>{{L"id", L"", L"x"}}));
+
   book = Read(Compound(Stream(Sst({"id"}), {{u"tkType", LabelSst(0, 0, 0) + LabelSst(1, 1, 7)}})), why);
   EXPECT_FALSE(book);
   EXPECT_EQ(why, L"工作表 tkType 的单元格 B2 引用的共享文本不存在（文件已损坏）");
