@@ -12,14 +12,8 @@ constexpr uint64_t kMiniStreamCutoff = 4096;
 constexpr size_t kHeaderDifatEntries = 109;
 constexpr size_t kEntrySize = 128;
 
-uint16_t U16(std::string_view b, size_t at) {
-  return static_cast<uint16_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8);
-}
-
-uint32_t U32(std::string_view b, size_t at) { return U16(b, at) | static_cast<uint32_t>(U16(b, at + 2)) << 16; }
-
 bool Damaged(std::wstring& why, const wchar_t* what) {
-  why = std::wstring(L"文件已损坏（") + what + L"）";
+  why = DamagedFile(what);
   return false;
 }
 
@@ -31,6 +25,14 @@ std::string Lowered(std::string_view name) {
 }
 
 }  // namespace
+
+uint16_t Le16(std::string_view b, size_t at) {
+  return static_cast<uint16_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8);
+}
+
+uint32_t Le32(std::string_view b, size_t at) { return Le16(b, at) | static_cast<uint32_t>(Le16(b, at + 2)) << 16; }
+
+std::wstring DamagedFile(const std::wstring& what) { return L"文件已损坏（" + what + L"）"; }
 
 std::string_view CompoundFile::Sector(uint32_t n) const {
   const size_t at = (static_cast<size_t>(n) + 1) * sectorSize_;
@@ -55,58 +57,58 @@ bool CompoundFile::Open(std::string_view bytes, std::wstring& why) {
     why = L"不是 Excel 97-2003 格式（.xls）的工作簿";
     return false;
   }
-  const uint16_t shift = U16(bytes, 0x1E);
-  if ((shift != 9 && shift != 12) || U16(bytes, 0x20) != 6) return Damaged(why, L"扇区大小无效");
+  const uint16_t shift = Le16(bytes, 0x1E);
+  if ((shift != 9 && shift != 12) || Le16(bytes, 0x20) != 6) return Damaged(why, L"扇区大小无效");
   sectorSize_ = size_t{1} << shift;
   if (bytes.size() < sectorSize_) return Damaged(why, L"文件头不完整");
   sectors_ = (bytes.size() - sectorSize_ + sectorSize_ - 1) / sectorSize_;
 
   // The allocation table's own sectors: 109 named in the header, the rest
   // in a chain of sectors whose last entry names the next one.
-  const uint32_t fatSectors = U32(bytes, 0x2C);
+  const uint32_t fatSectors = Le32(bytes, 0x2C);
   if (fatSectors > sectors_) return Damaged(why, L"分配表无效");
   std::vector<uint32_t> fatAt;
-  for (size_t i = 0; i < std::min<size_t>(fatSectors, kHeaderDifatEntries); ++i) fatAt.push_back(U32(bytes, 0x4C + 4 * i));
+  for (size_t i = 0; i < std::min<size_t>(fatSectors, kHeaderDifatEntries); ++i) fatAt.push_back(Le32(bytes, 0x4C + 4 * i));
   const size_t perDifat = sectorSize_ / 4 - 1;
   std::vector<bool> metDifat(sectors_);
-  for (uint32_t n = U32(bytes, 0x44); fatAt.size() < fatSectors; n = U32(Sector(n), perDifat * 4)) {
+  for (uint32_t n = Le32(bytes, 0x44); fatAt.size() < fatSectors; n = Le32(Sector(n), perDifat * 4)) {
     if (n >= sectors_ || metDifat[n] || Sector(n).size() < sectorSize_) return Damaged(why, L"分配表无效");
     metDifat[n] = true;
-    for (size_t i = 0; i < perDifat && fatAt.size() < fatSectors; ++i) fatAt.push_back(U32(Sector(n), 4 * i));
+    for (size_t i = 0; i < perDifat && fatAt.size() < fatSectors; ++i) fatAt.push_back(Le32(Sector(n), 4 * i));
   }
   for (uint32_t n : fatAt) {
     if (n >= sectors_ || Sector(n).size() < sectorSize_) return Damaged(why, L"分配表无效");
-    for (size_t i = 0; i < sectorSize_; i += 4) fat_.push_back(U32(Sector(n), i));
+    for (size_t i = 0; i < sectorSize_; i += 4) fat_.push_back(Le32(Sector(n), i));
   }
 
   std::vector<uint32_t> chain;
-  if (!Chain(fat_, U32(bytes, 0x30), 0, sectors_, chain)) return Damaged(why, L"目录无效");
+  if (!Chain(fat_, Le32(bytes, 0x30), 0, sectors_, chain)) return Damaged(why, L"目录无效");
   for (uint32_t n : chain) {
     const std::string_view sector = Sector(n);
     for (size_t at = 0; at + kEntrySize <= sector.size(); at += kEntrySize) {
       const std::string_view e = sector.substr(at, kEntrySize);
       Entry entry;
-      const size_t nameBytes = std::min<size_t>(U16(e, 0x40), 64);
+      const size_t nameBytes = std::min<size_t>(Le16(e, 0x40), 64);
       for (size_t i = 0; i + 3 < nameBytes; i += 2) {
-        const uint16_t c = U16(e, i);
+        const uint16_t c = Le16(e, i);
         entry.name += c < 0x80 ? static_cast<char>(c) : '?';
       }
       entry.name = Lowered(entry.name);
       entry.type = static_cast<uint8_t>(e[0x42]);
-      entry.start = U32(e, 0x74);
+      entry.start = Le32(e, 0x74);
       // Version 3 files may leave the size's high half undefined.
-      entry.size = U32(e, 0x78) | (sectorSize_ == 512 ? 0 : static_cast<uint64_t>(U32(e, 0x7C)) << 32);
+      entry.size = Le32(e, 0x78) | (sectorSize_ == 512 ? 0 : static_cast<uint64_t>(Le32(e, 0x7C)) << 32);
       entries_.push_back(std::move(entry));
     }
   }
 
   chain.clear();
-  const uint32_t miniFatSectors = U32(bytes, 0x40);
+  const uint32_t miniFatSectors = Le32(bytes, 0x40);
   if (miniFatSectors > 0) {
-    if (!Chain(fat_, U32(bytes, 0x3C), miniFatSectors, sectors_, chain)) return Damaged(why, L"小扇区分配表无效");
+    if (!Chain(fat_, Le32(bytes, 0x3C), miniFatSectors, sectors_, chain)) return Damaged(why, L"小扇区分配表无效");
     for (uint32_t n : chain) {
       const std::string_view sector = Sector(n);
-      for (size_t i = 0; i + 4 <= sector.size(); i += 4) miniFat_.push_back(U32(sector, i));
+      for (size_t i = 0; i + 4 <= sector.size(); i += 4) miniFat_.push_back(Le32(sector, i));
     }
   }
   return true;

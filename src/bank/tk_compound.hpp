@@ -13,6 +13,14 @@
 
 namespace plx::bank {
 
+// Little-endian numbers at `at` of bytes long enough to hold them, as the
+// compound file and the workbook's records store them.
+uint16_t Le16(std::string_view b, size_t at);
+uint32_t Le32(std::string_view b, size_t at);
+
+// "文件已损坏（what）": the reason given for a file whose structure is broken.
+std::wstring DamagedFile(const std::wstring& what);
+
 class CompoundFile {
  public:
   // Reads the header, the allocation tables and the directory of `bytes`,

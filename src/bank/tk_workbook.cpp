@@ -42,14 +42,6 @@ enum : uint16_t {
   kBof = 0x0809,
 };
 
-uint16_t U16(std::string_view b, size_t at) {
-  return static_cast<uint16_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8);
-}
-
-uint32_t U32(std::string_view b, size_t at) { return U16(b, at) | static_cast<uint32_t>(U16(b, at + 2)) << 16; }
-
-std::wstring Damaged(const std::wstring& what) { return L"文件已损坏（" + what + L"）"; }
-
 struct Record {
   uint16_t type = 0;
   std::string_view data;
@@ -59,9 +51,9 @@ struct Record {
 // The record at `at`, or nothing when the stream ends inside it.
 std::optional<Record> RecordAt(std::string_view stream, size_t at) {
   if (stream.size() < 4 || at > stream.size() - 4) return std::nullopt;
-  const size_t length = U16(stream, at + 2);
+  const size_t length = Le16(stream, at + 2);
   if (length > stream.size() - at - 4) return std::nullopt;
-  return Record{U16(stream, at), stream.substr(at + 4, length), at + 4 + length};
+  return Record{Le16(stream, at), stream.substr(at + 4, length), at + 4 + length};
 }
 
 // The bytes of a record from some offset on, and of the CONTINUE records
@@ -179,7 +171,7 @@ std::wstring NumberText(double d) {
 }
 
 double DoubleAt(std::string_view b, size_t at) {
-  const uint64_t bits = U32(b, at) | static_cast<uint64_t>(U32(b, at + 4)) << 32;
+  const uint64_t bits = Le32(b, at) | static_cast<uint64_t>(Le32(b, at + 4)) << 32;
   double d = 0;
   std::memcpy(&d, &bits, sizeof d);
   return d;
@@ -245,7 +237,7 @@ class WorkbookReader {
     for (size_t i : order) {
       book.sheets[i].name = entries[i].name;
       if (entries[i].at < end) {
-        why = Damaged(L"工作表 " + entries[i].name + L" 与其他内容重叠");
+        why = DamagedFile(L"工作表 " + entries[i].name + L" 与其他内容重叠");
         return std::nullopt;
       }
       if (!ReadSheet(entries[i].at, book.sheets[i], end, why)) return std::nullopt;
@@ -256,18 +248,18 @@ class WorkbookReader {
  private:
   bool ReadGlobals(std::vector<SheetEntry>& entries, size_t& end, std::wstring& why) {
     auto bof = RecordAt(stream_, 0);
-    if (!bof || bof->type != kBof || bof->data.size() < 4 || U16(bof->data, 2) != 0x0005) {
-      why = Damaged(L"工作簿开头无效");
+    if (!bof || bof->type != kBof || bof->data.size() < 4 || Le16(bof->data, 2) != 0x0005) {
+      why = DamagedFile(L"工作簿开头无效");
       return false;
     }
-    if (U16(bof->data, 0) != 0x0600) {
+    if (Le16(bof->data, 0) != 0x0600) {
       why = L"这是 Excel 95 或更早格式的工作簿，请在电子表格程序中另存为 Excel 97-2003 格式（.xls）";
       return false;
     }
     for (size_t at = bof->next;;) {
       auto r = RecordAt(stream_, at);
       if (!r) {
-        why = Damaged(L"工作簿不完整");
+        why = DamagedFile(L"工作簿不完整");
         return false;
       }
       switch (r->type) {
@@ -275,10 +267,10 @@ class WorkbookReader {
         case kBoundSheet: {
           // Worksheets only (type 0); charts and macro sheets hold no cells.
           if (r->data.size() < 8 || r->data[5] != 0) break;
-          SheetEntry entry{U32(r->data, 0), L""};
+          SheetEntry entry{Le32(r->data, 0), L""};
           Pieces name(stream_, *r, 6);
           if (!name.String(entry.name, true)) {
-            why = Damaged(L"工作表名称不完整");
+            why = DamagedFile(L"工作表名称不完整");
             return false;
           }
           if (entries.size() == kMostSheets) {
@@ -302,7 +294,7 @@ class WorkbookReader {
     Pieces in(stream_, sst, 0);
     uint32_t total = 0, unique = 0;
     if (!in.U32(total) || !in.U32(unique)) {
-      why = Damaged(L"共享文本表不完整");
+      why = DamagedFile(L"共享文本表不完整");
       return false;
     }
     if (unique > kMostSharedStrings) {
@@ -314,7 +306,7 @@ class WorkbookReader {
     for (uint32_t i = 0; i < unique && !in.AtEnd(); ++i) {
       std::wstring s;
       if (!in.String(s, false)) {
-        why = Damaged(L"共享文本表第 " + std::to_wstring(i + 1) + L" 条不完整");
+        why = DamagedFile(L"共享文本表第 " + std::to_wstring(i + 1) + L" 条不完整");
         return false;
       }
       shared_.push_back(std::move(s));
@@ -325,7 +317,7 @@ class WorkbookReader {
   bool ReadSheet(size_t at, Worksheet& sheet, size_t& end, std::wstring& why) {
     auto r = RecordAt(stream_, at);
     if (!r || r->type != kBof) {
-      why = Damaged(L"找不到工作表 " + sheet.name + L" 的内容");
+      why = DamagedFile(L"找不到工作表 " + sheet.name + L" 的内容");
       return false;
     }
     sheet_ = &sheet;
@@ -335,7 +327,7 @@ class WorkbookReader {
       const size_t from = r->next;
       r = RecordAt(stream_, from);
       if (!r) {
-        why = Damaged(L"工作表 " + sheet.name + L" 不完整");
+        why = DamagedFile(L"工作表 " + sheet.name + L" 不完整");
         return false;
       }
       if (r->type == kBof) ++depth;
@@ -350,9 +342,9 @@ class WorkbookReader {
     const std::string_view d = r.data;
     if (r.type == kMulRk) {
       if (d.size() < 6) return true;
-      const uint16_t row = U16(d, 0), first = U16(d, 2);
+      const uint16_t row = Le16(d, 0), first = Le16(d, 2);
       for (size_t i = 0; 4 + 6 * i + 6 <= d.size() - 2; ++i)
-        if (!Put(row, first + static_cast<uint32_t>(i), RkText(U32(d, 4 + 6 * i + 2)), why)) return false;
+        if (!Put(row, first + static_cast<uint32_t>(i), RkText(Le32(d, 4 + 6 * i + 2)), why)) return false;
       return true;
     }
     if (r.type == kString) {
@@ -362,11 +354,11 @@ class WorkbookReader {
       return Text(r, 0, row, column, why);
     }
     if (d.size() < 6) return true;
-    const uint16_t row = U16(d, 0), column = U16(d, 2);
+    const uint16_t row = Le16(d, 0), column = Le16(d, 2);
     switch (r.type) {
       case kLabelSst: {
         if (d.size() < 10) return true;
-        const uint32_t index = U32(d, 6);
+        const uint32_t index = Le32(d, 6);
         if (index >= shared_.size()) {
           why = L"工作表 " + sheet_->name + L" 的单元格 " + CellName(row, column) + L" 引用的共享文本不存在（文件已损坏）";
           return false;
@@ -376,14 +368,14 @@ class WorkbookReader {
       case kLabel:
       case kRString: return Text(r, 6, row, column, why);
       case kNumber: return d.size() < 14 || Put(row, column, NumberText(DoubleAt(d, 6)), why);
-      case kRk: return d.size() < 10 || Put(row, column, RkText(U32(d, 6)), why);
+      case kRk: return d.size() < 10 || Put(row, column, RkText(Le32(d, 6)), why);
       case kBoolErr: return d.size() < 8 || Put(row, column, BoolErrText(static_cast<uint8_t>(d[6]), d[7] != 0), why);
       case kFormula: {
         // The value last calculated: a number, or a kind marked by 0xFFFF
         // in its last two bytes (text in the STRING record that follows,
         // a truth value, an error, empty text).
         if (d.size() < 14) return true;
-        if (U16(d, 12) != 0xFFFF) return Put(row, column, NumberText(DoubleAt(d, 6)), why);
+        if (Le16(d, 12) != 0xFFFF) return Put(row, column, NumberText(DoubleAt(d, 6)), why);
         switch (d[6]) {
           case 0: pendingString_ = {row, column}; return true;
           case 1: return Put(row, column, BoolErrText(static_cast<uint8_t>(d[8]), false), why);
