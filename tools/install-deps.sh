@@ -16,7 +16,7 @@ packages=(
   # the installed fonts offered by the settings dialog
   libfontconfig-dev
   # the question bank's workbook (tkconfig.xls), read by the settings dialog
-  libfreexl-dev
+  libgsf-1-dev
   # the command-line host and the JSON dump
   libcli11-dev nlohmann-json3-dev
   # the picture renderer: cairo with pango for text, libjpeg for JPEG export
