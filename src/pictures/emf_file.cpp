@@ -5,11 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
-#include "common/text.hpp"
 #include "pictures/metafile.hpp"
 #include "pictures/metafile_scene.hpp"
 #include "pictures/metafile_style.hpp"
@@ -28,7 +26,7 @@ int32_t Units(double points) {
 
 U_COLORREF Colour(uint32_t rgb) { return colorref3_set(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
 
-class EmfSink : public MetafileSink {
+class EmfSink : public MetafileFileSink {
  public:
   EmfSink(const Scene& scene, const std::string& file) {
     if (emf_start(file.c_str(), 1 << 20, 1 << 18, &et_) != 0) return;
@@ -51,9 +49,9 @@ class EmfSink : public MetafileSink {
     if (eht_) htable_free(&eht_);
   }
 
-  bool Started() const { return et_ != nullptr; }
+  bool Started() const override { return et_ != nullptr; }
 
-  bool Finish() {
+  bool Finish() override {
     Append(U_EMREOF_set(0, nullptr, et_));
     return ok_ && emf_finish(et_, eht_) == 0;
   }
@@ -191,11 +189,7 @@ class EmfSink : public MetafileSink {
 
 std::wstring WriteEmf(const Scene& scene, const std::string& file) {
   EmfSink sink(scene, file);
-  if (!sink.Started()) return L"无法写入“" + Utf8ToWide(file) + L"”。";
-  TakeApart(scene, sink);
-  if (sink.Finish()) return {};
-  std::remove(file.c_str());
-  return L"无法写入“" + Utf8ToWide(file) + L"”。";
+  return WriteThrough(sink, scene, file);
 }
 
 }  // namespace plx::pictures

@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <numbers>
 
+#include "common/text.hpp"
 #include "pictures/arrowheads.hpp"
 #include "pictures/image_paint.hpp"
 #include "pictures/patterns.hpp"
@@ -142,6 +144,14 @@ void TakeApart(const Scene& scene, MetafileSink& sink) {
       case Item::Kind::Image: TakeImage(item.image, sink); break;
     }
   }
+}
+
+std::wstring WriteThrough(MetafileFileSink& sink, const Scene& scene, const std::string& file) {
+  if (!sink.Started()) return L"无法写入“" + Utf8ToWide(file) + L"”。";
+  TakeApart(scene, sink);
+  if (sink.Finish()) return {};
+  std::remove(file.c_str());
+  return L"无法写入“" + Utf8ToWide(file) + L"”。";
 }
 
 std::vector<Polyline> Flatten(const Path& path, double tolerance) {

@@ -47,6 +47,18 @@ class MetafileSink {
 // Hands the scene to `sink`, item by item, the background first.
 void TakeApart(const Scene& scene, MetafileSink& sink);
 
+// A sink that writes a metafile into the file it opened when made.
+class MetafileFileSink : public MetafileSink {
+ public:
+  virtual bool Started() const = 0;
+  // Ends the file; false when a record or the file could not be written.
+  virtual bool Finish() = 0;
+};
+
+// Writes the scene through the sink into `file`. Returns an empty text on
+// success, else what went wrong; a file left half-written is removed.
+std::wstring WriteThrough(MetafileFileSink& sink, const Scene& scene, const std::string& file);
+
 // A path's subpaths as lines through points, curves flattened to within
 // `tolerance` points; a closed subpath does not repeat its first point.
 struct Polyline {

@@ -7,11 +7,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <numbers>
 
-#include "common/text.hpp"
 #include "pictures/metafile.hpp"
 #include "pictures/metafile_scene.hpp"
 #include "pictures/metafile_style.hpp"
@@ -78,7 +76,7 @@ class WmfText {
 
 U_COLORREF Colour(uint32_t rgb) { return colorref3_set(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
 
-class WmfSink : public MetafileSink {
+class WmfSink : public MetafileFileSink {
  public:
   WmfSink(const Scene& scene, const std::string& file) {
     const double largest = std::max({scene.width, scene.height, 1.0});
@@ -107,9 +105,9 @@ class WmfSink : public MetafileSink {
     if (wht_) wmf_htable_free(&wht_);
   }
 
-  bool Started() const { return wt_ != nullptr; }
+  bool Started() const override { return wt_ != nullptr; }
 
-  bool Finish() {
+  bool Finish() override {
     Append(U_WMREOF_set());
     return ok_ && wmf_finish(wt_) == 0;
   }
@@ -238,11 +236,7 @@ class WmfSink : public MetafileSink {
 
 std::wstring WriteWmf(const Scene& scene, const std::string& file) {
   WmfSink sink(scene, file);
-  if (!sink.Started()) return L"无法写入“" + Utf8ToWide(file) + L"”。";
-  TakeApart(scene, sink);
-  if (sink.Finish()) return {};
-  std::remove(file.c_str());
-  return L"无法写入“" + Utf8ToWide(file) + L"”。";
+  return WriteThrough(sink, scene, file);
 }
 
 }  // namespace plx::pictures

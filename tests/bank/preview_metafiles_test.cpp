@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <iostream>
 
 #include "bank/tk_question.hpp"
 #include "bank_fixture.hpp"
+#include "support/marking_office.hpp"
 
 namespace plx {
 namespace {
@@ -19,14 +19,7 @@ class BatchImportPreviews : public test::BankDialogTest {};
 
 TEST_F(BatchImportPreviews, AreMetafilesOfEachQuestionWrittenWithoutAnOffice) {
   if (!OpenCorpus("exam-teacher.docx")) GTEST_SKIP() << "the shared corpus is not here";
-  test::TempDir dir;
-  const fs::path bin = dir.Path() / "bin", mark = dir.Path() / "started";
-  fs::create_directories(bin);
-  std::ofstream(bin / "soffice") << "#!/bin/sh\ntouch '" << mark.string() << "'\nexit 1\n";
-  fs::permissions(bin / "soffice", fs::perms::owner_all);
-  const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
-  setenv("PATH", (bin.string() + ":" + path).c_str(), 1);
-
+  const test::MarkingOffice office;
   const auto start = std::chrono::steady_clock::now();
   auto form = MarkAndOpenImport();
   ASSERT_TRUE(form);
@@ -36,7 +29,6 @@ TEST_F(BatchImportPreviews, AreMetafilesOfEachQuestionWrittenWithoutAnOffice) {
   ui.Queue(Answer::OK);
   form->Click(L"cmdOK");
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  setenv("PATH", path.c_str(), 1);
   std::cout << "batch import of the corpus teacher's paper: " << seconds << " s\n";
   RecordProperty("seconds", std::to_string(seconds));
 
@@ -49,7 +41,7 @@ TEST_F(BatchImportPreviews, AreMetafilesOfEachQuestionWrittenWithoutAnOffice) {
     wmf.read(reinterpret_cast<char*>(&key), sizeof key);
     EXPECT_EQ(key, 0x9AC6CDD7u) << "a placeable WMF for question " << row.id;
   }
-  EXPECT_FALSE(fs::exists(mark)) << "an office was started";
+  EXPECT_FALSE(office.Started()) << "an office was started";
 }
 
 }  // namespace

@@ -13,12 +13,18 @@
 namespace plx::pictures {
 namespace {
 
+// A table of `rows` rows at the start of a new document, its first columns
+// set to the given widths.
+std::shared_ptr<docif::Table> SizedTable(test::ModelDoc& m, int rows, int columns, std::vector<double> widths) {
+  m.SetText(L"\r");
+  auto table = m.doc->GetTables()->Add(*m.doc->GetRange(0, 0), rows, columns);
+  for (size_t c = 0; c < widths.size(); ++c) table->SetColumnWidth(static_cast<int>(c) + 1, widths[c]);
+  return table;
+}
+
 TEST(TableFidelity, CellsTakeTheTablesColumnWidthsAlsoAfterReopening) {
   test::ModelDoc m;
-  m.SetText(L"\r");
-  auto table = m.doc->GetTables()->Add(*m.doc->GetRange(0, 0), 2, 3);
-  table->SetColumnWidth(1, 40);
-  table->SetColumnWidth(2, 120);
+  auto table = SizedTable(m, 2, 3, {40, 120});
   auto widths = [](const std::vector<docif::CellBox>& boxes) {
     std::vector<double> w;
     for (const auto& b : boxes)
@@ -43,10 +49,7 @@ TEST(TableFidelity, CellsTakeTheTablesColumnWidthsAlsoAfterReopening) {
 
 TEST(TableFidelity, OnlyTheSidesATableShowsAreDrawn) {
   test::ModelDoc m;
-  m.SetText(L"\r");
-  auto table = m.doc->GetTables()->Add(*m.doc->GetRange(0, 0), 3, 2);
-  table->SetColumnWidth(1, 30);
-  table->SetColumnWidth(2, 100);
+  auto table = SizedTable(m, 3, 2, {30, 100});
   for (int side : {docif::kBorderTop, docif::kBorderLeft, docif::kBorderBottom, docif::kBorderRight,
                    docif::kBorderHorizontal})
     table->SetBorderVisible(side, false);
