@@ -158,6 +158,12 @@ class CorpusBatchTest : public PL2PPTTest {
 TEST_F(CorpusBatchTest, EveryQuestionOfAPaperGetsItsSlideInEachForm) {
   if (!Open()) GTEST_SKIP() << "corpus not found under " << PLENDRIX_SHARED_DIR;
   const std::wstring before = Text();
+  // The score table stays whole with the title.
+  present::ZhuTiBiaoJi(*ctx);
+  auto tables = doc->GetTables();
+  ASSERT_GT(tables->Count(), 0);
+  EXPECT_FALSE(Contains(tables->Item(1)->GetRange()->Text(), L"[pdPP"));
+  present::RemoveMarkers(*ctx);
   // Plain text first: the slides can be read.
   Setting(L"iPPType", L"1");
   present::PL2PPT(*ctx, 0, {});
@@ -171,6 +177,7 @@ TEST_F(CorpusBatchTest, EveryQuestionOfAPaperGetsItsSlideInEachForm) {
   EXPECT_NE(Slides()[QuestionSlide(1)]->shapes[0]->text.find(L"D．{1,2,3}"), std::wstring::npos);
   const auto q2 = Slides()[QuestionSlide(2)];
   EXPECT_NE(q2->shapes[0]->text.find(L"C．2π"), std::wstring::npos) << "both option lines with the question";
+  EXPECT_EQ(QuestionSlide(1), 1) << "the title, its note and the score table share the first slide";
   // The same batch as pictures and as document objects: a slide for the
   // title and one for each question at least (tall text boxes take more).
   for (const auto& [type, kind] : {std::pair{L"2", ShapeData::Kind::Picture}, std::pair{L"0", ShapeData::Kind::OleObject}}) {
