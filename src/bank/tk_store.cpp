@@ -31,8 +31,11 @@ std::vector<std::wstring> PointNames(const std::wstring& points) {
   std::wstring list = points;
   for (const wchar_t* sep : {L"，", L"、", L"；", L";"}) list = Replace(list, sep, L",");
   std::vector<std::wstring> names;
-  for (const auto& part : Split(list, L","))
-    if (std::wstring name = Trim(Replace(part, L"\u3000", L" ")); !name.empty()) names.push_back(name);
+  for (const auto& part : Split(list, L",")) {
+    // Blanks around a name go, full-width ones too; those inside it stay.
+    size_t from = part.find_first_not_of(L" \t\u3000"), to = part.find_last_not_of(L" \t\u3000");
+    if (from != std::wstring::npos) names.push_back(part.substr(from, to - from + 1));
+  }
   return names;
 }
 

@@ -171,7 +171,8 @@ TEST_F(BankDatabase, BrowsingByPointMatchesWholeNamesOfAQuestionsPoints) {
   many.back() = L"补集";
   EXPECT_EQ(CountRows(*ctx, PointCountSql(many)), 2) << longer;
   // Typed lists are stored as names joined by ",".
-  EXPECT_EQ(PointNames(L" 交集，并集、 ,补集；函数;"), (std::vector<std::wstring>{L"交集", L"并集", L"补集", L"函数"}));
+  EXPECT_EQ(PointNames(L" 交集，并集、 ,补集；函数;　集合的　含义　"),
+            (std::vector<std::wstring>{L"交集", L"并集", L"补集", L"函数", L"集合的　含义"}));
 }
 
 TEST_F(BankDatabase, QuestionFilesStayInThisBanksFolder) {
