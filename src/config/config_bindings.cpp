@@ -69,7 +69,8 @@ const std::vector<SettingsTab>& SettingsTabs() {
        {Choice_(L"iPPType", L"批量发送的形式", {L"Word文档对象", L"纯文本", L"图片"}),
         Check_(L"blOver", L"允许与已有图形重叠"), Check_(L"blAutoSize", L"按比例充满边距"),
         Number_(L"intLeft", L"左边距（磅）", kMargin), Number_(L"intRight", L"右边距（磅）", kMargin),
-        Number_(L"intTop", L"上边距（磅）", kMargin), Number_(L"intButtom", L"下边距（磅）", kMargin), Check_(L"blShapeAni", L"添加进入动画"),
+        Number_(L"intTop", L"上边距（磅）", kMargin), Number_(L"intButtom", L"下边距（磅）", kMargin),
+        Check_(L"blShapeAni", L"添加进入动画"),
         Check_(L"blRndAni", L"随机进入动画"), Number_(L"txtAniID", L"进入动画编号", kEntranceEffect),
         Check_(L"blBeauty", L"设置背景图片"), Check_(L"blRndBeauty", L"随机背景图片"),
         Text_(L"txtBeautyName", L"背景图片文件名"), Check_(L"blPPAni", L"设置切换效果"),
@@ -114,8 +115,6 @@ const SettingBinding* FindSetting(const std::wstring& key) {
 
 namespace {
 
-std::wstring Number(double v) { return DecimalText(v); }
-
 // Whether the text is a number of the range (blanks around it aside).
 bool InRange(const std::wstring& value, const NumberRange& range) {
   if (!IsNumeric(value)) return false;
@@ -124,7 +123,7 @@ bool InRange(const std::wstring& value, const NumberRange& range) {
 }
 
 std::wstring Between(const NumberRange& range) {
-  return Number(range.min) + L"～" + Number(range.max) + (range.whole ? L"的整数" : L"的数");
+  return DecimalText(range.min) + L"～" + DecimalText(range.max) + (range.whole ? L"的整数" : L"的数");
 }
 
 }  // namespace
