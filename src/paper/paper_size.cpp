@@ -34,7 +34,8 @@ void SetPaperSize(AddinContext& ctx, PaperSize size) {
   doc->SetPageSetup(page);
   const std::wstring done = std::wstring(L"纸张已设为") + paper.name + L"。";
   if (size == PaperSize::K8TwoColumns)
-    ctx.Ui().MsgBox(done + L"分两栏请在字处理软件的“页面布局 ▸ 分栏”中选择“两栏”，本插件不能设置分栏。", Buttons::OK, L"");
+    ctx.Ui().MsgBox(done + L"分两栏请在字处理软件的“页面布局 ▸ 分栏”中选择“两栏”，本插件不能设置分栏。",
+                    Buttons::OK, L"");
   else
     ctx.Ui().StatusText(done);
 }

@@ -1,6 +1,7 @@
 #include "present/markers.hpp"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "addin/addin_context.hpp"
