@@ -16,11 +16,13 @@ packages=(
   # the installed fonts offered by the settings dialog
   libfontconfig-dev
   # the question bank's workbook (tkconfig.xls), read by the settings dialog
-  libfreexl-dev
+  libgsf-1-dev
   # the command-line host and the JSON dump
   libcli11-dev nlohmann-json3-dev
   # the picture renderer: cairo with pango for text, libjpeg for JPEG export
   libcairo2-dev libpango1.0-dev libjpeg-dev
+  # EMF and WMF pictures written record by record from the renderer's scene
+  libuemf-dev
   # button images drawn at build time
   libfreetype-dev fontconfig fonts-dejavu-core fonts-noto-cjk
   # tests and benchmarks (muParser is the benchmarks' reference evaluator)

@@ -59,7 +59,7 @@ void WriteRequestedPicture(Session& session, const PictureRequest& request) {
     Raise(err::kInvalidCall, L"不认识的图片格式“" + (request.format.empty() ? request.file : request.format) +
                                  L"”：可用 svg、png、pdf、jpg、bmp、emf、wmf。");
   auto doc = session.Host().ActiveDocument();
-  const Scene scene = request.selection ? SelectionScene(*session.Host().GetSelection())
+  const Scene scene = request.selection ? SelectionScene(*doc, *session.Host().GetSelection())
                                         : PageScene(*doc, request.page);
   const std::wstring error = WritePicture(scene, *format, request.dpi, WideToUtf8(request.file));
   if (!error.empty()) {

@@ -29,15 +29,6 @@ std::wstring Caption(const QuestionRow& q) {
          std::to_wstring(q.usedTimes) + L"次";
 }
 
-// Moves every item of a scene down by dy.
-void MoveDown(pictures::Scene& scene, double dy) {
-  for (auto& item : scene.items) {
-    for (auto& p : item.path.points) p.y += dy;
-    item.text.baseline += dy;
-    item.cy += dy;
-  }
-}
-
 }  // namespace
 
 frmTiKu_View::frmTiKu_View(AddinContext& ctx) : Form(ctx, L"frmTiKu_View") {
@@ -328,7 +319,7 @@ std::string frmTiKu_View::PreviewSvg() {
     auto doc = docs->Open(q.fileName + L".doc", true);
     pictures::Scene one = QuestionScene(Ctx(), *doc);
     docs->Close(doc);
-    MoveDown(one, page.height);
+    one.Move(0, page.height);
     page.width = std::max(page.width, one.width);
     page.height += one.height;
     for (auto& item : one.items) page.items.push_back(std::move(item));

@@ -137,7 +137,7 @@ pictures::Scene QuestionScene(AddinContext& ctx, docif::Document& doc) {
       if (doc) doc->Activate();
     }
   } back{was};
-  return pictures::SelectionScene(*ctx.App->GetSelection());
+  return pictures::SelectionScene(*ctx.App->ActiveDocument(), *ctx.App->GetSelection());
 }
 
 std::wstring FreshQuestionStem(AddinContext& ctx) {

@@ -4,18 +4,25 @@
 // insertion point, kept against the paragraph there.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "docif/formats.hpp"
 #include "docif/shapes.hpp"
-#include "graph/frame/graph_context.hpp"
+#include "figures/figure_shapes.hpp"
 
 namespace plx {
 class AddinContext;
 }
 
 namespace plx::charts {
+
+// The width in points a text of size `size` needs on one line: a CJK or
+// full-width character one em, a blank 0.35 em and any other character
+// 0.65 em (digits of the serif faces the word processors substitute are up
+// to 0.64 em wide), so that labels such as 12000 do not wrap.
+double TextWidth(std::wstring_view text, double size);
 
 class ChartCanvas {
  public:
@@ -35,18 +42,22 @@ class ChartCanvas {
   // A caption: plain text, or a formula text with "/" typeset as an EQ field.
   void Caption(const std::wstring& role, double left, double top, const std::wstring& text);
 
-  int Count() const { return g_.ShapeCount; }
+  int Count() const { return shapes_.Count(); }
   // Groups the shapes, names the group for `role` and puts it at `left`,
   // `top`; returns the group's name. Nothing happens without shapes.
   std::wstring Group(const std::wstring& role, double left, double top);
+  // Removes what was drawn (a chart that fails part-way leaves nothing).
+  void Discard() { shapes_.Discard(); }
 
   static docif::LineFormat Solid() { return {.Visible = true, .Weight = 0.75, .ForeColor = 0, .DashStyle = 1}; }
   static docif::LineFormat Dashed() { return {.Visible = true, .Weight = 0.5, .ForeColor = 0, .DashStyle = 4}; }
 
+  // The size of the chart's text.
+  static constexpr double kTextSize = 10;
+
  private:
-  std::wstring NextName(const std::wstring& role);
   AddinContext& ctx_;
-  graph::GraphContext g_;
+  figures::FigureShapes shapes_;
 };
 
 }  // namespace plx::charts

@@ -13,10 +13,16 @@
 
 namespace plx::charts {
 
-// The data box: full-width characters narrowed, ":" read as ",", one
-// trailing "," ignored, each item read as a number in typed order. Empty
-// text gives no values.
-std::vector<float> ReadChartData(const std::wstring& text);
+// The data box: full-width characters narrowed, ":", ";" and "、" (what a
+// Chinese input method types between the items of a list) read as ",", one
+// trailing "," ignored, each item read as a number in typed order (an empty
+// item as 0). Empty text gives no values; an item that is no number gives
+// the message naming it and no values.
+struct ChartData {
+  std::vector<float> values;
+  std::wstring problem;
+};
+ChartData ReadChartData(const std::wstring& text);
 
 // A typed number as a single-precision value; numbers beyond its range
 // become its largest value of that sign.
@@ -56,18 +62,24 @@ Axis MakeAxis(const AxisValues& values, double lengthCm);
 
 // Automatic values of the line chart: x counts the points (from 1 on a
 // broken axis, else from 0); y runs from the smallest to the largest value
-// in steps of the smallest gap between different values, narrowed while the
-// range is not a whole number of steps.
+// in steps of the smallest gap between different values, narrowed by 1
+// while the range is not a whole number of steps. When that leaves no
+// scale that can be drawn (decimal data such as 36.5, 37.2, 36.8, 37.0),
+// the same narrowing runs in units of the data's last decimal place (steps
+// of 0.1 there), and when that gives too many steps, y runs between round
+// values in at most ten round steps: the automatic scale can always be drawn.
 AxisValues LineChartAutoX(size_t count, bool broken);
 AxisValues LineChartAutoY(const std::vector<float>& data, bool broken);
 
 // Automatic values of the bar kinds. Bars stand on 0, so y runs from 0 to
 // the largest value rounded up to a round step (1, 2 or 5 times a power of
 // ten) that gives at most ten steps. x: for the bar chart the category
-// numbers 1 .. count; for the histograms the class boundaries 0 .. count in
-// steps of 1 (1 .. count + 1 on a broken axis).
+// numbers 1 .. count, bar i in the slot that ends at category i + 1 (one
+// more on a broken axis, whose first slot holds the break); for the
+// histograms the class boundaries 0 .. count in steps of 1 (1 .. count + 1
+// on a broken axis).
 AxisValues BarAutoY(const std::vector<float>& heights);
-AxisValues BarChartAutoX(size_t count);
+AxisValues BarChartAutoX(size_t count, bool broken);
 AxisValues HistogramAutoX(size_t count, bool broken);
 
 }  // namespace plx::charts

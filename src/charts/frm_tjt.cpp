@@ -148,7 +148,7 @@ void frmTJT::AddFillChoice(const wchar_t* options, const wchar_t* shading, const
 
 void frmTJT::PickColour(const wchar_t* swatch) {
   Control& c = GetControl(swatch);
-  const auto initial = static_cast<uint32_t>(ToBounded(Val(c.text), 0, 0xFFFFFF));
+  const auto initial = static_cast<uint32_t>(ToBounded(Number(swatch), 0, 0xFFFFFF));
   if (auto chosen = Ctx().Ui().ChooseColor(initial)) c.text = std::to_wstring(*chosen);
 }
 
@@ -165,17 +165,18 @@ void frmTJT::Form_Unload() {
   SaveDialog(Ctx(), *this, Memory());
 }
 
+double frmTJT::Number(const std::wstring& box) { return Val(NumberText(GetControl(box).text)); }
+
 ChartInput frmTJT::ChartFromControls() {
   ChartInput in;
   in.kind = static_cast<ChartKind>(std::clamp(GetControl(L"optZFT").value, 0, 3));
-  in.data = ReadChartData(GetControl(L"txtData").text);
+  in.data = ReadChartData(GetControl(L"txtData").text).values;
   for (const wchar_t* axis : {L"X", L"Y"}) {
     const std::wstring a = axis;
     AxisInput& ax = a == L"X" ? in.x : in.y;
-    ax.lengthCm = Val(Trim(GetControl(L"txtLen" + a).text));
-    ax.manual = {ToSingle(Val(Trim(GetControl(L"txtChuZhi" + a).text))),
-                 ToSingle(Val(Trim(GetControl(L"txtZhongZhi" + a).text))),
-                 ToSingle(Val(Trim(GetControl(L"txtKuaDu" + a).text)))};
+    ax.lengthCm = Number(L"txtLen" + a);
+    ax.manual = {ToSingle(Number(L"txtChuZhi" + a)), ToSingle(Number(L"txtZhongZhi" + a)),
+                 ToSingle(Number(L"txtKuaDu" + a))};
     ax.automatic = GetControl(L"chkAuto" + a).value != 0;
     ax.broken = GetControl(L"chkZheXian" + a).value != 0;
     ax.reference = GetControl(L"chkCanKaoXian" + a).value != 0;
@@ -185,14 +186,21 @@ ChartInput frmTJT::ChartFromControls() {
   const bool bar = in.kind == ChartKind::Bar;
   in.markerLines = !bar && GetControl(L"chkZuoBiaoXian").value != 0;
   in.writeValues = !bar && GetControl(L"chkBiaoJiShuZhi").value != 0;
-  in.gapMm = Val(Trim(GetControl(L"txtJianJu").text));
-  in.decimals = ToBounded(Val(Trim(GetControl(L"txtXSWS").text)), 0, 6);
+  in.gapMm = Number(L"txtJianJu");
+  in.decimals = ToBounded(Number(L"txtXSWS"), 0, 6);
   in.fill = GetControl(L"chkFill").value != 0;
   in.fillKind = static_cast<FillKind>(std::clamp(GetControl(L"optColor").value, 0, 2));
-  in.colour = static_cast<uint32_t>(ToBounded(Val(GetControl(L"labColor").text), 0, 0xFFFFFF));
+  in.colour = static_cast<uint32_t>(ToBounded(Number(L"labColor"), 0, 0xFFFFFF));
   in.style = GetControl(L"optStyle").value;
   in.ignoreProportion = GetControl(L"chkNoBiLi").value != 0;
   return in;
+}
+
+bool frmTJT::DataRefused(const std::wstring& box) {
+  const std::wstring problem = ReadChartData(GetControl(box).text).problem;
+  if (problem.empty()) return false;
+  Ctx().Ui().MsgBox(problem, Buttons::OK, L"");
+  return true;
 }
 
 void frmTJT::cmdOk_Click() {
@@ -201,6 +209,7 @@ void frmTJT::cmdOk_Click() {
     return;
   }
   try {
+    if (DataRefused(L"txtData")) return;
     const graph::InsertPoint at = graph::GetInsertPoint(Ctx());
     DrawStatisticChart(Ctx(), ChartFromControls(), at.left, at.top);
   } catch (const std::exception& e) {
@@ -210,6 +219,7 @@ void frmTJT::cmdOk_Click() {
 
 void frmTJT::ZheXianTu() {
   try {
+    if (DataRefused(L"txtData")) return;
     const graph::InsertPoint at = graph::GetInsertPoint(Ctx());
     ChartInput in = ChartFromControls();
     in.kind = ChartKind::Line;
@@ -231,13 +241,14 @@ void frmTJT::cmdOKJY_Click() {
 
 void frmTJT::cmdOKSX_Click() {
   try {
+    if (DataRefused(L"txtDataSX")) return;
     PieInput in;
-    in.ratios = ReadChartData(GetControl(L"txtDataSX").text);
-    in.radiusCm = Val(Trim(GetControl(L"txtRadius").text));
+    in.ratios = ReadChartData(GetControl(L"txtDataSX").text).values;
+    in.radiusCm = Number(L"txtRadius");
     in.percentages = GetControl(L"chkBaiFenBi").value != 0;
     in.fill = GetControl(L"chkColor").value != 0;
     in.fillKind = static_cast<PieFill>(std::clamp(GetControl(L"optShanXingColor").value, 0, 2));
-    in.colour = static_cast<uint32_t>(ToBounded(Val(GetControl(L"labShanXingColor").text), 0, 0xFFFFFF));
+    in.colour = static_cast<uint32_t>(ToBounded(Number(L"labShanXingColor"), 0, 0xFFFFFF));
     const graph::InsertPoint at = graph::GetInsertPoint(Ctx());
     DrawPieChart(Ctx(), in, at.left, at.top);
   } catch (const std::exception& e) {

@@ -34,6 +34,10 @@ class frmTJT : public Form {
   // colour; shading chosen) and the colour swatch that opens the chooser.
   void AddFillChoice(const wchar_t* options, const wchar_t* shading, const wchar_t* swatch);
   void PickColour(const wchar_t* swatch);
+  // A number box read as typed, full-width digits and signs folded.
+  double Number(const std::wstring& box);
+  // Shows why the data box's text cannot be read, if it cannot.
+  bool DataRefused(const std::wstring& box);
   bool restoring_ = false;
 };
 

@@ -87,23 +87,28 @@ std::wstring DrawPieChart(AddinContext& ctx, const PieInput& in, double left, do
   const std::vector<Sector> sectors = PieSectors(in.ratios);
   const std::vector<docif::FillFormat> fills = in.fill ? SectorFills(ctx, in, sectors.size()) : std::vector<docif::FillFormat>{};
   ChartCanvas canvas(ctx);
-  const double cx = r, cy = r;
-  for (size_t i = 0; i < sectors.size(); ++i) {
-    const Sector& s = sectors[i];
-    if (s.to - s.from <= 0) continue;  // a ratio of 0 has no sector
-    auto shape = canvas.Freeform(L"扇形", SectorAt(cx, cy, r, s.from, s.to));
-    if (in.fill) shape->SetFill(fills[i]);
-  }
-  if (in.percentages)
-    for (const Sector& s : sectors) {
-      if (s.to - s.from <= 0) continue;
-      const double mid = (s.from + s.to) / 2;
-      const double x = cx + 0.6 * r * std::cos(mid), y = cy + 0.6 * r * std::sin(mid);
-      auto label = canvas.Text(L"文本标识", x - 22, y - 8, 44, 16, PercentText(s.percent));
-      // A label on a hatched or dark sector stays readable on white.
-      if (in.fill) label->SetFill({.Visible = true, .ForeColor = 0xFFFFFF, .Transparency = 0.2});
+  try {
+    const double cx = r, cy = r;
+    for (size_t i = 0; i < sectors.size(); ++i) {
+      const Sector& s = sectors[i];
+      if (s.to - s.from <= 0) continue;  // a ratio of 0 has no sector
+      auto shape = canvas.Freeform(L"扇形", SectorAt(cx, cy, r, s.from, s.to));
+      if (in.fill) shape->SetFill(fills[i]);
     }
-  return canvas.Group(L"扇形统计图", left, top);
+    if (in.percentages)
+      for (const Sector& s : sectors) {
+        if (s.to - s.from <= 0) continue;
+        const double mid = (s.from + s.to) / 2;
+        const double x = cx + 0.6 * r * std::cos(mid), y = cy + 0.6 * r * std::sin(mid);
+        auto label = canvas.Text(L"文本标识", x - 22, y - 8, 44, 16, PercentText(s.percent));
+        // A label on a hatched or dark sector stays readable on white.
+        if (in.fill) label->SetFill({.Visible = true, .ForeColor = 0xFFFFFF, .Transparency = 0.2});
+      }
+    return canvas.Group(L"扇形统计图", left, top);
+  } catch (const std::exception&) {
+    canvas.Discard();  // a pie that fails part-way leaves nothing behind
+    throw;
+  }
 }
 
 }  // namespace plx::charts

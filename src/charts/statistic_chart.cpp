@@ -32,10 +32,18 @@ AxisValues BarKindsAutoY(const std::vector<float>& heights, bool ignoreProportio
 
 std::wstring Refused(std::wstring message) { return message; }
 
-// The largest number of values the x axis has places for.
-int Places(ChartKind kind, const AxisValues& x) {
+// The slot of the bar chart's first bar: the first, or after the
+// broken-axis mark.
+int FirstBarSlot(const ChartInput& in) { return in.x.broken ? 1 : 0; }
+
+// The largest number of values the x axis has places for: a histogram has
+// one class per step; the bar chart one bar per slot, the last slot (the
+// arrow's) left free; the line chart one point per tick.
+int Places(const ChartInput& in, const AxisValues& x) {
   const int steps = static_cast<int>(std::lround((static_cast<double>(x.e) - x.s) / x.d));
-  return IsHistogram(kind) ? steps : steps + 1;
+  if (IsHistogram(in.kind)) return steps;
+  if (in.kind == ChartKind::Bar) return steps + (x.s == 0 ? 1 : 2) - 1 - FirstBarSlot(in);
+  return steps + 1;
 }
 
 }  // namespace
@@ -59,13 +67,13 @@ ScaleResult ResolveScales(const ChartInput& in) {
   if (in.x.automatic) {
     switch (in.kind) {
       case ChartKind::Line: xv = LineChartAutoX(n, in.x.broken); break;
-      case ChartKind::Bar: xv = BarChartAutoX(n); break;
+      case ChartKind::Bar: xv = BarChartAutoX(n, in.x.broken); break;
       default: xv = HistogramAutoX(n, in.x.broken); break;
     }
   }
   if (auto problem = ScaleProblem(xv, L"x")) return {std::nullopt, *problem};
-  if (static_cast<int>(n) > Places(in.kind, xv))
-    return {std::nullopt, L"数据有" + std::to_wstring(n) + L"个，x轴上只有" + std::to_wstring(Places(in.kind, xv)) +
+  if (static_cast<int>(n) > Places(in, xv))
+    return {std::nullopt, L"数据有" + std::to_wstring(n) + L"个，x轴上只有" + std::to_wstring(Places(in, xv)) +
                               (IsHistogram(in.kind) ? L"组" : L"个位置") + L"，请检查x轴数据设置"};
 
   std::vector<float> heights = in.data;
@@ -109,10 +117,8 @@ struct Plot {
   double Y(double value) const { return OY - std::max(0.0, s.y.Offset(value)); }
   float XValue(int i) const { return static_cast<float>(s.x.v.s + static_cast<double>(i) * s.x.v.d); }
   float YValue(int j) const { return static_cast<float>(s.y.v.s + static_cast<double>(j) * s.y.v.d); }
-  double Right() const {
-    const double lastTick = (s.x.slots - 1) * s.x.unit;
-    return OX + (in.kind == ChartKind::Bar ? lastTick + s.x.unit / 2 : lastTick);
-  }
+  // The end of the plot: the last tick (bars end there at the latest).
+  double Right() const { return OX + (s.x.slots - 1) * s.x.unit; }
   double Top() const { return OY - (s.y.slots - 1) * s.y.unit; }
 };
 
@@ -122,6 +128,23 @@ docif::LineFormat AxisLook() {
   look.EndArrowheadLength = 2;
   look.EndArrowheadWidth = 2;
   return look;
+}
+
+// The text of a tick's value: the shortest decimal that is the same single
+// (36.6, not the 36.599998 that 36.5 + 0.1 is in single precision), to at
+// most 6 places.
+std::wstring TickText(float value) { return ValueText(Val(SingleText(value)), 6); }
+
+// A tick label under the x axis centred on x, and one left of the y axis
+// level with y, each as wide as its text.
+void XLabel(Plot& p, double x, const std::wstring& text) {
+  const double width = std::max(30.0, TextWidth(text, ChartCanvas::kTextSize) + 4);
+  p.c.Text(L"刻度文字x", x - width / 2, p.OY + 2, width, 16, text);
+}
+
+void YLabel(Plot& p, double y, const std::wstring& text) {
+  const double width = std::max(31.0, TextWidth(text, ChartCanvas::kTextSize) + 4);
+  p.c.Text(L"刻度文字y", p.OX - 3 - width, y - 8, width, 16, text, docif::kAlignRight);
 }
 
 void DrawAxes(Plot& p) {
@@ -142,7 +165,14 @@ void DrawAxes(Plot& p) {
     start = p.OY - uy;
   }
   p.c.Line(L"y轴", p.OX, start, p.OX, p.OY - p.s.y.length, AxisLook());
-  p.c.Text(L"原点", p.OX - 14, p.OY + 1, 12, 14, L"O");
+  // The corner is the origin O when neither axis starts below 0 (a start
+  // above 0 leaves out the values from 0 up to it). An axis that starts
+  // below 0 has its 0 at a tick of its own: the corner then gets only the
+  // 0 of the other axis, if that starts there.
+  const bool xFromZero = p.s.x.v.s >= 0, yFromZero = p.s.y.v.s >= 0;
+  if (xFromZero && yFromZero) p.c.Text(L"原点", p.OX - 14, p.OY + 1, 12, 14, L"O");
+  else if (p.s.x.v.s == 0) XLabel(p, p.OX, L"0");
+  else if (p.s.y.v.s == 0) YLabel(p, p.OY, L"0");
   if (!p.in.x.caption.empty()) p.c.Caption(L"x轴文字标识", p.OX + p.s.x.length + 2, p.OY + 2, p.in.x.caption);
   if (!p.in.y.caption.empty()) p.c.Caption(L"y轴文字标识", p.OX + 6, p.OY - p.s.y.length - 12, p.in.y.caption);
 }
@@ -152,20 +182,20 @@ void DrawTicks(Plot& p) {
   for (int j = 0; j <= Steps(p.s.x); ++j) {
     const int slot = j + p.s.x.k - 1;
     if (slot == 0) continue;
-    const std::wstring text = ValueText(p.XValue(j), 6);
+    const std::wstring text = TickText(p.XValue(j));
     const double x = p.OX + slot * p.s.x.unit;
     p.c.Line(L"x轴刻度线" + text, x, p.OY, x, p.OY - 3);
-    p.c.Text(L"刻度文字x", x - 15, p.OY + 2, 30, 16, text);
+    XLabel(p, x, text);
     if (p.in.x.reference) p.c.Line(L"x轴参考线", x, p.OY, x, p.Top(), reference(p.in.x.dashed));
   }
   const bool grid = p.in.style == 1 && !p.in.y.reference;
   for (int j = 0; j <= Steps(p.s.y); ++j) {
     const int slot = j + p.s.y.k - 1;
     if (slot == 0) continue;
-    const std::wstring text = ValueText(p.YValue(j), 6);
+    const std::wstring text = TickText(p.YValue(j));
     const double y = p.OY - slot * p.s.y.unit;
     p.c.Line(L"y轴刻度线" + text, p.OX, y, p.OX + 3, y);
-    p.c.Text(L"刻度文字y", p.OX - 34, y - 8, 31, 16, text, docif::kAlignRight);
+    YLabel(p, y, text);
     if (p.in.y.reference) p.c.Line(L"y轴参考线", p.OX, y, p.Right(), y, reference(p.in.y.dashed));
     if (grid) p.c.Line(L"柱状图刻度线y", p.OX, y, p.Right(), y, {.Visible = true, .Weight = 0.5, .ForeColor = 0xC0C0C0});
   }
@@ -202,7 +232,9 @@ void FillBar(const docif::ShapePtr& bar, const ChartInput& in, uint32_t randomCo
 }
 
 void WriteValue(Plot& p, double centreX, double topY, double value) {
-  p.c.Text(L"数值标记", centreX - 20, topY - 15, 40, 14, ValueText(value, p.in.decimals));
+  const std::wstring text = ValueText(value, p.in.decimals);
+  const double width = std::max(40.0, TextWidth(text, ChartCanvas::kTextSize) + 4);
+  p.c.Text(L"数值标记", centreX - width / 2, topY - 15, width, 14, text);
 }
 
 void DrawBars(Plot& p, const std::vector<uint32_t>& colours) {
@@ -210,7 +242,10 @@ void DrawBars(Plot& p, const std::vector<uint32_t>& colours) {
   const double gap = histogram ? 0 : MmToPoints(p.in.gapMm);
   for (size_t i = 0; i < p.s.heights.size(); ++i) {
     const float h = p.s.heights[i];
-    const double left = histogram ? p.X(p.XValue(static_cast<int>(i))) : p.X(p.XValue(static_cast<int>(i))) - (p.s.x.unit - gap) / 2;
+    // A class stands between its boundaries; the bar chart's bar i in
+    // slot i, centred there.
+    const double left = histogram ? p.X(p.XValue(static_cast<int>(i)))
+                                  : p.OX + static_cast<double>(i + FirstBarSlot(p.in)) * p.s.x.unit + gap / 2;
     const double width = p.s.x.unit - gap;
     const double top = p.Y(h);
     if (p.OY - top > 0.01) {
@@ -269,11 +304,16 @@ DrawResult DrawStatisticChart(AddinContext& ctx, const ChartInput& in, double le
                                               : std::vector<uint32_t>{};
     ChartCanvas canvas(ctx);
     Plot p{canvas, in, *r.scales};
-    DrawAxes(p);
-    DrawTicks(p);
-    if (line) DrawLine(p);
-    else DrawBars(p, colours);
-    group = canvas.Group(line ? L"折线统计图组合" : L"组合", left, top);
+    try {
+      DrawAxes(p);
+      DrawTicks(p);
+      if (line) DrawLine(p);
+      else DrawBars(p, colours);
+      group = canvas.Group(line ? L"折线统计图组合" : L"组合", left, top);
+    } catch (const std::exception&) {
+      canvas.Discard();
+      throw;
+    }
     ctx.Ui().Progress(100, progress);
   }
   ctx.Ui().MsgBox(L"绘图完成！", Buttons::OK, L"");

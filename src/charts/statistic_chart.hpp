@@ -9,10 +9,12 @@
 //   histogram's bars are as high as the frequencies typed, a relative
 //   frequency histogram's as high as frequency / total / class width, with
 //   the y caption "(频率)/(组距)" typeset as a fraction.
-// - Bar chart: the x values are categories; each bar is centred on its
-//   category's tick, narrowed by the gap.
-// - All bars stand on the x axis. After a broken x axis (a start other than
-//   0) the first class or category follows the break.
+// - Bar chart: bar i stands in slot i, between two ticks, centred there
+//   and narrowed by the gap; the last slot, under the arrow, stays free.
+// - All bars stand on the x axis. After a broken x axis the first class or
+//   bar follows the break.
+// - The corner of the axes is labelled O only where both axes are 0 or
+//   start above it (a start above 0 leaves out the values below it).
 // - Style 2 adds a frame round the plot ("外框") and a light line at every
 //   y tick ("柱状图刻度线y"); "忽略初始比例" lets the automatic y axis of
 //   the bar kinds start just below the smallest bar, behind a broken axis,

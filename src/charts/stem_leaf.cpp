@@ -4,6 +4,7 @@
 #include <map>
 
 #include "addin/addin_context.hpp"
+#include "charts/chart_canvas.hpp"
 #include "common/text.hpp"
 #include "docif/range.hpp"
 
@@ -16,14 +17,21 @@ bool AllDigits(const std::wstring& t) {
   return !t.empty() && std::all_of(t.begin(), t.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
 }
 
-// Points per character of the table's text, and the cell margins.
-constexpr double kDigitWidth = 5.5;
-constexpr double kCellMargins = 12;
+// The left and right margins of a cell together (0.19 cm each), and room
+// to spare so that a row never wraps.
+constexpr double kCellMargins = 2 * 5.4 + 4;
 
-double LeafColumnWidth(const std::vector<StemRow>& rows) {
-  size_t longest = 1;
-  for (const auto& r : rows) longest = std::max(longest, LeafText(r.leaves, false).size());
-  return std::max(36.0, kDigitWidth * static_cast<double>(longest) + kCellMargins);
+// A column as wide as its widest text at the table's type size.
+double ColumnWidth(const std::vector<std::wstring>& texts, double size, double least) {
+  double width = least;
+  for (const auto& t : texts) width = std::max(width, TextWidth(t, size) + kCellMargins);
+  return width;
+}
+
+std::vector<std::wstring> LeafTexts(const std::vector<StemRow>& rows) {
+  std::vector<std::wstring> texts;
+  for (const auto& r : rows) texts.push_back(LeafText(r.leaves, false));
+  return texts;
 }
 
 void Write(docif::Table& table, int row, int column, const std::wstring& text, int alignment) {
@@ -35,8 +43,9 @@ void Write(docif::Table& table, int row, int column, const std::wstring& text, i
 }  // namespace
 
 std::vector<std::wstring> CleanSeries(const std::wstring& text) {
-  std::wstring t = Replace(ToHalfWidth(text), L".", L"");
-  t = Replace(Replace(Replace(t, L" ", L","), L"\r", L""), L"\n", L"");
+  std::wstring t = Replace(NumberText(text), L".", L"");
+  for (const wchar_t* separator : {L" ", L";", L"、"}) t = Replace(t, separator, L",");
+  t = Replace(Replace(t, L"\r", L""), L"\n", L"");
   std::vector<std::wstring> items;
   for (std::wstring& item : Split(t, L","))
     if (!item.empty()) items.push_back(std::move(item));
@@ -47,8 +56,8 @@ StemLeafSeries SplitStems(const std::vector<std::wstring>& items) {
   StemLeafSeries series;
   std::vector<int> values;
   for (const auto& item : items) {
-    if (item.size() > 3) return {{}, kTooLong};
     if (!AllDigits(item)) return {{}, L"茎叶图的数据应是不超过3位的整数，“" + item + L"”不是，请检查！"};
+    if (item.size() > 3) return {{}, kTooLong};
     values.push_back(std::stoi(item));
   }
   if (values.empty()) return {{}, L"没有数据，请输入茎叶图的数据！"};
@@ -105,12 +114,18 @@ void InsertStemLeaf(AddinContext& ctx, const std::wstring& first, const std::wst
   for (int side : {docif::kBorderTop, docif::kBorderLeft, docif::kBorderBottom, docif::kBorderRight,
                    docif::kBorderHorizontal})
     table->SetBorderVisible(side, false);
-  table->SetColumnWidth(stemColumn, 30);
+  // The plot's lines follow each other closely, whatever spacing the
+  // paragraph it replaced had.
+  table->GetRange()->SetParagraphFormat({.LineSpacingRule = docif::kSpaceSingle, .SpaceBefore = 0, .SpaceAfter = 0});
+  const double size = table->Cell(rows, stemColumn)->Font().Size.value_or(10.5);
+  std::vector<std::wstring> stems;
+  for (const auto& entry : byStem) stems.push_back(std::to_wstring(entry.first));
+  table->SetColumnWidth(stemColumn, ColumnWidth(stems, size, 30));
   if (second) {
-    table->SetColumnWidth(1, LeafColumnWidth(a.rows));
-    table->SetColumnWidth(3, LeafColumnWidth(b.rows));
+    table->SetColumnWidth(1, ColumnWidth(LeafTexts(a.rows), size, 36));
+    table->SetColumnWidth(3, ColumnWidth(LeafTexts(b.rows), size, 36));
   } else {
-    table->SetColumnWidth(2, LeafColumnWidth(a.rows));
+    table->SetColumnWidth(2, ColumnWidth(LeafTexts(a.rows), size, 36));
   }
 }
 

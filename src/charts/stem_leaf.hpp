@@ -5,7 +5,9 @@
 // smallest to the largest gets its row, so an empty stem shows as a gap.
 // Two series stand either side of the stems, headed "甲" and "乙", the
 // leaves of "甲" read outwards from the stem (the largest nearest to it). Only
-// the lines between the columns are drawn.
+// the lines between the columns are drawn. Each column is as wide as its
+// widest text at the table's type size with the cells' margins, so no row
+// wraps; the rows are single-spaced without space before or after.
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,7 +19,8 @@ class AddinContext;
 namespace plx::charts {
 
 // A series text cleaned: full-width characters narrowed, every "." removed,
-// blanks read as separators, line breaks removed, empty items dropped.
+// blanks, ";" and "、" read as separators like ",", line breaks removed,
+// empty items dropped.
 std::vector<std::wstring> CleanSeries(const std::wstring& text);
 
 struct StemRow {

@@ -194,6 +194,13 @@ std::wstring ToHalfWidth(std::wstring_view s) {
   return r;
 }
 
+std::wstring NumberText(std::wstring_view typed) {
+  std::wstring r = ToHalfWidth(typed);
+  for (auto& c : r)
+    if (c == 0x2212) c = L'-';
+  return Trim(r);
+}
+
 std::wstring ToFullWidth(std::wstring_view s) {
   std::wstring r(s);
   for (auto& c : r) {

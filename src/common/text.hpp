@@ -38,5 +38,10 @@ bool EndsWithText(std::wstring_view s, std::wstring_view suffix);
 // folded to their half-width counterparts, and back.
 std::wstring ToHalfWidth(std::wstring_view s);
 std::wstring ToFullWidth(std::wstring_view s);
+// A number as a teacher types it, ready for the number readers: full-width
+// digits, signs and decimal point folded (what a Chinese input method
+// types), the minus sign U+2212 of a copied text read as "-", blanks
+// around it trimmed.
+std::wstring NumberText(std::wstring_view typed);
 
 }  // namespace plx

@@ -21,11 +21,9 @@ bool IsFormulaText(const std::wstring& text) {
 
 docif::ShapePtr FigureShapes::Line(const std::wstring& role, double x1, double y1, double x2, double y2,
                                    const docif::LineFormat& look) {
-  ++g_.ShapeCount;
-  const std::wstring name = graph::GetShapeName(ctx_, g_, role);
   auto line = ctx_.App->ActiveDocument()->GetShapes()->AddLine(static_cast<float>(x1), static_cast<float>(y1),
                                                                static_cast<float>(x2), static_cast<float>(y2));
-  line->SetName(name);
+  Keep(line, role);
   line->SetLine(look);
   line->SetWrap(kInFront);
   return line;
@@ -33,12 +31,10 @@ docif::ShapePtr FigureShapes::Line(const std::wstring& role, double x1, double y
 
 docif::ShapePtr FigureShapes::Shape(const std::wstring& role, int autoShapeType, double left, double top,
                                     double width, double height, std::optional<uint32_t> fill) {
-  ++g_.ShapeCount;
-  const std::wstring name = graph::GetShapeName(ctx_, g_, role);
   auto shape = ctx_.App->ActiveDocument()->GetShapes()->AddShape(
       autoShapeType, static_cast<float>(left), static_cast<float>(top), static_cast<float>(width),
       static_cast<float>(height));
-  shape->SetName(name);
+  Keep(shape, role);
   shape->SetLine({.Visible = true, .ForeColor = 0});
   if (fill) shape->SetFill({.Visible = true, .ForeColor = *fill, .Pattern = 0});
   else shape->SetFill({.Visible = false});
@@ -49,13 +45,11 @@ docif::ShapePtr FigureShapes::Shape(const std::wstring& role, int autoShapeType,
 docif::ShapePtr FigureShapes::Freeform(const std::wstring& role, const std::vector<docif::PointF>& points,
                                        const docif::LineFormat& look) {
   if (points.empty()) Raise(err::kInvalidCall);
-  ++g_.ShapeCount;
-  const std::wstring name = graph::GetShapeName(ctx_, g_, role);
   auto builder = ctx_.App->ActiveDocument()->GetShapes()->BuildFreeform(docif::kEditingAuto, points[0].x, points[0].y);
   for (size_t i = 1; i < points.size(); ++i)
     builder->AddNodes(docif::kSegmentLine, docif::kEditingAuto, points[i].x, points[i].y);
   auto shape = builder->ConvertToShape();
-  shape->SetName(name);
+  Keep(shape, role);
   shape->SetLine(look);
   shape->SetFill({.Visible = false});
   shape->SetWrap(kInFront);
@@ -64,11 +58,9 @@ docif::ShapePtr FigureShapes::Freeform(const std::wstring& role, const std::vect
 
 docif::ShapePtr FigureShapes::TextBox(const std::wstring& role, double left, double top, double width,
                                       double height, const std::wstring& text, bool italic) {
-  ++g_.ShapeCount;
-  const std::wstring name = graph::GetShapeName(ctx_, g_, role);
   auto box = ctx_.App->ActiveDocument()->GetShapes()->AddTextbox(
       1, static_cast<float>(left), static_cast<float>(top), static_cast<float>(width), static_cast<float>(height));
-  box->SetName(name);
+  Keep(box, role);
   box->SetFill({.Visible = false});
   box->SetLine({.Visible = false});
   box->SetWrap(kInFront);
@@ -92,21 +84,75 @@ docif::ShapePtr FigureShapes::FormulaBox(const std::wstring& role, double left, 
 
 void FigureShapes::Keep(const docif::ShapePtr& shape, const std::wstring& role) {
   ++g_.ShapeCount;
-  shape->SetName(graph::GetShapeName(ctx_, g_, role));
+  drawn_.push_back(shape);
+  std::wstring name = graph::GetShapeName(ctx_, g_, role);
+  // With the rule's numbers all used, the name it gives is taken already:
+  // by a shape of this figure, or (the host refuses it) by one drawn just
+  // before.
+  if (named_.insert(name).second) {
+    try {
+      shape->SetName(name);
+      return;
+    } catch (const VbError&) {
+      named_.erase(name);
+    }
+  }
+  name = WiderName(role);
+  shape->SetName(name);
+  named_.insert(name);
+  g_.ShapeNames[g_.ShapeCount] = name;
+}
+
+std::wstring FigureShapes::WiderName(const std::wstring& role) {
+  std::wstring digits;
+  for (wchar_t c : Mid(ctx_.GetClock().DateTimeText(), 3))
+    if (c >= L'0' && c <= L'9') digits += c;
+  // The role is shortened where it would push the number past the 32
+  // characters a name keeps.
+  const std::wstring prefix = Left(role + L"：", 20);
+  for (int& next = wider_.try_emplace(role, 1000).first->second;; ++next) {
+    const std::wstring name = Left(prefix + std::to_wstring(next) + digits + L"_plendrix", 32);
+    if (g_.takenNames.insert(name).second) {
+      ++next;
+      return name;
+    }
+  }
 }
 
 void FigureShapes::KeepNamed(const docif::ShapePtr& shape, const std::wstring& name) {
   ++g_.ShapeCount;
+  drawn_.push_back(shape);
   try {
     shape->SetName(name);
     if (static_cast<int>(g_.ShapeNames.size()) <= g_.ShapeCount) g_.ShapeNames.resize(g_.ShapeCount + 1);
     g_.ShapeNames[g_.ShapeCount] = name;
     g_.takenNames.insert(name);
+    named_.insert(name);
   } catch (const VbError&) {
     // An earlier figure of the document has the name: names are unique, so
     // this one gets the rule's name for the same role.
-    shape->SetName(graph::GetShapeName(ctx_, g_, name));
+    --g_.ShapeCount;
+    drawn_.pop_back();
+    Keep(shape, name);
   }
+}
+
+void FigureShapes::Reset() {
+  graph::ResetShapeNames(g_);
+  drawn_.clear();
+  named_.clear();
+  wider_.clear();
+}
+
+void FigureShapes::Discard() {
+  for (const auto& shape : drawn_) {
+    try {
+      shape->Delete();
+    } catch (const VbError&) {
+      // Already gone with the document or a group: nothing left to remove.
+    }
+  }
+  Reset();
 }
 
 docif::ShapePtr FigureShapes::Finish(const std::wstring& role, std::optional<graph::InsertPoint> at) {

@@ -1,10 +1,17 @@
 #pragma once
 // The shapes of one figure (number line, polygon, grid, sector, vertical
-// calculation): each made through the host, named by the shape-name rule
-// and kept in the figure's register, so that the figure is grouped as one
-// object and placed at the insertion point when it is finished.
+// calculation, chart): each made through the host, named by the shape-name
+// rule and kept in the figure's register, so that the figure is grouped as
+// one object and placed at the insertion point when it is finished.
+//
+// The rule has 999 numbers for the shapes of one role made within one
+// second. A figure of many like shapes (grid paper of up to 10,000 cells)
+// needs more: once they are used, the numbers go on from 1000, so every
+// name stays unique.
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "docif/shapes.hpp"
@@ -44,15 +51,24 @@ class FigureShapes {
   void Keep(const docif::ShapePtr& shape, const std::wstring& role);
 
   int Count() const { return g_.ShapeCount; }
+  // Removes the shapes of the unfinished figure, so that a command that
+  // fails part-way leaves nothing behind, and empties the register.
+  void Discard();
   // Groups the figure's shapes and names the group for `role` (a single
   // shape stays as it is, with its own name), puts it in front of the text and, when given, moves
   // it to `at`. The register is emptied; nothing happens for an empty figure.
   docif::ShapePtr Finish(const std::wstring& role, std::optional<graph::InsertPoint> at);
-  void Reset() { graph::ResetShapeNames(g_); }
+  void Reset();
 
  private:
+  // A name past the rule's 999 numbers for the role, unique in the document.
+  std::wstring WiderName(const std::wstring& role);
+
   AddinContext& ctx_;
   graph::GraphContext g_;
+  std::vector<docif::ShapePtr> drawn_;          // the shapes of the register
+  std::unordered_set<std::wstring> named_;      // their names
+  std::unordered_map<std::wstring, int> wider_;  // by role, the next number past 999
 };
 
 // Whether a label text is typeset as a formula: it holds "/", "gh", "^",

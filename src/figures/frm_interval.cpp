@@ -16,6 +16,8 @@ const DialogMemory kMemory{10,
                            true,
                            7};
 
+const wchar_t* const kNotAllDrawn = L"有区间没有画出，请检查输入的不等式";
+
 Control Note(const std::wstring& name, const std::wstring& text) {
   Control c = Box(name, text, L"");
   c.kind = ControlKind::Label;
@@ -49,7 +51,7 @@ frmInterval::frmInterval(AddinContext& ctx) : Form(ctx, L"frmInterval"), shapes_
 void frmInterval::Form_Load() {
   RestoreDialog(Ctx(), *this, kMemory);
   try {
-    state_.L = CInt(Val(GetControl(L"txtLengthOfAxis").text) * 28.4);
+    state_.L = CInt(Val(NumberText(GetControl(L"txtLengthOfAxis").text)) * 28.4);
   } catch (const std::exception&) {
     state_.L = 0;  // checked again at the first OK
   }
@@ -79,14 +81,25 @@ AxisOptions frmInterval::Axis() {
           GetControl(L"txtNumberList").text};
 }
 
-void frmInterval::DrawTyped(const TypedInterval& interval, const AxisOptions& axis) {
+bool frmInterval::DrawTyped(const TypedInterval& interval, const AxisOptions& axis) {
   state_.kind = interval.kind;
   state_.textA = Trim(interval.a);
   state_.textB = Trim(interval.b);
   const double a = line_.Evaluate(state_.textA);
   const double b = IsTwoEnded(interval.kind) ? line_.Evaluate(state_.textB) : 0;
-  line_.DrawInterval(state_, axis, a, b, state_.h, 0);
+  // An endpoint off the range would put its dot beside the axis, or past
+  // the end of its arrow.
+  const auto off = [this](double v) { return v < state_.xmin || v > state_.xmax; };
+  if (off(a) || (IsTwoEnded(interval.kind) && off(b))) {
+    Ctx().Ui().MsgBox(L"区间的端点" + (off(a) ? state_.textA : state_.textB) + L"不在数轴的取值范围（" +
+                          DecimalText(state_.xmin) + L"～" + DecimalText(state_.xmax) +
+                          L"）内，请关闭对话框，重新设置x的范围后再画",
+                      Buttons::OK, L"");
+    return false;
+  }
+  if (!line_.DrawInterval(state_, axis, a, b, state_.h, 0)) return false;
   state_.h = CInt(state_.h + 5.0);
+  return true;
 }
 
 bool frmInterval::DrawElement(const std::wstring& element, const AxisOptions& axis) {
@@ -104,7 +117,8 @@ bool frmInterval::DrawElement(const std::wstring& element, const AxisOptions& ax
       Ctx().Ui().MsgBox(L"不等式“" + element + L"”的解集是全体实数，没有可画的区间。", Buttons::OK, L"");
       return true;
     }
-    for (const TypedInterval& interval : SolutionIntervals(*solved)) DrawTyped(interval, axis);
+    for (const TypedInterval& interval : SolutionIntervals(*solved))
+      if (!DrawTyped(interval, axis)) return false;
     return true;
   }
   auto intervals = ReadInequality(element);
@@ -112,24 +126,32 @@ bool frmInterval::DrawElement(const std::wstring& element, const AxisOptions& ax
     Ctx().Ui().MsgBox(L"您输入的字符串中可能包含有无法识别的符号", Buttons::OK, L"");
     return false;
   }
-  for (const TypedInterval& interval : *intervals) DrawTyped(interval, axis);
+  for (const TypedInterval& interval : *intervals)
+    if (!DrawTyped(interval, axis)) return false;
   return true;
 }
 
 void frmInterval::cmdOk_Click() {
+  Control& caption = GetControl(L"labCaption");
   try {
-    NumberLine::ReadRange(state_, GetControl(L"txtXmin").text, GetControl(L"txtXmax").text,
-                          GetControl(L"txtLengthOfAxis").text);
-    if (state_.xmax < 0 || state_.xmin > 0) {
-      Ctx().Ui().MsgBox(L"为了保证画出数轴的三要素，x的最小值不应大于0且最大值不应小于0！", Buttons::OK, L"");
-      SetValue(L"txtXmin", L"0");
-      return;
-    }
-    NumberLine::ComputeUnit(state_);
-    if (state_.u < 1) {
-      // A unit below one point would stack every tick on one spot.
-      Ctx().Ui().MsgBox(L"数轴长度太短，容不下所给的取值范围，请加大数轴长度或缩小x的范围！", Buttons::OK, L"");
-      return;
+    // Once the number line is drawn, its range, length and unit hold for
+    // every interval drawn above it while the dialog is open.
+    if (!state_.numberLineDrawn) {
+      IntervalState next = state_;
+      NumberLine::ReadRange(next, GetControl(L"txtXmin").text, GetControl(L"txtXmax").text,
+                            GetControl(L"txtLengthOfAxis").text);
+      if (next.xmax < 0 || next.xmin > 0) {
+        Ctx().Ui().MsgBox(L"为了保证画出数轴的三要素，x的最小值不应大于0且最大值不应小于0！", Buttons::OK, L"");
+        SetValue(L"txtXmin", L"0");
+        return;
+      }
+      NumberLine::ComputeUnit(next);
+      if (next.u < 1) {
+        // A unit below one point would stack every tick on one spot.
+        Ctx().Ui().MsgBox(L"数轴长度太短，容不下所给的取值范围，请加大数轴长度或缩小x的范围！", Buttons::OK, L"");
+        return;
+      }
+      state_ = next;
     }
     const AxisOptions axis = Axis();
     if (GetControl(L"optType").value != 1) {
@@ -141,14 +163,19 @@ void frmInterval::cmdOk_Click() {
       line_.DrawNumberLine(state_, axis);
       state_.numberLineDrawn = true;
     }
+    bool drawn = true;
     for (const std::wstring& part : Split(PlainRelations(GetControl(L"txtInequality").text), L",")) {
       const std::wstring element = Trim(part);
       if (element.empty()) continue;
-      if (!DrawElement(element, axis)) break;
+      if (!DrawElement(element, axis)) {
+        drawn = false;
+        break;
+      }
     }
-    GetControl(L"labCaption").caption = L"在word中绘制当前区间成功！";
+    caption.caption = drawn ? L"在word中绘制当前区间成功！" : kNotAllDrawn;
     Ctx().App->SetScreenUpdating(true);
   } catch (const std::exception& e) {
+    caption.caption = kNotAllDrawn;
     Ctx().App->SetScreenUpdating(true);
     ShowErr(Ctx(), e, L"frmInterval.cmdOk_Click-->line", __LINE__);
   }

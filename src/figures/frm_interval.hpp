@@ -25,7 +25,8 @@ class frmInterval : public Form {
   AxisOptions Axis();
   // Draws the sets of one element; false when it could not be read.
   bool DrawElement(const std::wstring& element, const AxisOptions& axis);
-  void DrawTyped(const TypedInterval& interval, const AxisOptions& axis);
+  // Draws one set; false (after its message) when it could not be drawn.
+  bool DrawTyped(const TypedInterval& interval, const AxisOptions& axis);
 
   IntervalState state_;
   FigureShapes shapes_;

@@ -31,6 +31,19 @@ bool Refuse(AddinContext& ctx, const std::wstring& message) {
   return true;
 }
 
+// A number box as typed: full-width digits and signs folded.
+double Number(Form& form, const std::wstring& box) { return Val(NumberText(form.GetControl(box).text)); }
+
+// The most sides a polygon is drawn with: more look like a circle.
+constexpr int kMaxSides = 1000;
+
+// What each construction of grid paper is good for, shown under the choice.
+const wchar_t* const kGridDescriptions[] = {
+    L"每个方格只含有顶点，没有边线",
+    L"方格是由几条横线和竖线组合而成，这种类型的方格可以方便的将某几条边整体设为虚线。",
+    L"每个方格均由四条互不影响的线段组成，这种类型的方程可以方便的将某个小正方形的边设置为虚线。",
+    L"每个方格都是由一个小正方形构成，这种类型的方格可以方便的填充其中某个方格的颜色"};
+
 }  // namespace
 
 RememberedFigureForm::RememberedFigureForm(AddinContext& ctx, const std::wstring& name, const DialogMemory& memory)
@@ -49,14 +62,16 @@ frmZDBX::frmZDBX(AddinContext& ctx) : RememberedFigureForm(ctx, L"frmZDBX", kPol
 
 void frmZDBX::Command1_Click() {
   try {
-    const int n = CInt(Val(GetControl(L"txtBS").text));
-    const double a = Val(GetControl(L"txtBC").text);
-    if (n < 3 && Refuse(Ctx(), L"边数应是不小于3的整数，请检查您的数据！")) return;
+    const double sides = Number(*this, L"txtBS");
+    const double a = Number(*this, L"txtBC");
+    if (!(sides >= 3 && sides <= kMaxSides && sides == Int(sides)) &&
+        Refuse(Ctx(), L"边数应是3到" + std::to_wstring(kMaxSides) + L"之间的整数，请检查您的数据！"))
+      return;
     if (a <= 0 && Refuse(Ctx(), L"边长必须大于0，请检查您的数据！")) return;
-    DrawRegularPolygon(shapes_, n, a, GetControl(L"chkCenter").value == 1);
+    DrawRegularPolygon(shapes_, static_cast<int>(sides), a, GetControl(L"chkCenter").value == 1);
     Place(Ctx(), shapes_, L"正多边形");
   } catch (const std::exception& e) {
-    shapes_.Reset();
+    shapes_.Discard();
     ShowErr(Ctx(), e, L"frmZDBX.Command1_Click-->line", __LINE__);
   }
 }
@@ -68,7 +83,15 @@ frmFangGe::frmFangGe(AddinContext& ctx) : RememberedFigureForm(ctx, L"frmFangGe"
   Control unit = Box(L"labUnit", L"单位（厘米）", L"");
   unit.kind = ControlKind::Label;
   AddControl(unit);
-  AddControl(Options(L"Option1", L"", {L"点阵型", L"直线型", L"线段型", L"方块型"}));
+  Control kind = Options(L"Option1", L"", {L"点阵型", L"直线型", L"线段型", L"方块型"});
+  kind.change = [this] {
+    const int chosen = GetControl(L"Option1").value;
+    GetControl(L"labDescription").caption = chosen >= 0 && chosen < 4 ? kGridDescriptions[chosen] : L"";
+  };
+  AddControl(kind);
+  Control description = Box(L"labDescription", L"", L"");
+  description.kind = ControlKind::Label;
+  AddControl(description);
   AddControl(Button(L"Command1", L"绘制", [this] { Command1_Click(); }));
   AddControl(Button(L"Command2", L"退出", [this] { Unload(); }));
   SetValue(L"Option1", L"1");
@@ -76,10 +99,10 @@ frmFangGe::frmFangGe(AddinContext& ctx) : RememberedFigureForm(ctx, L"frmFangGe"
 
 void frmFangGe::Command1_Click() {
   try {
-    const double rows = Val(GetControl(L"Text1(0)").text), columns = Val(GetControl(L"Text1(1)").text);
+    const double rows = Number(*this, L"Text1(0)"), columns = Number(*this, L"Text1(1)");
     if (rows <= 0 && Refuse(Ctx(), L"行数不能为零或负数，请检查您的数据！")) return;
     if (columns <= 0 && Refuse(Ctx(), L"列数不能为零或负数，请检查您的数据！")) return;
-    const int s = CInt(Val(GetControl(L"Text1(2)").text) * kPointsPerCm);
+    const int s = CInt(Number(*this, L"Text1(2)") * kPointsPerCm);
     if (s <= 0 && Refuse(Ctx(), L"宽度必须大于0，请检查您的数据！")) return;
     const int r = CInt(rows), c = CInt(columns);
     if (static_cast<double>(r) * c > kMaxGridCells &&
@@ -90,7 +113,7 @@ void frmFangGe::Command1_Click() {
     Place(Ctx(), shapes_, L"方格");
     Ctx().Ui().MsgBox(L"方格绘制已经完成，如果不需要再绘制方格，请点退出按钮关闭", Buttons::OK, L"");
   } catch (const std::exception& e) {
-    shapes_.Reset();
+    shapes_.Discard();
     ShowErr(Ctx(), e, L"frmFangGe.Command1_Click-->line", __LINE__);
   }
 }
@@ -108,14 +131,18 @@ std::optional<docif::FillFormat> frmSector::Fill() {
     }
     default:
       return docif::FillFormat{.Visible = true,
-                               .ForeColor = static_cast<uint32_t>(CLng(Val(GetControl(L"labColor").text))),
+                               .ForeColor = static_cast<uint32_t>(CLng(Number(*this, L"labColor"))),
                                .Pattern = 0};
   }
 }
 
 void frmSector::DrawPieChart(double r) {
+  std::wstring typed = NumberText(GetControl(L"txtData").text);
+  // The separators of the statistics dialog's pie chart: "、" and "；" as a
+  // Chinese input method types them between the items of a list.
+  for (const wchar_t* separator : {L":", L";", L"、"}) typed = Replace(typed, separator, L",");
   std::vector<double> values;
-  for (const std::wstring& part : Split(Replace(ToHalfWidth(GetControl(L"txtData").text), L":", L","), L",")) {
+  for (const std::wstring& part : Split(typed, L",")) {
     if (Trim(part).empty()) continue;
     const double v = static_cast<float>(Val(Trim(part)));
     if (v <= 0 || !IsNumeric(Trim(part))) {
@@ -146,8 +173,8 @@ frmSector::frmSector(AddinContext& ctx) : Form(ctx, L"frmSector"), shapes_(ctx) 
 
 void frmSector::cmdOK_Sector_Click() {
   try {
-    const double r = Val(GetControl(L"txtRadius").text) * kPointsPerCm;
-    const double degrees = Val(GetControl(L"txtAngle").text);
+    const double r = Number(*this, L"txtRadius") * kPointsPerCm;
+    const double degrees = Number(*this, L"txtAngle");
     if (r <= 0 && Refuse(Ctx(), L"半径不能为零或负数!")) return;
     if (GetControl(L"optSector").value == 1) {
       DrawPieChart(r);
@@ -162,7 +189,7 @@ void frmSector::cmdOK_Sector_Click() {
                Fill());
     Place(Ctx(), shapes_, L"扇形");
   } catch (const std::exception& e) {
-    shapes_.Reset();
+    shapes_.Discard();
     ShowErr(Ctx(), e, L"frmSector.cmdOK_Sector_Click-->line", __LINE__);
   }
 }

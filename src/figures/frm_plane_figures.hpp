@@ -30,7 +30,8 @@ class RememberedFigureForm : public Form {
   const DialogMemory& memory_;
 };
 
-// Number of sides `txtBS`, side length `txtBC` (cm), `chkCenter`.
+// Number of sides `txtBS` (a whole number from 3 to 1000), side length
+// `txtBC` (cm), `chkCenter`.
 class frmZDBX : public RememberedFigureForm {
  public:
   explicit frmZDBX(AddinContext& ctx);
@@ -38,7 +39,8 @@ class frmZDBX : public RememberedFigureForm {
 };
 
 // Rows `Text1(0)`, columns `Text1(1)`, cell width `Text1(2)` (cm), the
-// construction `Option1` (点阵型, 直线型, 线段型, 方块型).
+// construction `Option1` (点阵型, 直线型, 线段型, 方块型) with what it is good
+// for in `labDescription`. At most 10,000 cells.
 class frmFangGe : public RememberedFigureForm {
  public:
   explicit frmFangGe(AddinContext& ctx);

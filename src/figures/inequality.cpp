@@ -80,7 +80,7 @@ bool EndBClosed(const std::wstring& kind) { return Contains(kind, L"NBTb"); }
 bool RunsRight(const std::wstring& kind) { return kind == L"BigThanA" || kind == L"NoLessThanA"; }
 
 std::wstring PlainRelations(const std::wstring& text) {
-  return Replace(Replace(Replace(ToHalfWidth(text), L"≥", L">="), L"≤", L"<="), L"≠", L"<>");
+  return Replace(Replace(Replace(NumberText(text), L"≥", L">="), L"≤", L"<="), L"≠", L"<>");
 }
 
 bool NeedsSolver(const std::wstring& element) {

@@ -28,7 +28,8 @@ bool EndBClosed(const std::wstring& kind);
 bool RunsRight(const std::wstring& kind);
 
 // What a teacher types for a relation, written with the ASCII signs the
-// patterns read: full-width characters folded, "≥" ">=", "≤" "<=", "≠" "<>".
+// patterns read: full-width characters folded, the minus sign U+2212 of a
+// copied text "-", "≥" ">=", "≤" "<=", "≠" "<>".
 std::wstring PlainRelations(const std::wstring& text);
 
 // Whether the element is solved as a linear inequality rather than read by

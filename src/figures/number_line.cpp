@@ -20,9 +20,9 @@ bool IsWhole(double v) { return v == std::floor(v); }
 
 void NumberLine::ReadRange(IntervalState& s, const std::wstring& xmin, const std::wstring& xmax,
                            const std::wstring& lengthCm) {
-  s.L = CInt(Val(lengthCm) * 28.4);
-  s.xmin = Val(Trim(xmin));
-  s.xmax = CInt(Val(Trim(xmax)));
+  s.L = CInt(Val(NumberText(lengthCm)) * 28.4);
+  s.xmin = Val(NumberText(xmin));
+  s.xmax = CInt(Val(NumberText(xmax)));
 }
 
 void NumberLine::ComputeUnit(IntervalState& s) {
@@ -73,7 +73,7 @@ void NumberLine::DrawNumberLine(IntervalState& s, const AxisOptions& options) {
   if (options.tickMode == L"define") {
     const std::wstring list = Trim(options.numberList);
     if (!list.empty() && list != kNumberListPlaceholder) {
-      for (const std::wstring& part : Split(ToHalfWidth(list), L",")) {
+      for (const std::wstring& part : Split(NumberText(list), L",")) {
         const std::wstring text = Trim(part);
         if (text.empty()) continue;  // "1,2," or "1,,2"
         const double v = Evaluate(text);
@@ -95,7 +95,7 @@ void NumberLine::DrawNumberLine(IntervalState& s, const AxisOptions& options) {
   ctx_.App->SetScreenUpdating(true);
 }
 
-void NumberLine::DrawInterval(const IntervalState& s, const AxisOptions& options, double a, double b, double level,
+bool NumberLine::DrawInterval(const IntervalState& s, const AxisOptions& options, double a, double b, double level,
                               uint32_t colour) {
   try {
     ctx_.App->SetScreenUpdating(false);
@@ -133,9 +133,11 @@ void NumberLine::DrawInterval(const IntervalState& s, const AxisOptions& options
     label(twoEnded ? L"文本a" : L"文本" + Trim(s.textA), a, s.textA);
     if (twoEnded) label(L"文本b", b, s.textB);
     ctx_.App->SetScreenUpdating(true);
+    return true;
   } catch (const std::exception& e) {
     ctx_.App->SetScreenUpdating(true);
     ShowErr(ctx_, e, L"frmInterval.DrawInterval-->line", __LINE__);
+    return false;
   }
 }
 

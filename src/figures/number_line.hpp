@@ -51,16 +51,18 @@ class NumberLine {
  public:
   NumberLine(AddinContext& ctx, FigureShapes& shapes) : ctx_(ctx), shapes_(shapes) {}
 
-  // L, xmin and xmax from the typed texts (L and xmax rounded half to even
-  // to 16-bit integers, error 6 beyond them).
+  // L, xmin and xmax from the typed texts (full-width digits and the minus
+  // sign U+2212 read as typed; L and xmax rounded half to even to 16-bit
+  // integers, error 6 beyond them).
   static void ReadRange(IntervalState& s, const std::wstring& xmin, const std::wstring& xmax,
                         const std::wstring& lengthCm);
   // u = Int(L / (xmax − xmin)); error 11 for an empty range, 6 when too big.
   static void ComputeUnit(IntervalState& s);
 
   void DrawNumberLine(IntervalState& s, const AxisOptions& options);
-  // Draws s.kind with endpoints a and b at height `level`.
-  void DrawInterval(const IntervalState& s, const AxisOptions& options, double a, double b, double level,
+  // Draws s.kind with endpoints a and b at height `level`; false after the
+  // error report when it could not.
+  bool DrawInterval(const IntervalState& s, const AxisOptions& options, double a, double b, double level,
                     uint32_t colour);
   // The value of a typed number ("1/2", "gh(2)", "-pi").
   double Evaluate(const std::wstring& typed);

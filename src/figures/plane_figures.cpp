@@ -96,10 +96,22 @@ docif::ShapePtr DrawSector(FigureShapes& shapes, SectorKind kind, double r, doub
   auto shape = shapes.Freeform(kRoles[static_cast<int>(kind)], SectorOutline(kind, r, start, alpha));
   if (fill && (kind == SectorKind::Full || kind == SectorKind::Segment)) shape->SetFill(*fill);
   if (kind == SectorKind::Angle) {
-    // The degrees inside the angle, along its bisector.
+    // The degrees inside the angle, along its bisector, in a box that holds
+    // its line whole inside the box's margins at the text's own size (a
+    // 16-point box left 8.8 points for it, and the word processor cut the
+    // label in half).
     const double mid = start + alpha / 2, d = std::min(r / 2, 24.0);
-    shapes.TextBox(L"度角", d * std::cos(mid) - 18, d * std::sin(mid) - 8, 36, 16,
-                   DecimalText(Val(Format(alpha * 180 / std::numbers::pi, L"0.##"))) + L"°");
+    const std::wstring degrees = DecimalText(Val(Format(alpha * 180 / std::numbers::pi, L"0.##"))) + L"°";
+    auto label = shapes.TextBox(L"度角", d * std::cos(mid) - 18, d * std::sin(mid) - 8, 36, 16, degrees);
+    const double size = label->TextRange()->Font().Size.value_or(10.5);
+    const docif::TextFrameFormat frame = label->TextFrame();
+    const double width = 0.65 * size * static_cast<double>(degrees.size()) + frame.MarginLeft.value_or(7.2) +
+                         frame.MarginRight.value_or(7.2);
+    const double height = 1.4 * size + frame.MarginTop.value_or(3.6) + frame.MarginBottom.value_or(3.6);
+    label->SetLeft(label->Left() + (label->Width() - width) / 2);
+    label->SetTop(label->Top() + (label->Height() - height) / 2);
+    label->SetWidth(width);
+    label->SetHeight(height);
   }
   return shape;
 }

@@ -96,7 +96,7 @@ void ShuShi(AddinContext& ctx) {
     shapes.Finish(L"竖式", graph::GetInsertPoint(ctx));
     ctx.App->SetScreenUpdating(true);
   } catch (const std::exception& e) {
-    shapes.Reset();
+    shapes.Discard();
     ctx.App->SetScreenUpdating(true);
     ShowErr(ctx, e, L"ShuShi-->line", __LINE__);
   }

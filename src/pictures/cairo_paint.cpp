@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
 #include <numbers>
 #include <string>
 #include <vector>
 
+#include "pictures/arrowheads.hpp"
 #include "pictures/image_paint.hpp"
 #include "pictures/patterns.hpp"
 #include "pictures/text_layout.hpp"
@@ -53,74 +53,6 @@ void SetDash(cairo_t* cr, const Stroke& s) {
   cairo_set_dash(cr, dash.data(), static_cast<int>(dash.size()), 0);
 }
 
-// Fills the closed polygon through the points.
-void FillPolygon(cairo_t* cr, std::initializer_list<Point> points) {
-  for (const Point& p : points) cairo_line_to(cr, p.x, p.y);  // the first line_to of a new path moves
-  cairo_close_path(cr);
-  cairo_fill(cr);
-}
-
-// The arrowhead at `tip`, pointing away from `from`. Its size grows with
-// the line: 2, 3 or 5 line widths for narrow, medium, wide (and short,
-// medium, long), never smaller than for a 1-point line.
-void DrawArrowhead(cairo_t* cr, const Arrowhead& a, const Stroke& s, Point tip, Point from) {
-  if (a.style <= 1) return;
-  const double dx = tip.x - from.x, dy = tip.y - from.y, len = std::hypot(dx, dy);
-  if (len <= 0) return;
-  const double ux = dx / len, uy = dy / len;
-  const double factor[] = {2, 3, 5};
-  const double w = std::max(s.width, 1.0);
-  const double length = factor[std::clamp(a.length, 1, 3) - 1] * w, half = factor[std::clamp(a.width, 1, 3) - 1] * w / 2;
-  auto at = [&](double along, double across) {
-    return Point{tip.x - ux * along - uy * across, tip.y - uy * along + ux * across};
-  };
-  cairo_save(cr);
-  cairo_set_dash(cr, nullptr, 0, 0);
-  SetColor(cr, s.color);
-  cairo_new_path(cr);
-  const Point l = at(length, half), r = at(length, -half);
-  switch (a.style) {
-    case 3:  // open: two strokes
-      cairo_move_to(cr, l.x, l.y);
-      cairo_line_to(cr, tip.x, tip.y);
-      cairo_line_to(cr, r.x, r.y);
-      cairo_set_line_width(cr, s.width);
-      cairo_stroke(cr);
-      break;
-    case 4:  // stealth: a triangle with a notch
-      FillPolygon(cr, {tip, l, at(length * 0.6, 0), r});
-      break;
-    case 5:  // diamond centred on the end
-      FillPolygon(cr, {at(-length / 2, 0), at(0, half), at(length / 2, 0), at(0, -half)});
-      break;
-    case 6:  // oval centred on the end
-      cairo_translate(cr, tip.x, tip.y);
-      cairo_rotate(cr, std::atan2(uy, ux));
-      cairo_scale(cr, length / 2, half);
-      cairo_arc(cr, 0, 0, 1, 0, 2 * std::numbers::pi);
-      cairo_restore(cr);
-      cairo_save(cr);
-      SetColor(cr, s.color);
-      cairo_fill(cr);
-      break;
-    default:  // triangle
-      FillPolygon(cr, {tip, l, r});
-      break;
-  }
-  cairo_restore(cr);
-}
-
-// The ends of an open path with the point each one is approached from
-// (a curve's control point, or the node before).
-void DrawArrowheads(cairo_t* cr, const Path& path) {
-  const Stroke& s = path.stroke;
-  if ((s.begin.style <= 1 && s.end.style <= 1) || path.points.size() < 2) return;
-  if (std::find(path.ops.begin(), path.ops.end(), Path::Op::Close) != path.ops.end()) return;
-  const auto& p = path.points;
-  DrawArrowhead(cr, s.begin, s, p[0], p[1]);
-  DrawArrowhead(cr, s.end, s, p[p.size() - 1], p[p.size() - 2]);
-}
-
 void PaintPath(cairo_t* cr, const Path& path) {
   if (path.fill.visible) {
     TracePath(cr, path);
@@ -146,7 +78,7 @@ void PaintPath(cairo_t* cr, const Path& path) {
   SetDash(cr, s);
   cairo_stroke(cr);
   cairo_restore(cr);
-  DrawArrowheads(cr, path);
+  for (const Path& head : ArrowheadPaths(path)) PaintPath(cr, head);
 }
 
 void PaintText(cairo_t* cr, const Text& t) {

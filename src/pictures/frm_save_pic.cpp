@@ -77,10 +77,9 @@ void frmSavePic::cmdOk_Click() {
     auto selection = Ctx().App->GetSelection();
     Scene scene;
     if (GetControl(L"optScope").value == 0) {
-      scene = SelectionScene(*selection);
+      scene = SelectionScene(*Ctx().App->ActiveDocument(), *selection);
     } else {
-      const int page = static_cast<int>(selection->Information(docif::kActiveEndPageNumber));
-      scene = PageScene(*Ctx().App->ActiveDocument(), page);
+      scene = PageScene(*Ctx().App->ActiveDocument(), SelectionPage(*selection));
     }
     const std::wstring error = WritePicture(scene, format, dpi, WideToUtf8(file));
     if (!error.empty()) {

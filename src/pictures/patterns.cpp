@@ -7,8 +7,6 @@ namespace {
 
 constexpr double kTile = 6;
 
-enum Lines : unsigned { kHorizontal = 1, kVertical = 2, kDown = 4, kUp = 8 };
-
 struct Hatch {
   unsigned lines = 0;
   double width = 0;   // line width in points
@@ -18,21 +16,21 @@ struct Hatch {
 // The hatchings and grids among the host's pattern numbers.
 Hatch HatchOf(int pattern) {
   switch (pattern) {
-    case 13: return {kHorizontal, 1.5, 2};
-    case 14: return {kVertical, 1.5, 2};
-    case 15: return {kDown, 1.5, 2};
-    case 16: return {kUp, 1.5, 2};
-    case 18: return {kDown | kUp, 1.2, 2};
-    case 19: return {kHorizontal, 0.75, 2};
-    case 20: return {kVertical, 0.75, 2};
-    case 21: return {kDown, 0.75, 2};
-    case 22: return {kUp, 0.75, 2};
-    case 23: return {kHorizontal | kVertical, 0.75, 2};
-    case 25: return {kDown, 2.25, 1};
-    case 26: return {kUp, 2.25, 1};
-    case 29: return {kVertical, 0.75, 4};
-    case 30: return {kHorizontal, 0.75, 4};
-    case 34: return {kHorizontal | kVertical, 0.75, 1};
+    case 13: return {kHatchHorizontal, 1.5, 2};
+    case 14: return {kHatchVertical, 1.5, 2};
+    case 15: return {kHatchDown, 1.5, 2};
+    case 16: return {kHatchUp, 1.5, 2};
+    case 18: return {kHatchDown | kHatchUp, 1.2, 2};
+    case 19: return {kHatchHorizontal, 0.75, 2};
+    case 20: return {kHatchVertical, 0.75, 2};
+    case 21: return {kHatchDown, 0.75, 2};
+    case 22: return {kHatchUp, 0.75, 2};
+    case 23: return {kHatchHorizontal | kHatchVertical, 0.75, 2};
+    case 25: return {kHatchDown, 2.25, 1};
+    case 26: return {kHatchUp, 2.25, 1};
+    case 29: return {kHatchVertical, 0.75, 4};
+    case 30: return {kHatchHorizontal, 0.75, 4};
+    case 34: return {kHatchHorizontal | kHatchVertical, 0.75, 1};
     default: return {};
   }
 }
@@ -41,7 +39,9 @@ void Rgba(cairo_t* cr, uint32_t rgb, double alpha) {
   cairo_set_source_rgba(cr, (rgb & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, ((rgb >> 16) & 0xFF) / 255.0, alpha);
 }
 
-uint32_t Mix(uint32_t fore, uint32_t back, double share) {
+}  // namespace
+
+uint32_t MixColours(uint32_t fore, uint32_t back, double share) {
   uint32_t out = 0;
   for (int shift = 0; shift <= 16; shift += 8) {
     const double f = (fore >> shift) & 0xFF, b = (back >> shift) & 0xFF;
@@ -49,8 +49,6 @@ uint32_t Mix(uint32_t fore, uint32_t back, double share) {
   }
   return out;
 }
-
-}  // namespace
 
 double PatternCoverage(int pattern) {
   static const double kPercent[] = {0, 0.05, 0.10, 0.20, 0.25, 0.30, 0.40, 0.50, 0.60, 0.70, 0.75, 0.80, 0.90};
@@ -62,10 +60,12 @@ double PatternCoverage(int pattern) {
   return std::min(1.0, count * h.width * h.spacing / kTile);
 }
 
+unsigned HatchLines(int pattern) { return HatchOf(pattern).lines; }
+
 cairo_pattern_t* MakeFillPattern(int pattern, uint32_t fore, uint32_t back, double alpha) {
   const Hatch h = HatchOf(pattern);
   if (h.lines == 0) {
-    const uint32_t mixed = Mix(fore, back, PatternCoverage(pattern));
+    const uint32_t mixed = MixColours(fore, back, PatternCoverage(pattern));
     return cairo_pattern_create_rgba((mixed & 0xFF) / 255.0, ((mixed >> 8) & 0xFF) / 255.0,
                                      ((mixed >> 16) & 0xFF) / 255.0, alpha);
   }
@@ -79,10 +79,10 @@ cairo_pattern_t* MakeFillPattern(int pattern, uint32_t fore, uint32_t back, doub
   const double step = kTile / h.spacing;
   // Lines run past the tile's edges so that neighbouring tiles join up.
   for (double o = -kTile; o <= 2 * kTile; o += step) {
-    if (h.lines & kHorizontal) { cairo_move_to(cr, -1, o + step / 2); cairo_line_to(cr, kTile + 1, o + step / 2); }
-    if (h.lines & kVertical) { cairo_move_to(cr, o + step / 2, -1); cairo_line_to(cr, o + step / 2, kTile + 1); }
-    if (h.lines & kDown) { cairo_move_to(cr, o - 1, -1); cairo_line_to(cr, o + kTile + 1, kTile + 1); }
-    if (h.lines & kUp) { cairo_move_to(cr, o - 1, kTile + 1); cairo_line_to(cr, o + kTile + 1, -1); }
+    if (h.lines & kHatchHorizontal) { cairo_move_to(cr, -1, o + step / 2); cairo_line_to(cr, kTile + 1, o + step / 2); }
+    if (h.lines & kHatchVertical) { cairo_move_to(cr, o + step / 2, -1); cairo_line_to(cr, o + step / 2, kTile + 1); }
+    if (h.lines & kHatchDown) { cairo_move_to(cr, o - 1, -1); cairo_line_to(cr, o + kTile + 1, kTile + 1); }
+    if (h.lines & kHatchUp) { cairo_move_to(cr, o - 1, kTile + 1); cairo_line_to(cr, o + kTile + 1, -1); }
   }
   cairo_stroke(cr);
   cairo_destroy(cr);

@@ -146,7 +146,7 @@ std::wstring WritePicture(const Scene& scene, PictureFormat format, double dpi, 
     case PictureFormat::Bmp: ok = WriteBmp(Rasterize(scene, dpi), dpi, file); break;
     case PictureFormat::Emf:
     case PictureFormat::Wmf: {
-      const std::wstring error = WriteMetafile(scene, format == PictureFormat::Emf ? L"emf" : L"wmf", file);
+      const std::wstring error = format == PictureFormat::Emf ? WriteEmf(scene, file) : WriteWmf(scene, file);
       if (!error.empty()) return error;
       ok = true;
       break;

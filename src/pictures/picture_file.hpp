@@ -1,8 +1,7 @@
 #pragma once
 // Writing a scene as a picture file. Vector formats (SVG, PDF) keep the
 // drawing in points; raster formats (PNG, JPEG, BMP) are drawn at the given
-// resolution; the metafiles (EMF, WMF) are LibreOffice's conversion of the
-// SVG, so that they hold the same drawing as vector records.
+// resolution; the metafiles (EMF, WMF) hold the drawing as vector records.
 #include <cstdint>
 #include <optional>
 #include <string>

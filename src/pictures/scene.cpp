@@ -1,5 +1,7 @@
 #include "pictures/scene.hpp"
 
+#include <cmath>
+#include <numbers>
 #include <utility>
 
 namespace plx::pictures {
@@ -59,6 +61,62 @@ void Scene::Add(Image image, double rotation, double cx, double cy) {
                    .rotation = rotation,
                    .cx = cx,
                    .cy = cy});
+}
+
+namespace {
+
+// Turns a point clockwise by `degrees` about `centre`.
+Point Turned(Point p, double degrees, Point centre) {
+  const double a = degrees * std::numbers::pi / 180, dx = p.x - centre.x, dy = p.y - centre.y;
+  return {centre.x + dx * std::cos(a) - dy * std::sin(a), centre.y + dx * std::sin(a) + dy * std::cos(a)};
+}
+
+}  // namespace
+
+void Scene::Move(double dx, double dy) {
+  for (Item& item : items) {
+    for (Point& p : item.path.points) p = {p.x + dx, p.y + dy};
+    item.text.left += dx;
+    item.text.baseline += dy;
+    item.image.left += dx;
+    item.image.top += dy;
+    item.cx += dx;
+    item.cy += dy;
+  }
+}
+
+void Scene::Turn(size_t first, double degrees, double cx, double cy) {
+  if (degrees == 0) return;
+  for (size_t i = first; i < items.size(); ++i) {
+    Item& item = items[i];
+    const Point own{item.cx, item.cy};
+    // Where a point of the item ends up: its own turn, then this one.
+    auto place = [&](Point p) { return Turned(Turned(p, item.rotation, own), degrees, {cx, cy}); };
+    switch (item.kind) {
+      case Item::Kind::Path:
+        for (Point& p : item.path.points) p = place(p);
+        item.rotation = 0;
+        break;
+      case Item::Kind::Text: {
+        // The run turns about its own origin, which moves to its new place.
+        const Point origin = place({item.text.left, item.text.baseline});
+        item.text.left = item.cx = origin.x;
+        item.text.baseline = item.cy = origin.y;
+        item.rotation += degrees;
+        break;
+      }
+      case Item::Kind::Image: {
+        Image& image = item.image;
+        const Point centre = place({image.left + image.width / 2, image.top + image.height / 2});
+        image.left = centre.x - image.width / 2;
+        image.top = centre.y - image.height / 2;
+        item.cx = centre.x;
+        item.cy = centre.y;
+        item.rotation += degrees;
+        break;
+      }
+    }
+  }
 }
 
 }  // namespace plx::pictures

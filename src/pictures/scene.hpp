@@ -101,6 +101,11 @@ struct Scene {
   void Add(Path path, double rotation = 0, double cx = 0, double cy = 0);
   void Add(Text text, double rotation = 0, double cx = 0, double cy = 0);
   void Add(Image image, double rotation = 0, double cx = 0, double cy = 0);
+  // Moves every item by (dx, dy).
+  void Move(double dx, double dy);
+  // Turns the items from `first` on clockwise by `degrees` about (cx, cy),
+  // after any turn of their own (a group's turn over its items').
+  void Turn(size_t first, double degrees, double cx, double cy);
 };
 
 }  // namespace plx::pictures

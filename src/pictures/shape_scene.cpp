@@ -6,17 +6,23 @@
 
 #include "docif/model/symbol_fonts.hpp"
 #include "pictures/math_scene.hpp"
+#include "pictures/paragraph_looks.hpp"
 #include "pictures/text_layout.hpp"
 
 namespace plx::pictures {
 namespace {
 
 constexpr uint32_t kAutoColor = 0xFF000000u;
+// A hairline outline (width 0, as LibreOffice saves its thinnest lines) is
+// drawn as a line of this width, the thinnest that shows on paper and at
+// the resolutions pictures are drawn at.
+constexpr double kHairline = 0.5;
 
 Stroke StrokeOf(const docif::LineFormat& l) {
   Stroke s;
   s.visible = l.Visible.value_or(true);
   s.width = l.Weight.value_or(0.75);
+  if (s.width <= 0) s.width = kHairline;
   s.color = l.ForeColor.value_or(kBlack) & 0xFFFFFF;
   s.dash = l.DashStyle.value_or(1);
   s.begin = {l.BeginArrowheadStyle.value_or(1), l.BeginArrowheadLength.value_or(2), l.BeginArrowheadWidth.value_or(2)};
@@ -86,18 +92,25 @@ void NodeOutline(Path& p, const std::vector<docif::PointF>& nodes, bool bezier, 
 
 // A text box's text, laid out by the page's rule from the box's inner top
 // left: the text story's pieces stand where they would from the page
-// margins' corner.
-void AddBoxText(Scene& scene, docif::Shape& shape, double dx, double dy, double rotation, double cx, double cy) {
+// margins' corner; centred and right-aligned lines stand so within the
+// box. Text that runs down the box (upward, downward or East Asian
+// vertical) is laid out across the box turned a quarter, then turned with
+// it; the shape's own turn comes last.
+void AddBoxText(Scene& scene, docif::Shape& shape, double rotation, double cx, double cy) {
   docif::RangePtr text = shape.TextRange();
   if (!text) return;
   const docif::TextFrameFormat frame = shape.TextFrame();
-  const auto pieces = text->LaidOut();
+  auto pieces = text->LaidOut();
   if (pieces.empty()) return;
+  const int orientation = frame.Orientation.value_or(1);
+  const bool down = orientation == 2 || orientation == 3 || orientation == 5;
+  const double width = down ? shape.Height() : shape.Width(), height = down ? shape.Width() : shape.Height();
   // The pieces' first line is the origin of the story's layout.
   double originX = pieces.front().left, originY = pieces.front().top;
   for (const auto& p : pieces) originX = std::min(originX, p.left);
-  const double left = shape.Left() + dx + frame.MarginLeft.value_or(7.2);
-  const double top = shape.Top() + dy + frame.MarginTop.value_or(3.6);
+  const double left = cx - width / 2 + frame.MarginLeft.value_or(7.2);
+  const double top = cy - height / 2 + frame.MarginTop.value_or(3.6);
+  const double right = cx + width / 2 - frame.MarginRight.value_or(7.2);
   std::vector<docif::LaidText> shown;
   for (const auto& p : pieces) {
     if (p.page != pieces.front().page) break;  // text beyond the box's first page of layout is not shown
@@ -109,14 +122,12 @@ void AddBoxText(Scene& scene, docif::Shape& shape, double dx, double dy, double 
     q.top = top + (p.top - originY) * q.lineHeight / std::max(p.lineHeight, q.lineHeight);
     shown.push_back(std::move(q));
   }
+  std::vector<LineItem> none;
+  AlignPieces(shown, none, ParagraphLooks(*text), [&](const LineItem&) { return right; });
   const size_t first = scene.items.size();
   AddTypesetMath(scene, *text, shown, 0, 0);
   AddLaidText(scene, shown, 0, 0);
-  for (size_t i = first; i < scene.items.size(); ++i) {
-    scene.items[i].rotation = rotation;
-    scene.items[i].cx = cx;
-    scene.items[i].cy = cy;
-  }
+  scene.Turn(first, (orientation == 2 ? -90 : down ? 90 : 0) + rotation, cx, cy);
 }
 
 }  // namespace
@@ -139,6 +150,16 @@ Font FontOf(const docif::FontFormat& f) {
   return out;
 }
 
+Text RunOf(const docif::LaidText& piece) {
+  Text t;
+  t.font = FontOf(piece.font);
+  t.text = piece.text;
+  for (wchar_t& c : t.text)
+    if (docif::model::IsPrivateUse(c))
+      if (auto sign = docif::model::SymbolFontCharacter(t.font.latin, c)) c = *sign;
+  return t;
+}
+
 Image ImageOf(docif::PictureData data, double left, double top, double width, double height) {
   Image image;
   image.left = left;
@@ -158,29 +179,28 @@ double AddLaidText(Scene& scene, const std::vector<docif::LaidText>& pieces, dou
   // The layout rule gives a Latin character half an em, but proportional
   // glyphs are often wider: a run that follows another on its line starts
   // where the one before really ends, so no two runs are drawn over each
-  // other (a subscript after its letter, "x" after "{").
+  // other (a subscript after its letter, "x" after "{"). A sub- or
+  // superscript, and the run after one, start right where the run before
+  // ends, as they are set closer than the layout's half an em
+  // ("x²", not "x ²").
   const TextMeasure measure;
   const docif::LaidText* before = nullptr;
   double drawnEnd = 0, right = 0;
   for (const auto& p : pieces) {
     if (p.font.Hidden.value_or(false)) continue;
-    Text t;
+    Text t = RunOf(p);
     t.left = p.left + dx;
     const bool follows = before && before->page == p.page && before->top == p.top &&
                          std::abs(before->left + before->width - p.left) < 0.01;
-    if (follows) t.left = std::max(t.left, drawnEnd);
+    const bool script = p.font.Superscript.value_or(false) || p.font.Subscript.value_or(false);
+    const bool afterScript =
+        before && (before->font.Superscript.value_or(false) || before->font.Subscript.value_or(false));
+    if (follows) t.left = script || afterScript ? drawnEnd : std::max(t.left, drawnEnd);
     const double size = p.font.Size.value_or(10.5);
     t.baseline = Baseline(p.top + dy, p.lineHeight, size);
     if (p.font.Superscript.value_or(false)) t.baseline -= size / 3;
     if (p.font.Subscript.value_or(false)) t.baseline += size / 6;
     t.baseline -= p.font.Position.value_or(0);
-    t.font = FontOf(p.font);
-    // Signs set in a symbol font are stored in the private-use area; they
-    // are drawn as the Unicode sign the font shows there.
-    t.text = p.text;
-    for (wchar_t& c : t.text)
-      if (docif::model::IsPrivateUse(c))
-        if (auto sign = docif::model::SymbolFontCharacter(t.font.latin, c)) c = *sign;
     drawnEnd = t.left + measure.Measure(t).width;
     right = std::max(right, drawnEnd);
     before = &p;
@@ -192,8 +212,10 @@ double AddLaidText(Scene& scene, const std::vector<docif::LaidText>& pieces, dou
 void AddShape(Scene& scene, docif::Shape& shape, double dx, double dy) {
   const int type = shape.Type();
   if (type == docif::kShapeGroup) {
+    const size_t first = scene.items.size();
     auto items = shape.GroupItems();
     for (int i = 1; i <= items->Count(); ++i) AddShape(scene, *items->Item(i), dx, dy);
+    scene.Turn(first, shape.Rotation(), shape.Left() + dx + shape.Width() / 2, shape.Top() + dy + shape.Height() / 2);
     return;
   }
   const double l = shape.Left() + dx, t = shape.Top() + dy, w = shape.Width(), h = shape.Height();
@@ -216,7 +238,7 @@ void AddShape(Scene& scene, docif::Shape& shape, double dx, double dy) {
   const bool closed = std::find(path.ops.begin(), path.ops.end(), Path::Op::Close) != path.ops.end();
   if (closed) path.fill = FillOf(shape.Fill(), type == docif::kShapeAutoShape || type == docif::kShapeTextBox);
   scene.Add(std::move(path), rotation, cx, cy);
-  if (shape.HasTextFrame()) AddBoxText(scene, shape, dx, dy, rotation, cx, cy);
+  if (shape.HasTextFrame()) AddBoxText(scene, shape, rotation, cx, cy);
 }
 
 }  // namespace plx::pictures

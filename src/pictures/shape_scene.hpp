@@ -27,4 +27,9 @@ Image ImageOf(docif::PictureData data, double left, double top, double width, do
 
 Font FontOf(const docif::FontFormat& format);
 
+// Laid-out text as a run to draw, in its font, with the signs a symbol font
+// keeps in the private-use area as the Unicode signs it shows; its place is
+// left to the caller.
+Text RunOf(const docif::LaidText& piece);
+
 }  // namespace plx::pictures

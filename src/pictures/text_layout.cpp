@@ -52,4 +52,22 @@ TextExtent TextMeasure::Measure(const Text& text) const {
   return e;
 }
 
+std::vector<double> TextMeasure::CharacterStarts(const Text& text) const {
+  PangoLayout* layout = NewTextLayout(context_, text);
+  std::vector<double> starts;
+  starts.reserve(text.text.size() + 1);
+  int byte = 0;
+  for (wchar_t c : text.text) {
+    PangoRectangle at;
+    pango_layout_index_to_pos(layout, byte, &at);
+    starts.push_back(at.x / static_cast<double>(PANGO_SCALE));
+    byte += c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;  // the character's UTF-8 length
+  }
+  PangoRectangle logical;
+  pango_layout_get_extents(layout, nullptr, &logical);
+  starts.push_back(logical.width / static_cast<double>(PANGO_SCALE));
+  g_object_unref(layout);
+  return starts;
+}
+
 }  // namespace plx::pictures

@@ -3,6 +3,8 @@
 // pango's font description, for drawing and for measuring.
 #include <pango/pango.h>
 
+#include <vector>
+
 #include "pictures/scene.hpp"
 
 namespace plx::pictures {
@@ -27,6 +29,9 @@ class TextMeasure {
   TextMeasure& operator=(const TextMeasure&) = delete;
 
   TextExtent Measure(const Text& text) const;
+  // Where each character of the text starts, from its left end, and at the
+  // end where the text ends: one more than the characters (points).
+  std::vector<double> CharacterStarts(const Text& text) const;
 
  private:
   PangoContext* context_;

@@ -66,7 +66,7 @@ slides::ClipPicture PictureOfSelection(AddinContext& ctx) {
   auto selection = ctx.App->GetSelection();
   pictures::Scene scene;
   try {
-    scene = pictures::SelectionScene(*selection);
+    scene = pictures::SelectionScene(*ctx.App->ActiveDocument(), *selection);
   } catch (const VbError& e) {
     if (e.number() != err::kInvalidCall) throw;  // nothing drawable is selected
     scene = {};

@@ -3,6 +3,7 @@
 #include "addin/addin_context.hpp"
 #include "addin/control_makers.hpp"
 #include "addin/services.hpp"
+#include "common/text.hpp"
 #include "common/vbnum.hpp"
 #include "shapes/shape_transforms.hpp"
 
@@ -18,7 +19,7 @@ frmFangSuo::frmFangSuo(AddinContext& ctx) : Form(ctx, L"frmFangSuo") {
 
 void frmFangSuo::cmdOk_Click() {
   try {
-    const double factor = Val(GetControl(L"txtBS").text);
+    const double factor = Val(NumberText(GetControl(L"txtBS").text));
     if (factor <= 0) {
       Ctx().Ui().MsgBox(L"请输入一个大于0的倍数。", Buttons::OK, L"");
       return;
@@ -40,7 +41,12 @@ frmXuanZhuan::frmXuanZhuan(AddinContext& ctx) : Form(ctx, L"frmXuanZhuan") {
 
 void frmXuanZhuan::cmdOk_Click() {
   try {
-    const double angle = Val(GetControl(L"txtJD").text);
+    const std::wstring typed = NumberText(GetControl(L"txtJD").text);
+    if (!IsNumeric(typed)) {
+      Ctx().Ui().MsgBox(L"请输入旋转的角度（度），如30。", Buttons::OK, L"");
+      return;
+    }
+    const double angle = Val(typed);
     Rotate(Ctx(), GetControl(L"optFX").value == 1 ? angle : -angle);
     Unload();
   } catch (const std::exception& e) {

@@ -31,7 +31,7 @@ std::optional<double> AskFactor(AddinContext& ctx, const std::wstring& prompt) {
   for (;;) {
     const std::wstring answer = ctx.Ui().InputBox(prompt);
     if (Trim(answer).empty()) return std::nullopt;
-    const double f = Val(answer);
+    const double f = Val(NumberText(answer));
     if (f != 0) return f;
   }
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "charts/chart_canvas.hpp"
 #include "charts/frm_tjt.hpp"
 #include "charts/pie_chart.hpp"
 #include "common/text.hpp"
@@ -91,21 +92,87 @@ TEST_F(ChartDrawing, RelativeFrequencyHistogramTypesetsItsCaptionAsAFraction) {
   EXPECT_EQ(zigzag[0]->Points().size(), 6u);
 }
 
-TEST_F(ChartDrawing, BarChartCentresEachBarOnItsCategoryWithTheGap) {
+TEST_F(ChartDrawing, BarChartBarsLieInTheirSlotsClearOfTheYAxis) {
   Set(L"optZFT", L"2");
-  Set(L"txtData", L"3,5,2");
+  Set(L"txtData", L"3、5、2");  // as a Chinese input method types a list
   Set(L"txtJianJu", L"4");
   Set(L"chkFill", L"1");
   Set(L"optColor", L"0");
+  ManualX(L"0", L"5", L"1");
   random = ScriptedRandom{{0.1, 0.5, 0.9, 0.3, 0.7, 0.2, 0.8, 0.4, 0.6}};
   ShapePtr group = Draw();
   auto bars = Items(group, L"柱状图");
   ASSERT_EQ(bars.size(), 3u);
-  auto ticks = Items(group, L"x轴刻度线1");
-  ASSERT_EQ(ticks.size(), 1u);
-  EXPECT_NEAR(bars[0]->Left() + bars[0]->Width() / 2, ticks[0]->Left(), 0.01);
-  EXPECT_NEAR(bars[1]->Left() - (bars[0]->Left() + bars[0]->Width()), 4 * 2.84, 0.01);
+  const double axis = Items(group, L"y轴")[0]->Left();
+  const double unit = 8 * 28.4 / 6, gap = 4 * 2.84;
+  for (size_t i = 0; i < bars.size(); ++i) {
+    EXPECT_NEAR(bars[i]->Left() - axis, static_cast<double>(i) * unit + gap / 2, 0.01) << "bar " << i << " in slot " << i;
+    EXPECT_NEAR(bars[i]->Width(), unit - gap, 0.01);
+  }
+  auto tick = Items(group, L"x轴刻度线1");
+  ASSERT_EQ(tick.size(), 1u);
+  EXPECT_NEAR(bars[0]->Left() + bars[0]->Width() + gap / 2, tick[0]->Left(), 0.01) << "the first slot ends at 1";
   EXPECT_NE(bars[0]->Fill().ForeColor, bars[1]->Fill().ForeColor) << "random colours differ bar to bar";
+
+  // Automatic categories: the bars fill the slots before the arrow's.
+  Set(L"chkAutoX", L"1");
+  Set(L"txtData", L"3,5,2,6,4");
+  group = doc->GetShapes()->Item(1);
+  group->Delete();
+  group = Draw();
+  bars = Items(group, L"柱状图");
+  ASSERT_EQ(bars.size(), 5u);
+  const double last = Items(group, L"x轴刻度线5")[0]->Left();
+  EXPECT_NEAR(bars[4]->Left() + bars[4]->Width() + gap / 2, last, 0.01);
+  EXPECT_GT(bars[0]->Left(), Items(group, L"y轴")[0]->Left());
+}
+
+TEST_F(ChartDrawing, LabelsAreAsWideAsTheirTextAndTheCornerIsOOnlyWhereItIsZero) {
+  Set(L"optZFT", L"2");
+  Set(L"txtData", L"12000,25000,18000");
+  ShapePtr group = Draw();
+  auto labels = Items(group, L"刻度文字y");
+  ASSERT_FALSE(labels.empty());
+  const double axis = Items(group, L"y轴")[0]->Left();
+  for (const auto& l : labels) {
+    const std::wstring text = l->TextRange()->Text();
+    EXPECT_GE(l->Width(), TextWidth(text, 10)) << WideToUtf8(text) << " fits on one line";
+    EXPECT_NEAR(l->Left() + l->Width(), axis - 3, 0.01) << "right-aligned beside the axis";
+  }
+  EXPECT_EQ(Items(group, L"原点").size(), 1u) << "both axes start at 0";
+  EXPECT_GT(TextWidth(L"25000", 10), 31) << "wider than the boxes used to be";
+
+  // A line chart of -3 .. 3: 0 is a tick of the y axis, not the corner.
+  doc->GetShapes()->Item(1)->Delete();
+  Set(L"optZFT", L"3");
+  Set(L"txtData", L"-3,−1,0,2,3");
+  group = Draw();
+  EXPECT_TRUE(Items(group, L"原点").empty());
+  std::vector<std::wstring> texts;
+  for (const auto& l : Items(group, L"刻度文字x")) texts.push_back(l->TextRange()->Text());
+  EXPECT_EQ(texts.front(), L"0") << "x is 0 at the corner";
+  texts.clear();
+  for (const auto& l : Items(group, L"刻度文字y")) texts.push_back(l->TextRange()->Text());
+  EXPECT_EQ(texts, (std::vector<std::wstring>{L"-3", L"-2", L"-1", L"0", L"1", L"2", L"3"}));
+}
+
+TEST_F(ChartDrawing, DecimalDataGetAnAutomaticScaleAndLettersAMessage) {
+  Set(L"optZFT", L"3");
+  Set(L"txtData", L"36.5,37.2,36.8,37.0");
+  ShapePtr group = Draw();
+  EXPECT_EQ(ui.Boxes().back().text, L"绘图完成！");
+  EXPECT_EQ(Items(group, L"数据点").size(), 4u);
+  EXPECT_EQ(Items(group, L"y轴刻度线36.6").size(), 1u) << "steps of 0.1";
+
+  group->Delete();
+  Set(L"optZFT", L"2");
+  Set(L"txtData", L"3,a,2");
+  ui.Queue(Answer::OK);
+  form->Click(L"cmdOk");
+  EXPECT_EQ(ui.Boxes().back().text, L"数据“a”不是数，请检查数据（多个数据之间用“,”或“、”分隔）");
+  EXPECT_EQ(doc->GetShapes()->Count(), 0);
+  Set(L"txtDataSX", L"1、1、2");
+  EXPECT_EQ(Items(Draw(L"cmdOKSX"), L"扇形").size(), 3u) << "three sectors, not one of 100 %";
 }
 
 TEST_F(ChartDrawing, LineChartPutsPointsOnTheirSlotsAndJoinsThem) {

@@ -12,15 +12,44 @@ namespace {
 
 TEST(ChartData, SeparatorsTrailingCommaAndFullWidthReadTheSame) {
   const std::vector<float> expected{3, 5, 2};
-  EXPECT_EQ(ReadChartData(L"3,5,2,"), expected);
-  EXPECT_EQ(ReadChartData(L"3:5:2"), expected);
-  EXPECT_EQ(ReadChartData(L" ３，５：２ "), expected);
-  EXPECT_TRUE(ReadChartData(L"   ").empty());
-  EXPECT_EQ(ReadChartData(L"1.5,abc").size(), 2u) << "text that is no number reads as 0, keeping its place";
+  for (const wchar_t* typed : {L"3,5,2,", L"3:5:2", L" ３，５：２ ", L"3、5、2", L"3；5；2、", L"3;5,2"})
+    EXPECT_EQ(ReadChartData(typed).values, expected) << WideToUtf8(typed);
+  EXPECT_EQ(ReadChartData(L"\u22123,4").values, (std::vector<float>{-3, 4})) << "a minus sign copied from a paper";
+  EXPECT_TRUE(ReadChartData(L"   ").values.empty());
   EXPECT_EQ(SingleText(0.1f), L"0.1");
-  EXPECT_EQ(ReadChartData(L"1e60,-1e60"), (std::vector<float>{std::numeric_limits<float>::max(),
-                                                              -std::numeric_limits<float>::max()}))
+  EXPECT_EQ(ReadChartData(L"1e60,-1e60").values, (std::vector<float>{std::numeric_limits<float>::max(),
+                                                                     -std::numeric_limits<float>::max()}))
       << "beyond single precision, not undefined";
+}
+
+TEST(ChartData, ItemsThatAreNoNumbersAreNamed) {
+  for (const auto& [typed, item] : {std::pair{L"1.5,abc", L"abc"}, std::pair{L"3 5 2", L"3 5 2"},
+                                    std::pair{L"3、五、2", L"五"}}) {
+    const ChartData d = ReadChartData(typed);
+    EXPECT_TRUE(d.values.empty()) << WideToUtf8(typed);
+    EXPECT_TRUE(Contains(d.problem, std::wstring(L"“") + item + L"”不是数")) << WideToUtf8(d.problem);
+  }
+}
+
+TEST(ChartScale, AutomaticLineChartYCanAlwaysBeDrawn) {
+  // Decimal data: the smallest gap (0.2, 0.8) does not divide the range, so
+  // the step narrows in tenths.
+  AxisValues a = LineChartAutoY({36.5f, 37.2f, 36.8f, 37.0f}, false);
+  EXPECT_FLOAT_EQ(a.s, 36.5f);
+  EXPECT_FLOAT_EQ(a.e, 37.2f);
+  EXPECT_FLOAT_EQ(a.d, 0.1f);
+  EXPECT_FALSE(ScaleProblem(a, L"y"));
+  a = LineChartAutoY({1.5f, 2.3f, 3.7f}, false);
+  EXPECT_FLOAT_EQ(a.d, 0.2f);
+  EXPECT_FALSE(ScaleProblem(a, L"y"));
+  // Too many steps of the smallest gap: round steps.
+  a = LineChartAutoY({1, 2, 1000}, false);
+  EXPECT_FALSE(ScaleProblem(a, L"y"));
+  EXPECT_FLOAT_EQ(a.d, 100);
+  a = LineChartAutoY({0.001f, 0.0015f, 123456.7f}, true);
+  EXPECT_FALSE(ScaleProblem(a, L"y"));
+  EXPECT_LE(a.s, 0.001f);
+  EXPECT_GE(a.e, 123456.7f);
 }
 
 TEST(ChartScale, AutomaticLineChartYFollowsTheSmallestGap) {

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "charts/chart_canvas.hpp"
 #include "charts/stem_leaf.hpp"
 #include "common/text.hpp"
 #include "connect/connect.hpp"
@@ -68,6 +69,32 @@ TEST(StemLeaf, StemsLeavesAndCleaning) {
   EXPECT_EQ(SplitStems(CleanSeries(L"12,1234")).message, L"本程序暂不支持3位数以上的数据，请检查！");
   EXPECT_FALSE(SplitStems(CleanSeries(L"12,-5")).message.empty());
   EXPECT_EQ(SplitStems(CleanSeries(L"105,112")).rows.front().stem, 10);
+  // Lists as a Chinese input method types them.
+  EXPECT_EQ(CleanSeries(L"12、15；17;８"), (std::vector<std::wstring>{L"12", L"15", L"17", L"8"}));
+  EXPECT_EQ(SplitStems(CleanSeries(L"12,abcd")).message, L"茎叶图的数据应是不超过3位的整数，“abcd”不是，请检查！");
+}
+
+TEST_F(StatisticsDialog, LeafColumnsFitTheirWidestRowAtThePapersSizeAndRowsHaveNoSpacing) {
+  doc->Content()->SetText(L"题目\r\r");
+  doc->Content()->SetFont({.Size = 14});
+  doc->Content()->SetParagraphFormat({.SpaceAfter = 12});
+  doc->GetRange(3, 3)->Select();
+  auto f = Open();
+  f->SetValue(L"optDataType", L"0");
+  f->SetValue(L"txtDataJYT(0)", L"71,72,73,75,76,77,78,89");
+  f->Click(L"cmdOKJY");
+  f->Dismiss();
+  auto t = doc->Content()->GetTables()->Item(1);
+  EXPECT_EQ(t->Cell(1, 2)->Text(), L"1 2 3 5 6 7 8");
+  double leafColumn = 0;
+  for (const auto& box : t->CellBoxes())
+    if (box.row == 1 && box.column == 2) leafColumn = box.width;
+  EXPECT_GE(leafColumn, TextWidth(L"1 2 3 5 6 7 8", 14) + 2 * 5.4) << "the widest row and the cell margins";
+  for (int row = 1; row <= t->RowsCount(); ++row) {
+    const docif::ParagraphFormat p = t->Cell(row, 2)->GetParagraphFormat();
+    EXPECT_EQ(p.SpaceAfter.value_or(-1), 0) << row;
+    EXPECT_EQ(p.SpaceBefore.value_or(-1), 0) << row;
+  }
 }
 
 TEST_F(StatisticsDialog, TwoSeriesMakeATableWithOnlyTheLinesBetweenColumns) {

@@ -44,6 +44,10 @@ TEST(Text, WidthFolding) {
   // Characters outside the folded ranges stay.
   EXPECT_EQ(ToHalfWidth(L"，。、"), L",。、");
   EXPECT_EQ(Replace(L"a--b--", L"--", L"+"), L"a+b+");
+  // A typed number: full-width digits, signs and point, and the minus sign of a copied text.
+  EXPECT_EQ(NumberText(L" －１２．５ "), L"-12.5");
+  EXPECT_EQ(NumberText(L"\u22123"), L"-3");
+  EXPECT_EQ(NumberText(L"＋３０　"), L"+30");
 }
 
 }  // namespace

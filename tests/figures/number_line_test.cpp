@@ -212,13 +212,45 @@ TEST_F(IntervalDialog, BadRangesAndInequalitiesAreReportedAndNothingCrashes) {
   f->SetValue(L"txtInequality", L"x>1e300");
   ui.Queue(Answer::OK);
   f->Click(L"cmdOk");
-  EXPECT_EQ(ui.Boxes().back().title, L"错误号: 6");
+  EXPECT_TRUE(StartsWith(LastBox(), L"区间的端点1e300不在数轴的取值范围（-3～3）内")) << WideToUtf8(LastBox());
   f->SetValue(L"txtInequality", L"x>2+");
   ui.Queue(Answer::OK);
   f->Click(L"cmdOk");
   EXPECT_TRUE(StartsWith(ui.Boxes().back().title, L"错误号:"));
   f->Unload();
   EXPECT_EQ(doc->GetShapes()->Count(), 1);
+}
+
+TEST_F(IntervalDialog, LaterSetsUseTheDrawnAxisAndTheCaptionTellsWhetherAllWereDrawn) {
+  auto f = Dialog(L"-5", L"5", L"10");
+  f->SetValue(L"optType", L"1");
+  f->SetValue(L"txtInequality", L"x>1");
+  f->Click(L"cmdOk");
+  // The boxes change after the axis is drawn: the next set is drawn on it.
+  f->SetValue(L"txtLengthOfAxis", L"5");
+  f->SetValue(L"txtXmin", L"－３");
+  f->SetValue(L"txtInequality", L"x<=\u22122");  // the minus sign of a copied text
+  f->Click(L"cmdOk");
+  EXPECT_EQ(f->GetControl(L"labCaption").caption, L"在word中绘制当前区间成功！");
+  EXPECT_TRUE(ui.Boxes().empty());
+  auto brackets = WithRole(L"区间曲线");
+  ASSERT_EQ(brackets.size(), 2u);
+  const float origin = One(L"原点")->Points()[0].x;
+  EXPECT_FLOAT_EQ(brackets[1]->Points()[0].x - origin, -2 * 28) << "at the scale of the axis drawn, Int(284 / 10)";
+  EXPECT_FLOAT_EQ(brackets[1]->Points()[2].x - origin, -5 * 28 - 16) << "the ray ends where the axis range does";
+
+  f->SetValue(L"txtInequality", L"x>2,x>7");
+  ui.Queue(Answer::OK);
+  f->Click(L"cmdOk");
+  EXPECT_EQ(LastBox(), L"区间的端点7不在数轴的取值范围（-5～5）内，请关闭对话框，重新设置x的范围后再画");
+  EXPECT_EQ(WithRole(L"区间曲线").size(), 3u) << "x>2 is drawn, no dot off the axis";
+  EXPECT_EQ(f->GetControl(L"labCaption").caption, L"有区间没有画出，请检查输入的不等式");
+  f->SetValue(L"txtInequality", L"x=1");
+  ui.Queue(Answer::OK);
+  f->Click(L"cmdOk");
+  EXPECT_EQ(LastBox(), L"您输入的字符串中可能包含有无法识别的符号");
+  EXPECT_EQ(f->GetControl(L"labCaption").caption, L"有区间没有画出，请检查输入的不等式");
+  f->Unload();
 }
 
 TEST_F(IntervalDialog, RemembersSevenValuesAndIgnoresARowOfAnotherLength) {

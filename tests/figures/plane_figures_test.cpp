@@ -1,6 +1,7 @@
 // Regular polygons, grid paper and sectors, from their dialogs.
 #include <cmath>
 #include <numbers>
+#include <set>
 
 #include "figures/frm_plane_figures.hpp"
 #include "figures/plane_figures.hpp"
@@ -42,7 +43,18 @@ TEST(PlaneFigures, ArcsStepByATenthOfARadianAndEndExactlyAtTheAngle) {
   EXPECT_EQ(SectorOutline(SectorKind::Angle, 50, 0, alpha)[1], (docif::PointF{0, 0}));
 }
 
-class PlaneDialogs : public FigureTest {};
+class PlaneDialogs : public FigureTest {
+ protected:
+  // Draws grid paper of one construction and answers the message that ends it.
+  void Grid(Form& f, const wchar_t* kind, const wchar_t* rows, const wchar_t* columns, const wchar_t* width) {
+    f.SetValue(L"Option1", kind);
+    f.SetValue(L"Text1(0)", rows);
+    f.SetValue(L"Text1(1)", columns);
+    f.SetValue(L"Text1(2)", width);
+    ui.Queue(Answer::OK);
+    f.Click(L"Command1");
+  }
+};
 
 TEST_F(PlaneDialogs, PolygonIsGroupedWithItsCentreAndRemembered) {
   auto f = Open<frmZDBX>(L"frmZDBX");
@@ -60,12 +72,21 @@ TEST_F(PlaneDialogs, PolygonIsGroupedWithItsCentreAndRemembered) {
   const docif::PointF centre{static_cast<float>(dot->Left() + 1), static_cast<float>(dot->Top() + 1)};
   EXPECT_NEAR(Distance(p[0], centre), std::sqrt(2.0) * kPointsPerCm, 1e-3);
   EXPECT_NEAR(p[0].y, centre.y, 1e-3);
-  f->SetValue(L"txtBS", L"2");
-  ui.Queue(Answer::OK);
+  for (const wchar_t* sides : {L"2", L"5.5", L"40000"}) {
+    f->SetValue(L"txtBS", sides);
+    ui.Queue(Answer::OK);
+    f->Click(L"Command1");
+    EXPECT_EQ(LastBox(), L"边数应是3到1000之间的整数，请检查您的数据！") << WideToUtf8(sides);
+  }
+  EXPECT_EQ(doc->GetShapes()->Count(), 1);
+  // Typed with a Chinese input method.
+  f->SetValue(L"txtBS", L"６");
+  f->SetValue(L"txtBC", L"１．５");
   f->Click(L"Command1");
-  EXPECT_EQ(LastBox(), L"边数应是不小于3的整数，请检查您的数据！");
+  EXPECT_EQ(WithRole(L"正6边形").size(), 1u);
+  f->SetValue(L"txtBS", L"2");
   f->Unload();
-  EXPECT_EQ(test::QueryOne(install.File("config/config.mdb"), "select Data from record where id=12"), "2@@2@@1");
+  EXPECT_EQ(test::QueryOne(install.File("config/config.mdb"), "select Data from record where id=12"), "2@@１．５@@1");
 }
 
 TEST_F(PlaneDialogs, GridsOfOneCellAndTheirMessages) {
@@ -109,6 +130,49 @@ TEST_F(PlaneDialogs, GridsOfOneCellAndTheirMessages) {
   EXPECT_EQ(test::QueryOne(install.File("config/config.mdb"), "select Data from record where id=11"), "0@@2@@3@@1");
 }
 
+TEST_F(PlaneDialogs, GridsOfMoreThanAThousandCellsKeepUniqueNamesAndTellWhatEachKindIsFor) {
+  auto f = Open<frmFangGe>(L"frmFangGe");
+  EXPECT_EQ(f->GetControl(L"labDescription").caption,
+            L"方格是由几条横线和竖线组合而成，这种类型的方格可以方便的将某几条边整体设为虚线。");
+  f->SetValue(L"Option1", L"0");
+  EXPECT_EQ(f->GetControl(L"labDescription").caption, L"每个方格只含有顶点，没有边线");
+  // All in one second of the fixed clock: past the 999 numbers of the rule.
+  Grid(*f, L"3", L"３２", L"32", L"0.2");
+  EXPECT_EQ(LastBox(), L"方格绘制已经完成，如果不需要再绘制方格，请点退出按钮关闭");
+  std::set<std::wstring> names;
+  for (const auto& square : WithRole(L"方块")) names.insert(square->Name());
+  EXPECT_EQ(names.size(), 1024u);
+  EXPECT_EQ(doc->GetShapes()->Count(), 1) << "one grouped figure";
+  Grid(*f, L"2", L"23", L"23", L"0.2");
+  EXPECT_EQ(WithRole(L"方格横线").size(), 2u * 23 * 23);
+  EXPECT_EQ(doc->GetShapes()->Count(), 2);
+  f->Dismiss();
+}
+
+TEST_F(PlaneDialogs, AFigureThatFailsPartWayLeavesNothingBehind) {
+  FigureShapes shapes(*ctx);
+  shapes.Line(L"方格横线", 0, 0, 10, 0);
+  shapes.Shape(L"方块", docif::kAutoShapeRectangle, 0, 0, 10, 10, std::nullopt);
+  shapes.TextBox(L"度角", 0, 0, 30, 20, L"60°");
+  ASSERT_EQ(doc->GetShapes()->Count(), 3);
+  shapes.Discard();
+  EXPECT_EQ(doc->GetShapes()->Count(), 0);
+  EXPECT_EQ(shapes.Count(), 0);
+  shapes.Line(L"方格横线", 0, 0, 10, 0);
+  EXPECT_TRUE(shapes.Finish(L"方格", std::nullopt)) << "the register starts afresh";
+}
+
+TEST_F(PlaneDialogs, NumberBoxesReadFullWidthDigits) {
+  auto sector = Open<frmSector>(L"frmSector");
+  sector->SetValue(L"txtRadius", L"２");
+  sector->SetValue(L"txtAngle", L"９０");
+  sector->Click(L"cmdOK_Sector");
+  auto drawn = One(L"扇形");
+  ASSERT_TRUE(drawn);
+  EXPECT_NEAR(drawn->Width(), 2 * kPointsPerCm, 0.01) << "a quarter circle of radius 2 cm";
+  EXPECT_TRUE(ui.Boxes().empty());
+}
+
 TEST_F(PlaneDialogs, SectorsAreFilledAndAnglesLabelled) {
   auto f = Open<frmSector>(L"frmSector");
   f->SetValue(L"txtRadius", L"2");
@@ -126,7 +190,13 @@ TEST_F(PlaneDialogs, SectorsAreFilledAndAnglesLabelled) {
   f->SetValue(L"optSecType", L"3");
   f->SetValue(L"chkXZ", L"1");
   f->Click(L"cmdOK_Sector");
-  EXPECT_EQ(One(L"度角")->TextRange()->Text(), L"60°");
+  auto label = One(L"度角");
+  EXPECT_EQ(label->TextRange()->Text(), L"60°");
+  // The label's line fits inside its margins, so the word processor shows it whole.
+  const docif::TextFrameFormat frame = label->TextFrame();
+  const double size = label->TextRange()->Font().Size.value_or(10.5);
+  EXPECT_GE(label->Height() - frame.MarginTop.value_or(3.6) - frame.MarginBottom.value_or(3.6), 1.3 * size);
+  EXPECT_GE(label->Width() - frame.MarginLeft.value_or(7.2) - frame.MarginRight.value_or(7.2), 3 * 0.6 * size);
   f->SetValue(L"optSecType", L"-1");
   f->Click(L"cmdOK_Sector");
   EXPECT_EQ(WithRole(L"扇形").size(), 3u) << "no figure chosen draws a full sector";
@@ -146,7 +216,7 @@ TEST_F(PlaneDialogs, PieChartSplitsTheCircleByTheRatios) {
   f->SetValue(L"optSector", L"1");
   f->SetValue(L"txtRadius", L"2");
   f->SetValue(L"txtAngle", L"0");  // not used by the chart
-  f->SetValue(L"txtData", L"1：1,2");
+  f->SetValue(L"txtData", L"1：1、2");
   f->Click(L"cmdOK_Sector");
   auto sectors = WithRole(L"扇形");
   ASSERT_EQ(sectors.size(), 3u);

@@ -228,38 +228,57 @@ TEST(OwnRendering, PageOneOfEveryExampleAgreesWithLibreOffice) {
   }
 }
 
-// EMF and WMF pictures opened by LibreOffice Draw show the figure: a thick
-// frame around a filled square, both dark.
-TEST(Metafiles, OpenInLibreOfficeDrawAndShowTheFigure) {
+// EMF and WMF pictures opened by LibreOffice Draw show the whole figure:
+// a thick frame around a filled square, and text at its left and right
+// edges (LibreOffice's own conversion used to cut the frame to the shapes,
+// losing the labels at the edges).
+TEST(Metafiles, OpenInLibreOfficeDrawAndShowTheWholeFigure) {
   if (!Quietly("command -v soffice") || !Quietly("command -v pdftoppm"))
     GTEST_SKIP() << "LibreOffice and poppler-utils are not installed";
   test::TempDir dir;
   pictures::Scene scene;
-  scene.width = scene.height = 144;
+  scene.width = 200;
+  scene.height = 144;
   pictures::Path frame;
-  frame.Rectangle(12, 12, 120, 120);
+  frame.Rectangle(40, 12, 120, 120);
   frame.stroke.width = 6;
   scene.Add(frame);
   pictures::Path square;
-  square.Rectangle(48, 48, 48, 48);
+  square.Rectangle(76, 48, 48, 48);
   square.fill.visible = true;
   square.fill.fore = 0x000000;
   scene.Add(square);
+  for (auto [left, text] : {std::pair{1.0, L"频率"}, std::pair{186.0, L"x"}}) {
+    pictures::Text label;
+    label.left = left;
+    label.baseline = 100;
+    label.text = text;
+    label.font.size = 12;
+    scene.Add(label);
+  }
   for (const char* kind : {"emf", "wmf"}) {
+    SCOPED_TRACE(kind);
     const fs::path file = dir.Path() / (std::string("figure.") + kind);
-    ASSERT_EQ(pictures::WritePicture(scene, *pictures::FormatNamed(plx::Utf8ToWide(kind)), 72, file.string()), L"")
-        << kind;
+    ASSERT_EQ(pictures::WritePicture(scene, *pictures::FormatNamed(plx::Utf8ToWide(kind)), 72, file.string()), L"");
     ASSERT_TRUE(Quietly("soffice --headless -env:UserInstallation=file://" + (dir.Path() / "profile").string() +
                         " --convert-to pdf:draw_pdf_Export --outdir " + (dir.Path() / kind).string() + " " +
-                        file.string()))
-        << kind;
+                        file.string()));
     ASSERT_TRUE(Quietly("pdftoppm -gray -r 72 -f 1 -l 1 -singlefile " + (dir.Path() / kind / "figure.pdf").string() +
                         " " + (dir.Path() / kind / "page").string()));
     const Grey page = ReadPgm(dir.Path() / kind / "page.pgm");
     size_t dark = 0;
-    for (unsigned char v : page.pixels) dark += v < 100;
+    int left = page.width, right = -1;
+    for (int y = 0; y < page.height; ++y)
+      for (int x = 0; x < page.width; ++x)
+        if (page.pixels[static_cast<size_t>(y) * page.width + x] < 100) {
+          ++dark;
+          left = std::min(left, x);
+          right = std::max(right, x);
+        }
     // The square alone is 2,304 points, the frame's stroke about 2,700.
-    EXPECT_GT(dark, 4000u) << kind;
+    EXPECT_GT(dark, 4000u);
+    // From the first character at the left edge to the x at the right.
+    EXPECT_GE(right - left, 188);
   }
 }
 

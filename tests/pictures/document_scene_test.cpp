@@ -65,7 +65,7 @@ TEST(PageScene, RunsOnALineAreNeverDrawnOverEachOther) {
   // A picture of the selection is wide enough for the glyphs, not only for
   // their slots.
   m.doc->GetRange(0, 5)->Select();
-  const Scene cut = SelectionScene(*m.app->GetSelection());
+  const Scene cut = SelectionScene(*m.doc, *m.app->GetSelection());
   const Text& last = cut.items.back().text;
   EXPECT_GE(cut.width, last.left + measure.Measure(last).width);
 }
@@ -134,14 +134,14 @@ TEST(SelectionScene, CutsOutTheSelectedShapesWithAMargin) {
   shapes->AddCurve({{100, 100}, {120, 50}, {180, 50}, {200, 100}})->Select(true);
   shapes->AddLine(300, 300, 400, 400)->Select(false);
   auto selection = m.app->GetSelection();
-  const Scene scene = SelectionScene(*selection);
+  const Scene scene = SelectionScene(*m.doc, *selection);
   EXPECT_NEAR(scene.width, 300 + 8 + 0.75, 1);
   const Raster r = Rasterize(scene, 72);
   EXPECT_GT(DarkIn(r, 0, 0, r.width, 40), 30) << "the curve bends up between its control points";
   m.doc->GetRange(0, 0)->Select();
-  EXPECT_THROW(SelectionScene(*selection), VbError) << "an insertion point has nothing to save";
+  EXPECT_THROW(SelectionScene(*m.doc, *selection), VbError) << "an insertion point has nothing to save";
   m.doc->GetRange(0, 2)->Select();
-  const Scene text = SelectionScene(*selection);
+  const Scene text = SelectionScene(*m.doc, *selection);
   EXPECT_NEAR(text.width, 21 + 8, 1.5) << "two CJK slots and the margins; the font's advance may be a little wider";
 }
 

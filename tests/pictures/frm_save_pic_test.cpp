@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <cstring>
 #include <fstream>
+#include <iterator>
 
 #include "addin/form.hpp"
 #include "connect/connect.hpp"
@@ -95,6 +97,34 @@ TEST_F(SavePicture, TheSaveChooserGivesTheFileAndItsFormat) {
   form->Click(L"cmdOk");
   EXPECT_EQ(Head(dir.Path() / "图.bmp", 2), "BM");
   EXPECT_EQ(ui.Boxes().size(), 2u);
+}
+
+// 当前页 is the page the selected figure stands on, not page 1.
+TEST_F(SavePicture, TheCurrentPageIsTheSelectedShapesPage) {
+  doc->Content()->SetText(L"第一页\f\r第二页\r");
+  doc->GetRange(6, 6)->Select();
+  auto figure = doc->GetShapes()->AddShape(docif::kAutoShapeRectangle, 100, 100, 200, 200);
+  figure->SetFill({.Visible = true, .ForeColor = 0});
+  ASSERT_EQ(figure->Anchor()->Information(docif::kActiveEndPageNumber), 2);
+  doc->GetRange(1, 1)->Select();  // the text cursor was left on page 1
+  figure->Select(true);
+  auto form = Open();
+  form->SetValue(L"optScope", L"1");
+  form->SetValue(L"optFormat", L"2");  // BMP: 3 bytes a pixel from the bottom row up, at 96 dpi
+  form->SetValue(L"cmbDpi", L"72");
+  form->SetValue(L"txtFile", dir.WPath() + L"/page");
+  form->Click(L"cmdOk");
+  std::ifstream bmp(dir.Path() / "page.bmp", std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(bmp)), {});
+  ASSERT_GT(bytes.size(), 54u);
+  int32_t width = 0, height = 0;
+  std::memcpy(&width, bytes.data() + 18, 4);
+  std::memcpy(&height, bytes.data() + 22, 4);
+  const size_t stride = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
+  // The pixel at (200, 200) points from the top lies inside the figure.
+  const size_t at = 54 + stride * static_cast<size_t>(height - 1 - 200) + 200 * 3;
+  ASSERT_LT(at, bytes.size());
+  EXPECT_LT(static_cast<unsigned char>(bytes[at]), 64) << "the figure's page was saved";
 }
 
 TEST(PictureFileName, AddsTheExtensionOnlyWhenThereIsNone) {

@@ -62,7 +62,7 @@ TEST(PagePictures, InlinePicturesAreDrawnAtTheirPlaceAndSize) {
   // A selection holding only a picture cuts the picture out.
   auto pic = m.doc->GetInlineShapes()->AddPicture(HalvesPicture(dir, PictureFormat::Png, "p.png"), *m.doc->GetRange(3, 3));
   pic->GetRange()->Select();
-  const Scene selected = SelectionScene(*m.app->GetSelection());
+  const Scene selected = SelectionScene(*m.doc, *m.app->GetSelection());
   EXPECT_NEAR(selected.width, pic->Width() + 8, 0.01) << "the picture with a 4-point margin";
   const Raster r = Rasterize(selected, 72);
   EXPECT_TRUE(Reddish(At(r, 8, r.height / 2)));

@@ -11,6 +11,7 @@
 #include "docif/ooxml/docx_writer.hpp"
 #include "docif/ooxml/zip_package.hpp"
 #include "docif/shapes.hpp"
+#include "shapes/frm_custom_transform.hpp"
 #include "shapes/shape_transforms.hpp"
 #include "support/sqlite_util.hpp"
 #include "support/addin_fixtures.hpp"
@@ -87,6 +88,33 @@ TEST_F(ShapeCommands, ScalingKeepsTheAnchorAndScalesTextOfBoxesThatHoldText) {
   ui.QueueText(L"");
   Shrink(*ctx, 0);
   EXPECT_DOUBLE_EQ(s->Width(), 160);
+}
+
+TEST_F(ShapeCommands, TypedFactorsAndAnglesReadFullWidthDigits) {
+  auto s = Box(100, 100, 100, 50);
+  s->Select();
+  ui.QueueText(L"２");  // the factor asked for, typed with a Chinese input method
+  Enlarge(*ctx, 0);
+  EXPECT_DOUBLE_EQ(s->Width(), 200);
+
+  // A custom dialog with its number typed and its second direction chosen.
+  const auto typed = [](std::shared_ptr<Form> form, const wchar_t* box, const wchar_t* number, const wchar_t* option) {
+    form->Show();
+    form->SetValue(box, number);
+    form->SetValue(option, L"1");
+    form->Click(L"cmdOk");
+    return form;
+  };
+  typed(std::make_shared<frmFangSuo>(*ctx), L"txtBS", L"２", L"optFS");
+  EXPECT_DOUBLE_EQ(s->Width(), 100) << "shrunk by 2";
+  typed(std::make_shared<frmXuanZhuan>(*ctx), L"txtJD", L"３０", L"optFX");
+  EXPECT_DOUBLE_EQ(s->Rotation(), 30);
+  ui.Queue(Answer::OK);
+  auto turn = typed(std::make_shared<frmXuanZhuan>(*ctx), L"txtJD", L"三十", L"optFX");
+  EXPECT_EQ(ui.Boxes().back().text, L"请输入旋转的角度（度），如30。");
+  EXPECT_TRUE(turn->Loaded());
+  turn->Dismiss();
+  EXPECT_EQ(ui.Boxes().size(), 2u) << "the factor's input box and the angle's message: no other message";
 }
 
 TEST_F(ShapeCommands, TheShapeGroupAnchorsAreFoundThroughEveryRow) {

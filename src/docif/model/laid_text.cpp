@@ -86,35 +86,12 @@ std::vector<LaidText> ModelRange::LaidOut() const {
 }
 
 std::vector<CellBox> ModelTable::CellBoxes() const {
-  const auto rows = CellSpans();
-  if (rows.empty()) return {};
-  const std::vector<PagePlace> at = LayoutPlaces(*doc_, *story_);
-  const PageSetup& page = doc_->page;
   std::vector<CellBox> boxes;
-  for (size_t r = 0; r < rows.size(); ++r) {
-    const auto& cells = rows[r];
-    const PagePlace& first = at[cells.front().first];
-    // The row ends where the next row (or the text after the table) starts;
-    // a row cut by a page end reaches the bottom margin.
-    const long after = r + 1 < rows.size() ? rows[r + 1].front().first : std::min(cells.back().second + 2, story_->Length());
-    const PagePlace& next = at[after];
-    const double bottom = next.page == first.page ? next.y : page.PageHeight - page.BottomMargin;
-    // Cells are equal shares of the row's width: from the first cell's left
-    // to the right margin, or to where the second cell starts.
-    const double left = first.x;
-    const double share = cells.size() > 1 ? at[cells[1].first].x - left
-                                          : page.PageWidth - page.RightMargin - left;
-    for (size_t c = 0; c < cells.size(); ++c) {
-      CellBox box;
-      box.row = static_cast<int>(r) + 1;
-      box.column = static_cast<int>(c) + 1;
-      box.page = first.page;
-      box.left = left + share * static_cast<double>(c);
-      box.top = first.y;
-      box.width = share;
-      box.height = std::max(0.0, bottom - first.y);
-      boxes.push_back(box);
-    }
+  for (const LaidRow& row : LayoutRows(*doc_, *story_)) {
+    if (row.table != id_) continue;
+    for (size_t c = 0; c + 1 < row.edges.size(); ++c)
+      boxes.push_back({row.row, static_cast<int>(c) + 1, row.page, row.edges[c], row.top, row.edges[c + 1] - row.edges[c],
+                       std::max(0.0, row.bottom - row.top)});
   }
   return boxes;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cwctype>
+#include <map>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +22,7 @@ using Placed = PagePlace;
 struct Layout {
   std::vector<Placed> at;  // one per story position, plus the end
   int pages = 1;
+  std::vector<LaidRow> rows;
 };
 
 // The document grid's line pitch in points, 0 without a line grid. New
@@ -71,16 +73,76 @@ std::vector<bool> TallPositions(const DocData& doc, const Story& story) {
   return tall;
 }
 
-// One table row being laid out: its cells side by side between `left` and
-// `left + width`, all starting at `top`.
+// One table row being laid out: its cells side by side between the edges,
+// all starting at `top`.
 struct Row {
   uint32_t table = 0;
+  int index = 1;
   double top = 0, bottom = 0;
-  double left = 0, width = 0;
-  int cell = 0, cells = 1;
-  double CellLeft() const { return left + width * cell / cells; }
-  double CellRight() const { return left + width * (cell + 1) / cells; }
+  std::vector<double> edges;
+  size_t cell = 0;
+  double CellLeft() const { return edges[std::min(cell, edges.size() - 2)]; }
+  double CellRight() const { return edges[std::min(cell + 1, edges.size() - 1)]; }
 };
+
+// The number after `key` in each place it occurs in `xml` (attributes of
+// the XML the reader kept as it was).
+std::vector<double> NumbersAfter(const std::string& xml, std::string_view key) {
+  std::vector<double> out;
+  for (size_t at = xml.find(key); at != std::string::npos; at = xml.find(key, at + key.size()))
+    out.push_back(std::atof(xml.c_str() + at + key.size()));
+  return out;
+}
+
+// The table's grid column widths in points: the add-in's where it set
+// them, else the file's; 0 where neither says.
+std::vector<double> GridWidths(const TableInfo& info) {
+  std::vector<double> grid;
+  for (double twips : NumbersAfter(info.tblGrid, "<w:gridCol w:w=\"")) grid.push_back(std::max(0.0, twips / 20));
+  if (grid.size() < info.columnWidths.size()) grid.resize(info.columnWidths.size(), 0);
+  for (size_t c = 0; c < info.columnWidths.size(); ++c)
+    if (info.columnWidths[c] > 0) grid[c] = info.columnWidths[c];
+  return grid;
+}
+
+// The edges of a row's cells from `left`, in `room` points: grid widths,
+// a cell spanning grid columns taking their sum, cells of no known width
+// sharing the rest equally; a nested table wider than its cell is narrowed
+// to fit.
+std::vector<double> CellEdges(const TableInfo& info, const std::vector<double>& grid, int rowIndex, int cells,
+                              double left, double room, bool nested) {
+  std::vector<double> widths(cells, 0);
+  size_t column = 0;
+  const auto row = static_cast<size_t>(rowIndex - 1);
+  for (int c = 0; c < cells; ++c) {
+    size_t span = 1;
+    if (row < info.tcPr.size() && static_cast<size_t>(c) < info.tcPr[row].size()) {
+      const auto spans = NumbersAfter(info.tcPr[row][c], "<w:gridSpan w:val=\"");
+      if (!spans.empty()) span = static_cast<size_t>(std::clamp(spans.front(), 1.0, 64.0));
+    }
+    double w = 0;
+    for (size_t g = column; g < column + span; ++g) {
+      if (g >= grid.size() || grid[g] <= 0) { w = 0; break; }
+      w += grid[g];
+    }
+    widths[c] = w;
+    column += span;
+  }
+  double known = 0;
+  int unknown = 0;
+  for (double w : widths) w > 0 ? known += w : ++unknown;
+  if (unknown > 0) {
+    const double share = std::max(room - known, 0.0) / unknown;
+    for (double& w : widths)
+      if (w <= 0) w = share > 0 ? share : room / cells;
+  }
+  double total = 0;
+  for (double w : widths) total += w;
+  const double scale = nested && total > room && total > 0 ? room / total : 1;
+  std::vector<double> edges{left};
+  for (double w : widths) edges.push_back(edges.back() + w * scale);
+  return edges;
+}
 
 // The number of cells in the row of `table` that starts at `pos`.
 int CellsInRow(const Story& story, long pos, uint32_t table) {
@@ -118,6 +180,7 @@ class Composer {
     }
     out.at[story_.Length()] = cur_;
     out.pages = cur_.page;
+    out.rows = std::move(laidRows_);
     return out;
   }
 
@@ -144,10 +207,15 @@ class Composer {
       if (r.table == table) return;
     Row row;
     row.table = table;
+    row.index = ++rowsDone_[table];
     row.top = row.bottom = cur_.y;
-    row.left = Left();
-    row.width = Right() - row.left;
-    row.cells = CellsInRow(story_, pos, table);
+    auto grid = grids_.find(table);
+    auto info = doc_.tables.find(table);
+    static const TableInfo kNoInfo;
+    const TableInfo& tableInfo = info == doc_.tables.end() ? kNoInfo : info->second;
+    if (grid == grids_.end()) grid = grids_.emplace(table, GridWidths(tableInfo)).first;
+    row.edges = CellEdges(tableInfo, grid->second, row.index, CellsInRow(story_, pos, table), Left(),
+                          Right() - Left(), !rows_.empty());
     rows_.push_back(row);
     cur_.x = Left();
   }
@@ -228,7 +296,11 @@ class Composer {
 
   void EndRow() {
     const double bottom = std::max(rows_.empty() ? cur_.y : rows_.back().bottom, cur_.y);
-    if (!rows_.empty()) rows_.pop_back();
+    if (!rows_.empty()) {
+      const Row& row = rows_.back();
+      laidRows_.push_back({row.table, row.index, cur_.page, row.top, bottom, row.edges});
+      rows_.pop_back();
+    }
     cur_.y = bottom;
     cur_.x = Left();
     lineHeight_ = 0;
@@ -243,6 +315,9 @@ class Composer {
   std::vector<long> shown_;
   std::vector<bool> visible_;
   std::vector<Row> rows_;
+  std::vector<LaidRow> laidRows_;
+  std::map<uint32_t, int> rowsDone_;
+  std::map<uint32_t, std::vector<double>> grids_;
   Placed cur_;
   double lineHeight_ = 0;
   bool lineStart_ = true;
@@ -254,6 +329,8 @@ Layout Compute(const DocData& doc, const Story& story) { return Composer(doc, st
 }  // namespace
 
 std::vector<PagePlace> LayoutPlaces(const DocData& doc, const Story& story) { return Compute(doc, story).at; }
+
+std::vector<LaidRow> LayoutRows(const DocData& doc, const Story& story) { return Compute(doc, story).rows; }
 
 double LayoutInformation(const DocData& doc, const Story& story, long pos, int type) {
   // Text box stories sit in their box: report the main story's positions.

@@ -20,10 +20,13 @@
 //   are not exactly spaced snap up to whole multiples of the document
 //   grid's line pitch when the document has a line grid (new documents
 //   have the 15.6-point grid a Chinese word processor starts with).
-// - A table row puts its cells side by side, each an equal share of the
-//   width the table stands in; every cell starts at the top of the row and
-//   the row is as high as its tallest cell. A table inside a cell is laid
-//   out the same way within that cell.
+// - A table row puts its cells side by side at the widths of the table's
+//   grid (the widths the add-in set, else the file's grid columns, a cell
+//   spanning several grid columns taking their sum); cells of no known
+//   width share what is left of the width the table stands in equally.
+//   Every cell starts at the top of the row and the row is as high as its
+//   tallest cell. A table inside a cell is laid out the same way within
+//   that cell, narrowed to fit it.
 #include <utility>
 #include <vector>
 
@@ -40,6 +43,18 @@ struct PagePlace {
 // The place of every position of the story (one more than its length: the
 // end), laid out once, for callers that need many.
 std::vector<PagePlace> LayoutPlaces(const DocData& doc, const Story& story);
+
+// A table row as laid out: its page, top and bottom, and the edges of its
+// cells from the first cell's left to the last one's right (one more than
+// the cells). A row cut by a page end is the part on its last page.
+struct LaidRow {
+  uint32_t table = 0;
+  int row = 1;  // 1-based within its table
+  int page = 1;
+  double top = 0, bottom = 0;
+  std::vector<double> edges;
+};
+std::vector<LaidRow> LayoutRows(const DocData& doc, const Story& story);
 
 // The Information value for the character at pos (see the Range constants).
 double LayoutInformation(const DocData& doc, const Story& story, long pos, int type);

@@ -110,11 +110,30 @@ size_t SideIndex(int border) {
   return static_cast<size_t>(-border - 1);
 }
 
+// Whether a table read from a file turns the side off in its own borders
+// (the add-in has not changed them): "none" or "nil" there.
+bool SideOffAsRead(const TableInfo& info, size_t side) {
+  const size_t from = info.tblPr.find("<w:tblBorders>"), to = info.tblPr.find("</w:tblBorders>");
+  if (from == std::string::npos || to == std::string::npos) return false;
+  static const char* const kNames[][2] = {{"top", "top"},     {"left", "start"},      {"bottom", "bottom"},
+                                          {"right", "end"}, {"insideH", "insideH"}, {"insideV", "insideV"}};
+  const std::string borders = info.tblPr.substr(from, to - from);
+  for (const char* name : kNames[side]) {
+    const size_t at = borders.find(std::string("<w:") + name + " ");
+    if (at == std::string::npos) continue;
+    const std::string element = borders.substr(at, borders.find('>', at) - at);
+    return element.find("w:val=\"none\"") != std::string::npos || element.find("w:val=\"nil\"") != std::string::npos;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool ModelTable::BorderVisible(int border) const {
   const TableInfo& info = doc_->tables.at(id_);
-  return info.borders && !info.hiddenSides[SideIndex(border)];
+  const size_t side = SideIndex(border);
+  const bool changed = std::find(info.hiddenSides.begin(), info.hiddenSides.end(), true) != info.hiddenSides.end();
+  return info.borders && !info.hiddenSides[side] && (changed || !SideOffAsRead(info, side));
 }
 
 void ModelTable::SetBorderVisible(int border, bool visible) {

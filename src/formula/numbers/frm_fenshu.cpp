@@ -17,7 +17,17 @@ using numbers::WholeStatus;
 constexpr const wchar_t* kBadInput = L"数据输入有误，请检查后重新输入";
 constexpr const wchar_t* kBadRange = L"您所输入的数据范围有误，请检查后重新输入！";
 
-const wchar_t* const kModes[] = {L"fzfm", L"exp", L"xiaoshu", L"insert"};
+// The option buttons of the modes, in the dialog's order, with the mode
+// each one chooses.
+struct ModeButton {
+  const wchar_t* name;
+  const wchar_t* caption;
+  const wchar_t* mode;
+};
+constexpr ModeButton kModeButtons[] = {{L"FZFM", L"分子分母约分", L"fzfm"},
+                                       {L"Exp", L"表达式约分", L"exp"},
+                                       {L"XiaoShu", L"小数化分数", L"xiaoshu"},
+                                       {L"Insert", L"直接插入", L"insert"}};
 
 // The name part of the result boxes of a reducing mode.
 std::wstring ResultSuffix(const std::wstring& mode) {
@@ -43,8 +53,26 @@ std::wstring FractionFormula(const std::wstring& numerator, const std::wstring& 
   return a + L"/" + b;
 }
 
+std::wstring ReducedFormula(const numbers::Fraction& f) {
+  if (f.denominator == 1) return std::to_wstring(f.numerator);
+  return FractionFormula(std::to_wstring(f.numerator), std::to_wstring(f.denominator));
+}
+
 frmFenShu::frmFenShu(AddinContext& ctx) : Form(ctx, L"frmFenShu") {
-  AddControl(Options(L"optMode", L"方式", {L"分子分母约分", L"表达式约分", L"小数化分数", L"直接插入"}));
+  // Four option buttons of one frame: choosing one (a click, or setting it
+  // to 0, its one entry) clears the others.
+  for (const ModeButton& b : kModeButtons) {
+    const std::wstring name = b.name;
+    Control option = Options(name, L"", {b.caption});
+    option.value = name == kModeButtons[0].name ? 0 : -1;
+    option.click = [this, name] { SetValue(name, L"0"); };
+    option.change = [this, name] {
+      if (GetControl(name).value != 0) return;
+      for (const ModeButton& other : kModeButtons)
+        if (other.name != name) GetControl(other.name).value = -1;
+    };
+    AddControl(option);
+  }
   AddControl(Box(L"txtFZ", L"分子", L""));
   AddControl(Box(L"txtFM", L"分母", L""));
   AddControl(Box(L"txtFZ_result_FZFM", L"约分后分子", L""));
@@ -70,8 +98,9 @@ frmFenShu::frmFenShu(AddinContext& ctx) : Form(ctx, L"frmFenShu") {
 }
 
 std::wstring frmFenShu::Mode() {
-  const int i = GetControl(L"optMode").value;
-  return i >= 0 && i < 4 ? kModes[i] : kModes[0];
+  for (const ModeButton& b : kModeButtons)
+    if (GetControl(b.name).value == 0) return b.mode;
+  return kModeButtons[0].mode;
 }
 
 void frmFenShu::ShowResult(const std::wstring& suffix, const Fraction& f) {
@@ -133,22 +162,20 @@ bool frmFenShu::cmdJS_Click() {
 void frmFenShu::cmdInsert_Click() {
   try {
     const std::wstring mode = Mode();
-    std::wstring top, bottom;
     if (mode == L"insert") {
-      top = GetControl(L"txtFZ_Insert").text;
-      bottom = GetControl(L"txtFM_Insert").text;
-      if (Trim(top).empty() || Trim(bottom).empty()) {
+      const std::wstring top = NumberText(GetControl(L"txtFZ_Insert").text);
+      const std::wstring bottom = NumberText(GetControl(L"txtFM_Insert").text);
+      if (top.empty() || bottom.empty()) {
         Ctx().Ui().MsgBox(kBadInput);
         return;
       }
-    } else {
-      const auto f = Reduced();
-      if (!f) return;
-      ShowResult(ResultSuffix(mode), *f);
-      top = std::to_wstring(f->numerator);
-      bottom = std::to_wstring(f->denominator);
+      OutPutFldGS(Ctx(), FractionFormula(top, bottom));
+      return;
     }
-    OutPutFldGS(Ctx(), FractionFormula(top, bottom));
+    const auto f = Reduced();
+    if (!f) return;
+    ShowResult(ResultSuffix(mode), *f);
+    OutPutFldGS(Ctx(), ReducedFormula(*f));
   } catch (const std::exception& e) {
     ShowErr(Ctx(), e, L"frmFenShu.cmdInsert_Click-->line", __LINE__);
   }

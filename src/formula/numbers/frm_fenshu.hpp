@@ -15,7 +15,8 @@ namespace plx {
 class frmFenShu : public Form {
  public:
   explicit frmFenShu(AddinContext& ctx);
-  // `optMode`: 0 "fzfm", 1 "exp", 2 "xiaoshu", 3 "insert".
+  // The mode of the chosen option button: `FZFM` "fzfm", `Exp` "exp",
+  // `XiaoShu` "xiaoshu", `Insert` "insert" ("fzfm" when none is chosen).
   std::wstring Mode();
   // Reduces the input of the current mode into its result boxes; false
   // (after the message) when the input is no fraction.
@@ -34,5 +35,8 @@ class frmFenShu : public Form {
 // The formula text of a fraction: bracketed parts when either part is longer
 // than one character.
 std::wstring FractionFormula(const std::wstring& numerator, const std::wstring& denominator);
+// A reduced fraction's formula text: the whole number when its denominator
+// is 1 (12/4 is 3, not a stacked 3/1).
+std::wstring ReducedFormula(const numbers::Fraction& f);
 
 }  // namespace plx

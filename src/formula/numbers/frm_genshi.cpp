@@ -92,7 +92,9 @@ bool frmGenShi::cmdHJ_Click() {
 
 void frmGenShi::cmdOK_Click() {
   try {
-    const std::wstring n = Trim(GetControl(L"txtZS").text), a = Trim(GetControl(L"txtKFS").text);
+    // Typed with a Chinese input method, "２" is the index 2: folded, it
+    // makes a square root, not a visible index.
+    const std::wstring n = NumberText(GetControl(L"txtZS").text), a = NumberText(GetControl(L"txtKFS").text);
     if (n.empty() || a.empty()) {
       Ctx().Ui().MsgBox(L"请输入根指数和被开方数！");
       return;

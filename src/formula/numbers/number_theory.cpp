@@ -62,7 +62,7 @@ Fraction Reduce(int64_t a, int64_t b) {
 }
 
 DecimalReading DecimalToFraction(const std::wstring& input) {
-  std::wstring text = Trim(ToHalfWidth(input));
+  std::wstring text = NumberText(input);
   bool negative = false;
   if (!text.empty() && (text[0] == L'-' || text[0] == L'+')) {
     negative = text[0] == L'-';

@@ -6,7 +6,7 @@
 namespace plx::numbers {
 
 WholeInput ReadWhole(const std::wstring& text) {
-  if (Trim(ToHalfWidth(text)).empty()) return {0, WholeStatus::Empty};
+  if (NumberText(text).empty()) return {0, WholeStatus::Empty};
   const DecimalReading r = DecimalToFraction(text);
   switch (r.error) {
     case DecimalError::NotANumber: return {0, WholeStatus::NotWhole};

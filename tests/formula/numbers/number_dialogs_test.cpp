@@ -50,15 +50,15 @@ TEST_F(NumberDialogs, FractionModesReduceAndInsert) {
   ClickAtEnd();
   EXPECT_EQ(f->ValueText(L"txtFZ_result_FZFM"), L"2");
   EXPECT_EQ(f->ValueText(L"txtFM_result_FZFM"), L"3");
-  f->SetValue(L"optMode", L"1");
+  f->Click(L"Exp");
   f->SetValue(L"txtExp", L"-30/ 45");
   f->Click(L"cmdInsert");
   ClickAtEnd();
-  f->SetValue(L"optMode", L"2");
+  f->Click(L"XiaoShu");
   f->SetValue(L"txtXiaoShu", L"0.1(6)");
   f->Click(L"cmdInsert");
   ClickAtEnd();
-  f->SetValue(L"optMode", L"3");
+  f->Click(L"Insert");
   f->SetValue(L"txtFZ_Insert", L"6");
   f->SetValue(L"txtFM_Insert", L"8");
   f->Click(L"cmdInsert");  // as entered, not reduced
@@ -76,10 +76,10 @@ TEST_F(NumberDialogs, FractionInputErrorsKeepTheDialog) {
   f->SetValue(L"txtFZ", L"1");
   f->SetValue(L"txtFM", L"0");
   f->Click(L"cmdJS");
-  f->SetValue(L"optMode", L"1");
+  f->Click(L"Exp");
   f->SetValue(L"txtExp", L"12");
   f->Click(L"cmdJS");
-  f->SetValue(L"optMode", L"2");
+  f->Click(L"XiaoShu");
   f->SetValue(L"txtXiaoShu", L"0.25");
   f->Click(L"cmdJS");
   EXPECT_EQ(Messages(), (std::vector<std::wstring>{L"数据输入有误，请检查后重新输入",
@@ -89,6 +89,41 @@ TEST_F(NumberDialogs, FractionInputErrorsKeepTheDialog) {
   EXPECT_EQ(f->ValueText(L"txtFM"), L"0");
   EXPECT_TRUE(Codes().empty());
   EXPECT_TRUE(f->Loaded());
+}
+
+TEST_F(NumberDialogs, WholeResultsAreInsertedAsWholeNumbersAndTheModesAreOptionButtons) {
+  auto f = Open<frmFenShu>();
+  EXPECT_EQ(f->Mode(), L"fzfm");
+  f->SetValue(L"txtFZ", L"12");
+  f->SetValue(L"txtFM", L"4");
+  f->Click(L"cmdInsert");
+  ClickAtEnd();
+  f->SetValue(L"txtFZ", L"0");
+  f->SetValue(L"txtFM", L"５");
+  f->Click(L"cmdInsert");
+  ClickAtEnd();
+  f->Click(L"XiaoShu");
+  EXPECT_EQ(f->GetControl(L"XiaoShu").value, 0);
+  EXPECT_EQ(f->GetControl(L"FZFM").value, -1) << "one frame: choosing one clears the others";
+  EXPECT_EQ(f->Mode(), L"xiaoshu");
+  f->SetValue(L"txtXiaoShu", L"\u22120.(9)");
+  f->Click(L"cmdInsert");
+  ClickAtEnd();
+  f->SetValue(L"Exp", L"0");
+  EXPECT_EQ(f->GetControl(L"XiaoShu").value, -1);
+  f->SetValue(L"txtExp", L"6/3");
+  f->Click(L"cmdInsert");
+  EXPECT_TRUE(Codes().empty()) << "no stacked 3/1";
+  EXPECT_EQ(Text(), L"30-12\r");
+  EXPECT_EQ(f->ValueText(L"txtFM_result_Exp"), L"1");
+
+  // A radical index typed with a Chinese input method is the index 2.
+  auto r = Open<frmGenShi>();
+  r->SetValue(L"txtZS", L"２");
+  r->SetValue(L"txtKFS", L"５");
+  ClickAtEnd();
+  r->Click(L"cmdOK");
+  EXPECT_EQ(Codes().back(), L"EQ \\R(,5)");
 }
 
 TEST_F(NumberDialogs, ReadyMadeButtonsGoThroughTheFormulaCommand) {

@@ -1,0 +1,56 @@
+// The batch import of a corpus paper writes every question's preview as a
+// real WMF, end to end, without starting an office; the time it takes is
+// printed for the record.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <iostream>
+
+#include "bank/tk_question.hpp"
+#include "bank_fixture.hpp"
+
+namespace plx {
+namespace {
+
+namespace fs = std::filesystem;
+
+class BatchImportPreviews : public test::BankDialogTest {};
+
+TEST_F(BatchImportPreviews, AreMetafilesOfEachQuestionWrittenWithoutAnOffice) {
+  if (!OpenCorpus("exam-teacher.docx")) GTEST_SKIP() << "the shared corpus is not here";
+  test::TempDir dir;
+  const fs::path bin = dir.Path() / "bin", mark = dir.Path() / "started";
+  fs::create_directories(bin);
+  std::ofstream(bin / "soffice") << "#!/bin/sh\ntouch '" << mark.string() << "'\nexit 1\n";
+  fs::permissions(bin / "soffice", fs::perms::owner_all);
+  const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+  setenv("PATH", (bin.string() + ":" + path).c_str(), 1);
+
+  const auto start = std::chrono::steady_clock::now();
+  auto form = MarkAndOpenImport();
+  ASSERT_TRUE(form);
+  form->writePreview = bank::WriteWmfPreview;
+  form->SetValue(L"txtPaper", L"");
+  ui.Queue(Answer::No);
+  ui.Queue(Answer::OK);
+  form->Click(L"cmdOK");
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  setenv("PATH", path.c_str(), 1);
+  std::cout << "batch import of the corpus teacher's paper: " << seconds << " s\n";
+  RecordProperty("seconds", std::to_string(seconds));
+
+  ASSERT_EQ(ui.Boxes().back().text, L"本次录入任务已经全部完成！");
+  const auto rows = bank::QueryQuestions(*ctx, L"select * from tm order by id asc");
+  ASSERT_EQ(rows.size(), 8u);
+  for (const auto& row : rows) {
+    std::ifstream wmf(fs::path(WideToUtf8(row.fileName + L".wmf")), std::ios::binary);
+    uint32_t key = 0;
+    wmf.read(reinterpret_cast<char*>(&key), sizeof key);
+    EXPECT_EQ(key, 0x9AC6CDD7u) << "a placeable WMF for question " << row.id;
+  }
+  EXPECT_FALSE(fs::exists(mark)) << "an office was started";
+}
+
+}  // namespace
+}  // namespace plx
