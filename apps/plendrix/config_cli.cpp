@@ -48,6 +48,10 @@ int RunConfigCommand(Session& session, const std::vector<std::wstring>& args) {
     Complain(L"没有设置项“" + target + L"”。用 plendrix config 列出全部设置项。");
     return kBadRequest;
   }
+  if (std::wstring problem = SettingValueProblem(*FindSetting(key), args[2]); !problem.empty()) {
+    Complain(problem + L"设置没有保存。");
+    return kBadRequest;
+  }
   try {
     SaveConfigInfo(ctx, {{key, args[2]}});
   } catch (const std::exception& e) {

@@ -217,7 +217,7 @@ void frmTiKu_DanTiRuKu::cmdOK_Click() {
   UserInterface& ui = Ctx().Ui();
   try {
     if (!area_) return;
-    if (Trim(GetControl(L"txtPoint").text).empty()) {
+    if (PointNames(GetControl(L"txtPoint").text).empty()) {
       ui.MsgBox(L"知识点没有填写，请检查并填写", Buttons::OK, L"");
       return;
     }
@@ -238,7 +238,7 @@ void frmTiKu_DanTiRuKu::cmdOK_Click() {
     row.degree = GetControl(L"cmbDegree").text;
     row.paperId = paperId_;
     row.shortName = Trim(GetControl(L"txtShortName").text);
-    row.points = Trim(GetControl(L"txtPoint").text);
+    row.points = Join(PointNames(GetControl(L"txtPoint").text), L",");
     row.chapter = chapterId_;
     row.inTime = Trim(GetControl(L"txtInTime").text);
     const bool added = editId_ == 0;

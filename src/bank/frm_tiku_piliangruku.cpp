@@ -41,9 +41,7 @@ std::wstring ProposedPoints(const std::wstring& text) {
   re.Pattern = L"考点：(.*?)[．\\r]";
   auto m = re.Execute(text);
   if (m.empty()) return L"";
-  std::wstring points = Trim(m.front().SubMatches[0]);
-  for (const wchar_t* sep : {L"、", L"，", L"；", L";"}) points = Replace(points, sep, L",");
-  return points;
+  return Join(PointNames(m.front().SubMatches[0]), L",");
 }
 
 std::wstring SuggestedType(const std::wstring& heading, const std::vector<std::wstring>& types) {
@@ -208,6 +206,12 @@ void frmTiKu_PiLiangRuKu::cmdOK_Click() {
       ui.MsgBox(L"没有可以入库的题目，请先标记试卷再批量入库。", Buttons::OK, L"");
       return;
     }
+    // Every question needs its knowledge points, as a single question does.
+    for (size_t i = 0; i < items_.size(); ++i)
+      if (!items_[i].savedId && PointNames(Choice(L"txtZSD", i)).empty()) {
+        ui.MsgBox(L"第" + std::to_wstring(i + 1) + L"题的知识点没有填写，请检查并填写", Buttons::OK, L"");
+        return;
+      }
     auto resolved = ResolvePaper();
     if (!resolved) return;
     paper = *resolved;
@@ -222,7 +226,7 @@ void frmTiKu_PiLiangRuKu::cmdOK_Click() {
       QuestionRow row;
       row.type = Choice(L"cmbTX", i);
       row.degree = Choice(L"cmbND", i);
-      row.points = Trim(Choice(L"txtZSD", i));
+      row.points = Join(PointNames(Choice(L"txtZSD", i)), L",");
       row.paperId = paper;
       row.shortName = shortName;
       row.chapter = chapterId_;

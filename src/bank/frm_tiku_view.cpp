@@ -139,14 +139,16 @@ bool frmTiKu_View::Count() {
       ui.MsgBox(L"您没有选中试卷，请检查！", Buttons::OK, L"");
       return false;
     }
-    // A paper's questions in its own order, paged here.
-    std::vector<long> ids = ParseIds(papers_[static_cast<size_t>(chosen)].tmIds);
+    // The paper's questions as a rebuild reads them (a paper without
+    // questions, a paper of one or questions gone from the bank are told),
+    // shown oldest first and paged here.
+    auto stored = PaperQuestions(Ctx(), papers_[static_cast<size_t>(chosen)].id);
+    if (!stored) return false;
     std::vector<QuestionRow> rows;
-    if (!ids.empty()) {
-      for (auto& q : QueryQuestions(Ctx(), PaperQuestionsSql(ids)))
-        if ((filter.type.empty() || q.type == filter.type) && (filter.degree.empty() || q.degree == filter.degree))
-          rows.push_back(std::move(q));
-    }
+    for (auto& q : *stored)
+      if ((filter.type.empty() || q.type == filter.type) && (filter.degree.empty() || q.degree == filter.degree))
+        rows.push_back(std::move(q));
+    std::sort(rows.begin(), rows.end(), [](const QuestionRow& a, const QuestionRow& b) { return a.id < b.id; });
     count_ = static_cast<long>(rows.size());
     paperRows_ = std::move(rows);
     GetControl(L"labCount").caption = L"当前试卷共有" + std::to_wstring(count_) + L"道试题";
@@ -163,9 +165,9 @@ bool frmTiKu_View::Count() {
       v = {ChapterCountSql(c, filter), L"当前章节下共有",
            [c, filter](int k, int p) { return ChapterPageSql(c, k, p, filter); }};
     } else {
-      std::wstring list = PointList(PointWithChildren(Ctx(), node.id, node.name));
-      v = {PointCountSql(list, filter), L"当前知识点下共有",
-           [list, filter](int k, int p) { return PointPageSql(list, k, p, filter); }};
+      std::vector<std::wstring> names = PointWithChildren(Ctx(), node.id, node.name);
+      v = {PointCountSql(names, filter), L"当前知识点下共有",
+           [names, filter](int k, int p) { return PointPageSql(names, k, p, filter); }};
     }
   }
   count_ = CountRows(Ctx(), v.count);

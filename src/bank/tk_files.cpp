@@ -33,6 +33,22 @@ void MakeFolder(const std::wstring& path) {
 
 }  // namespace
 
+std::wstring BankFolder(AddinContext& ctx) { return AppFile(ctx, L"TK_plendrix"); }
+
+std::wstring StemInBank(const std::wstring& bank, const std::wstring& stored) {
+  constexpr size_t kStemParts = 3;  // year folder, quarter folder, name
+  std::vector<std::wstring> parts;
+  for (auto& part : Split(Replace(stored, L"\\", L"/"), L"/"))
+    if (!part.empty()) parts.push_back(part);
+  if (parts.empty()) return L"";
+  std::wstring stem = bank;
+  for (size_t i = parts.size() > kStemParts ? parts.size() - kStemParts : 0; i < parts.size(); ++i) {
+    if (parts[i] == L"." || parts[i] == L"..") return L"";
+    stem = JoinPath(stem, parts[i]);
+  }
+  return CollapseSeparators(stem);
+}
+
 std::wstring NewFileName(AddinContext& ctx) {
   DateTime t = ctx.GetClock().Now();
   std::wstring stamp = Two(t.year) + Two(t.month) + Two(t.day) + Two(t.hour) + Two(t.minute) + Two(t.second);
@@ -45,7 +61,7 @@ std::wstring StoredPath(AddinContext& ctx, const std::wstring& name) {
   if (name.size() < 4) Raise(5, L"题目文件名“" + name + L"”太短，无法确定存放位置。");
   // The bank's own folder, the one holding the database: file names are
   // compared with their letter case here, so it is written as it is named.
-  std::wstring year = JoinPath(AppFile(ctx, L"TK_plendrix"), Left(name, 2));
+  std::wstring year = JoinPath(BankFolder(ctx), Left(name, 2));
   MakeFolder(year);
   std::wstring quarter = JoinPath(year, QuarterOf(Mid(name, 3, 2)));
   MakeFolder(quarter);

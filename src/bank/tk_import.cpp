@@ -21,7 +21,8 @@ struct OldBank {
   std::vector<QuestionRow> questions;
 };
 
-OldBank ReadOldBank(AddinContext& ctx, const std::wstring& path) {
+// The old bank's rows, their file stems in the old bank's folder.
+OldBank ReadOldBank(AddinContext& ctx, const std::wstring& folder, const std::wstring& path) {
   OldBank old;
   OpenBackUpDatabase(ctx, path);
   struct Closer {
@@ -32,7 +33,10 @@ OldBank ReadOldBank(AddinContext& ctx, const std::wstring& path) {
   for (; !ctx.BakRs.EOF_(); ctx.BakRs.MoveNext()) old.papers.push_back(ReadPaper(ctx.BakRs));
   ctx.BakRs.Close();
   ctx.BakRs.Open(sql::NewQuestion(), ctx.BakConn);
-  for (; !ctx.BakRs.EOF_(); ctx.BakRs.MoveNext()) old.questions.push_back(ReadQuestion(ctx.BakRs));
+  for (; !ctx.BakRs.EOF_(); ctx.BakRs.MoveNext()) {
+    old.questions.push_back(ReadQuestion(ctx.BakRs));
+    old.questions.back().fileName = StemInBank(folder, old.questions.back().fileName);
+  }
   ctx.BakRs.Close();
   return old;
 }
@@ -59,12 +63,13 @@ void ImportOldBank(AddinContext& ctx) {
   UserInterface& ui = ctx.Ui();
   std::wstring folder = ui.ChooseFolder(L"请选择旧版Plendrix所在文件夹");
   if (folder.size() < 2) return;
-  std::wstring path = CollapseSeparators(JoinPath(folder, L"TK_plendrix/TK_plendrix.mdb"));
+  std::wstring bank = CollapseSeparators(JoinPath(folder, L"TK_plendrix"));
+  std::wstring path = JoinPath(bank, L"TK_plendrix.mdb");
   if (!FileExists(path)) {
     ui.MsgBox(L"所选文件夹中没有找到旧版题库（" + path + L"），请检查！", Buttons::OK, L"");
     return;
   }
-  OldBank old = ReadOldBank(ctx, path);
+  OldBank old = ReadOldBank(ctx, bank, path);
   std::vector<std::wstring> copied;  // removed again when the import fails
 
   TkSession session(ctx);

@@ -8,7 +8,23 @@ namespace {
 
 std::wstring N(long n) { return std::to_wstring(n); }
 
-std::wstring Quoted(const std::wstring& list) { return L"\"" + Replace(list, L"\"", L"\"\"") + L"\""; }
+// A text literal between double quotes, its double quotes doubled.
+std::wstring Quoted(const std::wstring& text) { return L"\"" + Replace(text, L"\"", L"\"\"") + L"\""; }
+
+// One name among a question's points: the whole list, its first name, a
+// middle one or its last.
+std::wstring HasPoint(const std::wstring& name) {
+  return L"(points=" + Quoted(name) + L" or instr(points," + Quoted(name + L",") + L")=1 or instr(points," +
+         Quoted(L"," + name + L",") + L")>0 or points like " + Quoted(L"%," + name) + L")";
+}
+
+// The tests joined by "or" as a balanced tree, so that a point with many
+// children stays far inside the database's limit on expression depth.
+std::wstring AnyOf(const std::vector<std::wstring>& tests, size_t from, size_t to) {
+  if (to - from == 1) return tests[from];
+  size_t mid = from + (to - from) / 2;
+  return L"(" + AnyOf(tests, from, mid) + L" or " + AnyOf(tests, mid, to) + L")";
+}
 
 // Page p of the rows meeting `where` (a condition, or empty for all rows):
 // `first` is page 1's statement, and a later page skips the newest rows
@@ -40,14 +56,19 @@ std::wstring ChapterPageSql(long chapter, int pageSize, int page, const PageFilt
                where, L" id from tm where " + where);
 }
 
-std::wstring PointList(const std::vector<std::wstring>& names) { return Join(names, L","); }
-
-std::wstring PointCountSql(const std::wstring& pointList, const PageFilter& filter) {
-  return L"select * from tm where instr(" + Quoted(pointList) + L",points)>0 " + FilterSql(filter);
+std::wstring PointCondition(const std::vector<std::wstring>& names) {
+  std::vector<std::wstring> tests;
+  for (const auto& name : names)
+    if (!name.empty()) tests.push_back(HasPoint(name));
+  return tests.empty() ? L"1=0" : AnyOf(tests, 0, tests.size());
 }
 
-std::wstring PointPageSql(const std::wstring& pointList, int pageSize, int page, const PageFilter& filter) {
-  std::wstring where = L"instr(" + Quoted(pointList) + L",points)>0 " + FilterSql(filter);
+std::wstring PointCountSql(const std::vector<std::wstring>& names, const PageFilter& filter) {
+  return L"select * from tm where " + PointCondition(names) + FilterSql(filter);
+}
+
+std::wstring PointPageSql(const std::vector<std::wstring>& names, int pageSize, int page, const PageFilter& filter) {
+  std::wstring where = PointCondition(names) + FilterSql(filter);
   return Paged(pageSize, page, L"select top " + N(pageSize) + L" * from tm where " + where + L" order by id desc",
                where, L" id from tm where " + where);
 }

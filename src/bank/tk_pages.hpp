@@ -20,12 +20,16 @@ std::wstring FilterSql(const PageFilter& filter);
 // Questions of one chapter.
 std::wstring ChapterCountSql(long chapter, const PageFilter& filter = {});
 std::wstring ChapterPageSql(long chapter, int pageSize, int page, const PageFilter& filter = {});
-// Questions whose knowledge points lie in the list of point names (the
-// chosen point and its children): instr(list, points) > 0. The list is
-// written between double quotes with every double quote doubled.
-std::wstring PointList(const std::vector<std::wstring>& names);
-std::wstring PointCountSql(const std::wstring& pointList, const PageFilter& filter = {});
-std::wstring PointPageSql(const std::wstring& pointList, int pageSize, int page, const PageFilter& filter = {});
+// Questions with at least one of the named knowledge points (the chosen
+// point and its children) among their own: a question's points are names
+// joined by ",", so a name matches the whole list, its first, a middle or
+// its last name, never a part of a longer name and never an empty list.
+// Names are written between double quotes with every double quote doubled;
+// no name (or only empty ones) matches nothing.
+std::wstring PointCondition(const std::vector<std::wstring>& names);
+std::wstring PointCountSql(const std::vector<std::wstring>& names, const PageFilter& filter = {});
+std::wstring PointPageSql(const std::vector<std::wstring>& names, int pageSize, int page,
+                          const PageFilter& filter = {});
 // Every question; with a filter, those it lets through.
 std::wstring AllCountSql(const PageFilter& filter = {});
 std::wstring AllQuestionsPageSql(int pageSize, int page, const PageFilter& filter = {});

@@ -129,19 +129,19 @@ void SaveTM2Paper(AddinContext& ctx, long paperId, const std::vector<long>& ids)
   });
 }
 
-std::vector<QuestionRow> PaperQuestions(AddinContext& ctx, long paperId) {
+std::optional<std::vector<QuestionRow>> PaperQuestions(AddinContext& ctx, long paperId) {
   UserInterface& ui = ctx.Ui();
   std::vector<long> ids = WithBankRows(ctx, sql::PaperQuestionIds(paperId), [](db::Recordset& rs) {
     return rs.EOF_() ? std::vector<long>{} : ParseIds(rs.Field(L"TM_id").Text());
   });
   if (ids.empty()) {
     ui.MsgBox(L"当前试卷中并没有题目的记录哦！记得为试卷添加信息或检查数据是否正常。", Buttons::OK, L"");
-    return {};
+    return std::nullopt;
   }
   if (ids.size() == 1 &&
       ui.MsgBox(L"当前试卷的题目数量可能仅有一题或数据有误，您确定要打开吗？", Buttons::YesNo, L"试卷打开确认") !=
           Answer::Yes)
-    return {};
+    return std::nullopt;
   std::map<long, QuestionRow> found;
   for (auto& q : QueryQuestions(ctx, PaperQuestionsSql(ids)))
     found[q.id] = std::move(q);

@@ -44,8 +44,8 @@ std::optional<PaperRow> FindPaper(AddinContext& ctx, const std::wstring& name);
 void SaveTM2Paper(AddinContext& ctx, long paperId, const std::vector<long>& ids);
 // The paper's questions in paper order, for rebuilding it. A paper with no
 // questions, or whose stored questions are missing, is reported; a paper
-// of one question is opened only when the user agrees. Empty when the
+// of one question is opened only when the user agrees. Nothing when the
 // rebuild does not go ahead.
-std::vector<QuestionRow> PaperQuestions(AddinContext& ctx, long paperId);
+std::optional<std::vector<QuestionRow>> PaperQuestions(AddinContext& ctx, long paperId);
 
 }  // namespace plx::bank

@@ -151,6 +151,8 @@ std::wstring FreshQuestionStem(AddinContext& ctx) {
 }
 
 long StoreQuestion(AddinContext& ctx, QuestionRow row, docif::Document& doc, const PreviewWriter& writer) {
+  // An edited question's files are rewritten where this bank keeps them.
+  row.fileName = StemInBank(BankFolder(ctx), row.fileName);
   const bool fresh = row.fileName.empty();
   if (fresh) row.fileName = FreshQuestionStem(ctx);
   row.tmText = QuestionSearchText(StemText(doc.Content()->Text()));

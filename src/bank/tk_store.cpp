@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "addin/addin_context.hpp"
+#include "bank/tk_files.hpp"
 #include "bank/tk_sql.hpp"
 #include "common/error.hpp"
 #include "common/text.hpp"
@@ -25,6 +26,18 @@ long Num(const db::Recordset& rs, const wchar_t* field) {
 }
 
 }  // namespace
+
+std::vector<std::wstring> PointNames(const std::wstring& points) {
+  std::wstring list = points;
+  for (const wchar_t* sep : {L"，", L"、", L"；", L";"}) list = Replace(list, sep, L",");
+  std::vector<std::wstring> names;
+  for (const auto& part : Split(list, L",")) {
+    // Blanks around a name go, full-width ones too; those inside it stay.
+    size_t from = part.find_first_not_of(L" \t\u3000"), to = part.find_last_not_of(L" \t\u3000");
+    if (from != std::wstring::npos) names.push_back(part.substr(from, to - from + 1));
+  }
+  return names;
+}
 
 QuestionRow ReadQuestion(const db::Recordset& rs) {
   QuestionRow q;
@@ -65,6 +78,12 @@ std::vector<TreeNode> Tree(AddinContext& ctx, const std::wstring& statement) {
   });
 }
 
+// A row of this bank, its file stem taken into the bank's own folder.
+QuestionRow InThisBank(AddinContext& ctx, QuestionRow q) {
+  q.fileName = StemInBank(BankFolder(ctx), q.fileName);
+  return q;
+}
+
 void RemoveFile(const std::wstring& path) {
   std::error_code ec;
   std::filesystem::remove(std::filesystem::path(WideToUtf8(path)), ec);
@@ -94,15 +113,15 @@ void UpdateQuestion(AddinContext& ctx, const QuestionRow& row) {
 }
 
 std::optional<QuestionRow> LoadQuestion(AddinContext& ctx, long id) {
-  return WithBankRows(ctx, sql::QuestionById(id), [](db::Recordset& rs) -> std::optional<QuestionRow> {
+  return WithBankRows(ctx, sql::QuestionById(id), [&](db::Recordset& rs) -> std::optional<QuestionRow> {
     if (rs.EOF_()) return std::nullopt;
-    return ReadQuestion(rs);
+    return InThisBank(ctx, ReadQuestion(rs));
   });
 }
 
 std::wstring QuestionFileName(AddinContext& ctx, long id) {
-  return WithBankRows(ctx, sql::QuestionFile(id), [](db::Recordset& rs) {
-    return rs.EOF_() ? std::wstring() : rs.Field(L"FileName").Text();
+  return WithBankRows(ctx, sql::QuestionFile(id), [&](db::Recordset& rs) {
+    return rs.EOF_() ? std::wstring() : StemInBank(BankFolder(ctx), rs.Field(L"FileName").Text());
   });
 }
 
@@ -136,7 +155,7 @@ long CountRows(AddinContext& ctx, const std::wstring& statement) {
 }
 
 std::vector<QuestionRow> QueryQuestions(AddinContext& ctx, const std::wstring& statement) {
-  return BankRows(ctx, statement, ReadQuestion);
+  return BankRows(ctx, statement, [&](db::Recordset& rs) { return InThisBank(ctx, ReadQuestion(rs)); });
 }
 
 std::vector<QuestionRow> QuestionsOfPoint(AddinContext& ctx, const std::wstring& point) {

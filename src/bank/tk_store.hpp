@@ -68,6 +68,11 @@ auto BankRows(AddinContext& ctx, const std::wstring& statement, Read read) {
   });
 }
 
+// The knowledge-point names of a typed or stored list: split at ",", "，",
+// "、", "；" and ";", each trimmed, empty ones dropped. A question stores
+// them joined by ",".
+std::vector<std::wstring> PointNames(const std::wstring& points);
+
 // A question row of an open recordset on tm, and its fields set for an
 // update (all but the id and the use counts).
 QuestionRow ReadQuestion(const db::Recordset& rs);
@@ -78,8 +83,10 @@ long AddQuestion(AddinContext& ctx, const QuestionRow& row);
 // Rewrites a stored question's classification; error 3021 with
 // "没有找到相关题目" when its id is gone.
 void UpdateQuestion(AddinContext& ctx, const QuestionRow& row);
+// Rows read from the bank carry their file stem in the bank's own folder
+// (StemInBank), however the row stores it.
 std::optional<QuestionRow> LoadQuestion(AddinContext& ctx, long id);
-// The stored path stem of a question; empty when the row is gone.
+// The path stem of a question's files; empty when the row is gone.
 std::wstring QuestionFileName(AddinContext& ctx, long id);
 // Removes the row and the question's ".doc" and ".wmf" files.
 void DeleteQuestion(AddinContext& ctx, long id);

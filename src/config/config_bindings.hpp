@@ -1,6 +1,7 @@
 #pragma once
 // Which control shows each stored setting in the settings dialog, tab by
 // tab in the dialog's order.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,12 +17,19 @@ enum class SettingControl {
   Colour,      // a colour swatch, written as the RGB integer
 };
 
+// The numbers a text box's setting takes (margins, weights, effect numbers).
+struct NumberRange {
+  double min, max;
+  bool whole;  // whole numbers only
+};
+
 struct SettingBinding {
   std::wstring key;
   SettingControl control;
   std::wstring caption;
   std::vector<std::wstring> options;  // Choice: captions of the buttons
   std::wstring partner;               // OptionFlag: the other button of the pair
+  std::optional<NumberRange> number;  // Text: a number in this range, when given
 };
 
 struct SettingsTab {
@@ -32,6 +40,16 @@ struct SettingsTab {
 
 // The ten tabs in order.
 const std::vector<SettingsTab>& SettingsTabs();
+
+// The setting a key names; nullptr for a key no tab shows.
+const SettingBinding* FindSetting(const std::wstring& key);
+// Why the setting cannot hold the value, naming its key ("设置项“blAutoSize”
+// …"); empty when it can. A flag takes what the program reads as a
+// boolean (True, False or a number), a group of option buttons the index
+// of one of them, a colour an RGB integer, a font size a size name or a
+// positive number of points, a numeric text box a number in its range; a
+// plain text or a font name takes any text.
+std::wstring SettingValueProblem(const SettingBinding& setting, const std::wstring& value);
 
 // The font-size list: size names, then point sizes.
 const std::vector<std::wstring>& FontSizeChoices();

@@ -4,6 +4,7 @@
 
 #include "common/paths.hpp"
 #include "common/text.hpp"
+#include "config/config_bindings.hpp"
 #include "config/mod_database.hpp"
 #include "addin/addin_context.hpp"
 #include "addin/services.hpp"
@@ -99,6 +100,7 @@ void SaveConfigInfo(AddinContext& ctx,
   for (const auto& [key, value] : values) ctx.Config->Set(key, value);
   OpenDatabase(ctx);
   try {
+    std::vector<std::wstring> refused;  // old values a setting cannot hold
     InTransaction(ctx, [&] { WriteAllRows(ctx); });
   } catch (...) {
     CloseDatabase(ctx);
@@ -118,6 +120,7 @@ void ImportConfigInfo(AddinContext& ctx) {
       CloseDatabase(ctx);
       return;
     }
+    std::vector<std::wstring> refused;  // old values a setting cannot hold
     InTransaction(ctx, [&] {
       ctx.Rs.Open(L"select * from  config  order by id", ctx.Conn, db::CursorType::Keyset,
                   db::LockType::Pessimistic);
@@ -125,7 +128,13 @@ void ImportConfigInfo(AddinContext& ctx) {
         std::wstring key = ctx.Rs.Field(L"configname").Text();
         ctx.BakRs.Open(L"select * from  config  where ConfigName='" + SqlText(key) + L"'",
                        ctx.BakConn, db::CursorType::Keyset, db::LockType::Pessimistic);
-        if (!ctx.BakRs.EOF_()) {
+        const SettingBinding* setting = FindSetting(key);
+        std::wstring problem = ctx.BakRs.EOF_() || !setting
+                                   ? L""
+                                   : SettingValueProblem(*setting, ctx.BakRs.Field(L"configvalue").Text());
+        if (!problem.empty()) {
+          refused.push_back(problem);
+        } else if (!ctx.BakRs.EOF_()) {
           for (const wchar_t* field : {L"configvalue", L"configtype", L"remtxt"})
             ctx.Rs.SetField(field, ctx.BakRs.Field(field));
           ctx.Rs.Update();
@@ -136,7 +145,10 @@ void ImportConfigInfo(AddinContext& ctx) {
     });
     CloseBackUpDatabase(ctx);
     CloseDatabase(ctx);
-    ctx.Ui().MsgBox(L"配置数据导入完成！", Buttons::OK, L"");
+    std::wstring done = L"配置数据导入完成！";
+    if (!refused.empty())
+      done += L"\r\n以下设置的旧值不能使用，保留了现在的值：\r\n" + Join(refused, L"\r\n");
+    ctx.Ui().MsgBox(done, Buttons::OK, L"");
   } catch (const std::exception& e) {
     CloseBackUpDatabase(ctx);
     CloseDatabase(ctx);

@@ -1,9 +1,12 @@
 #include "paper/clean_ups.hpp"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "addin/addin_context.hpp"
+#include "common/text.hpp"
+#include "common/vbnum.hpp"
 #include "docif/application.hpp"
 #include "paper/paper_layout.hpp"
 #include "paper/paper_scope.hpp"
@@ -32,7 +35,38 @@ double LineSpacingPoints(const docif::ParagraphFormat& p) {
   }
 }
 
+// The number automatic numbering gives next after the range: one more
+// than its last automatic number, or 1 when it has none.
+long NextListNumber(const docif::Range& range) {
+  auto paragraphs = range.Paragraphs();
+  for (int i = paragraphs->Count(); i >= 1; --i)
+    if (auto p = paragraphs->Item(i); p->ListType() != docif::kListNoNumbering)
+      return static_cast<long>(Val(p->ListString())) + 1;
+  return 1;
+}
+
+// The start of the heading of the document's answer part, as a live range
+// (typed numbers removed before it move it); nothing when there is none.
+docif::RangePtr AnswerHeading(docif::Document& doc) {
+  auto paragraphs = doc.Paragraphs();
+  for (int i = 1; i <= paragraphs->Count(); ++i) {
+    auto p = paragraphs->Item(i);
+    if (IsAnswerHeading(p->Text())) return doc.GetRange(p->Start(), p->Start());
+  }
+  return nullptr;
+}
+
 }  // namespace
+
+bool IsAnswerHeading(const std::wstring& paragraphText) {
+  std::wstring t = Trim(Replace(Replace(Replace(paragraphText, L"\r", L""), L"\a", L""), L"\u3000", L" "));
+  while (!t.empty() && (t.back() == L'：' || t.back() == L':')) t.pop_back();
+  if (t == L"答案") return true;
+  for (const wchar_t* name : {L"参考答案", L"数学答案", L"标准答案", L"试卷答案"})
+    if (t.starts_with(name)) return true;
+  constexpr size_t kLongestTitle = 40;  // "2026年高一数学期中考试参考答案"
+  return t.size() <= kLongestTitle && t.ends_with(L"参考答案");
+}
 
 void HatchSelectedShapes(AddinContext& ctx, bool on) {
   auto shapes = CurrentSelection(ctx)->GetShapeRange();
@@ -72,17 +106,29 @@ int Renumber(AddinContext& ctx) {
   auto tmpl = ctx.App->NumberingTemplate(1);
   tmpl->SetNumberFormat(kQuestionNumberFormat);
   tmpl->SetNumberStyle(0);
+  // The answer part after its heading is a list of its own, from 1. An
+  // answer names its question by its number, so an answer whose number is
+  // not the one its list would give ("5．" after "1．C　2．B　3．B　4．B")
+  // keeps its typed number.
+  auto heading = AnswerHeading(*doc);
+  std::optional<long> nextAnswer;  // what the answer list gives next, once known
   int count = 0;
   for (auto& p : SelectedParagraphs(ctx)) {
-    if (p->ListType() != docif::kListNoNumbering) continue;
+    const bool answer = heading && p->Start() > heading->Start();
+    if (answer && !nextAnswer) nextAnswer = NextListNumber(*doc->GetRange(heading->Start(), p->Start()));
+    if (p->ListType() != docif::kListNoNumbering) {
+      if (answer) nextAnswer = static_cast<long>(Val(p->ListString())) + 1;
+      continue;
+    }
     std::wstring text = p->Text();
     size_t length = TypedQuestionNumber(text);
-    if (length == 0) continue;
+    if (length == 0 || (answer && static_cast<long>(Val(text.substr(0, length))) != *nextAnswer)) continue;
     // The number and the blanks after it go; the text starts at the number's place.
     while (length < text.size() && (text[length] == L' ' || text[length] == L'\t' || text[length] == L'\u3000'))
       ++length;
     doc->GetRange(p->Start(), p->Start() + static_cast<long>(length))->Delete();
-    p->ApplyListTemplate(*tmpl, true);
+    p->ApplyListTemplate(*tmpl, !answer || *nextAnswer > 1);
+    if (answer) ++*nextAnswer;
     ++count;
   }
   return count;

@@ -22,8 +22,14 @@ void CentreOnLine(AddinContext& ctx);
 // A typed question number at the start of a paragraph ("12．", "3.",
 // "1、"): its length, or 0 when the text does not begin with one.
 size_t TypedQuestionNumber(const std::wstring& paragraphText);
-// Typed question numbers become automatic ones ("%1．"). Returns how many
-// paragraphs were renumbered.
+// Whether the paragraph heads a paper's separate answer part: "答案", a
+// text that starts with "参考答案" (or "数学答案", "标准答案", "试卷答案"),
+// or a title that ends with "参考答案".
+bool IsAnswerHeading(const std::wstring& paragraphText);
+// Typed question numbers become automatic ones ("%1．"), continuing
+// through the questions; the answer part after its heading is numbered on
+// its own from 1, and an answer whose typed number is not the one that list
+// gives keeps it. Returns how many paragraphs were renumbered.
 int Renumber(AddinContext& ctx);
 // Automatic numbers become typed text; without any, renumbers.
 void SwitchNumbering(AddinContext& ctx);

@@ -10,6 +10,7 @@
 #include "paper/document_repairs.hpp"
 #include "paper/paper_layout.hpp"
 #include "paper/paper_scope.hpp"
+#include "paper/paper_size.hpp"
 #include "paper/sealing_line.hpp"
 #include "platform/ui.hpp"
 
@@ -49,6 +50,10 @@ Routine Options(int lines) {
 
 Routine Group(QuestionGroup g) {
   return [g](AddinContext& ctx) { GroupHeader(ctx, g); };
+}
+
+Routine Paper(PaperSize size) {
+  return [size](AddinContext& ctx) { SetPaperSize(ctx, size); };
 }
 
 Routine Label(const wchar_t* label) {
@@ -104,6 +109,10 @@ std::vector<PaperCommand> PaperCommands(PaperCommandSet set) {
               Article(L"摘要", Label(L"摘要"), L"SetPaiBan_Other"),
               Article(L"关键词", Label(L"关键词"), L"SetPaiBan_Other"),
               Article(L"参考文献", Label(L"参考文献"), L"SetPaiBan_Other")};
+    case PaperCommandSet::PaperSizes:
+      return {Layout(L"A4", L"A4纸", Paper(PaperSize::A4), L"SetPaperSize"),
+              Layout(L"16K", L"16K纸", Paper(PaperSize::K16), L"SetPaperSize"),
+              Layout(L"8K2", L"8K两栏", Paper(PaperSize::K8TwoColumns), L"SetPaperSize")};
   }
   return {};
 }

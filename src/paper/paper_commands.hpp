@@ -24,6 +24,7 @@ enum class PaperCommandSet {
   CleanUps,   // "rxBtnonekey_…": hatching, borders, tables, baseline, watermark
   Numbering,  // "rxBtnonekey_…": renumbering, line spacing, option alignment
   Article,    // legacy keys of the typesetting toolbar
+  PaperSizes, // "rxBtnzhijuan_A4", "…_16K", "…_8K2": the paper of the page
 };
 
 // The commands of a set in the command table's order.

@@ -22,9 +22,10 @@ void InsertMarker(AddinContext& ctx, const std::wstring& marker);
 
 // Marks the active document question by question: a new slide at the
 // start and at every paragraph that begins with a number and ".", "．" or
-// "、"; inside each question every paragraph that is not an option line
-// (A to D followed by one of those signs) or blank becomes a piece of its
-// own.
+// "、" (typed, or an automatic number of that form); inside each question
+// every paragraph that is not an option line (A to D followed by one of
+// those signs) or blank becomes a piece of its own, and a table stays
+// whole in the piece before it.
 void ZhuTiBiaoJi(AddinContext& ctx);
 
 // Where each occurrence of `text` starts in the document, in order.

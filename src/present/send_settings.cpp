@@ -1,6 +1,7 @@
 #include "present/send_settings.hpp"
 
 #include "addin/addin_context.hpp"
+#include "common/error.hpp"
 #include "common/text.hpp"
 #include "common/vbnum.hpp"
 #include "config/mod_config.hpp"
@@ -9,8 +10,15 @@ namespace plx::present {
 
 namespace {
 
+// A stored value that is no boolean (written by hand or by an older
+// version) stops the send with the key named, so the user knows what to fix.
 bool FlagOrFalse(const ConfigDictionary& d, const wchar_t* key) {
-  return !Trim(d.Text(key)).empty() && d.Flag(key);
+  try {
+    return !Trim(d.Text(key)).empty() && d.Flag(key);
+  } catch (const VbError& e) {
+    Raise(e.number(), L"类型不匹配：设置项“" + std::wstring(key) + L"”的值“" + d.Text(key) +
+                          L"”不是 True 或 False，请在设置中改正。");
+  }
 }
 
 double Number(const ConfigDictionary& d, const wchar_t* key) { return Val(Trim(d.Text(key))); }

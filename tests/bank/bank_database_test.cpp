@@ -100,21 +100,21 @@ TEST_F(BankDatabase, PaperMessages) {
 TEST_F(BankDatabase, PaperQuestionsInPaperOrder) {
   long paper = AddPaper(L"期末");
   ui.Queue(Answer::OK);
-  EXPECT_TRUE(PaperQuestions(*ctx, paper).empty());
+  EXPECT_FALSE(PaperQuestions(*ctx, paper));
   EXPECT_EQ(ui.Boxes().back().text, L"当前试卷中并没有题目的记录哦！记得为试卷添加信息或检查数据是否正常。");
 
   long a = AddQ(3), b = AddQ(3), c = AddQ(4);
   EXPECT_LT(a, b);
   SaveTM2Paper(*ctx, paper, {c});
   ui.Queue(Answer::No);
-  EXPECT_TRUE(PaperQuestions(*ctx, paper).empty());
+  EXPECT_FALSE(PaperQuestions(*ctx, paper));
   EXPECT_EQ(ui.Boxes().back().title, L"试卷打开确认");
 
   SaveTM2Paper(*ctx, paper, {a, b});
   EXPECT_EQ(FindPaper(*ctx, paper)->tmIds, std::to_wstring(c) + L"," + std::to_wstring(a) + L"," + std::to_wstring(b));
   DeleteQuestion(*ctx, a);
   ui.Queue(Answer::OK);
-  EXPECT_EQ(Ids(PaperQuestions(*ctx, paper)), (std::vector<long>{c, b}));
+  EXPECT_EQ(Ids(*PaperQuestions(*ctx, paper)), (std::vector<long>{c, b}));
   EXPECT_EQ(ui.Boxes().back().text, L"生成试卷的过程中，程序检查到id为" + std::to_wstring(a) +
                                         L"的题目信息丢失，这些题目可能已经被删除，请检查！");
 }
@@ -153,6 +153,54 @@ TEST_F(BankDatabase, QuestionRowsFilesAndUse) {
   } catch (const VbError& e) {
     EXPECT_EQ(e.description(), L"没有找到相关题目");
   }
+}
+
+TEST_F(BankDatabase, BrowsingByPointMatchesWholeNamesOfAQuestionsPoints) {
+  AddQ(1, L"");
+  long both = AddQ(1, L"交集,并集"), unionOnly = AddQ(1, L"并集"), one = AddQ(1, L"交集");
+  AddQ(1, L"交集与并集的关系");
+  long middle = AddQ(1, L"集合的含义,交集,补集"), last = AddQ(1, L"补集,交集");
+  auto ids = [&](const std::wstring& statement) { return Ids(QueryQuestions(*ctx, statement)); };
+  EXPECT_EQ(ids(PointPageSql({L"交集"}, 10, 1)), (std::vector<long>{last, middle, one, both}));
+  EXPECT_EQ(ids(PointPageSql({L"并集"}, 10, 1)), (std::vector<long>{unionOnly, both}));
+  EXPECT_EQ(ids(PointPageSql({L"交集"}, 2, 2)), (std::vector<long>{one, both}));
+  EXPECT_EQ(CountRows(*ctx, PointCountSql({L"集合", L"补集"})), 2);
+  EXPECT_EQ(CountRows(*ctx, PointCountSql({L"交集与并集的关系"})), 1);
+  EXPECT_EQ(CountRows(*ctx, PointCountSql({})), 0);
+  EXPECT_EQ(CountRows(*ctx, PointCountSql({L""})), 0);
+  // A point with hundreds of children still gives a statement the bank runs.
+  std::vector<std::wstring> many(600, L"某知识点");
+  many.back() = L"补集";
+  EXPECT_EQ(CountRows(*ctx, PointCountSql(many)), 2);
+  // Typed lists are stored as names joined by ",".
+  EXPECT_EQ(PointNames(L" 交集，并集、 ,补集；函数;　集合的　含义　"),
+            (std::vector<std::wstring>{L"交集", L"并集", L"补集", L"函数", L"集合的　含义"}));
+}
+
+TEST_F(BankDatabase, QuestionFilesStayInThisBanksFolder) {
+  // The install folder was copied: the rows still name the original's files.
+  test::TempDir original;
+  std::wstring theirs = original.WPath() + L"/TK_plendrix/26/4/abc";
+  std::wstring ours = StemInBank(BankFolder(*ctx), theirs);
+  EXPECT_EQ(ours, BankFolder(*ctx) + L"/26/4/abc");
+  std::filesystem::create_directories(original.Path() / "TK_plendrix/26/4");
+  std::filesystem::create_directories(install.Path() / "TK_plendrix/26/4");
+  for (const auto& stem : {theirs, ours})
+    for (const char* ext : {".doc", ".wmf"}) std::ofstream(WideToUtf8(stem) + ext) << "x";
+  QuestionRow q;
+  q.points = L"交集";
+  q.fileName = theirs;
+  long id = AddQuestion(*ctx, q);
+  EXPECT_EQ(LoadQuestion(*ctx, id)->fileName, ours);
+  EXPECT_EQ(QueryQuestions(*ctx, PaperQuestionsSql({id})).front().fileName, ours);
+  DeleteQuestion(*ctx, id);
+  EXPECT_FALSE(FileExists(ours + L".doc"));
+  EXPECT_TRUE(FileExists(theirs + L".doc"));
+  EXPECT_TRUE(FileExists(theirs + L".wmf"));
+  // A bank made on Windows; parts that would leave the folder name nothing.
+  EXPECT_EQ(StemInBank(L"/b/TK_plendrix", L"C:\\Plendrix\\tk_plendrix\\13\\2\\f00d"), L"/b/TK_plendrix/13/2/f00d");
+  EXPECT_EQ(StemInBank(L"/b/TK_plendrix", L"/b/TK_plendrix/../../etc"), L"");
+  EXPECT_EQ(StemInBank(L"/b/TK_plendrix", L""), L"");
 }
 
 TEST_F(BankDatabase, ShippedListsAndTrees) {

@@ -48,10 +48,17 @@ class BankDialogTest : public AddinTest {
     });
     return form;
   }
+  // Questions without a knowledge point are not stored: those the report
+  // proposes none for get "函数".
+  static void FillMissingPoints(Form& form) {
+    for (const auto& c : form.Controls())
+      if (c.name.starts_with(L"txtZSD") && c.text.empty()) form.SetValue(c.name, L"函数");
+  }
   // Imports the paper under a new paper record of that name.
   std::vector<long> ImportAll(const std::wstring& paperName) {
     auto form = MarkAndOpenImport();
     if (!form) return {};
+    FillMissingPoints(*form);
     form->SetValue(L"txtPaper", paperName);
     ui.Queue(Answer::Yes);  // add the paper
     form->Click(L"cmdOK");

@@ -116,6 +116,7 @@ TEST_F(BatchImport, AFailureLosesNothingAndTheRetryStoresTheRest) {
   TypePaper(kQuiz);
   auto form = MarkAndOpenImport();
   ASSERT_TRUE(form);
+  FillMissingPoints(*form);
   int calls = 0;
   auto quick = form->writePreview;
   form->writePreview = [&](const pictures::Scene& scene, const std::wstring& file) {
@@ -154,6 +155,12 @@ TEST_F(BatchImport, WithoutAPaperTheQuestionsAreStillStored) {
   auto form = MarkAndOpenImport();
   ASSERT_TRUE(form);
   form->SetValue(L"txtPaper", L"");
+  // A question without its knowledge points stops the import before anything is stored.
+  ui.Queue(Answer::OK);
+  form->Click(L"cmdOK");
+  EXPECT_EQ(ui.Boxes().back().text, L"第2题的知识点没有填写，请检查并填写");
+  EXPECT_TRUE(QueryQuestions(*ctx, L"select * from tm").empty());
+  form->SetValue(L"txtZSD2", L"一次函数， 函数的值");
   ui.Queue(Answer::No);
   ui.Queue(Answer::OK);
   form->Click(L"cmdOK");
@@ -161,6 +168,7 @@ TEST_F(BatchImport, WithoutAPaperTheQuestionsAreStillStored) {
   auto rows = QueryQuestions(*ctx, L"select * from tm");
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0].paperId, 0);
+  EXPECT_EQ(rows[1].points, L"一次函数,函数的值");
   EXPECT_EQ(ProposedPoints(L"考点：函数、导数．"), L"函数,导数");
 }
 

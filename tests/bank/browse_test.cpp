@@ -99,11 +99,47 @@ TEST_F(Browse, EveryViewCountsAndPagesItsOwnQuestions) {
   EXPECT_EQ(view->ShownIds(), std::to_wstring(all[2]) + L"||" + std::to_wstring(all[5]) + L"||" + std::to_wstring(all[9]));
 }
 
+TEST_F(Browse, APapersMissingOrSingleQuestionsAreTold) {
+  long a = AddQ(7, L"交集"), b = AddQ(7, L"并集");
+  ui.Queue(Answer::OK);
+  ASSERT_TRUE(SavePaper(*ctx, {0, L"空卷", L"高一", L"浙江", L"2026", L"", L"期中考试", L""}));
+  ui.Queue(Answer::OK);
+  long single = *SavePaper(*ctx, {0, L"单题卷", L"高一", L"浙江", L"2026", L"", L"期中考试", L""});
+  ui.Queue(Answer::OK);
+  long gone = *SavePaper(*ctx, {0, L"缺题卷", L"高一", L"浙江", L"2026", L"", L"期中考试", L""});
+  SaveTM2Paper(*ctx, single, {a});
+  SaveTM2Paper(*ctx, gone, {b, a});
+  DeleteQuestion(*ctx, b);
+  auto view = OpenView(frmTiKu_View::kByPaper);  // newest paper first
+  auto show = [&](int row) {
+    view->SetValue(L"lstTree", std::to_wstring(row));
+    view->Click(L"cmdCX");
+  };
+  size_t boxes = ui.Boxes().size();
+  ui.Queue(Answer::OK);
+  show(2);
+  EXPECT_EQ(ui.Boxes().back().text, L"当前试卷中并没有题目的记录哦！记得为试卷添加信息或检查数据是否正常。");
+  EXPECT_EQ(ui.Boxes().size(), boxes + 1);
+  ui.Queue(Answer::No);
+  show(1);
+  EXPECT_EQ(ui.Boxes().back().title, L"试卷打开确认");
+  EXPECT_EQ(view->ShownIds(), L"");
+  ui.Queue(Answer::Yes);
+  show(1);
+  EXPECT_EQ(view->ShownIds(), std::to_wstring(a));
+  ui.Queue(Answer::OK);
+  show(0);
+  EXPECT_EQ(ui.Boxes().back().text, L"生成试卷的过程中，程序检查到id为" + std::to_wstring(b) +
+                                        L"的题目信息丢失，这些题目可能已经被删除，请检查！");
+  EXPECT_EQ(Caption(*view, L"labCount"), L"当前试卷共有1道试题");
+  EXPECT_EQ(view->ShownIds(), std::to_wstring(a));
+}
+
 TEST_F(Browse, NamesAndSizesCannotMisleadTheQuery) {
   AddQ(7, L"交集");
   // A point name that would close the quoted list and widen the condition.
-  EXPECT_EQ(CountRows(*ctx, PointCountSql(PointList({L"x\") or (1=1) or instr(\"y"}))), 0);
-  EXPECT_EQ(CountRows(*ctx, PointCountSql(PointList({L"集合", L"交集"}))), 1);
+  EXPECT_EQ(CountRows(*ctx, PointCountSql({L"x\") or (1=1) or instr(\"y"})), 0);
+  EXPECT_EQ(CountRows(*ctx, PointCountSql({L"集合", L"交集"})), 1);
   EXPECT_EQ(CountRows(*ctx, AllCountSql({L"单选题' or '1'='1", L""})), 0);
 
   auto view = OpenView(frmTiKu_View::kAll);
@@ -130,6 +166,7 @@ TEST_F(Browse, TickedQuestionsGoIntoTheWorksheetOrOutOfTheBank) {
             L"二、填空题\r2．函数y=2x+1在x=2时的值是____.\r【答案】5\r");
   auto form = MarkAndOpenImport();
   ASSERT_TRUE(form);
+  FillMissingPoints(*form);
   ui.Queue(Answer::No);
   ui.Queue(Answer::OK);
   form->Click(L"cmdOK");

@@ -12,6 +12,7 @@
 #include "common/text.hpp"
 #include "config/mod_config.hpp"
 #include "docif/range.hpp"
+#include "paper/clean_ups.hpp"
 #include "bank/bank_fixture.hpp"
 
 namespace plx {
@@ -104,6 +105,16 @@ TEST_F(Marking, RefusalsAndDisagreements) {
   EXPECT_FALSE(opened);
   EXPECT_EQ(ui.Boxes().back().text,
             L"没有找到题目或题目数与答案数不符，请手工检查相关数据。\r\n本次共检测到1道大题，2道小题，0个答案。");
+}
+
+TEST_F(Marking, AutomaticNumbersAreNamedWhenNoQuestionIsFound) {
+  NewDoc(L"测验\r一、选择题\r1．x\r【答案】A\r2．y\r【答案】B\r");
+  doc->Content()->Select();
+  ASSERT_EQ(Renumber(*ctx), 2);  // 重新编号: the numbers are no text any more
+  TiKu_AutoMark(*ctx);
+  EXPECT_EQ(TiKu_JianChaBiaoJi(*ctx, false),
+            L"没有找到题目或题目数与答案数不符，请手工检查相关数据。\r\n本次共检测到1道大题，0道小题，2个答案。\r\n"
+            L"试卷的题号是自动编号，标记找不到它们：请全选试卷，按“切换编号”把题号变成文字后再自动标记。");
 }
 
 TEST_F(Marking, TogglesTagAndUntagTheSelection) {

@@ -24,6 +24,7 @@ TEST_F(BatchImportPreviews, AreMetafilesOfEachQuestionWrittenWithoutAnOffice) {
   auto form = MarkAndOpenImport();
   ASSERT_TRUE(form);
   form->writePreview = bank::WriteWmfPreview;
+  FillMissingPoints(*form);
   form->SetValue(L"txtPaper", L"");
   ui.Queue(Answer::No);
   ui.Queue(Answer::OK);

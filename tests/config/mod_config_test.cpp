@@ -5,6 +5,8 @@
 #include <filesystem>
 
 #include "common/error.hpp"
+#include "common/text.hpp"
+#include "config/config_bindings.hpp"
 #include "config/mod_database.hpp"
 #include "support/sqlite_util.hpp"
 #include "support/test_addin.hpp"
@@ -141,6 +143,54 @@ TEST_F(ImportTest, CopiesKnownKeysKeepsTheRest) {
   EXPECT_EQ(QueryOne(Db(), "select count(*) from config where configname='OnlyOld'"), "0");
   EXPECT_FALSE(ctx->Conn.IsOpen());
   EXPECT_FALSE(ctx->BakConn.IsOpen());
+}
+
+TEST_F(ImportTest, OldValuesASettingCannotHoldAreRefusedByName) {
+  ExecSql(old.WPath() + L"/config/config.mdb",
+          "insert into config values (3,'word2pptconfig','blAutoSize','maybe','旧');"
+          "insert into config values (4,'gsconfig','iMathType','7','旧');"
+          "insert into config values (5,'word2pptconfig','txtPPAniID','98','旧');"
+          "insert into config values (6,'word2pptconfig','blOver','-1','旧');");
+  ui.QueueText(old.WPath());
+  ui.Queue(Answer::OK);
+  ImportConfigInfo(*ctx);
+  const std::wstring done = ui.Boxes().back().text;
+  EXPECT_TRUE(done.starts_with(L"配置数据导入完成！\r\n以下设置的旧值不能使用，保留了现在的值：")) << WideToUtf8(done);
+  for (const wchar_t* key : {L"“blAutoSize”", L"“iMathType”", L"“txtPPAniID”"})
+    EXPECT_TRUE(Contains(done, key)) << WideToUtf8(key);
+  EXPECT_FALSE(Contains(done, L"blOver"));
+  EXPECT_EQ(QueryOne(Db(), "select configvalue from config where configname='blAutoSize'"), "False");
+  EXPECT_EQ(QueryOne(Db(), "select configvalue from config where configname='iMathType'"), "0");
+  EXPECT_EQ(QueryOne(Db(), "select configvalue from config where configname='txtPPAniID'"), "1");
+  EXPECT_EQ(QueryOne(Db(), "select configvalue from config where configname='blOver'"), "-1");
+  EXPECT_EQ(QueryOne(Db(), "select configvalue from config where configname='intK'"), "9");
+}
+
+TEST_F(ConfigTest, EveryShippedValueFitsItsSettingAndWrongOnesAreNamed) {
+  GetConfigInfo(*ctx, L"all");
+  for (const auto& tab : SettingsTabs())
+    for (const auto& s : tab.settings)
+      EXPECT_EQ(SettingValueProblem(s, ctx->Config->Text(s.key)), L"") << WideToUtf8(s.key);
+  struct Case {
+    const wchar_t* key;
+    const wchar_t* value;
+    bool fits;
+  };
+  for (const Case& c : {Case{L"blAutoSize", L"maybe", false}, Case{L"blAutoSize", L"TRUE", true},
+                        Case{L"blAutoSize", L"", false}, Case{L"iMathType", L"1.5", false},
+                        Case{L"iMathType", L" 2 ", true}, Case{L"AnsFontColor", L"16777216", false},
+                        Case{L"pptFontSize", L"小四", true}, Case{L"pptFontSize", L"-3", false},
+                        Case{L"intLeft", L"20abc", false}, Case{L"txtAniID", L"54", false},
+                        Case{L"txtLiangDu", L"-20", true}, Case{L"txtMFX", L"任何文字", true}}) {
+    std::wstring problem = SettingValueProblem(*FindSetting(c.key), c.value);
+    EXPECT_EQ(problem.empty(), c.fits) << WideToUtf8(c.key) << "=" << WideToUtf8(c.value);
+    if (!c.fits) {
+      EXPECT_TRUE(Contains(problem, std::wstring(L"“") + c.key + L"”")) << WideToUtf8(problem);
+    }
+  }
+  EXPECT_EQ(SettingValueProblem(*FindSetting(L"iMathType"), L"7"),
+            L"设置项“iMathType”（公式输出形式）不能取“7”，只能取0～2的整数（0 域代码公式，1 TeX（交公式编辑器），"
+            L"2 Word公式）。");
 }
 
 TEST_F(ImportTest, ShortAnswerStopsAndQuotesInKeysAreSafe) {

@@ -57,6 +57,7 @@ TEST_F(BankInLibreOffice, StoredQuestionsAndAWorksheetOpen) {
   auto form = MarkAndOpenImport();
   ASSERT_TRUE(form);
   form->writePreview = bank::WriteWmfPreview;  // the real metafiles
+  FillMissingPoints(*form);
   form->SetValue(L"txtPaper", L"");
   ui.Queue(Answer::No);
   ui.Queue(Answer::OK);

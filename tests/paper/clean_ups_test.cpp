@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "connect/commands/command_table.hpp"
+#include "common/text.hpp"
 #include "docif/shapes.hpp"
 #include "paper_fixture.hpp"
 
@@ -47,6 +48,31 @@ TEST_F(CleanUps, RenumberingTurnsTypedNumbersIntoAutomaticOnesAndBack) {
   Press(L"rxBtnonekey_qiehuanbianhao");
   EXPECT_EQ(Paragraph(4)->ListString(), L"3．") << "typed numbers become automatic again";
   EXPECT_EQ(Paragraph(4)->Text(), L"描点\r");
+}
+
+TEST_F(CleanUps, TheAnswerPartIsNumberedOnItsOwn) {
+  SetText(L"1．甲\r2．乙\r3．丙\r参考答案\r1．A\r2．B\r3．C\r");
+  Select(0, doc->Content()->End());
+  Press(L"rxBtnonekey_chongxinbianhao");
+  EXPECT_EQ(Text(), L"甲\r乙\r丙\r参考答案\rA\rB\rC\r\r");
+  for (int i : {1, 5}) EXPECT_EQ(Paragraph(i)->ListString(), L"1．") << i;
+  for (int i : {3, 7}) EXPECT_EQ(Paragraph(i)->ListString(), L"3．") << i;
+
+  // Answers grouped on lines keep the numbers of their questions; renumbering
+  // only the answer part of a numbered paper starts it at 1 too.
+  SetText(L"1．甲\r2．乙\r3．丙\r答案：\r1．C　2．B\r3．A\r");
+  Select(0, 12);
+  Press(L"rxBtnonekey_chongxinbianhao");
+  Select(static_cast<long>(Text().find(L"1．C")), doc->Content()->End());
+  Press(L"rxBtnonekey_chongxinbianhao");
+  EXPECT_EQ(Text(), L"甲\r乙\r丙\r答案：\rC　2．B\r3．A\r\r");
+  EXPECT_EQ(Paragraph(5)->ListString(), L"1．");
+  EXPECT_EQ(Paragraph(6)->ListType(), kListNoNumbering);
+
+  for (const wchar_t* heading : {L"参考答案\r", L"答案：\r", L"　参考答案与解析\r", L"2026年高一数学期中考试参考答案\r"})
+    EXPECT_TRUE(IsAnswerHeading(heading)) << WideToUtf8(heading);
+  for (const wchar_t* line : {L"【答案】C\r", L"答案：C\r", L"3．写出答案\r"})
+    EXPECT_FALSE(IsAnswerHeading(line)) << WideToUtf8(line);
 }
 
 TEST_F(CleanUps, BordersFollowTheScopeRule) {

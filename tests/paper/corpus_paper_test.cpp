@@ -56,6 +56,17 @@ TEST_F(CorpusPaper, WorksheetNumbersAndOptionsAreTidied) {
   EXPECT_TRUE(found);
 }
 
+TEST_F(CorpusPaper, TheAnswerPartOfAnExamIsNumberedOnItsOwn) {
+  if (!Open("exam-student.docx")) GTEST_SKIP() << "corpus not found under " << PLENDRIX_SHARED_DIR;
+  doc->Content()->Select();
+  Press(L"rxBtnonekey_chongxinbianhao");
+  EXPECT_EQ(Paragraph(FindParagraph(L"（本小题满分12分）"))->ListString(), L"8．");
+  const int answers = FindParagraph(L"C　2．B");
+  ASSERT_GT(answers, FindParagraph(L"参考答案"));
+  EXPECT_EQ(Paragraph(answers)->ListString(), L"1．");
+  EXPECT_GT(FindParagraph(L"5．[1,+∞)"), 0) << "an answer keeps the number of its question";
+}
+
 TEST_F(CorpusPaper, ExamOptionsOnTwoLinesStandInTwoColumnsBesideASealingLine) {
   if (!Open("exam-student.docx")) GTEST_SKIP() << "corpus not found under " << PLENDRIX_SHARED_DIR;
   doc->Content()->Select();

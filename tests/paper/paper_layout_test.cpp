@@ -2,7 +2,12 @@
 // teacher presses them.
 #include "paper/paper_layout.hpp"
 
+#include <cmath>
+#include <functional>
+#include <map>
+
 #include "common/text.hpp"
+#include "paper/paper_commands.hpp"
 #include "docif/shapes.hpp"
 #include "paper_fixture.hpp"
 
@@ -76,6 +81,28 @@ TEST_F(PaperLayout, OptionBlocksHaveTheirShapeAndUnnumberedLabels) {
     EXPECT_EQ(host->GetSelection()->Start(), t->Cell(1, 1)->End()) << "typing goes after A．";
     t->Delete();
   }
+}
+
+TEST_F(PaperLayout, PaperSizesSetThePageAndSaySo) {
+  doc->SetPageSetup({.PageWidth = 612, .PageHeight = 792, .TopMargin = 50, .BottomMargin = 50, .LeftMargin = 60,
+                     .RightMargin = 60});
+  std::map<std::wstring, std::function<void(AddinContext&)>> commands;
+  for (const auto& c : PaperCommands(PaperCommandSet::PaperSizes)) commands[c.id] = c.run;
+  ASSERT_EQ(commands.size(), 3u);
+  auto page = [&] {
+    PageSetup p = doc->PageSetup();
+    return std::vector<double>{std::round(p.PageWidth * 10) / 10, std::round(p.PageHeight * 10) / 10, p.LeftMargin};
+  };
+  commands.at(L"rxBtnzhijuan_16K")(*ctx);
+  EXPECT_EQ(page(), (std::vector<double>{521.6, 737.0, 60})) << "18.4 × 26 cm; the margins stay";
+  EXPECT_EQ(ui.StatusTexts().back(), L"纸张已设为16K（18.4×26厘米）。");
+  commands.at(L"rxBtnzhijuan_A4")(*ctx);
+  EXPECT_EQ(page(), (std::vector<double>{595.3, 841.9, 60}));
+  ui.Queue(Answer::OK);
+  commands.at(L"rxBtnzhijuan_8K2")(*ctx);
+  EXPECT_EQ(page(), (std::vector<double>{1043.1, 737.0, 60})) << "lying";
+  EXPECT_TRUE(ui.Boxes().back().text.starts_with(L"纸张已设为8K横向（36.8×26厘米）。分两栏请在"));
+  EXPECT_EQ(std::round(Reopened()->PageSetup().PageWidth), 1043) << "the paper is saved with the document";
 }
 
 TEST_F(PaperLayout, SealingLinesStandAtThePageEdgeWithTheInformationOutside) {

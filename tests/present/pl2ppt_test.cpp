@@ -35,6 +35,36 @@ TEST_F(PL2PPTTest, AutomaticMarkingPutsEachQuestionOnItsSlideWithItsOptions) {
   EXPECT_EQ(Text(), L"测验\r1．第一题\rA．1　B．2\rC．3　D．4\r图：略\r\u3000\r2、第二题\r3.第三题\r\r");
 }
 
+TEST_F(PL2PPTTest, TablesStayWholeAndNumberedQuestionsGetTheirSlides) {
+  SetText(L"测验\r\r1．第一题\rA．1　B．2\r第二题\r3．第三题\r\r说明\r");
+  auto tables = doc->GetTables();
+  // Options in cells under question 3, a score table right before question 1.
+  const long empty = static_cast<long>(Text().find(L"\r\r说明")) + 1;
+  auto options = tables->Add(*doc->GetRange(empty, empty + 1), 2, 2);
+  auto score = tables->Add(*doc->Paragraphs()->Item(2), 2, 3);
+  for (int c = 1; c <= 3; ++c) score->Cell(1, c)->SetText(std::wstring(L"题号一二").substr(static_cast<size_t>(c) - 1, 1));
+  options->Cell(1, 1)->SetText(L"A．1");
+  options->Cell(2, 2)->SetText(L"D．4");
+  // Question 2 numbered by the add-in's own numbering.
+  auto tmpl = ctx->App->NumberingTemplate(1);
+  tmpl->SetNumberFormat(L"%1．");
+  for (int i = 1; i <= doc->Paragraphs()->Count(); ++i)
+    if (auto p = doc->Paragraphs()->Item(i); p->Text() == L"第二题\r") p->ApplyListTemplate(*tmpl, false);
+  present::ZhuTiBiaoJi(*ctx);
+  EXPECT_EQ(present::Occurrences(*doc, L"[pdPPN]").size(), 4u) << WideToUtf8(Text());
+  EXPECT_EQ(present::Occurrences(*doc, L"[pdPPK]").size(), 1u) << WideToUtf8(Text());
+  for (auto table : {score, options})
+    EXPECT_FALSE(Contains(table->GetRange()->Text(), L"[pdPP")) << WideToUtf8(table->GetRange()->Text());
+  present::RemoveMarkers(*ctx);
+
+  Setting(L"iPPType", L"1");  // plain text
+  present::PL2PPT(*ctx, 0, {});
+  ASSERT_EQ(Slides().size(), 4u);
+  EXPECT_EQ(SlideTexts(1), std::vector<std::wstring>{L"1．第一题\rA．1　B．2"});
+  EXPECT_EQ(SlideTexts(2), std::vector<std::wstring>{L"第二题"});
+  EXPECT_EQ(SlideTexts(3).size(), 2u) << "question 3 with its table, then the note";
+}
+
 TEST_F(PL2PPTTest, AnAutomaticBatchLeavesNoMarkerAndGivesTheLastQuestionItsSlide) {
   Setting(L"iPPType", L"1");  // plain text
   SetText(L"测验\r1．第一题\rA．1　B．2\r说明\r2．第二题");
@@ -128,6 +158,12 @@ class CorpusBatchTest : public PL2PPTTest {
 TEST_F(CorpusBatchTest, EveryQuestionOfAPaperGetsItsSlideInEachForm) {
   if (!Open()) GTEST_SKIP() << "corpus not found under " << PLENDRIX_SHARED_DIR;
   const std::wstring before = Text();
+  // The score table stays whole with the title.
+  present::ZhuTiBiaoJi(*ctx);
+  auto tables = doc->GetTables();
+  ASSERT_GT(tables->Count(), 0);
+  EXPECT_FALSE(Contains(tables->Item(1)->GetRange()->Text(), L"[pdPP"));
+  present::RemoveMarkers(*ctx);
   // Plain text first: the slides can be read.
   Setting(L"iPPType", L"1");
   present::PL2PPT(*ctx, 0, {});
@@ -141,6 +177,7 @@ TEST_F(CorpusBatchTest, EveryQuestionOfAPaperGetsItsSlideInEachForm) {
   EXPECT_NE(Slides()[QuestionSlide(1)]->shapes[0]->text.find(L"D．{1,2,3}"), std::wstring::npos);
   const auto q2 = Slides()[QuestionSlide(2)];
   EXPECT_NE(q2->shapes[0]->text.find(L"C．2π"), std::wstring::npos) << "both option lines with the question";
+  EXPECT_EQ(QuestionSlide(1), 1) << "the title, its note and the score table share the first slide";
   // The same batch as pictures and as document objects: a slide for the
   // title and one for each question at least (tall text boxes take more).
   for (const auto& [type, kind] : {std::pair{L"2", ShapeData::Kind::Picture}, std::pair{L"0", ShapeData::Kind::OleObject}}) {

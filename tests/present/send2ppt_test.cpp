@@ -156,6 +156,15 @@ TEST_F(Send2PPTTest, WithoutAPresentationProgramNothingIsSent) {
   EXPECT_EQ(ui.Boxes()[0].text.rfind(L"您没有正确安装PPT，导致模块出错。\r\n错误号：429描述：", 0), 0u);
 }
 
+TEST_F(Send2PPTTest, AStoredFlagThatIsNoBooleanIsNamed) {
+  Setting(L"blAutoSize", L"maybe");
+  ui.Queue(Answer::OK);
+  Select(0, 5);
+  EXPECT_FALSE(present::Send2PPT(*ctx, 1));
+  EXPECT_TRUE(Contains(ui.Boxes().back().text, L"设置项“blAutoSize”的值“maybe”不是 True 或 False"))
+      << WideToUtf8(ui.Boxes().back().text);
+}
+
 TEST_F(Send2PPTTest, EffectBackgroundAndTransitionDressTheSlide) {
   std::filesystem::create_directories(install.Path() / "img" / "pic");
   std::filesystem::copy_file(std::filesystem::path(PLENDRIX_PRISTINE_DIR) / "img" / "pic" / "b007.jpg",

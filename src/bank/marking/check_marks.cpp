@@ -1,5 +1,6 @@
 #include "addin/addin_context.hpp"
 #include "bank/marking/tk_marking.hpp"
+#include "docif/range.hpp"
 #include "platform/regexp.hpp"
 
 namespace plx::bank {
@@ -10,6 +11,13 @@ size_t CountMatches(const std::wstring& text, const std::wstring& pattern) {
   re.Pattern = pattern;
   re.Global = true;
   return re.Execute(text).size();
+}
+
+bool HasAutomaticNumbers(docif::Document& doc) {
+  auto paragraphs = doc.Paragraphs();
+  for (int i = 1; i <= paragraphs->Count(); ++i)
+    if (paragraphs->Item(i)->ListType() != docif::kListNoNumbering) return true;
+  return false;
 }
 
 }  // namespace
@@ -25,6 +33,11 @@ std::wstring TiKu_JianChaBiaoJi(AddinContext& ctx, bool show) {
   std::wstring report = (d && t && a && t == a)
                             ? counts + L"\r\n" + L"题目数与答案数相符，请点击“批量入库”按钮查看题目并批量入库。"
                             : L"没有找到题目或题目数与答案数不符，请手工检查相关数据。" + std::wstring(L"\r\n") + counts;
+  // Automatic numbers are no text: marking finds no question in a paper
+  // whose numbers were made automatic (重新编号), and the teacher is told how to
+  // get them back as text.
+  if (t == 0 && doc && HasAutomaticNumbers(*doc))
+    report += L"\r\n试卷的题号是自动编号，标记找不到它们：请全选试卷，按“切换编号”把题号变成文字后再自动标记。";
   if (show) ctx.Ui().MsgBox(report, Buttons::OK, L"");
   return report;
 }
