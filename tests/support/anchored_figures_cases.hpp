@@ -9,6 +9,7 @@
 // false or true for "re-saved".
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -80,10 +81,14 @@ class AnchoredFigures : public ::testing::TestWithParam<bool> {
   }
   void SaveAs(const std::string& name) { session->Save(Utf8ToWide((dir.Path() / name).string())); }
   // The names of the shapes of the active document.
+  // The figures' names, the number line's ("区间：…") first: figures are
+  // sent to the back when drawn, so the collection's order is not the
+  // order they were drawn in.
   std::vector<std::wstring> Names() {
     std::vector<std::wstring> names;
     auto shapes = session->Host().ActiveDocument()->GetShapes();
     for (int i = 1; i <= shapes->Count(); ++i) names.push_back(shapes->Item(i)->Name());
+    std::stable_partition(names.begin(), names.end(), [](const std::wstring& n) { return n.starts_with(L"区间"); });
     return names;
   }
   Place PlaceOf(const std::wstring& name) {

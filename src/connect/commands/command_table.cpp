@@ -224,7 +224,7 @@ std::vector<CommandEntry> BuildTable() {
   // Exam paper.
   for (const PaperCommand& c : PaperCommands(PaperCommandSet::Layout)) add(c.id, L"", Run(c.what, c.run, c.procedure));
   add(L"rxBtnzhijuan_addtable", L"", Dialog(L"frmDaTiBiao"));
-  for (const wchar_t* k : {L"A4", L"16K", L"8K2"}) add(std::wstring(L"rxBtnzhijuan_") + k, L"", Nothing());
+  for (const PaperCommand& c : PaperCommands(PaperCommandSet::PaperSizes)) add(c.id, L"", Run(c.what, c.run, c.procedure));
   // Question bank.
   add(L"rxBtntiku_dtrk", L"单题入库", Dialog(L"frmTiKu_DanTiRuKu"));
   add(L"rxBtntiku_sjxx", L"试卷信息", Dialog(L"frmTiKu_PaperInfo"));
