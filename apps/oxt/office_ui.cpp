@@ -26,10 +26,6 @@ using docif::lo::ToOUString;
 namespace {
 
 // The add-in's three error boxes (common/error_boxes.hpp).
-bool IsErrorBox(const std::wstring& text, const std::wstring& title) {
-  return StartsWith(title, L"错误号:") || StartsWith(title, L"Error:") || StartsWith(text, L"Error ");
-}
-
 sal_Int32 BoxButtons(Buttons buttons) {
   switch (buttons) {
     case Buttons::OK: return awt::MessageBoxButtons::BUTTONS_OK;
@@ -97,8 +93,8 @@ uno::Reference<awt::XWindowPeer> OfficeUi::ParentWindow() const {
   return parent;
 }
 
-Answer OfficeUi::MsgBox(const std::wstring& text, Buttons buttons, const std::wstring& title) {
-  const bool error = IsErrorBox(text, title);
+Answer OfficeUi::MsgBox(const std::wstring& text, Buttons buttons, const std::wstring& title, BoxLook look) {
+  const bool error = IsErrorBox(text, title, look);
   if (error && !error_) error_ = text;
   return Shown([&] {
     const awt::MessageBoxType type = error ? awt::MessageBoxType_ERRORBOX

@@ -32,7 +32,8 @@ class OfficeUi final : public UserInterface {
   // began or since the last call, which forgets it.
   std::optional<std::wstring> TakeError() { return std::exchange(error_, std::nullopt); }
 
-  Answer MsgBox(const std::wstring& text, Buttons buttons, const std::wstring& title) override;
+  Answer MsgBox(const std::wstring& text, Buttons buttons, const std::wstring& title,
+                BoxLook look = BoxLook::Plain) override;
   std::wstring InputBox(const std::wstring& prompt, const std::wstring& title,
                         const std::wstring& defaultText) override;
   std::wstring ChooseFolder(const std::wstring& prompt) override;

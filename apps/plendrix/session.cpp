@@ -109,8 +109,7 @@ std::optional<std::wstring> Session::DatabaseFailure() const {
 
 bool Session::ErrorReported() const {
   for (const auto& box : ui_.Boxes())
-    if (StartsWith(box.title, L"错误号:") || StartsWith(box.title, L"Error:") || StartsWith(box.text, L"Error "))
-      return true;
+    if (IsErrorBox(box.text, box.title, box.look)) return true;
   return false;
 }
 

@@ -138,13 +138,15 @@ void RebuildPointTables(AddinContext& ctx) {
   UserInterface& ui = ctx.Ui();
   const std::wstring path = BankWorkbookPath(ctx);
   if (!FileExists(path)) {
-    ui.MsgBox(L"没有找到题库配置工作簿（" + path + L"），" + kUnchanged + L"请检查！", Buttons::OK, L"");
+    ui.MsgBox(L"没有找到题库配置工作簿（" + path + L"），" + kUnchanged + L"请检查！", Buttons::OK, L"",
+              BoxLook::Error);
     return;
   }
   std::wstring why;
   auto book = ReadWorkbook(path, why);
   if (!book) {
-    ui.MsgBox(L"题库配置工作簿（" + path + L"）无法读取：" + why + L"。" + kUnchanged, Buttons::OK, L"");
+    ui.MsgBox(L"题库配置工作簿（" + path + L"）无法读取：" + why + L"。" + kUnchanged, Buttons::OK, L"",
+              BoxLook::Error);
     return;
   }
   BankConfig config = ReadBankConfig(*book);
@@ -155,7 +157,7 @@ void RebuildPointTables(AddinContext& ctx) {
       shown.push_back(L"……共 " + std::to_wstring(config.problems.size()) + L" 处问题。");
     ui.MsgBox(L"题库配置工作簿（" + path + L"）中有以下问题，" + kUnchanged + L"请修改后再重建：\r\n" +
                   Join(shown, L"\r\n"),
-              Buttons::OK, L"");
+              Buttons::OK, L"", BoxLook::Error);
     return;
   }
   if (ui.MsgBox(Question(config, FindOrphans(ctx, config)), Buttons::YesNo, L"重建知识点表确认") != Answer::Yes) return;
@@ -170,13 +172,13 @@ void EditBankWorkbook(AddinContext& ctx) {
   UserInterface& ui = ctx.Ui();
   const std::wstring path = BankWorkbookPath(ctx);
   if (!FileExists(path)) {
-    ui.MsgBox(L"没有找到题库配置工作簿（" + path + L"），请检查！", Buttons::OK, L"");
+    ui.MsgBox(L"没有找到题库配置工作簿（" + path + L"），请检查！", Buttons::OK, L"", BoxLook::Error);
     return;
   }
   if (!ctx.GetShell().EditSpreadsheet(path)) {
     ui.MsgBox(L"无法在本机打开电子表格程序（如 LibreOffice Calc）来编辑工作簿。请用电子表格程序打开“" + path +
                   L"”，修改后按原格式保存，再按“重建知识点表”。",
-              Buttons::OK, L"");
+              Buttons::OK, L"", BoxLook::Error);
     return;
   }
   RebuildPointTables(ctx);

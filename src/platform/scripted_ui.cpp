@@ -44,8 +44,13 @@ std::optional<ScriptedAnswer> ScriptedUi::Next(const ShownBox& box) {
   return a;
 }
 
-Answer ScriptedUi::MsgBox(const std::wstring& text, Buttons buttons, const std::wstring& title) {
-  auto a = Next({BoxKind::Message, text, title, buttons});
+bool IsErrorBox(const std::wstring& text, const std::wstring& title, BoxLook look) {
+  return look == BoxLook::Error || title.starts_with(L"错误号:") || title.starts_with(L"Error:") ||
+         text.starts_with(L"Error ");
+}
+
+Answer ScriptedUi::MsgBox(const std::wstring& text, Buttons buttons, const std::wstring& title, BoxLook look) {
+  auto a = Next({BoxKind::Message, text, title, buttons, look});
   if (a && a->answer) return *a->answer;
   return FirstButton(buttons);
 }

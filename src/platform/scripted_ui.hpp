@@ -19,6 +19,7 @@ struct ShownBox {
   std::wstring text;
   std::wstring title;
   Buttons buttons = Buttons::OK;
+  BoxLook look = BoxLook::Plain;
 };
 
 struct ScriptedAnswer {
@@ -44,7 +45,8 @@ class ScriptedUi : public UserInterface {
   size_t PendingAnswers() const { return answers_.size(); }
   void Clear() { boxes_.clear(); status_.clear(); progress_.clear(); answers_.clear(); }
 
-  Answer MsgBox(const std::wstring& text, Buttons buttons, const std::wstring& title) override;
+  Answer MsgBox(const std::wstring& text, Buttons buttons, const std::wstring& title,
+                BoxLook look = BoxLook::Plain) override;
   std::wstring InputBox(const std::wstring& prompt, const std::wstring& title,
                         const std::wstring& defaultText) override;
   std::wstring ChooseFolder(const std::wstring& prompt) override;

@@ -10,6 +10,10 @@
 namespace plx {
 
 enum class Buttons { OK, OKCancel, YesNo, YesNoCancel };
+// How a message box looks: plain, or an error box, for a refusal that
+// leaves the work undone (the add-in's standard error reports are error
+// boxes by their title).
+enum class BoxLook { Plain, Error };
 enum class Answer { OK, Cancel, Yes, No };
 
 // One entry of a file chooser's type list: "PNG 图片" and "*.png".
@@ -21,8 +25,8 @@ struct FileFilter {
 class UserInterface {
  public:
   virtual ~UserInterface() = default;
-  virtual Answer MsgBox(const std::wstring& text, Buttons buttons = Buttons::OK,
-                        const std::wstring& title = L"") = 0;
+  virtual Answer MsgBox(const std::wstring& text, Buttons buttons = Buttons::OK, const std::wstring& title = L"",
+                        BoxLook look = BoxLook::Plain) = 0;
   // Returns the typed text; empty when the user cancels.
   virtual std::wstring InputBox(const std::wstring& prompt, const std::wstring& title = L"",
                                 const std::wstring& defaultText = L"") = 0;
@@ -42,5 +46,9 @@ class UserInterface {
   // the dialog returns with it still open; the caller then closes it.
   virtual void RunModal(const std::wstring& dialog, const std::function<bool()>& closed) = 0;
 };
+
+// Whether a box reports an error: shown as an error box, or the add-in's
+// standard error box ("错误号:" and the number as its title).
+bool IsErrorBox(const std::wstring& text, const std::wstring& title, BoxLook look);
 
 }  // namespace plx

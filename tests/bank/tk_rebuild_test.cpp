@@ -169,6 +169,8 @@ TEST_F(TkRebuild, NothingChangesForAMissingDamagedOrFaultyWorkbookOrAFailedWrite
   press();
   EXPECT_TRUE(Contains(ui.Boxes().back().text, L"没有找到题库配置工作簿（"));
   EXPECT_TRUE(Contains(ui.Boxes().back().text, L"知识点表没有改动"));
+  EXPECT_TRUE(IsErrorBox(ui.Boxes().back().text, ui.Boxes().back().title, ui.Boxes().back().look))
+      << "a refused rebuild is an error, so a script that runs it does not end as a success";
 
   std::ofstream(book) << "id,name,layer,fid\n1,函数,0,0\n";  // saved as text under the .xls name
   ui.Queue(Answer::OK);
