@@ -23,7 +23,7 @@ packages=(
   libcairo2-dev libpango1.0-dev libjpeg-dev
   # EMF and WMF pictures written record by record from the renderer's scene
   libuemf-dev
-  # button images drawn at build time
+  # button images drawn at build time, and the layout's line heights from the fonts
   libfreetype-dev fontconfig fonts-dejavu-core fonts-noto-cjk
   # tests and benchmarks (muParser is the benchmarks' reference evaluator)
   libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev

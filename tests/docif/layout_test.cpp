@@ -2,7 +2,11 @@
 // breaks and fractions.
 #include <gtest/gtest.h>
 
+#include "common/text.hpp"
+#include "docif/document.hpp"
 #include "docif/range.hpp"
+#include "platform/fonts.hpp"
+#include "support/corpus.hpp"
 #include "support/model_doc.hpp"
 
 namespace plx::docif {
@@ -73,6 +77,33 @@ TEST_F(Layout, PageBreaksAndBuiltUpFractions) {
   m.doc->GetFields()->Add(*m.doc->GetRange(2, 2), kFieldEmpty, L"EQ \\F(1,2)");
   const long next = m.doc->Content()->End() - 4;
   EXPECT_DOUBLE_EQ(Y(next), 72 + 2 * 15.6) << "a line with a stacked fraction is twice as high";
+}
+
+// Lines are as tall as their fonts set them: here the CJK font standing in
+// for 宋体 (Noto Serif CJK, 1.44 em) and the Latin one for Times New Roman.
+TEST(FontLines, AreAsTallAsTheFontsOwnLineHeight) {
+  EXPECT_NEAR(LineHeightEm(L"宋体", true), 1.44, 0.1);
+  EXPECT_NEAR(LineHeightEm(L"Times New Roman", false), 1.16, 0.1);
+}
+
+// On a paper without a line grid, 12-point lines with 14.15 points after
+// each paragraph stand 31.4 points apart, as LibreOffice sets them (the
+// layout's 1.2 em lines made 28.55, and the paper's later pages broke
+// elsewhere).
+TEST(FontLines, APapersParagraphsStandWhereLibreOfficeSetsThem) {
+  const auto paper = ::test::CorpusPaper("exam-student.docx");
+  if (!paper) GTEST_SKIP() << ::test::CorpusMissing("exam-student.docx");
+  test::ModelDoc m;
+  auto doc = m.app->GetDocuments()->Open(Utf8ToWide(paper->string()), true);
+  auto paragraphs = doc->Paragraphs();
+  std::vector<double> tops;
+  for (int i = 1; i <= paragraphs->Count(); ++i) {
+    auto p = paragraphs->Item(i);
+    if (p->Text().starts_with(L"A．{1}") || p->Text().starts_with(L"2．函数"))
+      tops.push_back(p->Information(kVerticalPositionRelativeToPage));
+  }
+  ASSERT_EQ(tops.size(), 2u);
+  EXPECT_NEAR(tops[1] - tops[0], 31.4, 0.2);
 }
 
 }  // namespace

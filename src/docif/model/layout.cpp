@@ -1,6 +1,7 @@
 #include "docif/model/layout.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <cwctype>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "docif/range.hpp"
+#include "platform/fonts.hpp"
 
 namespace plx::docif::model {
 namespace {
@@ -241,11 +243,21 @@ class Composer {
     for (Row& r : rows_) r.top = r.bottom = cur_.y;
   }
 
+  // A line's height for the character in its format: its font's own line
+  // height, the East Asian font's for CJK and full-width characters.
+  double LineEm(uint32_t format, const CharFormat& f, bool wide) {
+    auto it = ems_.find(format);
+    if (it == ems_.end())
+      it = ems_.emplace(format, std::array<double, 2>{LineHeightEm(f.ascii, false), LineHeightEm(f.farEast, true)}).first;
+    return it->second[wide ? 1 : 0];
+  }
+
   Placed Place(long i) {
     const wchar_t c = story_.Text()[i];
-    const CharFormat& f = doc_.charFormats[story_.Cell(i).format];
+    const uint32_t format = story_.Cell(i).format;
+    const CharFormat& f = doc_.charFormats[format];
     double w = IsWide(c) ? f.size : f.size / 2;
-    double h = (tall_[i] ? 2.4 : 1.2) * f.size;
+    double h = (tall_[i] ? 2 : 1) * LineEm(format, f, IsWide(c)) * f.size;
     if (c == kInlineObject) {
       auto it = doc_.objects.find(story_.Cell(i).object);
       if (it != doc_.objects.end()) {
@@ -318,6 +330,7 @@ class Composer {
   std::vector<LaidRow> laidRows_;
   std::map<uint32_t, int> rowsDone_;
   std::map<uint32_t, std::vector<double>> grids_;
+  std::map<uint32_t, std::array<double, 2>> ems_;
   Placed cur_;
   double lineHeight_ = 0;
   bool lineStart_ = true;

@@ -11,9 +11,12 @@
 //   character half an em; a tab moves to the next tab stop (the
 //   paragraph's own, else every 21 points); an inline picture is as wide
 //   and high as the picture. Field codes take no room; their results do.
-// - A line's natural height is 1.2 times its largest font size, or the
-//   height of its tallest picture; a line holding a built-up fraction (an
-//   equation with a fraction bar, or an EQ field with \F) is twice as high.
+// - A line's natural height is the tallest of its characters' fonts' own
+//   line heights (the East Asian font's for CJK and full-width characters,
+//   the Latin one's for the others: about 1.44 and 1.16 times the size
+//   here), or the height of its tallest picture; a line holding a built-up
+//   fraction (an equation with a fraction bar, or an EQ field with \F) is
+//   twice as high.
 //   The paragraph's line spacing then applies: single as it is, 1.5 lines
 //   and double lines 1.5 and 2 times, multiple by its factor, at least
 //   never less than the given height, exactly the given height. Lines that
