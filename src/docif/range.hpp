@@ -318,6 +318,8 @@ class Table {
   virtual void SetStyle(const std::wstring&) = 0;
   // The cells as laid out, row by row.
   virtual std::vector<CellBox> CellBoxes() const = 0;
+  // The tables standing in this table's cells (not those deeper down).
+  virtual std::shared_ptr<Tables> NestedTables() = 0;
   virtual void Delete() = 0;
 };
 

@@ -24,11 +24,11 @@ struct PageCell {
   std::array<bool, 4> sides{};
 };
 
-std::vector<PageCell> CellsOn(docif::Document& doc, int page) {
-  std::vector<PageCell> cells;
-  auto tables = doc.GetTables();
-  for (int i = 1; i <= tables->Count(); ++i) {
-    auto table = tables->Item(i);
+// The cells of the tables on `page`, and of the tables in their cells.
+void AddCells(std::vector<PageCell>& cells, docif::Tables& tables, int page) {
+  for (int i = 1; i <= tables.Count(); ++i) {
+    auto table = tables.Item(i);
+    AddCells(cells, *table->NestedTables(), page);
     const std::vector<docif::CellBox> boxes = table->CellBoxes();
     if (boxes.empty()) continue;
     const bool on = table->BordersEnabled();
@@ -46,6 +46,11 @@ std::vector<PageCell> CellsOn(docif::Document& doc, int page) {
                         box.row == lastRow ? bottom : between, lastInRow ? right : across}});
     }
   }
+}
+
+std::vector<PageCell> CellsOn(docif::Document& doc, int page) {
+  std::vector<PageCell> cells;
+  AddCells(cells, *doc.GetTables(), page);
   return cells;
 }
 

@@ -3,6 +3,7 @@
 // only the sides a table keeps, as a stem-and-leaf plot's single line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "docif/document.hpp"
@@ -62,6 +63,33 @@ TEST(TableFidelity, OnlyTheSidesATableShowsAreDrawn) {
     for (const Point& p : item.path.points) EXPECT_NEAR(p.x, line, 0.01) << "only the line between the columns";
   }
   EXPECT_EQ(drawn, 3) << "one piece for each row";
+}
+
+// A table inside a cell is drawn with its own borders and its text, inside
+// its cell.
+TEST(TableFidelity, ATableInACellIsDrawnInsideIt) {
+  test::ModelDoc m;
+  auto outer = SizedTable(m, 1, 2, {200});
+  auto inner = m.doc->GetTables()->Add(*outer->Cell(1, 1), 2, 2);
+  inner->Cell(2, 2)->SetText(L"内");
+  ASSERT_EQ(outer->NestedTables()->Count(), 1);
+  const auto cells = inner->CellBoxes();
+  ASSERT_EQ(cells.size(), 4u);
+  const Scene scene = PageScene(*m.doc, 1);
+  int inside = 0;
+  bool text = false;
+  for (const Item& item : scene.items) {
+    if (item.kind == Item::Kind::Text) text |= item.text.text == L"内";
+    if (item.kind != Item::Kind::Path) continue;
+    // Lines within the inner table's extent: its grid (the outer cell's
+    // own sides reach further down).
+    const Point a = item.path.points.front(), b = item.path.points.back();
+    const double bottom = cells.back().top + cells.back().height;
+    if (a.x >= 89.99 && b.x <= 290.01 && std::max(a.y, b.y) <= bottom + 0.01) ++inside;
+  }
+  EXPECT_TRUE(text);
+  EXPECT_GE(inside, 12) << "the inner table's own lines, each side of its four cells";
+  EXPECT_LE(cells[1].left + cells[1].width, 90 + 200 + 0.01) << "narrowed to its cell";
 }
 
 }  // namespace

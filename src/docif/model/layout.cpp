@@ -199,12 +199,19 @@ class Composer {
     return Snapped(para_ ? SpacedHeight(natural, *para_) : natural);
   }
 
-  // Rows of the tables the character at pos stands in: a character of a
-  // table not open yet starts a row of it (inside the current cell when
-  // the row of an outer table is open).
+  // Rows of the tables the character at pos stands in, outermost first: a
+  // table at the start of a cell opens the row of the table around it too.
   void EnterTable(long pos) {
-    const uint32_t table = story_.Cell(pos).table;
-    if (table == 0) return;
+    std::vector<uint32_t> chain;
+    for (uint32_t t = story_.Cell(pos).table; t && chain.size() < 64;) {
+      chain.push_back(t);
+      auto info = doc_.tables.find(t);
+      t = info == doc_.tables.end() ? 0 : info->second.parent;
+    }
+    for (auto t = chain.rbegin(); t != chain.rend(); ++t) EnterRow(pos, *t);
+  }
+
+  void EnterRow(long pos, uint32_t table) {
     for (const Row& r : rows_)
       if (r.table == table) return;
     Row row;

@@ -153,6 +153,7 @@ class ModelTable final : public Table {
   std::wstring Style() const override;
   void SetStyle(const std::wstring& name) override;
   std::vector<CellBox> CellBoxes() const override;
+  std::shared_ptr<Tables> NestedTables() override;
   void Delete() override;
 
   // Content spans of the cells, row by row.
@@ -166,7 +167,9 @@ class ModelTable final : public Table {
 
 class ModelTables final : public Tables {
  public:
-  explicit ModelTables(RangeRef scope) : scope_(std::move(scope)) {}
+  // The tables of the scope; with `container`, the tables standing in that
+  // table's cells.
+  explicit ModelTables(RangeRef scope, uint32_t container = 0) : scope_(std::move(scope)), container_(container) {}
   int Count() const override { return static_cast<int>(Ids().size()); }
   std::shared_ptr<Table> Item(int index) override;
   std::shared_ptr<Table> Add(const Range& at, int rows, int columns) override;
@@ -174,6 +177,7 @@ class ModelTables final : public Tables {
  private:
   std::vector<uint32_t> Ids() const;
   RangeRef scope_;
+  uint32_t container_;
 };
 
 // A table may stand in a cell of another. A character's table is the

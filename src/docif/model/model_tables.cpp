@@ -95,6 +95,12 @@ RangePtr ModelTable::GetRange() {
   return MakeRange(doc_, story_, extent->first, extent->second);
 }
 
+std::shared_ptr<Tables> ModelTable::NestedTables() {
+  auto extent = TableSpan(doc_->tables, *story_, id_);
+  if (!extent) Raise(err::kInvalidCall, L"该表格已被删除。");
+  return std::make_shared<ModelTables>(RangeRef{doc_, story_, story_->MakeAnchor(extent->first, extent->second)}, id_);
+}
+
 bool ModelTable::BordersEnabled() const { return doc_->tables.at(id_).borders; }
 
 void ModelTable::SetBordersEnabled(bool on) {
@@ -191,7 +197,16 @@ std::vector<uint32_t> TablesIn(const TableMap& tables, const Story& story, long 
 }
 
 std::vector<uint32_t> ModelTables::Ids() const {
-  return TablesIn(scope_.doc->tables, *scope_.story, scope_.anchor->start, scope_.anchor->end);
+  if (!container_) return TablesIn(scope_.doc->tables, *scope_.story, scope_.anchor->start, scope_.anchor->end);
+  // In the order they stand in the story.
+  std::vector<std::pair<long, uint32_t>> nested;
+  for (const auto& [id, info] : scope_.doc->tables)
+    if (info.parent == container_)
+      if (auto span = TableSpan(scope_.doc->tables, *scope_.story, id)) nested.emplace_back(span->first, id);
+  std::sort(nested.begin(), nested.end());
+  std::vector<uint32_t> ids;
+  for (const auto& n : nested) ids.push_back(n.second);
+  return ids;
 }
 
 std::shared_ptr<Table> ModelTables::Item(int index) {

@@ -136,6 +136,7 @@ class UnoTable final : public Table {
         ->setPropertyValue("TableTemplateName", uno::Any(ToOUString(name)));
   } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
   std::vector<CellBox> CellBoxes() const override try { NotYetInLibreOffice(L"表格单元格在页面上的位置"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::shared_ptr<Tables> NestedTables() override try { NotYetInLibreOffice(L"表格中的表格"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
   void Delete() override try { doc_->story.RemoveTable(Id()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
  private:
