@@ -87,6 +87,11 @@ void PaintText(cairo_t* cr, const Text& t) {
   pango_cairo_context_set_resolution(context, 72);
   PangoLayout* layout = NewTextLayout(context, t);
   const double baseline = pango_layout_get_baseline(layout) / static_cast<double>(PANGO_SCALE);
+  if (t.clip) {
+    cairo_rectangle(cr, t.left + t.clip->left, t.baseline + t.clip->top, t.clip->right - t.clip->left,
+                    t.clip->bottom - t.clip->top);
+    cairo_clip(cr);
+  }
   SetColor(cr, t.font.color);
   cairo_move_to(cr, t.left, t.baseline - baseline);
   pango_cairo_show_layout(cr, layout);

@@ -101,6 +101,11 @@ class EmfSink : public MetafileFileSink {
                     reinterpret_cast<uint16_t*>(face.data()));
     const U_LOGFONT_PANOSE font = logfont_panose_set(logfont, reinterpret_cast<uint16_t*>(face.data()), nullptr,
                                                      0, panose_set(0, 0, 0, 0, 0, 0, 0, 0, 0, 0));
+    if (piece.clip) {
+      Append(U_EMRSAVEDC_set());
+      Append(U_EMRINTERSECTCLIPRECT_set(rectl_set(pointl_set(Units(piece.clip->left), Units(piece.clip->top)),
+                                                  pointl_set(Units(piece.clip->right), Units(piece.clip->bottom)))));
+    }
     uint32_t handle = 0;
     Append(extcreatefontindirectw_set(&handle, eht_, nullptr, reinterpret_cast<const char*>(&font)));
     Append(selectobject_set(handle, eht_));
@@ -127,6 +132,7 @@ class EmfSink : public MetafileFileSink {
     std::free(body);
     Append(selectobject_set(U_DEVICE_DEFAULT_FONT, eht_));
     Append(deleteobject_set(&handle, eht_));
+    if (piece.clip) Append(U_EMRRESTOREDC_set(-1));
   }
 
   void DrawBitmap(const Bitmap& bitmap) override {

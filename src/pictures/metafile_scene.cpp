@@ -82,6 +82,9 @@ void TakeText(const Item& item, const TextMeasure& measure, MetafileSink& sink) 
     piece.eastAsian = eastAsian;
     piece.color = t.font.color;
     for (size_t i = from; i < to; ++i) piece.advances.push_back(std::max(0.0, starts[i + 1] - starts[i]));
+    if (t.clip && item.rotation == 0)
+      piece.clip = Clip{t.left + t.clip->left, t.baseline + t.clip->top, t.left + t.clip->right,
+                        t.baseline + t.clip->bottom};
     sink.WriteText(piece);
     from = to;
   }

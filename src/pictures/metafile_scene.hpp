@@ -5,6 +5,7 @@
 // each with every character's advance, and pictures as rasters. The EMF
 // and WMF writers take these in the scene's order.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ struct TextPiece {
   bool bold = false, italic = false, underline = false, eastAsian = false;
   uint32_t color = kBlack;
   std::vector<double> advances;  // one per character, points
+  // Where it shows, on the page; none for turned text.
+  std::optional<Clip> clip;
 };
 
 // A picture's pixels over its box: rows from the top, four bytes a pixel

@@ -5,6 +5,7 @@
 // draws from.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,11 +68,19 @@ struct Font {
   uint32_t color = kBlack;
 };
 
+// The part of a run that shows, from its origin (left end of its base
+// line), in the run's own unturned directions: text in a box shows only
+// inside the box, as the word processor cuts it.
+struct Clip {
+  double left = 0, top = 0, right = 0, bottom = 0;
+};
+
 // One run of text on one line; `baseline` is the y of its base line.
 struct Text {
   double left = 0, baseline = 0;
   std::wstring text;
   Font font;
+  std::optional<Clip> clip;
 };
 
 // A picture file's image (PNG or JPEG; other kinds show as a grey

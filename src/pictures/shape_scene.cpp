@@ -127,6 +127,14 @@ void AddBoxText(Scene& scene, docif::Shape& shape, double rotation, double cx, d
   const size_t first = scene.items.size();
   AddTypesetMath(scene, *text, shown, 0, 0);
   AddLaidText(scene, shown, 0, 0);
+  // The box shows its lines only between its top and bottom margins (a
+  // line that runs past its sides is wrapped by the word processor, not cut).
+  const double bottom = cy + height / 2 - frame.MarginBottom.value_or(3.6);
+  constexpr double kUncut = 1e6;
+  for (size_t i = first; i < scene.items.size(); ++i) {
+    Text& t = scene.items[i].text;
+    if (scene.items[i].kind == Item::Kind::Text) t.clip = Clip{-kUncut, top - t.baseline, kUncut, bottom - t.baseline};
+  }
   scene.Turn(first, (orientation == 2 ? -90 : down ? 90 : 0) + rotation, cx, cy);
 }
 

@@ -158,6 +158,11 @@ class WmfSink : public MetafileFileSink {
 
   // The piece in runs of one character set, each with a font of its own.
   void WriteText(const TextPiece& piece) override {
+    if (piece.clip) {
+      Append(U_WMRSAVEDC_set());
+      Append(U_WMRINTERSECTCLIPRECT_set(U_RECT16{Units(piece.clip->left), Units(piece.clip->top),
+                                                 Units(piece.clip->right), Units(piece.clip->bottom)}));
+    }
     const double turn = piece.rotation * std::numbers::pi / 180;
     double at = 0;
     for (size_t from = 0; from < piece.text.size();) {
@@ -180,6 +185,7 @@ class WmfSink : public MetafileFileSink {
                bytes, dx);
       from = to;
     }
+    if (piece.clip) Append(U_WMRRESTOREDC_set(-1));
   }
 
   void DrawBitmap(const Bitmap& bitmap) override {

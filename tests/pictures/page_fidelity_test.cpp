@@ -112,6 +112,32 @@ TEST(PageFidelity, ScriptsStandRightAfterTheirLetter) {
   EXPECT_NEAR(two->text.left, x->text.left + Width(x->text), 0.01);
 }
 
+// A box too low for its line shows only what lies inside its margins, as
+// the word processor cuts it.
+TEST(PageFidelity, TextOutsideItsBoxIsCutOff) {
+  test::ModelDoc m;
+  m.SetText(L"\r");
+  auto box = m.doc->GetShapes()->AddTextbox(1, 100, 100, 36, 16);
+  box->TextRange()->SetText(L"60°");
+  box->TextRange()->SetFont({.Size = 20});
+  box->SetLine({.Visible = false});
+  const Scene scene = PageScene(*m.doc, 1);
+  const auto label = TextItem(scene, L"60°");
+  ASSERT_TRUE(label && label->text.clip);
+  EXPECT_NEAR(label->text.baseline + label->text.clip->top, 103.6, 0.01);
+  EXPECT_NEAR(label->text.baseline + label->text.clip->bottom, 112.4, 0.01);
+  const Raster r = Rasterize(scene, 72);
+  int outside = 0, inside = 0;
+  for (int y = 80; y < 140; ++y)
+    for (int x = 100; x < 160; ++x) {
+      const uint8_t* p = &r.rgb[(static_cast<size_t>(y) * r.width + x) * 3];
+      const bool dark = p[0] + p[1] + p[2] < 3 * 128;
+      (y >= 103 && y < 113 ? inside : outside) += dark;
+    }
+  EXPECT_GT(inside, 0);
+  EXPECT_EQ(outside, 0);
+}
+
 // A question's picture (the bank's preview and .wmf) holds the figures
 // anchored in its text, and moving it to stack it under another moves its
 // pictures too.
