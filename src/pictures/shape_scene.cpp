@@ -90,6 +90,40 @@ void NodeOutline(Path& p, const std::vector<docif::PointF>& nodes, bool bezier, 
   if (nodes.size() > 2 && nodes.front() == nodes.back()) p.Close();
 }
 
+// East Asian vertical text: the runs (laid out across the box, to be turned
+// a quarter clockwise with it) are cut into characters, and each ideograph
+// or full-width sign is turned back about its own middle, so that it
+// stands upright in the column; other characters lie along the column.
+void StandUpright(Scene& scene, size_t first) {
+  const TextMeasure measure;
+  std::vector<Item> items(scene.items.begin() + static_cast<long>(first), scene.items.end());
+  scene.items.resize(first);
+  for (const Item& item : items) {
+    if (item.kind != Item::Kind::Text || item.text.text.size() < 2) {
+      scene.items.push_back(item);
+      continue;
+    }
+    const Text& run = item.text;
+    const std::vector<double> starts = measure.CharacterStarts(run);
+    for (size_t i = 0; i < run.text.size(); ++i) {
+      Text one = run;
+      one.text = run.text.substr(i, 1);
+      one.left = run.left + starts[i];
+      if (one.clip) {
+        one.clip->left -= starts[i];
+        one.clip->right -= starts[i];
+      }
+      const double middle = one.left + (starts[i + 1] - starts[i]) / 2, height = run.baseline - 0.35 * run.font.size;
+      if (run.text[i] >= 0x2E80) {
+        one.clip.reset();  // the cut lies across the column, not across the upright sign
+        scene.Add(std::move(one), -90, middle, height);
+      } else {
+        scene.Add(std::move(one));
+      }
+    }
+  }
+}
+
 // A text box's text, laid out by the page's rule from the box's inner top
 // left: the text story's pieces stand where they would from the page
 // margins' corner; centred and right-aligned lines stand so within the
@@ -135,6 +169,7 @@ void AddBoxText(Scene& scene, docif::Shape& shape, double rotation, double cx, d
     Text& t = scene.items[i].text;
     if (scene.items[i].kind == Item::Kind::Text) t.clip = Clip{-kUncut, top - t.baseline, kUncut, bottom - t.baseline};
   }
+  if (orientation == 5) StandUpright(scene, first);
   scene.Turn(first, (orientation == 2 ? -90 : down ? 90 : 0) + rotation, cx, cy);
 }
 

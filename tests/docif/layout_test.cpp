@@ -51,18 +51,19 @@ TEST_F(Layout, TableCellsStandSideBySideAndTheRowIsAsHighAsItsTallestCell) {
   table->Cell(1, 1)->SetText(L"一\r二\r三");  // three lines in one cell
   table->Cell(1, 3)->SetText(L"右");
   table->Cell(2, 2)->SetText(L"中");
-  const double line = 15.6, width = 595.3 - 180;
+  // Lines in cells are as tall as their font sets them, not snapped to the grid.
+  const double line = LineHeightEm(L"宋体", true) * 10.5, width = 595.3 - 180;
   const long right = table->Cell(1, 3)->Start();
   EXPECT_DOUBLE_EQ(Y(right), Y(table->Cell(1, 1)->Start())) << "cells of a row start at its top";
   EXPECT_NEAR(X(right), 90 + 2 * width / 3, 1e-9);
   const long middle = table->Cell(2, 2)->Start();
-  EXPECT_DOUBLE_EQ(Y(middle), Y(table->Cell(1, 1)->Start()) + 3 * line) << "the first row is three lines high";
+  EXPECT_NEAR(Y(middle), Y(table->Cell(1, 1)->Start()) + 3 * line, 1e-9) << "the first row is three lines high";
   EXPECT_NEAR(X(middle), 90 + width / 3, 1e-9);
   // The table went in before the empty paragraph, which now follows it.
   auto paragraphs = m.doc->Paragraphs();
   const long after = paragraphs->Item(paragraphs->Count() - 1)->Start();
   ASSERT_EQ(m.doc->GetRange(after, after + 2)->Text(), L"\r后");
-  EXPECT_DOUBLE_EQ(Y(after), Y(middle) + line) << "text after the table follows its last row";
+  EXPECT_NEAR(Y(after), Y(middle) + line, 1e-9) << "text after the table follows its last row";
   EXPECT_DOUBLE_EQ(X(after), 90);
 }
 

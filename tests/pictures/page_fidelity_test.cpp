@@ -6,6 +6,7 @@
 #include <cmath>
 #include <optional>
 
+#include "common/text.hpp"
 #include "pictures/document_scene.hpp"
 #include "pictures/picture_file.hpp"
 #include "pictures/text_layout.hpp"
@@ -97,6 +98,29 @@ TEST(PageFidelity, TextRunningUpItsBoxIsTurnedAndHairlinesShow) {
   for (const Item& item : scene.items) {
     if (item.kind == Item::Kind::Path) {
       EXPECT_GT(item.path.stroke.width, 0) << "the hairline frame is drawn";
+    }
+  }
+}
+
+// East Asian vertical text stands upright, one sign under the other.
+TEST(PageFidelity, EastAsianVerticalTextStandsUprightInItsColumn) {
+  test::ModelDoc m;
+  m.SetText(L"\r");
+  auto box = m.doc->GetShapes()->AddTextbox(1, 50, 100, 30, 300);
+  box->TextRange()->SetText(L"密封线");
+  box->SetTextFrame({.Orientation = 5});
+  const Scene scene = PageScene(*m.doc, 1);
+  std::vector<Item> signs;
+  for (const wchar_t* sign : {L"密", L"封", L"线"}) {
+    const auto item = TextItem(scene, sign);
+    ASSERT_TRUE(item) << WideToUtf8(sign);
+    signs.push_back(*item);
+  }
+  for (size_t i = 0; i < signs.size(); ++i) {
+    EXPECT_NEAR(std::fmod(signs[i].rotation + 360, 360), 0, 1e-9) << "upright";
+    if (i > 0) {
+      EXPECT_NEAR(signs[i].text.left, signs[0].text.left, 0.01) << "one column";
+      EXPECT_GT(signs[i].text.baseline, signs[i - 1].text.baseline + 9) << "each under the one before";
     }
   }
 }

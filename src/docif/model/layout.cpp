@@ -190,9 +190,11 @@ class Composer {
   double Left() const { return rows_.empty() ? p_.LeftMargin : rows_.back().CellLeft(); }
   double Right() const { return rows_.empty() ? p_.PageWidth - p_.RightMargin : rows_.back().CellRight(); }
   double Bottom() const { return p_.PageHeight - p_.BottomMargin; }
+  // Lines in table cells keep their own height: the grid holds for the
+  // text outside tables, as LibreOffice sets it.
   double Snapped(double h) const {
     const bool exact = para_ && para_->lineSpacingRule == kSpaceExactly;
-    return pitch_ > 0 && !exact ? std::ceil(h / pitch_ - 1e-6) * pitch_ : h;
+    return pitch_ > 0 && !exact && rows_.empty() ? std::ceil(h / pitch_ - 1e-6) * pitch_ : h;
   }
   double LineHeight() const {
     const double natural = lineHeight_ > 0 ? lineHeight_ : 12.6;

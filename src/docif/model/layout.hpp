@@ -22,7 +22,8 @@
 //   never less than the given height, exactly the given height. Lines that
 //   are not exactly spaced snap up to whole multiples of the document
 //   grid's line pitch when the document has a line grid (new documents
-//   have the 15.6-point grid a Chinese word processor starts with).
+//   have the 15.6-point grid a Chinese word processor starts with); lines
+//   in table cells are not snapped.
 // - A table row puts its cells side by side at the widths of the table's
 //   grid (the widths the add-in set, else the file's grid columns, a cell
 //   spanning several grid columns taking their sum); cells of no known
