@@ -19,6 +19,62 @@ const ParagraphLook* LookAt(const std::vector<ParagraphLook>& looks, long pos) {
   return pos < it->end ? &*it : nullptr;
 }
 
+// Every line of a distributed paragraph (the sealing line's) cut into its
+// ideographs and full-width signs, each alone, and its runs of other
+// characters ("____", a word), each whole, spread evenly from where the
+// line starts to its right end.
+void SpreadDistributed(std::vector<docif::LaidText>& pieces, const std::vector<ParagraphLook>& looks,
+                       const std::function<double(const LineItem&)>& rightOf, const TextMeasure& measure) {
+  std::map<std::tuple<const ParagraphLook*, int, long>, std::vector<size_t>> lines;
+  for (size_t i = 0; i < pieces.size(); ++i) {
+    const ParagraphLook* look = LookAt(looks, pieces[i].start);
+    if (look && look->alignment == docif::kAlignDistribute && !pieces[i].font.Hidden.value_or(false))
+      lines[{look, pieces[i].page, std::lround(pieces[i].top * 100)}].push_back(i);
+  }
+  if (lines.empty()) return;
+  std::map<size_t, std::vector<docif::LaidText>> spread;  // by the line's first piece
+  std::vector<bool> cut(pieces.size(), false);
+  for (auto& [key, line] : lines) {
+    std::sort(line.begin(), line.end(), [&](size_t a, size_t b) { return pieces[a].left < pieces[b].left; });
+    std::vector<docif::LaidText> signs;
+    double drawn = 0;
+    for (size_t i : line) {
+      const docif::LaidText& p = pieces[i];
+      const std::vector<double> starts = measure.CharacterStarts(RunOf(p));
+      for (size_t k = 0; k < p.text.size();) {
+        size_t end = k + 1;
+        if (p.text[k] < 0x2E80)
+          while (end < p.text.size() && p.text[end] < 0x2E80) ++end;
+        docif::LaidText sign = p;
+        sign.text = p.text.substr(k, end - k);
+        sign.start = p.start + static_cast<long>(k);
+        sign.width = starts[end] - starts[k];
+        drawn += sign.width;
+        signs.push_back(std::move(sign));
+        k = end;
+      }
+      cut[i] = true;
+    }
+    const docif::LaidText& first = pieces[line.front()];
+    const double start = first.left;
+    const double room = rightOf({first.start, first.page, first.top, first.left, first.width, 0}) -
+                        std::get<0>(key)->rightIndent - start;
+    const double gap = signs.size() > 1 && room > drawn ? (room - drawn) / static_cast<double>(signs.size() - 1) : 0;
+    double x = start;
+    for (docif::LaidText& sign : signs) {
+      sign.left = x;
+      x += sign.width + gap;
+    }
+    spread[*std::min_element(line.begin(), line.end())] = std::move(signs);
+  }
+  std::vector<docif::LaidText> out;
+  for (size_t i = 0; i < pieces.size(); ++i) {
+    if (auto s = spread.find(i); s != spread.end()) out.insert(out.end(), s->second.begin(), s->second.end());
+    if (!cut[i]) out.push_back(std::move(pieces[i]));
+  }
+  pieces = std::move(out);
+}
+
 }  // namespace
 
 std::vector<ParagraphLook> ParagraphLooks(docif::Range& range) {
@@ -30,7 +86,8 @@ std::vector<ParagraphLook> ParagraphLooks(docif::Range& range) {
     ParagraphLook look{p->Start(), p->End(), format.Alignment.value_or(docif::kAlignLeft),
                        format.RightIndent.value_or(0), {}};
     if (p->ListType() != docif::kListNoNumbering) look.listNumber = p->ListString();
-    const bool aligned = look.alignment == docif::kAlignCenter || look.alignment == docif::kAlignRight;
+    const bool aligned = look.alignment == docif::kAlignCenter || look.alignment == docif::kAlignRight ||
+                         look.alignment == docif::kAlignDistribute;
     if (aligned || !look.listNumber.empty()) looks.push_back(std::move(look));
   }
   return looks;
@@ -71,6 +128,7 @@ void AlignPieces(std::vector<docif::LaidText>& pieces, std::vector<LineItem>& ot
                  const std::vector<ParagraphLook>& looks, const std::function<double(const LineItem&)>& rightOf) {
   if (looks.empty()) return;
   const TextMeasure measure;
+  SpreadDistributed(pieces, looks, rightOf, measure);
   std::vector<LineItem> items;
   for (const docif::LaidText& p : pieces)
     items.push_back({p.start, p.page, p.top, p.left, p.width,

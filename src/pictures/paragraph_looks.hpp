@@ -1,8 +1,9 @@
 #pragma once
 // What a picture of text shows beyond the laid-out characters: centred and
 // right-aligned lines stand where their paragraph's alignment puts them,
-// by the width the text is really drawn at, and numbered paragraphs show
-// their list numbers.
+// by the width the text is really drawn at, distributed lines spread their
+// characters over the whole line, and numbered paragraphs show their list
+// numbers.
 #include <functional>
 #include <string>
 #include <vector>
@@ -37,8 +38,9 @@ struct LineItem {
 std::vector<double> AlignmentShifts(const std::vector<LineItem>& items, const std::vector<ParagraphLook>& looks,
                                     const std::function<double(const LineItem&)>& rightOf);
 
-// Moves the pieces, and the other things on their lines (`others`, such as
-// inline pictures), by AlignmentShifts().
+// Cuts the lines of distributed paragraphs into their characters spread
+// over the line, then moves the pieces, and the other things on their
+// lines (`others`, such as inline pictures), by AlignmentShifts().
 void AlignPieces(std::vector<docif::LaidText>& pieces, std::vector<LineItem>& others,
                  const std::vector<ParagraphLook>& looks, const std::function<double(const LineItem&)>& rightOf);
 

@@ -50,6 +50,24 @@ TEST(PageFidelity, CentredAndRightAlignedLinesStandByTheirDrawnWidth) {
   EXPECT_NEAR(label->text.left + Width(label->text) / 2, 230, 0.5) << "centred on the box, so on its tick";
 }
 
+// A distributed line (the sealing line's) spreads its signs over the whole
+// line, a run of other characters kept whole.
+TEST(PageFidelity, DistributedLinesFillTheirLine) {
+  test::ModelDoc m;
+  m.SetText(L"姓名__线\r");
+  m.doc->Paragraphs()->Item(1)->SetParagraphFormat({.Alignment = docif::kAlignDistribute});
+  const docif::PageSetup page = m.doc->PageSetup();
+  const Scene scene = PageScene(*m.doc, 1);
+  const auto first = TextItem(scene, L"姓"), name = TextItem(scene, L"名"), blank = TextItem(scene, L"__"),
+             last = TextItem(scene, L"线");
+  ASSERT_TRUE(first && name && blank && last);
+  EXPECT_NEAR(first->text.left, page.LeftMargin, 0.01);
+  EXPECT_NEAR(last->text.left + Width(last->text), page.PageWidth - page.RightMargin, 0.5);
+  const double gap = name->text.left - (first->text.left + Width(first->text));
+  EXPECT_GT(gap, 50);
+  EXPECT_NEAR(blank->text.left - (name->text.left + Width(name->text)), gap, 0.5) << "even gaps";
+}
+
 TEST(PageFidelity, NumberedParagraphsShowTheirNumbers) {
   test::ModelDoc m;
   m.SetText(L"已知集合\r求函数\r");
