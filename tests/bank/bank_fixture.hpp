@@ -10,6 +10,7 @@
 
 #include "bank/frm_tiku_piliangruku.hpp"
 #include "bank/marking/tk_marking.hpp"
+#include "bank/tk_question.hpp"
 #include "bank/tk_store.hpp"
 #include "common/text.hpp"
 #include "support/test_addin.hpp"
@@ -53,6 +54,19 @@ class BankDialogTest : public AddinTest {
   static void FillMissingPoints(Form& form) {
     for (const auto& c : form.Controls())
       if (c.name.starts_with(L"txtZSD") && c.text.empty()) form.SetValue(c.name, L"函数");
+  }
+  // Imports the opened paper with no paper record, its question pictures
+  // written as real metafiles; the rows stored.
+  std::vector<bank::QuestionRow> ImportWithRealPreviews() {
+    auto form = MarkAndOpenImport();
+    if (!form) return {};
+    form->writePreview = bank::WriteWmfPreview;
+    FillMissingPoints(*form);
+    form->SetValue(L"txtPaper", L"");
+    ui.Queue(Answer::No);  // no paper record
+    ui.Queue(Answer::OK);  // "本次录入任务已经全部完成！"
+    form->Click(L"cmdOK");
+    return bank::QueryQuestions(*ctx, L"select * from tm order by id asc");
   }
   // Imports the paper under a new paper record of that name.
   std::vector<long> ImportAll(const std::wstring& paperName) {

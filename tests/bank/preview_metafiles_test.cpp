@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 
-#include "bank/tk_question.hpp"
 #include "bank_fixture.hpp"
 #include "support/marking_office.hpp"
 
@@ -18,17 +17,8 @@ class BatchImportPreviews : public test::BankDialogTest {};
 TEST_F(BatchImportPreviews, AreMetafilesOfEachQuestionWrittenWithoutAnOffice) {
   if (!OpenCorpus("exam-teacher.docx")) GTEST_SKIP() << "the shared corpus is not here";
   const test::MarkingOffice office;
-  auto form = MarkAndOpenImport();
-  ASSERT_TRUE(form);
-  form->writePreview = bank::WriteWmfPreview;
-  FillMissingPoints(*form);
-  form->SetValue(L"txtPaper", L"");
-  ui.Queue(Answer::No);
-  ui.Queue(Answer::OK);
-  form->Click(L"cmdOK");
-
+  const auto rows = ImportWithRealPreviews();
   ASSERT_EQ(ui.Boxes().back().text, L"本次录入任务已经全部完成！");
-  const auto rows = bank::QueryQuestions(*ctx, L"select * from tm order by id asc");
   ASSERT_EQ(rows.size(), 8u);
   for (const auto& row : rows) {
     std::ifstream wmf(fs::path(WideToUtf8(row.fileName + L".wmf")), std::ios::binary);

@@ -54,16 +54,8 @@ TEST_F(BankInLibreOffice, StoredQuestionsAndAWorksheetOpen) {
   if (!Quietly("command -v soffice") || !Quietly("command -v pdftotext"))
     GTEST_SKIP() << "LibreOffice and poppler-utils are not installed";
   if (!OpenCorpus("exam-teacher.docx")) GTEST_SKIP() << "the shared corpus is not here";
-  auto form = MarkAndOpenImport();
-  ASSERT_TRUE(form);
-  form->writePreview = bank::WriteWmfPreview;  // the real metafiles
-  FillMissingPoints(*form);
-  form->SetValue(L"txtPaper", L"");
-  ui.Queue(Answer::No);
-  ui.Queue(Answer::OK);
-  form->Click(L"cmdOK");
+  const auto rows = ImportWithRealPreviews();
   ASSERT_EQ(ui.Boxes().back().text, L"本次录入任务已经全部完成！");
-  auto rows = bank::QueryQuestions(*ctx, L"select * from tm order by id asc");
   ASSERT_EQ(rows.size(), 8u);
 
   test::TempDir dir;

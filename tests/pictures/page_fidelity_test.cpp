@@ -23,6 +23,15 @@ std::optional<Item> TextItem(const Scene& scene, const std::wstring& text) {
 
 double Width(const Text& t) { return TextMeasure().Measure(t).width; }
 
+// A new document's only text box, holding `text`.
+docif::ShapePtr BoxWith(test::ModelDoc& m, const std::wstring& text, float left, float top, float width,
+                        float height) {
+  m.SetText(L"\r");
+  auto box = m.doc->GetShapes()->AddTextbox(1, left, top, width, height);
+  box->TextRange()->SetText(text);
+  return box;
+}
+
 TEST(PageFidelity, CentredAndRightAlignedLinesStandByTheirDrawnWidth) {
   test::ModelDoc m;
   m.SetText(L"参考答案\r12000\r左边\r");
@@ -103,9 +112,7 @@ TEST(PageFidelity, AGroupTurnsItsItemsAboutItsCentre) {
 
 TEST(PageFidelity, TextRunningUpItsBoxIsTurnedAndHairlinesShow) {
   test::ModelDoc m;
-  m.SetText(L"\r");
-  auto box = m.doc->GetShapes()->AddTextbox(1, 50, 100, 30, 300);
-  box->TextRange()->SetText(L"密封线内不要答题");
+  auto box = BoxWith(m, L"密封线内不要答题", 50, 100, 30, 300);
   box->SetTextFrame({.Orientation = 2});
   box->SetLine({.Visible = true, .Weight = 0.0});
   const Scene scene = PageScene(*m.doc, 1);
@@ -123,9 +130,7 @@ TEST(PageFidelity, TextRunningUpItsBoxIsTurnedAndHairlinesShow) {
 // East Asian vertical text stands upright, one sign under the other.
 TEST(PageFidelity, EastAsianVerticalTextStandsUprightInItsColumn) {
   test::ModelDoc m;
-  m.SetText(L"\r");
-  auto box = m.doc->GetShapes()->AddTextbox(1, 50, 100, 30, 300);
-  box->TextRange()->SetText(L"密封线");
+  auto box = BoxWith(m, L"密封线", 50, 100, 30, 300);
   box->SetTextFrame({.Orientation = 5});
   const Scene scene = PageScene(*m.doc, 1);
   std::vector<Item> signs;
@@ -158,9 +163,7 @@ TEST(PageFidelity, ScriptsStandRightAfterTheirLetter) {
 // the word processor cuts it.
 TEST(PageFidelity, TextOutsideItsBoxIsCutOff) {
   test::ModelDoc m;
-  m.SetText(L"\r");
-  auto box = m.doc->GetShapes()->AddTextbox(1, 100, 100, 36, 16);
-  box->TextRange()->SetText(L"60°");
+  auto box = BoxWith(m, L"60°", 100, 100, 36, 16);
   box->TextRange()->SetFont({.Size = 20});
   box->SetLine({.Visible = false});
   const Scene scene = PageScene(*m.doc, 1);
