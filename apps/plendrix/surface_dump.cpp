@@ -64,6 +64,28 @@ void Put(ordered_json& j, const char* name, const std::optional<T>& value) {
   if (value) j[name] = *value;
 }
 
+// A shape's name, kind and box in page points, with its group's items.
+ordered_json ShapeJson(docif::Shape& shape) {
+  ordered_json j;
+  j["name"] = WideToUtf8(shape.Name());
+  j["type"] = shape.Type();
+  if (const int autoShape = shape.AutoShapeType()) j["autoShapeType"] = autoShape;
+  j["left"] = shape.Left();
+  j["top"] = shape.Top();
+  j["width"] = shape.Width();
+  j["height"] = shape.Height();
+  if (const double rotation = shape.Rotation()) j["rotation"] = rotation;
+  if (shape.Type() == docif::kShapeGroup) {
+    ordered_json items = ordered_json::array();
+    auto group = shape.GroupItems();
+    for (int i = 1; i <= group->Count(); ++i) items.push_back(ShapeJson(*group->Item(i)));
+    j["items"] = std::move(items);
+  } else if (shape.HasTextFrame()) {
+    if (auto text = shape.TextRange()) j["text"] = WideToUtf8(text->Text());
+  }
+  return j;
+}
+
 }  // namespace
 
 std::string SurfaceDumpJson(docif::Document& doc, int indent) {
@@ -121,6 +143,25 @@ std::string SurfaceDumpJson(docif::Document& doc, int indent) {
                       {"result", WideToUtf8(field->Result()->Text())}});
   }
   out["fields"] = std::move(fields);
+  ordered_json inlineShapes = ordered_json::array();
+  auto docInlineShapes = doc.GetInlineShapes();
+  for (int i = 1; i <= docInlineShapes->Count(); ++i) {
+    auto shape = docInlineShapes->Item(i);
+    inlineShapes.push_back({{"position", shape->GetRange()->Start()},
+                            {"type", shape->Type()},
+                            {"width", shape->Width()},
+                            {"height", shape->Height()}});
+  }
+  out["inlineShapes"] = std::move(inlineShapes);
+  ordered_json shapes = ordered_json::array();
+  auto docShapes = doc.GetShapes();
+  for (int i = 1; i <= docShapes->Count(); ++i) {
+    auto shape = docShapes->Item(i);
+    ordered_json j = ShapeJson(*shape);
+    j["anchor"] = shape->Anchor()->Start();
+    shapes.push_back(std::move(j));
+  }
+  out["shapes"] = std::move(shapes);
   return out.dump(indent);
 }
 

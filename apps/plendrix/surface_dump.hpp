@@ -1,7 +1,9 @@
 #pragma once
 // A document as any host shows it through the document-host surface:
 // paragraphs with their positions, text, style, paragraph format, list
-// number, tab stops and runs of one font, the tables' cell texts and the fields' codes and results.
+// number, tab stops and runs of one font, the tables' cell texts, the fields'
+// codes and results, the inline shapes and the floating shapes with their
+// names, kinds and boxes.
 // The same document gives the same dump on every host, so the model and
 // LibreOffice are compared through it.
 #include <string>

@@ -19,113 +19,22 @@
 #include "docif/model/model_application.hpp"
 #include "pictures/document_scene.hpp"
 #include "pictures/picture_file.hpp"
+#include "support/example_scripts.hpp"
+#include "support/page_grid.hpp"
 #include "support/test_addin.hpp"
 
 namespace plx {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace test;
 
-constexpr int kDpi = 36;   // half a pixel per point
-constexpr int kCell = 8;   // pixels: a 16-point grid
-
-bool Quietly(const std::string& command) { return std::system((command + " > /dev/null 2>&1").c_str()) == 0; }
-
-// The pages of a PDF, as pdfinfo counts them; 0 when it cannot.
-int PdfPages(const fs::path& pdf) {
-  FILE* out = popen(("pdfinfo '" + pdf.string() + "' 2>/dev/null").c_str(), "r");
-  if (!out) return 0;
-  int pages = 0;
-  char line[512];
-  while (std::fgets(line, sizeof line, out))
-    if (std::sscanf(line, "Pages: %d", &pages) == 1) break;
-  pclose(out);
-  return pages;
-}
+constexpr int kDpi = 36;  // half a pixel per point: the grid's 8-pixel cells are 16 points
 
 // The pages the add-in's own layout gives the document.
 int OwnPages(const fs::path& docx) {
   auto app = std::make_shared<docif::model::ModelApplication>();
   return pictures::PageCount(*app->GetDocuments()->Open(Utf8ToWide(docx.string()), true));
-}
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
-// A page as grey levels, one byte a pixel.
-struct Grey {
-  int width = 0, height = 0;
-  std::vector<unsigned char> pixels;
-};
-
-Grey ReadPgm(const fs::path& p) {
-  const std::string bytes = Slurp(p);
-  Grey g;
-  int maxval = 0, consumed = 0;
-  if (std::sscanf(bytes.c_str(), "P5 %d %d %d%n", &g.width, &g.height, &maxval, &consumed) != 3) return g;
-  g.pixels.assign(bytes.begin() + consumed + 1, bytes.end());
-  return g;
-}
-
-Grey ReadBmp(const fs::path& p) {
-  const std::string b = Slurp(p);
-  Grey g;
-  if (b.size() < 54 || b[0] != 'B') return g;
-  auto u32 = [&](size_t at) {
-    return static_cast<int>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8 |
-                            static_cast<unsigned char>(b[at + 2]) << 16);
-  };
-  g.width = u32(18);
-  g.height = u32(22);
-  const size_t stride = (static_cast<size_t>(g.width) * 3 + 3) / 4 * 4;
-  g.pixels.resize(static_cast<size_t>(g.width) * g.height);
-  for (int y = 0; y < g.height; ++y)
-    for (int x = 0; x < g.width; ++x) {
-      const size_t at = 54 + (g.height - 1 - y) * stride + x * 3;
-      int sum = 0;
-      for (int c = 0; c < 3; ++c) sum += static_cast<unsigned char>(b[at + c]);
-      g.pixels[static_cast<size_t>(y) * g.width + x] = static_cast<unsigned char>(sum / 3);
-    }
-  return g;
-}
-
-// Which cells of the grid hold ink.
-std::vector<std::vector<bool>> Inked(const Grey& g) {
-  std::vector<std::vector<bool>> cells((g.height + kCell - 1) / kCell, std::vector<bool>((g.width + kCell - 1) / kCell));
-  for (int y = 0; y < g.height; ++y)
-    for (int x = 0; x < g.width; ++x)
-      if (g.pixels[static_cast<size_t>(y) * g.width + x] < 160) cells[y / kCell][x / kCell] = true;
-  return cells;
-}
-
-// The share of inked cells of either picture that the other has ink at or
-// beside.
-double Agreement(const Grey& a, const Grey& b) {
-  const auto ia = Inked(a), ib = Inked(b);
-  auto near = [](const std::vector<std::vector<bool>>& cells, int r, int c) {
-    for (int dr = -1; dr <= 1; ++dr)
-      for (int dc = -1; dc <= 1; ++dc) {
-        const int rr = r + dr, cc = c + dc;
-        if (rr >= 0 && rr < static_cast<int>(cells.size()) && cc >= 0 && cc < static_cast<int>(cells[rr].size()) &&
-            cells[rr][cc])
-          return true;
-      }
-    return false;
-  };
-  int inked = 0, matched = 0;
-  for (const auto* pair : {&ia, &ib}) {
-    const auto& self = *pair;
-    const auto& other = pair == &ia ? ib : ia;
-    for (int r = 0; r < static_cast<int>(self.size()); ++r)
-      for (int c = 0; c < static_cast<int>(self[r].size()); ++c)
-        if (self[r][c]) {
-          ++inked;
-          matched += near(other, r, c);
-        }
-  }
-  return inked == 0 ? 1 : static_cast<double>(matched) / inked;
 }
 
 // A page and how much of it must agree. Drawings agree almost cell for
@@ -144,34 +53,6 @@ std::string Stem(const PageCase& c) {
   for (char& ch : n)
     if (ch == '-' || ch == '.') ch = '_';
   return n;
-}
-
-// The host options an example's "运行" line gives ("--host-version 11.0",
-// "--doc ../shared/corpus/….docx"), without its --out; nothing when a file
-// it names under ../shared is not here (a clone without the shared corpus).
-std::optional<std::string> RunOptions(const fs::path& script) {
-  std::ifstream in(script);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.rfind("#", 0) != 0) break;
-    const size_t from = line.find("plendrix "), to = line.find(" run ");
-    if (line.find("运行") == std::string::npos || from == std::string::npos || to == std::string::npos) continue;
-    std::istringstream words(line.substr(from + 9, to - from - 9));
-    std::string options, word;
-    while (words >> word) {
-      if (word == "--out") {
-        words >> word;
-        continue;
-      }
-      if (word.rfind("../shared/", 0) == 0) {
-        word = std::string(PLENDRIX_SHARED_DIR) + word.substr(9);
-        if (!fs::exists(word)) return std::nullopt;
-      }
-      options += " " + word;
-    }
-    return options;
-  }
-  return "";
 }
 
 // Every example script, and the corpus papers.

@@ -1,0 +1,155 @@
+// Every example script run on LibreOffice gives the document it gives on
+// the model: LibreOffice renders both saved files alike, page for page on
+// the coarse grid, at least as closely as it renders the model's file
+// after saving it again itself; and the surface shows the same shapes
+// under the same names, of the same kinds, at the same places.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iostream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "support/example_scripts.hpp"
+#include "support/page_grid.hpp"
+#include "support/test_addin.hpp"
+
+#ifdef PLENDRIX_UNO
+#include "docif/uno/office_process.hpp"
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+using namespace plx::test;
+
+constexpr int kDpi = 36;
+constexpr double kPlaceTolerance = 1.0;  // points
+
+std::string Read(const fs::path& path) {
+  std::stringstream text;
+  text << std::ifstream(path).rdbuf();
+  return text.str();
+}
+
+// Where two shape lists differ: names, kinds, boxes beyond the tolerance
+// and group items, as "path: model | libreoffice" lines.
+void ShapeDifferences(const json& model, const json& office, const std::string& at, std::vector<std::string>& out) {
+  if (model.size() != office.size()) {
+    out.push_back(at + ": " + std::to_string(model.size()) + " shapes | " + std::to_string(office.size()));
+    return;
+  }
+  for (size_t i = 0; i < model.size(); ++i) {
+    const json &m = model[i], &o = office[i];
+    const std::string here = at + "[" + std::to_string(i) + "] " + m.value("name", "");
+    for (const char* key : {"name", "type", "autoShapeType"})
+      if (m.value(key, json()) != o.value(key, json()))
+        out.push_back(here + "." + key + ": " + m.value(key, json()).dump() + " | " + o.value(key, json()).dump());
+    for (const char* key : {"left", "top", "width", "height"})
+      if (std::fabs(m.value(key, 0.0) - o.value(key, 0.0)) > kPlaceTolerance)
+        out.push_back(here + "." + key + ": " + m[key].dump() + " | " + o.value(key, json()).dump());
+    if (m.contains("items")) ShapeDifferences(m["items"], o.value("items", json::array()), here, out);
+  }
+}
+
+// The pages of a PDF as grey pictures.
+std::vector<Grey> Pages(const fs::path& pdf) {
+  const fs::path stem = pdf.parent_path() / pdf.stem();
+  std::vector<Grey> pages;
+  if (!Quietly("pdftoppm -gray -r " + std::to_string(kDpi) + " " + pdf.string() + " " + stem.string())) return pages;
+  const int count = PdfPages(pdf);
+  for (int page = 1; page <= count; ++page) {
+    // pdftoppm pads the page number to the width of the last one.
+    std::string number = std::to_string(page);
+    number.insert(0, std::to_string(count).size() - number.size(), '0');
+    pages.push_back(ReadPgm(stem.string() + "-" + number + ".pgm"));
+  }
+  return pages;
+}
+
+// The lowest agreement of two documents' pages, page by page; -1 when
+// their page counts differ.
+double LeastAgreement(const std::vector<Grey>& a, const std::vector<Grey>& b) {
+  if (a.size() != b.size() || a.empty()) return -1;
+  double least = 1;
+  for (size_t i = 0; i < a.size(); ++i) least = std::min(least, Agreement(a[i], b[i]));
+  return least;
+}
+
+TEST(BothHosts, EveryExampleGivesTheSamePagesAndShapesOnLibreOffice) {
+#ifdef PLENDRIX_UNO
+  if (!plx::docif::lo::OfficeInstalled()) GTEST_SKIP() << "LibreOffice is not installed";
+#else
+  GTEST_SKIP() << "this build has no LibreOffice SDK (libreoffice-dev)";
+#endif
+  if (!Quietly("command -v pdftoppm")) GTEST_SKIP() << "poppler-utils is not installed";
+  TempDir dir;
+  const fs::path& d = dir.Path();
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(fs::path(PLENDRIX_SOURCE_DIR) / "examples"))
+    if (entry.path().extension() == ".txt") names.push_back(entry.path().stem().string());
+  std::sort(names.begin(), names.end());
+  std::vector<std::string> ran;
+  std::string documents;
+  for (const std::string& name : names) {
+    const fs::path script = fs::path(PLENDRIX_SOURCE_DIR) / "examples" / (name + ".txt");
+    const auto options = RunOptions(script);
+    if (!options) {
+      std::cout << name << ": skipped, the shared corpus it opens is not here\n";
+      continue;
+    }
+    for (const std::string host : {"model", "libreoffice"}) {
+      // The script, ending with the surface's dump; pictures it saves go into its folder.
+      const fs::path folder = d / (name + "-" + host);
+      fs::create_directories(folder);
+      std::ofstream(folder / "script.txt") << Read(script) << "\ndump " << (folder / "dump.json").string() << "\n";
+      const fs::path docx = d / (name + "-" + host + ".docx");
+      EXPECT_TRUE(Quietly("cd " + folder.string() + " && " + PLENDRIX_RUN_CLI + " --host " + host + *options +
+                          " --out " + docx.string() + " run script.txt"))
+          << name << " on " << host << ": the example script did not complete";
+      documents += " " + docx.string();
+    }
+    ran.push_back(name);
+  }
+  // LibreOffice saves the model's documents again: how closely it renders
+  // a file it wrote itself is the measure for the other host's.
+  const std::string profile = " -env:UserInstallation=file://" + (d / "profile").string();
+  const fs::path resaved = d / "resaved";
+  fs::create_directories(resaved);
+  std::string models;
+  for (const std::string& name : ran) models += " " + (d / (name + "-model.docx")).string();
+  ASSERT_TRUE(Quietly("soffice --headless" + profile + " --convert-to docx:\"MS Word 2007 XML\" --outdir " +
+                      resaved.string() + models));
+  std::string resavedDocuments;
+  for (const std::string& name : ran) resavedDocuments += " " + (resaved / (name + "-model.docx")).string();
+  const fs::path pdfs = d / "pdf", resavedPdfs = d / "pdf-resaved";
+  ASSERT_TRUE(Quietly("soffice --headless" + profile + " --convert-to pdf --outdir " + pdfs.string() + documents));
+  ASSERT_TRUE(Quietly("soffice --headless" + profile + " --convert-to pdf --outdir " + resavedPdfs.string() +
+                      resavedDocuments));
+  for (const std::string& name : ran) {
+    SCOPED_TRACE(name);
+    const json model = json::parse(Read(d / (name + "-model") / "dump.json"), nullptr, false);
+    const json office = json::parse(Read(d / (name + "-libreoffice") / "dump.json"), nullptr, false);
+    ASSERT_FALSE(model.is_discarded());
+    ASSERT_FALSE(office.is_discarded()) << "LibreOffice's run left no dump";
+    std::vector<std::string> differences;
+    ShapeDifferences(model.value("shapes", json::array()), office.value("shapes", json::array()), "shapes",
+                     differences);
+    EXPECT_TRUE(differences.empty()) << differences.size() << " differences, the first: " << differences.front();
+
+    const auto modelPages = Pages(pdfs / (name + "-model.pdf"));
+    const double own = LeastAgreement(modelPages, Pages(resavedPdfs / (name + "-model.pdf")));
+    const double other = LeastAgreement(modelPages, Pages(pdfs / (name + "-libreoffice.pdf")));
+    std::cout << name << ": pages agree " << std::lround(other * 100) << "% (LibreOffice's own file "
+              << std::lround(own * 100) << "%)\n";
+    EXPECT_GE(other, 0) << "the two hosts' documents have different page counts";
+    // A cell's worth of noise apart: the grid counts inked cells, and one
+    // line set a hair lower may cross a cell boundary.
+    EXPECT_GE(other, own - 0.01);
+  }
+}
+
+}  // namespace
