@@ -1,16 +1,20 @@
 // The document host's hot paths on a 20-page paper, on the model and on
 // LibreOffice side by side (argument 0 the model, 1 LibreOffice): opening
-// it, a position to a host range and back, a wildcard replace-all, and
-// typing 100 lines. LibreOffice's figures include the bridge to its
+// it, a position to a host range and back, a wildcard replace-all, typing
+// 100 lines, and inserting the textbook graph into a new document. LibreOffice's figures include the bridge to its
 // process; where LibreOffice is missing its half reports itself skipped.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 
 #include "docif/document.hpp"
+#include "bench_addin.hpp"
 #include "docif/model/model_application.hpp"
+#include "graph/frame/insertion.hpp"
+#include "graph/preview/zbx_graph.hpp"
 #include "office_host.hpp"
 #include "synthetic_paper.hpp"
+#include "textbook_figure.hpp"
 
 #ifdef PLENDRIX_UNO
 #include "docif/uno/office_process.hpp"
@@ -136,5 +140,29 @@ void BM_HostTypeHundredLines(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_HostTypeHundredLines)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The figure of examples/graphs.txt (a frame with ticks, grid, labels and
+// six curves) drawn into a new document: over the bridge on LibreOffice,
+// every shape's properties are calls into the office's process.
+void BM_HostTextbookGraphInsertion(benchmark::State& state) {
+  auto app = HostFor(state);
+  if (!app) return;
+  plx::bench::BenchAddin addin("plendrix-bench-host-textbook");
+  plx::AddinContext& ctx = addin.Context();
+  ctx.App = app;
+  plx::graph::GraphContext g = plx::bench::TextbookFigure();
+  plx::graph::PreviewCanvas canvas;
+  plx::graph::ZBX_Graph(ctx, g, canvas);  // the tick and π labels, as the dialog records them
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto doc = app->GetDocuments()->Add();
+    state.ResumeTiming();
+    plx::graph::InsertGraphs(ctx, g);
+    state.PauseTiming();
+    app->GetDocuments()->Close(doc);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_HostTextbookGraphInsertion)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
