@@ -118,10 +118,17 @@ TEST_F(FrameTest, InsertionRunGroupsNamesAndPlaces) {
   EXPECT_EQ(curve->Wrap().Type, 3);
   EXPECT_EQ(g.ShapeCount, 0) << "the register is reset after the run";
   EXPECT_EQ(ui.StatusTexts().back(), L"图像插入Word已经完成！");
+  // A figure that failed after it was counted but before it had a name
+  // (the host refused it) leaves the others to be grouped as they are.
+  generators[L"refused"] = [](AddinContext&, GraphContext& gc, int) { ++gc.ShapeCount; };
+  g.List1 = {L"平面直角坐标系(ZBX)", L"任意函数(ANY) 1", L"被拒(REFUSED) 1", L"被拒(REFUSED) 2"};
+  InsertGraphs(*ctx, g, generators);
+  ASSERT_EQ(shapes->Count(), 2);
+  EXPECT_TRUE(StartsWith(shapes->Item(2)->Name(), L"组合：")) << "the run finished with the curve it drew";
   // A run that draws nothing leaves the document alone.
   g.List1 = {L"平面直角坐标系(ZBX)"};
   InsertGraphs(*ctx, g, generators);
-  EXPECT_EQ(shapes->Count(), 1);
+  EXPECT_EQ(shapes->Count(), 2);
 }
 
 }  // namespace

@@ -93,8 +93,12 @@ void InsertGraphs(AddinContext& ctx, GraphContext& g, const std::map<std::wstrin
     Init_ZBX(ctx, g, static_cast<int32_t>(g.frame.xmax) - g.frame.xmin);
     DrawList(ctx, g, generators);
     DrawZBBZ_Word(ctx, g);
-    if (g.ShapeCount > 0) {
-      std::vector<std::wstring> names(g.ShapeNames.begin() + 1, g.ShapeNames.begin() + 1 + g.ShapeCount);
+    // The shapes the run named: a figure whose host call failed after it
+    // was counted (its failure shown, the run going on) has no name here.
+    std::vector<std::wstring> names;
+    for (size_t i = 1; i < g.ShapeNames.size() && i <= static_cast<size_t>(g.ShapeCount); ++i)
+      if (!g.ShapeNames[i].empty()) names.push_back(g.ShapeNames[i]);
+    if (!names.empty()) {
       auto shapes = ctx.App->ActiveDocument()->GetShapes();
       auto range = shapes->Range(names);
       if (names.size() < 2) range->Select(true);
