@@ -46,7 +46,11 @@ class TextbookGraphJob final : public cppu::WeakImplHelper2<task::XJob, lang::XS
       const auto start = std::chrono::steady_clock::now();
       plx::graph::InsertGraphs(addin_.Context(), figure_);
       const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+      // The add-in shows a figure's failure and goes on: a document
+      // without the one group holding the figure is a failed drawing.
+      const bool drawn = doc->GetShapes()->Count() == 1;
       app.GetDocuments()->Close(doc);
+      if (!drawn) return uno::Any(OUString::createFromAscii("the textbook graph was not drawn"));
       return uno::Any(took.count());
     } catch (const plx::VbError& e) {
       // An exception thrown out of this library would stop the office:
