@@ -5,6 +5,7 @@
 #include <optional>
 
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XContentEnumerationAccess.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
@@ -490,12 +491,19 @@ std::pair<long, long> WriterStory::Replace(long start, long end, const std::wstr
     WriteFont(Reference<beans::XPropertySet>(typed, uno::UNO_QUERY_THROW), *inherited);
   }
 
+  MirrorEdit(first, last, s, e, text, cursor, breaks);
+  return {s, e};
+}
+
+void WriterStory::MirrorEdit(size_t first, size_t last, long s, long e, const std::wstring& text,
+                             const Reference<text::XTextCursor>& cursor, long breaks) {
   const bool cellEnd = mirror_->Text()[paragraphs_[last].start + paragraphs_[last].length - 1] == kCellEnd;
   MirrorReplace(s, e, text);
 
   // Writer's paragraphs from the first one touched, read again.
   std::wstring reread;
-  auto fresh = Reread(owner, paragraphs_[first].textId, cursor, static_cast<size_t>(breaks) + 1, &reread);
+  auto fresh = Reread(paragraphs_[first].text, paragraphs_[first].textId, cursor, static_cast<size_t>(breaks) + 1,
+                      &reread);
   if (cellEnd) reread.back() = kCellEnd;
   long at = paragraphs_[first].start;
   for (auto& p : fresh) {
@@ -507,13 +515,45 @@ std::pair<long, long> WriterStory::Replace(long start, long end, const std::wstr
   }
   if (mirror_->Text().compare(paragraphs_[first].start, reread.size(), reread) != 0) {
     Reindex();  // Writer changed the text otherwise than expected: read it all
-    return {s, e};
+    return;
   }
   const long delta = static_cast<long>(text.size()) - (e - s);
   paragraphs_.erase(paragraphs_.begin() + first, paragraphs_.begin() + last + 1);
   paragraphs_.insert(paragraphs_.begin() + first, fresh.begin(), fresh.end());
   for (size_t i = first + fresh.size(); i < paragraphs_.size(); ++i) paragraphs_[i].start += delta;
-  return {s, e};
+}
+
+Reference<text::XTextContent> WriterStory::ContentAt(long pos) const {
+  if (pos < 0 || pos >= mirror_->Length() || mirror_->Text()[pos] != model::kInlineObject) return {};
+  auto paragraphs = Query<container::XEnumerationAccess>(CursorOver(pos, pos + 1))->createEnumeration();
+  while (paragraphs->hasMoreElements()) {
+    auto portions = Query<container::XEnumerationAccess>(Reference<uno::XInterface>(paragraphs->nextElement(), uno::UNO_QUERY))
+                        ->createEnumeration();
+    while (portions->hasMoreElements()) {
+      Reference<beans::XPropertySet> portion(portions->nextElement(), uno::UNO_QUERY);
+      if (!portion.is() || PortionType(portion) != "Frame") continue;
+      Reference<container::XContentEnumerationAccess> access(portion, uno::UNO_QUERY);
+      if (!access.is()) continue;
+      auto contents = access->createContentEnumeration("com.sun.star.text.TextContent");
+      if (contents->hasMoreElements()) return Reference<text::XTextContent>(contents->nextElement(), uno::UNO_QUERY);
+    }
+  }
+  return {};
+}
+
+bool WriterStory::Holds(const Reference<text::XTextRange>& at) const {
+  Reference<uno::XInterface> owner(at->getText(), uno::UNO_QUERY);
+  return std::find(texts_.begin(), texts_.end(), owner) != texts_.end();
+}
+
+long WriterStory::InsertContent(long start, long end, const Reference<text::XTextContent>& content) {
+  const long s = end > start ? Replace(start, end, L"").first : std::clamp(start, 0L, mirror_->Length() - 1);
+  const size_t index = IndexAt(s);
+  if (paragraphs_[index].rowEnd) Raise(err::kInvalidCall, L"LibreOffice 宿主不能在表格的行尾插入对象。");
+  auto cursor = CursorAt(s);
+  paragraphs_[index].text->insertTextContent(AsRange(cursor), content, false);
+  MirrorEdit(index, index, s, s, std::wstring(1, model::kInlineObject), cursor, 0);
+  return s;
 }
 
 }  // namespace plx::docif::lo

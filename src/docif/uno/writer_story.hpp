@@ -12,6 +12,7 @@
 #include <vector>
 
 #include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextContent.hpp>
 #include <com/sun/star/text/XTextCursor.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
@@ -82,6 +83,18 @@ class WriterStory {
   // Returns the span replaced; the new text starts at its first position.
   std::pair<long, long> Replace(long start, long end, const std::wstring& text);
 
+  // Replaces [start, end) with one text content anchored as a character (a
+  // formula or a picture; the caller sets its anchor type): one step in
+  // Writer, one inline-object character in the mirror. Returns its position.
+  long InsertContent(long start, long end, const Reference<css::text::XTextContent>& content);
+
+  // The text content anchored as the character at pos (an inline-object
+  // character of the mirror), or none.
+  Reference<css::text::XTextContent> ContentAt(long pos) const;
+  // Whether a Writer range lies in a text the mirror holds (the body or a
+  // table cell, not a frame or a header).
+  bool Holds(const Reference<css::text::XTextRange>& at) const;
+
   // The paragraph entry holding a mirror position.
   const WriterParagraph& ParagraphAt(long pos) const { return paragraphs_[IndexAt(pos)]; }
   const std::vector<WriterParagraph>& Paragraphs() const { return paragraphs_; }
@@ -109,6 +122,11 @@ class WriterStory {
   // done) for any other edit.
   bool ReplaceInOnePiece(long s, long e, const std::wstring& text);
   void MirrorReplace(long s, long e, const std::wstring& text);
+  // After Writer's paragraphs [first, last] were edited at `cursor` (adding
+  // `breaks` paragraph breaks): the mirror's [s, e) becomes text and the
+  // paragraphs are read again from Writer and checked against it.
+  void MirrorEdit(size_t first, size_t last, long s, long e, const std::wstring& text,
+                  const Reference<css::text::XTextCursor>& cursor, long breaks);
   void Adopt(Walk& walk);
 
   Reference<css::text::XTextDocument> document_;

@@ -1,0 +1,186 @@
+#include "docif/uno/uno_omaths.hpp"
+
+#include <algorithm>
+
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/document/XEmbeddedObjectSupplier.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/text/TextContentAnchorType.hpp>
+#include <com/sun/star/uno/RuntimeException.hpp>
+
+#include "common/error.hpp"
+#include "docif/starmath.hpp"
+#include "docif/uno/uno_errors.hpp"
+#include "docif/uno/uno_range.hpp"
+#include "docif/uno/uno_text.hpp"
+
+namespace plx::docif::lo {
+
+using namespace css;
+
+namespace {
+
+// LibreOffice Math's class id.
+constexpr const char* kMathClassId = "078B7ABA-54FC-457F-8551-6147e776a997";
+// Embedded objects the add-in inserts are named so, to tell them from
+// equations (Writer lets objects share a name).
+constexpr const char* kEmbeddedName = "plendrix-ole";
+
+using Props = Reference<beans::XPropertySet>;
+
+std::wstring Kept(const Reference<text::XTextContent>& content) {
+  rtl::OUString description;
+  Props(content, uno::UNO_QUERY_THROW)->getPropertyValue("Description") >>= description;
+  return FromOUString(description);
+}
+
+[[noreturn]] void Gone() { Raise(err::kInvalidCall, L"该公式已被删除。"); }
+
+// The mirror position of an object's character; error 5 once it is gone.
+long PositionOfObject(const WriterDoc& doc, const Reference<text::XTextContent>& content) {
+  Reference<text::XTextRange> anchor;
+  try {
+    anchor = content->getAnchor();
+  } catch (const uno::RuntimeException&) {
+    Gone();  // deleted: Writer has disposed of it
+  }
+  if (!anchor.is() || !doc.story.Holds(anchor)) Gone();
+  const long p = doc.story.PositionOf(anchor);
+  if (doc.story.ContentAt(p) != content) Gone();
+  return p;
+}
+
+class UnoOMath final : public OMath {
+ public:
+  UnoOMath(std::shared_ptr<WriterDoc> doc, Reference<text::XTextContent> content)
+      : doc_(std::move(doc)), content_(std::move(content)) {}
+
+  RangePtr GetRange() override try {
+    if (!content_.is()) return MakeUnoRange(doc_, linear_->start, linear_->end);
+    const long p = PositionOfObject(*doc_, content_);
+    return MakeUnoRange(doc_, p, p + 1);
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+
+  // Writer typesets a formula as it is made: built up, it stays as it is;
+  // put back into the linear format, it is made again from that text.
+  void BuildUp() override try {
+    if (content_.is()) return;
+    if (linear_->end <= linear_->start) Gone();
+    const std::wstring linear = doc_->story.Mirror().Text().substr(linear_->start, linear_->end - linear_->start);
+    const long p = InsertFormula(*doc_, linear_->start, linear_->end, StarMathOfEquation(linear), linear);
+    content_ = doc_->story.ContentAt(p);
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+
+  void Linearize() override try {
+    if (!content_.is()) return;
+    const long p = PositionOfObject(*doc_, content_);
+    const std::wstring linear = Kept(content_);
+    if (linear.empty())
+      Raise(err::kInvalidCall, L"这个公式没有记下线性格式的文字（它不是插件在 LibreOffice 中插入的），不能转换为线性格式。");
+    doc_->story.Replace(p, p + 1, linear);
+    linear_ = doc_->story.Mirror().MakeAnchor(p, p + static_cast<long>(linear.size()));
+    content_.clear();
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+
+  bool IsBuiltUp() const override try { return content_.is(); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+
+ private:
+  std::shared_ptr<WriterDoc> doc_;
+  Reference<text::XTextContent> content_;  // none while in the linear format
+  std::shared_ptr<model::Anchor> linear_;  // the linear text while there is no object
+};
+
+class UnoOMaths final : public OMaths {
+ public:
+  UnoOMaths(std::shared_ptr<WriterDoc> doc, long start, long end)
+      : doc_(std::move(doc)), scope_(doc_->story.Mirror().MakeAnchor(start, end)) {}
+
+  int Count() const override try { return static_cast<int>(InScope().size()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+
+  std::shared_ptr<OMath> Item(int index) override try {
+    auto objects = InScope();
+    if (index < 1 || index > static_cast<int>(objects.size())) Raise(5941, L"集合所要求的成员不存在。");
+    return std::make_shared<UnoOMath>(doc_, objects[index - 1]);
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+
+  RangePtr Add(const Range& at) override try {
+    const model::Story& story = doc_->story.Mirror();
+    long s = std::clamp(at.Start(), 0L, story.Length());
+    long e = std::clamp(at.End(), s, story.Length());
+    if (e > s && story.IsParagraphEnd(e - 1)) --e;  // the paragraph mark stays outside
+    if (e <= s) Raise(err::kInvalidCall, L"公式的范围是空的。");
+    // An equation inside the range is merged into the new one through the
+    // linear text it was made from, so that equations never nest.
+    std::wstring linear;
+    for (long i = s; i < e; ++i) {
+      const wchar_t c = story.Text()[i];
+      if (c == model::kInlineObject) {
+        const auto content = doc_->story.ContentAt(i);
+        const std::wstring kept = IsEquationObject(content) ? Kept(content) : L"";
+        if (kept.empty()) Raise(err::kInvalidCall, L"公式只能由同一段落中的文字组成。");
+        linear += kept;
+      } else if (c < 0x20) {
+        Raise(err::kInvalidCall, L"公式只能由同一段落中的文字组成。");
+      } else {
+        linear += c;
+      }
+    }
+    const long p = InsertFormula(*doc_, s, e, StarMathOfEquation(linear), linear);
+    return MakeUnoRange(doc_, p, p + 1);
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+
+ private:
+  std::vector<Reference<text::XTextContent>> InScope() const {
+    std::vector<Reference<text::XTextContent>> out;
+    const model::Story& story = doc_->story.Mirror();
+    for (long p = scope_->start; p < scope_->end && p < story.Length(); ++p) {
+      if (story.Text()[p] != model::kInlineObject) continue;
+      auto content = doc_->story.ContentAt(p);
+      if (IsEquationObject(content)) out.push_back(content);
+    }
+    return out;
+  }
+
+  std::shared_ptr<WriterDoc> doc_;
+  std::shared_ptr<model::Anchor> scope_;
+};
+
+}  // namespace
+
+std::shared_ptr<OMaths> MakeUnoOMaths(const std::shared_ptr<WriterDoc>& doc, long start, long end) {
+  return std::make_shared<UnoOMaths>(doc, start, end);
+}
+
+bool IsFormulaObject(const Reference<text::XTextContent>& content) {
+  Props props(content, uno::UNO_QUERY);
+  if (!props.is() || !props->getPropertySetInfo()->hasPropertyByName("CLSID")) return false;
+  rtl::OUString id;
+  props->getPropertyValue("CLSID") >>= id;
+  return id.equalsIgnoreAsciiCaseAscii(kMathClassId);
+}
+
+bool IsEquationObject(const Reference<text::XTextContent>& content) {
+  if (!IsFormulaObject(content)) return false;
+  Reference<container::XNamed> named(content, uno::UNO_QUERY);
+  return !named.is() || !named->getName().equalsAscii(kEmbeddedName);
+}
+
+long InsertFormula(WriterDoc& doc, long start, long end, const std::wstring& formula, const std::wstring& linear,
+                   bool embedded) {
+  Reference<lang::XMultiServiceFactory> factory(doc.story.Document(), uno::UNO_QUERY_THROW);
+  Reference<text::XTextContent> object(factory->createInstance("com.sun.star.text.TextEmbeddedObject"),
+                                       uno::UNO_QUERY_THROW);
+  Props props(object, uno::UNO_QUERY_THROW);
+  props->setPropertyValue("CLSID", uno::Any(rtl::OUString::createFromAscii(kMathClassId)));
+  props->setPropertyValue("AnchorType", uno::Any(text::TextContentAnchorType_AS_CHARACTER));
+  const long p = doc.story.InsertContent(start, end, object);
+  if (!linear.empty()) props->setPropertyValue("Description", uno::Any(ToOUString(linear)));
+  if (embedded) Reference<container::XNamed>(object, uno::UNO_QUERY_THROW)->setName(rtl::OUString::createFromAscii(kEmbeddedName));
+  Reference<document::XEmbeddedObjectSupplier> supplier(object, uno::UNO_QUERY_THROW);
+  Props math(supplier->getEmbeddedObject(), uno::UNO_QUERY_THROW);
+  math->setPropertyValue("Formula", uno::Any(ToOUString(formula)));
+  return p;
+}
+
+}  // namespace plx::docif::lo

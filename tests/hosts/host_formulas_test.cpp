@@ -1,0 +1,141 @@
+// Formulas and inline objects on every host: equations made by the add-in's
+// formula command (one typeset object character on LibreOffice, the linear
+// text on the model), EQ fields, inline pictures, and the equations and
+// pictures of the corpus papers. On LibreOffice every formula the add-in
+// builds must be one Math accepts: Math sets "¿" where it cannot read one.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "common/error.hpp"
+#include "common/text.hpp"
+#include "docif/document.hpp"
+#include "formula/formula_output.hpp"
+#include "formula/omath_builder.hpp"
+#include "hosts/host_under_test.hpp"
+#include "support/corpus.hpp"
+#include "support/test_addin.hpp"
+
+#ifdef PLENDRIX_UNO
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+
+#include "docif/uno/uno_document.hpp"
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace plx::docif;
+using test::Host;
+#ifdef PLENDRIX_UNO
+namespace css = com::sun::star;
+#endif
+
+// The formulas of the examples and of the formula tests, as typed.
+const wchar_t* const kTyped[] = {
+    L"yuan(-1,2,2)", L"ty(4,3)", L"sqx(-4,5)", L"jf(0,1,x^2dx)=1/3", L"jf(-1,a+1,x^2dx)", L"PLA(5,2)+PLC(5,2)=30",
+    L"PL(n,m)", L"gh(3,x+1)+(gh2)/2", L"gh2+gh@a+sqrt(x+1)", L"a_12/x^(n+1)", L"jx(x,0)(sinx)/x=jx(x,0)=1", L"jx()",
+    L"jx(x,g(a,b),f(x))", L"qh(i=1,n,i^2)", L"jz(1,2|3,4)", L"hls(a,b|c,d)", L"fcz(x+y=1, x-y=3)",
+    L"fcz(f(x,y)=0,y=gh(x))", L"hu(AB)", L"xl(a)+xl(AB)", L"fei(AB)", L"xhx(  )", L"@a+@b=pi", L"x>=1，x<>0",
+    L"∠A=90°，△ABC≌△DEF，AB⊥CD，AB∥EF，△ABC∽△DEF", L"x∈A，y∉B，A⊆B，A⫋C，A∪B，A∩B=∅", L"±1×2÷3·4≤∞",
+    L"已知 f(x)=|x-1|+‖a‖", L"(a+b)/(c+d)+x^(n+1)", L"sin^2 α+cos^2 α=1", L"lg100=2",
+    L"[0,1)∪(2,+∞)", L"⋃_(i=1)^n A_i+∏_(k=1)^n k", L"∠DEF=∠MIN", L"{x|x>0}", L"C_n^2=(n(n-1))/2", L"f'(x)=3x^2-2x!",
+};
+
+class HostFormulas : public plx::test::AddinTest, public ::testing::WithParamInterface<Host> {
+ protected:
+  void SetUp() override {
+    std::string why;
+    app_ = test::StartHost(GetParam(), &why);
+    if (!app_) GTEST_SKIP() << test::HostName(GetParam()) << ": " << why;
+    doc_ = app_->GetDocuments()->Add();
+    ctx->App = app_;
+  }
+  void TearDown() override {
+    if (app_ && doc_) app_->GetDocuments()->Close(doc_);
+  }
+  bool Office() const { return GetParam() == Host::LibreOffice; }
+  // Types text at the end of the document and leaves the insertion point after it.
+  void Type(const std::wstring& text) {
+    auto end = doc_->GetRange(doc_->Content()->End() - 1, doc_->Content()->End() - 1);
+    end->InsertAfter(text);
+    app_->GetSelection()->SetRange(end->End(), end->End());
+  }
+  // The text of the document as LibreOffice prints it (pdftotext of the PDF Writer makes).
+  std::string PrintedText() {
+#ifdef PLENDRIX_UNO
+    const fs::path pdf = dir_.Path() / "printed.pdf", text = dir_.Path() / "printed.txt";
+    css::uno::Sequence<css::beans::PropertyValue> args(1);
+    args.getArray()[0].Name = "FilterName";
+    args.getArray()[0].Value <<= rtl::OUString("writer_pdf_Export");
+    css::uno::Reference<css::frame::XStorable>(dynamic_cast<lo::UnoDocument&>(*doc_).Writer()->model,
+                                               css::uno::UNO_QUERY_THROW)
+        ->storeToURL(rtl::OUString::createFromAscii(("file://" + pdf.string()).c_str()), args);
+    if (const char* keep = std::getenv("PLENDRIX_KEEP_PDF")) fs::copy_file(pdf, keep, fs::copy_options::overwrite_existing);
+    if (std::system(("pdftotext '" + pdf.string() + "' '" + text.string() + "'").c_str()) != 0) return "";
+    std::stringstream printed;
+    printed << std::ifstream(text).rdbuf();
+    return printed.str();
+#else
+    return "";
+#endif
+  }
+
+  std::shared_ptr<Application> app_;
+  std::shared_ptr<Document> doc_;
+  plx::test::TempDir dir_;
+};
+
+INSTANTIATE_TEST_SUITE_P(Hosts, HostFormulas, ::testing::Values(Host::Model, Host::LibreOffice),
+                         [](const auto& info) { return test::HostName(info.param); });
+
+TEST_P(HostFormulas, TheFormulaCommandMakesOneEquationWhereTheModelCountsIt) {
+  const std::wstring linear = L"(x^2)/(4)+(y^2)/(3)＝1";
+  Type(L"椭圆");
+  plx::OutPutOmathGS(*ctx, L"ty(4,3)");
+  Type(L"的焦点");
+  // The equation's characters: its linear text on the model, one object on LibreOffice.
+  const std::wstring shown = Office() ? std::wstring(1, L'\x01') : linear;
+  EXPECT_EQ(doc_->Content()->Text(), L"椭圆" + shown + L"的焦点\r");
+  auto equations = doc_->Content()->GetOMaths();
+  ASSERT_EQ(equations->Count(), 1);
+  auto equation = equations->Item(1);
+  EXPECT_TRUE(equation->IsBuiltUp());
+  EXPECT_EQ(equation->GetRange()->Start(), 2);
+  EXPECT_EQ(equation->GetRange()->End(), 2 + static_cast<long>(shown.size()));
+  EXPECT_EQ(doc_->GetRange(0, 2)->GetOMaths()->Count(), 0) << "the text before holds none";
+  // Back to the linear format and built up again: the same text and place as the model.
+  equation->Linearize();
+  EXPECT_FALSE(equation->IsBuiltUp());
+  EXPECT_EQ(doc_->Content()->Text(), L"椭圆" + linear + L"的焦点\r");
+  equation->BuildUp();
+  EXPECT_EQ(doc_->Content()->Text(), L"椭圆" + shown + L"的焦点\r");
+  EXPECT_EQ(doc_->Content()->GetOMaths()->Count(), 1);
+  // A second equation over text that holds the first merges them into one.
+  doc_->Content()->GetOMaths()->Add(*doc_->GetRange(1, 3 + static_cast<long>(shown.size())));
+  EXPECT_EQ(doc_->Content()->GetOMaths()->Count(), 1);
+  EXPECT_THROW(doc_->Content()->GetOMaths()->Add(*doc_->GetRange(0, 0)), plx::VbError);
+  EXPECT_TRUE(ui.Boxes().empty()) << "the command showed no message";
+}
+
+TEST_P(HostFormulas, MathAcceptsEveryFormulaTheAddinBuilds) {
+  if (!Office()) GTEST_SKIP() << "LibreOffice Math reads the formulas";
+  plx::FormulaSettings settings;
+  for (const wchar_t* typed : kTyped) {
+    Type(L"【");
+    auto at = app_->GetSelection()->GetRange();
+    at->SetText(plx::SetOMathEq(typed, settings, [](const std::wstring&) {}));
+    doc_->Content()->GetOMaths()->Add(*at);
+    Type(L"】\r");
+  }
+  EXPECT_EQ(doc_->Content()->GetOMaths()->Count(), static_cast<int>(std::size(kTyped)));
+  const std::string printed = PrintedText();
+  ASSERT_FALSE(printed.empty()) << "LibreOffice printed nothing";
+  EXPECT_EQ(printed.find("¿"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("已知"), std::string::npos) << "the formulas' text is printed";
+}
+
+}  // namespace
