@@ -12,6 +12,7 @@
 #include "common/error.hpp"
 #include "common/text.hpp"
 #include "docif/document.hpp"
+#include "docif/ooxml/zip_package.hpp"
 #include "formula/formula_output.hpp"
 #include "formula/omath_builder.hpp"
 #include "hosts/host_under_test.hpp"
@@ -136,6 +137,41 @@ TEST_P(HostFormulas, MathAcceptsEveryFormulaTheAddinBuilds) {
   ASSERT_FALSE(printed.empty()) << "LibreOffice printed nothing";
   EXPECT_EQ(printed.find("¿"), std::string::npos) << printed;
   EXPECT_NE(printed.find("已知"), std::string::npos) << "the formulas' text is printed";
+}
+
+TEST_P(HostFormulas, EqFieldsKeepTheirCodeAndShowTheFormula) {
+  // The formula command's field route, embellished as it ends.
+  Type(L"椭圆");
+  plx::OutPutFldGS(*ctx, L"ty(4,3)");
+  Type(L"与");
+  auto plain = doc_->GetFields()->Add(*app_->GetSelection()->GetRange(), kFieldFormula, L"\\x(a)");
+  Type(L"。");
+  auto fields = doc_->GetFields();
+  ASSERT_EQ(fields->Count(), 2);
+  auto field = fields->Item(1);
+  EXPECT_EQ(field->Type(), kFieldFormula);
+  EXPECT_EQ(field->Code()->Text(), L"EQ \\F(x\\S(2),4)+\\F(y\\S(2),3)＝1");
+  EXPECT_EQ(field->Code()->Start(), 3);
+  EXPECT_EQ(plain->Code()->Text(), L"EQ \\x(a)");
+  // The result: the typeset formula on LibreOffice, a plain rendering on the model.
+  const std::wstring result = field->Result()->Text();
+  EXPECT_EQ(result == L"\x01", Office()) << plx::WideToUtf8(result);
+  EXPECT_EQ(plain->Result()->Text(), L"a");
+  EXPECT_EQ(doc_->Content()->GetOMaths()->Count(), 0) << "a field's formula is no equation";
+  const long after = field->Result()->End() + 1;
+  EXPECT_EQ(doc_->GetRange(after, after + 1)->Text(), L"与");
+  // Saved, the document holds a real EQ field around the formula.
+  doc_->SaveAs((dir_.Path() / "eq.docx").wstring());
+  const std::string body = plx::docif::ooxml::ReadPackage((dir_.Path() / "eq.docx").string())["word/document.xml"];
+  EXPECT_NE(body.find("fldCharType=\"begin\""), std::string::npos);
+  EXPECT_NE(body.find("<w:instrText"), std::string::npos);
+  if (Office()) EXPECT_NE(body.find("EQ \\F(x\\S(2),4)+\\F(y\\S(2),3)"), std::string::npos) << "the code in one piece";
+  EXPECT_NE(body.find("<m:oMath"), std::string::npos);
+  // Deleted, a field leaves the text around it as it was.
+  field->Delete();
+  plain->Delete();
+  EXPECT_EQ(doc_->Content()->Text(), L"椭圆与。\r");
+  EXPECT_TRUE(ui.Boxes().empty()) << "the commands showed no message";
 }
 
 }  // namespace

@@ -23,9 +23,10 @@ namespace {
 
 // LibreOffice Math's class id.
 constexpr const char* kMathClassId = "078B7ABA-54FC-457F-8551-6147e776a997";
-// Embedded objects the add-in inserts are named so, to tell them from
-// equations (Writer lets objects share a name).
+// The names of Math objects that are no equations (Writer lets objects
+// share a name).
 constexpr const char* kEmbeddedName = "plendrix-ole";
+constexpr const char* kFieldResultName = "plendrix-eq-result";
 
 using Props = Reference<beans::XPropertySet>;
 
@@ -163,11 +164,11 @@ bool IsFormulaObject(const Reference<text::XTextContent>& content) {
 bool IsEquationObject(const Reference<text::XTextContent>& content) {
   if (!IsFormulaObject(content)) return false;
   Reference<container::XNamed> named(content, uno::UNO_QUERY);
-  return !named.is() || !named->getName().equalsAscii(kEmbeddedName);
+  return !named.is() || !(named->getName().equalsAscii(kEmbeddedName) || named->getName().equalsAscii(kFieldResultName));
 }
 
 long InsertFormula(WriterDoc& doc, long start, long end, const std::wstring& formula, const std::wstring& linear,
-                   bool embedded) {
+                   FormulaUse use) {
   Reference<lang::XMultiServiceFactory> factory(doc.story.Document(), uno::UNO_QUERY_THROW);
   Reference<text::XTextContent> object(factory->createInstance("com.sun.star.text.TextEmbeddedObject"),
                                        uno::UNO_QUERY_THROW);
@@ -176,7 +177,9 @@ long InsertFormula(WriterDoc& doc, long start, long end, const std::wstring& for
   props->setPropertyValue("AnchorType", uno::Any(text::TextContentAnchorType_AS_CHARACTER));
   const long p = doc.story.InsertContent(start, end, object);
   if (!linear.empty()) props->setPropertyValue("Description", uno::Any(ToOUString(linear)));
-  if (embedded) Reference<container::XNamed>(object, uno::UNO_QUERY_THROW)->setName(rtl::OUString::createFromAscii(kEmbeddedName));
+  if (use != FormulaUse::kEquation)
+    Reference<container::XNamed>(object, uno::UNO_QUERY_THROW)
+        ->setName(rtl::OUString::createFromAscii(use == FormulaUse::kEmbedded ? kEmbeddedName : kFieldResultName));
   Reference<document::XEmbeddedObjectSupplier> supplier(object, uno::UNO_QUERY_THROW);
   Props math(supplier->getEmbeddedObject(), uno::UNO_QUERY_THROW);
   math->setPropertyValue("Formula", uno::Any(ToOUString(formula)));

@@ -22,10 +22,14 @@ bool IsFormulaObject(const Reference<css::text::XTextContent>& content);
 // as an embedded object (those are inline shapes, as on the host).
 bool IsEquationObject(const Reference<css::text::XTextContent>& content);
 
+// What a Math object the add-in inserts is: an equation, an embedded
+// object (an inline shape) or the result of an EQ field. The two last are
+// named so, and are no equations.
+enum class FormulaUse { kEquation, kEmbedded, kFieldResult };
+
 // A new Math object holding `formula` in place of [start, end), keeping
-// `linear` as its description when given; returns its position. With
-// `embedded` it is named as an embedded object (an inline shape).
+// `linear` as its description when given; returns its position.
 long InsertFormula(WriterDoc& doc, long start, long end, const std::wstring& formula, const std::wstring& linear,
-                   bool embedded = false);
+                   FormulaUse use = FormulaUse::kEquation);
 
 }  // namespace plx::docif::lo

@@ -12,6 +12,8 @@
 #include <com/sun/star/text/XTextContent.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
+#include <com/sun/star/container/XNameContainer.hpp>
+#include <com/sun/star/text/XFormField.hpp>
 #include <com/sun/star/text/XParagraphCursor.hpp>
 #include <com/sun/star/text/XTextField.hpp>
 #include <com/sun/star/text/XTextRangeCompare.hpp>
@@ -33,6 +35,11 @@ namespace {
 
 // goRight moves at most this many characters per call.
 constexpr long kLongestStep = 32767;
+
+// The parameter a fieldmark keeps its field code in.
+const rtl::OUString kCodeParameter("vnd.oasis.opendocument.field.code");
+
+using Piece = WriterParagraph::Piece;
 
 template <class T>
 Reference<T> Query(const Reference<uno::XInterface>& object) {
@@ -85,10 +92,30 @@ std::wstring FieldCode(const Reference<text::XTextField>& field) {
   return FromOUString(field->getPresentation(true));
 }
 
+// The code a fieldmark keeps as its parameter, as Writer keeps the fields
+// it does not lay out itself (and the add-in its EQ fields): empty for one
+// that has none.
+std::wstring ParameterCode(const Reference<uno::XInterface>& fieldmark) {
+  // XFormField is marked deprecated with nothing in its place.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  Reference<text::XFormField> field(fieldmark, uno::UNO_QUERY);
+  if (!field.is()) return L"";
+  auto parameters = field->getParameters();
+#pragma GCC diagnostic pop
+  rtl::OUString code;
+  if (parameters.is() && parameters->hasByName(kCodeParameter)) parameters->getByName(kCodeParameter) >>= code;
+  return FromOUString(code);
+}
+
 // Reads one Writer paragraph's portions into its pieces and the mirror text.
 void ReadPortions(const Reference<container::XEnumerationAccess>& paragraph, WriterParagraph& entry,
                   std::wstring& text) {
   auto portions = paragraph->createEnumeration();
+  // A fieldmark's code stands in the mirror between its begin mark and its
+  // separator: Writer's own text there when it has some, else its parameter.
+  constexpr size_t kNone = static_cast<size_t>(-1);
+  size_t parameterCode = kNone;  // the piece that holds a parameter code
   while (portions->hasMoreElements()) {
     Reference<beans::XPropertySet> portion(portions->nextElement(), uno::UNO_QUERY);
     if (!portion.is()) continue;
@@ -99,6 +126,13 @@ void ReadPortions(const Reference<container::XEnumerationAccess>& paragraph, Wri
       const rtl::OUString s = Query<text::XTextRange>(portion)->getString();
       add = MirrorText(s);
       steps = shown = static_cast<long>(add.size());
+      if (parameterCode != kNone) {
+        Piece& start = entry.pieces[parameterCode];
+        text.erase(text.size() - static_cast<size_t>(start.mirror - 1));
+        start.mirror = 1;
+        start.fieldmark.clear();
+        parameterCode = kNone;
+      }
     } else if (type == "Frame") {
       // An object anchored as a character: one step, no character of getString.
       add = std::wstring(1, model::kInlineObject);
@@ -115,9 +149,18 @@ void ReadPortions(const Reference<container::XEnumerationAccess>& paragraph, Wri
       steps = 1;
       shown = static_cast<long>(result.size());
     } else if (type == "TextFieldStart") {
-      add = std::wstring(1, model::kFieldBegin), steps = 1;
+      Reference<uno::XInterface> fieldmark(portion->getPropertyValue("Bookmark"), uno::UNO_QUERY);
+      const std::wstring code = ParameterCode(fieldmark);
+      add = model::kFieldBegin + code, steps = 1;
+      if (!code.empty()) {
+        parameterCode = entry.pieces.size();
+        entry.pieces.push_back({static_cast<long>(add.size()), steps, 0, fieldmark});
+        text += add;
+        continue;
+      }
     } else if (type == "TextFieldSeparator") {
       add = std::wstring(1, model::kFieldSeparator), steps = 1;
+      parameterCode = kNone;
     } else if (type == "TextFieldEnd") {
       add = std::wstring(1, model::kFieldEnd), steps = 1;
     } else if (type == "Footnote" || type == "Annotation" || type == "AnnotationEnd") {
@@ -450,6 +493,34 @@ bool WriterStory::ReplaceInOnePiece(long s, long e, const std::wstring& text) {
   return false;
 }
 
+bool WriterStory::ReplaceInParameterCode(long s, long e, const std::wstring& text) {
+  for (wchar_t c : text)
+    if (c < 0x20) return false;
+  const size_t index = IndexAt(s);
+  WriterParagraph& entry = paragraphs_[index];
+  long at = entry.start;
+  for (Piece& piece : entry.pieces) {
+    // The code: after the begin mark, up to the separator.
+    if (piece.fieldmark.is() && s > at && e <= at + piece.mirror) {
+      std::wstring code = mirror_->Text().substr(at + 1, piece.mirror - 1);
+      code.replace(s - at - 1, e - s, text);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+      auto parameters = Reference<text::XFormField>(piece.fieldmark, uno::UNO_QUERY_THROW)->getParameters();
+#pragma GCC diagnostic pop
+      parameters->replaceByName(kCodeParameter, uno::Any(ToOUString(code)));
+      MirrorReplace(s, e, text);
+      const long delta = static_cast<long>(text.size()) - (e - s);
+      piece.mirror += delta;
+      entry.length += delta;
+      for (size_t i = index + 1; i < paragraphs_.size(); ++i) paragraphs_[i].start += delta;
+      return true;
+    }
+    at += piece.mirror;
+  }
+  return false;
+}
+
 std::pair<long, long> WriterStory::Replace(long start, long end, const std::wstring& text) {
   auto [s, e] = mirror_->ErasableSpan(start, end);
   if (start == end) s = e = std::clamp(start, 0L, mirror_->Length() - 1);
@@ -457,7 +528,7 @@ std::pair<long, long> WriterStory::Replace(long start, long end, const std::wstr
   const size_t first = IndexAt(s), last = IndexAt(e);
   if (paragraphs_[first].rowEnd || paragraphs_[last].rowEnd || paragraphs_[last].textId != paragraphs_[first].textId)
     Raise(err::kInvalidCall, L"LibreOffice 宿主不能在表格的行尾或跨越单元格修改文字。");
-  if (ReplaceInOnePiece(s, e, text)) return {s, e};
+  if (ReplaceInOnePiece(s, e, text) || ReplaceInParameterCode(s, e, text)) return {s, e};
   // Text typed at a paragraph's start takes the formatting of the character
   // after it, as the host gives it (Writer would give the paragraph's own).
   const std::wstring& mirrorText = mirror_->Text();
@@ -521,6 +592,12 @@ void WriterStory::MirrorEdit(size_t first, size_t last, long s, long e, const st
   paragraphs_.erase(paragraphs_.begin() + first, paragraphs_.begin() + last + 1);
   paragraphs_.insert(paragraphs_.begin() + first, fresh.begin(), fresh.end());
   for (size_t i = first + fresh.size(); i < paragraphs_.size(); ++i) paragraphs_[i].start += delta;
+}
+
+void WriterStory::Changed(long start, long end, const std::wstring& text) {
+  const size_t index = IndexAt(start);
+  const WriterParagraph& entry = paragraphs_[index];
+  MirrorEdit(index, index, start, end, text, entry.text->createTextCursorByRange(entry.begin), 0);
 }
 
 Reference<text::XTextContent> WriterStory::ContentAt(long pos) const {

@@ -46,9 +46,12 @@ struct WriterParagraph {
   // Pieces in order: characters in the mirror, cursor steps in Writer and
   // characters of Writer's getString. A text field is one step in Writer
   // but its marks, code and result in the mirror; an inline object is one
-  // step and one mirror character but no character of getString.
+  // step and one mirror character but no character of getString. The
+  // start of a fieldmark that keeps its code as a parameter (the add-in's
+  // EQ fields) is one step, and its begin mark and code in the mirror.
   struct Piece {
     long mirror, steps, shown;
+    Reference<css::uno::XInterface> fieldmark = {};  // that fieldmark
   };
   std::vector<Piece> pieces;
 };
@@ -88,6 +91,11 @@ class WriterStory {
   // Writer, one inline-object character in the mirror. Returns its position.
   long InsertContent(long start, long end, const Reference<css::text::XTextContent>& content);
 
+  // The caller changed Writer's text [start, end) inside one paragraph to
+  // what the mirror holds as `text`: the mirror changes so, and the
+  // paragraph is read again from Writer and checked against it.
+  void Changed(long start, long end, const std::wstring& text);
+
   // The text content anchored as the character at pos (an inline-object
   // character of the mirror), or none.
   Reference<css::text::XTextContent> ContentAt(long pos) const;
@@ -121,6 +129,9 @@ class WriterStory {
   // are counted here, without reading the paragraph back. False (nothing
   // done) for any other edit.
   bool ReplaceInOnePiece(long s, long e, const std::wstring& text);
+  // An edit of the code a fieldmark keeps as its parameter: the parameter
+  // and the mirror change, Writer's text does not. False for any other edit.
+  bool ReplaceInParameterCode(long s, long e, const std::wstring& text);
   void MirrorReplace(long s, long e, const std::wstring& text);
   // After Writer's paragraphs [first, last] were edited at `cursor` (adding
   // `breaks` paragraph breaks): the mirror's [s, e) becomes text and the
