@@ -5,13 +5,16 @@
 // builds must be one Math accepts: Math sets "¿" where it cannot read one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <tuple>
 #include <fstream>
 #include <sstream>
 
 #include "common/error.hpp"
 #include "common/text.hpp"
 #include "docif/document.hpp"
+#include "docif/model/picture_info.hpp"
 #include "docif/ooxml/zip_package.hpp"
 #include "formula/formula_output.hpp"
 #include "formula/omath_builder.hpp"
@@ -146,8 +149,11 @@ TEST_P(HostFormulas, EqFieldsKeepTheirCodeAndShowTheFormula) {
   Type(L"与");
   auto plain = doc_->GetFields()->Add(*app_->GetSelection()->GetRange(), kFieldFormula, L"\\x(a)");
   Type(L"。");
+  // A second formula in a field (Writer wants its objects' names unique).
+  doc_->GetFields()->Add(*app_->GetSelection()->GetRange(), kFieldFormula, L"\\R(3,x)");
   auto fields = doc_->GetFields();
-  ASSERT_EQ(fields->Count(), 2);
+  ASSERT_EQ(fields->Count(), 3);
+  fields->Item(3)->Delete();
   auto field = fields->Item(1);
   EXPECT_EQ(field->Type(), kFieldFormula);
   EXPECT_EQ(field->Code()->Text(), L"EQ \\F(x\\S(2),4)+\\F(y\\S(2),3)＝1");
@@ -174,6 +180,96 @@ TEST_P(HostFormulas, EqFieldsKeepTheirCodeAndShowTheFormula) {
   plain->Delete();
   EXPECT_EQ(doc_->Content()->Text(), L"椭圆与。\r");
   EXPECT_TRUE(ui.Boxes().empty()) << "the commands showed no message";
+}
+
+TEST_P(HostFormulas, InlinePicturesAreOneCharacterWithTheModelsSizes) {
+  const std::wstring file = fs::path(PLENDRIX_PRISTINE_DIR "/img/pic/b001.jpg").wstring();
+  Type(L"图1");
+  auto picture = doc_->GetInlineShapes()->AddPicture(file, *app_->GetSelection()->GetRange());
+  Type(L"与公式对象");
+  auto object = doc_->GetInlineShapes()->AddOLEObject(L"Equation.3", *app_->GetSelection()->GetRange());
+  Type(L"。");
+  EXPECT_EQ(doc_->Content()->Text(), L"图1\x01与公式对象\x01。\r");
+  ASSERT_EQ(doc_->GetInlineShapes()->Count(), 2);
+  EXPECT_EQ(doc_->Content()->GetOMaths()->Count(), 0) << "an embedded object is no equation";
+  EXPECT_EQ(picture->Type(), kInlineShapePicture);
+  EXPECT_EQ(object->Type(), kInlineShapeEmbeddedOle);
+  EXPECT_EQ(picture->GetRange()->Start(), 2);
+  EXPECT_EQ(object->GetRange()->Start(), 8);
+  EXPECT_EQ(doc_->GetRange(8, 9)->GetInlineShapes()->Count(), 1);
+  EXPECT_EQ(doc_->GetRange(3, 3)->GetInlineShapes()->Count(), 0);
+  // Sizes as the model gives them (LibreOffice keeps hundredths of a millimetre).
+  auto reference = test::StartHost(Host::Model, nullptr)->GetDocuments()->Add();
+  auto expected = reference->GetInlineShapes()->AddPicture(file, *reference->GetRange(0, 0));
+  EXPECT_NEAR(picture->Width(), expected->Width(), 0.05);
+  EXPECT_NEAR(picture->Height(), expected->Height(), 0.05);
+  picture->SetWidth(100);
+  picture->SetHeight(50);
+  EXPECT_NEAR(picture->Width(), 100, 0.05);
+  EXPECT_NEAR(picture->Height(), 50, 0.05);
+  EXPECT_FALSE(picture->BordersEnabled());
+  picture->SetBordersEnabled(true);
+  EXPECT_TRUE(picture->BordersEnabled());
+  picture->SetAlternativeText(L"函数图像");
+  EXPECT_EQ(picture->AlternativeText(), L"函数图像");
+  picture->AddPictureEffect(kPictureBrightness, 20);
+  picture->AddPictureEffect(kPictureContrast, -10);
+  const PictureEffectList effects{{kPictureBrightness, 20}, {kPictureContrast, -10}};
+  EXPECT_EQ(picture->PictureEffects(), effects);
+  // The picture's data: the file as stored on the model, its pixels as a bitmap on LibreOffice.
+  const PictureData data = picture->Picture();
+  EXPECT_EQ(data.contentType, Office() ? L"image/bmp" : L"image/jpeg");
+  const auto info = plx::docif::model::ReadPictureInfo(data.bytes);
+  EXPECT_EQ(info.contentType, data.contentType);
+  EXPECT_NEAR(info.widthPoints, expected->Width(), 1);
+  EXPECT_TRUE(object->Picture().bytes.empty());
+  picture->Delete();
+  EXPECT_EQ(doc_->Content()->Text(), L"图1与公式对象\x01。\r");
+  EXPECT_THROW(picture->Width(), plx::VbError);
+  EXPECT_EQ(object->GetRange()->Start(), 7) << "the object after it moved";
+}
+
+struct Paper {
+  const char* name;
+  bool resaved;
+};
+
+class CorpusObjects : public ::testing::TestWithParam<std::tuple<Host, Paper>> {};
+
+INSTANTIATE_TEST_SUITE_P(Papers, CorpusObjects,
+                         ::testing::Combine(::testing::Values(Host::Model, Host::LibreOffice),
+                                            ::testing::Values(Paper{"exam-teacher.docx", false},
+                                                              Paper{"exam-teacher.docx", true},
+                                                              Paper{"worksheet.docx", false},
+                                                              Paper{"worksheet.docx", true})),
+                         [](const auto& info) {
+                           const Paper paper = std::get<1>(info.param);
+                           std::string name = std::string(paper.name).substr(0, std::string(paper.name).find('.'));
+                           std::replace(name.begin(), name.end(), '-', '_');
+                           return test::HostName(std::get<0>(info.param)) + "_" + name + (paper.resaved ? "_resaved" : "");
+                         });
+
+// The pictures and equations of a paper, where the model finds them.
+TEST_P(CorpusObjects, PapersPicturesAndEquationsAreListedWhereTheModelFindsThem) {
+  const auto [host, paper] = GetParam();
+  auto path = test::CorpusPaperAs(paper.name, paper.resaved);
+  if (!path) GTEST_SKIP() << test::CorpusMissing(paper.name);
+  std::string why;
+  auto app = test::StartHost(host, &why);
+  if (!app) GTEST_SKIP() << test::HostName(host) << ": " << why;
+  auto doc = app->GetDocuments()->Open(path->wstring(), false);
+  auto reference = test::StartHost(Host::Model, &why)->GetDocuments()->Open(path->wstring(), false);
+  auto pictures = doc->GetInlineShapes(), expected = reference->GetInlineShapes();
+  ASSERT_EQ(pictures->Count(), expected->Count());
+  EXPECT_GT(pictures->Count(), 0) << "the paper has a picture";
+  for (int i = 1; i <= pictures->Count(); ++i) {
+    EXPECT_EQ(pictures->Item(i)->GetRange()->Start(), expected->Item(i)->GetRange()->Start()) << i;
+    EXPECT_NEAR(pictures->Item(i)->Width(), expected->Item(i)->Width(), 0.1) << i;
+    EXPECT_NEAR(pictures->Item(i)->Height(), expected->Item(i)->Height(), 0.1) << i;
+    EXPECT_EQ(pictures->Item(i)->Picture().bytes.empty(), expected->Item(i)->Picture().bytes.empty()) << i;
+  }
+  EXPECT_EQ(doc->Content()->GetOMaths()->Count(), reference->Content()->GetOMaths()->Count());
+  app->GetDocuments()->Close(doc);
 }
 
 }  // namespace

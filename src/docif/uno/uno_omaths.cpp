@@ -7,7 +7,7 @@
 #include <com/sun/star/document/XEmbeddedObjectSupplier.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/text/TextContentAnchorType.hpp>
-#include <com/sun/star/uno/RuntimeException.hpp>
+#include <com/sun/star/text/XTextEmbeddedObjectsSupplier.hpp>
 
 #include "common/error.hpp"
 #include "docif/starmath.hpp"
@@ -23,10 +23,25 @@ namespace {
 
 // LibreOffice Math's class id.
 constexpr const char* kMathClassId = "078B7ABA-54FC-457F-8551-6147e776a997";
-// The names of Math objects that are no equations (Writer lets objects
-// share a name).
-constexpr const char* kEmbeddedName = "plendrix-ole";
-constexpr const char* kFieldResultName = "plendrix-eq-result";
+// The names of Math objects that are no equations start so (and end with a
+// number: Writer's objects have names of their own).
+constexpr const char* kEmbeddedName = "plendrix-ole-";
+constexpr const char* kFieldResultName = "plendrix-eq-result-";
+
+bool NamedAs(const Reference<text::XTextContent>& content, const char* prefix) {
+  Reference<container::XNamed> named(content, uno::UNO_QUERY);
+  return named.is() && named->getName().startsWith(rtl::OUString::createFromAscii(prefix));
+}
+
+// A name no object of the document has yet.
+rtl::OUString UniqueName(const WriterDoc& doc, const char* prefix) {
+  auto objects =
+      Reference<text::XTextEmbeddedObjectsSupplier>(doc.story.Document(), uno::UNO_QUERY_THROW)->getEmbeddedObjects();
+  for (sal_Int32 n = objects->getElementNames().getLength() + 1;; ++n) {
+    const rtl::OUString name = rtl::OUString::createFromAscii(prefix) + rtl::OUString::number(n);
+    if (!objects->hasByName(name)) return name;
+  }
+}
 
 using Props = Reference<beans::XPropertySet>;
 
@@ -38,58 +53,57 @@ std::wstring Kept(const Reference<text::XTextContent>& content) {
 
 [[noreturn]] void Gone() { Raise(err::kInvalidCall, L"该公式已被删除。"); }
 
-// The mirror position of an object's character; error 5 once it is gone.
-long PositionOfObject(const WriterDoc& doc, const Reference<text::XTextContent>& content) {
-  Reference<text::XTextRange> anchor;
-  try {
-    anchor = content->getAnchor();
-  } catch (const uno::RuntimeException&) {
-    Gone();  // deleted: Writer has disposed of it
-  }
-  if (!anchor.is() || !doc.story.Holds(anchor)) Gone();
-  const long p = doc.story.PositionOf(anchor);
-  if (doc.story.ContentAt(p) != content) Gone();
-  return p;
-}
-
+// An equation: its object's character while built up, its linear text
+// after Linearize. The object is found again at its character each time:
+// Writer is never asked about an object it may have deleted (LibreOffice
+// 7.4 fails on it).
 class UnoOMath final : public OMath {
  public:
-  UnoOMath(std::shared_ptr<WriterDoc> doc, Reference<text::XTextContent> content)
-      : doc_(std::move(doc)), content_(std::move(content)) {}
+  UnoOMath(std::shared_ptr<WriterDoc> doc, long pos)
+      : doc_(std::move(doc)), at_(doc_->story.Mirror().MakeAnchor(pos, pos + 1)) {}
 
   RangePtr GetRange() override try {
-    if (!content_.is()) return MakeUnoRange(doc_, linear_->start, linear_->end);
-    const long p = PositionOfObject(*doc_, content_);
-    return MakeUnoRange(doc_, p, p + 1);
+    if (builtUp_) Object();
+    else if (at_->end <= at_->start) Gone();
+    return MakeUnoRange(doc_, at_->start, at_->end);
   } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
   // Writer typesets a formula as it is made: built up, it stays as it is;
   // put back into the linear format, it is made again from that text.
   void BuildUp() override try {
-    if (content_.is()) return;
-    if (linear_->end <= linear_->start) Gone();
-    const std::wstring linear = doc_->story.Mirror().Text().substr(linear_->start, linear_->end - linear_->start);
-    const long p = InsertFormula(*doc_, linear_->start, linear_->end, StarMathOfEquation(linear), linear);
-    content_ = doc_->story.ContentAt(p);
+    if (builtUp_) return;
+    if (at_->end <= at_->start) Gone();
+    const std::wstring linear = doc_->story.Mirror().Text().substr(at_->start, at_->end - at_->start);
+    const long p = InsertFormula(*doc_, at_->start, at_->end, StarMathOfEquation(linear), linear);
+    at_ = doc_->story.Mirror().MakeAnchor(p, p + 1);
+    builtUp_ = true;
   } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
   void Linearize() override try {
-    if (!content_.is()) return;
-    const long p = PositionOfObject(*doc_, content_);
-    const std::wstring linear = Kept(content_);
+    if (!builtUp_) return;
+    const std::wstring linear = Kept(Object());
     if (linear.empty())
       Raise(err::kInvalidCall, L"这个公式没有记下线性格式的文字（它不是插件在 LibreOffice 中插入的），不能转换为线性格式。");
+    const long p = at_->start;
     doc_->story.Replace(p, p + 1, linear);
-    linear_ = doc_->story.Mirror().MakeAnchor(p, p + static_cast<long>(linear.size()));
-    content_.clear();
+    at_ = doc_->story.Mirror().MakeAnchor(p, p + static_cast<long>(linear.size()));
+    builtUp_ = false;
   } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
-  bool IsBuiltUp() const override try { return content_.is(); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  bool IsBuiltUp() const override try { return builtUp_; } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
  private:
+  Reference<text::XTextContent> Object() const {
+    const model::Story& story = doc_->story.Mirror();
+    if (at_->end != at_->start + 1 || story.Text()[at_->start] != model::kInlineObject) Gone();
+    auto content = doc_->story.ContentAt(at_->start);
+    if (!IsEquationObject(content)) Gone();
+    return content;
+  }
+
   std::shared_ptr<WriterDoc> doc_;
-  Reference<text::XTextContent> content_;  // none while in the linear format
-  std::shared_ptr<model::Anchor> linear_;  // the linear text while there is no object
+  std::shared_ptr<model::Anchor> at_;
+  bool builtUp_ = true;
 };
 
 class UnoOMaths final : public OMaths {
@@ -132,13 +146,13 @@ class UnoOMaths final : public OMaths {
   } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
  private:
-  std::vector<Reference<text::XTextContent>> InScope() const {
-    std::vector<Reference<text::XTextContent>> out;
+  // The positions of the equations in the scope.
+  std::vector<long> InScope() const {
+    std::vector<long> out;
     const model::Story& story = doc_->story.Mirror();
     for (long p = scope_->start; p < scope_->end && p < story.Length(); ++p) {
       if (story.Text()[p] != model::kInlineObject) continue;
-      auto content = doc_->story.ContentAt(p);
-      if (IsEquationObject(content)) out.push_back(content);
+      if (IsEquationObject(doc_->story.ContentAt(p))) out.push_back(p);
     }
     return out;
   }
@@ -163,8 +177,11 @@ bool IsFormulaObject(const Reference<text::XTextContent>& content) {
 
 bool IsEquationObject(const Reference<text::XTextContent>& content) {
   if (!IsFormulaObject(content)) return false;
-  Reference<container::XNamed> named(content, uno::UNO_QUERY);
-  return !named.is() || !(named->getName().equalsAscii(kEmbeddedName) || named->getName().equalsAscii(kFieldResultName));
+  return !NamedAs(content, kEmbeddedName) && !NamedAs(content, kFieldResultName);
+}
+
+bool IsEmbeddedFormula(const Reference<text::XTextContent>& content) {
+  return IsFormulaObject(content) && NamedAs(content, kEmbeddedName);
 }
 
 long InsertFormula(WriterDoc& doc, long start, long end, const std::wstring& formula, const std::wstring& linear,
@@ -179,7 +196,7 @@ long InsertFormula(WriterDoc& doc, long start, long end, const std::wstring& for
   if (!linear.empty()) props->setPropertyValue("Description", uno::Any(ToOUString(linear)));
   if (use != FormulaUse::kEquation)
     Reference<container::XNamed>(object, uno::UNO_QUERY_THROW)
-        ->setName(rtl::OUString::createFromAscii(use == FormulaUse::kEmbedded ? kEmbeddedName : kFieldResultName));
+        ->setName(UniqueName(doc, use == FormulaUse::kEmbedded ? kEmbeddedName : kFieldResultName));
   Reference<document::XEmbeddedObjectSupplier> supplier(object, uno::UNO_QUERY_THROW);
   Props math(supplier->getEmbeddedObject(), uno::UNO_QUERY_THROW);
   math->setPropertyValue("Formula", uno::Any(ToOUString(formula)));

@@ -19,8 +19,11 @@ std::shared_ptr<OMaths> MakeUnoOMaths(const std::shared_ptr<WriterDoc>& doc, lon
 // Whether a text content is a LibreOffice Math object.
 bool IsFormulaObject(const Reference<css::text::XTextContent>& content);
 // Whether it is one of the document's equations: a Math object not added
-// as an embedded object (those are inline shapes, as on the host).
+// as an embedded object (those are inline shapes, as on the host) nor as
+// the result of an EQ field.
 bool IsEquationObject(const Reference<css::text::XTextContent>& content);
+// Whether it is a Math object added as an embedded object.
+bool IsEmbeddedFormula(const Reference<css::text::XTextContent>& content);
 
 // What a Math object the add-in inserts is: an equation, an embedded
 // object (an inline shape) or the result of an EQ field. The two last are

@@ -618,11 +618,6 @@ Reference<text::XTextContent> WriterStory::ContentAt(long pos) const {
   return {};
 }
 
-bool WriterStory::Holds(const Reference<text::XTextRange>& at) const {
-  Reference<uno::XInterface> owner(at->getText(), uno::UNO_QUERY);
-  return std::find(texts_.begin(), texts_.end(), owner) != texts_.end();
-}
-
 long WriterStory::InsertContent(long start, long end, const Reference<text::XTextContent>& content) {
   const long s = end > start ? Replace(start, end, L"").first : std::clamp(start, 0L, mirror_->Length() - 1);
   const size_t index = IndexAt(s);

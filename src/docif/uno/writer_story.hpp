@@ -99,9 +99,6 @@ class WriterStory {
   // The text content anchored as the character at pos (an inline-object
   // character of the mirror), or none.
   Reference<css::text::XTextContent> ContentAt(long pos) const;
-  // Whether a Writer range lies in a text the mirror holds (the body or a
-  // table cell, not a frame or a header).
-  bool Holds(const Reference<css::text::XTextRange>& at) const;
 
   // The paragraph entry holding a mirror position.
   const WriterParagraph& ParagraphAt(long pos) const { return paragraphs_[IndexAt(pos)]; }
