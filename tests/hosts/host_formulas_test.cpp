@@ -14,10 +14,12 @@
 #include "common/error.hpp"
 #include "common/text.hpp"
 #include "docif/document.hpp"
+#include "docif/model/model_application.hpp"
 #include "docif/model/picture_info.hpp"
 #include "docif/ooxml/zip_package.hpp"
 #include "formula/formula_output.hpp"
 #include "formula/omath_builder.hpp"
+#include "formula/tex_route/tex_equations.hpp"
 #include "hosts/host_under_test.hpp"
 #include "support/corpus.hpp"
 #include "support/test_addin.hpp"
@@ -26,6 +28,7 @@
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 
+#include "docif/uno/uno_application.hpp"
 #include "docif/uno/uno_document.hpp"
 #endif
 
@@ -122,6 +125,25 @@ TEST_P(HostFormulas, TheFormulaCommandMakesOneEquationWhereTheModelCountsIt) {
   doc_->Content()->GetOMaths()->Add(*doc_->GetRange(1, 3 + static_cast<long>(shown.size())));
   EXPECT_EQ(doc_->Content()->GetOMaths()->Count(), 1);
   EXPECT_THROW(doc_->Content()->GetOMaths()->Add(*doc_->GetRange(0, 0)), plx::VbError);
+  EXPECT_TRUE(ui.Boxes().empty()) << "the command showed no message";
+}
+
+TEST_P(HostFormulas, TheTeXRouteEndsInAnEquation) {
+  // No equation editor here: the toggle macro is the add-in's own conversion.
+  auto toggle = [this] { plx::TeXToggleToEquations(*ctx); };
+#ifdef PLENDRIX_UNO
+  if (Office()) lo::SetMacro(*app_, plx::kTeXToggleMacro, toggle);
+#endif
+  if (!Office()) static_cast<model::ModelApplication&>(*app_).SetMacro(plx::kTeXToggleMacro, toggle);
+  Type(L"化简");
+  plx::My_TeXToggle(*ctx, L"(a+b)/(c+d)+x^(n+1)");
+  Type(L"。");
+  auto equations = doc_->Content()->GetOMaths();
+  ASSERT_EQ(equations->Count(), 1);
+  const std::wstring linear = L"(a+b)/(c+d)+x^(n+1)";
+  EXPECT_EQ(doc_->Content()->Text(), L"化简" + (Office() ? std::wstring(1, L'\x01') : linear) + L"。\r");
+  equations->Item(1)->Linearize();
+  EXPECT_EQ(doc_->Content()->Text(), L"化简" + linear + L"。\r") << "the same equation as on the model";
   EXPECT_TRUE(ui.Boxes().empty()) << "the command showed no message";
 }
 
