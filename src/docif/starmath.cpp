@@ -230,11 +230,12 @@ class Writer {
 
   std::wstring Nary(const pugi::xml_node& n) {
     const std::wstring chr = Prop(n, "m:naryPr", "m:chr");
-    // Limits below and above, or (the markup's default) as scripts beside it.
-    const bool under = Prop(n, "m:naryPr", "m:limLoc") == L"undOvr";
+    // Limits as "from" and "to" wherever the markup places them: Math sets
+    // them below and above, and writes only these back into a .docx (as
+    // scripts, "int_{0}^{1}" is saved without its limits).
     std::wstring out = L"{" + starmath::NaryOperator(chr.empty() ? L"\u222B" : chr);
-    if (!On(n, "m:naryPr", "m:subHide")) out += (under ? L" from" : L"_") + Arg(n.child("m:sub"));
-    if (!On(n, "m:naryPr", "m:supHide")) out += (under ? L" to" : L"^") + Arg(n.child("m:sup"));
+    if (!On(n, "m:naryPr", "m:subHide")) out += L" from" + Arg(n.child("m:sub"));
+    if (!On(n, "m:naryPr", "m:supHide")) out += L" to" + Arg(n.child("m:sup"));
     return out + L" " + Arg(n.child("m:e")) + L"}";
   }
 

@@ -50,14 +50,14 @@ TEST_F(StarMath, MatricesSystemsAndLargeOperators) {
   const std::string row = "<m:e><m:r><m:t>x</m:t></m:r><m:r><m:rPr><m:aln/></m:rPr><m:t>=1</m:t></m:r></m:e>";
   EXPECT_EQ(OfXml("<m:eqArr>" + row + row + "</m:eqArr>"),
             L"{matrix{alignr {x} # alignl {{} = 1} ## alignr {x} # alignl {{} = 1}}}");
-  EXPECT_EQ(Of(L"jf(0,1,x^2dx)=1/3"), L"{int_{0}^{1} {{{x}^{2}} dx}} = {{1} over {3}}");
-  EXPECT_EQ(Of(L"jf(-1,a+1,x^2dx)"), L"{int_{- 1}^{a + 1} {{{x}^{2}} dx}}");
+  EXPECT_EQ(Of(L"jf(0,1,x^2dx)=1/3"), L"{int from{0} to{1} {{{x}^{2}} dx}} = {{1} over {3}}");
+  EXPECT_EQ(Of(L"jf(-1,a+1,x^2dx)"), L"{int from{- 1} to{a + 1} {{{x}^{2}} dx}}");
   EXPECT_EQ(Of(L"qh(i=1,n,i^2)"), L"{sum from{i = 1} to{n} {{{i}^{2}}}}");
   EXPECT_EQ(Of(L"jx(x,0)(sinx)/x=jx(x,0)=1"),
             L"{lim from{x toward 0} {{{sinx} over {x}}}} = {lim from{x toward 0} {}} = 1");
   EXPECT_EQ(Of(L"jx()"), L"{lim from{n toward infinity} {{{{left ( {1 + {{1} over {n}}} right )}}^{n}} `}}");
   EXPECT_EQ(OfXml("<m:nary><m:naryPr><m:chr m:val=\"&#x22C3;\"/><m:supHide m:val=\"1\"/></m:naryPr><m:sub><m:r><m:t>i</m:t></m:r></m:sub><m:sup/><m:e><m:r><m:t>A</m:t></m:r></m:e></m:nary>"),
-            L"{oper \u22C3_{i} {A}}");
+            L"{oper \u22C3 from{i} {A}}");
 }
 
 TEST_F(StarMath, FunctionsAccentsAndBars) {

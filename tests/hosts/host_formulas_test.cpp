@@ -162,6 +162,11 @@ TEST_P(HostFormulas, MathAcceptsEveryFormulaTheAddinBuilds) {
   ASSERT_FALSE(printed.empty()) << "LibreOffice printed nothing";
   EXPECT_EQ(printed.find("¿"), std::string::npos) << printed;
   EXPECT_NE(printed.find("已知"), std::string::npos) << "the formulas' text is printed";
+  // Saved as a .docx, every large operator keeps its limits (all of these have both).
+  doc_->SaveAs((dir_.Path() / "all.docx").wstring());
+  const std::string body = plx::docif::ooxml::ReadPackage((dir_.Path() / "all.docx").string())["word/document.xml"];
+  EXPECT_NE(body.find("<m:nary>"), std::string::npos);
+  EXPECT_EQ(body.find("subHide"), std::string::npos);
 }
 
 TEST_P(HostFormulas, EqFieldsKeepTheirCodeAndShowTheFormula) {
