@@ -203,16 +203,9 @@ class UnoInlineShapes final : public InlineShapes {
   Reference<lang::XMultiServiceFactory> Factory() const {
     return Reference<lang::XMultiServiceFactory>(doc_->story.Document(), uno::UNO_QUERY_THROW);
   }
-  // The positions of the inline shapes in the scope.
+  // The positions of the inline shapes in the scope (a collapsed one holds the character at it).
   std::vector<long> InScope() const {
-    std::vector<long> out;
-    const model::Story& story = doc_->story.Mirror();
-    const long s = scope_->start, e = std::max(scope_->end, scope_->start + 1);
-    for (long p = s; p < e && p < story.Length(); ++p) {
-      if (story.Text()[p] != model::kInlineObject) continue;
-      if (IsInlineShape(doc_->story.ContentAt(p))) out.push_back(p);
-    }
-    return out;
+    return doc_->story.ContentsIn(scope_->start, std::max(scope_->end, scope_->start + 1), IsInlineShape);
   }
 
   std::shared_ptr<WriterDoc> doc_;

@@ -1,6 +1,7 @@
 #include "docif/uno/uno_omaths.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XNamed.hpp>
@@ -147,15 +148,7 @@ class UnoOMaths final : public OMaths {
 
  private:
   // The positions of the equations in the scope.
-  std::vector<long> InScope() const {
-    std::vector<long> out;
-    const model::Story& story = doc_->story.Mirror();
-    for (long p = scope_->start; p < scope_->end && p < story.Length(); ++p) {
-      if (story.Text()[p] != model::kInlineObject) continue;
-      if (IsEquationObject(doc_->story.ContentAt(p))) out.push_back(p);
-    }
-    return out;
-  }
+  std::vector<long> InScope() const { return doc_->story.ContentsIn(scope_->start, scope_->end, IsEquationObject); }
 
   std::shared_ptr<WriterDoc> doc_;
   std::shared_ptr<model::Anchor> scope_;
@@ -192,6 +185,9 @@ long InsertFormula(WriterDoc& doc, long start, long end, const std::wstring& for
   Props props(object, uno::UNO_QUERY_THROW);
   props->setPropertyValue("CLSID", uno::Any(rtl::OUString::createFromAscii(kMathClassId)));
   props->setPropertyValue("AnchorType", uno::Any(text::TextContentAnchorType_AS_CHARACTER));
+  // The formula in the size of the text it stands in, as the host sets an equation.
+  float size = 0;
+  Props(doc.story.CursorAt(start), uno::UNO_QUERY_THROW)->getPropertyValue("CharHeight") >>= size;
   const long p = doc.story.InsertContent(start, end, object);
   if (!linear.empty()) props->setPropertyValue("Description", uno::Any(ToOUString(linear)));
   if (use != FormulaUse::kEquation)
@@ -199,6 +195,7 @@ long InsertFormula(WriterDoc& doc, long start, long end, const std::wstring& for
         ->setName(UniqueName(doc, use == FormulaUse::kEmbedded ? kEmbeddedName : kFieldResultName));
   Reference<document::XEmbeddedObjectSupplier> supplier(object, uno::UNO_QUERY_THROW);
   Props math(supplier->getEmbeddedObject(), uno::UNO_QUERY_THROW);
+  if (size > 0) math->setPropertyValue("BaseFontHeight", uno::Any(static_cast<sal_Int16>(std::lround(size))));
   math->setPropertyValue("Formula", uno::Any(ToOUString(formula)));
   return p;
 }

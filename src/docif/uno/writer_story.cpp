@@ -92,17 +92,21 @@ std::wstring FieldCode(const Reference<text::XTextField>& field) {
   return FromOUString(field->getPresentation(true));
 }
 
-// The code a fieldmark keeps as its parameter, as Writer keeps the fields
-// it does not lay out itself (and the add-in its EQ fields): empty for one
-// that has none.
-std::wstring ParameterCode(const Reference<uno::XInterface>& fieldmark) {
+// A fieldmark's parameters (none for another portion's bookmark).
+Reference<container::XNameContainer> Parameters(const Reference<uno::XInterface>& fieldmark) {
   // XFormField is marked deprecated with nothing in its place.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
   Reference<text::XFormField> field(fieldmark, uno::UNO_QUERY);
-  if (!field.is()) return L"";
-  auto parameters = field->getParameters();
+  return field.is() ? field->getParameters() : Reference<container::XNameContainer>();
 #pragma GCC diagnostic pop
+}
+
+// The code a fieldmark keeps as its parameter, as Writer keeps the fields
+// it does not lay out itself (and the add-in its EQ fields): empty for one
+// that has none.
+std::wstring ParameterCode(const Reference<uno::XInterface>& fieldmark) {
+  auto parameters = Parameters(fieldmark);
   rtl::OUString code;
   if (parameters.is() && parameters->hasByName(kCodeParameter)) parameters->getByName(kCodeParameter) >>= code;
   return FromOUString(code);
@@ -481,16 +485,20 @@ bool WriterStory::ReplaceInOnePiece(long s, long e, const std::wstring& text) {
       cursor->setString(ToOUString(text));
       MirrorReplace(s, e, text);
       const long delta = static_cast<long>(text.size()) - length;
-      piece.mirror += delta;
       piece.steps += delta;
       piece.shown += delta;
-      entry.length += delta;
-      for (size_t i = index + 1; i < paragraphs_.size(); ++i) paragraphs_[i].start += delta;
+      Grow(index, piece, delta);
       return true;
     }
     at += piece.mirror;
   }
   return false;
+}
+
+void WriterStory::Grow(size_t index, Piece& piece, long delta) {
+  piece.mirror += delta;
+  paragraphs_[index].length += delta;
+  for (size_t i = index + 1; i < paragraphs_.size(); ++i) paragraphs_[i].start += delta;
 }
 
 bool WriterStory::ReplaceInParameterCode(long s, long e, const std::wstring& text) {
@@ -504,16 +512,9 @@ bool WriterStory::ReplaceInParameterCode(long s, long e, const std::wstring& tex
     if (piece.fieldmark.is() && s > at && e <= at + piece.mirror) {
       std::wstring code = mirror_->Text().substr(at + 1, piece.mirror - 1);
       code.replace(s - at - 1, e - s, text);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-      auto parameters = Reference<text::XFormField>(piece.fieldmark, uno::UNO_QUERY_THROW)->getParameters();
-#pragma GCC diagnostic pop
-      parameters->replaceByName(kCodeParameter, uno::Any(ToOUString(code)));
+      Parameters(piece.fieldmark)->replaceByName(kCodeParameter, uno::Any(ToOUString(code)));
       MirrorReplace(s, e, text);
-      const long delta = static_cast<long>(text.size()) - (e - s);
-      piece.mirror += delta;
-      entry.length += delta;
-      for (size_t i = index + 1; i < paragraphs_.size(); ++i) paragraphs_[i].start += delta;
+      Grow(index, piece, static_cast<long>(text.size()) - (e - s));
       return true;
     }
     at += piece.mirror;
@@ -592,6 +593,14 @@ void WriterStory::MirrorEdit(size_t first, size_t last, long s, long e, const st
   paragraphs_.erase(paragraphs_.begin() + first, paragraphs_.begin() + last + 1);
   paragraphs_.insert(paragraphs_.begin() + first, fresh.begin(), fresh.end());
   for (size_t i = first + fresh.size(); i < paragraphs_.size(); ++i) paragraphs_[i].start += delta;
+}
+
+std::vector<long> WriterStory::ContentsIn(long start, long end,
+                                          const std::function<bool(const Reference<text::XTextContent>&)>& keep) const {
+  std::vector<long> out;
+  for (long p = std::max(start, 0L); p < end && p < mirror_->Length(); ++p)
+    if (mirror_->Text()[p] == model::kInlineObject && keep(ContentAt(p))) out.push_back(p);
+  return out;
 }
 
 void WriterStory::Changed(long start, long end, const std::wstring& text) {

@@ -6,6 +6,7 @@
 // where it starts in Writer. Positions, live ranges, the text as shown and
 // find all work on the mirror, exactly as they do on the model; every edit
 // goes to Writer and to the mirror together.
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -100,6 +101,11 @@ class WriterStory {
   // character of the mirror), or none.
   Reference<css::text::XTextContent> ContentAt(long pos) const;
 
+  // The positions in [start, end) of the contents anchored as characters
+  // that `keep` keeps.
+  std::vector<long> ContentsIn(long start, long end,
+                               const std::function<bool(const Reference<css::text::XTextContent>&)>& keep) const;
+
   // The paragraph entry holding a mirror position.
   const WriterParagraph& ParagraphAt(long pos) const { return paragraphs_[IndexAt(pos)]; }
   const std::vector<WriterParagraph>& Paragraphs() const { return paragraphs_; }
@@ -129,6 +135,8 @@ class WriterStory {
   // An edit of the code a fieldmark keeps as its parameter: the parameter
   // and the mirror change, Writer's text does not. False for any other edit.
   bool ReplaceInParameterCode(long s, long e, const std::wstring& text);
+  // A piece of paragraph `index` grew by delta characters of the mirror.
+  void Grow(size_t index, WriterParagraph::Piece& piece, long delta);
   void MirrorReplace(long s, long e, const std::wstring& text);
   // After Writer's paragraphs [first, last] were edited at `cursor` (adding
   // `breaks` paragraph breaks): the mirror's [s, e) becomes text and the
