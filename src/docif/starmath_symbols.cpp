@@ -155,7 +155,7 @@ void AppendText(const std::wstring& text, bool upright, std::vector<Piece>& piec
         ++end;
       pieces.push_back({text.substr(i, end - i)});
     } else if (c == L' ' || c == L'\t') {
-      pieces.push_back({L"`"});  // Math's small space, as wide as a blank between math signs
+      pieces.push_back({L"~"});  // Math's blank: the spaces of an answer line under a bar show
     } else if (IsInvisible(c)) {
       // nothing shows
     } else if (const std::wstring greek = Greek(c); !greek.empty()) {

@@ -55,7 +55,7 @@ TEST_F(StarMath, MatricesSystemsAndLargeOperators) {
   EXPECT_EQ(Of(L"qh(i=1,n,i^2)"), L"{sum from{i = 1} to{n} {{{i}^{2}}}}");
   EXPECT_EQ(Of(L"jx(x,0)(sinx)/x=jx(x,0)=1"),
             L"{lim from{x toward 0} {{{sinx} over {x}}}} = {lim from{x toward 0} {}} = 1");
-  EXPECT_EQ(Of(L"jx()"), L"{lim from{n toward infinity} {{{{left ( {1 + {{1} over {n}}} right )}}^{n}} `}}");
+  EXPECT_EQ(Of(L"jx()"), L"{lim from{n toward infinity} {{{{left ( {1 + {{1} over {n}}} right )}}^{n}} ~}}");
   EXPECT_EQ(OfXml("<m:nary><m:naryPr><m:chr m:val=\"&#x22C3;\"/><m:supHide m:val=\"1\"/></m:naryPr><m:sub><m:r><m:t>i</m:t></m:r></m:sub><m:sup/><m:e><m:r><m:t>A</m:t></m:r></m:e></m:nary>"),
             L"{oper \u22C3 from{i} {A}}");
 }
@@ -68,7 +68,7 @@ TEST_F(StarMath, FunctionsAccentsAndBars) {
   EXPECT_EQ(Of(L"hu(AB)"), L"{{AB} csup {size *2 \"\u2312\"}}");
   EXPECT_EQ(Of(L"xl(a)+xl(AB)"), L"{vec {a}} + {widevec {AB}}");
   EXPECT_EQ(Of(L"fei(AB)"), L"{overline {AB}}");
-  EXPECT_EQ(Of(L"xhx(  )"), L"{underline {` `}}") << "the blanks of an answer line are kept";
+  EXPECT_EQ(Of(L"xhx(  )"), L"{underline {~ ~}}") << "the blanks of an answer line are kept";
   EXPECT_EQ(OfXml("<m:acc><m:accPr><m:chr m:val=\"&#x307;\"/></m:accPr><m:e><m:r><m:t>x</m:t></m:r></m:e></m:acc>"),
             L"{dot {x}}");
 }
@@ -85,7 +85,7 @@ TEST_F(StarMath, SignsTextAndMathSyntaxInRuns) {
   // An operator with nothing on a side gets an empty group; Math would refuse it.
   EXPECT_EQ(OfXml("<m:r><m:t>=3+</m:t></m:r>"), L"{} = 3 + {}");
   // Words Math reads as commands are set letter by letter; its syntax is quoted.
-  EXPECT_EQ(OfXml("<m:r><m:t>x in over ab</m:t></m:r>"), L"x ` i n ` o v e r ` ab");
+  EXPECT_EQ(OfXml("<m:r><m:t>x in over ab</m:t></m:r>"), L"x ~ i n ~ o v e r ~ ab");
   EXPECT_EQ(OfXml("<m:r><m:rPr><m:lit/></m:rPr><m:t>(|_&amp;#%\"</m:t></m:r>"),
             L"\"(\" \"|\" \"_\" \"&\" \"#\" \"%\" \"\u201D\"");
   EXPECT_EQ(OfXml("<m:r><m:t>已知函数f(x)</m:t></m:r>"), L"\"已知函数\" f \"(\" x \")\"");

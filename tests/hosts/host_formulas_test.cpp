@@ -128,6 +128,29 @@ TEST_P(HostFormulas, TheFormulaCommandMakesOneEquationWhereTheModelCountsIt) {
   EXPECT_TRUE(ui.Boxes().empty()) << "the command showed no message";
 }
 
+TEST_P(HostFormulas, EquationsOfAnOpenedDocumentAreListed) {
+  // A document with an equation, as the model writes it (Office Math in the .docx).
+  const std::wstring linear = L"(x^2)/(a)+√(2&x)";
+  auto model = test::StartHost(Host::Model, nullptr);
+  auto written = model->GetDocuments()->Add();
+  written->Content()->InsertBefore(L"设" + linear + L"，则");
+  written->Content()->GetOMaths()->Add(*written->GetRange(1, 1 + static_cast<long>(linear.size())));
+  written->Content()->GetOMaths()->Item(1)->BuildUp();
+  const fs::path path = dir_.Path() / "equation.docx";
+  written->SaveAs(path.wstring());
+  app_->GetDocuments()->Close(doc_);
+  doc_ = app_->GetDocuments()->Open(path.wstring(), false);
+  auto equations = doc_->Content()->GetOMaths();
+  ASSERT_EQ(equations->Count(), 1);
+  EXPECT_EQ(equations->Item(1)->GetRange()->Start(), 1);
+  const std::wstring shown = Office() ? std::wstring(1, L'\x01') : linear;
+  EXPECT_EQ(doc_->Content()->Text(), L"设" + shown + L"，则\r");
+  // LibreOffice read it as its own formula: there is no linear text to go back to.
+  if (Office()) {
+    EXPECT_THROW(equations->Item(1)->Linearize(), plx::VbError);
+  }
+}
+
 TEST_P(HostFormulas, TheTeXRouteEndsInAnEquation) {
   // No equation editor here: the toggle macro is the add-in's own conversion.
   auto toggle = [this] { plx::TeXToggleToEquations(*ctx); };
