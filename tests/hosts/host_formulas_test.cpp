@@ -216,6 +216,17 @@ TEST_P(HostFormulas, EqFieldsKeepTheirCodeAndShowTheFormula) {
   EXPECT_EQ(doc_->Content()->GetOMaths()->Count(), 0) << "a field's formula is no equation";
   const long after = field->Result()->End() + 1;
   EXPECT_EQ(doc_->GetRange(after, after + 1)->Text(), L"与");
+  // A code edited in place (as the embellishment does) is the field's code.
+  const long code = plain->Code()->Start();
+  doc_->GetRange(code + 6, code + 7)->SetText(L"b+c");
+  EXPECT_EQ(plain->Code()->Text(), L"EQ \\x(b+c)");
+  EXPECT_EQ(plain->Result()->Text(), L"a");
+#ifdef PLENDRIX_UNO
+  if (Office()) {
+    lo::ReadDocumentsAgain(*app_);  // Writer's own record of the field, read afresh
+    EXPECT_EQ(doc_->GetFields()->Item(2)->Code()->Text(), L"EQ \\x(b+c)");
+  }
+#endif
   // Saved, the document holds a real EQ field around the formula.
   doc_->SaveAs((dir_.Path() / "eq.docx").wstring());
   const std::string body = plx::docif::ooxml::ReadPackage((dir_.Path() / "eq.docx").string())["word/document.xml"];
@@ -223,6 +234,7 @@ TEST_P(HostFormulas, EqFieldsKeepTheirCodeAndShowTheFormula) {
   EXPECT_NE(body.find("<w:instrText"), std::string::npos);
   if (Office()) {
     EXPECT_NE(body.find("EQ \\F(x\\S(2),4)+\\F(y\\S(2),3)"), std::string::npos) << "the code in one piece";
+    EXPECT_NE(body.find("EQ \\x(b+c)"), std::string::npos) << "the edited code";
   }
   EXPECT_NE(body.find("<m:oMath"), std::string::npos);
   // Deleted, a field leaves the text around it as it was.
