@@ -10,7 +10,7 @@ bool IsLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <=
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
 // Words Math reads as commands, in any case ("DEF" is "def"): typed as
-// letters of a formula they must be set letter by letter.
+// letters of a formula they must be quoted.
 bool IsKeyword(std::wstring word) {
   std::transform(word.begin(), word.end(), word.begin(), [](wchar_t c) { return c >= L'A' && c <= L'Z' ? c + 32 : c; });
   static const wchar_t* const kWords[] = {
@@ -145,7 +145,8 @@ void AppendText(const std::wstring& text, bool upright, std::vector<Piece>& piec
       if (upright) {
         pieces.push_back({IsMathFunction(word) ? word : L"func " + word, Role::kPrefix});
       } else if (IsKeyword(word)) {
-        for (wchar_t letter : word) pieces.push_back({std::wstring(1, letter)});
+        // As text set like Math's letters (its text and variable fonts are one family).
+        pieces.push_back({L"ital " + Quoted(word)});
       } else {
         pieces.push_back({word});
       }

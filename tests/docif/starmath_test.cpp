@@ -77,15 +77,15 @@ TEST_F(StarMath, SignsTextAndMathSyntaxInRuns) {
   EXPECT_EQ(Of(L"@a+@b=pi"), L"%alpha + %beta = %pi");
   EXPECT_EQ(Of(L"x>=1"), L"x >= 1");
   EXPECT_EQ(OfXml("<m:r><m:t>x∈A∪B，△ABC≌△DEF，∠A=90°</m:t></m:r>"),
-            L"x in A union B \"，\" △ ABC ≌ △ D E F \"，\" ∠ A = 90 °")
+            L"x in A union B \"，\" △ ABC ≌ △ ital \"DEF\" \"，\" ∠ A = 90 °")
       << "DEF is Math's \"def\": keywords are read in any case";
   EXPECT_EQ(OfXml("<m:r><m:t>a⊥b，a∥c，x≠0，x≤y≥z，±1×2÷3·4，∅⊆A，∞</m:t></m:r>"),
             L"a ortho b \"，\" a parallel c \"，\" x <> 0 \"，\" x <= y >= z \"，\" +- 1 times 2 div 3 cdot 4 \"，\" "
             L"emptyset subseteq A \"，\" infinity");
   // An operator with nothing on a side gets an empty group; Math would refuse it.
   EXPECT_EQ(OfXml("<m:r><m:t>=3+</m:t></m:r>"), L"{} = 3 + {}");
-  // Words Math reads as commands are set letter by letter; its syntax is quoted.
-  EXPECT_EQ(OfXml("<m:r><m:t>x in over ab</m:t></m:r>"), L"x ~ i n ~ o v e r ~ ab");
+  // Words Math reads as commands and its syntax are quoted.
+  EXPECT_EQ(OfXml("<m:r><m:t>x in over ab</m:t></m:r>"), L"x ~ ital \"in\" ~ ital \"over\" ~ ab");
   EXPECT_EQ(OfXml("<m:r><m:rPr><m:lit/></m:rPr><m:t>(|_&amp;#%\"</m:t></m:r>"),
             L"\"(\" \"|\" \"_\" \"&\" \"#\" \"%\" \"\u201D\"");
   EXPECT_EQ(OfXml("<m:r><m:t>已知函数f(x)</m:t></m:r>"), L"\"已知函数\" f \"(\" x \")\"");
