@@ -122,8 +122,12 @@ class UnoApplication final : public Application, public std::enable_shared_from_
     return numbering_[index - 1];
   } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
   void Run(const std::wstring& macroName) override try {
-    Raise(err::kInvalidCall, L"LibreOffice 中没有宏命令“" + macroName + L"”。");
+    const auto it = macros_.find(macroName);
+    if (it == macros_.end() || !it->second) Raise(err::kInvalidCall, L"LibreOffice 中没有宏命令“" + macroName + L"”。");
+    const auto handler = it->second;  // a copy: the handler may register macros
+    handler();
   } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void SetMacro(const std::wstring& name, std::function<void()> handler) { macros_[name] = std::move(handler); }
   void StartCustomRecord(const std::wstring& name) override try {
     if (openRecords_++ > 0) return;
     try {
@@ -182,6 +186,7 @@ class UnoApplication final : public Application, public std::enable_shared_from_
   std::shared_ptr<model::ModelAddIns> addIns_ = std::make_shared<model::ModelAddIns>();
   std::shared_ptr<model::ModelAutoCorrect> autoCorrect_ = std::make_shared<model::ModelAutoCorrect>();
   std::vector<std::shared_ptr<ListTemplate>> numbering_;
+  std::map<std::wstring, std::function<void()>> macros_;
   std::vector<std::pair<Reference<frame::XModel>, std::shared_ptr<UnoDocument>>> documents_;
   std::shared_ptr<UnoDocument> active_;
   std::shared_ptr<UnoDocument> undoDocument_;
@@ -248,6 +253,10 @@ void UnoDocuments::Close(const std::shared_ptr<Document>& document) try {
 }
 
 }  // namespace
+
+void SetMacro(docif::Application& app, const std::wstring& name, std::function<void()> handler) {
+  dynamic_cast<UnoApplication&>(app).SetMacro(name, std::move(handler));
+}
 
 std::vector<std::wstring> UndoTitles(docif::Application& app) try {
   auto& office = dynamic_cast<UnoApplication&>(app);

@@ -21,6 +21,7 @@
 #include "docif/uno/uno_bookmarks.hpp"
 #include "docif/uno/uno_collections.hpp"
 #include "docif/uno/uno_errors.hpp"
+#include "docif/uno/uno_inline_shapes.hpp"
 #include "docif/uno/uno_files.hpp"
 #include "docif/uno/uno_formats.hpp"
 #include "docif/uno/uno_styles.hpp"
@@ -150,7 +151,11 @@ std::shared_ptr<Ranges> UnoDocument::Paragraphs() try { return Content()->Paragr
 std::shared_ptr<Ranges> UnoDocument::Characters() try { return Content()->Characters(); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 std::shared_ptr<Fields> UnoDocument::GetFields() try { return MakeUnoFields(doc_, 0, doc_->story.Mirror().Length()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 std::shared_ptr<Tables> UnoDocument::GetTables() try { return MakeUnoTables(doc_, 0, doc_->story.Mirror().Length()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
-std::shared_ptr<InlineShapes> UnoDocument::GetInlineShapes() try { NotYetInLibreOffice(L"嵌入的图片"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+std::shared_ptr<InlineShapes> UnoDocument::GetInlineShapes() try {
+  return MakeUnoInlineShapes(doc_, 0, doc_->story.Mirror().Length());
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
+}
 std::shared_ptr<Shapes> UnoDocument::GetShapes() try { NotYetInLibreOffice(L"图形"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 std::shared_ptr<Styles> UnoDocument::GetStyles() try { return MakeUnoStyles(doc_); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 std::shared_ptr<Bookmarks> UnoDocument::GetBookmarks() try { return MakeUnoBookmarks(doc_); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }

@@ -3,14 +3,28 @@
 // separator, or a Writer text field with its command as code).
 #include <algorithm>
 
+#include <com/sun/star/container/XNameContainer.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/text/XFormField.hpp>
+
 #include "common/error.hpp"
+#include "common/text.hpp"
+#include "docif/office_math.hpp"
+#include "docif/starmath.hpp"
 #include "docif/model/model_collections.hpp"
+#include "docif/model/model_range.hpp"
 #include "docif/uno/uno_collections.hpp"
 #include "docif/uno/uno_errors.hpp"
+#include "docif/uno/uno_omaths.hpp"
 #include "docif/uno/uno_range.hpp"
+#include "docif/uno/uno_text.hpp"
 
 namespace plx::docif::lo {
 namespace {
+
+using namespace css;
+
+long InsertEqField(WriterDoc& doc, long start, long end, const std::wstring& code);
 
 class UnoField final : public Field {
  public:
@@ -64,8 +78,13 @@ class UnoFields final : public Fields {
     if (index < 1 || index > static_cast<int>(marks.size())) Raise(5941, L"集合所要求的成员不存在。");
     return std::make_shared<UnoField>(doc_, marks[index - 1].begin);
   } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
-  std::shared_ptr<Field> Add(const Range&, int, const std::wstring&, bool) override try {
-    NotYetInLibreOffice(L"插入域（公式的域代码）");
+  std::shared_ptr<Field> Add(const Range& at, int type, const std::wstring& text, bool preserveFormatting) override try {
+    std::wstring code = text;
+    if (type != kFieldEmpty && type != kFieldFormula) Raise(err::kInvalidCall, L"不支持的域类型。");
+    if (type == kFieldFormula && UCase(Left(Trim(text), 2)) != L"EQ") code = L"EQ " + text;
+    if (preserveFormatting) code += L" \\* MERGEFORMAT ";
+    if (model::FieldTypeOfCode(code) != kFieldFormula) NotYetInLibreOffice(L"公式以外的域");
+    return std::make_shared<UnoField>(doc_, InsertEqField(*doc_, at.Start(), at.End(), code));
   } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
   void ToggleShowCodes() override try {
     for (const auto& f : Marks()) {
@@ -90,6 +109,46 @@ class UnoFields final : public Fields {
   std::shared_ptr<WriterDoc> doc_;
   std::shared_ptr<model::Anchor> scope_;
 };
+
+// Writer's fieldmark for a field it does not lay out itself, which it keeps
+// with its code and the host's field number and saves as that field.
+constexpr const char* kUnhandledField = "vnd.oasis.opendocument.field.UNHANDLED";
+
+// An EQ field in place of [start, end): a fieldmark whose code stands
+// between its start and separator, as the host keeps it, and whose result
+// is the formula typeset as a Math object (its plain rendering when the
+// code does not convert), so Writer shows the formula and a saved .docx
+// holds the field. Returns the position of its begin mark.
+long InsertEqField(WriterDoc& doc, long start, long end, const std::wstring& code) {
+  WriterStory& story = doc.story;
+  const long s = end > start ? story.Replace(start, end, L"").first : std::clamp(start, 0L, story.Mirror().Length() - 1);
+  // Writer shows a fieldmark's result alone, and saves the field with the
+  // code and the host's field number its parameters give.
+  Reference<lang::XMultiServiceFactory> factory(story.Document(), uno::UNO_QUERY_THROW);
+  Reference<text::XTextContent> mark(factory->createInstance("com.sun.star.text.Fieldmark"), uno::UNO_QUERY_THROW);
+  auto at = story.CursorAt(s);
+  at->getText()->insertTextContent(AsRange(at), mark, false);
+  // XFormField is marked deprecated with nothing in its place: it is still
+  // Writer's only way to give a fieldmark its type and parameters.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  Reference<text::XFormField> field(mark, uno::UNO_QUERY_THROW);
+  field->setFieldType(rtl::OUString::createFromAscii(kUnhandledField));
+  auto parameters = field->getParameters();
+#pragma GCC diagnostic pop
+  const std::wstring typed = model::NormaliseInsertedText(code);
+  parameters->insertByName("vnd.oasis.opendocument.field.code", uno::Any(ToOUString(typed)));
+  parameters->insertByName("vnd.oasis.opendocument.field.id", uno::Any(rtl::OUString::number(kFieldFormula)));
+  story.Changed(s, s, model::kFieldBegin + typed + model::kFieldSeparator + model::kFieldEnd);
+  // The result goes between the separator and the end mark.
+  const long result = s + static_cast<long>(typed.size()) + 2;
+  if (auto xml = OfficeMathOfEqField(code)) {
+    InsertFormula(doc, result, result, StarMathOfOfficeMath(*xml), L"", FormulaUse::kFieldResult);
+  } else if (const std::wstring plain = model::NormaliseInsertedText(model::EqResultText(code)); !plain.empty()) {
+    story.Replace(result, result, plain);
+  }
+  return s;
+}
 
 }  // namespace
 

@@ -14,7 +14,9 @@
 #include "docif/uno/uno_errors.hpp"
 #include "docif/uno/uno_formats.hpp"
 #include "docif/uno/uno_layout.hpp"
+#include "docif/uno/uno_inline_shapes.hpp"
 #include "docif/uno/uno_lists.hpp"
+#include "docif/uno/uno_omaths.hpp"
 #include "docif/uno/uno_styles.hpp"
 #include "docif/uno/uno_text.hpp"
 
@@ -353,9 +355,9 @@ std::shared_ptr<Ranges> UnoRange::Paragraphs() const try {
 }
 
 std::shared_ptr<Fields> UnoRange::GetFields() try { return MakeUnoFields(doc_, Start(), End()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
-std::shared_ptr<InlineShapes> UnoRange::GetInlineShapes() try { NotYetInLibreOffice(L"嵌入的图片"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+std::shared_ptr<InlineShapes> UnoRange::GetInlineShapes() try { return MakeUnoInlineShapes(doc_, Start(), End()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 std::shared_ptr<Tables> UnoRange::GetTables() try { return MakeUnoTables(doc_, Start(), End()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
-std::shared_ptr<OMaths> UnoRange::GetOMaths() try { NotYetInLibreOffice(L"公式对象"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+std::shared_ptr<OMaths> UnoRange::GetOMaths() try { return MakeUnoOMaths(doc_, Start(), End()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 std::shared_ptr<Find> UnoRange::GetFind() try {
   return MakeUnoFind(doc_, [doc = doc_, anchor = anchor_]() -> model::Anchor& { return *anchor; });
 } catch (const css::uno::Exception& e) {

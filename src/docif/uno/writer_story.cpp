@@ -5,12 +5,15 @@
 #include <optional>
 
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XContentEnumerationAccess.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/text/XTextContent.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
+#include <com/sun/star/container/XNameContainer.hpp>
+#include <com/sun/star/text/XFormField.hpp>
 #include <com/sun/star/text/XParagraphCursor.hpp>
 #include <com/sun/star/text/XTextField.hpp>
 #include <com/sun/star/text/XTextRangeCompare.hpp>
@@ -32,6 +35,11 @@ namespace {
 
 // goRight moves at most this many characters per call.
 constexpr long kLongestStep = 32767;
+
+// The parameter a fieldmark keeps its field code in.
+const rtl::OUString kCodeParameter("vnd.oasis.opendocument.field.code");
+
+using Piece = WriterParagraph::Piece;
 
 template <class T>
 Reference<T> Query(const Reference<uno::XInterface>& object) {
@@ -84,10 +92,34 @@ std::wstring FieldCode(const Reference<text::XTextField>& field) {
   return FromOUString(field->getPresentation(true));
 }
 
+// A fieldmark's parameters (none for another portion's bookmark).
+Reference<container::XNameContainer> Parameters(const Reference<uno::XInterface>& fieldmark) {
+  // XFormField is marked deprecated with nothing in its place.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  Reference<text::XFormField> field(fieldmark, uno::UNO_QUERY);
+  return field.is() ? field->getParameters() : Reference<container::XNameContainer>();
+#pragma GCC diagnostic pop
+}
+
+// The code a fieldmark keeps as its parameter, as Writer keeps the fields
+// it does not lay out itself (and the add-in its EQ fields): empty for one
+// that has none.
+std::wstring ParameterCode(const Reference<uno::XInterface>& fieldmark) {
+  auto parameters = Parameters(fieldmark);
+  rtl::OUString code;
+  if (parameters.is() && parameters->hasByName(kCodeParameter)) parameters->getByName(kCodeParameter) >>= code;
+  return FromOUString(code);
+}
+
 // Reads one Writer paragraph's portions into its pieces and the mirror text.
 void ReadPortions(const Reference<container::XEnumerationAccess>& paragraph, WriterParagraph& entry,
                   std::wstring& text) {
   auto portions = paragraph->createEnumeration();
+  // A fieldmark's code stands in the mirror between its begin mark and its
+  // separator: Writer's own text there when it has some, else its parameter.
+  constexpr size_t kNone = static_cast<size_t>(-1);
+  size_t parameterCode = kNone;  // the piece that holds a parameter code
   while (portions->hasMoreElements()) {
     Reference<beans::XPropertySet> portion(portions->nextElement(), uno::UNO_QUERY);
     if (!portion.is()) continue;
@@ -98,6 +130,13 @@ void ReadPortions(const Reference<container::XEnumerationAccess>& paragraph, Wri
       const rtl::OUString s = Query<text::XTextRange>(portion)->getString();
       add = MirrorText(s);
       steps = shown = static_cast<long>(add.size());
+      if (parameterCode != kNone) {
+        Piece& start = entry.pieces[parameterCode];
+        text.erase(text.size() - static_cast<size_t>(start.mirror - 1));
+        start.mirror = 1;
+        start.fieldmark.clear();
+        parameterCode = kNone;
+      }
     } else if (type == "Frame") {
       // An object anchored as a character: one step, no character of getString.
       add = std::wstring(1, model::kInlineObject);
@@ -114,9 +153,18 @@ void ReadPortions(const Reference<container::XEnumerationAccess>& paragraph, Wri
       steps = 1;
       shown = static_cast<long>(result.size());
     } else if (type == "TextFieldStart") {
-      add = std::wstring(1, model::kFieldBegin), steps = 1;
+      Reference<uno::XInterface> fieldmark(portion->getPropertyValue("Bookmark"), uno::UNO_QUERY);
+      const std::wstring code = ParameterCode(fieldmark);
+      add = model::kFieldBegin + code, steps = 1;
+      if (!code.empty()) {
+        parameterCode = entry.pieces.size();
+        entry.pieces.push_back({static_cast<long>(add.size()), steps, 0, fieldmark});
+        text += add;
+        continue;
+      }
     } else if (type == "TextFieldSeparator") {
       add = std::wstring(1, model::kFieldSeparator), steps = 1;
+      parameterCode = kNone;
     } else if (type == "TextFieldEnd") {
       add = std::wstring(1, model::kFieldEnd), steps = 1;
     } else if (type == "Footnote" || type == "Annotation" || type == "AnnotationEnd") {
@@ -437,11 +485,36 @@ bool WriterStory::ReplaceInOnePiece(long s, long e, const std::wstring& text) {
       cursor->setString(ToOUString(text));
       MirrorReplace(s, e, text);
       const long delta = static_cast<long>(text.size()) - length;
-      piece.mirror += delta;
       piece.steps += delta;
       piece.shown += delta;
-      entry.length += delta;
-      for (size_t i = index + 1; i < paragraphs_.size(); ++i) paragraphs_[i].start += delta;
+      Grow(index, piece, delta);
+      return true;
+    }
+    at += piece.mirror;
+  }
+  return false;
+}
+
+void WriterStory::Grow(size_t index, Piece& piece, long delta) {
+  piece.mirror += delta;
+  paragraphs_[index].length += delta;
+  for (size_t i = index + 1; i < paragraphs_.size(); ++i) paragraphs_[i].start += delta;
+}
+
+bool WriterStory::ReplaceInParameterCode(long s, long e, const std::wstring& text) {
+  for (wchar_t c : text)
+    if (c < 0x20) return false;
+  const size_t index = IndexAt(s);
+  WriterParagraph& entry = paragraphs_[index];
+  long at = entry.start;
+  for (Piece& piece : entry.pieces) {
+    // The code: after the begin mark, up to the separator.
+    if (piece.fieldmark.is() && s > at && e <= at + piece.mirror) {
+      std::wstring code = mirror_->Text().substr(at + 1, piece.mirror - 1);
+      code.replace(s - at - 1, e - s, text);
+      Parameters(piece.fieldmark)->replaceByName(kCodeParameter, uno::Any(ToOUString(code)));
+      MirrorReplace(s, e, text);
+      Grow(index, piece, static_cast<long>(text.size()) - (e - s));
       return true;
     }
     at += piece.mirror;
@@ -456,7 +529,7 @@ std::pair<long, long> WriterStory::Replace(long start, long end, const std::wstr
   const size_t first = IndexAt(s), last = IndexAt(e);
   if (paragraphs_[first].rowEnd || paragraphs_[last].rowEnd || paragraphs_[last].textId != paragraphs_[first].textId)
     Raise(err::kInvalidCall, L"LibreOffice 宿主不能在表格的行尾或跨越单元格修改文字。");
-  if (ReplaceInOnePiece(s, e, text)) return {s, e};
+  if (ReplaceInOnePiece(s, e, text) || ReplaceInParameterCode(s, e, text)) return {s, e};
   // Text typed at a paragraph's start takes the formatting of the character
   // after it, as the host gives it (Writer would give the paragraph's own).
   const std::wstring& mirrorText = mirror_->Text();
@@ -490,12 +563,19 @@ std::pair<long, long> WriterStory::Replace(long start, long end, const std::wstr
     WriteFont(Reference<beans::XPropertySet>(typed, uno::UNO_QUERY_THROW), *inherited);
   }
 
+  MirrorEdit(first, last, s, e, text, cursor, breaks);
+  return {s, e};
+}
+
+void WriterStory::MirrorEdit(size_t first, size_t last, long s, long e, const std::wstring& text,
+                             const Reference<text::XTextCursor>& cursor, long breaks) {
   const bool cellEnd = mirror_->Text()[paragraphs_[last].start + paragraphs_[last].length - 1] == kCellEnd;
   MirrorReplace(s, e, text);
 
   // Writer's paragraphs from the first one touched, read again.
   std::wstring reread;
-  auto fresh = Reread(owner, paragraphs_[first].textId, cursor, static_cast<size_t>(breaks) + 1, &reread);
+  auto fresh = Reread(paragraphs_[first].text, paragraphs_[first].textId, cursor, static_cast<size_t>(breaks) + 1,
+                      &reread);
   if (cellEnd) reread.back() = kCellEnd;
   long at = paragraphs_[first].start;
   for (auto& p : fresh) {
@@ -507,13 +587,54 @@ std::pair<long, long> WriterStory::Replace(long start, long end, const std::wstr
   }
   if (mirror_->Text().compare(paragraphs_[first].start, reread.size(), reread) != 0) {
     Reindex();  // Writer changed the text otherwise than expected: read it all
-    return {s, e};
+    return;
   }
   const long delta = static_cast<long>(text.size()) - (e - s);
   paragraphs_.erase(paragraphs_.begin() + first, paragraphs_.begin() + last + 1);
   paragraphs_.insert(paragraphs_.begin() + first, fresh.begin(), fresh.end());
   for (size_t i = first + fresh.size(); i < paragraphs_.size(); ++i) paragraphs_[i].start += delta;
-  return {s, e};
+}
+
+std::vector<long> WriterStory::ContentsIn(long start, long end,
+                                          const std::function<bool(const Reference<text::XTextContent>&)>& keep) const {
+  std::vector<long> out;
+  for (long p = std::max(start, 0L); p < end && p < mirror_->Length(); ++p)
+    if (mirror_->Text()[p] == model::kInlineObject && keep(ContentAt(p))) out.push_back(p);
+  return out;
+}
+
+void WriterStory::Changed(long start, long end, const std::wstring& text) {
+  const size_t index = IndexAt(start);
+  const WriterParagraph& entry = paragraphs_[index];
+  MirrorEdit(index, index, start, end, text, entry.text->createTextCursorByRange(entry.begin), 0);
+}
+
+Reference<text::XTextContent> WriterStory::ContentAt(long pos) const {
+  if (pos < 0 || pos >= mirror_->Length() || mirror_->Text()[pos] != model::kInlineObject) return {};
+  auto paragraphs = Query<container::XEnumerationAccess>(CursorOver(pos, pos + 1))->createEnumeration();
+  while (paragraphs->hasMoreElements()) {
+    auto portions = Query<container::XEnumerationAccess>(Reference<uno::XInterface>(paragraphs->nextElement(), uno::UNO_QUERY))
+                        ->createEnumeration();
+    while (portions->hasMoreElements()) {
+      Reference<beans::XPropertySet> portion(portions->nextElement(), uno::UNO_QUERY);
+      if (!portion.is() || PortionType(portion) != "Frame") continue;
+      Reference<container::XContentEnumerationAccess> access(portion, uno::UNO_QUERY);
+      if (!access.is()) continue;
+      auto contents = access->createContentEnumeration("com.sun.star.text.TextContent");
+      if (contents->hasMoreElements()) return Reference<text::XTextContent>(contents->nextElement(), uno::UNO_QUERY);
+    }
+  }
+  return {};
+}
+
+long WriterStory::InsertContent(long start, long end, const Reference<text::XTextContent>& content) {
+  const long s = end > start ? Replace(start, end, L"").first : std::clamp(start, 0L, mirror_->Length() - 1);
+  const size_t index = IndexAt(s);
+  if (paragraphs_[index].rowEnd) Raise(err::kInvalidCall, L"LibreOffice 宿主不能在表格的行尾插入对象。");
+  auto cursor = CursorAt(s);
+  paragraphs_[index].text->insertTextContent(AsRange(cursor), content, false);
+  MirrorEdit(index, index, s, s, std::wstring(1, model::kInlineObject), cursor, 0);
+  return s;
 }
 
 }  // namespace plx::docif::lo

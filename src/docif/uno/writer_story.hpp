@@ -6,12 +6,14 @@
 // where it starts in Writer. Positions, live ranges, the text as shown and
 // find all work on the mirror, exactly as they do on the model; every edit
 // goes to Writer and to the mirror together.
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextContent.hpp>
 #include <com/sun/star/text/XTextCursor.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
@@ -45,9 +47,12 @@ struct WriterParagraph {
   // Pieces in order: characters in the mirror, cursor steps in Writer and
   // characters of Writer's getString. A text field is one step in Writer
   // but its marks, code and result in the mirror; an inline object is one
-  // step and one mirror character but no character of getString.
+  // step and one mirror character but no character of getString. The
+  // start of a fieldmark that keeps its code as a parameter (the add-in's
+  // EQ fields) is one step, and its begin mark and code in the mirror.
   struct Piece {
     long mirror, steps, shown;
+    Reference<css::uno::XInterface> fieldmark = {};  // that fieldmark
   };
   std::vector<Piece> pieces;
 };
@@ -82,6 +87,25 @@ class WriterStory {
   // Returns the span replaced; the new text starts at its first position.
   std::pair<long, long> Replace(long start, long end, const std::wstring& text);
 
+  // Replaces [start, end) with one text content anchored as a character (a
+  // formula or a picture; the caller sets its anchor type): one step in
+  // Writer, one inline-object character in the mirror. Returns its position.
+  long InsertContent(long start, long end, const Reference<css::text::XTextContent>& content);
+
+  // The caller changed Writer's text [start, end) inside one paragraph to
+  // what the mirror holds as `text`: the mirror changes so, and the
+  // paragraph is read again from Writer and checked against it.
+  void Changed(long start, long end, const std::wstring& text);
+
+  // The text content anchored as the character at pos (an inline-object
+  // character of the mirror), or none.
+  Reference<css::text::XTextContent> ContentAt(long pos) const;
+
+  // The positions in [start, end) of the contents anchored as characters
+  // that `keep` keeps.
+  std::vector<long> ContentsIn(long start, long end,
+                               const std::function<bool(const Reference<css::text::XTextContent>&)>& keep) const;
+
   // The paragraph entry holding a mirror position.
   const WriterParagraph& ParagraphAt(long pos) const { return paragraphs_[IndexAt(pos)]; }
   const std::vector<WriterParagraph>& Paragraphs() const { return paragraphs_; }
@@ -108,7 +132,17 @@ class WriterStory {
   // are counted here, without reading the paragraph back. False (nothing
   // done) for any other edit.
   bool ReplaceInOnePiece(long s, long e, const std::wstring& text);
+  // An edit of the code a fieldmark keeps as its parameter: the parameter
+  // and the mirror change, Writer's text does not. False for any other edit.
+  bool ReplaceInParameterCode(long s, long e, const std::wstring& text);
+  // A piece of paragraph `index` grew by delta characters of the mirror.
+  void Grow(size_t index, WriterParagraph::Piece& piece, long delta);
   void MirrorReplace(long s, long e, const std::wstring& text);
+  // After Writer's paragraphs [first, last] were edited at `cursor` (adding
+  // `breaks` paragraph breaks): the mirror's [s, e) becomes text and the
+  // paragraphs are read again from Writer and checked against it.
+  void MirrorEdit(size_t first, size_t last, long s, long e, const std::wstring& text,
+                  const Reference<css::text::XTextCursor>& cursor, long breaks);
   void Adopt(Walk& walk);
 
   Reference<css::text::XTextDocument> document_;

@@ -1,0 +1,221 @@
+#include "docif/uno/uno_inline_shapes.hpp"
+
+#include <algorithm>
+
+#include <com/sun/star/awt/Size.hpp>
+#include <com/sun/star/awt/XBitmap.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/document/XEmbeddedObjectSupplier.hpp>
+#include <com/sun/star/graphic/XGraphic.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/lang/XServiceInfo.hpp>
+#include <com/sun/star/table/BorderLine2.hpp>
+#include <com/sun/star/text/GraphicCrop.hpp>
+#include <com/sun/star/text/TextContentAnchorType.hpp>
+
+#include "common/error.hpp"
+#include "docif/model/picture_info.hpp"
+#include "docif/uno/uno_errors.hpp"
+#include "docif/uno/uno_files.hpp"
+#include "docif/uno/uno_formats.hpp"
+#include "docif/uno/uno_omaths.hpp"
+#include "docif/uno/uno_range.hpp"
+#include "docif/uno/uno_text.hpp"
+#include "platform/codepage.hpp"
+
+namespace plx::docif::lo {
+
+using namespace css;
+
+namespace {
+
+using Props = Reference<beans::XPropertySet>;
+
+// A picture's border when borders are enabled: a thin black line.
+constexpr double kBorderPoints = 0.75;
+
+bool IsGraphic(const Reference<text::XTextContent>& content) {
+  Reference<lang::XServiceInfo> info(content, uno::UNO_QUERY);
+  return info.is() && info->supportsService("com.sun.star.text.TextGraphicObject");
+}
+
+// Graphics and embedded objects are inline shapes; Math objects only when
+// added as embedded objects (the others are equations and field results).
+bool IsInlineShape(const Reference<text::XTextContent>& content) {
+  if (!content.is()) return false;
+  if (IsGraphic(content)) return true;
+  if (!Reference<document::XEmbeddedObjectSupplier>(content, uno::UNO_QUERY).is()) return false;
+  return !IsFormulaObject(content) || IsEmbeddedFormula(content);
+}
+
+class UnoInlineShape final : public InlineShape {
+ public:
+  UnoInlineShape(std::shared_ptr<WriterDoc> doc, long pos)
+      : doc_(std::move(doc)), at_(doc_->story.Mirror().MakeAnchor(pos, pos + 1)) {}
+
+  int Type() const override try {
+    return IsGraphic(Content()) ? kInlineShapePicture : kInlineShapeEmbeddedOle;
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  double Width() const override try { return FromMm100(Number("Width")); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void SetWidth(double w) override try { Set("Width", uno::Any(static_cast<sal_Int32>(ToMm100(w)))); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  double Height() const override try { return FromMm100(Number("Height")); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void SetHeight(double h) override try { Set("Height", uno::Any(static_cast<sal_Int32>(ToMm100(h)))); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+
+  bool BordersEnabled() const override try {
+    table::BorderLine2 line;
+    Live()->getPropertyValue("TopBorder") >>= line;
+    return line.LineWidth > 0 || line.OuterLineWidth > 0;
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void SetBordersEnabled(bool on) override try {
+    table::BorderLine2 line;
+    if (on) line.LineWidth = static_cast<sal_uInt32>(ToMm100(kBorderPoints));
+    line.Color = 0;
+    for (const char* side : {"TopBorder", "BottomBorder", "LeftBorder", "RightBorder"}) Set(side, uno::Any(line));
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+
+  std::wstring AlternativeText() const override try {
+    rtl::OUString text;
+    Live()->getPropertyValue("Description") >>= text;
+    return FromOUString(text);
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void SetAlternativeText(const std::wstring& text) override try { Set("Description", uno::Any(ToOUString(text))); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+
+  // Writer's graphics have a brightness and a contrast (each added to what
+  // the picture has, within -100 to 100) and no sharpening: a picture keeps
+  // the adjustments Writer can make.
+  void AddPictureEffect(int type, double value) override try {
+    const char* property = type == kPictureBrightness ? "AdjustLuminance" : type == kPictureContrast ? "AdjustContrast" : nullptr;
+    if (!property || !IsGraphic(Content())) return;
+    const long now = Number(property);
+    Set(property, uno::Any(static_cast<sal_Int16>(std::clamp(now + std::lround(value), -100L, 100L))));
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  PictureEffectList PictureEffects() const override try {
+    PictureEffectList out;
+    if (!IsGraphic(Content())) return out;
+    if (const long b = Number("AdjustLuminance")) out.emplace_back(kPictureBrightness, b);
+    if (const long c = Number("AdjustContrast")) out.emplace_back(kPictureContrast, c);
+    return out;
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+
+  PictureData Picture() const override try {
+    if (!IsGraphic(Content())) return {};
+    Reference<graphic::XGraphic> graphic;
+    Live()->getPropertyValue("Graphic") >>= graphic;
+    if (!graphic.is()) return {};
+    // Writer hands out the picture's pixels as a bitmap file: its stored
+    // bytes are out of reach without the office's own services.
+    const uno::Sequence<sal_Int8> dib = Reference<awt::XBitmap>(graphic, uno::UNO_QUERY_THROW)->getDIB();
+    PictureData data;
+    data.bytes.assign(reinterpret_cast<const char*>(dib.getConstArray()), static_cast<size_t>(dib.getLength()));
+    data.contentType = L"image/bmp";
+    Props about(graphic, uno::UNO_QUERY_THROW);
+    // The crop, as a share of the picture's own size.
+    text::GraphicCrop crop;
+    awt::Size size;
+    Live()->getPropertyValue("GraphicCrop") >>= crop;
+    about->getPropertyValue("Size100thMM") >>= size;
+    if (size.Width > 0 && size.Height > 0) {
+      data.cropLeft = static_cast<double>(crop.Left) / size.Width;
+      data.cropRight = static_cast<double>(crop.Right) / size.Width;
+      data.cropTop = static_cast<double>(crop.Top) / size.Height;
+      data.cropBottom = static_cast<double>(crop.Bottom) / size.Height;
+    }
+    return data;
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+
+  RangePtr GetRange() override try {
+    const long p = Position();
+    return MakeUnoRange(doc_, p, p + 1);
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::shared_ptr<Shape> ConvertToShape() override try { NotYetInLibreOffice(L"把嵌入的图片变为浮动图形"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void Select() override try { GetRange()->Select(); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void Delete() override try {
+    const long p = Position();
+    doc_->story.Replace(p, p + 1, L"");
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+
+ private:
+  [[noreturn]] static void Gone() { Raise(err::kInvalidCall, L"该嵌入式图形已被删除。"); }
+
+  // The object at its character, found again each time: Writer is never
+  // asked about an object it may have deleted (LibreOffice 7.4 fails on it).
+  // Error 5 once it is gone.
+  Reference<text::XTextContent> Content() const {
+    const model::Story& story = doc_->story.Mirror();
+    if (at_->end != at_->start + 1 || story.Text()[at_->start] != model::kInlineObject) Gone();
+    auto content = doc_->story.ContentAt(at_->start);
+    if (!content.is()) Gone();
+    return content;
+  }
+  Props Live() const { return Props(Content(), uno::UNO_QUERY_THROW); }
+  long Position() const {
+    Content();
+    return at_->start;
+  }
+  long Number(const char* property) const {
+    sal_Int32 value = 0;
+    Live()->getPropertyValue(rtl::OUString::createFromAscii(property)) >>= value;
+    return value;
+  }
+  void Set(const char* property, const uno::Any& value) {
+    Live()->setPropertyValue(rtl::OUString::createFromAscii(property), value);
+  }
+
+  std::shared_ptr<WriterDoc> doc_;
+  std::shared_ptr<model::Anchor> at_;  // the object's character
+};
+
+class UnoInlineShapes final : public InlineShapes {
+ public:
+  UnoInlineShapes(std::shared_ptr<WriterDoc> doc, long start, long end)
+      : doc_(std::move(doc)), scope_(doc_->story.Mirror().MakeAnchor(start, end)) {}
+
+  int Count() const override try { return static_cast<int>(InScope().size()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::shared_ptr<InlineShape> Item(int index) override try {
+    auto objects = InScope();
+    if (index < 1 || index > static_cast<int>(objects.size())) Raise(5941, L"集合所要求的成员不存在。");
+    return std::make_shared<UnoInlineShape>(doc_, objects[index - 1]);
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+
+  std::shared_ptr<InlineShape> AddPicture(const std::wstring& file, const Range& at) override try {
+    const model::PictureInfo info = model::ReadPictureInfo(ReadFileBytes(file));
+    if (info.contentType.empty()) Raise(err::kInvalidCall, L"无法识别的图片格式：" + file);
+    Reference<text::XTextContent> picture(Factory()->createInstance("com.sun.star.text.TextGraphicObject"),
+                                          uno::UNO_QUERY_THROW);
+    Props props(picture, uno::UNO_QUERY_THROW);
+    props->setPropertyValue("GraphicURL", uno::Any(FileUrl(file)));
+    props->setPropertyValue("AnchorType", uno::Any(text::TextContentAnchorType_AS_CHARACTER));
+    // The size the picture has at 96 pixels per inch, as the host gives it.
+    props->setPropertyValue("Width", uno::Any(static_cast<sal_Int32>(ToMm100(info.widthPoints))));
+    props->setPropertyValue("Height", uno::Any(static_cast<sal_Int32>(ToMm100(info.heightPoints))));
+    return std::make_shared<UnoInlineShape>(doc_, doc_->story.InsertContent(at.Start(), at.End(), picture));
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+
+  // An embedded object inserted empty; LibreOffice's own formula object
+  // stands for the host's equation editor ("Equation.3").
+  std::shared_ptr<InlineShape> AddOLEObject(const std::wstring& classType, const Range& at) override try {
+    if (classType.rfind(L"Equation", 0) != 0)
+      Raise(err::kInvalidCall, L"LibreOffice 宿主不能插入这类对象：" + classType);
+    return std::make_shared<UnoInlineShape>(doc_, InsertFormula(*doc_, at.Start(), at.End(), L"", L"", FormulaUse::kEmbedded));
+  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+
+ private:
+  Reference<lang::XMultiServiceFactory> Factory() const {
+    return Reference<lang::XMultiServiceFactory>(doc_->story.Document(), uno::UNO_QUERY_THROW);
+  }
+  // The positions of the inline shapes in the scope (a collapsed one holds the character at it).
+  std::vector<long> InScope() const {
+    return doc_->story.ContentsIn(scope_->start, std::max(scope_->end, scope_->start + 1), IsInlineShape);
+  }
+
+  std::shared_ptr<WriterDoc> doc_;
+  std::shared_ptr<model::Anchor> scope_;
+};
+
+}  // namespace
+
+std::shared_ptr<InlineShapes> MakeUnoInlineShapes(const std::shared_ptr<WriterDoc>& doc, long start, long end) {
+  return std::make_shared<UnoInlineShapes>(doc, start, end);
+}
+
+}  // namespace plx::docif::lo
