@@ -1,5 +1,8 @@
 #include "addin/dialog_layout.hpp"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace plx {
 namespace {
 
@@ -123,6 +126,14 @@ LayoutNode Fields(const std::vector<std::wstring>& controls) {
   std::vector<LayoutNode> row;
   for (const auto& c : controls) row.push_back(Field(c));
   return Row(std::move(row));
+}
+
+LayoutNode Grid(const std::vector<std::wstring>& controls, size_t perRow) {
+  std::vector<LayoutNode> rows;
+  for (size_t i = 0; i < controls.size(); i += perRow)
+    rows.push_back(Fields({controls.begin() + static_cast<std::ptrdiff_t>(i),
+                           controls.begin() + static_cast<std::ptrdiff_t>(std::min(controls.size(), i + perRow))}));
+  return Column(std::move(rows));
 }
 
 }  // namespace layout

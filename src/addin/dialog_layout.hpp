@@ -75,6 +75,8 @@ LayoutNode Area(const std::wstring& name, int width, int height);
 LayoutNode Scroll(const std::wstring& caption, int height, std::vector<LayoutNode> children);
 // Controls in one row, by name.
 LayoutNode Fields(const std::vector<std::wstring>& controls);
+// Controls in rows of `perRow`, by name.
+LayoutNode Grid(const std::vector<std::wstring>& controls, size_t perRow);
 
 }  // namespace layout
 }  // namespace plx
