@@ -15,7 +15,7 @@ constexpr size_t kOneColumn = 8;  // settings a page shows in one column
 LayoutNode SettingField(const SettingBinding& s) {
   switch (s.control) {
     case SettingControl::Choice: return Field(s.key).Columns(static_cast<int>(std::min<size_t>(3, s.options.size())));
-    case SettingControl::Text: return s.number ? Field(s.key) : Field(s.key).Chars(24);
+    case SettingControl::Text: return Field(s.key).Chars(s.number ? 8 : 24);
     default: return Field(s.key);
   }
 }

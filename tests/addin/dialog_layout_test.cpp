@@ -14,6 +14,9 @@
 #include "common/error.hpp"
 #include "common/text.hpp"
 #include "connect/form_registry.hpp"
+#include "bank/bank_fixture.hpp"
+#include "bank/frm_tiku_view.hpp"
+#include "bank/tk_store.hpp"
 #include "support/test_addin.hpp"
 
 namespace plx {
@@ -144,82 +147,121 @@ TEST_F(DialogLayoutTest, TheSettingsTabStripOffersTheTenPages) {
   EXPECT_EQ(strip.options.size(), 10u);
 }
 
-TEST_F(DialogLayoutTest, EveryDialogHasALayoutThatPassesTheChecks) {
-  const auto forms = AllDialogs(*ctx);
-  EXPECT_GE(forms.size(), 33u);
-  for (const auto& form : forms) {
-    SCOPED_TRACE(WideToUtf8(form->Name()));
-    DialogGeometry g;
-    try {
-      g = LayOut(*form);
-    } catch (const VbError& e) {
-      ADD_FAILURE() << WideToUtf8(e.description());
-      continue;
-    }
-    EXPECT_FALSE(g.title.empty());
-    // Each control once, no other.
-    std::map<std::wstring, int> seen;
-    for (const auto& p : g.controls) ++seen[p.name];
-    for (const auto& c : form->Controls()) EXPECT_EQ(seen[c.name], 1) << WideToUtf8(c.name);
-    EXPECT_EQ(seen.size(), form->Controls().size());
-    // On the screen.
-    EXPECT_LE(g.width * kPixelsPerUnitX, kScreenWidthPx) << g.width;
-    EXPECT_LE(g.height * kPixelsPerUnitY, kScreenHeightPx) << g.height;
-    const LayoutBox dialog{0, 0, g.width, g.height};
-    for (const auto& f : g.frames) {
-      EXPECT_TRUE(dialog.Contains(f.box)) << WideToUtf8(f.caption);
-      if (f.parent >= 0) { EXPECT_TRUE(g.frames[static_cast<size_t>(f.parent)].box.Contains(f.box)); }
-    }
-    // Every box inside its frame (a scrolled group's content runs below its
-    // box, as far as its extent) and inside the dialog.
-    std::vector<std::pair<const PlacedControl*, LayoutBox>> boxes;
-    for (const auto& p : g.controls) {
-      std::vector<LayoutBox> own = {p.box};
-      if (p.hasLabel) own.push_back(p.label);
-      for (const auto& b : own) {
-        if (p.frame >= 0) {
-          const PlacedFrame& f = g.frames[static_cast<size_t>(p.frame)];
-          LayoutBox room = f.box;
-          if (f.scrolls) room.height = f.extent;
-          EXPECT_TRUE(room.Contains(b)) << WideToUtf8(p.name);
-        }
-        if (p.scroll < 0) { EXPECT_TRUE(dialog.Contains(b)) << WideToUtf8(p.name); }
-        boxes.emplace_back(&p, b);
+// The checks every dialog's layout passes, as the dialog is now.
+void ExpectSoundLayout(Form& form) {
+  SCOPED_TRACE(WideToUtf8(form.Name()));
+  DialogGeometry g;
+  try {
+    g = LayOut(form);
+  } catch (const VbError& e) {
+    ADD_FAILURE() << WideToUtf8(e.description());
+    return;
+  }
+  EXPECT_FALSE(g.title.empty());
+  // Each control once, no other.
+  std::map<std::wstring, int> seen;
+  for (const auto& p : g.controls) ++seen[p.name];
+  for (const auto& c : form.Controls()) EXPECT_EQ(seen[c.name], 1) << WideToUtf8(c.name);
+  EXPECT_EQ(seen.size(), form.Controls().size());
+  // On the screen.
+  EXPECT_LE(g.width * kPixelsPerUnitX, kScreenWidthPx) << g.width;
+  EXPECT_LE(g.height * kPixelsPerUnitY, kScreenHeightPx) << g.height;
+  const LayoutBox dialog{0, 0, g.width, g.height};
+  for (const auto& f : g.frames) {
+    EXPECT_TRUE(dialog.Contains(f.box)) << WideToUtf8(f.caption);
+    if (f.parent >= 0) { EXPECT_TRUE(g.frames[static_cast<size_t>(f.parent)].box.Contains(f.box)); }
+  }
+  // Every box inside its frame (a scrolled group's content runs below its
+  // box, as far as its extent) and inside the dialog.
+  std::vector<std::pair<const PlacedControl*, LayoutBox>> boxes;
+  for (const auto& p : g.controls) {
+    std::vector<LayoutBox> own = {p.box};
+    if (p.hasLabel) own.push_back(p.label);
+    for (const auto& b : own) {
+      if (p.frame >= 0) {
+        const PlacedFrame& f = g.frames[static_cast<size_t>(p.frame)];
+        LayoutBox room = f.box;
+        if (f.scrolls) room.height = f.extent;
+        EXPECT_TRUE(room.Contains(b)) << WideToUtf8(p.name);
       }
-      for (const auto& o : p.options) EXPECT_TRUE(p.box.Contains(o)) << WideToUtf8(p.name);
+      if (p.scroll < 0) { EXPECT_TRUE(dialog.Contains(b)) << WideToUtf8(p.name); }
+      boxes.emplace_back(&p, b);
     }
-    // Nothing overlaps on one page: controls, labels, previews.
-    for (size_t i = 0; i < boxes.size(); ++i)
-      for (size_t k = i + 1; k < boxes.size(); ++k) {
-        const PlacedControl& a = *boxes[i].first;
-        const PlacedControl& b = *boxes[k].first;
-        if (&a == &b || !SameSurface(a.page, a.scroll, b.page, b.scroll)) continue;
-        EXPECT_FALSE(boxes[i].second.Overlaps(boxes[k].second)) << WideToUtf8(a.name + L" / " + b.name);
-      }
-    for (const auto& area : g.areas) {
-      EXPECT_TRUE(dialog.Contains(area.box)) << WideToUtf8(area.name);
-      for (const auto& [p, b] : boxes)
-        if (SameSurface(area.page, -1, p->page, p->scroll)) {
-          EXPECT_FALSE(area.box.Overlaps(b)) << WideToUtf8(area.name + L" / " + p->name);
-        }
+    for (const auto& o : p.options) EXPECT_TRUE(p.box.Contains(o)) << WideToUtf8(p.name);
+  }
+  // Nothing overlaps on one page: controls, labels, previews.
+  for (size_t i = 0; i < boxes.size(); ++i)
+    for (size_t k = i + 1; k < boxes.size(); ++k) {
+      const PlacedControl& a = *boxes[i].first;
+      const PlacedControl& b = *boxes[k].first;
+      if (&a == &b || !SameSurface(a.page, a.scroll, b.page, b.scroll)) continue;
+      EXPECT_FALSE(boxes[i].second.Overlaps(boxes[k].second)) << WideToUtf8(a.name + L" / " + b.name);
     }
-    // Captions fit.
-    for (const auto& p : g.controls) {
-      const Control& c = form->GetControl(p.name);
-      const std::wstring shown = ShownText(c);
-      if (p.hasLabel) { EXPECT_GE(p.label.width * (p.label.height / 8), TextWidth(c.caption)) << WideToUtf8(p.name); }
-      if (c.kind == ControlKind::CheckBox) { EXPECT_GE(p.box.width, TextWidth(shown) + 10) << WideToUtf8(p.name); }
-      if (c.kind == ControlKind::Button) { EXPECT_GE(p.box.width, TextWidth(shown) + 8) << WideToUtf8(p.name); }
-      if (c.kind == ControlKind::Label && p.options.empty()) {
-        EXPECT_GE(p.box.height, WrappedLines(shown, p.box.width) * 8) << WideToUtf8(p.name);
+  for (const auto& area : g.areas) {
+    EXPECT_TRUE(dialog.Contains(area.box)) << WideToUtf8(area.name);
+    for (const auto& [p, b] : boxes)
+      if (SameSurface(area.page, -1, p->page, p->scroll)) {
+        EXPECT_FALSE(area.box.Overlaps(b)) << WideToUtf8(area.name + L" / " + p->name);
       }
-      if (c.kind == ControlKind::OptionGroup && p.options.size() == c.items.size()) {
-        for (size_t i = 0; i < c.items.size(); ++i)
-          EXPECT_GE(p.options[i].width, TextWidth(c.items[i]) + 10) << WideToUtf8(p.name + L" " + c.items[i]);
-      }
+  }
+  // Captions fit.
+  for (const auto& p : g.controls) {
+    const Control& c = form.GetControl(p.name);
+    const std::wstring shown = ShownText(c);
+    if (p.hasLabel) { EXPECT_GE(p.label.width * (p.label.height / 8), TextWidth(c.caption)) << WideToUtf8(p.name); }
+    if (c.kind == ControlKind::CheckBox) { EXPECT_GE(p.box.width, TextWidth(shown) + 10) << WideToUtf8(p.name); }
+    if (c.kind == ControlKind::Button) { EXPECT_GE(p.box.width, TextWidth(shown) + 8) << WideToUtf8(p.name); }
+    if (c.kind == ControlKind::Label && p.options.empty()) {
+      EXPECT_GE(p.box.height, WrappedLines(shown, p.box.width) * 8) << WideToUtf8(p.name);
+    }
+    if (c.kind == ControlKind::OptionGroup && p.options.size() == c.items.size()) {
+      for (size_t i = 0; i < c.items.size(); ++i)
+        EXPECT_GE(p.options[i].width, TextWidth(c.items[i]) + 10) << WideToUtf8(p.name + L" " + c.items[i]);
     }
   }
 }
+
+TEST_F(DialogLayoutTest, EveryDialogHasALayoutThatPassesTheChecks) {
+  const auto forms = AllDialogs(*ctx);
+  EXPECT_GE(forms.size(), 33u);
+  for (const auto& form : forms) ExpectSoundLayout(*form);
+}
+
+// The bank dialogs add a row of controls per question shown: the rows stand
+// in their scrolled group, each once.
+class BankDialogLayoutTest : public test::BankDialogTest {};
+
+TEST_F(BankDialogLayoutTest, TheQuestionsShownAreLaidOutInTheirScrolledGroup) {
+  for (int i = 0; i < 12; ++i) {
+    bank::QuestionRow q;
+    q.type = L"单选题";
+    q.degree = L"中等";
+    q.chapter = 7;
+    q.points = L"函数的单调性";
+    bank::AddQuestion(*ctx, q);
+  }
+  auto view = std::make_shared<bank::frmTiKu_View>(*ctx);
+  view->Show();
+  view->SetValue(L"optViewType", std::to_wstring(bank::frmTiKu_View::kAll));
+  view->SetValue(L"txtMeiYeTiMuShu", L"10");
+  view->Click(L"cmdCX");
+  ASSERT_EQ(view->GetControl(L"chkTM10").visible, true);
+  ExpectSoundLayout(*view);
+  const DialogGeometry g = LayOut(*view);
+  for (const auto& p : g.controls)
+    if (p.name.starts_with(L"chkTM") || p.name.starts_with(L"imgTM")) {
+      ASSERT_GE(p.scroll, 0) << WideToUtf8(p.name);
+      EXPECT_EQ(g.frames[static_cast<size_t>(p.scroll)].caption, L"试题");
+    }
+
+  TypePaper(L"小测验（教师版）\r一、选择题\r1．已知集合A={1,2}，B={2,3}，则A∩B=（　　）\rA．{1}　B．{2}\r"
+            L"【答案】B\r二、填空题\r2．函数y=2x+1在x=2时的值是____.\r【答案】5\r");
+  auto import = MarkAndOpenImport();
+  ASSERT_TRUE(import);
+  ASSERT_NO_THROW(import->GetControl(L"txtZSD2"));
+  ExpectSoundLayout(*import);
+}
+
 
 }  // namespace
 }  // namespace plx
