@@ -40,6 +40,20 @@ bool IsWide(wchar_t c) {
 
 int CharWidth(wchar_t c) { return IsWide(c) ? 8 : 4; }
 
+// The rows that pieces of these widths fill when each row is `width` wide
+// (a piece wider than a row takes one of its own).
+int FlowRows(const std::vector<int>& widths, int width) {
+  int rows = 1, used = 0;
+  for (int w : widths) {
+    if (used > 0 && used + w > width) {
+      ++rows;
+      used = 0;
+    }
+    used += w;
+  }
+  return rows;
+}
+
 struct Extent {
   int width = 0, height = 0;
 };
@@ -359,16 +373,9 @@ class Engine {
 
   // The rows of tabs the strip needs at this width.
   int StripRows(const LayoutNode& tabs, int width) {
-    int rows = 1, used = 0;
-    for (const auto& p : tabs.children) {
-      const int w = TabWidth(p);
-      if (used > 0 && used + w > width) {
-        ++rows;
-        used = 0;
-      }
-      used += w;
-    }
-    return rows;
+    std::vector<int> widths;
+    for (const auto& p : tabs.children) widths.push_back(TabWidth(p));
+    return FlowRows(widths, width);
   }
 
   int AddFrame(const std::wstring& caption, LayoutBox box, Place at) {
@@ -436,16 +443,9 @@ int TextWidth(const std::wstring& text) {
 }
 
 int WrappedLines(const std::wstring& text, int width) {
-  int lines = 1, used = 0;
-  for (wchar_t c : text) {
-    const int w = CharWidth(c);
-    if (used > 0 && used + w > width) {
-      ++lines;
-      used = 0;
-    }
-    used += w;
-  }
-  return lines;
+  std::vector<int> widths;
+  for (wchar_t c : text) widths.push_back(CharWidth(c));
+  return FlowRows(widths, width);
 }
 
 DialogGeometry LayOut(const Form& form) {

@@ -13,6 +13,12 @@ LayoutNode Node(LayoutNode::Kind kind, std::vector<LayoutNode> children) {
   return n;
 }
 
+LayoutNode Named(LayoutNode::Kind kind, const std::wstring& name, std::vector<LayoutNode> children) {
+  LayoutNode n = Node(kind, std::move(children));
+  n.name = name;
+  return n;
+}
+
 LayoutNode Captioned(LayoutNode::Kind kind, const std::wstring& caption, std::vector<LayoutNode> children) {
   LayoutNode n = Node(kind, std::move(children));
   n.caption = caption;
@@ -21,61 +27,43 @@ LayoutNode Captioned(LayoutNode::Kind kind, const std::wstring& caption, std::ve
 
 }  // namespace
 
-LayoutNode LayoutNode::Chars(int n) const {
-  LayoutNode c = *this;
-  c.chars = n;
+namespace {
+
+// A copy of the node with one thing changed.
+template <class Change>
+LayoutNode Changed(const LayoutNode& node, Change change) {
+  LayoutNode c = node;
+  change(c);
   return c;
 }
 
-LayoutNode LayoutNode::Lines(int n) const {
-  LayoutNode c = *this;
-  c.lines = n;
-  return c;
-}
+}  // namespace
 
-LayoutNode LayoutNode::Width(int w) const {
-  LayoutNode c = *this;
-  c.width = w;
-  return c;
-}
+LayoutNode LayoutNode::Chars(int n) const { return Changed(*this, [n](LayoutNode& c) { c.chars = n; }); }
+LayoutNode LayoutNode::Lines(int n) const { return Changed(*this, [n](LayoutNode& c) { c.lines = n; }); }
+LayoutNode LayoutNode::Width(int w) const { return Changed(*this, [w](LayoutNode& c) { c.width = w; }); }
+LayoutNode LayoutNode::Columns(int n) const { return Changed(*this, [n](LayoutNode& c) { c.columns = n; }); }
+LayoutNode LayoutNode::Stretch() const { return Changed(*this, [](LayoutNode& c) { c.stretch = true; }); }
 
 LayoutNode LayoutNode::Size(int w, int h) const {
-  LayoutNode c = *this;
-  c.width = w;
-  c.height = h;
-  return c;
-}
-
-LayoutNode LayoutNode::Columns(int n) const {
-  LayoutNode c = *this;
-  c.columns = n;
-  return c;
-}
-
-LayoutNode LayoutNode::Stretch() const {
-  LayoutNode c = *this;
-  c.stretch = true;
-  return c;
+  return Changed(*this, [w, h](LayoutNode& c) {
+    c.width = w;
+    c.height = h;
+  });
 }
 
 LayoutNode LayoutNode::CaptionAbove() const {
-  LayoutNode c = *this;
-  c.captionAt = CaptionAt::Above;
-  return c;
+  return Changed(*this, [](LayoutNode& c) { c.captionAt = CaptionAt::Above; });
 }
 
 LayoutNode LayoutNode::NoCaption() const {
-  LayoutNode c = *this;
-  c.captionAt = CaptionAt::None;
-  return c;
+  return Changed(*this, [](LayoutNode& c) { c.captionAt = CaptionAt::None; });
 }
 
 namespace layout {
 
 LayoutNode Field(const std::wstring& control) {
-  LayoutNode n = Node(LayoutNode::Kind::Control, {});
-  n.name = control;
-  return n;
+  return Named(LayoutNode::Kind::Control, control, {});
 }
 
 LayoutNode Row(std::vector<LayoutNode> children) { return Node(LayoutNode::Kind::Row, std::move(children)); }
@@ -87,9 +75,7 @@ LayoutNode Frame(const std::wstring& caption, std::vector<LayoutNode> children) 
 }
 
 LayoutNode Tabs(const std::wstring& strip, std::vector<LayoutNode> pages) {
-  LayoutNode n = Node(LayoutNode::Kind::Tabs, std::move(pages));
-  n.name = strip;
-  return n;
+  return Named(LayoutNode::Kind::Tabs, strip, std::move(pages));
 }
 
 LayoutNode Page(const std::wstring& caption, std::vector<LayoutNode> children) {
@@ -97,23 +83,15 @@ LayoutNode Page(const std::wstring& caption, std::vector<LayoutNode> children) {
 }
 
 LayoutNode FrameOf(const std::wstring& label, std::vector<LayoutNode> children) {
-  LayoutNode n = Node(LayoutNode::Kind::Frame, std::move(children));
-  n.name = label;
-  return n;
+  return Named(LayoutNode::Kind::Frame, label, std::move(children));
 }
 
 LayoutNode PageOf(const std::wstring& label, std::vector<LayoutNode> children) {
-  LayoutNode n = Node(LayoutNode::Kind::Page, std::move(children));
-  n.name = label;
-  return n;
+  return Named(LayoutNode::Kind::Page, label, std::move(children));
 }
 
 LayoutNode Area(const std::wstring& name, int width, int height) {
-  LayoutNode n = Node(LayoutNode::Kind::Area, {});
-  n.name = name;
-  n.width = width;
-  n.height = height;
-  return n;
+  return Named(LayoutNode::Kind::Area, name, {}).Size(width, height);
 }
 
 LayoutNode Scroll(const std::wstring& caption, int height, std::vector<LayoutNode> children) {
