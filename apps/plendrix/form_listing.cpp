@@ -52,6 +52,8 @@ std::string FormControlListing(Form& form) {
     if (!c.items.empty()) listing += "\t[" + WideToUtf8(Join(c.items, L"|")) + "]";
     listing += "\n";
   }
+  for (const auto& area : g.areas)
+    listing += "# 区域“" + WideToUtf8(area.name) + "”\t" + BoxText(area.box) + "\n";
   return listing;
 }
 

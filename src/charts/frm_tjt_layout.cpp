@@ -12,7 +12,7 @@ using namespace layout;
 // The boxes of one axis (suffix "X" or "Y").
 LayoutNode AxisFrame(const std::wstring& caption, const std::wstring& a) {
   return Frame(caption, {Field(L"txtLen" + a), Field(L"txtChuZhi" + a), Field(L"txtZhongZhi" + a),
-                         Field(L"txtKuaDu" + a), Field(L"txtText" + a), Field(L"chkAuto" + a),
+                         Field(L"txtKuaDu" + a), Field(L"txtText" + a).Chars(8), Field(L"chkAuto" + a),
                          Field(L"chkZheXian" + a), Field(L"chkCanKaoXian" + a),
                          Field(L"optCanKaoXian" + a).Columns(2)});
 }
