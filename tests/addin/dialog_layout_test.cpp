@@ -227,6 +227,19 @@ TEST_F(DialogLayoutTest, EveryDialogHasALayoutThatPassesTheChecks) {
   for (const auto& form : forms) ExpectSoundLayout(*form);
 }
 
+// Opening fills lists and captions; the layouts still hold.
+TEST_F(DialogLayoutTest, EveryDialogsLayoutHoldsOnceItIsOpen) {
+  auto host = MakeHost();
+  ctx->App = host;
+  host->GetDocuments()->Add();
+  ui.OnUnexpected([](const ShownBox&) {});
+  for (const auto& form : AllDialogs(*ctx)) {
+    form->Show();
+    ExpectSoundLayout(*form);
+    form->Dismiss();
+  }
+}
+
 // The bank dialogs add a row of controls per question shown: the rows stand
 // in their scrolled group, each once.
 class BankDialogLayoutTest : public test::BankDialogTest {};
