@@ -89,14 +89,13 @@ std::vector<LayoutNode> FamilyPages() {
 
 DialogLayout frmGraph::Layout() const {
   const LayoutNode frame =
-      Frame(L"坐标系", {Row({Coefficient(L"txtXmin"), Coefficient(L"txtXmax")}),
-                        Row({Coefficient(L"txtYmin"), Coefficient(L"txtYmax")}),
-                        Row({Coefficient(L"txtLenOfAxis_x"), Coefficient(L"txtLenOfAxis_y")}), Coefficient(L"udLenOfAxis"),
-                        Row({Coefficient(L"HScrollx"), Coefficient(L"HScrolly")})});
+      Frame(L"坐标系", {Coefficients({L"txtXmin", L"txtXmax", L"txtYmin", L"txtYmax"}),
+                        Coefficients({L"txtLenOfAxis_x", L"txtLenOfAxis_y"}), Coefficient(L"udLenOfAxis"),
+                        Coefficients({L"HScrollx", L"HScrolly"})});
   const LayoutNode line = Frame(L"线条", {Row({Field(L"cmbStyle"), Coefficient(L"cmbWidth")}), Field(L"labColor").Chars(10)});
   return {L"函数图象",
           Row({Column({Tabs(L"", FamilyPages()), frame}),
-               Column({Area(L"预览", 180, 180), Field(L"List1").Size(180, 56), line,
+               Column({Area(L"预览", 168, 168), Field(L"List1").Size(168, 48), line,
                        Fields({L"chkDrawScale", L"chkNoCoordinate", L"chkWG"}), Field(L"chkMultImage"),
                        Grid({L"cmdChange", L"cmdResult", L"cmdReset", L"cmdCls", L"cmdOK", L"cmdCancel"}, 3)})})};
 }
