@@ -169,6 +169,7 @@ void ExpectSoundLayout(Form& form) {
   const LayoutBox dialog{0, 0, g.width, g.height};
   for (const auto& f : g.frames) {
     EXPECT_TRUE(dialog.Contains(f.box)) << WideToUtf8(f.caption);
+    EXPECT_GE(f.box.width, TextWidth(f.caption) + 12) << WideToUtf8(f.caption);
     if (f.parent >= 0) { EXPECT_TRUE(g.frames[static_cast<size_t>(f.parent)].box.Contains(f.box)); }
   }
   // Every box inside its frame (a scrolled group's content runs below its
