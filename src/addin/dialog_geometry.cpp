@@ -90,6 +90,13 @@ class Engine {
         }
         return e;
       }
+      case Kind::Grid: {
+        if (n.children.empty()) return {};
+        const Extent cell = GridCell(n);
+        const int columns = std::min<int>(GridColumns(n), static_cast<int>(n.children.size()));
+        const int rows = (static_cast<int>(n.children.size()) + GridColumns(n) - 1) / GridColumns(n);
+        return {columns * (cell.width + kGapX) - kGapX, rows * (cell.height + kGapY) - kGapY};
+      }
       case Kind::Frame: {
         const Extent inner = MeasureContent(n);
         return {std::max(inner.width, TextWidth(CaptionOf(n))) + 2 * kFramePadX,
@@ -147,6 +154,15 @@ class Engine {
           cy += Lay(c, x, cy, w, at, labels) + kGapY;
         }
         return n.children.empty() ? 0 : cy - kGapY - y;
+      }
+      case Kind::Grid: {
+        const Extent cell = GridCell(n);
+        for (size_t i = 0; i < n.children.size(); ++i) {
+          const int column = static_cast<int>(i) % GridColumns(n), row = static_cast<int>(i) / GridColumns(n);
+          Lay(n.children[i].Stretch(), x + column * (cell.width + kGapX), y + row * (cell.height + kGapY), cell.width,
+              at);
+        }
+        return Measure(n).height;
       }
       case Kind::Frame: {
         const int h = Measure(n).height;
@@ -339,6 +355,19 @@ class Engine {
       const int oy = top + static_cast<int>(i / widths.size()) * (kCheckHeight + 2);
       p.options.push_back({ox, oy, widths[column], kCheckHeight});
     }
+  }
+
+  static int GridColumns(const LayoutNode& grid) { return std::max(1, grid.columns); }
+
+  // The size of a grid's cells: its widest and tallest child.
+  Extent GridCell(const LayoutNode& grid) {
+    Extent cell;
+    for (const auto& c : grid.children) {
+      const Extent e = Measure(c);
+      cell.width = std::max(cell.width, e.width);
+      cell.height = std::max(cell.height, e.height);
+    }
+    return cell;
   }
 
   // A frame's children as the column it holds.

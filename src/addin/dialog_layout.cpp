@@ -1,7 +1,5 @@
 #include "addin/dialog_layout.hpp"
 
-#include <algorithm>
-#include <cstddef>
 
 namespace plx {
 namespace {
@@ -107,11 +105,9 @@ LayoutNode Fields(const std::vector<std::wstring>& controls) {
 }
 
 LayoutNode Grid(const std::vector<std::wstring>& controls, size_t perRow) {
-  std::vector<LayoutNode> rows;
-  for (size_t i = 0; i < controls.size(); i += perRow)
-    rows.push_back(Fields({controls.begin() + static_cast<std::ptrdiff_t>(i),
-                           controls.begin() + static_cast<std::ptrdiff_t>(std::min(controls.size(), i + perRow))}));
-  return Column(std::move(rows));
+  std::vector<LayoutNode> cells;
+  for (const auto& c : controls) cells.push_back(Field(c));
+  return Node(LayoutNode::Kind::Grid, std::move(cells)).Columns(static_cast<int>(perRow));
 }
 
 }  // namespace layout

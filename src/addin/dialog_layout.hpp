@@ -17,6 +17,7 @@ struct LayoutNode {
     Control,  // one control of the view model, by name
     Row,      // children side by side
     Column,   // children one below the other; text boxes' labels line up
+    Grid,     // children in rows of `columns`, every cell as wide as the widest
     Frame,    // a captioned group around a column
     Tabs,     // tab pages, one shown at a time
     Page,     // one page of a Tabs
@@ -38,7 +39,7 @@ struct LayoutNode {
   int height = 0;        // Area, Scroll, list boxes: the height they take
   int chars = 0;         // text box: the Latin characters it shows (0: sized from its kind)
   int lines = 1;         // text box: lines shown
-  int columns = 1;       // option group: columns of its options
+  int columns = 1;       // option group: columns of its options; grid: cells a row
   bool stretch = false;  // takes what width its row or column has left
   CaptionAt captionAt = CaptionAt::Default;
 
@@ -75,7 +76,7 @@ LayoutNode Area(const std::wstring& name, int width, int height);
 LayoutNode Scroll(const std::wstring& caption, int height, std::vector<LayoutNode> children);
 // Controls in one row, by name.
 LayoutNode Fields(const std::vector<std::wstring>& controls);
-// Controls in rows of `perRow`, by name.
+// Controls in rows of `perRow` cells of one width, by name.
 LayoutNode Grid(const std::vector<std::wstring>& controls, size_t perRow);
 
 }  // namespace layout

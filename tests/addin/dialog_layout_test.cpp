@@ -91,6 +91,18 @@ TEST_F(DialogLayoutTest, AnOptionGroupLaysOutItsOwnOptionsInsideItsCaptionedBox)
   EXPECT_FALSE(note.box.Overlaps(kind.box));
 }
 
+TEST_F(DialogLayoutTest, AGridGivesEveryCellTheWidestCellsWidth) {
+  const DialogGeometry g = Sketch(Grid({L"chkA", L"cmdOk", L"labNote"}, 2));
+  const PlacedControl& check = Placed(g, L"chkA");
+  const PlacedControl& button = Placed(g, L"cmdOk");
+  const PlacedControl& note = Placed(g, L"labNote");
+  EXPECT_EQ(check.box.width, note.box.width) << "the label's ten characters are the widest";
+  EXPECT_EQ(button.box.width, note.box.width);
+  EXPECT_EQ(check.box.y, button.box.y);
+  EXPECT_EQ(note.box.x, check.box.x) << "the third cell starts the second row";
+  EXPECT_GT(note.box.y, check.box.Bottom());
+}
+
 TEST_F(DialogLayoutTest, TabsWrapTheirStripAndShareOnePageArea) {
   std::vector<LayoutNode> pages;
   for (int i = 0; i < 12; ++i) pages.push_back(Page(L"第" + std::to_wstring(i) + L"页页页", {}));
