@@ -14,23 +14,23 @@ using Kind = LayoutNode::Kind;
 using CaptionAt = LayoutNode::CaptionAt;
 
 // Spacing in dialog units, as the office's own dialogs have it.
-constexpr int kMargin = 6;        // dialog edge to its content
-constexpr int kGapX = 4;          // between controls side by side
-constexpr int kGapY = 3;          // between rows
-constexpr int kLabelGap = 3;      // a label and its box
-constexpr int kBoxHeight = 12;    // text and combo boxes
+constexpr int kMargin = 6;      // dialog edge to its content
+constexpr int kGapX = 4;        // between controls side by side
+constexpr int kGapY = 3;        // between rows
+constexpr int kLabelGap = 3;    // a label and its box
+constexpr int kBoxHeight = 12;  // text and combo boxes
 constexpr int kButtonHeight = 14;
 constexpr int kCheckHeight = 10;  // check and option buttons
 constexpr int kLineHeight = 8;    // a line of label text
 constexpr int kIndicator = 12;    // a check or option button's mark and the space after it
 constexpr int kButtonPad = 12;    // a button's caption to its edges
 constexpr int kFramePadX = 6;
-constexpr int kFrameTop = 12;     // a frame's caption line
+constexpr int kFrameTop = 12;  // a frame's caption line
 constexpr int kFrameBottom = 6;
 constexpr int kTabHeight = 14;
-constexpr int kTabPad = 12;       // a tab's caption to its edges
+constexpr int kTabPad = 12;  // a tab's caption to its edges
 constexpr int kPagePad = 6;
-constexpr int kDropButton = 20;   // a combo box's drop button and margins
+constexpr int kDropButton = 20;  // a combo box's drop button and margins
 
 bool IsWide(wchar_t c) {
   return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
@@ -181,9 +181,7 @@ class Engine {
         return n.height;
       }
       case Kind::Tabs: return LayTabs(n, x, y, width, at);
-      case Kind::Area:
-        out_.areas.push_back({n.name, {x, y, n.width, n.height}, at.page, at.frame});
-        return n.height;
+      case Kind::Area: out_.areas.push_back({n.name, {x, y, n.width, n.height}, at.page, at.frame}); return n.height;
     }
     return 0;
   }
@@ -249,14 +247,12 @@ class Engine {
 
   int BoxHeight(const LayoutNode& n, const Control& c, int width) {
     switch (c.kind) {
-      case ControlKind::TextBox:
-        return n.lines > 1 ? n.lines * kLineHeight + 4 : kBoxHeight;
+      case ControlKind::TextBox: return n.lines > 1 ? n.lines * kLineHeight + 4 : kBoxHeight;
       case ControlKind::ComboBox: return kBoxHeight;
       case ControlKind::ListBox: return n.height > 0 ? n.height : 60;
       case ControlKind::CheckBox: return kCheckHeight;
       case ControlKind::Button: return kButtonHeight;
-      case ControlKind::Label:
-        return n.height > 0 ? n.height : WrappedLines(ShownText(c), width) * kLineHeight;
+      case ControlKind::Label: return n.height > 0 ? n.height : WrappedLines(ShownText(c), width) * kLineHeight;
       case ControlKind::OptionGroup: return OptionsExtent(n, c).height;
     }
     return 0;

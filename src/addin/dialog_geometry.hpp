@@ -49,9 +49,9 @@ struct PlacedControl {
   bool hasLabel = false;  // its caption stands apart, in `label`
   LayoutBox label;
   std::vector<LayoutBox> options;  // an option group's buttons; a tab strip's tabs
-  int page = -1;    // the tab page it stands on, -1 outside the tabs
-  int frame = -1;   // the innermost frame it stands in, -1 none
-  int scroll = -1;  // the scrolled group it stands in, -1 none
+  int page = -1;                   // the tab page it stands on, -1 outside the tabs
+  int frame = -1;                  // the innermost frame it stands in, -1 none
+  int scroll = -1;                 // the scrolled group it stands in, -1 none
 };
 
 struct PlacedArea {

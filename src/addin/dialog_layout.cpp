@@ -1,6 +1,5 @@
 #include "addin/dialog_layout.hpp"
 
-
 namespace plx {
 namespace {
 
@@ -37,11 +36,21 @@ LayoutNode Changed(const LayoutNode& node, Change change) {
 
 }  // namespace
 
-LayoutNode LayoutNode::Chars(int n) const { return Changed(*this, [n](LayoutNode& c) { c.chars = n; }); }
-LayoutNode LayoutNode::Lines(int n) const { return Changed(*this, [n](LayoutNode& c) { c.lines = n; }); }
-LayoutNode LayoutNode::Width(int w) const { return Changed(*this, [w](LayoutNode& c) { c.width = w; }); }
-LayoutNode LayoutNode::Columns(int n) const { return Changed(*this, [n](LayoutNode& c) { c.columns = n; }); }
-LayoutNode LayoutNode::Stretch() const { return Changed(*this, [](LayoutNode& c) { c.stretch = true; }); }
+LayoutNode LayoutNode::Chars(int n) const {
+  return Changed(*this, [n](LayoutNode& c) { c.chars = n; });
+}
+LayoutNode LayoutNode::Lines(int n) const {
+  return Changed(*this, [n](LayoutNode& c) { c.lines = n; });
+}
+LayoutNode LayoutNode::Width(int w) const {
+  return Changed(*this, [w](LayoutNode& c) { c.width = w; });
+}
+LayoutNode LayoutNode::Columns(int n) const {
+  return Changed(*this, [n](LayoutNode& c) { c.columns = n; });
+}
+LayoutNode LayoutNode::Stretch() const {
+  return Changed(*this, [](LayoutNode& c) { c.stretch = true; });
+}
 
 LayoutNode LayoutNode::Size(int w, int h) const {
   return Changed(*this, [w, h](LayoutNode& c) {
@@ -60,9 +69,7 @@ LayoutNode LayoutNode::NoCaption() const {
 
 namespace layout {
 
-LayoutNode Field(const std::wstring& control) {
-  return Named(LayoutNode::Kind::Control, control, {});
-}
+LayoutNode Field(const std::wstring& control) { return Named(LayoutNode::Kind::Control, control, {}); }
 
 LayoutNode Row(std::vector<LayoutNode> children) { return Node(LayoutNode::Kind::Row, std::move(children)); }
 

@@ -33,10 +33,10 @@ struct LayoutNode {
   // Control: the control; Tabs: the tab strip control, if any; Frame, Page:
   // the label control that is their caption, if any; Area: its name.
   std::wstring name;
-  std::wstring caption;  // Frame, Page, Scroll (a caption control's text when it has one)
+  std::wstring caption;  // Frame, Page, Scroll (one named by its caption control shows that control's text)
   std::vector<LayoutNode> children;
   int width = 0;         // a width asked for (0: sized from the content)
-  int height = 0;        // Area, Scroll, list boxes: the height they take
+  int height = 0;        // Area, Scroll, list boxes, labels: the height they take
   int chars = 0;         // text box: the Latin characters it shows (0: sized from its kind)
   int lines = 1;         // text box: lines shown
   int columns = 1;       // option group: columns of its options; grid: cells a row

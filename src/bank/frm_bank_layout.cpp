@@ -28,7 +28,8 @@ std::wstring Numbered(const std::wstring& prefix, size_t i) { return prefix + st
 
 DialogLayout frmTree::Layout() const {
   return {ChoosesChapter() ? L"选择章节" : L"选择知识点",
-          Column({Field(L"txtFind").Stretch(), Field(L"lstTree").Size(220, 220), Fields({L"cmdTick", L"cmdOK", L"cmdCancel"})})};
+          Column({Field(L"txtFind").Stretch(), Field(L"lstTree").Size(220, 220),
+                  Fields({L"cmdTick", L"cmdOK", L"cmdCancel"})})};
 }
 
 DialogLayout frmTiKu_PaperList::Layout() const {
@@ -36,8 +37,9 @@ DialogLayout frmTiKu_PaperList::Layout() const {
 }
 
 DialogLayout frmTiKu_PaperInfo::Layout() const {
-  return {L"试卷信息", Column({Field(L"txtName").Chars(48), Field(L"cmbGrade"), Field(L"cmbProvinces"), Field(L"txtYear"),
-                               Field(L"txtSchool").Chars(48), Field(L"cmbType"), Fields({L"cmdOK", L"cmdCancel"})})};
+  return {L"试卷信息",
+          Column({Field(L"txtName").Chars(48), Field(L"cmbGrade"), Field(L"cmbProvinces"), Field(L"txtYear"),
+                  Field(L"txtSchool").Chars(48), Field(L"cmbType"), Fields({L"cmdOK", L"cmdCancel"})})};
 }
 
 DialogLayout frmTiKu_View::Layout() const {
@@ -47,14 +49,16 @@ DialogLayout frmTiKu_View::Layout() const {
     questions.push_back(Field(Numbered(L"chkTM", i)).Width(340));
     questions.push_back(Field(Numbered(L"imgTM", i)).Size(340, 48));
   }
-  return {L"题库浏览",
-          Row({Column({Field(L"optViewType").Columns(2), Field(L"txtFind").Stretch(), Field(L"lstTree").Size(160, 236)}),
-               Column({Row({Field(L"cmbTX").Width(64), Field(L"cmbND").Width(48), Field(L"txtMeiYeTiMuShu").Chars(4),
-                            Field(L"cmdCX")}),
-                       Row({Field(L"labCount").Width(170), Field(L"labPages").Width(48), Field(L"labPage").Width(48),
-                            Field(L"lstPage").Size(40, 12)}),
-                       Scroll(L"试题", 236, std::move(questions)),
-                       Grid({L"cmdPrev", L"cmdNext", L"cmdAll", L"cmdNot", L"cmdToWord", L"cmdDelete", L"cmdClose"}, 7)})})};
+  return {
+      L"题库浏览",
+      Row({Column({Field(L"optViewType").Columns(2), Field(L"txtFind").Stretch(), Field(L"lstTree").Size(160, 236)}),
+           Column(
+               {Row({Field(L"cmbTX").Width(64), Field(L"cmbND").Width(48), Field(L"txtMeiYeTiMuShu").Chars(4),
+                     Field(L"cmdCX")}),
+                Row({Field(L"labCount").Width(170), Field(L"labPages").Width(48), Field(L"labPage").Width(48),
+                     Field(L"lstPage").Size(40, 12)}),
+                Scroll(L"试题", 236, std::move(questions)),
+                Grid({L"cmdPrev", L"cmdNext", L"cmdAll", L"cmdNot", L"cmdToWord", L"cmdDelete", L"cmdClose"}, 7)})})};
 }
 
 DialogLayout frmTiKu_DanTiRuKu::Layout() const {
@@ -73,8 +77,8 @@ DialogLayout frmTiKu_PiLiangRuKu::Layout() const {
   std::vector<LayoutNode> questions;
   for (size_t i = 0; i < QuestionCount(Controls(), L"labTM"); ++i) {
     questions.push_back(Field(Numbered(L"labTM", i)).Width(400));
-    questions.push_back(Row({Field(Numbered(L"txtZSD", i)).Chars(40), Field(Numbered(L"cmbND", i)),
-                             Field(Numbered(L"cmbTX", i))}));
+    questions.push_back(
+        Row({Field(Numbered(L"txtZSD", i)).Chars(40), Field(Numbered(L"cmbND", i)), Field(Numbered(L"cmbTX", i))}));
   }
   return {L"批量入库",
           Column({Field(L"labCount").Width(400),

@@ -7,7 +7,8 @@ namespace plx::figures {
 using namespace layout;
 
 DialogLayout frmZDBX::Layout() const {
-  return {L"正多边形", Column({Field(L"txtBS"), Field(L"txtBC"), Field(L"chkCenter"), Fields({L"Command1", L"Command2"})})};
+  return {L"正多边形",
+          Column({Field(L"txtBS"), Field(L"txtBC"), Field(L"chkCenter"), Fields({L"Command1", L"Command2"})})};
 }
 
 DialogLayout frmFangGe::Layout() const {
@@ -19,12 +20,12 @@ DialogLayout frmFangGe::Layout() const {
 }
 
 DialogLayout frmSector::Layout() const {
-  return {L"扇形",
-          Column({Field(L"txtRadius"), Field(L"txtAngle"),
-                  Frame(L"图形", {Field(L"optSecType").Columns(4), Field(L"chkXZ")}),
-                  Frame(L"填充", {Field(L"chkColor"), Field(L"optColor").Columns(3), Field(L"labColor")}),
-                  Frame(L"扇形统计图", {Field(L"optSector").Columns(2), Field(L"txtData").Chars(30), Field(L"chkBaiFenBi")}),
-                  Fields({L"cmdOK_Sector", L"cmdCancel"})})};
+  return {L"扇形", Column({Field(L"txtRadius"), Field(L"txtAngle"),
+                           Frame(L"图形", {Field(L"optSecType").Columns(4), Field(L"chkXZ")}),
+                           Frame(L"填充", {Field(L"chkColor"), Field(L"optColor").Columns(3), Field(L"labColor")}),
+                           Frame(L"扇形统计图",
+                                 {Field(L"optSector").Columns(2), Field(L"txtData").Chars(30), Field(L"chkBaiFenBi")}),
+                           Fields({L"cmdOK_Sector", L"cmdCancel"})})};
 }
 
 }  // namespace plx::figures

@@ -13,8 +13,9 @@ DialogLayout frmDaTiBiao::Layout() const {
 }
 
 DialogLayout frmLWPB::Layout() const {
-  return {L"文章批量排版", Column({Field(L"labCaption").Width(260), Row({Field(L"txtFolder").Stretch(), Field(L"cmdBrowse")}),
-                                   Fields({L"cmdOk", L"cmdCancel"})})};
+  return {L"文章批量排版",
+          Column({Field(L"labCaption").Width(260), Row({Field(L"txtFolder").Stretch(), Field(L"cmdBrowse")}),
+                  Fields({L"cmdOk", L"cmdCancel"})})};
 }
 
 }  // namespace plx

@@ -10,13 +10,13 @@
 
 #include "addin/control_makers.hpp"
 #include "addin/dialog_geometry.hpp"
+#include "bank/bank_fixture.hpp"
+#include "bank/frm_tiku_view.hpp"
 #include "bank/frm_tree.hpp"
+#include "bank/tk_store.hpp"
 #include "common/error.hpp"
 #include "common/text.hpp"
 #include "connect/form_registry.hpp"
-#include "bank/bank_fixture.hpp"
-#include "bank/frm_tiku_view.hpp"
-#include "bank/tk_store.hpp"
 #include "support/test_addin.hpp"
 
 namespace plx {
@@ -182,7 +182,9 @@ void ExpectSoundLayout(Form& form) {
   for (const auto& f : g.frames) {
     EXPECT_TRUE(dialog.Contains(f.box)) << WideToUtf8(f.caption);
     EXPECT_GE(f.box.width, TextWidth(f.caption) + 12) << WideToUtf8(f.caption);
-    if (f.parent >= 0) { EXPECT_TRUE(g.frames[static_cast<size_t>(f.parent)].box.Contains(f.box)); }
+    if (f.parent >= 0) {
+      EXPECT_TRUE(g.frames[static_cast<size_t>(f.parent)].box.Contains(f.box));
+    }
   }
   // Every box inside its frame (a scrolled group's content runs below its
   // box, as far as its extent) and inside the dialog.
@@ -197,7 +199,9 @@ void ExpectSoundLayout(Form& form) {
         if (f.scrolls) room.height = f.extent;
         EXPECT_TRUE(room.Contains(b)) << WideToUtf8(p.name);
       }
-      if (p.scroll < 0) { EXPECT_TRUE(dialog.Contains(b)) << WideToUtf8(p.name); }
+      if (p.scroll < 0) {
+        EXPECT_TRUE(dialog.Contains(b)) << WideToUtf8(p.name);
+      }
       boxes.emplace_back(&p, b);
     }
     for (const auto& o : p.options) EXPECT_TRUE(p.box.Contains(o)) << WideToUtf8(p.name);
@@ -221,9 +225,15 @@ void ExpectSoundLayout(Form& form) {
   for (const auto& p : g.controls) {
     const Control& c = form.GetControl(p.name);
     const std::wstring shown = ShownText(c);
-    if (p.hasLabel) { EXPECT_GE(p.label.width * (p.label.height / 8), TextWidth(c.caption)) << WideToUtf8(p.name); }
-    if (c.kind == ControlKind::CheckBox) { EXPECT_GE(p.box.width, TextWidth(shown) + 10) << WideToUtf8(p.name); }
-    if (c.kind == ControlKind::Button) { EXPECT_GE(p.box.width, TextWidth(shown) + 8) << WideToUtf8(p.name); }
+    if (p.hasLabel) {
+      EXPECT_GE(p.label.width * (p.label.height / 8), TextWidth(c.caption)) << WideToUtf8(p.name);
+    }
+    if (c.kind == ControlKind::CheckBox) {
+      EXPECT_GE(p.box.width, TextWidth(shown) + 10) << WideToUtf8(p.name);
+    }
+    if (c.kind == ControlKind::Button) {
+      EXPECT_GE(p.box.width, TextWidth(shown) + 8) << WideToUtf8(p.name);
+    }
     if (c.kind == ControlKind::Label && p.options.empty()) {
       EXPECT_GE(p.box.height, WrappedLines(shown, p.box.width) * 8) << WideToUtf8(p.name);
     }
@@ -280,14 +290,14 @@ TEST_F(BankDialogLayoutTest, TheQuestionsShownAreLaidOutInTheirScrolledGroup) {
       EXPECT_EQ(g.frames[static_cast<size_t>(p.scroll)].caption, L"试题");
     }
 
-  TypePaper(L"小测验（教师版）\r一、选择题\r1．已知集合A={1,2}，B={2,3}，则A∩B=（　　）\rA．{1}　B．{2}\r"
-            L"【答案】B\r二、填空题\r2．函数y=2x+1在x=2时的值是____.\r【答案】5\r");
+  TypePaper(
+      L"小测验（教师版）\r一、选择题\r1．已知集合A={1,2}，B={2,3}，则A∩B=（　　）\rA．{1}　B．{2}\r"
+      L"【答案】B\r二、填空题\r2．函数y=2x+1在x=2时的值是____.\r【答案】5\r");
   auto import = MarkAndOpenImport();
   ASSERT_TRUE(import);
   ASSERT_NO_THROW(import->GetControl(L"txtZSD2"));
   ExpectSoundLayout(*import);
 }
-
 
 }  // namespace
 }  // namespace plx

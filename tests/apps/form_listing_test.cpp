@@ -1,13 +1,14 @@
 // The controls listing is made from the dialog's layout: its title and size
 // first, the controls in tab order under headings naming their tab page and
 // frames, each line with its box, the preview last.
+#include "form_listing.hpp"
+
 #include <gtest/gtest.h>
 
 #include <map>
 #include <sstream>
 
 #include "connect/form_registry.hpp"
-#include "form_listing.hpp"
 #include "support/test_addin.hpp"
 
 namespace plx {
