@@ -124,14 +124,19 @@ TEST_F(DialogLayoutTest, TabsWrapTheirStripAndShareOnePageArea) {
   EXPECT_EQ(Placed(g, L"cmdOk").page, -1);
 }
 
-TEST_F(DialogLayoutTest, ADescriptionNamingAControlTheDialogLacksIsRefused) {
-  try {
-    Sketch(Field(L"txtNone"));
-    FAIL() << "laid out";
-  } catch (const VbError& e) {
-    EXPECT_EQ(e.number(), 5);
-    EXPECT_NE(e.description().find(L"txtNone"), std::wstring::npos);
-  }
+TEST_F(DialogLayoutTest, ADescriptionNamingAControlTheDialogLacksOrTwoTabControlsIsRefused) {
+  const auto refused = [this](LayoutNode root, const std::wstring& says) {
+    try {
+      Sketch(std::move(root));
+      ADD_FAILURE() << "laid out";
+    } catch (const VbError& e) {
+      EXPECT_EQ(e.number(), 5);
+      EXPECT_NE(e.description().find(says), std::wstring::npos) << WideToUtf8(e.description());
+    }
+  };
+  refused(Field(L"txtNone"), L"txtNone");
+  refused(Column({Tabs(L"", {Page(L"甲", {Field(L"txtShort")})}), Tabs(L"", {Page(L"乙", {Field(L"txtLong")})})}),
+          L"不止一组选项卡");
 }
 
 // ---- Every dialog ----
