@@ -148,6 +148,8 @@ void Form::DblClick(const std::wstring& name, int index) {
   }
 }
 
+DialogLayout Form::Layout() const { Raise(err::kInvalidCall, L"对话框“" + name_ + L"”没有布局。"); }
+
 std::string Form::PreviewSvg() { Raise(err::kInvalidCall, L"对话框“" + name_ + L"”没有预览。"); }
 
 }  // namespace plx

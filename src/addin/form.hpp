@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "addin/dialog_layout.hpp"
+
 namespace plx {
 
 class AddinContext;
@@ -82,6 +84,9 @@ class Form : public std::enable_shared_from_this<Form> {
   void DblClick(const std::wstring& name, int index);
   // A picture of the dialog's preview as SVG; error 5 for a dialog without one.
   virtual std::string PreviewSvg();
+  // The dialog's layout: what stands where, read row by row in tab order
+  // (dialog_geometry sizes and places it). Error 5 for a dialog without one.
+  virtual DialogLayout Layout() const;
 
  protected:
   virtual void Form_Load() {}

@@ -11,6 +11,7 @@ namespace plx::bank {
 class frmConfigTk : public frmConfig {
  public:
   explicit frmConfigTk(AddinContext& ctx);
+  DialogLayout Layout() const override;
   void cmdImportTK_Click();
   void cmdRebuildTK_Click();
   void cmdEditTK_Click();

@@ -31,6 +31,7 @@ void PreprocessQuestion(docif::Document& doc);
 class frmTiKu_DanTiRuKu : public Form, public TreePickTarget, public PaperPickTarget {
  public:
   explicit frmTiKu_DanTiRuKu(AddinContext& ctx);
+  DialogLayout Layout() const override;
   void TreePicked(const std::wstring& mode, const std::vector<TreeNode>& nodes) override;
   void PaperPicked(long id, const std::wstring& name) override;
   // Opens a stored question for editing; false (after saying so) when it is gone.

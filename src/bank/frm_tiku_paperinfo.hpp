@@ -13,6 +13,7 @@ namespace plx::bank {
 class frmTiKu_PaperInfo : public Form {
  public:
   explicit frmTiKu_PaperInfo(AddinContext& ctx, std::weak_ptr<PaperPickTarget> target = {});
+  DialogLayout Layout() const override;
   void cmdOK_Click();
 
  private:

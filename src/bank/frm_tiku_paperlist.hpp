@@ -14,6 +14,7 @@ namespace plx::bank {
 class frmTiKu_PaperList : public Form {
  public:
   frmTiKu_PaperList(AddinContext& ctx, std::weak_ptr<PaperPickTarget> target = {});
+  DialogLayout Layout() const override;
   void cmdOK_Click();
   void cmdDelete_Click();
 

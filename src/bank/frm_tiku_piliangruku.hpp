@@ -30,6 +30,7 @@ std::wstring SuggestedType(const std::wstring& heading, const std::vector<std::w
 class frmTiKu_PiLiangRuKu : public Form, public PaperImportTarget, public TreePickTarget, public PaperPickTarget {
  public:
   explicit frmTiKu_PiLiangRuKu(AddinContext& ctx);
+  DialogLayout Layout() const override;
   void SetPaper(PaperAnalysis analysis) override;
   void TreePicked(const std::wstring& mode, const std::vector<TreeNode>& nodes) override;
   void PaperPicked(long id, const std::wstring& name) override;

@@ -27,6 +27,7 @@ class frmTiKu_View : public Form {
   enum ViewKind { kByChapter = 0, kByPoint = 1, kByPaper = 2, kAll = 3 };
 
   explicit frmTiKu_View(AddinContext& ctx);
+  DialogLayout Layout() const override;
   void cmdCX_Click();
   void ShowPage(int page);
   void cmdToWord_Click();

@@ -41,6 +41,7 @@ int FindNode(const std::vector<TreeNode>& nodes, const std::wstring& text);
 class frmTree : public Form {
  public:
   frmTree(AddinContext& ctx, std::wstring mode, std::weak_ptr<TreePickTarget> target);
+  DialogLayout Layout() const override;
   bool ChoosesChapter() const;
   void cmdTick_Click();
   void cmdOK_Click();

@@ -10,6 +10,7 @@ namespace plx::charts {
 class frmTJT : public Form {
  public:
   explicit frmTJT(AddinContext& ctx);
+  DialogLayout Layout() const override;
 
   void cmdOk_Click();
   void ZheXianTu();

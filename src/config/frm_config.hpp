@@ -13,6 +13,7 @@ namespace plx {
 class frmConfig : public Form {
  public:
   explicit frmConfig(AddinContext& ctx);
+  DialogLayout Layout() const override;
 
   // The tab strip `SSTab1`: showing a tab loads its group into its controls.
   void SSTab1_Click(int tab);

@@ -11,6 +11,7 @@ namespace plx {
 class frmBrowse final : public Form {
  public:
   explicit frmBrowse(AddinContext& ctx) : Form(ctx, L"frmBrowse") {}
+  DialogLayout Layout() const override;
 
   // Alpha of the layered window (255 is opaque).
   int Opacity() const { return opacity_; }

@@ -14,6 +14,7 @@ namespace plx::figures {
 class frmInterval : public Form {
  public:
   explicit frmInterval(AddinContext& ctx);
+  DialogLayout Layout() const override;
   void cmdOk_Click();
   const IntervalState& State() const { return state_; }
 

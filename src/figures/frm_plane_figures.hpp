@@ -35,6 +35,7 @@ class RememberedFigureForm : public Form {
 class frmZDBX : public RememberedFigureForm {
  public:
   explicit frmZDBX(AddinContext& ctx);
+  DialogLayout Layout() const override;
   void Command1_Click();
 };
 
@@ -44,6 +45,7 @@ class frmZDBX : public RememberedFigureForm {
 class frmFangGe : public RememberedFigureForm {
  public:
   explicit frmFangGe(AddinContext& ctx);
+  DialogLayout Layout() const override;
   void Command1_Click();
 };
 
@@ -55,6 +57,7 @@ class frmFangGe : public RememberedFigureForm {
 class frmSector : public Form {
  public:
   explicit frmSector(AddinContext& ctx);
+  DialogLayout Layout() const override;
   void cmdOK_Sector_Click();
 
  private:

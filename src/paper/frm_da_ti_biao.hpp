@@ -10,6 +10,7 @@ namespace plx {
 class frmDaTiBiao : public Form {
  public:
   explicit frmDaTiBiao(AddinContext& ctx);
+  DialogLayout Layout() const override;
   void cmdOk_Click();
 };
 

@@ -10,6 +10,7 @@ namespace plx {
 class frmLWPB : public Form {
  public:
   explicit frmLWPB(AddinContext& ctx);
+  DialogLayout Layout() const override;
   void cmdBrowse_Click();
   void cmdOk_Click();
 };

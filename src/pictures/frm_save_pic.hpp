@@ -15,6 +15,7 @@ namespace plx::pictures {
 class frmSavePic : public Form {
  public:
   explicit frmSavePic(AddinContext& ctx);
+  DialogLayout Layout() const override;
   void cmdOk_Click();
   // Asks for the file through the save chooser; false when cancelled.
   bool cmdBrowse_Click();

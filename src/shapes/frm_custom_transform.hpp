@@ -10,6 +10,7 @@ class frmFangSuo : public Form {
  public:
   explicit frmFangSuo(AddinContext& ctx);
   void cmdOk_Click();
+  DialogLayout Layout() const override;
 };
 
 // "自定义旋转角度": angle `txtJD`, `optFX` 0 counterclockwise / 1 clockwise.
@@ -17,6 +18,7 @@ class frmXuanZhuan : public Form {
  public:
   explicit frmXuanZhuan(AddinContext& ctx);
   void cmdOk_Click();
+  DialogLayout Layout() const override;
 };
 
 }  // namespace plx

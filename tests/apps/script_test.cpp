@@ -114,7 +114,7 @@ TEST_F(LegacyScriptTest, ShowPrintsTheDialogAsItIsNow) {
   EXPECT_EQ(out.substr(0, second).find("运算结果：360"), std::string::npos) << "before the click: " << out;
   EXPECT_NE(out.find("Label1\t标签\t运算结果：360= 2^3·3^2·5", second), std::string::npos) << out;
   EXPECT_NE(out.find("Text1\t文本框\t", second), std::string::npos) << out;
-  EXPECT_NE(out.find("\t360\n", second), std::string::npos) << out;
+  EXPECT_NE(out.find("\t360\t", second), std::string::npos) << out;
   ExpectError("show frmGraph\n", "没有打开");
   EXPECT_EQ(Text(), L"\r") << "looking changes nothing in the document";
 }

@@ -22,6 +22,7 @@ class SimpleForm : public Form {
  public:
   SimpleForm(AddinContext& ctx, const SimpleFormSpec& definition);
   const std::wstring& Caption() const { return caption_; }
+  DialogLayout Layout() const override;
 
  protected:
   void Form_Load() override;

@@ -14,6 +14,7 @@ namespace plx {
 class frmFenJie : public Form {
  public:
   explicit frmFenJie(AddinContext& ctx);
+  DialogLayout Layout() const override;
   void cmdOK_Click();
   void cmdInsert_Click();
 

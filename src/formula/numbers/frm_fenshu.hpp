@@ -15,6 +15,7 @@ namespace plx {
 class frmFenShu : public Form {
  public:
   explicit frmFenShu(AddinContext& ctx);
+  DialogLayout Layout() const override;
   // The mode of the chosen option button: `FZFM` "fzfm", `Exp` "exp",
   // `XiaoShu` "xiaoshu", `Insert` "insert" ("fzfm" when none is chosen).
   std::wstring Mode();

@@ -13,6 +13,7 @@ namespace plx {
 class frmGenShi : public Form {
  public:
   explicit frmGenShi(AddinContext& ctx);
+  DialogLayout Layout() const override;
   // Simplifies; false (after the message) for input it cannot.
   bool cmdHJ_Click();
   void cmdOK_Click();

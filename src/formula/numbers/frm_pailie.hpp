@@ -10,6 +10,7 @@ namespace plx {
 class frmPaiLie : public Form {
  public:
   explicit frmPaiLie(AddinContext& ctx);
+  DialogLayout Layout() const override;
   void cmdOK_Click();
   void Label1_Click();
 };

@@ -18,6 +18,7 @@ class frmGraph : public Form {
  public:
   explicit frmGraph(AddinContext& ctx);
   GraphContext& Graph() { return g_; }
+  DialogLayout Layout() const override;
 
   void cmdOK_Click();
   void cmdOK_Any_Click();
