@@ -9,6 +9,7 @@
 #include "dialog_notice.hpp"
 #include "docif/uno/uno_application.hpp"
 #include "docif/uno/uno_text.hpp"
+#include "formula/tex_route/tex_equations.hpp"
 
 namespace plx::oxt {
 
@@ -89,7 +90,11 @@ void OfficeAddin::ConnectTo(const uno::Reference<uno::XComponentContext>& office
     listening_ = true;
   }
   office_ = office;
-  connect_.AddinInstance_OnConnection(docif::lo::MakeUnoApplication(office));
+  auto app = docif::lo::MakeUnoApplication(office);
+  // LibreOffice has no equation editor add-in: the TeX route's toggle is
+  // answered by the add-in's own TeX-to-equation conversion.
+  docif::lo::SetMacro(*app, kTeXToggleMacro, [this] { TeXToggleToEquations(ctx_); });
+  connect_.AddinInstance_OnConnection(app);
   connect_.AddinInstance_OnStartupComplete();
   connected_ = true;
   captions_ = RibbonCaptions(connect_.IRibbonExtensibility_GetCustomUI(L"Microsoft.Word.Document"));

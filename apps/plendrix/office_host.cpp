@@ -76,6 +76,9 @@ class LibreOfficeHost final : public OfficeHost {
       : office_(profile_.Path().string(), PipeName()), app_(docif::lo::MakeUnoApplication(office_.Context(), version)) {}
   ~LibreOfficeHost() override { app_.reset(); }
   std::shared_ptr<docif::Application> Application() override { return app_; }
+  void SetMacro(const std::wstring& name, std::function<void()> handler) override {
+    docif::lo::SetMacro(*app_, name, std::move(handler));
+  }
 
  private:
   RunProfile profile_;

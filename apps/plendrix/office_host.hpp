@@ -2,6 +2,7 @@
 // --host libreoffice: a headless LibreOffice of plendrix's own, with a
 // private profile per run (copied from one prepared profile, so a run does
 // not pay for a first start), and the document host over it.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,8 @@ class OfficeHost {
  public:
   virtual ~OfficeHost() = default;
   virtual std::shared_ptr<docif::Application> Application() = 0;
+  // Answers the host macro `name` (Application::Run) with `handler`.
+  virtual void SetMacro(const std::wstring& name, std::function<void()> handler) = 0;
 };
 
 // Starts the office; a FileError says why it cannot be (no SDK in this

@@ -24,8 +24,8 @@ Session::Session(const SessionOptions& options, std::FILE* out, std::FILE* err)
   }
   if (!options_.libreOffice) {
     host_ = std::make_shared<docif::model::ModelApplication>(options_.hostVersion);
-    // No equation editor add-in here: the TeX route's toggle is answered by the
-    // add-in's own TeX-to-equation conversion.
+    // No equation editor add-in here (nor in LibreOffice, see Start): the TeX
+    // route's toggle is answered by the add-in's own TeX-to-equation conversion.
     host_->SetMacro(kTeXToggleMacro, [this] { TeXToggleToEquations(*ctx_); });
     app_ = host_;
   }
@@ -51,6 +51,7 @@ Session::~Session() {
 void Session::Start() {
   if (options_.libreOffice) {
     office_ = StartOfficeHost(options_.hostVersionGiven ? options_.hostVersion : L"");
+    office_->SetMacro(kTeXToggleMacro, [this] { TeXToggleToEquations(*ctx_); });
     app_ = office_->Application();
     hostDocument_ = options_.document.empty() ? app_->GetDocuments()->Add()
                                               : app_->GetDocuments()->Open(options_.document, false);
