@@ -13,6 +13,7 @@
 #include "docif/uno/uno_collections.hpp"
 #include "docif/uno/uno_errors.hpp"
 #include "docif/uno/uno_formats.hpp"
+#include "docif/uno/uno_laid_out.hpp"
 #include "docif/uno/uno_layout.hpp"
 #include "docif/uno/uno_lists.hpp"
 #include "docif/uno/uno_styles.hpp"
@@ -331,7 +332,7 @@ std::wstring UnoRange::ListString() const try { return NumberText(PropertiesOf(d
 
 double UnoRange::Information(int type) const try { return LayoutInformation(*doc_, Start(), End(), type); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
-std::vector<LaidText> UnoRange::LaidOut() const try { NotYetInLibreOffice(L"文字在页面上的排布（生成图片）"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+std::vector<LaidText> UnoRange::LaidOut() const try { return LaidOutText(*doc_, Start(), End()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
 std::shared_ptr<Ranges> UnoRange::Spans(int of) const try {
   return std::make_shared<model::StoryRanges>(doc_->story.MirrorPtr(), Start(), End(),

@@ -1,0 +1,66 @@
+#include "docif/uno/uno_page_view.hpp"
+
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
+#include <com/sun/star/text/XTextViewCursorSupplier.hpp>
+
+#include "docif/uno/uno_formats.hpp"
+
+namespace plx::docif::lo {
+
+using namespace css;
+
+namespace {
+
+// Writer's view sets its pages one under the other with a gap of 284 twips
+// between them; its places count from the first page's text area.
+constexpr long kGapBetweenPages = 501;  // 1/100 mm
+
+Reference<text::XTextViewCursor> ViewCursorOf(WriterDoc& doc) {
+  doc.FlushSelection();
+  Reference<text::XTextViewCursorSupplier> supplier(doc.model->getCurrentController(), uno::UNO_QUERY_THROW);
+  return supplier->getViewCursor();
+}
+
+}  // namespace
+
+PageView::PageView(WriterDoc& doc)
+    : view(ViewCursorOf(doc)),
+      lines(view, uno::UNO_QUERY_THROW),
+      pages(view, uno::UNO_QUERY_THROW),
+      doc_(doc) {
+  rtl::OUString styleName;
+  Reference<beans::XPropertySet>(doc.story.CursorAt(0), uno::UNO_QUERY_THROW)->getPropertyValue("PageStyleName") >>=
+      styleName;
+  Reference<style::XStyleFamiliesSupplier> families(doc.story.Document(), uno::UNO_QUERY_THROW);
+  Reference<container::XNameAccess> styles(families->getStyleFamilies()->getByName("PageStyles"),
+                                           uno::UNO_QUERY_THROW);
+  Reference<beans::XPropertySet> style(styles->getByName(styleName), uno::UNO_QUERY_THROW);
+  sal_Int32 left = 0, top = 0, height = 0;
+  style->getPropertyValue("LeftMargin") >>= left;
+  style->getPropertyValue("TopMargin") >>= top;
+  style->getPropertyValue("Height") >>= height;
+  leftMm100_ = left;
+  topMm100_ = top;
+  heightMm100_ = height;
+  left_ = FromMm100(left);
+}
+
+PageView::~PageView() { doc_.ShowSelection(); }
+
+PagePoint PageView::Here() const {
+  const awt::Point p = view->getPosition();
+  PagePoint out;
+  out.page = pages->getPage();
+  out.x = FromMm100(leftMm100_ + p.X);
+  out.y = FromMm100(topMm100_ + p.Y - (out.page - 1) * (heightMm100_ + kGapBetweenPages));
+  return out;
+}
+
+PagePoint PageView::At(const Reference<text::XTextRange>& at) const {
+  view->gotoRange(at, false);
+  return Here();
+}
+
+}  // namespace plx::docif::lo

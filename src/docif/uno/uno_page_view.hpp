@@ -1,0 +1,47 @@
+#pragma once
+// Writer's layout as its view cursor reports it, in page points: Writer
+// tells where a position stands only for its view cursor, so readers of the
+// layout move that cursor; the mirror's selection is shown in the view
+// again once the command ends.
+#include <com/sun/star/text/XPageCursor.hpp>
+#include <com/sun/star/text/XTextViewCursor.hpp>
+#include <com/sun/star/view/XLineCursor.hpp>
+
+#include "docif/uno/writer_doc.hpp"
+
+namespace plx::docif::lo {
+
+// A position's page and its place there (the top left of its line), in
+// points from the page's top left.
+struct PagePoint {
+  int page = 1;
+  double x = 0, y = 0;
+};
+
+class PageView {
+ public:
+  explicit PageView(WriterDoc& doc);
+  ~PageView();
+  PageView(const PageView&) = delete;
+  PageView& operator=(const PageView&) = delete;
+
+  // Where the view cursor stands now.
+  PagePoint Here() const;
+  PagePoint At(const Reference<css::text::XTextRange>& at) const;
+
+  // The page set-up the places are measured with (the first page's style),
+  // in points.
+  double LeftMargin() const { return left_; }
+
+  const Reference<css::text::XTextViewCursor> view;
+  const Reference<css::view::XLineCursor> lines;
+  const Reference<css::text::XPageCursor> pages;
+
+ private:
+  WriterDoc& doc_;
+  // The first page's margins and height, in 1/100 mm.
+  long leftMm100_ = 0, topMm100_ = 0, heightMm100_ = 0;
+  double left_ = 0;
+};
+
+}  // namespace plx::docif::lo

@@ -1,0 +1,185 @@
+// Writer's layout read through the surface, held to the model's answers:
+// the laid-out text of a range (text, reading order, pages, places), the
+// boxes of table cells, the page holding the selection and formatted
+// copies. Each case runs on the model and on LibreOffice, on the corpus
+// papers as written and as LibreOffice saved them, or on a paper the test
+// writes.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <map>
+#include <tuple>
+
+#include "docif/document.hpp"
+#include "hosts/host_under_test.hpp"
+#include "support/corpus.hpp"
+#include "support/docx_package.hpp"
+#include "support/test_addin.hpp"
+
+namespace {
+
+using namespace plx::docif;
+using test::Host;
+
+// Each shown character of a laid-out range: its position, page and font size.
+struct Shown {
+  long pos;
+  wchar_t c;
+  int page;
+  double size;
+  bool operator==(const Shown&) const = default;
+};
+
+std::vector<Shown> Characters(const std::vector<LaidText>& pieces) {
+  std::vector<Shown> out;
+  for (const LaidText& p : pieces)
+    for (size_t k = 0; k < p.text.size(); ++k)
+      out.push_back({p.start + static_cast<long>(k), p.text[k], p.page, p.font.Size.value_or(-1)});
+  return out;
+}
+
+// The first piece of each line, by page and top.
+std::vector<LaidText> LineStarts(const std::vector<LaidText>& pieces) {
+  std::vector<LaidText> out;
+  for (const LaidText& p : pieces)
+    if (out.empty() || out.back().page != p.page || std::abs(out.back().top - p.top) > 0.5) out.push_back(p);
+  return out;
+}
+
+struct Paper {
+  const char* name;
+  bool resaved;
+};
+
+class HostLayoutPaper : public ::testing::TestWithParam<std::tuple<Host, Paper>> {
+ protected:
+  void SetUp() override {
+    const auto [host, paper] = GetParam();
+    auto path = test::CorpusPaperAs(paper.name, paper.resaved);
+    if (!path) GTEST_SKIP() << test::CorpusMissing(paper.name);
+    std::string why;
+    app_ = test::StartHost(host, &why);
+    if (!app_) GTEST_SKIP() << test::HostName(host) << ": " << why;
+    doc_ = app_->GetDocuments()->Open(path->wstring(), false);
+    model_ = test::StartHost(Host::Model, &why);
+    reference_ = model_->GetDocuments()->Open(path->wstring(), false);
+  }
+  void TearDown() override {
+    if (app_ && doc_) app_->GetDocuments()->Close(doc_);
+  }
+
+  std::shared_ptr<Application> app_, model_;
+  std::shared_ptr<Document> doc_, reference_;
+};
+
+TEST_P(HostLayoutPaper, LaidOutTextIsTheModelsInReadingOrderOnItsPages) {
+  const auto started = std::chrono::steady_clock::now();
+  const auto pieces = doc_->Content()->LaidOut();
+  const auto took = std::chrono::steady_clock::now() - started;
+  const auto expected = reference_->Content()->LaidOut();
+  EXPECT_EQ(Characters(pieces), Characters(expected));
+  // Pieces stand inside the page, each line below the one before it on its page.
+  const PageSetup page = doc_->PageSetup();
+  for (const LaidText& p : pieces) {
+    EXPECT_GE(p.left, page.LeftMargin - 1) << p.start;
+    EXPECT_LE(p.left + p.width, page.PageWidth - page.RightMargin + 1) << p.start;
+    EXPECT_GE(p.top, page.TopMargin - 1) << p.start;
+    EXPECT_LE(p.top + p.lineHeight, page.PageHeight - page.BottomMargin + 1) << p.start;
+    EXPECT_TRUE(p.font.Name && p.font.NameFarEast && p.font.Bold && p.font.Color && p.font.Position) << p.start;
+  }
+  // The title and the lines down to the first table stand where the model puts them.
+  const auto lines = LineStarts(pieces), expectedLines = LineStarts(expected);
+  const long firstTable = reference_->GetTables()->Count() > 0 ? reference_->GetTables()->Item(1)->GetRange()->Start()
+                                                               : reference_->Content()->End();
+  for (size_t i = 0; i < std::min(lines.size(), expectedLines.size()) && expectedLines[i].start < firstTable; ++i) {
+    EXPECT_EQ(lines[i].start, expectedLines[i].start);
+    EXPECT_NEAR(lines[i].left, expectedLines[i].left, 1) << lines[i].start;
+    EXPECT_NEAR(lines[i].top, expectedLines[i].top, 1) << lines[i].start;
+  }
+  std::cout << test::HostName(std::get<0>(GetParam())) << ": " << pieces.size() << " pieces on "
+            << doc_->Content()->Information(kNumberOfPagesInDocument) << " pages in "
+            << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms\n";
+}
+
+const Paper kPapers[] = {{"worksheet.docx", false}, {"worksheet.docx", true}, {"exam-teacher.docx", false},
+                         {"exam-teacher.docx", true}};
+
+INSTANTIATE_TEST_SUITE_P(Hosts, HostLayoutPaper,
+                         ::testing::Combine(::testing::Values(Host::Model, Host::LibreOffice),
+                                            ::testing::ValuesIn(kPapers)),
+                         [](const auto& info) {
+                           std::string paper = std::get<1>(info.param).name;
+                           paper = paper.substr(0, paper.find('.'));
+                           std::erase(paper, '-');
+                           return test::HostName(std::get<0>(info.param)) + "_" + paper +
+                                  (std::get<1>(info.param).resaved ? "_resaved" : "");
+                         });
+
+// A paper the test writes (A4, no line grid), opened on the host of the
+// parameter and on the model.
+class HostLayoutMade : public ::testing::TestWithParam<Host> {
+ protected:
+  bool Open(const std::string& body) {
+    const std::string path = plx::test::WritePackageWithBody(
+        dir_.Path(), body + "<w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/><w:pgMar w:top=\"1440\" w:right=\"1800\" "
+                            "w:bottom=\"1440\" w:left=\"1800\" w:header=\"851\" w:footer=\"992\" w:gutter=\"0\"/>"
+                            "</w:sectPr>");
+    std::string why;
+    app_ = test::StartHost(GetParam(), &why);
+    if (!app_) return false;
+    doc_ = app_->GetDocuments()->Open(std::wstring(path.begin(), path.end()), false);
+    model_ = test::StartHost(Host::Model, &why);
+    reference_ = model_->GetDocuments()->Open(std::wstring(path.begin(), path.end()), false);
+    return true;
+  }
+  void TearDown() override {
+    if (doc_) app_->GetDocuments()->Close(doc_);
+  }
+
+  plx::test::TempDir dir_;
+  std::shared_ptr<Application> app_, model_;
+  std::shared_ptr<Document> doc_, reference_;
+};
+
+// Runs of 10.5-point ideographs, one em each, so both layouts break lines at
+// the same characters, or one apart where Writer keeps a comma off a line's start.
+const std::string kSize = "<w:rPr><w:sz w:val=\"21\"/><w:szCs w:val=\"21\"/></w:rPr>";
+const std::string kLong = "<w:p><w:r>" + kSize + "<w:t>" +
+                          plx::test::Repeat("已知函数在区间上单调递增，求实数的取值范围。", 8) + "</w:t></w:r></w:p>";
+const std::string kCentred =
+    "<w:p><w:pPr><w:jc w:val=\"center\"/></w:pPr><w:r><w:rPr><w:b/><w:sz w:val=\"32\"/></w:rPr><w:t>期中考试</w:t>"
+    "</w:r></w:p>";
+const std::string kRuns =
+    "<w:p><w:r>" + kSize + "<w:t>函数y=x</w:t></w:r><w:r><w:rPr><w:vertAlign w:val=\"superscript\"/><w:sz "
+    "w:val=\"21\"/></w:rPr><w:t>2</w:t></w:r><w:r>" + kSize + "<w:t xml:space=\"preserve\">的图象\t第</w:t></w:r>"
+    "<w:fldSimple w:instr=\" PAGE \"><w:r>" + kSize + "<w:t>1</w:t></w:r></w:fldSimple><w:r>" + kSize +
+    "<w:t>页</w:t></w:r></w:p>";
+
+TEST_P(HostLayoutMade, LinesBreakWhereTheModelBreaksThemAndRunsKeepTheirFonts) {
+  if (!Open(kCentred + kLong + kRuns)) GTEST_SKIP() << test::HostName(GetParam()) << " is not available here";
+  const auto pieces = doc_->Content()->LaidOut(), expected = reference_->Content()->LaidOut();
+  EXPECT_EQ(Characters(pieces), Characters(expected));
+  const auto lines = LineStarts(pieces), expectedLines = LineStarts(expected);
+  ASSERT_EQ(lines.size(), expectedLines.size());
+  for (size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_NEAR(lines[i].start, expectedLines[i].start, 1) << "line " << i;
+    EXPECT_NEAR(lines[i].left, expectedLines[i].left, 1) << "line " << i << ": a centred line starts at the margin";
+    if (i > 0) EXPECT_GT(lines[i].top, lines[i - 1].top);
+  }
+  // The title in its own font; the superscript, the text after the tab and the field's result are pieces of their own.
+  EXPECT_EQ(pieces.front().text, L"期中考试");
+  EXPECT_EQ(pieces.front().font.Bold, true);
+  EXPECT_EQ(pieces.front().font.Size, 16);
+  std::map<std::wstring, LaidText> byText;
+  for (const LaidText& p : pieces) byText[p.text] = p;
+  ASSERT_TRUE(byText.count(L"2") && byText.count(L"的图象") && byText.count(L"第") && byText.count(L"1"));
+  EXPECT_EQ(byText[L"2"].font.Superscript, true);
+  EXPECT_NEAR(byText[L"的图象"].left, byText[L"2"].left + byText[L"2"].width, 0.5);
+  EXPECT_GT(byText[L"第"].left, byText[L"的图象"].left + byText[L"的图象"].width + 1) << "the tab leaves a gap";
+  EXPECT_EQ(byText[L"1"].top, byText[L"第"].top);
+}
+
+INSTANTIATE_TEST_SUITE_P(Hosts, HostLayoutMade, ::testing::Values(Host::Model, Host::LibreOffice),
+                         [](const auto& info) { return test::HostName(info.param); });
+
+}  // namespace
