@@ -101,6 +101,21 @@ TEST_P(HostLayoutPaper, LaidOutTextIsTheModelsInReadingOrderOnItsPages) {
             << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms\n";
 }
 
+TEST_P(HostLayoutPaper, PageBookmarkIsThePageTheSelectionStartsOn) {
+  // The last page, then the first, each chosen by a place on it.
+  const long end = reference_->Content()->End();
+  for (long at : {end - 5, 3L}) {
+    for (Document* doc : {doc_.get(), reference_.get()}) doc->GetRange(at, at + 1)->Select();
+    auto page = doc_->GetBookmarks()->Item(L"\\Page"), expected = reference_->GetBookmarks()->Item(L"\\Page");
+    EXPECT_EQ(page->Start(), expected->Start()) << at;
+    EXPECT_EQ(page->End(), expected->End()) << at;
+    EXPECT_LE(page->Start(), at);
+    EXPECT_GT(page->End(), at);
+  }
+  EXPECT_TRUE(doc_->GetBookmarks()->Exists(L"\\Page"));
+  EXPECT_EQ(app_->GetSelection()->Start(), 3) << "the selection stays where it was";
+}
+
 const Paper kPapers[] = {{"worksheet.docx", false}, {"worksheet.docx", true}, {"exam-teacher.docx", false},
                          {"exam-teacher.docx", true}};
 
