@@ -11,6 +11,14 @@
 #include <tuple>
 
 #include "docif/document.hpp"
+#ifdef PLENDRIX_UNO
+#include <com/sun/star/frame/XDispatchProvider.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/util/URL.hpp>
+
+#include "docif/uno/uno_application.hpp"
+#include "docif/uno/uno_document.hpp"
+#endif
 #include "hosts/host_under_test.hpp"
 #include "support/corpus.hpp"
 #include "support/docx_package.hpp"
@@ -116,6 +124,62 @@ TEST_P(HostLayoutPaper, PageBookmarkIsThePageTheSelectionStartsOn) {
   EXPECT_EQ(app_->GetSelection()->Start(), 3) << "the selection stays where it was";
 }
 
+// Paragraph texts with their positions, and each character's size and raise.
+std::vector<std::tuple<long, long, std::wstring>> ParagraphLayout(Document& doc) {
+  std::vector<std::tuple<long, long, std::wstring>> out;
+  auto paragraphs = doc.Paragraphs();
+  for (int i = 1; i <= paragraphs->Count(); ++i) {
+    auto p = paragraphs->Item(i);
+    out.emplace_back(p->Start(), p->End(), p->Text());
+  }
+  return out;
+}
+
+std::vector<std::tuple<double, bool, bool>> CharacterLooks(Range& range) {
+  std::vector<std::tuple<double, bool, bool>> out;
+  auto characters = range.Characters();
+  for (int i = 1; i <= characters->Count(); ++i) {
+    const FontFormat f = characters->Item(i)->Font();
+    out.emplace_back(f.Size.value_or(-1), f.Superscript.value_or(false), f.Bold.value_or(false));
+  }
+  return out;
+}
+
+TEST_P(HostLayoutPaper, FormattedCopiesKeepCharactersFormatsAndTheTextAfterThem) {
+  // A question's first two paragraphs copied to the front of the paper
+  // itself, then the whole paper (tables and all) into a new document.
+  std::vector<std::pair<long, long>> copied;
+  for (Document* doc : {doc_.get(), reference_.get()}) {
+    auto question = doc->Content();
+    auto find = question->GetFind();
+    find->Text = L"已知";
+    ASSERT_TRUE(find->Execute());
+    auto stem = question->Paragraphs()->First();
+    auto source = doc->GetRange(stem->Start(), doc->GetRange(stem->End(), stem->End())->Paragraphs()->First()->End());
+    auto last = doc->Paragraphs()->Last();
+    auto target = doc->GetRange(0, 0);
+    target->SetFormattedText(*source);
+    copied.emplace_back(target->Start(), target->End());
+    EXPECT_EQ(target->Text(), source->Text());
+    EXPECT_EQ(CharacterLooks(*target), CharacterLooks(*source));
+    EXPECT_EQ(last->End(), doc->Content()->End()) << "a live range after the copy moves with its text";
+  }
+  EXPECT_EQ(copied[0], copied[1]);
+  EXPECT_EQ(ParagraphLayout(*doc_), ParagraphLayout(*reference_));
+
+  auto piece = app_->GetDocuments()->Add();
+  auto content = piece->Content();
+  content->SetFormattedText(*doc_->Content());
+  EXPECT_EQ(content->Start(), 0);
+  EXPECT_EQ(piece->Content()->Text(), doc_->Content()->Text());
+  EXPECT_EQ(content->End(), piece->Content()->End());
+  EXPECT_EQ(piece->GetTables()->Count(), doc_->GetTables()->Count());
+  EXPECT_EQ(piece->GetFields()->Count(), doc_->GetFields()->Count());
+  auto first = piece->Paragraphs()->Item(3), original = doc_->Paragraphs()->Item(3);
+  EXPECT_EQ(CharacterLooks(*first), CharacterLooks(*original));
+  app_->GetDocuments()->Close(piece);
+}
+
 const Paper kPapers[] = {{"worksheet.docx", false}, {"worksheet.docx", true}, {"exam-teacher.docx", false},
                          {"exam-teacher.docx", true}};
 
@@ -196,5 +260,38 @@ TEST_P(HostLayoutMade, LinesBreakWhereTheModelBreaksThemAndRunsKeepTheirFonts) {
 
 INSTANTIATE_TEST_SUITE_P(Hosts, HostLayoutMade, ::testing::Values(Host::Model, Host::LibreOffice),
                          [](const auto& info) { return test::HostName(info.param); });
+
+#ifdef PLENDRIX_UNO
+// Writer's paste command in a document, as the teacher pastes.
+void PasteIn(Document& doc) {
+  namespace css = ::com::sun::star;
+  auto writer = dynamic_cast<plx::docif::lo::UnoDocument&>(doc).Writer();
+  css::util::URL paste;
+  paste.Complete = paste.Main = ".uno:Paste";
+  paste.Protocol = ".uno:";
+  paste.Path = "Paste";
+  css::uno::Reference<css::frame::XDispatchProvider> frame(writer->model->getCurrentController()->getFrame(),
+                                                           css::uno::UNO_QUERY_THROW);
+  frame->queryDispatch(paste, rtl::OUString(), 0)->dispatch(paste, {});
+}
+
+TEST(HostLayoutClipboard, CopyPutsTheRangeWithItsFormattingOnTheOfficesClipboard) {
+  std::string why;
+  auto app = test::StartHost(Host::LibreOffice, &why);
+  if (!app) GTEST_SKIP() << why;
+  auto doc = app->GetDocuments()->Add();
+  doc->Content()->InsertBefore(L"甲乙丙丁");
+  doc->GetRange(1, 3)->SetFont({.Bold = true});
+  doc->GetRange(1, 3)->Copy();
+  auto other = app->GetDocuments()->Add();
+  PasteIn(*other);
+  plx::docif::lo::ReadDocumentsAgain(*app);
+  EXPECT_EQ(other->Content()->Text(), L"乙丙\r");
+  EXPECT_EQ(other->GetRange(0, 2)->Font().Bold, true);
+  EXPECT_EQ(doc->Content()->Text(), L"甲乙丙丁\r") << "the copied document is left as it was";
+  app->GetDocuments()->Close(other);
+  app->GetDocuments()->Close(doc);
+}
+#endif
 
 }  // namespace
