@@ -124,6 +124,38 @@ TEST_P(HostLayoutPaper, PageBookmarkIsThePageTheSelectionStartsOn) {
   EXPECT_EQ(app_->GetSelection()->Start(), 3) << "the selection stays where it was";
 }
 
+TEST_P(HostLayoutPaper, CellBoxesStandWhereTheCellsAreLaidOut) {
+  auto tables = doc_->GetTables(), expectedTables = reference_->GetTables();
+  ASSERT_EQ(tables->Count(), expectedTables->Count());
+  ASSERT_GT(tables->Count(), 0);
+  const auto pieces = doc_->Content()->LaidOut();
+  for (int t = 1; t <= tables->Count(); ++t) {
+    auto table = tables->Item(t);
+    const auto boxes = table->CellBoxes(), expected = expectedTables->Item(t)->CellBoxes();
+    EXPECT_EQ(table->NestedTables()->Count(), expectedTables->Item(t)->NestedTables()->Count());
+    ASSERT_EQ(boxes.size(), expected.size());
+    for (size_t i = 0; i < boxes.size(); ++i) {
+      const CellBox &b = boxes[i], &e = expected[i];
+      // Columns come from the table's own widths, as on the model; rows from the host's layout.
+      EXPECT_EQ(std::tie(b.row, b.column, b.page), std::tie(e.row, e.column, e.page)) << i;
+      EXPECT_NEAR(b.left, e.left, 0.5) << i;
+      EXPECT_NEAR(b.width, e.width, 0.5) << i;
+      EXPECT_NEAR(boxes.front().top, expected.front().top, 5);
+      if (i + 1 < boxes.size() && boxes[i + 1].row == b.row + 1)
+        EXPECT_NEAR(boxes[i + 1].top, b.top + b.height, 0.1) << "rows follow one another";
+      // The cell's text stands in its box.
+      auto cell = table->Cell(b.row, b.column);
+      for (const LaidText& p : pieces)
+        if (p.start >= cell->Start() && p.start < cell->End()) {
+          EXPECT_GE(p.left, b.left - 0.5) << i;
+          EXPECT_LE(p.left + p.width, b.left + b.width + 0.5) << i;
+          EXPECT_GE(p.top, b.top - 0.5) << i;
+          EXPECT_LE(p.top, b.top + b.height) << i;
+        }
+    }
+  }
+}
+
 // Paragraph texts with their positions, and each character's size and raise.
 std::vector<std::tuple<long, long, std::wstring>> ParagraphLayout(Document& doc) {
   std::vector<std::tuple<long, long, std::wstring>> out;
@@ -256,6 +288,34 @@ TEST_P(HostLayoutMade, LinesBreakWhereTheModelBreaksThemAndRunsKeepTheirFonts) {
   EXPECT_NEAR(byText[L"的图象"].left, byText[L"2"].left + byText[L"2"].width, 0.5);
   EXPECT_GT(byText[L"第"].left, byText[L"的图象"].left + byText[L"的图象"].width + 1) << "the tab leaves a gap";
   EXPECT_EQ(byText[L"1"].top, byText[L"第"].top);
+}
+
+// A table of two cells with grid widths, the second holding a table of its own.
+std::string Cell(const std::string& content) { return "<w:tc><w:tcPr><w:tcW w:w=\"2000\" w:type=\"dxa\"/></w:tcPr>" + content + "</w:tc>"; }
+std::string Table(const std::string& cells, int columns) {
+  return "<w:tbl><w:tblPr><w:tblW w:w=\"0\" w:type=\"auto\"/></w:tblPr><w:tblGrid>" +
+         plx::test::Repeat("<w:gridCol w:w=\"2000\"/>", columns) + "</w:tblGrid><w:tr>" + cells + "</w:tr></w:tbl>";
+}
+
+TEST_P(HostLayoutMade, TablesInCellsAreTheirTablesNestedOnesWithBoxesInsideTheirCell) {
+  if (GetParam() == Host::Model) GTEST_SKIP() << "the model's reader keeps a table in a cell as the raw XML it read";
+  const std::string inner = Table(Cell("<w:p><w:r><w:t>内</w:t></w:r></w:p>"), 1);
+  if (!Open("<w:p><w:r><w:t>表格：</w:t></w:r></w:p>" +
+            Table(Cell("<w:p><w:r><w:t>外</w:t></w:r></w:p>") + Cell(inner + "<w:p/>"), 2) + "<w:p/>"))
+    GTEST_SKIP() << test::HostName(GetParam()) << " is not available here";
+  auto outer = doc_->GetTables()->Item(1);
+  ASSERT_EQ(doc_->GetTables()->Count(), 1);
+  auto nested = outer->NestedTables();
+  ASSERT_EQ(nested->Count(), 1);
+  EXPECT_EQ(nested->Item(1)->Cell(1, 1)->Text(), L"内");
+  EXPECT_EQ(nested->Item(1)->NestedTables()->Count(), 0);
+  const auto cells = outer->CellBoxes(), inside = nested->Item(1)->CellBoxes();
+  ASSERT_EQ(cells.size(), 2u);
+  ASSERT_EQ(inside.size(), 1u);
+  EXPECT_GE(inside[0].left, cells[1].left - 0.5);
+  EXPECT_LE(inside[0].left, cells[1].left + 10);
+  EXPECT_GE(inside[0].top, cells[1].top - 0.5);
+  EXPECT_LE(inside[0].top + inside[0].height, cells[1].top + cells[1].height + 0.5);
 }
 
 INSTANTIATE_TEST_SUITE_P(Hosts, HostLayoutMade, ::testing::Values(Host::Model, Host::LibreOffice),

@@ -37,14 +37,17 @@ PageView::PageView(WriterDoc& doc)
   Reference<container::XNameAccess> styles(families->getStyleFamilies()->getByName("PageStyles"),
                                            uno::UNO_QUERY_THROW);
   Reference<beans::XPropertySet> style(styles->getByName(styleName), uno::UNO_QUERY_THROW);
-  sal_Int32 left = 0, top = 0, height = 0;
+  sal_Int32 left = 0, right = 0, top = 0, width = 0, height = 0;
   style->getPropertyValue("LeftMargin") >>= left;
+  style->getPropertyValue("RightMargin") >>= right;
   style->getPropertyValue("TopMargin") >>= top;
+  style->getPropertyValue("Width") >>= width;
   style->getPropertyValue("Height") >>= height;
   leftMm100_ = left;
   topMm100_ = top;
   heightMm100_ = height;
   left_ = FromMm100(left);
+  textWidth_ = FromMm100(width - left - right);
 }
 
 PageView::~PageView() { doc_.ShowSelection(); }

@@ -32,6 +32,7 @@ class PageView {
   // The page set-up the places are measured with (the first page's style),
   // in points.
   double LeftMargin() const { return left_; }
+  double TextWidth() const { return textWidth_; }
 
   const Reference<css::text::XTextViewCursor> view;
   const Reference<css::view::XLineCursor> lines;
@@ -41,7 +42,7 @@ class PageView {
   WriterDoc& doc_;
   // The first page's margins and height, in 1/100 mm.
   long leftMm100_ = 0, topMm100_ = 0, heightMm100_ = 0;
-  double left_ = 0;
+  double left_ = 0, textWidth_ = 0;
 };
 
 }  // namespace plx::docif::lo
