@@ -9,6 +9,8 @@
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/text/XParagraphCursor.hpp>
 
+#include "docif/model/model_collections.hpp"
+#include "docif/uno/uno_cell_boxes.hpp"
 #include "docif/uno/uno_formats.hpp"
 #include "docif/uno/uno_page_view.hpp"
 #include "docif/uno/uno_text.hpp"
@@ -167,20 +169,38 @@ std::vector<Line> WalkLines(PageView& v, const WriterParagraph& p, const PieceSt
   return lines;
 }
 
-// How far the lines of a centred or right-aligned paragraph are moved from
+// The cells of the document's tables as laid out, read once per table.
+using CellCache = std::map<uint32_t, std::vector<CellBox>>;
+
+// Where the lines of a paragraph start before its indents: the page's left
+// margin, or in a table cell the cell's left edge and inner margin.
+double AreaLeft(WriterDoc& doc, PageView& v, const WriterParagraph& p, CellCache& cells) {
+  if (p.textId == 0) return v.LeftMargin();
+  const uint32_t table = doc.story.Mirror().Cell(p.start).table;
+  auto it = cells.find(table);
+  if (it == cells.end()) it = cells.emplace(table, CellBoxesOf(doc, table)).first;
+  const auto rows = model::TableCellSpans(doc.story.Tables(), doc.story.Mirror(), table);
+  sal_Int32 inner = 0;
+  Reference<beans::XPropertySet>(p.text, uno::UNO_QUERY_THROW)->getPropertyValue("LeftBorderDistance") >>= inner;
+  for (const CellBox& box : it->second) {
+    const auto [s, e] = rows[box.row - 1][box.column - 1];
+    if (p.start >= s && p.start <= e) return box.left + FromMm100(inner);
+  }
+  return v.LeftMargin();
+}
+
+// How far the lines of a centred or right-aligned paragraph move back to
 // where its lines start: its first line starts after the first-line indent.
-double AlignmentShift(PageView& v, const WriterParagraph& p, const ParagraphFormat& format, const Line& line,
-                      bool first) {
-  const int alignment = format.Alignment.value_or(kAlignLeft);
-  if ((alignment != kAlignCenter && alignment != kAlignRight) || p.textId != 0) return 0;
-  const double flush = v.LeftMargin() + format.LeftIndent.value_or(0) + (first ? format.FirstLineIndent.value_or(0) : 0);
+double AlignmentShift(double areaLeft, const ParagraphFormat& format, const Line& line, bool first) {
+  const double flush = areaLeft + format.LeftIndent.value_or(0) + (first ? format.FirstLineIndent.value_or(0) : 0);
   return std::min(0.0, flush - line.start.x);
 }
 
 // The pieces of one paragraph's glyphs: runs of one piece, one line and
 // consecutive characters.
-void AddParagraph(PageView& v, const model::Story& story, const WriterParagraph& p, const std::vector<Glyph>& glyphs,
-                  std::vector<LaidText>& out) {
+void AddParagraph(WriterDoc& doc, PageView& v, const WriterParagraph& p, const std::vector<Glyph>& glyphs,
+                  CellCache& cells, std::vector<LaidText>& out) {
+  const model::Story& story = doc.story.Mirror();
   const PieceStarts at(p);
   const auto paragraph = WriterParagraphOf(p);
   const std::vector<FontFormat> fonts = PieceFonts(paragraph, p.pieces.size());
@@ -228,6 +248,9 @@ void AddParagraph(PageView& v, const model::Story& story, const WriterParagraph&
       xs[shown] = v.Here().x;
     }
   }
+  const int alignment = format.Alignment.value_or(kAlignLeft);
+  const bool aligned = alignment == kAlignCenter || alignment == kAlignRight;
+  const double areaLeft = aligned ? AreaLeft(doc, v, p, cells) : 0;
   for (const Run& r : runs) {
     const Line& ln = lines[r.line];
     const long from = glyphs[r.first].shown, to = glyphs[r.last].shown + 1;
@@ -237,7 +260,7 @@ void AddParagraph(PageView& v, const model::Story& story, const WriterParagraph&
     for (size_t g = r.first; g <= r.last; ++g) piece.text += glyphs[g].c;
     piece.start = glyphs[r.first].pos;
     piece.page = ln.start.page;
-    piece.left = left + AlignmentShift(v, p, format, ln, r.line == 0);
+    piece.left = left + (aligned ? AlignmentShift(areaLeft, format, ln, r.line == 0) : 0);
     piece.top = ln.start.y;
     piece.width = std::max(0.0, right - left);
     piece.font = fonts[glyphs[r.first].piece];
@@ -275,7 +298,8 @@ std::vector<LaidText> LaidOutText(WriterDoc& doc, long start, long end) {
   std::vector<LaidText> out;
   if (byParagraph.empty()) return out;
   PageView view(doc);
-  for (const auto& [index, glyphs] : byParagraph) AddParagraph(view, story, paragraphs[index], glyphs, out);
+  CellCache cells;
+  for (const auto& [index, glyphs] : byParagraph) AddParagraph(doc, view, paragraphs[index], glyphs, cells, out);
   // A line's height is the distance to the next line down the page; the
   // line after the last one is read too.
   std::set<std::pair<int, double>> tops;
