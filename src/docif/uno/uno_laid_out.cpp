@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <tuple>
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
@@ -172,21 +173,28 @@ std::vector<Line> WalkLines(PageView& v, const WriterParagraph& p, const PieceSt
 // The cells of the document's tables as laid out, read once per table.
 using CellCache = std::map<uint32_t, std::vector<CellBox>>;
 
-// Where the lines of a paragraph start before its indents: the page's left
-// margin, or in a table cell the cell's left edge and inner margin.
-double AreaLeft(WriterDoc& doc, PageView& v, const WriterParagraph& p, CellCache& cells) {
-  if (p.textId == 0) return v.LeftMargin();
+// The box of the table cell holding a paragraph, when it stands in one.
+std::optional<CellBox> BoxOf(WriterDoc& doc, const WriterParagraph& p, CellCache& cells) {
+  if (p.textId == 0) return std::nullopt;
   const uint32_t table = doc.story.Mirror().Cell(p.start).table;
   auto it = cells.find(table);
   if (it == cells.end()) it = cells.emplace(table, CellBoxesOf(doc, table)).first;
   const auto rows = model::TableCellSpans(doc.story.Tables(), doc.story.Mirror(), table);
-  sal_Int32 inner = 0;
-  Reference<beans::XPropertySet>(p.text, uno::UNO_QUERY_THROW)->getPropertyValue("LeftBorderDistance") >>= inner;
   for (const CellBox& box : it->second) {
     const auto [s, e] = rows[box.row - 1][box.column - 1];
-    if (p.start >= s && p.start <= e) return box.left + FromMm100(inner);
+    if (p.start >= s && p.start <= e) return box;
   }
-  return v.LeftMargin();
+  return std::nullopt;
+}
+
+// Where the lines of a paragraph start before its indents: the page's left
+// margin, or in a table cell the cell's left edge and inner margin.
+double AreaLeft(WriterDoc& doc, PageView& v, const WriterParagraph& p, CellCache& cells) {
+  const auto box = BoxOf(doc, p, cells);
+  if (!box) return v.LeftMargin();
+  sal_Int32 inner = 0;
+  Reference<beans::XPropertySet>(p.text, uno::UNO_QUERY_THROW)->getPropertyValue("LeftBorderDistance") >>= inner;
+  return box->left + FromMm100(inner);
 }
 
 // How far the lines of a centred or right-aligned paragraph move back to
@@ -299,22 +307,36 @@ std::vector<LaidText> LaidOutText(WriterDoc& doc, long start, long end) {
   if (byParagraph.empty()) return out;
   PageView view(doc);
   CellCache cells;
-  for (const auto& [index, glyphs] : byParagraph) AddParagraph(doc, view, paragraphs[index], glyphs, cells, out);
-  // A line's height is the distance to the next line down the page; the
-  // line after the last one is read too.
-  std::set<std::pair<int, double>> tops;
-  for (const LaidText& piece : out) tops.insert({piece.page, piece.top});
-  const size_t after = byParagraph.back().first + 1;
-  for (size_t i = after; i < paragraphs.size(); ++i)
+  std::vector<size_t> owners;  // each piece's paragraph
+  for (const auto& [index, glyphs] : byParagraph) {
+    AddParagraph(doc, view, paragraphs[index], glyphs, cells, out);
+    owners.resize(out.size(), index);
+  }
+  // A line's height is the distance to the next line down the page (the
+  // line after the last one is read too); in a table cell, to the next line
+  // of the same cell, the cell's last line reaching to its row's end.
+  std::set<std::tuple<int, int, double>> tops;  // text (0 for any), page, top
+  auto addTop = [&](int textId, int page, double top) {
+    tops.insert({0, page, top});
+    if (textId != 0) tops.insert({textId, page, top});
+  };
+  for (size_t i = 0; i < out.size(); ++i) addTop(paragraphs[owners[i]].textId, out[i].page, out[i].top);
+  for (size_t i = byParagraph.back().first + 1; i < paragraphs.size(); ++i)
     if (!paragraphs[i].rowEnd) {
       const PagePoint next = view.At(paragraphs[i].begin);
-      tops.insert({next.page, next.y});
+      addTop(paragraphs[i].textId, next.page, next.y);
       break;
     }
-  for (LaidText& piece : out) {
-    const auto next = tops.upper_bound({piece.page, piece.top});
+  for (size_t i = 0; i < out.size(); ++i) {
+    LaidText& piece = out[i];
+    const WriterParagraph& p = paragraphs[owners[i]];
+    const auto next = tops.upper_bound({p.textId, piece.page, piece.top});
+    double step = next != tops.end() && std::get<0>(*next) == p.textId && std::get<1>(*next) == piece.page
+                      ? std::get<2>(*next) - piece.top
+                      : 0;
+    if (const auto box = step > 0 ? std::nullopt : BoxOf(doc, p, cells); box && box->page == piece.page)
+      step = box->top + box->height - piece.top;
     const double size = piece.font.Size.value_or(10.5);
-    const double step = next != tops.end() && next->first == piece.page ? next->second - piece.top : 0;
     piece.lineHeight = step > 0 && step < 4 * size ? step : 1.2 * size;
   }
   return out;
