@@ -160,12 +160,7 @@ std::vector<Line> WalkLines(PageView& v, const WriterParagraph& p, const PieceSt
     from = line.to + (breaks.count(line.to) ? 1 : 0);
     if (from >= total || from <= line.from || line.to > until) break;
     v.view->gotoRange(lineStart, false);
-    long steps = StepsBefore(p, at, from) - StepsBefore(p, at, line.from);
-    while (steps > 0) {
-      const long step = std::min(steps, 32767L);
-      v.view->goRight(static_cast<sal_Int16>(step), false);
-      steps -= step;
-    }
+    v.GoRight(StepsBefore(p, at, from) - StepsBefore(p, at, line.from));
   }
   return lines;
 }
@@ -246,13 +241,9 @@ void AddParagraph(WriterDoc& doc, PageView& v, const WriterParagraph& p, const s
     long steps = 0;
     for (long shown : wanted) {
       if (shown > lines[l].to) break;
-      long move = StepsBefore(p, at, shown) - steps;
+      const long move = StepsBefore(p, at, shown) - steps;
+      v.GoRight(move);
       steps += move;
-      while (move > 0) {
-        const long step = std::min(move, 32767L);
-        v.view->goRight(static_cast<sal_Int16>(step), false);
-        move -= step;
-      }
       xs[shown] = v.Here().x;
     }
   }

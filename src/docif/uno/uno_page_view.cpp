@@ -1,5 +1,7 @@
 #include "docif/uno/uno_page_view.hpp"
 
+#include <algorithm>
+
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
@@ -64,6 +66,15 @@ PagePoint PageView::Here() const {
 PagePoint PageView::At(const Reference<text::XTextRange>& at) const {
   view->gotoRange(at, false);
   return Here();
+}
+
+void PageView::GoRight(long steps) const {
+  // One call moves at most 32,767 steps.
+  while (steps > 0) {
+    const long step = std::min(steps, 32767L);
+    view->goRight(static_cast<sal_Int16>(step), false);
+    steps -= step;
+  }
 }
 
 }  // namespace plx::docif::lo

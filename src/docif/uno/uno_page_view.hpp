@@ -28,6 +28,8 @@ class PageView {
   // Where the view cursor stands now.
   PagePoint Here() const;
   PagePoint At(const Reference<css::text::XTextRange>& at) const;
+  // Moves the view cursor `steps` of Writer's cursor steps to the right.
+  void GoRight(long steps) const;
 
   // The page set-up the places are measured with (the first page's style),
   // in points.
