@@ -141,8 +141,9 @@ TEST_P(HostLayoutPaper, CellBoxesStandWhereTheCellsAreLaidOut) {
       EXPECT_NEAR(b.left, e.left, 0.5) << i;
       EXPECT_NEAR(b.width, e.width, 0.5) << i;
       EXPECT_NEAR(boxes.front().top, expected.front().top, 5);
-      if (i + 1 < boxes.size() && boxes[i + 1].row == b.row + 1)
+      if (i + 1 < boxes.size() && boxes[i + 1].row == b.row + 1) {
         EXPECT_NEAR(boxes[i + 1].top, b.top + b.height, 0.1) << "rows follow one another";
+      }
       // The cell's text stands in its box.
       auto cell = table->Cell(b.row, b.column);
       for (const LaidText& p : pieces)
@@ -275,7 +276,9 @@ TEST_P(HostLayoutMade, LinesBreakWhereTheModelBreaksThemAndRunsKeepTheirFonts) {
   for (size_t i = 0; i < lines.size(); ++i) {
     EXPECT_NEAR(lines[i].start, expectedLines[i].start, 1) << "line " << i;
     EXPECT_NEAR(lines[i].left, expectedLines[i].left, 1) << "line " << i << ": a centred line starts at the margin";
-    if (i > 0) EXPECT_GT(lines[i].top, lines[i - 1].top);
+    if (i > 0) {
+      EXPECT_GT(lines[i].top, lines[i - 1].top);
+    }
   }
   // The title in its own font; the superscript, the text after the tab and the field's result are pieces of their own.
   EXPECT_EQ(pieces.front().text, L"期中考试");
