@@ -1,6 +1,7 @@
 #include "docif/uno/uno_page_view.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
@@ -58,8 +59,10 @@ PagePoint PageView::Here() const {
   const awt::Point p = view->getPosition();
   PagePoint out;
   out.page = pages->getPage();
-  out.x = FromMm100(leftMm100_ + p.X);
-  out.y = FromMm100(topMm100_ + p.Y - (out.page - 1) * (heightMm100_ + kGapBetweenPages));
+  // In tenths of a point, as the Information values are, so that a piece
+  // and the inline picture on its line share their top exactly.
+  out.x = std::round(FromMm100(leftMm100_ + p.X) * 10) / 10;
+  out.y = std::round(FromMm100(topMm100_ + p.Y - (out.page - 1) * (heightMm100_ + kGapBetweenPages)) * 10) / 10;
   return out;
 }
 
