@@ -104,6 +104,14 @@ TEST_P(HostLayoutPaper, LaidOutTextIsTheModelsInReadingOrderOnItsPages) {
     EXPECT_NEAR(lines[i].left, expectedLines[i].left, 1) << lines[i].start;
     EXPECT_NEAR(lines[i].top, expectedLines[i].top, 1) << lines[i].start;
   }
+  // A line's top is the place Information gives its first character (on the
+  // first page, where the host's own Information counts from), so whoever
+  // draws a picture on the line finds it there.
+  for (const LaidText& line : lines) {
+    if (line.page != 1) continue;
+    EXPECT_EQ(line.top, doc_->GetRange(line.start, line.start)->Information(kVerticalPositionRelativeToPage))
+        << line.start;
+  }
   std::cout << test::HostName(std::get<0>(GetParam())) << ": " << pieces.size() << " pieces on "
             << doc_->Content()->Information(kNumberOfPagesInDocument) << " pages in "
             << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms\n";
