@@ -54,30 +54,6 @@ Reference<datatransfer::XTransferable> TransferableOf(WriterDoc& doc, long start
   return Transfers(doc)->getTransferable();
 }
 
-// The mirror after Writer's text changed at `at` by an insertion: Writer's
-// text read whole once more, the inserted characters put into the mirror
-// there, so live ranges before and after move as the model moves them.
-// Returns the inserted span; when Writer changed the text elsewhere too,
-// the mirror is replaced and the span is where the two texts differ.
-std::pair<long, long> MirrorInserted(WriterStory& story, long at) {
-  WriterStory fresh(story.Document());
-  const std::wstring& now = fresh.Mirror().Text();
-  const std::wstring& was = story.Mirror().Text();
-  const long added = static_cast<long>(now.size()) - static_cast<long>(was.size());
-  if (added >= 0 && now.compare(0, at, was, 0, at) == 0 &&
-      now.compare(at + added, std::wstring::npos, was, at, std::wstring::npos) == 0) {
-    story.Mirror().Insert(at, now.substr(at, added), model::InsertionCell(story.Mirror(), at));
-    story.Sync();
-    return {at, at + added};
-  }
-  size_t head = 0, tail = 0;
-  while (head < now.size() && head < was.size() && now[head] == was[head]) ++head;
-  while (tail < now.size() - head && tail < was.size() - head && now[now.size() - 1 - tail] == was[was.size() - 1 - tail])
-    ++tail;
-  story.Sync();
-  return {static_cast<long>(head), static_cast<long>(now.size() - tail)};
-}
-
 }  // namespace
 
 void CopyToClipboard(WriterDoc& doc, long start, long end) {
@@ -110,7 +86,7 @@ std::pair<long, long> PasteFormatted(WriterDoc& target, long start, long end, Wr
     auto after = views->getViewCursor()->getEnd();
     after->getText()->insertControlCharacter(after, text::ControlCharacter::PARAGRAPH_BREAK, false);
   }
-  auto copy = MirrorInserted(story, start);
+  auto copy = story.TakeInserted(WriterStory(story.Document()), start);
   if (overFinalMark) {
     // Put over the final mark, the copy's own last mark takes its place.
     const bool lastMarkCopied = copy.second > copy.first && copy.second == story.Mirror().Length() - 1 &&

@@ -150,11 +150,19 @@ std::vector<Line> WalkLines(PageView& v, const WriterParagraph& p, const PieceSt
     line.from = from;
     line.start = v.Here();
     auto lineStart = v.view->getStart();
-    v.lines->gotoEndOfLine(false);
+    // The line's characters: the view's own selection gives them in the
+    // body; in a table cell it gives none, and a cursor of the cell counts them.
+    v.lines->gotoEndOfLine(true);
     line.end = v.Here().x;
-    auto counter = p.text->createTextCursorByRange(lineStart);
-    counter->gotoRange(v.view->getStart(), true);
-    line.to = from + static_cast<long>(FromOUString(counter->getString()).size());
+    rtl::OUString shown;
+    if (p.textId == 0) {
+      shown = v.view->getString();
+    } else {
+      auto counter = p.text->createTextCursorByRange(lineStart);
+      counter->gotoRange(v.view->getEnd(), true);
+      shown = counter->getString();
+    }
+    line.to = from + static_cast<long>(FromOUString(shown).size());
     lines.push_back(line);
     // A line ends before its line break; the next one starts after it.
     from = line.to + (breaks.count(line.to) ? 1 : 0);
