@@ -208,6 +208,15 @@ TEST_P(HostLayoutPaper, FormattedCopiesKeepCharactersFormatsAndTheTextAfterThem)
   EXPECT_EQ(copied[0], copied[1]);
   EXPECT_EQ(ParagraphLayout(*doc_), ParagraphLayout(*reference_));
 
+  // An empty source leaves nothing in place of the target.
+  for (Document* doc : {doc_.get(), reference_.get()}) {
+    auto target = doc->GetRange(0, 2);
+    target->SetFormattedText(*doc->GetRange(5, 5));
+    copied.emplace_back(target->Start(), target->End());
+  }
+  EXPECT_EQ(copied[2], copied[3]);
+  EXPECT_EQ(ParagraphLayout(*doc_), ParagraphLayout(*reference_));
+
   auto piece = app_->GetDocuments()->Add();
   auto content = piece->Content();
   content->SetFormattedText(*doc_->Content());

@@ -71,6 +71,10 @@ void CopyToClipboard(WriterDoc& doc, long start, long end) {
 }
 
 std::pair<long, long> PasteFormatted(WriterDoc& target, long start, long end, WriterDoc& source, long from, long to) {
+  if (to <= from) {  // nothing to copy: the target's text goes
+    const long at = end > start ? target.story.Replace(start, end, L"").first : start;
+    return {at, at};
+  }
   // Taken first: the source may be the target itself.
   const bool endsWithFinalMark = to > from && to >= source.story.Mirror().Length();
   auto transferable = TransferableOf(source, from, to);
