@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <map>
 #include <tuple>
 
@@ -54,30 +55,43 @@ std::vector<LaidText> LineStarts(const std::vector<LaidText>& pieces) {
   return out;
 }
 
-struct Paper {
-  const char* name;
-  bool resaved;
-};
-
-class HostLayoutPaper : public ::testing::TestWithParam<std::tuple<Host, Paper>> {
+// A document opened on the host under test, and the same file on the model
+// as the reference.
+class OnHostAndModel {
  protected:
-  void SetUp() override {
-    const auto [host, paper] = GetParam();
-    auto path = test::CorpusPaperAs(paper.name, paper.resaved);
-    if (!path) GTEST_SKIP() << test::CorpusMissing(paper.name);
-    std::string why;
-    app_ = test::StartHost(host, &why);
-    if (!app_) GTEST_SKIP() << test::HostName(host) << ": " << why;
-    doc_ = app_->GetDocuments()->Open(path->wstring(), false);
-    model_ = test::StartHost(Host::Model, &why);
-    reference_ = model_->GetDocuments()->Open(path->wstring(), false);
+  // False when the host is missing here (`why` says what is missing).
+  bool OpenOn(Host host, const std::filesystem::path& file, std::string* why) {
+    app_ = test::StartHost(host, why);
+    if (!app_) return false;
+    doc_ = app_->GetDocuments()->Open(file.wstring(), false);
+    model_ = test::StartHost(Host::Model, why);
+    reference_ = model_->GetDocuments()->Open(file.wstring(), false);
+    return true;
   }
-  void TearDown() override {
+  void CloseOnHost() {
     if (app_ && doc_) app_->GetDocuments()->Close(doc_);
   }
 
   std::shared_ptr<Application> app_, model_;
   std::shared_ptr<Document> doc_, reference_;
+};
+
+// A corpus paper, as written or as LibreOffice saved it again.
+struct Paper {
+  const char* name;
+  bool resaved;
+};
+
+class HostLayoutPaper : public ::testing::TestWithParam<std::tuple<Host, Paper>>, protected OnHostAndModel {
+ protected:
+  void SetUp() override {
+    const Paper paper = std::get<1>(GetParam());
+    const auto file = test::CorpusPaperAs(paper.name, paper.resaved);
+    if (!file) GTEST_SKIP() << test::CorpusMissing(paper.name);
+    if (std::string why; !OpenOn(std::get<0>(GetParam()), *file, &why))
+      GTEST_SKIP() << test::HostName(std::get<0>(GetParam())) << ": " << why;
+  }
+  void TearDown() override { CloseOnHost(); }
 };
 
 TEST_P(HostLayoutPaper, LaidOutTextIsTheModelsInReadingOrderOnItsPages) {
@@ -165,17 +179,15 @@ TEST_P(HostLayoutPaper, CellBoxesStandWhereTheCellsAreLaidOut) {
   }
 }
 
-// Paragraph texts with their positions, and each character's size and raise.
-std::vector<std::tuple<long, long, std::wstring>> ParagraphLayout(Document& doc) {
-  std::vector<std::tuple<long, long, std::wstring>> out;
+// Where each paragraph ends, and the document's text.
+std::pair<std::vector<long>, std::wstring> ParagraphEnds(Document& doc) {
+  std::vector<long> ends;
   auto paragraphs = doc.Paragraphs();
-  for (int i = 1; i <= paragraphs->Count(); ++i) {
-    auto p = paragraphs->Item(i);
-    out.emplace_back(p->Start(), p->End(), p->Text());
-  }
-  return out;
+  for (int i = 1; i <= paragraphs->Count(); ++i) ends.push_back(paragraphs->Item(i)->End());
+  return {ends, doc.Content()->Text()};
 }
 
+// Each character's size, raise and weight.
 std::vector<std::tuple<double, bool, bool>> CharacterLooks(Range& range) {
   std::vector<std::tuple<double, bool, bool>> out;
   auto characters = range.Characters();
@@ -206,7 +218,7 @@ TEST_P(HostLayoutPaper, FormattedCopiesKeepCharactersFormatsAndTheTextAfterThem)
     EXPECT_EQ(last->End(), doc->Content()->End()) << "a live range after the copy moves with its text";
   }
   EXPECT_EQ(copied[0], copied[1]);
-  EXPECT_EQ(ParagraphLayout(*doc_), ParagraphLayout(*reference_));
+  EXPECT_EQ(ParagraphEnds(*doc_), ParagraphEnds(*reference_));
 
   // An empty source leaves nothing in place of the target.
   for (Document* doc : {doc_.get(), reference_.get()}) {
@@ -215,7 +227,7 @@ TEST_P(HostLayoutPaper, FormattedCopiesKeepCharactersFormatsAndTheTextAfterThem)
     copied.emplace_back(target->Start(), target->End());
   }
   EXPECT_EQ(copied[2], copied[3]);
-  EXPECT_EQ(ParagraphLayout(*doc_), ParagraphLayout(*reference_));
+  EXPECT_EQ(ParagraphEnds(*doc_), ParagraphEnds(*reference_));
 
   auto piece = app_->GetDocuments()->Add();
   auto content = piece->Content();
@@ -233,41 +245,34 @@ TEST_P(HostLayoutPaper, FormattedCopiesKeepCharactersFormatsAndTheTextAfterThem)
 const Paper kPapers[] = {{"worksheet.docx", false}, {"worksheet.docx", true}, {"exam-teacher.docx", false},
                          {"exam-teacher.docx", true}};
 
+// "libreoffice_examteacher_resaved": the host, the paper's name without
+// its extension or dashes, and how it was saved.
+std::string PaperCaseName(const ::testing::TestParamInfo<std::tuple<Host, Paper>>& info) {
+  const auto& [host, paper] = info.param;
+  std::string name = std::string(paper.name).substr(0, std::string(paper.name).find('.'));
+  std::erase(name, '-');
+  return test::HostName(host) + "_" + name + (paper.resaved ? "_resaved" : "");
+}
+
 INSTANTIATE_TEST_SUITE_P(Hosts, HostLayoutPaper,
-                         ::testing::Combine(::testing::Values(Host::Model, Host::LibreOffice),
-                                            ::testing::ValuesIn(kPapers)),
-                         [](const auto& info) {
-                           std::string paper = std::get<1>(info.param).name;
-                           paper = paper.substr(0, paper.find('.'));
-                           std::erase(paper, '-');
-                           return test::HostName(std::get<0>(info.param)) + "_" + paper +
-                                  (std::get<1>(info.param).resaved ? "_resaved" : "");
-                         });
+                         ::testing::Combine(::testing::Values(Host::Model, Host::LibreOffice), ::testing::ValuesIn(kPapers)),
+                         PaperCaseName);
 
 // A paper the test writes (A4, no line grid), opened on the host of the
 // parameter and on the model.
-class HostLayoutMade : public ::testing::TestWithParam<Host> {
+class HostLayoutMade : public ::testing::TestWithParam<Host>, protected OnHostAndModel {
  protected:
   bool Open(const std::string& body) {
-    const std::string path = plx::test::WritePackageWithBody(
+    const std::string file = plx::test::WritePackageWithBody(
         dir_.Path(), body + "<w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/><w:pgMar w:top=\"1440\" w:right=\"1800\" "
                             "w:bottom=\"1440\" w:left=\"1800\" w:header=\"851\" w:footer=\"992\" w:gutter=\"0\"/>"
                             "</w:sectPr>");
     std::string why;
-    app_ = test::StartHost(GetParam(), &why);
-    if (!app_) return false;
-    doc_ = app_->GetDocuments()->Open(std::wstring(path.begin(), path.end()), false);
-    model_ = test::StartHost(Host::Model, &why);
-    reference_ = model_->GetDocuments()->Open(std::wstring(path.begin(), path.end()), false);
-    return true;
+    return OpenOn(GetParam(), file, &why);
   }
-  void TearDown() override {
-    if (doc_) app_->GetDocuments()->Close(doc_);
-  }
+  void TearDown() override { CloseOnHost(); }
 
   plx::test::TempDir dir_;
-  std::shared_ptr<Application> app_, model_;
-  std::shared_ptr<Document> doc_, reference_;
 };
 
 // Runs of 10.5-point ideographs, one em each, so both layouts break lines at
