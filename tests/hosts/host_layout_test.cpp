@@ -13,9 +13,15 @@
 
 #include "docif/document.hpp"
 #ifdef PLENDRIX_UNO
+#include <com/sun/star/awt/Size.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/drawing/XShape.hpp>
 #include <com/sun/star/frame/XDispatchProvider.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/text/XTextContent.hpp>
 #include <com/sun/star/util/URL.hpp>
+#include <com/sun/star/view/XSelectionSupplier.hpp>
 
 #include "docif/uno/uno_application.hpp"
 #include "docif/uno/uno_document.hpp"
@@ -392,6 +398,39 @@ TEST(HostLayoutClipboard, CopyPutsTheRangeWithItsFormattingOnTheOfficesClipboard
   EXPECT_EQ(other->GetRange(0, 2)->Font().Bold, true);
   EXPECT_EQ(doc->Content()->Text(), L"甲乙丙丁\r") << "the copied document is left as it was";
   app->GetDocuments()->Close(other);
+  app->GetDocuments()->Close(doc);
+}
+
+TEST(HostLayoutSelectedDrawing, LayoutIsReadWhileADrawingIsSelectedAndTheDrawingStaysSelected) {
+  namespace css = ::com::sun::star;
+  using css::uno::Reference;
+  using css::uno::UNO_QUERY_THROW;
+  std::string why;
+  auto app = test::StartHost(Host::LibreOffice, &why);
+  if (!app) GTEST_SKIP() << why;
+  auto doc = app->GetDocuments()->Add();
+  doc->Content()->InsertBefore(L"第一行\r第二行");
+  // A rectangle selected in Writer's view, as after drawing a figure.
+  auto writer = dynamic_cast<plx::docif::lo::UnoDocument&>(*doc).Writer();
+  Reference<css::lang::XMultiServiceFactory> factory(writer->story.Document(), UNO_QUERY_THROW);
+  Reference<css::drawing::XShape> shape(factory->createInstance("com.sun.star.drawing.RectangleShape"), UNO_QUERY_THROW);
+  shape->setSize(css::awt::Size(2000, 1000));
+  auto text = writer->story.Document()->getText();
+  text->insertTextContent(text->getStart(), Reference<css::text::XTextContent>(shape, UNO_QUERY_THROW), false);
+  Reference<css::view::XSelectionSupplier> view(writer->model->getCurrentController(), UNO_QUERY_THROW);
+  view->select(css::uno::Any(shape));
+  const auto pieces = doc->Content()->LaidOut();
+  ASSERT_EQ(pieces.size(), 2u);
+  EXPECT_EQ(pieces[1].text, L"第二行");
+  EXPECT_GT(pieces[1].top, pieces[0].top);
+  Reference<css::container::XIndexAccess> shapes(view->getSelection(), UNO_QUERY_THROW);
+  ASSERT_EQ(shapes->getCount(), 1);
+  EXPECT_EQ(Reference<css::drawing::XShape>(shapes->getByIndex(0), css::uno::UNO_QUERY), shape)
+      << "the rectangle is still what the view has selected";
+  // Once the add-in selects text, that selection is the one shown.
+  doc->GetRange(5, 5)->Select();
+  EXPECT_EQ(doc->GetBookmarks()->Item(L"\\Page")->End(), doc->Content()->End());
+  EXPECT_EQ(app->GetSelection()->Start(), 5);
   app->GetDocuments()->Close(doc);
 }
 #endif

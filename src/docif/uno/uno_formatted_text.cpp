@@ -3,15 +3,13 @@
 #include <algorithm>
 
 #include <com/sun/star/datatransfer/XTransferableSupplier.hpp>
-#include <com/sun/star/frame/XDispatchProvider.hpp>
-#include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
-#include <com/sun/star/util/URL.hpp>
 
 #include "common/error.hpp"
 #include "docif/model/model_range.hpp"
+#include "docif/uno/uno_dispatch.hpp"
 
 namespace plx::docif::lo {
 
@@ -60,14 +58,7 @@ void CopyToClipboard(WriterDoc& doc, long start, long end) {
   // Writer's own copy command on the range: the clipboard gets every form
   // Writer offers, as when the teacher copies.
   SelectInView(doc, WriterSpan(doc.story, start, end));
-  util::URL copy;
-  copy.Complete = copy.Main = ".uno:Copy";
-  copy.Protocol = ".uno:";
-  copy.Path = "Copy";
-  Reference<frame::XDispatchProvider> frame(doc.model->getCurrentController()->getFrame(), uno::UNO_QUERY_THROW);
-  auto dispatch = frame->queryDispatch(copy, rtl::OUString(), 0);
-  if (!dispatch.is()) Raise(err::kInvalidCall, L"LibreOffice 没有提供复制命令。");
-  dispatch->dispatch(copy, {});
+  RunWriterCommand(doc, "Copy");
 }
 
 std::pair<long, long> PasteFormatted(WriterDoc& target, long start, long end, WriterDoc& source, long from, long to) {

@@ -1,9 +1,11 @@
 #pragma once
 // Writer's layout as its view cursor reports it, in page points: Writer
 // tells where a position stands only for its view cursor, so readers of the
-// layout move that cursor; the mirror's selection is shown in the view
-// again once the command ends.
+// layout move that cursor. Afterwards the view shows what it showed:
+// selected drawings again at once, the text selection (the mirror's) once
+// the command ends.
 #include <com/sun/star/text/XPageCursor.hpp>
+#include <com/sun/star/uno/Any.hxx>
 #include <com/sun/star/text/XTextViewCursor.hpp>
 #include <com/sun/star/view/XLineCursor.hpp>
 
@@ -19,6 +21,9 @@ struct PagePoint {
 };
 
 class PageView {
+  // The drawings the view had selected, if it had (set while `view` is made).
+  css::uno::Any shapes_;
+
  public:
   explicit PageView(WriterDoc& doc);
   ~PageView();
