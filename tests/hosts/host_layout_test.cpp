@@ -366,6 +366,26 @@ TEST_P(HostLayoutMade, CentredTextInACellIsGivenFromTheCellsLeft) {
   EXPECT_NEAR(pieces[0].left - boxes[0].left, pieces[1].left - boxes[1].left, 0.1);
 }
 
+TEST_P(HostLayoutMade, FormattedCopiesBringFieldsAlongIntoTheMiddleOfAParagraph) {
+  if (!Open(kRuns + "<w:p><w:r><w:t>甲乙</w:t></w:r></w:p>")) GTEST_SKIP() << test::HostName(GetParam()) << " is not available here";
+  for (Document* doc : {doc_.get(), reference_.get()}) {
+    auto first = doc->Paragraphs()->First();
+    auto last = doc->Paragraphs()->Last();
+    const std::wstring lastText = last->Text();
+    // The first paragraph without its mark, between 甲 and 乙.
+    auto target = doc->GetRange(last->Start() + 1, last->Start() + 1);
+    target->SetFormattedText(*doc->GetRange(first->Start(), first->End() - 1));
+    EXPECT_EQ(target->Text(), first->Text().substr(0, first->Text().size() - 1));
+    EXPECT_EQ(last->Text(), L"甲" + target->Text() + L"乙\r") << "the paragraph around the copy keeps its text";
+    auto fields = doc->GetFields();
+    ASSERT_EQ(fields->Count(), 2);
+    EXPECT_EQ(fields->Item(2)->Code()->Text(), L" PAGE ");
+    EXPECT_EQ(target->GetFields()->Count(), 1);
+    EXPECT_EQ(target->Characters()->Item(6)->Font().Superscript, true);
+  }
+  EXPECT_EQ(ParagraphEnds(*doc_), ParagraphEnds(*reference_));
+}
+
 INSTANTIATE_TEST_SUITE_P(Hosts, HostLayoutMade, ::testing::Values(Host::Model, Host::LibreOffice),
                          [](const auto& info) { return test::HostName(info.param); });
 
