@@ -13,6 +13,8 @@
 #include "docif/uno/uno_collections.hpp"
 #include "docif/uno/uno_errors.hpp"
 #include "docif/uno/uno_formats.hpp"
+#include "docif/uno/uno_formatted_text.hpp"
+#include "docif/uno/uno_laid_out.hpp"
 #include "docif/uno/uno_layout.hpp"
 #include "docif/uno/uno_inline_shapes.hpp"
 #include "docif/uno/uno_lists.hpp"
@@ -202,7 +204,7 @@ void UnoRange::InsertSymbol(int characterNumber, const std::optional<std::wstrin
   RaiseFromUno(e);
 }
 
-void UnoRange::Copy() try { NotYetInLibreOffice(L"复制到剪贴板"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+void UnoRange::Copy() try { CopyToClipboard(*doc_, Start(), End()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
 FontFormat UnoRange::Font() const try {
   std::vector<Props> parts;
@@ -333,7 +335,7 @@ std::wstring UnoRange::ListString() const try { return NumberText(PropertiesOf(d
 
 double UnoRange::Information(int type) const try { return LayoutInformation(*doc_, Start(), End(), type); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
-std::vector<LaidText> UnoRange::LaidOut() const try { NotYetInLibreOffice(L"文字在页面上的排布（生成图片）"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+std::vector<LaidText> UnoRange::LaidOut() const try { return LaidOutText(*doc_, Start(), End()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
 std::shared_ptr<Ranges> UnoRange::Spans(int of) const try {
   return std::make_shared<model::StoryRanges>(doc_->story.MirrorPtr(), Start(), End(),
@@ -364,6 +366,17 @@ std::shared_ptr<Find> UnoRange::GetFind() try {
   RaiseFromUno(e);
 }
 
-void UnoRange::SetFormattedText(const Range&) try { NotYetInLibreOffice(L"带格式的复制"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+void UnoRange::SetFormattedText(const Range& source) try {
+  const auto* from = dynamic_cast<const UnoRange*>(&source);
+  if (!from) {  // not a range of LibreOffice: only its text can be copied
+    SetText(source.Text());
+    return;
+  }
+  const auto [s, e] = PasteFormatted(*doc_, Start(), End(), *from->Doc(), from->Start(), from->End());
+  Anchor().start = s;
+  Anchor().end = e;
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
+}
 
 }  // namespace plx::docif::lo

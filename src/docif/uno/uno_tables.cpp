@@ -7,6 +7,7 @@
 #include <com/sun/star/text/XTextTable.hpp>
 
 #include "common/error.hpp"
+#include "docif/uno/uno_cell_boxes.hpp"
 #include "docif/uno/uno_collections.hpp"
 #include "docif/uno/uno_errors.hpp"
 #include "docif/uno/uno_formats.hpp"
@@ -135,8 +136,8 @@ class UnoTable final : public Table {
     Reference<beans::XPropertySet>(table_, uno::UNO_QUERY_THROW)
         ->setPropertyValue("TableTemplateName", uno::Any(ToOUString(name)));
   } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
-  std::vector<CellBox> CellBoxes() const override try { NotYetInLibreOffice(L"表格单元格在页面上的位置"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
-  std::shared_ptr<Tables> NestedTables() override try { NotYetInLibreOffice(L"表格中的表格"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::vector<CellBox> CellBoxes() const override try { return CellBoxesOf(*doc_, Id()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::shared_ptr<Tables> NestedTables() override;
   void Delete() override try { doc_->story.RemoveTable(Id()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
  private:
@@ -160,8 +161,9 @@ class UnoTable final : public Table {
 
 class UnoTables final : public Tables {
  public:
-  UnoTables(std::shared_ptr<WriterDoc> doc, long start, long end)
-      : doc_(std::move(doc)), scope_(doc_->story.Mirror().MakeAnchor(start, end)) {}
+  // The tables of [start, end); with `container`, the tables standing in that table's cells.
+  UnoTables(std::shared_ptr<WriterDoc> doc, long start, long end, uint32_t container = 0)
+      : doc_(std::move(doc)), scope_(doc_->story.Mirror().MakeAnchor(start, end)), container_(container) {}
 
   int Count() const override try { return static_cast<int>(Ids().size()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
   std::shared_ptr<Table> Item(int index) override try {
@@ -189,12 +191,27 @@ class UnoTables final : public Tables {
 
  private:
   std::vector<uint32_t> Ids() const {
-    return model::TablesIn(doc_->story.Tables(), doc_->story.Mirror(), scope_->start, scope_->end);
+    const auto& tables = doc_->story.Tables();
+    if (!container_) return model::TablesIn(tables, doc_->story.Mirror(), scope_->start, scope_->end);
+    // Ids follow document order, a table in a cell after the one around it.
+    std::vector<uint32_t> ids;
+    for (const auto& [id, info] : tables)
+      if (info.parent == container_) ids.push_back(id);
+    return ids;
   }
 
   std::shared_ptr<WriterDoc> doc_;
   std::shared_ptr<model::Anchor> scope_;
+  uint32_t container_;
 };
+
+std::shared_ptr<Tables> UnoTable::NestedTables() try {
+  auto span = model::TableSpan(doc_->story.Tables(), doc_->story.Mirror(), Id());
+  if (!span) Raise(err::kInvalidCall, L"该表格已被删除。");
+  return std::make_shared<UnoTables>(doc_, span->first, span->second, Id());
+} catch (const css::uno::Exception& e) {
+  RaiseFromUno(e);
+}
 
 }  // namespace
 

@@ -118,6 +118,13 @@ class WriterStory {
   void InsertTable(long pos, int rows, int columns);
   void RemoveTable(uint32_t id);
 
+  // After Writer inserted content at mirror position `at` (a paste): when
+  // `now`, Writer's text read afresh, is the mirror with characters added
+  // at `at`, those characters go into the mirror there (live ranges move as
+  // the model moves them) and `now`'s index is taken over; otherwise the
+  // mirror is replaced by `now`'s text. Returns the span that differs.
+  std::pair<long, long> TakeInserted(const WriterStory& now, long at);
+
  private:
   struct Walk;
   size_t IndexAt(long pos) const;

@@ -1,0 +1,119 @@
+#include "docif/uno/uno_page_view.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/drawing/XShape.hpp>
+#include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
+#include <com/sun/star/text/XTextViewCursorSupplier.hpp>
+#include <com/sun/star/view/XSelectionSupplier.hpp>
+
+#include "docif/uno/uno_dispatch.hpp"
+#include "docif/uno/uno_formats.hpp"
+
+namespace plx::docif::lo {
+
+using namespace css;
+
+namespace {
+
+// Writer's view sets its pages one under the other with a gap of 284 twips
+// between them; its places count from the first page's text area.
+constexpr long kGapBetweenPages = 501;  // 1/100 mm
+
+Reference<view::XSelectionSupplier> SelectionOf(WriterDoc& doc) {
+  return Reference<view::XSelectionSupplier>(doc.model->getCurrentController(), uno::UNO_QUERY_THROW);
+}
+
+// Whether the view's selection is text; a drawing holding text is a text
+// range too, but no text selection.
+bool IsText(const uno::Any& selection) {
+  Reference<container::XIndexAccess> ranges(selection, uno::UNO_QUERY);
+  if (!ranges.is() || ranges->getCount() == 0) return false;
+  const uno::Any first = ranges->getByIndex(0);
+  return Reference<text::XTextRange>(first, uno::UNO_QUERY).is() && !Reference<drawing::XShape>(first, uno::UNO_QUERY).is();
+}
+
+// The view cursor, which Writer refuses while drawings are selected: the
+// view leaves them as the Escape key leaves them (selecting text does not),
+// and `shapes` keeps them to be selected again unless the add-in has
+// selected text since.
+Reference<text::XTextViewCursor> ViewCursorOf(WriterDoc& doc, uno::Any& shapes) {
+  const uno::Any selection = SelectionOf(doc)->getSelection();
+  if (selection.hasValue() && !IsText(selection)) {
+    if (doc.selectionShown) shapes = selection;
+    RunWriterCommand(doc, "Escape");
+    doc.ShowSelection();
+  }
+  doc.FlushSelection();
+  Reference<text::XTextViewCursorSupplier> supplier(doc.model->getCurrentController(), uno::UNO_QUERY_THROW);
+  return supplier->getViewCursor();
+}
+
+}  // namespace
+
+PageView::PageView(WriterDoc& doc)
+    : view(ViewCursorOf(doc, shapes_)),
+      lines(view, uno::UNO_QUERY_THROW),
+      pages(view, uno::UNO_QUERY_THROW),
+      doc_(doc) {
+  rtl::OUString styleName;
+  Reference<beans::XPropertySet>(doc.story.CursorAt(0), uno::UNO_QUERY_THROW)->getPropertyValue("PageStyleName") >>=
+      styleName;
+  Reference<style::XStyleFamiliesSupplier> families(doc.story.Document(), uno::UNO_QUERY_THROW);
+  Reference<container::XNameAccess> styles(families->getStyleFamilies()->getByName("PageStyles"),
+                                           uno::UNO_QUERY_THROW);
+  Reference<beans::XPropertySet> style(styles->getByName(styleName), uno::UNO_QUERY_THROW);
+  sal_Int32 left = 0, right = 0, top = 0, width = 0, height = 0;
+  style->getPropertyValue("LeftMargin") >>= left;
+  style->getPropertyValue("RightMargin") >>= right;
+  style->getPropertyValue("TopMargin") >>= top;
+  style->getPropertyValue("Width") >>= width;
+  style->getPropertyValue("Height") >>= height;
+  leftMm100_ = left;
+  topMm100_ = top;
+  heightMm100_ = height;
+  left_ = FromMm100(left);
+  textWidth_ = FromMm100(width - left - right);
+}
+
+PageView::~PageView() {
+  doc_.ShowSelection();
+  if (!shapes_.hasValue()) return;
+  try {
+    SelectionOf(doc_)->select(shapes_);
+    doc_.selectionShown = true;  // the view shows the drawings again, not the text selection
+  } catch (...) {
+    // the drawings are gone: the text selection shows once the command ends
+  }
+}
+
+PagePoint PageView::Here() const {
+  const awt::Point p = view->getPosition();
+  PagePoint out;
+  out.page = pages->getPage();
+  // In tenths of a point, as the Information values are, so that a piece
+  // and the inline picture on its line share their top exactly.
+  out.x = std::round(FromMm100(leftMm100_ + p.X) * 10) / 10;
+  out.y = std::round(FromMm100(topMm100_ + p.Y - (out.page - 1) * (heightMm100_ + kGapBetweenPages)) * 10) / 10;
+  return out;
+}
+
+PagePoint PageView::At(const Reference<text::XTextRange>& at) const {
+  view->gotoRange(at, false);
+  return Here();
+}
+
+void PageView::GoRight(long steps) const {
+  // One call moves at most 32,767 steps.
+  while (steps > 0) {
+    const long step = std::min(steps, 32767L);
+    view->goRight(static_cast<sal_Int16>(step), false);
+    steps -= step;
+  }
+}
+
+}  // namespace plx::docif::lo
