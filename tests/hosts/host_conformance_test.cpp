@@ -299,14 +299,18 @@ TEST_P(HostLayout, PlacesOnLaterPagesAreMeasuredFromTheirOwnPage) {
   int lastPage = 1;
   auto paragraphs = doc->Paragraphs();
   ASSERT_EQ(paragraphs->Count(), 160);
-  for (int i = 1; i <= paragraphs->Count(); i += 13) {
+  for (int i = 1; i <= paragraphs->Count(); ++i) {
     auto at = doc->GetRange(paragraphs->Item(i)->Start(), paragraphs->Item(i)->Start());
     const int pageNumber = static_cast<int>(at->Information(kActiveEndPageNumber));
     EXPECT_GE(pageNumber, lastPage) << i;
-    lastPage = pageNumber;
     const double top = at->Information(kVerticalPositionRelativeToPage);
     EXPECT_GE(top, page.TopMargin - 1) << i;
     EXPECT_LE(top, page.PageHeight - page.BottomMargin) << i;
+    // A page's first paragraph stands at its top margin.
+    if (pageNumber > lastPage) {
+      EXPECT_NEAR(top, page.TopMargin, 1) << "the first paragraph of page " << pageNumber;
+    }
+    lastPage = pageNumber;
   }
   EXPECT_GE(lastPage, 3) << "160 lines fill several pages";
   EXPECT_EQ(doc->Content()->Information(kNumberOfPagesInDocument), lastPage);
