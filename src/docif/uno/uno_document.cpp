@@ -23,6 +23,7 @@
 #include "docif/uno/uno_errors.hpp"
 #include "docif/uno/uno_files.hpp"
 #include "docif/uno/uno_formats.hpp"
+#include "docif/uno/uno_shapes.hpp"
 #include "docif/uno/uno_styles.hpp"
 #include "docif/uno/uno_text.hpp"
 
@@ -79,7 +80,7 @@ int UnoSelection::Type() const try {
 
 RangePtr UnoSelection::GetRange() try { return MakeUnoRange(Doc(), Start(), End()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
-std::shared_ptr<ShapeRange> UnoSelection::GetShapeRange() try { NotYetInLibreOffice(L"所选的图形"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+std::shared_ptr<ShapeRange> UnoSelection::GetShapeRange() try { return MakeUnoShapeRange(Doc(), SelectedShapes(*Doc())); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
 void UnoSelection::TypeText(const std::wstring& text) try {
   const std::optional<FontFormat> typing = Typing() ? std::optional<FontFormat>(*Typing()) : std::nullopt;
@@ -151,7 +152,7 @@ std::shared_ptr<Ranges> UnoDocument::Characters() try { return Content()->Charac
 std::shared_ptr<Fields> UnoDocument::GetFields() try { return MakeUnoFields(doc_, 0, doc_->story.Mirror().Length()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 std::shared_ptr<Tables> UnoDocument::GetTables() try { return MakeUnoTables(doc_, 0, doc_->story.Mirror().Length()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 std::shared_ptr<InlineShapes> UnoDocument::GetInlineShapes() try { NotYetInLibreOffice(L"嵌入的图片"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
-std::shared_ptr<Shapes> UnoDocument::GetShapes() try { NotYetInLibreOffice(L"图形"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+std::shared_ptr<Shapes> UnoDocument::GetShapes() try { return MakeUnoShapes(doc_); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 std::shared_ptr<Styles> UnoDocument::GetStyles() try { return MakeUnoStyles(doc_); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 std::shared_ptr<Bookmarks> UnoDocument::GetBookmarks() try { return MakeUnoBookmarks(doc_); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 

@@ -1,0 +1,26 @@
+#pragma once
+// What the adapter keeps about a document's shapes that Writer does not:
+// the running number of the host's default names, the line and fill new
+// shapes get once a shape was made the default, and the size each shape
+// was made with. It lives as long as the adapter's document.
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "docif/formats.hpp"
+#include "docif/uno/writer_doc.hpp"
+
+namespace plx::docif::lo {
+
+struct ShapeBook {
+  int nextNumber = 1;
+  bool named = false;  // the shapes the document came with have names
+  std::optional<LineFormat> defaultLine;
+  std::optional<std::pair<LineFormat, FillFormat>> defaultShape;
+  std::map<std::wstring, std::pair<double, double>> originalSizes;  // by name
+};
+
+ShapeBook& BookOf(const WriterDoc& doc);
+
+}  // namespace plx::docif::lo

@@ -1,0 +1,211 @@
+#include "docif/uno/uno_shapes.hpp"
+
+#include <algorithm>
+#include <set>
+
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/drawing/XDrawPageSupplier.hpp>
+#include <com/sun/star/lang/IndexOutOfBoundsException.hpp>
+#include <com/sun/star/text/TextContentAnchorType.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
+#include <com/sun/star/view/XSelectionSupplier.hpp>
+#include <cppuhelper/implbase1.hxx>
+
+#include "common/error.hpp"
+#include "docif/model/model_shapes.hpp"
+#include "docif/uno/uno_errors.hpp"
+#include "docif/uno/uno_shape_book.hpp"
+#include "docif/uno/uno_text.hpp"
+
+namespace plx::docif::lo {
+
+using namespace css;
+
+Reference<drawing::XShapes> DrawPage(const WriterDoc& doc) {
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  // Writer's one draw page; its documents offer no other way to it.
+  return Reference<drawing::XShapes>(
+      Reference<drawing::XDrawPageSupplier>(doc.model, uno::UNO_QUERY_THROW)->getDrawPage(), uno::UNO_QUERY_THROW);
+#pragma GCC diagnostic pop
+}
+
+namespace {
+
+// A shape floats when it is not anchored as a character and stands in the
+// main text (a header's shapes are not the document's).
+bool Floating(WriterDoc& doc, const ShapeRef& shape) {
+  PropertyRead p(shape, {"AnchorType"});
+  const auto anchor = p.Get<text::TextContentAnchorType>("AnchorType");
+  if (!anchor || *anchor == text::TextContentAnchorType_AS_CHARACTER) return false;
+  try {
+    AnchorParagraphStart(doc, shape);
+    return true;
+  } catch (const VbError&) {
+    return false;
+  } catch (const uno::Exception&) {
+    return false;
+  }
+}
+
+void Collect(const ShapeRef& shape, const ShapeRef& top, std::vector<ShapeHandle>& out) {
+  out.push_back({shape, top});
+  if (KindOf(shape).type != kShapeGroup) return;
+  for (const auto& item : GroupItemsOf(shape)) Collect(item, top, out);
+}
+
+int TrailingNumber(const std::wstring& name) {
+  const size_t digits = name.find_last_not_of(L"0123456789");
+  if (digits == std::wstring::npos || digits + 1 >= name.size() || name.size() - digits > 8) return 0;
+  return std::stoi(name.substr(digits + 1));
+}
+
+}  // namespace
+
+std::wstring DefaultNameOf(const ShapeRef& shape) {
+  const ShapeKind kind = KindOf(shape);
+  model::ShapeData data;
+  data.type = kind.type;
+  data.autoShape = kind.autoShape;
+  return model::DefaultNameOf(data);
+}
+
+// The first time the adapter meets a document's shapes it names those
+// without a name (or with a name another shape has) as the host names
+// them when it opens a file, and continues numbering after the highest
+// number the names carry. Naming them does not count as a change.
+void NameDocumentShapes(WriterDoc& doc) {
+  ShapeBook& book = BookOf(doc);
+  if (book.named) return;
+  book.named = true;
+  const auto all = AllFloatingShapes(doc);
+  std::vector<std::wstring> names;
+  int highest = 0;
+  for (const auto& s : all) {
+    names.push_back(NameOf(s.shape));
+    highest = std::max(highest, TrailingNumber(names.back()));
+  }
+  book.nextNumber = std::max(book.nextNumber, highest + 1);
+  Reference<util::XModifiable> modifiable(doc.model, uno::UNO_QUERY);
+  const bool wasModified = modifiable.is() && modifiable->isModified();
+  std::set<std::wstring> used;
+  bool renamed = false;
+  for (size_t i = 0; i < all.size(); ++i) {
+    if (names[i].empty() || used.count(names[i])) {
+      names[i] = DefaultNameOf(all[i].shape) + L" " + std::to_wstring(book.nextNumber++);
+      NameShape(all[i].shape, names[i]);
+      renamed = true;
+    }
+    used.insert(names[i]);
+  }
+  if (renamed && modifiable.is() && !wasModified) modifiable->setModified(false);
+}
+
+namespace {
+
+// A collection of shapes of the adapter's own making: Writer's grouping and
+// selection take any collection of its shapes.
+class ShapeList final : public cppu::WeakImplHelper1<drawing::XShapes> {
+ public:
+  explicit ShapeList(std::vector<ShapeRef> shapes) : shapes_(std::move(shapes)) {}
+  void SAL_CALL add(const ShapeRef& shape) override { shapes_.push_back(shape); }
+  void SAL_CALL remove(const ShapeRef& shape) override { std::erase(shapes_, shape); }
+  sal_Int32 SAL_CALL getCount() override { return static_cast<sal_Int32>(shapes_.size()); }
+  uno::Any SAL_CALL getByIndex(sal_Int32 index) override {
+    if (index < 0 || index >= getCount()) throw lang::IndexOutOfBoundsException();
+    return uno::Any(shapes_[static_cast<size_t>(index)]);
+  }
+  uno::Type SAL_CALL getElementType() override { return cppu::UnoType<drawing::XShape>::get(); }
+  sal_Bool SAL_CALL hasElements() override { return !shapes_.empty(); }
+
+ private:
+  std::vector<ShapeRef> shapes_;
+};
+
+}  // namespace
+
+std::vector<ShapeRef> GroupItemsOf(const ShapeRef& group) {
+  Reference<container::XIndexAccess> items(group, uno::UNO_QUERY_THROW);
+  std::vector<ShapeRef> out;
+  for (sal_Int32 i = 0; i < items->getCount(); ++i) out.emplace_back(items->getByIndex(i), uno::UNO_QUERY_THROW);
+  return out;
+}
+
+std::vector<ShapeRef> FloatingShapes(WriterDoc& doc) {
+  auto page = DrawPage(doc);
+  std::vector<ShapeRef> out;
+  const sal_Int32 count = page->getCount();
+  for (sal_Int32 i = 0; i < count; ++i) {
+    ShapeRef shape(page->getByIndex(i), uno::UNO_QUERY);
+    if (shape.is() && Floating(doc, shape)) out.push_back(shape);
+  }
+  return out;
+}
+
+std::vector<ShapeHandle> AllFloatingShapes(WriterDoc& doc) {
+  std::vector<ShapeHandle> out;
+  for (const auto& s : FloatingShapes(doc)) Collect(s, s, out);
+  return out;
+}
+
+Reference<drawing::XShapes> ShapeCollection(const std::vector<ShapeRef>& shapes) { return new ShapeList(shapes); }
+
+int TakeShapeNumber(WriterDoc& doc) {
+  NameDocumentShapes(doc);
+  return BookOf(doc).nextNumber++;
+}
+
+void CheckNameFree(WriterDoc& doc, const ShapeRef& shape, const std::wstring& name) {
+  NameDocumentShapes(doc);
+  for (const auto& s : AllFloatingShapes(doc))
+    if (s.shape != shape && NameOf(s.shape) == name) Raise(err::kInvalidCall, L"图形名称“" + name + L"”已被使用。");
+}
+
+void NameShape(const ShapeRef& shape, const std::wstring& name) {
+  Reference<container::XNamed>(shape, uno::UNO_QUERY_THROW)->setName(ToOUString(name));
+}
+
+std::wstring NameOf(const ShapeRef& shape) {
+  Reference<container::XNamed> named(shape, uno::UNO_QUERY);
+  return named.is() ? FromOUString(named->getName()) : std::wstring();
+}
+
+void SelectShapes(WriterDoc& doc, const std::vector<ShapeRef>& shapes, bool replace) {
+  std::vector<ShapeRef> all = replace ? std::vector<ShapeRef>() : [&] {
+    std::vector<ShapeRef> now;
+    for (const auto& s : SelectedShapes(doc)) now.push_back(s.shape);
+    return now;
+  }();
+  for (const auto& s : shapes)
+    if (std::find(all.begin(), all.end(), s) == all.end()) all.push_back(s);
+  // The text selection waiting to be shown would replace the shapes.
+  doc.selectionShown = true;
+  Reference<view::XSelectionSupplier> supplier(doc.model->getCurrentController(), uno::UNO_QUERY_THROW);
+  if (all.size() == 1) supplier->select(uno::Any(all.front()));
+  else supplier->select(uno::Any(ShapeCollection(all)));
+}
+
+std::vector<ShapeHandle> SelectedShapes(WriterDoc& doc) {
+  Reference<view::XSelectionSupplier> supplier(doc.model->getCurrentController(), uno::UNO_QUERY);
+  if (!supplier.is()) return {};
+  const uno::Any selection = supplier->getSelection();
+  Reference<drawing::XShapes> shapes(selection, uno::UNO_QUERY);
+  std::vector<ShapeHandle> out;
+  if (!shapes.is()) {
+    ShapeRef one(selection, uno::UNO_QUERY);
+    if (!one.is() || Reference<text::XTextRange>(selection, uno::UNO_QUERY).is()) return {};
+    shapes = ShapeCollection({one});
+  }
+  NameDocumentShapes(doc);
+  const auto all = AllFloatingShapes(doc);
+  for (sal_Int32 i = 0; i < shapes->getCount(); ++i) {
+    ShapeRef shape(shapes->getByIndex(i), uno::UNO_QUERY);
+    for (const auto& s : all)
+      if (s.shape == shape) out.push_back(s);
+  }
+  return out;
+}
+
+}  // namespace plx::docif::lo
