@@ -19,6 +19,11 @@
 #include <com/sun/star/text/RelOrientation.hpp>
 #include <com/sun/star/text/VertOrientation.hpp>
 #include <com/sun/star/text/XTextContent.hpp>
+#include <com/sun/star/view/XSelectionSupplier.hpp>
+#include <com/sun/star/awt/Rectangle.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/text/TextContentAnchorType.hpp>
 
 #include "docif/shapes.hpp"
 #include "docif/uno/uno_formats.hpp"
@@ -187,9 +192,37 @@ Reference<beans::XPropertySet> PageStyleOf(WriterDoc& doc, const ShapeRef& top) 
   return Reference<beans::XPropertySet>(pages->getByName(name), uno::UNO_QUERY_THROW);
 }
 
+// Where the paragraph a shape is anchored to starts on its page, from
+// Writer's view cursor. While shapes are selected the view has no cursor
+// (and selecting text again takes effect only once the office's view has
+// repainted): two probes are laid out then, one at the page's top and one
+// at the paragraph's, and the distance between them measured.
 double ParagraphTop(WriterDoc& doc, const ShapeRef& top) {
   const long start = AnchorParagraphStart(doc, top);
-  return LayoutInformation(doc, start, start, kVerticalPositionRelativeToPage);
+  Reference<view::XSelectionSupplier> view(doc.model->getCurrentController(), uno::UNO_QUERY_THROW);
+  Reference<lang::XServiceInfo> info(view->getSelection(), uno::UNO_QUERY);
+  if (info.is() && info->supportsService("com.sun.star.text.TextRanges"))
+    return LayoutInformation(doc, start, start, kVerticalPositionRelativeToPage);
+  Reference<lang::XMultiServiceFactory> factory(doc.story.Document(), uno::UNO_QUERY_THROW);
+  auto anchor = Reference<text::XTextContent>(top, uno::UNO_QUERY_THROW)->getAnchor();
+  std::vector<ShapeRef> probes;
+  for (sal_Int16 relation : {RelOrientation::PAGE_FRAME, RelOrientation::FRAME}) {
+    ShapeRef probe(factory->createInstance("com.sun.star.drawing.RectangleShape"), uno::UNO_QUERY_THROW);
+    probe->setSize(awt::Size(10, 10));
+    PropertyBatch batch;
+    batch.Put("AnchorType", uno::Any(text::TextContentAnchorType_AT_PARAGRAPH));
+    PutPagePlace(batch, 0, 0);
+    batch.Put("VertOrientRelation", uno::Any(relation));
+    batch.ApplyTo(probe);
+    anchor->getText()->insertTextContent(anchor, Reference<text::XTextContent>(probe, uno::UNO_QUERY_THROW), false);
+    probes.push_back(probe);
+  }
+  LayOut(doc);
+  awt::Rectangle page, paragraph;
+  Reference<beans::XPropertySet>(probes[0], uno::UNO_QUERY_THROW)->getPropertyValue("BoundRect") >>= page;
+  Reference<beans::XPropertySet>(probes[1], uno::UNO_QUERY_THROW)->getPropertyValue("BoundRect") >>= paragraph;
+  for (const auto& probe : probes) Reference<lang::XComponent>(probe, uno::UNO_QUERY_THROW)->dispose();
+  return Points(paragraph.Y - page.Y);
 }
 
 bool ParagraphRelation(sal_Int16 relation) {
