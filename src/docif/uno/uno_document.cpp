@@ -68,11 +68,7 @@ void SetFlag(const Props& props, const char* name, bool value) {
 }  // namespace
 
 int UnoSelection::Type() const try {
-  Reference<view::XSelectionSupplier> supplier(Doc()->model->getCurrentController(), uno::UNO_QUERY);
-  if (supplier.is()) {
-    Reference<lang::XServiceInfo> selected(supplier->getSelection(), uno::UNO_QUERY);
-    if (selected.is() && selected->supportsService("com.sun.star.drawing.ShapeCollection")) return kSelectionShape;
-  }
+  if (!SelectedShapes(*Doc()).empty()) return kSelectionShape;
   return End() > Start() ? kSelectionNormal : kSelectionIP;
 } catch (const css::uno::Exception& e) {
   RaiseFromUno(e);

@@ -7,6 +7,9 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
+
+#include <com/sun/star/drawing/XShape.hpp>
 
 #include "docif/formats.hpp"
 #include "docif/uno/writer_doc.hpp"
@@ -19,6 +22,10 @@ struct ShapeBook {
   std::optional<LineFormat> defaultLine;
   std::optional<std::pair<LineFormat, FillFormat>> defaultShape;
   std::map<std::wstring, std::pair<double, double>> originalSizes;  // by name
+  // The shapes the add-in selected, while the text selection is where it
+  // was then (see SelectShapes).
+  std::vector<Reference<css::drawing::XShape>> selected;
+  long selectedAtStart = -1, selectedAtEnd = -1;
 };
 
 ShapeBook& BookOf(const WriterDoc& doc);

@@ -172,39 +172,44 @@ std::wstring NameOf(const ShapeRef& shape) {
   return named.is() ? FromOUString(named->getName()) : std::wstring();
 }
 
+// Writer's view cannot hold shapes and a text cursor at once, and once it
+// shows shapes it refuses the cursor (and takes a text selection back only
+// after it has repainted), while the add-in goes on measuring places in the
+// text with shapes selected. The shapes the add-in selects are kept here as
+// the selection for as long as the text selection stays where it was; a
+// teacher's own selection of shapes is read from Writer's view.
 void SelectShapes(WriterDoc& doc, const std::vector<ShapeRef>& shapes, bool replace) {
-  std::vector<ShapeRef> all = replace ? std::vector<ShapeRef>() : [&] {
-    std::vector<ShapeRef> now;
-    for (const auto& s : SelectedShapes(doc)) now.push_back(s.shape);
-    return now;
-  }();
+  std::vector<ShapeRef> all;
+  if (!replace)
+    for (const auto& s : SelectedShapes(doc)) all.push_back(s.shape);
   for (const auto& s : shapes)
     if (std::find(all.begin(), all.end(), s) == all.end()) all.push_back(s);
-  // The text selection waiting to be shown would replace the shapes.
-  doc.selectionShown = true;
-  Reference<view::XSelectionSupplier> supplier(doc.model->getCurrentController(), uno::UNO_QUERY_THROW);
-  if (all.size() == 1) supplier->select(uno::Any(all.front()));
-  else supplier->select(uno::Any(ShapeCollection(all)));
+  ShapeBook& book = BookOf(doc);
+  book.selected = all;
+  book.selectedAtStart = doc.selection->start;
+  book.selectedAtEnd = doc.selection->end;
 }
 
 std::vector<ShapeHandle> SelectedShapes(WriterDoc& doc) {
+  std::vector<ShapeRef> chosen;
   Reference<view::XSelectionSupplier> supplier(doc.model->getCurrentController(), uno::UNO_QUERY);
-  if (!supplier.is()) return {};
-  const uno::Any selection = supplier->getSelection();
-  Reference<drawing::XShapes> shapes(selection, uno::UNO_QUERY);
-  std::vector<ShapeHandle> out;
-  if (!shapes.is()) {
-    ShapeRef one(selection, uno::UNO_QUERY);
-    if (!one.is() || Reference<text::XTextRange>(selection, uno::UNO_QUERY).is()) return {};
-    shapes = ShapeCollection({one});
+  Reference<drawing::XShapes> shapes;
+  if (supplier.is()) shapes.set(supplier->getSelection(), uno::UNO_QUERY);
+  ShapeBook& book = BookOf(doc);
+  if (shapes.is() && shapes->getCount() > 0) {
+    for (sal_Int32 i = 0; i < shapes->getCount(); ++i) chosen.emplace_back(shapes->getByIndex(i), uno::UNO_QUERY);
+  } else if (book.selectedAtStart == doc.selection->start && book.selectedAtEnd == doc.selection->end) {
+    chosen = book.selected;
+  } else {
+    book.selected.clear();
   }
+  if (chosen.empty()) return {};
   NameDocumentShapes(doc);
+  std::vector<ShapeHandle> out;
   const auto all = AllFloatingShapes(doc);
-  for (sal_Int32 i = 0; i < shapes->getCount(); ++i) {
-    ShapeRef shape(shapes->getByIndex(i), uno::UNO_QUERY);
+  for (const auto& shape : chosen)
     for (const auto& s : all)
       if (s.shape == shape) out.push_back(s);
-  }
   return out;
 }
 
