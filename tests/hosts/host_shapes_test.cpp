@@ -346,3 +346,113 @@ INSTANTIATE_TEST_SUITE_P(Hosts, HostShapes, ::testing::Values(Host::Model, Host:
                          [](const auto& info) { return test::HostName(info.param); });
 
 }  // namespace
+
+namespace {
+
+struct Paper {
+  const char* name;
+  bool resaved;
+};
+
+const Paper kPapers[] = {{"exam-teacher.docx", false}, {"exam-teacher.docx", true}, {"worksheet.docx", false},
+                         {"worksheet.docx", true}};
+
+// Lists two documents' shapes side by side: names, kinds, boxes, anchors,
+// and the items of groups.
+void ExpectSameShapes(Document& doc, Document& reference) {
+  auto shapes = doc.GetShapes(), expected = reference.GetShapes();
+  ASSERT_EQ(shapes->Count(), expected->Count());
+  for (int i = 1; i <= shapes->Count(); ++i) {
+    auto s = shapes->Item(i), e = expected->Item(i);
+    const std::string name = plx::WideToUtf8(e->Name());
+    EXPECT_EQ(s->Name(), e->Name()) << i;
+    EXPECT_EQ(s->Type(), e->Type()) << name;
+    EXPECT_NEAR(s->Left(), e->Left(), 1) << name;
+    EXPECT_NEAR(s->Top(), e->Top(), 1) << name;
+    EXPECT_NEAR(s->Width(), e->Width(), 1) << name;
+    EXPECT_NEAR(s->Height(), e->Height(), 1) << name;
+    EXPECT_EQ(s->Anchor()->Start(), e->Anchor()->Start()) << name;
+    if (e->Type() != kShapeGroup) continue;
+    auto items = s->GroupItems(), want = e->GroupItems();
+    ASSERT_EQ(items->Count(), want->Count()) << name;
+    for (int j = 1; j <= items->Count(); ++j) {
+      EXPECT_EQ(items->Item(j)->Name(), want->Item(j)->Name()) << name << " " << j;
+      EXPECT_NEAR(items->Item(j)->Top(), want->Item(j)->Top(), 1) << name << " " << j;
+    }
+  }
+}
+
+// The corpus papers, as written and as LibreOffice saved them, hold
+// formulas and inline pictures, which belong to the text: no floating
+// shape is listed where the model lists none.
+class HostCorpusShapes : public ::testing::TestWithParam<Paper> {};
+
+TEST_P(HostCorpusShapes, ShapesAreListedAsTheModelListsThem) {
+  const Paper paper = GetParam();
+  auto path = test::CorpusPaperAs(paper.name, paper.resaved);
+  if (!path) GTEST_SKIP() << test::CorpusMissing(paper.name);
+  std::string why;
+  auto app = test::StartHost(Host::LibreOffice, &why);
+  if (!app) GTEST_SKIP() << why;
+  auto model = test::StartHost(Host::Model, &why);
+  auto doc = app->GetDocuments()->Open(path->wstring(), false);
+  auto reference = model->GetDocuments()->Open(path->wstring(), false);
+  ExpectSameShapes(*doc, *reference);
+  app->GetDocuments()->Close(doc);
+}
+
+INSTANTIATE_TEST_SUITE_P(Papers, HostCorpusShapes, ::testing::ValuesIn(kPapers), [](const auto& info) {
+  std::string name = info.param.name;
+  name = name.substr(0, name.find('.'));
+  std::erase(name, '-');
+  return name + (info.param.resaved ? "_resaved_libreoffice" : "_libreoffice");
+});
+
+}  // namespace
+
+namespace {
+
+// A paper with every kind of shape the add-in draws, saved by the model:
+// LibreOffice lists its shapes as the model does, and again once LibreOffice
+// saved it, group items' names included.
+TEST(HostShapeFiles, SavedShapesAreListedAsTheModelListsThemBeforeAndAfterLibreOfficeSavesThem) {
+  std::string why;
+  auto app = test::StartHost(Host::LibreOffice, &why);
+  if (!app) GTEST_SKIP() << why;
+  auto model = test::StartHost(Host::Model, &why);
+  plx::test::TempDir dir;
+  const std::wstring written = dir.WPath() + L"/written.docx", resaved = dir.WPath() + L"/resaved.docx";
+  {
+    auto doc = model->GetDocuments()->Add();
+    doc->Content()->InsertAfter(L"第一段。\r第二段文字。\r第三段文字。\r第四段。");
+    doc->GetRange(0, 0)->Select();
+    auto shapes = doc->GetShapes();
+    shapes->AddLine(100, 200, 180, 150)->SetLine({.EndArrowheadStyle = 2});
+    shapes->AddShape(kAutoShapeOval, 220, 300, 40, 40)->SetFill({.ForeColor = 0x00FF00});
+    auto box = shapes->AddTextbox(1, 100, 400, 120, 30);
+    box->TextRange()->SetText(L"标签");
+    shapes->AddCurve({{100, 500}, {130, 450}, {170, 450}, {200, 500}});
+    auto a = shapes->AddShape(kAutoShapeRectangle, 300, 100, 40, 20);
+    auto b = shapes->AddLine(300, 130, 360, 130);
+    a->SetName(L"zbx_边框");
+    b->SetName(L"zbx_轴");
+    shapes->Range({L"zbx_边框", L"zbx_轴"})->Group()->SetName(L"zbx_坐标系");
+    auto third = doc->Paragraphs()->Item(3);
+    doc->GetRange(third->Start(), third->Start())->Select();
+    shapes->AddShape(kAutoShapeFlowchartProcess, 100, 600, 80, 30)->SetRelativeVerticalPosition(kRelativeVerticalPositionParagraph);
+    doc->SaveAs(written);
+  }
+  auto doc = app->GetDocuments()->Open(written, false);
+  ExpectSameShapes(*doc, *model->GetDocuments()->Open(written, false));
+  doc->SaveAs(resaved);
+  app->GetDocuments()->Close(doc);
+  auto again = app->GetDocuments()->Open(resaved, false);
+  auto reference = model->GetDocuments()->Open(resaved, false);
+  ExpectSameShapes(*again, *reference);
+  auto group = reference->GetShapes()->Item(L"zbx_坐标系");
+  EXPECT_EQ(group->GroupItems()->Item(1)->Name(), L"zbx_边框") << "the items keep the add-in's names";
+  EXPECT_EQ(again->GetShapes()->Item(L"zbx_轴")->Type(), kShapeLine);
+  app->GetDocuments()->Close(again);
+}
+
+}  // namespace

@@ -28,6 +28,7 @@ class UnoShape final : public Shape {
   void SetName(const std::wstring& name) override try {
     CheckNameFree(*doc_, h_.shape, name);
     NameShape(h_.shape, name);
+    if (!h_.IsTop()) KeepItemNames(h_.top);
   } catch (const uno::Exception& e) { RaiseFromUno(e); }
   int Type() const override try { return KindOf(h_.shape).type; } catch (const uno::Exception& e) { RaiseFromUno(e); }
   int AutoShapeType() const override try { return KindOf(h_.shape).autoShape; } catch (const uno::Exception& e) { RaiseFromUno(e); }

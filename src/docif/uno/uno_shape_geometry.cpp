@@ -10,6 +10,7 @@
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/drawing/EnhancedCustomShapeParameterPair.hpp>
 #include <com/sun/star/drawing/PointSequenceSequence.hpp>
 #include <com/sun/star/drawing/PolyPolygonBezierCoords.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
@@ -64,13 +65,27 @@ int CustomAutoShape(const std::wstring& type) {
 ShapeKind CustomKind(const ShapeRef& shape) {
   PropertyRead p(shape, {"CustomShapeGeometry", "TextBox"});
   std::wstring type;
-  for (const auto& value : p.Or("CustomShapeGeometry", uno::Sequence<beans::PropertyValue>()))
+  sal_Int32 nodes = -1;  // of a path drawn by its own coordinates
+  for (const auto& value : p.Or("CustomShapeGeometry", uno::Sequence<beans::PropertyValue>())) {
     if (value.Name == "Type") {
       rtl::OUString name;
       value.Value >>= name;
       type = FromOUString(name);
+    } else if (value.Name == "Path") {
+      uno::Sequence<beans::PropertyValue> path;
+      value.Value >>= path;
+      for (const auto& part : path)
+        if (part.Name == "Coordinates") {
+          uno::Sequence<drawing::EnhancedCustomShapeParameterPair> coordinates;
+          part.Value >>= coordinates;
+          nodes = coordinates.getLength();
+        }
     }
+  }
   const bool textBox = p.Or("TextBox", false);
+  if (type == L"ooxml-line" || type == L"line" || type == L"ooxml-straightConnector1") return {kShapeLine};
+  // A path of two nodes is a line, as the host reads one.
+  if (!textBox && (type.empty() || type == L"non-primitive" || type == L"ooxml-non-primitive") && nodes == 2) return {kShapeLine};
   const int autoShape = CustomAutoShape(type);
   // A rectangle holding a text box's text is a text box; the adapter's own
   // rectangles are LibreOffice's "rectangle".

@@ -45,6 +45,7 @@ class UnoShapeRange final : public ShapeRange {
     SetFollowsParagraph(*doc_, shape, follows);
     MoveTo(*doc_, {shape, shape}, extent.left, extent.top);
     NameShape(shape, L"Group " + std::to_wstring(TakeShapeNumber(*doc_)));
+    KeepItemNames(shape);
     return MakeUnoShape(doc_, {shape, shape});
   } catch (const uno::Exception& e) { RaiseFromUno(e); }
 

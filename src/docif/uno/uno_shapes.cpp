@@ -1,6 +1,7 @@
 #include "docif/uno/uno_shapes.hpp"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -33,6 +34,8 @@ Reference<drawing::XShapes> DrawPage(const WriterDoc& doc) {
 }
 
 namespace {
+
+constexpr wchar_t kItemNames[] = L"plendrix-items:";
 
 // A shape floats when it is not anchored as a character and stands in the
 // main text (a header's shapes are not the document's).
@@ -90,6 +93,25 @@ void NameDocumentShapes(WriterDoc& doc) {
   book.nextNumber = std::max(book.nextNumber, highest + 1);
   Reference<util::XModifiable> modifiable(doc.model, uno::UNO_QUERY);
   const bool wasModified = modifiable.is() && modifiable->isModified();
+  // Items named in their group's record keep those names.
+  std::map<ShapeRef, std::pair<std::wstring, size_t>> records;  // group: title, where the next name starts
+  for (size_t i = 0; i < all.size(); ++i) {
+    if (all[i].IsTop()) continue;
+    auto it = records.find(all[i].top);
+    if (it == records.end()) {
+      const std::wstring title = FromOUString(PropertyRead(all[i].top, {"Title"}).Or("Title", rtl::OUString()));
+      it = records.emplace(all[i].top, std::make_pair(title, std::wstring(kItemNames).size())).first;
+    }
+    auto& [title, from] = it->second;
+    if (!title.starts_with(kItemNames)) continue;
+    const size_t end = title.find(L'|', from);
+    if (end == std::wstring::npos) continue;
+    if (names[i].empty() && end > from) {
+      names[i] = title.substr(from, end - from);
+      NameShape(all[i].shape, names[i]);
+    }
+    from = end + 1;
+  }
   std::set<std::wstring> used;
   bool renamed = false;
   for (size_t i = 0; i < all.size(); ++i) {
@@ -100,6 +122,10 @@ void NameDocumentShapes(WriterDoc& doc) {
     }
     used.insert(names[i]);
   }
+  // The items of groups the document came with keep their names through a
+  // save by LibreOffice too.
+  for (const auto& s : all)
+    if (s.IsTop() && KindOf(s.shape).type == kShapeGroup) KeepItemNames(s.shape), renamed = true;
   if (renamed && modifiable.is() && !wasModified) modifiable->setModified(false);
 }
 
@@ -167,6 +193,15 @@ void NameShape(const ShapeRef& shape, const std::wstring& name) {
   Reference<container::XNamed>(shape, uno::UNO_QUERY_THROW)->setName(ToOUString(name));
 }
 
+void KeepItemNames(const ShapeRef& top) {
+  std::vector<ShapeHandle> items;
+  Collect(top, top, items);
+  if (items.size() < 2) return;
+  std::wstring record = kItemNames;
+  for (size_t i = 1; i < items.size(); ++i) record += NameOf(items[i].shape) + L"|";
+  PropertyBatch().Put("Title", uno::Any(ToOUString(record))).ApplyTo(top);
+}
+
 std::wstring NameOf(const ShapeRef& shape) {
   Reference<container::XNamed> named(shape, uno::UNO_QUERY);
   return named.is() ? FromOUString(named->getName()) : std::wstring();
@@ -184,6 +219,9 @@ void SelectShapes(WriterDoc& doc, const std::vector<ShapeRef>& shapes, bool repl
     for (const auto& s : SelectedShapes(doc)) all.push_back(s.shape);
   for (const auto& s : shapes)
     if (std::find(all.begin(), all.end(), s) == all.end()) all.push_back(s);
+  // The text selection shown now; selecting text again asks for it to be
+  // shown anew, which ends the shapes' selection.
+  doc.FlushSelection();
   ShapeBook& book = BookOf(doc);
   book.selected = all;
   book.selectedAtStart = doc.selection->start;
@@ -198,7 +236,8 @@ std::vector<ShapeHandle> SelectedShapes(WriterDoc& doc) {
   ShapeBook& book = BookOf(doc);
   if (shapes.is() && shapes->getCount() > 0) {
     for (sal_Int32 i = 0; i < shapes->getCount(); ++i) chosen.emplace_back(shapes->getByIndex(i), uno::UNO_QUERY);
-  } else if (book.selectedAtStart == doc.selection->start && book.selectedAtEnd == doc.selection->end) {
+  } else if (doc.selectionShown && book.selectedAtStart == doc.selection->start &&
+             book.selectedAtEnd == doc.selection->end) {
     chosen = book.selected;
   } else {
     book.selected.clear();

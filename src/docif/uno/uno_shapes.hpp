@@ -43,6 +43,11 @@ void CheckNameFree(WriterDoc& doc, const ShapeRef& shape, const std::wstring& na
 // Gives a shape its name, kept where a .docx saved by LibreOffice keeps it.
 void NameShape(const ShapeRef& shape, const std::wstring& name);
 std::wstring NameOf(const ShapeRef& shape);
+// LibreOffice writes a group's items to a .docx without their names but
+// keeps the group's title: the items' names are recorded there (after
+// "plendrix-items:", each followed by '|'), from which the adapter and the
+// model's reader name them again.
+void KeepItemNames(const ShapeRef& top);
 
 // Shows the shapes selected in Writer's view (added to those selected when not `replace`).
 void SelectShapes(WriterDoc& doc, const std::vector<ShapeRef>& shapes, bool replace);

@@ -65,9 +65,13 @@ class UnoShapes final : public Shapes {
  public:
   explicit UnoShapes(std::shared_ptr<WriterDoc> doc) : doc_(std::move(doc)) {}
 
-  int Count() const override try { return static_cast<int>(FloatingShapes(*doc_).size()); } catch (const uno::Exception& e) { RaiseFromUno(e); }
+  int Count() const override try {
+    TakeNames();
+    return static_cast<int>(FloatingShapes(*doc_).size());
+  } catch (const uno::Exception& e) { RaiseFromUno(e); }
 
   ShapePtr Item(int index) const override try {
+    TakeNames();
     const auto shapes = FloatingShapes(*doc_);
     if (index < 1 || index > static_cast<int>(shapes.size())) Raise(err::kInvalidCall, L"所要求的集合成员不存在。");
     const ShapeRef& s = shapes[static_cast<size_t>(index - 1)];
