@@ -16,7 +16,6 @@
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/HoriOrientation.hpp>
-#include <com/sun/star/text/PositionLayoutDir.hpp>
 #include <com/sun/star/text/RelOrientation.hpp>
 #include <com/sun/star/text/VertOrientation.hpp>
 #include <com/sun/star/text/XTextContent.hpp>
@@ -389,28 +388,25 @@ void MoveTo(WriterDoc& doc, const ShapeHandle& s, double left, double top) {
     return;
   }
   const Placement at = PlacementOf(s.top);
+  const auto [bw, bh] = TurnedSize(now.width, now.height, at.angle);
   PropertyBatch batch;
-  batch.Put("PositionLayoutDir", uno::Any(text::PositionLayoutDir::PositionInLayoutDirOfAnchor));
-  // The shape keeps what its vertical place is measured from when that is
-  // its paragraph; anything else becomes a place on the page.
-  if (at.horiOrient != text::HoriOrientation::NONE || at.horiRelation != RelOrientation::PAGE_FRAME) {
-    const PageBox box = now;
-    const double bw = TurnedSize(box.width, box.height, at.angle).first;
-    batch.Put("HoriOrient", uno::Any(text::HoriOrientation::NONE))
-        .Put("HoriOrientRelation", uno::Any(RelOrientation::PAGE_FRAME))
-        .Put("HoriOrientPosition", uno::Any(Mm100(left - (bw - box.width) / 2)));
-  } else {
-    batch.Put("HoriOrientPosition", uno::Any(at.horiPosition + Mm100(dx)));
-  }
-  if (at.vertOrient != text::VertOrientation::NONE ||
-      (at.vertRelation != RelOrientation::PAGE_FRAME && !ParagraphRelation(at.vertRelation))) {
-    const double bh = TurnedSize(now.width, now.height, at.angle).second;
-    batch.Put("VertOrient", uno::Any(text::VertOrientation::NONE))
-        .Put("VertOrientRelation", uno::Any(RelOrientation::PAGE_FRAME))
-        .Put("VertOrientPosition", uno::Any(Mm100(top - (bh - now.height) / 2)));
-  } else {
-    batch.Put("VertOrientPosition", uno::Any(at.vertPosition + Mm100(dy)));
-  }
+  // Along each axis: a place measured from the page stays so, and so does
+  // the vertical distance from the paragraph; any other place (an
+  // alignment, the margins) becomes a place on the page.
+  auto axis = [&](const char* prefix, sal_Int16 orient, bool measured, sal_Int32 position, double to, double turned,
+                  double size, double by) {
+    const std::string name(prefix);
+    if (orient == 0 && measured) {
+      batch.Put((name + "OrientPosition").c_str(), uno::Any(position + Mm100(by)));
+      return;
+    }
+    batch.Put((name + "Orient").c_str(), uno::Any(sal_Int16(0)))
+        .Put((name + "OrientRelation").c_str(), uno::Any(RelOrientation::PAGE_FRAME))
+        .Put((name + "OrientPosition").c_str(), uno::Any(Mm100(to - (turned - size) / 2)));
+  };
+  axis("Hori", at.horiOrient, at.horiRelation == RelOrientation::PAGE_FRAME, at.horiPosition, left, bw, now.width, dx);
+  axis("Vert", at.vertOrient, at.vertRelation == RelOrientation::PAGE_FRAME || ParagraphRelation(at.vertRelation),
+       at.vertPosition, top, bh, now.height, dy);
   batch.ApplyTo(s.top);
 }
 
@@ -469,10 +465,7 @@ std::pair<double, double> DrawnInset(const std::vector<PointF>& points, const st
 }
 
 void PutPagePlace(PropertyBatch& batch, double left, double top) {
-  // Writer's layout then places the shape by these values (by default it
-  // would keep the drawing layer's place, which is not yet laid out).
-  batch.Put("PositionLayoutDir", uno::Any(text::PositionLayoutDir::PositionInLayoutDirOfAnchor))
-      .Put("HoriOrient", uno::Any(text::HoriOrientation::NONE))
+  batch.Put("HoriOrient", uno::Any(text::HoriOrientation::NONE))
       .Put("HoriOrientRelation", uno::Any(RelOrientation::PAGE_FRAME))
       .Put("HoriOrientPosition", uno::Any(Mm100(left)))
       .Put("VertOrient", uno::Any(text::VertOrientation::NONE))

@@ -209,14 +209,12 @@ LineFormat ReadLine(const ShapeRef& shape) {
   line.DashStyle = 1;
   if (style == drawing::LineStyle_DASH)
     if (auto dash = p.Get<drawing::LineDash>("LineDash")) line.DashStyle = StyleOfDash(*dash, width);
-  const Arrow begin = ArrowOfName(FromOUString(p.Or("LineStartName", rtl::OUString())));
-  const Arrow end = ArrowOfName(FromOUString(p.Or("LineEndName", rtl::OUString())));
-  line.BeginArrowheadStyle = begin.style;
-  line.BeginArrowheadLength = begin.length;
-  line.BeginArrowheadWidth = begin.width;
-  line.EndArrowheadStyle = end.style;
-  line.EndArrowheadLength = end.length;
-  line.EndArrowheadWidth = end.width;
+  auto arrow = [&](const char* name, std::optional<int>& style, std::optional<int>& length, std::optional<int>& width) {
+    const Arrow a = ArrowOfName(FromOUString(p.Or(name, rtl::OUString())));
+    style = a.style, length = a.length, width = a.width;
+  };
+  arrow("LineStartName", line.BeginArrowheadStyle, line.BeginArrowheadLength, line.BeginArrowheadWidth);
+  arrow("LineEndName", line.EndArrowheadStyle, line.EndArrowheadLength, line.EndArrowheadWidth);
   return line;
 }
 

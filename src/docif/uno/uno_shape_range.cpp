@@ -58,19 +58,19 @@ class UnoShapeRange final : public ShapeRange {
     return std::make_shared<UnoShapeRange>(doc_, all);
   } catch (const uno::Exception& e) { RaiseFromUno(e); }
 
+  // Lefts, centres and rights (0 to 2) place each shape along the width,
+  // tops, middles and bottoms (3 to 5) along the height: at the start, the
+  // middle or the end of the room.
   void Align(int command, bool relativeToPage) override try {
-    PageBox e = Extent();
-    if (relativeToPage) e = PageExtent();
+    if (command < kAlignLefts || command > kAlignBottoms) Raise(err::kInvalidCall, L"不支持的对齐方式。");
+    const PageBox e = relativeToPage ? PageExtent() : Extent();
+    const bool across = command <= kAlignRights;
+    const double start = across ? e.left : e.top, room = across ? e.width : e.height;
+    const double share = (command % 3) / 2.0;
     Each([&](Shape& s) {
-      switch (command) {
-        case kAlignLefts: s.SetLeft(e.left); break;
-        case kAlignCenters: s.SetLeft(e.left + (e.width - s.Width()) / 2); break;
-        case kAlignRights: s.SetLeft(e.left + e.width - s.Width()); break;
-        case kAlignTops: s.SetTop(e.top); break;
-        case kAlignMiddles: s.SetTop(e.top + (e.height - s.Height()) / 2); break;
-        case kAlignBottoms: s.SetTop(e.top + e.height - s.Height()); break;
-        default: Raise(err::kInvalidCall, L"不支持的对齐方式。");
-      }
+      const double at = start + (room - (across ? s.Width() : s.Height())) * share;
+      if (across) s.SetLeft(at);
+      else s.SetTop(at);
     });
   } catch (const uno::Exception& e) { RaiseFromUno(e); }
 
