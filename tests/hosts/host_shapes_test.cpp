@@ -256,6 +256,9 @@ TEST_P(HostShapes, ShapesKeptAgainstTheirParagraphMoveWithIt) {
   auto kept = shapes_->AddShape(kAutoShapeRectangle, 100, 300, 50, 20);
   auto fixed = shapes_->AddShape(kAutoShapeRectangle, 200, 300, 50, 20);
   kept->SetRelativeVerticalPosition(kRelativeVerticalPositionParagraph);
+  auto rule = shapes_->AddLine(300, 320, 300, 360);
+  rule->SetRelativeVerticalPosition(kRelativeVerticalPositionParagraph);
+  EXPECT_NEAR(rule->Top(), 320, 1) << "a line stays too";
   EXPECT_EQ(kept->RelativeVerticalPosition(), kRelativeVerticalPositionParagraph);
   EXPECT_EQ(fixed->RelativeVerticalPosition(), kRelativeVerticalPositionPage);
   EXPECT_NEAR(kept->Top(), 300, 1) << "keeping it against the paragraph does not move it";
@@ -265,6 +268,7 @@ TEST_P(HostShapes, ShapesKeptAgainstTheirParagraphMoveWithIt) {
   const double moved = doc_->Paragraphs()->Item(5)->Information(kVerticalPositionRelativeToPage) - before;
   EXPECT_GT(moved, 10);
   EXPECT_NEAR(kept->Top(), 300 + moved, 1.5);
+  EXPECT_NEAR(rule->Top(), 320 + moved, 1.5);
   EXPECT_NEAR(fixed->Top(), 300, 1);
   kept->SetTop(350);
   EXPECT_NEAR(kept->Top(), 350, 1);

@@ -207,16 +207,17 @@ Reference<beans::XPropertySet> PageStyleOf(WriterDoc& doc, const ShapeRef& top) 
 }
 
 // Where the paragraph a shape is anchored to starts on its page, from
-// Writer's view cursor. While shapes are selected the view has no cursor
-// (and selecting text again takes effect only once the office's view has
-// repainted): two probes are laid out then, one at the page's top and one
-// at the paragraph's, and the distance between them measured.
+// Writer's view cursor. While the teacher has shapes selected the view has
+// no cursor (and selecting text again takes effect only once the office's
+// view has repainted): two probes are laid out then, one at the page's top
+// and one at the paragraph's, and the distance between them measured.
 double ParagraphTop(WriterDoc& doc, const ShapeRef& top) {
   const long start = AnchorParagraphStart(doc, top);
-  Reference<view::XSelectionSupplier> view(doc.model->getCurrentController(), uno::UNO_QUERY_THROW);
-  Reference<lang::XServiceInfo> info(view->getSelection(), uno::UNO_QUERY);
-  if (info.is() && info->supportsService("com.sun.star.text.TextRanges"))
+  try {
     return LayoutInformation(doc, start, start, kVerticalPositionRelativeToPage);
+  } catch (const uno::RuntimeException&) {
+    // shapes are selected in the view
+  }
   Reference<lang::XMultiServiceFactory> factory(doc.story.Document(), uno::UNO_QUERY_THROW);
   auto anchor = Reference<text::XTextContent>(top, uno::UNO_QUERY_THROW)->getAnchor();
   std::vector<ShapeRef> probes;
@@ -497,6 +498,13 @@ void SetFollowsParagraph(WriterDoc& doc, const ShapeRef& top, bool paragraph) {
       .Put("VertOrientRelation", uno::Any(paragraph ? RelOrientation::FRAME : RelOrientation::PAGE_FRAME))
       .Put("VertOrientPosition", uno::Any(Mm100(y)));
   batch.ApplyTo(top);
+  // Writer moves some shapes (a line by half its height) when the relation
+  // changes: the shape goes back to where it stood.
+  const double off = BoxOf(doc, s).top - box.top;
+  if (std::abs(off) > 0.05) {
+    const sal_Int32 now = PlacementOf(top).vertPosition;
+    PropertyBatch().Put("VertOrientPosition", uno::Any(now - Mm100(off))).ApplyTo(top);
+  }
 }
 
 long AnchorParagraphStart(WriterDoc& doc, const ShapeRef& top) {
