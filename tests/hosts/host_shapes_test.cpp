@@ -12,6 +12,7 @@
 #include "docif/document.hpp"
 #include "hosts/host_under_test.hpp"
 #include "support/corpus.hpp"
+#include "support/docx_package.hpp"
 #include "support/error_number.hpp"
 #include "support/test_addin.hpp"
 
@@ -375,7 +376,9 @@ void ExpectSameShapes(Document& doc, Document& reference, bool kinds = true) {
     auto s = shapes->Item(i), e = expected->Item(i);
     const std::string name = plx::WideToUtf8(e->Name());
     EXPECT_EQ(s->Name(), e->Name()) << i;
-    if (kinds) EXPECT_EQ(s->Type(), e->Type()) << name;
+    if (kinds) {
+      EXPECT_EQ(s->Type(), e->Type()) << name;
+    }
     EXPECT_NEAR(s->Left(), e->Left(), 1) << name;
     ASSERT_EQ(s->RelativeVerticalPosition(), e->RelativeVerticalPosition()) << name;
     auto top = [](Shape& shape) {
@@ -469,6 +472,42 @@ TEST(HostShapeFiles, SavedShapesAreListedAsTheModelListsThemBeforeAndAfterLibreO
   EXPECT_EQ(group->GroupItems()->Item(1)->Name(), L"zbx_边框") << "the items keep the add-in's names";
   EXPECT_EQ(again->GetShapes()->Item(L"zbx_轴")->Type(), kShapeLine);
   app->GetDocuments()->Close(again);
+}
+
+}  // namespace
+
+namespace {
+
+// A group as LibreOffice writes it: items without names, the record of
+// their names in the group's title. The model's reader names them from it.
+TEST(HostShapeNames, GroupItemsWrittenWithoutNamesTakeThemFromTheRecord_model) {
+  const std::string item =
+      "<wps:wsp><wps:cNvSpPr/><wps:spPr><a:xfrm><a:off x=\"0\" y=\"0\"/><a:ext cx=\"635040\" cy=\"635040\"/></a:xfrm>"
+      "<a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></wps:spPr><wps:bodyPr/></wps:wsp>";
+  const std::string body =
+      "<w:p><w:r><w:drawing><wp:anchor behindDoc=\"0\" simplePos=\"0\" relativeHeight=\"3\" allowOverlap=\"1\" "
+      "xmlns:wp=\"http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing\">"
+      "<wp:simplePos x=\"0\" y=\"0\"/><wp:positionH relativeFrom=\"page\"><wp:posOffset>1270000</wp:posOffset>"
+      "</wp:positionH><wp:positionV relativeFrom=\"page\"><wp:posOffset>1270000</wp:posOffset></wp:positionV>"
+      "<wp:extent cx=\"1270080\" cy=\"635040\"/><wp:wrapNone/>"
+      "<wp:docPr id=\"1\" name=\"zbx_坐标系\" title=\"plendrix-items:zbx_边框||\"/>"
+      "<a:graphic xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><a:graphicData "
+      "uri=\"http://schemas.microsoft.com/office/word/2010/wordprocessingGroup\"><wpg:wgp "
+      "xmlns:wpg=\"http://schemas.microsoft.com/office/word/2010/wordprocessingGroup\" "
+      "xmlns:wps=\"http://schemas.microsoft.com/office/word/2010/wordprocessingShape\"><wpg:cNvGrpSpPr/>"
+      "<wpg:grpSpPr><a:xfrm><a:off x=\"0\" y=\"0\"/><a:ext cx=\"1270080\" cy=\"635040\"/><a:chOff x=\"0\" y=\"0\"/>"
+      "<a:chExt cx=\"1270080\" cy=\"635040\"/></a:xfrm></wpg:grpSpPr>" +
+      item + item +
+      "</wpg:wgp></a:graphicData></a:graphic></wp:anchor></w:drawing></w:r><w:r><w:t>文字</w:t></w:r></w:p>";
+  plx::test::TempDir dir;
+  const std::string path = plx::test::WritePackageWithBody(dir.Path(), body);
+  std::string why;
+  auto model = test::StartHost(Host::Model, &why);
+  auto doc = model->GetDocuments()->Open(plx::Utf8ToWide(path), false);
+  auto items = doc->GetShapes()->Item(L"zbx_坐标系")->GroupItems();
+  ASSERT_EQ(items->Count(), 2);
+  EXPECT_EQ(items->Item(1)->Name(), L"zbx_边框");
+  EXPECT_EQ(items->Item(2)->Name().rfind(L"Rectangle ", 0), 0u) << "an empty record entry leaves the host's name";
 }
 
 }  // namespace
