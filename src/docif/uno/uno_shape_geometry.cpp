@@ -274,7 +274,7 @@ std::pair<double, double> TurnedSize(double w, double h, double degrees) {
 }
 
 // The page place of the bounding box's top left of a top-level shape, in points.
-std::pair<double, double> BoundingPlace(WriterDoc& doc, const ShapeRef& top, const Placement& at, double bw, double bh) {
+std::pair<double, double> BoundingPlace(WriterDoc& doc, const ShapeRef& top, const Placement& at, double bw) {
   double x = Points(at.horiPosition), y = Points(at.vertPosition);
   const bool pageX = at.horiRelation == RelOrientation::PAGE_FRAME && at.horiOrient == text::HoriOrientation::NONE;
   const bool pageY = at.vertRelation == RelOrientation::PAGE_FRAME && at.vertOrient == text::VertOrientation::NONE;
@@ -295,7 +295,6 @@ std::pair<double, double> BoundingPlace(WriterDoc& doc, const ShapeRef& top, con
     if (!pageY && at.vertRelation == RelOrientation::PAGE_PRINT_AREA) y += Points(page.Or<sal_Int32>("TopMargin", 0));
   }
   if (ParagraphRelation(at.vertRelation)) y += ParagraphTop(doc, top);
-  (void)bh;
   return {x, y};
 }
 
@@ -348,7 +347,7 @@ PageBox BoxOf(WriterDoc& doc, const ShapeHandle& s) {
   }
   const Placement at = PlacementOf(s.top);
   const auto [bw, bh] = TurnedSize(w, h, at.angle);
-  const auto [x, y] = BoundingPlace(doc, s.top, at, bw, bh);
+  const auto [x, y] = BoundingPlace(doc, s.top, at, bw);
   return {x + (bw - w) / 2, y + (bh - h) / 2, w, h};
 }
 
@@ -369,7 +368,7 @@ PathPlace PathPlaceOf(WriterDoc& doc, const ShapeHandle& s, const Nodes& nodes) 
   }
   // Writer places the drawn curve; its nodes may reach further.
   const Placement at = PlacementOf(s.top);
-  const auto [x, y] = BoundingPlace(doc, s.top, at, Points(drawn.right - drawn.left), Points(drawn.bottom - drawn.top));
+  const auto [x, y] = BoundingPlace(doc, s.top, at, Points(drawn.right - drawn.left));
   out.pageLeft = x - Points(drawn.left - out.all.left);
   out.pageTop = y - Points(drawn.top - out.all.top);
   return out;

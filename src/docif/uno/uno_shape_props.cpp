@@ -222,7 +222,7 @@ void WriteLine(const ShapeRef& shape, const Reference<uno::XInterface>& document
                PropertyBatch& batch) {
   const bool arrows = f.BeginArrowheadStyle || f.BeginArrowheadLength || f.BeginArrowheadWidth ||
                       f.EndArrowheadStyle || f.EndArrowheadLength || f.EndArrowheadWidth;
-  const bool needsOld = f.DashStyle || (f.Weight && !arrows) || arrows || (f.Visible && *f.Visible);
+  const bool needsOld = f.DashStyle || f.Weight || arrows || f.Visible;
   const LineFormat old = needsOld ? ReadLine(shape) : LineFormat{};
   const double weight = f.Weight.value_or(old.Weight.value_or(0.75));
   const sal_Int32 width = static_cast<sal_Int32>(ToMm100(weight));
@@ -273,10 +273,8 @@ void WriteFill(const FillFormat& f, PropertyBatch& batch) {
   const bool visible = f.Visible.value_or(f.ForeColor || f.Pattern);
   if (f.Visible || f.ForeColor || f.Pattern) {
     if (!visible) batch.Put("FillStyle", uno::Any(drawing::FillStyle_NONE));
-    else if (f.Pattern.value_or(0) != 0)
-      batch.Put("FillStyle", uno::Any(drawing::FillStyle_HATCH));
-    else if (f.Visible || f.ForeColor || f.Pattern)
-      batch.Put("FillStyle", uno::Any(drawing::FillStyle_SOLID));
+    else
+      batch.Put("FillStyle", uno::Any(f.Pattern.value_or(0) != 0 ? drawing::FillStyle_HATCH : drawing::FillStyle_SOLID));
   }
   if (f.Pattern.value_or(0) != 0) {
     // The host's patterns are drawn as a light downward diagonal hatching of the fore colour.
