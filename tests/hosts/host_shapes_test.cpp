@@ -159,6 +159,14 @@ TEST_P(HostShapes, NamesAreUniqueAndFindShapes) {
   EXPECT_NEAR(both->Left(), 100, 1);
   EXPECT_NEAR(both->Width(), 150, 1);
   EXPECT_EQ(plx::test::ErrorNumberOf([&] { shapes_->Range({L"没有的图形"}); }), 5);
+  // A renamed shape goes by its new name only; a deleted one's name is free again.
+  a->SetName(L"新名");
+  EXPECT_EQ(plx::test::ErrorNumberOf([&] { shapes_->Item(L"zbx_坐标轴"); }), 5);
+  EXPECT_EQ(shapes_->Item(L"新名")->Left(), a->Left());
+  b->Delete();
+  a->SetName(L"Oval 2");
+  EXPECT_EQ(shapes_->Item(L"Oval 2")->Type(), kShapeAutoShape);
+  EXPECT_EQ(shapes_->AddLine(1, 1, 2, 2)->Name(), L"Line 3");
 }
 
 TEST_P(HostShapes, GroupsKeepTheirItemsAndUngroupBack) {

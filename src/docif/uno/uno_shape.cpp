@@ -27,7 +27,7 @@ class UnoShape final : public Shape {
   std::wstring Name() const override try { return NameOf(h_.shape); } catch (const uno::Exception& e) { RaiseFromUno(e); }
   void SetName(const std::wstring& name) override try {
     CheckNameFree(*doc_, h_.shape, name);
-    NameShape(h_.shape, name);
+    NameShape(*doc_, h_.shape, name);
     if (!h_.IsTop()) KeepItemNames(h_.top);
   } catch (const uno::Exception& e) { RaiseFromUno(e); }
   int Type() const override try { return KindOf(h_.shape).type; } catch (const uno::Exception& e) { RaiseFromUno(e); }
@@ -140,6 +140,7 @@ class UnoShape final : public Shape {
   std::shared_ptr<ShapeRange> Ungroup() override;
   void Select(bool replace) override try { SelectShapes(*doc_, {h_.shape}, replace); } catch (const uno::Exception& e) { RaiseFromUno(e); }
   void Delete() override try {
+    ShapesChanged(*doc_);
     if (h_.IsTop()) DrawPage(*doc_)->remove(h_.shape);
     else Reference<drawing::XShapes>(Parent(), uno::UNO_QUERY_THROW)->remove(h_.shape);
   } catch (const uno::Exception& e) { RaiseFromUno(e); }
@@ -228,6 +229,7 @@ std::shared_ptr<ShapeRange> UnoShape::Ungroup() try {
   for (const auto& item : GroupItemsOf(h_.shape)) places.push_back(BoxOf(*doc_, {item, h_.top}));
   const bool follows = FollowsParagraph(h_.top);
   LayOut(*doc_);
+  ShapesChanged(*doc_);
   Reference<drawing::XShapeGrouper>(DrawPage(*doc_), uno::UNO_QUERY_THROW)
       ->ungroup(Reference<drawing::XShapeGroup>(h_.shape, uno::UNO_QUERY_THROW));
   // The items are new shapes on the page; Writer places them against the

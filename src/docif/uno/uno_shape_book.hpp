@@ -22,6 +22,17 @@ struct ShapeBook {
   std::optional<LineFormat> defaultLine;
   std::optional<std::pair<LineFormat, FillFormat>> defaultShape;
   std::map<std::wstring, std::pair<double, double>> originalSizes;  // by name
+  // Every floating shape by name (items of groups too), as last walked, and
+  // how many objects Writer's draw page held then (-1: walk again). A graph
+  // names hundreds of shapes, each checked against all the others: the
+  // adapter keeps the index up to date as it adds and names shapes, and
+  // walks the shapes again whenever the draw page holds another number of
+  // objects (the teacher added or deleted some, or shapes were grouped).
+  struct Named {
+    Reference<css::drawing::XShape> shape, top;  // the shape, and the top-level shape holding it
+  };
+  std::multimap<std::wstring, Named> names;
+  sal_Int32 namesCount = -1;
   // The shapes the add-in selected, while the text selection is where it
   // was then (see SelectShapes).
   std::vector<Reference<css::drawing::XShape>> selected;

@@ -44,7 +44,8 @@ class UnoShapeRange final : public ShapeRange {
     LayOut(*doc_);
     SetFollowsParagraph(*doc_, shape, follows);
     MoveTo(*doc_, {shape, shape}, extent.left, extent.top);
-    NameShape(shape, L"Group " + std::to_wstring(TakeShapeNumber(*doc_)));
+    ShapesChanged(*doc_);
+    NameShape(*doc_, shape, L"Group " + std::to_wstring(TakeShapeNumber(*doc_)));
     KeepItemNames(shape);
     return MakeUnoShape(doc_, {shape, shape});
   } catch (const uno::Exception& e) { RaiseFromUno(e); }

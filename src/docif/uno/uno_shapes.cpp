@@ -9,6 +9,8 @@
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/drawing/XDrawPageSupplier.hpp>
 #include <com/sun/star/lang/IndexOutOfBoundsException.hpp>
+#include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/text/XTextContent.hpp>
 #include <com/sun/star/text/TextContentAnchorType.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
@@ -38,19 +40,19 @@ namespace {
 constexpr wchar_t kItemNames[] = L"plendrix-items:";
 
 // A shape floats when it is not anchored as a character and stands in the
-// main text (a header's shapes are not the document's).
-bool Floating(WriterDoc& doc, const ShapeRef& shape) {
+// main text or one of its table cells (a header's shapes are not the
+// document's).
+bool Floating(const Reference<text::XText>& body, const ShapeRef& shape) {
   PropertyRead p(shape, {"AnchorType"});
   const auto anchor = p.Get<text::TextContentAnchorType>("AnchorType");
-  if (!anchor || *anchor == text::TextContentAnchorType_AS_CHARACTER) return false;
-  try {
-    AnchorParagraphStart(doc, shape);
-    return true;
-  } catch (const VbError&) {
+  if (!anchor || *anchor == text::TextContentAnchorType_AS_CHARACTER || *anchor == text::TextContentAnchorType_AT_PAGE)
     return false;
-  } catch (const uno::Exception&) {
-    return false;
-  }
+  Reference<text::XTextContent> content(shape, uno::UNO_QUERY);
+  if (!content.is()) return false;
+  auto at = content->getAnchor();
+  if (!at.is()) return false;
+  auto text = at->getText();
+  return text == body || Reference<table::XCell>(text, uno::UNO_QUERY).is();
 }
 
 void Collect(const ShapeRef& shape, const ShapeRef& top, std::vector<ShapeHandle>& out) {
@@ -108,7 +110,7 @@ void NameDocumentShapes(WriterDoc& doc) {
     if (end == std::wstring::npos) continue;
     if (names[i].empty() && end > from) {
       names[i] = title.substr(from, end - from);
-      NameShape(all[i].shape, names[i]);
+      NameShape(doc, all[i].shape, names[i]);
     }
     from = end + 1;
   }
@@ -117,7 +119,7 @@ void NameDocumentShapes(WriterDoc& doc) {
   for (size_t i = 0; i < all.size(); ++i) {
     if (names[i].empty() || used.count(names[i])) {
       names[i] = DefaultNameOf(all[i].shape) + L" " + std::to_wstring(book.nextNumber++);
-      NameShape(all[i].shape, names[i]);
+      NameShape(doc, all[i].shape, names[i]);
       renamed = true;
     }
     used.insert(names[i]);
@@ -163,9 +165,10 @@ std::vector<ShapeRef> FloatingShapes(WriterDoc& doc) {
   auto page = DrawPage(doc);
   std::vector<ShapeRef> out;
   const sal_Int32 count = page->getCount();
+  const Reference<text::XText> body = doc.story.Document()->getText();
   for (sal_Int32 i = 0; i < count; ++i) {
     ShapeRef shape(page->getByIndex(i), uno::UNO_QUERY);
-    if (shape.is() && Floating(doc, shape)) out.push_back(shape);
+    if (shape.is() && Floating(body, shape)) out.push_back(shape);
   }
   return out;
 }
@@ -183,15 +186,56 @@ int TakeShapeNumber(WriterDoc& doc) {
   return BookOf(doc).nextNumber++;
 }
 
-void CheckNameFree(WriterDoc& doc, const ShapeRef& shape, const std::wstring& name) {
-  NameDocumentShapes(doc);
-  for (const auto& s : AllFloatingShapes(doc))
-    if (s.shape != shape && NameOf(s.shape) == name) Raise(err::kInvalidCall, L"图形名称“" + name + L"”已被使用。");
+namespace {
+
+// The index of names, walked again when the draw page changed behind it.
+std::multimap<std::wstring, ShapeBook::Named>& NameIndex(WriterDoc& doc) {
+  ShapeBook& book = BookOf(doc);
+  const sal_Int32 count = DrawPage(doc)->getCount();
+  if (book.namesCount != count) {
+    book.names.clear();
+    for (const auto& s : AllFloatingShapes(doc)) book.names.emplace(NameOf(s.shape), ShapeBook::Named{s.shape, s.top});
+    book.namesCount = count;
+  }
+  return book.names;
 }
 
-void NameShape(const ShapeRef& shape, const std::wstring& name) {
-  Reference<container::XNamed>(shape, uno::UNO_QUERY_THROW)->setName(ToOUString(name));
+}  // namespace
+
+void CheckNameFree(WriterDoc& doc, const ShapeRef& shape, const std::wstring& name) {
+  NameDocumentShapes(doc);
+  const auto [from, to] = NameIndex(doc).equal_range(name);
+  for (auto it = from; it != to; ++it)
+    if (it->second.shape != shape) Raise(err::kInvalidCall, L"图形名称“" + name + L"”已被使用。");
 }
+
+std::optional<ShapeHandle> ShapeNamed(WriterDoc& doc, const std::wstring& name) {
+  NameDocumentShapes(doc);
+  const auto& index = NameIndex(doc);
+  auto it = index.find(name);
+  if (it == index.end()) return std::nullopt;
+  return ShapeHandle{it->second.shape, it->second.top};
+}
+
+void NameShape(WriterDoc& doc, const ShapeRef& shape, const std::wstring& name) {
+  Reference<container::XNamed>(shape, uno::UNO_QUERY_THROW)->setName(ToOUString(name));
+  ShapeBook& book = BookOf(doc);
+  if (book.namesCount < 0) return;
+  ShapeRef top = shape;  // a new shape stands on the page
+  std::erase_if(book.names, [&](const auto& entry) {
+    if (entry.second.shape != shape) return false;
+    top = entry.second.top;
+    return true;
+  });
+  book.names.emplace(name, ShapeBook::Named{shape, top});
+}
+
+void ShapeAdded(WriterDoc& doc) {
+  ShapeBook& book = BookOf(doc);
+  if (book.namesCount >= 0) ++book.namesCount;
+}
+
+void ShapesChanged(WriterDoc& doc) { BookOf(doc).namesCount = -1; }
 
 void KeepItemNames(const ShapeRef& top) {
   std::vector<ShapeHandle> items;

@@ -3,6 +3,7 @@
 // that are not anchored as characters (formulas and inline pictures belong
 // to the text), in their stacking order, back to front.
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <com/sun/star/drawing/XShapes.hpp>
@@ -40,8 +41,13 @@ void NameDocumentShapes(WriterDoc& doc);
 std::wstring DefaultNameOf(const ShapeRef& shape);
 // Error 5 when another shape of the document has the name.
 void CheckNameFree(WriterDoc& doc, const ShapeRef& shape, const std::wstring& name);
-// Gives a shape its name, kept where a .docx saved by LibreOffice keeps it.
-void NameShape(const ShapeRef& shape, const std::wstring& name);
+// Gives a shape its name (and keeps the document's index of names).
+void NameShape(WriterDoc& doc, const ShapeRef& shape, const std::wstring& name);
+// The adapter put a new shape on the draw page, or changed which shapes are there.
+void ShapeAdded(WriterDoc& doc);
+void ShapesChanged(WriterDoc& doc);
+// The shape of the document with the name (its front one), if any.
+std::optional<ShapeHandle> ShapeNamed(WriterDoc& doc, const std::wstring& name);
 std::wstring NameOf(const ShapeRef& shape);
 // LibreOffice writes a group's items to a .docx without their names but
 // keeps the group's title: the items' names are recorded there (after

@@ -1,6 +1,7 @@
 // The document's Shapes: listing, finding by name, and adding shapes as
 // the host adds them (anchored at the selection's paragraph, placed on the
 // page, black lines, the host's default fill, in front of the text).
+#include <map>
 #include <optional>
 
 #include <com/sun/star/awt/Point.hpp>
@@ -79,9 +80,7 @@ class UnoShapes final : public Shapes {
   } catch (const uno::Exception& e) { RaiseFromUno(e); }
 
   ShapePtr Item(const std::wstring& name) const override try {
-    TakeNames();
-    for (const auto& s : AllFloatingShapes(*doc_))
-      if (NameOf(s.shape) == name) return MakeUnoShape(doc_, s);
+    if (auto s = ShapeNamed(*doc_, name)) return MakeUnoShape(doc_, *s);
     Raise(err::kInvalidCall, L"找不到名为“" + name + L"”的图形。");
   } catch (const uno::Exception& e) { RaiseFromUno(e); }
 
@@ -158,12 +157,13 @@ class UnoShapes final : public Shapes {
 
   std::shared_ptr<ShapeRange> Range(const std::vector<std::wstring>& names) override try {
     TakeNames();
-    const auto top = FloatingShapes(*doc_);
+    std::map<std::wstring, ShapeRef> byName;  // the front one of a name given twice
+    for (const auto& s : FloatingShapes(*doc_)) byName[NameOf(s)] = s;
     std::vector<ShapeHandle> items;
     for (const auto& name : names) {
-      auto it = std::find_if(top.rbegin(), top.rend(), [&](const ShapeRef& s) { return NameOf(s) == name; });
-      if (it == top.rend()) Raise(err::kInvalidCall, L"找不到名为“" + name + L"”的图形。");
-      items.push_back({*it, *it});
+      auto it = byName.find(name);
+      if (it == byName.end()) Raise(err::kInvalidCall, L"找不到名为“" + name + L"”的图形。");
+      items.push_back({it->second, it->second});
     }
     return MakeUnoShapeRange(doc_, items);
   } catch (const uno::Exception& e) { RaiseFromUno(e); }
@@ -205,6 +205,7 @@ class UnoShapes final : public Shapes {
     const long pos = std::clamp(doc_->selection->start, 0L, mirror.Length() - 1);
     auto cursor = doc_->story.CursorAt(mirror.ParagraphAt(pos).first);
     cursor->getText()->insertTextContent(AsRange(cursor), Reference<text::XTextContent>(shape, uno::UNO_QUERY_THROW), false);
+    ShapeAdded(*doc_);
     return shape;
   }
 
@@ -241,7 +242,7 @@ class UnoShapes final : public Shapes {
   ShapePtr Finish(const ShapeRef& shape, PropertyBatch& batch) {
     batch.ApplyTo(shape);
     const std::wstring name = DefaultNameOf(shape) + L" " + std::to_wstring(TakeShapeNumber(*doc_));
-    NameShape(shape, name);
+    NameShape(*doc_, shape, name);
     const awt::Size size = shape->getSize();
     BookOf(*doc_).originalSizes[name] = {FromMm100(size.Width), FromMm100(size.Height)};
     return MakeUnoShape(doc_, {shape, shape});
