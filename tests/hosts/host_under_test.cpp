@@ -5,7 +5,10 @@
 
 #ifdef PLENDRIX_UNO
 #include "docif/uno/office_process.hpp"
+#include <com/sun/star/document/XUndoManagerSupplier.hpp>
+
 #include "docif/uno/uno_application.hpp"
+#include "docif/uno/uno_document.hpp"
 #endif
 
 namespace test {
@@ -40,6 +43,16 @@ std::vector<std::wstring> UndoSteps(Host host, plx::docif::Application& app) {
   return plx::docif::lo::UndoTitles(app);
 #else
   return {};
+#endif
+}
+
+void UndoLast(plx::docif::Application& app) {
+#ifdef PLENDRIX_UNO
+  auto& doc = static_cast<plx::docif::lo::UnoDocument&>(*app.ActiveDocument());
+  css::uno::Reference<css::document::XUndoManagerSupplier> supplier(doc.Writer()->model, css::uno::UNO_QUERY_THROW);
+  supplier->getUndoManager()->undo();
+#else
+  (void)app;
 #endif
 }
 

@@ -23,4 +23,8 @@ std::shared_ptr<plx::docif::Application> StartHost(Host host, std::string* why);
 // their names; LibreOffice its undo manager's titles).
 std::vector<std::wstring> UndoSteps(Host host, plx::docif::Application& app);
 
+// Undoes the host's last undo step in the active document (LibreOffice's
+// undo manager; the model keeps no undo).
+void UndoLast(plx::docif::Application& app);
+
 }  // namespace test

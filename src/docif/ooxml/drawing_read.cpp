@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstring>
+#include <cwchar>
 #include <sstream>
 
 #include "common/text.hpp"
@@ -31,6 +32,8 @@ double Points(const pugi::xml_attribute& a) {
 }
 
 bool Is(const pugi::xml_node& n, const char* name) { return std::strcmp(n.name(), name) == 0; }
+
+constexpr wchar_t kItemNames[] = L"plendrix-items:";
 
 // Maps a group's child coordinates (EMU) to page points.
 struct ChildMap {
@@ -481,7 +484,31 @@ struct ShapeReader {
       g->children.push_back(item);
     }
     if (g->children.empty()) throw UnreadableDrawing("empty group");
+    if (pr) ItemNamesFromTitle(pr, *g);
     return g;
+  }
+
+  // A word processor that writes a group's items without names (LibreOffice)
+  // keeps the group's title: the LibreOffice host records the items' names
+  // there, after kItemNames, in order, each followed by '|'.
+  static void ItemNamesFromTitle(const pugi::xml_node& pr, ShapeData& group) {
+    const std::wstring title = Utf8ToWide(pr.attribute("title").as_string());
+    if (!title.starts_with(kItemNames)) return;
+    std::vector<ShapeData*> items;
+    std::vector<ShapeData*> pending{&group};
+    while (!pending.empty()) {
+      ShapeData* s = pending.back();
+      pending.pop_back();
+      if (s != &group) items.push_back(s);
+      for (auto it = s->children.rbegin(); it != s->children.rend(); ++it) pending.push_back(it->get());
+    }
+    size_t from = std::wcslen(kItemNames);
+    for (ShapeData* item : items) {
+      const size_t end = title.find(L'|', from);
+      if (end == std::wstring::npos) return;
+      if (item->name.empty()) item->name = title.substr(from, end - from);
+      from = end + 1;
+    }
   }
 };
 

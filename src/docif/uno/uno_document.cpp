@@ -24,6 +24,7 @@
 #include "docif/uno/uno_inline_shapes.hpp"
 #include "docif/uno/uno_files.hpp"
 #include "docif/uno/uno_formats.hpp"
+#include "docif/uno/uno_shapes.hpp"
 #include "docif/uno/uno_styles.hpp"
 #include "docif/uno/uno_text.hpp"
 
@@ -68,11 +69,7 @@ void SetFlag(const Props& props, const char* name, bool value) {
 }  // namespace
 
 int UnoSelection::Type() const try {
-  Reference<view::XSelectionSupplier> supplier(Doc()->model->getCurrentController(), uno::UNO_QUERY);
-  if (supplier.is()) {
-    Reference<lang::XServiceInfo> selected(supplier->getSelection(), uno::UNO_QUERY);
-    if (selected.is() && selected->supportsService("com.sun.star.drawing.ShapeCollection")) return kSelectionShape;
-  }
+  if (!SelectedShapes(*Doc()).empty()) return kSelectionShape;
   return End() > Start() ? kSelectionNormal : kSelectionIP;
 } catch (const css::uno::Exception& e) {
   RaiseFromUno(e);
@@ -80,7 +77,7 @@ int UnoSelection::Type() const try {
 
 RangePtr UnoSelection::GetRange() try { return MakeUnoRange(Doc(), Start(), End()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
-std::shared_ptr<ShapeRange> UnoSelection::GetShapeRange() try { NotYetInLibreOffice(L"所选的图形"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+std::shared_ptr<ShapeRange> UnoSelection::GetShapeRange() try { return MakeUnoShapeRange(Doc(), SelectedShapes(*Doc())); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
 void UnoSelection::TypeText(const std::wstring& text) try {
   const std::optional<FontFormat> typing = Typing() ? std::optional<FontFormat>(*Typing()) : std::nullopt;
@@ -156,7 +153,7 @@ std::shared_ptr<InlineShapes> UnoDocument::GetInlineShapes() try {
 } catch (const css::uno::Exception& e) {
   RaiseFromUno(e);
 }
-std::shared_ptr<Shapes> UnoDocument::GetShapes() try { NotYetInLibreOffice(L"图形"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+std::shared_ptr<Shapes> UnoDocument::GetShapes() try { return MakeUnoShapes(doc_); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 std::shared_ptr<Styles> UnoDocument::GetStyles() try { return MakeUnoStyles(doc_); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 std::shared_ptr<Bookmarks> UnoDocument::GetBookmarks() try { return MakeUnoBookmarks(doc_); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
