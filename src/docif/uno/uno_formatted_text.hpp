@@ -2,6 +2,7 @@
 // Formatted copies through Writer's own copy and paste: the source's
 // selection taken as Writer's transferable (what its clipboard would hold)
 // and pasted in place of the target, then the mirror brought up to date.
+#include <memory>
 #include <utility>
 
 #include "docif/uno/writer_doc.hpp"
@@ -16,5 +17,14 @@ void CopyToClipboard(WriterDoc& doc, long start, long end);
 // source is taken before anything changes. Returns the copy's span in the
 // target.
 std::pair<long, long> PasteFormatted(WriterDoc& target, long start, long end, WriterDoc& source, long from, long to);
+
+// Writer's paste into another document gives the copied text that
+// document's styles of the same names, so text could change its look; the
+// model's copy keeps how each character looked. Sets the looks (fonts,
+// size, bold, italic, underline, colour, scripts) of [from, from + length)
+// of `source` on the characters at the same offsets from `start` in
+// `target` where they differ.
+void KeepSourceLooks(const std::shared_ptr<WriterDoc>& source, long from, const std::shared_ptr<WriterDoc>& target,
+                     long start, long length);
 
 }  // namespace plx::docif::lo

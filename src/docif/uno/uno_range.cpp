@@ -372,7 +372,9 @@ void UnoRange::SetFormattedText(const Range& source) try {
     SetText(source.Text());
     return;
   }
-  const auto [s, e] = PasteFormatted(*doc_, Start(), End(), *from->Doc(), from->Start(), from->End());
+  const long sourceStart = from->Start(), sourceEnd = from->End();
+  const auto [s, e] = PasteFormatted(*doc_, Start(), End(), *from->Doc(), sourceStart, sourceEnd);
+  if (from->Doc() != doc_) KeepSourceLooks(from->Doc(), sourceStart, doc_, s, std::min(e - s, sourceEnd - sourceStart));
   Anchor().start = s;
   Anchor().end = e;
 } catch (const css::uno::Exception& e) {
