@@ -14,6 +14,8 @@
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/lang/IllegalArgumentException.hpp>
 #include <com/sun/star/io/IOException.hpp>
+#include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
+#include <com/sun/star/text/TextGridMode.hpp>
 #include <com/sun/star/util/PathSubstitution.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <osl/file.hxx>
@@ -35,12 +37,25 @@ namespace {
 
 // A new document starts as the word processor's blank document does (and
 // the model's): A4 with its margins, 正文 in Times New Roman and 宋体 at
-// 10.5 pt, justified. Writer's own would give 2 cm margins and 12 pt
-// DejaVu Serif, so the add-in's figures and text would not stand where
-// they do on the other host.
-void MakeBlank(Document& doc) {
+// 10.5 pt, justified, on a line grid. Writer's own would give 2 cm
+// margins, 12 pt DejaVu Serif and free lines, so the add-in's figures and
+// text would not stand where they do on the other host.
+void MakeBlank(UnoDocument& doc) {
   const model::CharFormat text;
-  doc.SetPageSetup(docif::PageSetup{});
+  const docif::PageSetup page;
+  doc.SetPageSetup(page);
+  // Its lines stand on the blank document's line grid (15.6 pt), as the
+  // model lays a new document out and saves it.
+  constexpr double kLinePitch = 15.6;
+  Reference<style::XStyleFamiliesSupplier> families(doc.Writer()->story.Document(), uno::UNO_QUERY_THROW);
+  Reference<container::XNameAccess> pages(families->getStyleFamilies()->getByName("PageStyles"), uno::UNO_QUERY_THROW);
+  Reference<beans::XPropertySet> pageStyle(pages->getByName("Standard"), uno::UNO_QUERY_THROW);
+  pageStyle->setPropertyValue("GridMode", uno::Any(text::TextGridMode::LINES));
+  pageStyle->setPropertyValue("GridRubyHeight", uno::Any(sal_Int32(0)));
+  pageStyle->setPropertyValue("GridBaseHeight", uno::Any(static_cast<sal_Int32>(ToMm100(kLinePitch))));
+  pageStyle->setPropertyValue(
+      "GridLines",
+      uno::Any(static_cast<sal_Int16>((page.PageHeight - page.TopMargin - page.BottomMargin) / kLinePitch)));
   auto normal = doc.GetStyles()->Item(L"正文");
   normal->SetFont({.NameAscii = text.ascii, .NameFarEast = text.farEast, .Size = text.size});
   normal->SetParagraphFormat({.Alignment = model::ParaFormat{}.alignment});
