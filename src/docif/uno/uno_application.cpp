@@ -24,6 +24,7 @@
 #include "docif/model/doc_data.hpp"
 #include "docif/model/model_application.hpp"
 #include "docif/uno/uno_document.hpp"
+#include "docif/uno/uno_collections.hpp"
 #include "docif/uno/uno_errors.hpp"
 #include "docif/uno/uno_files.hpp"
 #include "docif/uno/uno_formats.hpp"
@@ -148,8 +149,7 @@ class UnoApplication final : public Application, public std::enable_shared_from_
   // own entries and switches live here while it is connected.
   std::shared_ptr<AutoCorrect> GetAutoCorrect() override try { return autoCorrect_; } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
   std::shared_ptr<ListTemplate> NumberingTemplate(int index) override try {
-    if (index < 1 || index > static_cast<int>(numbering_.size())) Raise(5941, L"集合所要求的成员不存在。");
-    return numbering_[index - 1];
+    return MemberAt(numbering_, index);
   } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
   void Run(const std::wstring& macroName) override try {
     const auto it = macros_.find(macroName);
@@ -238,9 +238,7 @@ Reference<frame::XModel> Load(UnoApplication& app, const rtl::OUString& url, boo
 int UnoDocuments::Count() const try { return static_cast<int>(app_->Open().size()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
 std::shared_ptr<Document> UnoDocuments::Item(int index) try {
-  auto open = app_->Open();
-  if (index < 1 || index > static_cast<int>(open.size())) Raise(5941, L"集合所要求的成员不存在。");
-  return open[index - 1];
+  return MemberAt(app_->Open(), index);
 } catch (const css::uno::Exception& e) {
   RaiseFromUno(e);
 }

@@ -74,9 +74,7 @@ class UnoFields final : public Fields {
 
   int Count() const override try { return static_cast<int>(Marks().size()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
   std::shared_ptr<Field> Item(int index) override try {
-    auto marks = Marks();
-    if (index < 1 || index > static_cast<int>(marks.size())) Raise(5941, L"集合所要求的成员不存在。");
-    return std::make_shared<UnoField>(doc_, marks[index - 1].begin);
+    return std::make_shared<UnoField>(doc_, MemberAt(Marks(), index).begin);
   } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
   std::shared_ptr<Field> Add(const Range& at, int type, const std::wstring& text, bool preserveFormatting) override try {
     std::wstring code = text;

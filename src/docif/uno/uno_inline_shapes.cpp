@@ -15,6 +15,7 @@
 
 #include "common/error.hpp"
 #include "docif/model/picture_info.hpp"
+#include "docif/uno/uno_collections.hpp"
 #include "docif/uno/uno_errors.hpp"
 #include "docif/uno/uno_files.hpp"
 #include "docif/uno/uno_formats.hpp"
@@ -172,9 +173,7 @@ class UnoInlineShapes final : public InlineShapes {
 
   int Count() const override try { return static_cast<int>(InScope().size()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
   std::shared_ptr<InlineShape> Item(int index) override try {
-    auto objects = InScope();
-    if (index < 1 || index > static_cast<int>(objects.size())) Raise(5941, L"集合所要求的成员不存在。");
-    return std::make_shared<UnoInlineShape>(doc_, objects[index - 1]);
+    return std::make_shared<UnoInlineShape>(doc_, MemberAt(InScope(), index));
   } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
   std::shared_ptr<InlineShape> AddPicture(const std::wstring& file, const Range& at) override try {

@@ -12,6 +12,7 @@
 
 #include "common/error.hpp"
 #include "docif/starmath.hpp"
+#include "docif/uno/uno_collections.hpp"
 #include "docif/uno/uno_errors.hpp"
 #include "docif/uno/uno_range.hpp"
 #include "docif/uno/uno_text.hpp"
@@ -115,9 +116,7 @@ class UnoOMaths final : public OMaths {
   int Count() const override try { return static_cast<int>(InScope().size()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
   std::shared_ptr<OMath> Item(int index) override try {
-    auto objects = InScope();
-    if (index < 1 || index > static_cast<int>(objects.size())) Raise(5941, L"集合所要求的成员不存在。");
-    return std::make_shared<UnoOMath>(doc_, objects[index - 1]);
+    return std::make_shared<UnoOMath>(doc_, MemberAt(InScope(), index));
   } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
   RangePtr Add(const Range& at) override try {
