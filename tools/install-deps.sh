@@ -30,21 +30,36 @@ packages=(
   # fuzz targets (clang's libFuzzer)
   clang libclang-rt-14-dev
   # LibreOffice for --render and the tests that open saved documents in a
-  # real word processor; its formula module typesets the stored equations
-  libreoffice-writer-nogui libreoffice-impress-nogui libreoffice-math-nogui poppler-utils
-  # Calc: editing the bank's workbook, and tools/make-tkconfig.py
-  libreoffice-calc-nogui
+  # real word processor; its formula module typesets the stored equations,
+  # Impress shows the slides a send builds, Calc edits the bank's workbook
+  # (and runs tools/make-tkconfig.py). The packages with windows, since the
+  # add-in's dialogs and toolbar live in them; they still convert headless.
+  libreoffice-core libreoffice-writer libreoffice-math libreoffice-impress
+  libreoffice-draw libreoffice-calc libepoxy0 poppler-utils
   # LibreOffice as the add-in's host: the SDK (UNO headers, cppumaker) for the
   # adapter and plendrix.oxt, Python's UNO bridge for driving the office in
   # tests, and a virtual display with a clicker for its windows
   libreoffice-dev python3 python3-uno xvfb xdotool
 )
 
+# The window-less variants conflict with the packages above: apt replaces
+# them in the same command, told to remove them by a trailing minus.
+replaced=(
+  libreoffice-core-nogui libreoffice-writer-nogui libreoffice-math-nogui
+  libreoffice-impress-nogui libreoffice-draw-nogui libreoffice-calc-nogui
+)
+
+installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q '^install ok installed$'
+}
+
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$'; then
-    missing+=("$p")
-  fi
+  installed "$p" || missing+=("$p")
+done
+removals=()
+for p in "${replaced[@]}"; do
+  installed "$p" && removals+=("$p-")
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
@@ -59,4 +74,4 @@ fi
 
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}" > /dev/null
+apt-get install -y -qq --no-install-recommends "${missing[@]}" ${removals[@]+"${removals[@]}"} > /dev/null
