@@ -399,6 +399,30 @@ void PasteIn(Document& doc) {
   frame->queryDispatch(paste, rtl::OUString(), 0)->dispatch(paste, {});
 }
 
+// A new document stands on the blank document's line grid, which Writer
+// sets in the middle of the page's body and the host from its top: places
+// on LibreOffice are the host's, so a figure drawn at an insertion point
+// stands where it does on the model.
+TEST(HostGridPlaces, LinesOfANewDocumentStandWhereTheModelPutsThem) {
+  std::string why;
+  auto app = test::StartHost(Host::LibreOffice, &why);
+  if (!app) GTEST_SKIP() << why;
+  auto doc = app->GetDocuments()->Add();
+  auto reference = test::StartHost(Host::Model, &why)->GetDocuments()->Add();
+  const std::wstring text = L"1．画出函数的图像：\r\r\r2．" + std::wstring(80, L'长') + L"。\r";
+  for (Document* d : {doc.get(), reference.get()}) d->Content()->InsertAfter(text);
+  auto expectSame = [&](long at, int info) {
+    EXPECT_NEAR(doc->GetRange(at, at)->Information(info), reference->GetRange(at, at)->Information(info), 0.15)
+        << at << " " << info;
+  };
+  for (int i = 1; i <= reference->Paragraphs()->Count(); ++i) {
+    expectSame(reference->Paragraphs()->Item(i)->Start(), kVerticalPositionRelativeToPage);
+    expectSame(reference->Paragraphs()->Item(i)->Start(), kHorizontalPositionRelativeToPage);
+  }
+  expectSame(reference->Paragraphs()->Item(4)->Start() + 60, kVerticalPositionRelativeToPage);  // its second line
+  app->GetDocuments()->Close(doc);
+}
+
 TEST(HostLayoutClipboard, CopyPutsTheRangeWithItsFormattingOnTheOfficesClipboard) {
   std::string why;
   auto app = test::StartHost(Host::LibreOffice, &why);

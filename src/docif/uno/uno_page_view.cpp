@@ -8,6 +8,9 @@
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/drawing/XShape.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
+#include <com/sun/star/text/TextGridMode.hpp>
+#include <com/sun/star/text/XEndnotesSupplier.hpp>
+#include <com/sun/star/text/XFootnotesSupplier.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 
@@ -53,6 +56,41 @@ Reference<text::XTextViewCursor> ViewCursorOf(WriterDoc& doc, uno::Any& shapes) 
   return supplier->getViewCursor();
 }
 
+// Writer sets a page's line grid in the middle of its body: the room left
+// below the last whole grid line is split above and below the lines (not
+// in a document with footnotes, where it starts at the top). The host
+// starts its lines at the top of the body, so places are measured from
+// there. In 1/100 mm; 0 without a line grid.
+long GridBorder(WriterDoc& doc, const Reference<beans::XPropertySet>& style) {
+  sal_Int16 mode = text::TextGridMode::NONE, lines = 0;
+  style->getPropertyValue("GridMode") >>= mode;
+  if (mode == text::TextGridMode::NONE) return 0;
+  Reference<text::XFootnotesSupplier> footnotes(doc.story.Document(), uno::UNO_QUERY);
+  Reference<text::XEndnotesSupplier> endnotes(doc.story.Document(), uno::UNO_QUERY);
+  if ((footnotes.is() && footnotes->getFootnotes()->getCount() > 0) ||
+      (endnotes.is() && endnotes->getEndnotes()->getCount() > 0))
+    return 0;
+  sal_Int32 base = 0, ruby = 0, height = 0, top = 0, bottom = 0, header = 0, footer = 0;
+  bool headerOn = false, footerOn = false;
+  style->getPropertyValue("GridBaseHeight") >>= base;
+  style->getPropertyValue("GridRubyHeight") >>= ruby;
+  style->getPropertyValue("GridLines") >>= lines;
+  style->getPropertyValue("Height") >>= height;
+  style->getPropertyValue("TopMargin") >>= top;
+  style->getPropertyValue("BottomMargin") >>= bottom;
+  style->getPropertyValue("HeaderIsOn") >>= headerOn;
+  style->getPropertyValue("FooterIsOn") >>= footerOn;
+  if (headerOn) style->getPropertyValue("HeaderHeight") >>= header;
+  if (footerOn) style->getPropertyValue("FooterHeight") >>= footer;
+  // Writer counts in twips, from which these lengths were converted.
+  auto twips = [](sal_Int32 mm100) { return std::lround(mm100 * 1440.0 / 2540.0); };
+  const long pitch = twips(base) + twips(ruby);
+  const long body = twips(height) - twips(top) - twips(bottom) - twips(header) - twips(footer);
+  if (pitch <= 0 || body <= 0) return 0;
+  const long count = lines > 0 ? std::min<long>(body / pitch, lines) : body / pitch;
+  return std::lround((body - count * pitch) / 2 * 2540.0 / 1440.0);
+}
+
 }  // namespace
 
 PageView::PageView(WriterDoc& doc)
@@ -74,7 +112,7 @@ PageView::PageView(WriterDoc& doc)
   style->getPropertyValue("Width") >>= width;
   style->getPropertyValue("Height") >>= height;
   leftMm100_ = left;
-  topMm100_ = top;
+  topMm100_ = top - GridBorder(doc, style);
   heightMm100_ = height;
   left_ = FromMm100(left);
   textWidth_ = FromMm100(width - left - right);

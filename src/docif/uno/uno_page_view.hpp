@@ -47,7 +47,8 @@ class PageView {
 
  private:
   WriterDoc& doc_;
-  // The first page's margins and height, in 1/100 mm.
+  // The first page's margins and height, in 1/100 mm; the top where the
+  // host starts the body's lines (without Writer's room above a line grid).
   long leftMm100_ = 0, topMm100_ = 0, heightMm100_ = 0;
   double left_ = 0, textWidth_ = 0;
 };
