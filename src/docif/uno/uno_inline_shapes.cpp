@@ -5,13 +5,18 @@
 #include <com/sun/star/awt/Size.hpp>
 #include <com/sun/star/awt/XBitmap.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/beans/XPropertySetInfo.hpp>
 #include <com/sun/star/document/XEmbeddedObjectSupplier.hpp>
+#include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/graphic/XGraphic.hpp>
+#include <com/sun/star/io/XInputStream.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/table/BorderLine2.hpp>
 #include <com/sun/star/text/GraphicCrop.hpp>
 #include <com/sun/star/text/TextContentAnchorType.hpp>
+#include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
 
 #include "common/error.hpp"
 #include "docif/model/picture_info.hpp"
@@ -48,6 +53,87 @@ bool IsInlineShape(const Reference<text::XTextContent>& content) {
   if (!Reference<document::XEmbeddedObjectSupplier>(content, uno::UNO_QUERY).is()) return false;
   return !IsFormulaObject(content) || IsEmbeddedFormula(content);
 }
+
+std::string ReadAll(const Reference<io::XInputStream>& stream) {
+  std::string bytes;
+  uno::Sequence<sal_Int8> chunk;
+  while (stream->readBytes(chunk, 1 << 16) > 0)
+    bytes.append(reinterpret_cast<const char*>(chunk.getConstArray()), static_cast<size_t>(chunk.getLength()));
+  return bytes;
+}
+
+// The bytes of the file a graphic was made from. Writer's drawing pictures
+// give them as their graphic stream; its graphic objects do not, so a
+// drawing picture of the same graphic stands in the document while they are
+// read, unrecorded by undo and leaving the document's saved state as it was.
+std::string StoredBytes(WriterDoc& doc, const Props& object, const Reference<graphic::XGraphic>& graphic) {
+  Reference<io::XInputStream> stream;
+  if (object->getPropertySetInfo()->hasPropertyByName("GraphicStream")) {
+    object->getPropertyValue("GraphicStream") >>= stream;
+    return stream.is() ? ReadAll(stream) : std::string();
+  }
+  Reference<lang::XMultiServiceFactory> factory(doc.story.Document(), uno::UNO_QUERY_THROW);
+  Reference<text::XTextContent> reader(factory->createInstance("com.sun.star.drawing.GraphicObjectShape"),
+                                       uno::UNO_QUERY_THROW);
+  Props props(reader, uno::UNO_QUERY_THROW);
+  props->setPropertyValue("AnchorType", uno::Any(text::TextContentAnchorType_AT_PARAGRAPH));
+  props->setPropertyValue("Graphic", uno::Any(graphic));
+  Reference<util::XModifiable> modifiable(doc.model, uno::UNO_QUERY_THROW);
+  const bool modified = modifiable->isModified();
+  auto undo = Reference<document::XUndoManagerSupplier>(doc.model, uno::UNO_QUERY_THROW)->getUndoManager();
+  undo->lock();
+  std::string bytes;
+  try {
+    auto at = doc.story.CursorAt(0);
+    at->getText()->insertTextContent(AsRange(at), reader, false);
+    props->getPropertyValue("GraphicStream") >>= stream;
+    if (stream.is()) bytes = ReadAll(stream);
+    reader->dispose();
+  } catch (...) {
+    undo->unlock();
+    throw;
+  }
+  undo->unlock();
+  modifiable->setModified(modified);
+  return bytes;
+}
+
+}  // namespace
+
+PictureData PictureOf(WriterDoc& doc, const Reference<beans::XPropertySet>& object) {
+  Reference<graphic::XGraphic> graphic;
+  object->getPropertyValue("Graphic") >>= graphic;
+  if (!graphic.is()) return {};
+  Props about(graphic, uno::UNO_QUERY_THROW);
+  PictureData data;
+  data.bytes = StoredBytes(doc, object, graphic);
+  rtl::OUString kind;
+  about->getPropertyValue("MimeType") >>= kind;
+  data.contentType = FromOUString(kind);
+  if (data.bytes.empty()) {
+    // A graphic of pixels only (pasted, or made by the office) keeps no
+    // file: its pixels, as a bitmap file.
+    const uno::Sequence<sal_Int8> dib = Reference<awt::XBitmap>(graphic, uno::UNO_QUERY_THROW)->getDIB();
+    data.bytes.assign(reinterpret_cast<const char*>(dib.getConstArray()), static_cast<size_t>(dib.getLength()));
+    data.contentType = L"image/bmp";
+  } else if (data.contentType.empty() || data.contentType == L"image/x-vclgraphic") {
+    data.contentType = model::ReadPictureInfo(data.bytes).contentType;
+  }
+  // The crop, as a share of the picture's own size.
+  text::GraphicCrop crop;
+  awt::Size size;
+  object->getPropertyValue("GraphicCrop") >>= crop;
+  about->getPropertyValue("Size100thMM") >>= size;
+  if (size.Width > 0 && size.Height > 0) {
+    data.cropLeft = static_cast<double>(crop.Left) / size.Width;
+    data.cropRight = static_cast<double>(crop.Right) / size.Width;
+    data.cropTop = static_cast<double>(crop.Top) / size.Height;
+    data.cropBottom = static_cast<double>(crop.Bottom) / size.Height;
+  }
+  return data;
+}
+
+namespace {
 
 class UnoInlineShape final : public InlineShape {
  public:
@@ -100,28 +186,7 @@ class UnoInlineShape final : public InlineShape {
 
   PictureData Picture() const override try {
     if (!IsGraphic(Content())) return {};
-    Reference<graphic::XGraphic> graphic;
-    Live()->getPropertyValue("Graphic") >>= graphic;
-    if (!graphic.is()) return {};
-    // Writer hands out the picture's pixels as a bitmap file: its stored
-    // bytes are out of reach without the office's own services.
-    const uno::Sequence<sal_Int8> dib = Reference<awt::XBitmap>(graphic, uno::UNO_QUERY_THROW)->getDIB();
-    PictureData data;
-    data.bytes.assign(reinterpret_cast<const char*>(dib.getConstArray()), static_cast<size_t>(dib.getLength()));
-    data.contentType = L"image/bmp";
-    Props about(graphic, uno::UNO_QUERY_THROW);
-    // The crop, as a share of the picture's own size.
-    text::GraphicCrop crop;
-    awt::Size size;
-    Live()->getPropertyValue("GraphicCrop") >>= crop;
-    about->getPropertyValue("Size100thMM") >>= size;
-    if (size.Width > 0 && size.Height > 0) {
-      data.cropLeft = static_cast<double>(crop.Left) / size.Width;
-      data.cropRight = static_cast<double>(crop.Right) / size.Width;
-      data.cropTop = static_cast<double>(crop.Top) / size.Height;
-      data.cropBottom = static_cast<double>(crop.Bottom) / size.Height;
-    }
-    return data;
+    return PictureOf(*doc_, Live());
   } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
   RangePtr GetRange() override try {

@@ -2,12 +2,11 @@
 #include <com/sun/star/awt/Size.hpp>
 #include <com/sun/star/drawing/XShapeGroup.hpp>
 #include <com/sun/star/drawing/XShapeGrouper.hpp>
-#include <com/sun/star/io/XInputStream.hpp>
 #include <com/sun/star/text/XText.hpp>
 
 #include "common/error.hpp"
-#include "docif/model/picture_info.hpp"
 #include "docif/uno/uno_errors.hpp"
+#include "docif/uno/uno_inline_shapes.hpp"
 #include "docif/uno/uno_range.hpp"
 #include "docif/uno/uno_shape_book.hpp"
 #include "docif/uno/uno_shape_text.hpp"
@@ -112,12 +111,7 @@ class UnoShape final : public Shape {
   } catch (const uno::Exception& e) { RaiseFromUno(e); }
   PictureData Picture() const override try {
     if (Type() != kShapePicture) return {};
-    Reference<io::XInputStream> stream(PropertyRead(h_.shape, {"GraphicStream"}).Or("GraphicStream", Reference<io::XInputStream>()));
-    if (!stream.is()) NotYetInLibreOffice(L"这种图片的数据");
-    std::string bytes;
-    uno::Sequence<sal_Int8> chunk;
-    while (stream->readBytes(chunk, 1 << 16) > 0) bytes.append(reinterpret_cast<const char*>(chunk.getConstArray()), static_cast<size_t>(chunk.getLength()));
-    return {bytes, model::ReadPictureInfo(bytes).contentType};
+    return PictureOf(*doc_, Reference<beans::XPropertySet>(h_.shape, uno::UNO_QUERY_THROW));
   } catch (const uno::Exception& e) { RaiseFromUno(e); }
   void SetShapesDefaultProperties() override try {
     ShapeBook& book = BookOf(*doc_);
