@@ -321,6 +321,54 @@ TEST_P(HostShapes, TextBoxTextTakesTextFontsAndParagraphFormats) {
   EXPECT_EQ(shapes_->AddLine(1, 2, 3, 4)->TextRange(), nullptr);
 }
 
+std::string FileBytes(const std::wstring& path) {
+  std::ifstream in(std::filesystem::path(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+const std::wstring kPhoto = std::filesystem::path(PLENDRIX_PRISTINE_DIR "/img/pic/b001.jpg").wstring();
+
+TEST_P(HostShapes, PicturesGoBetweenTheTextAndThePageWithTheirLook) {
+  auto second = doc_->Paragraphs()->Item(2);
+  const long at = second->Start() + 2;
+  const std::wstring text = doc_->Content()->Text();
+  auto picture = doc_->GetInlineShapes()->AddPicture(kPhoto, *doc_->GetRange(at, at));
+  picture->SetWidth(60);
+  picture->SetHeight(45);
+  picture->SetBordersEnabled(true);
+  picture->SetAlternativeText(L"函数图像");
+  const double left = doc_->GetRange(at, at)->Information(kHorizontalPositionRelativeToPage);
+  const double top = doc_->GetRange(at, at)->Information(kVerticalPositionRelativeToPage);
+  auto floating = picture->ConvertToShape();
+  EXPECT_EQ(floating->Name(), L"Picture 1");
+  EXPECT_EQ(floating->Type(), kShapePicture);
+  ExpectBox(*floating, left, top, 60, 45);
+  EXPECT_EQ(floating->Line().Visible, true);
+  EXPECT_EQ(floating->AlternativeText(), L"函数图像");
+  EXPECT_TRUE(floating->Picture().bytes == FileBytes(kPhoto));
+  EXPECT_EQ(doc_->Content()->Text(), text) << "the character left the text";
+  EXPECT_EQ(doc_->GetInlineShapes()->Count(), 0);
+  EXPECT_EQ(floating->Anchor()->Start(), second->Start());
+  // Back in the text where it stood, turned as it was turned on the page.
+  floating->SetRotation(30);
+  auto back = floating->ConvertToInlineShape();
+  EXPECT_EQ(shapes_->Count(), 0);
+  EXPECT_EQ(back->GetRange()->Start(), at);
+  EXPECT_EQ(doc_->Content()->Characters()->Item(at + 1)->Text(), L"\x01");
+  EXPECT_NEAR(back->Width(), 60, 0.1);
+  EXPECT_NEAR(back->Height(), 45, 0.1);
+  EXPECT_TRUE(back->BordersEnabled());
+  EXPECT_EQ(back->AlternativeText(), L"函数图像");
+  auto again = back->ConvertToShape();
+  EXPECT_NEAR(again->Rotation(), 30, 0.1);
+  EXPECT_EQ(again->Name(), L"Picture 2");
+  // A picture that never stood in the text goes to its paragraph's start.
+  doc_->GetRange(0, 0)->Select();
+  auto added = shapes_->AddPicture(kPhoto, 300, 400, 40, 30);
+  EXPECT_EQ(added->ConvertToInlineShape()->GetRange()->Start(), 0);
+  EXPECT_EQ(plx::test::ErrorNumberOf([&] { shapes_->AddShape(kAutoShapeOval, 1, 1, 9, 9)->ConvertToInlineShape(); }), 5);
+}
+
 TEST_P(HostShapes, SelectedShapesAreTheSelection) {
   auto a = shapes_->AddShape(kAutoShapeRectangle, 100, 100, 50, 50);
   auto b = shapes_->AddShape(kAutoShapeOval, 200, 100, 50, 50);
@@ -485,6 +533,48 @@ TEST(HostShapeFiles, SavedShapesAreListedAsTheModelListsThemBeforeAndAfterLibreO
 }  // namespace
 
 namespace {
+
+// A corpus paper's picture made floating on LibreOffice stays a picture of
+// the paper's file where it stood, saved as .docx and read back by either
+// host, and goes back into the text.
+TEST(HostShapeFiles, APapersPictureMadeFloatingIsSavedAndReadBackAsThePicture) {
+  auto path = test::CorpusPaper("worksheet.docx");
+  if (!path) GTEST_SKIP() << test::CorpusMissing("worksheet.docx");
+  std::string why;
+  auto app = test::StartHost(Host::LibreOffice, &why);
+  if (!app) GTEST_SKIP() << why;
+  auto model = test::StartHost(Host::Model, &why);
+  plx::test::TempDir dir;
+  const std::wstring saved = dir.WPath() + L"/floating.docx";
+  auto doc = app->GetDocuments()->Open(path->wstring(), false);
+  auto paper = model->GetDocuments()->Open(path->wstring(), false);
+  auto original = paper->GetInlineShapes()->Item(1);
+  auto picture = doc->GetInlineShapes()->Item(1);
+  const long at = picture->GetRange()->Start();
+  const double top = doc->GetRange(at, at)->Information(kVerticalPositionRelativeToPage);
+  auto floating = picture->ConvertToShape();
+  EXPECT_NEAR(floating->Top(), top, 1);
+  EXPECT_NEAR(floating->Width(), original->Width(), 0.1);
+  EXPECT_TRUE(floating->Picture().bytes == original->Picture().bytes);
+  doc->SaveAs(saved);
+  app->GetDocuments()->Close(doc);
+  auto again = app->GetDocuments()->Open(saved, false);
+  auto reference = model->GetDocuments()->Open(saved, false);
+  ASSERT_EQ(again->GetShapes()->Count(), 1);
+  ASSERT_EQ(reference->GetShapes()->Count(), 1);
+  for (Document* d : {again.get(), reference.get()}) {
+    auto s = d->GetShapes()->Item(1);
+    EXPECT_EQ(s->Type(), kShapePicture);
+    EXPECT_NEAR(s->Top(), floating->Top(), 1);
+    EXPECT_NEAR(s->Height(), original->Height(), 0.1);
+    EXPECT_TRUE(s->Picture().bytes == original->Picture().bytes) << "the paper's own file";
+    EXPECT_EQ(d->GetInlineShapes()->Count(), paper->GetInlineShapes()->Count() - 1) << "the picture left the text";
+  }
+  auto back = again->GetShapes()->Item(1)->ConvertToInlineShape();
+  EXPECT_EQ(again->GetShapes()->Count(), 0);
+  EXPECT_TRUE(back->Picture().bytes == original->Picture().bytes);
+  app->GetDocuments()->Close(again);
+}
 
 // A group as LibreOffice writes it: items without names, the record of
 // their names in the group's title. The model's reader names them from it.

@@ -1,12 +1,15 @@
 #include "docif/uno/uno_inline_shapes.hpp"
 
 #include <algorithm>
+#include <cmath>
+#include <iterator>
 
 #include <com/sun/star/awt/Size.hpp>
 #include <com/sun/star/awt/XBitmap.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySetInfo.hpp>
 #include <com/sun/star/document/XEmbeddedObjectSupplier.hpp>
+#include <com/sun/star/drawing/LineStyle.hpp>
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/graphic/XGraphic.hpp>
 #include <com/sun/star/io/XInputStream.hpp>
@@ -24,8 +27,11 @@
 #include "docif/uno/uno_errors.hpp"
 #include "docif/uno/uno_files.hpp"
 #include "docif/uno/uno_formats.hpp"
+#include "docif/uno/uno_layout.hpp"
 #include "docif/uno/uno_omaths.hpp"
 #include "docif/uno/uno_range.hpp"
+#include "docif/uno/uno_shape_book.hpp"
+#include "docif/uno/uno_shapes.hpp"
 #include "docif/uno/uno_text.hpp"
 #include "platform/codepage.hpp"
 
@@ -135,6 +141,37 @@ PictureData PictureOf(WriterDoc& doc, const Reference<beans::XPropertySet>& obje
 
 namespace {
 
+// The look a picture keeps under the same names as a Writer graphic object
+// and as a drawing picture.
+constexpr const char* kKeptLook[] = {"Description", "AdjustLuminance", "AdjustContrast", "GraphicCrop"};
+
+void Put(const Props& props, const char* name, const uno::Any& value) {
+  props->setPropertyValue(rtl::OUString::createFromAscii(name), value);
+}
+
+// A Writer graphic object's outline: its four borders, a thin black line or none.
+void PutBorders(const Props& props, bool on) {
+  table::BorderLine2 line;
+  if (on) line.LineWidth = static_cast<sal_uInt32>(ToMm100(kBorderPoints));
+  line.Color = 0;
+  for (const char* side : {"TopBorder", "BottomBorder", "LeftBorder", "RightBorder"}) Put(props, side, uno::Any(line));
+}
+
+bool HasBorders(const Props& props) {
+  table::BorderLine2 line;
+  props->getPropertyValue("TopBorder") >>= line;
+  return line.LineWidth > 0 || line.OuterLineWidth > 0;
+}
+
+// Writer turns a graphic object by tenths of a degree counter-clockwise.
+double ClockwiseOf(sal_Int16 tenths) {
+  const double cw = std::fmod(3600 - tenths % 3600, 3600) / 10;
+  return cw >= 360 ? 0 : cw;
+}
+sal_Int16 TenthsOf(double clockwise) {
+  return static_cast<sal_Int16>(std::lround(std::fmod(360 - std::fmod(clockwise, 360), 360) * 10) % 3600);
+}
+
 class UnoInlineShape final : public InlineShape {
  public:
   UnoInlineShape(std::shared_ptr<WriterDoc> doc, long pos)
@@ -148,17 +185,8 @@ class UnoInlineShape final : public InlineShape {
   double Height() const override try { return FromMm100(Number("Height")); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
   void SetHeight(double h) override try { Set("Height", uno::Any(static_cast<sal_Int32>(ToMm100(h)))); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
-  bool BordersEnabled() const override try {
-    table::BorderLine2 line;
-    Live()->getPropertyValue("TopBorder") >>= line;
-    return line.LineWidth > 0 || line.OuterLineWidth > 0;
-  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
-  void SetBordersEnabled(bool on) override try {
-    table::BorderLine2 line;
-    if (on) line.LineWidth = static_cast<sal_uInt32>(ToMm100(kBorderPoints));
-    line.Color = 0;
-    for (const char* side : {"TopBorder", "BottomBorder", "LeftBorder", "RightBorder"}) Set(side, uno::Any(line));
-  } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  bool BordersEnabled() const override try { return HasBorders(Live()); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  void SetBordersEnabled(bool on) override try { PutBorders(Live(), on); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
   std::wstring AlternativeText() const override try {
     rtl::OUString text;
@@ -193,7 +221,7 @@ class UnoInlineShape final : public InlineShape {
     const long p = Position();
     return MakeUnoRange(doc_, p, p + 1);
   } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
-  std::shared_ptr<Shape> ConvertToShape() override try { NotYetInLibreOffice(L"把嵌入的图片变为浮动图形"); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
+  std::shared_ptr<Shape> ConvertToShape() override;
   void Select() override try { GetRange()->Select(); } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
   void Delete() override try {
     const long p = Position();
@@ -223,13 +251,56 @@ class UnoInlineShape final : public InlineShape {
     Live()->getPropertyValue(rtl::OUString::createFromAscii(property)) >>= value;
     return value;
   }
-  void Set(const char* property, const uno::Any& value) {
-    Live()->setPropertyValue(rtl::OUString::createFromAscii(property), value);
-  }
+  void Set(const char* property, const uno::Any& value) { Put(Live(), property, value); }
 
   std::shared_ptr<WriterDoc> doc_;
   std::shared_ptr<model::Anchor> at_;  // the object's character
 };
+
+// A floating picture at the picture's place on the page (the top left of
+// its line), kept against its paragraph's page place, with its look; the
+// character leaves the text, and the picture remembers its place there.
+std::shared_ptr<Shape> UnoInlineShape::ConvertToShape() try {
+  if (!IsGraphic(Content())) Raise(err::kInvalidCall, L"LibreOffice 宿主只能把嵌入的图片变为浮动图形。");
+  const long p = at_->start;
+  PictureLook look = KeptLookOf(Live());
+  look.width = Width();
+  look.height = Height();
+  const double left = LayoutInformation(*doc_, p, p, kHorizontalPositionRelativeToPage);
+  const double top = LayoutInformation(*doc_, p, p, kVerticalPositionRelativeToPage);
+  NameDocumentShapes(*doc_);
+  Reference<lang::XMultiServiceFactory> factory(doc_->story.Document(), uno::UNO_QUERY_THROW);
+  ShapeRef shape(factory->createInstance("com.sun.star.drawing.GraphicObjectShape"), uno::UNO_QUERY_THROW);
+  Props props(shape, uno::UNO_QUERY_THROW);
+  Put(props, "Graphic", uno::Any(look.graphic));
+  for (size_t i = 0; i < std::size(kKeptLook); ++i) Put(props, kKeptLook[i], look.kept[i]);
+  shape->setSize(awt::Size(static_cast<sal_Int32>(ToMm100(look.width)), static_cast<sal_Int32>(ToMm100(look.height))));
+  PropertyBatch place;
+  place.Put("AnchorType", uno::Any(text::TextContentAnchorType_AT_PARAGRAPH));
+  PutPagePlace(place, left, top);
+  WriteWrap({.AllowOverlap = true, .Type = 3}, place);
+  place.Put("LineStyle", uno::Any(look.outlined ? drawing::LineStyle_SOLID : drawing::LineStyle_NONE))
+      .Put("LineColor", uno::Any(sal_Int32(0)))
+      .Put("LineWidth", uno::Any(static_cast<sal_Int32>(ToMm100(kBorderPoints))));
+  place.ApplyTo(shape);
+  doc_->story.Replace(p, p + 1, L"");
+  ShapesChanged(*doc_);
+  const long paragraph = doc_->story.Mirror().ParagraphAt(std::min(p, doc_->story.Mirror().Length() - 1)).first;
+  auto cursor = doc_->story.CursorAt(paragraph);
+  cursor->getText()->insertTextContent(AsRange(cursor), Reference<text::XTextContent>(shape, uno::UNO_QUERY_THROW), false);
+  const ShapeHandle handle{shape, shape};
+  if (look.rotation != 0) {
+    LayOut(*doc_);
+    Rotate(shape, look.rotation);
+    MoveTo(*doc_, handle, left, top);
+  }
+  const std::wstring name = L"Picture " + std::to_wstring(TakeShapeNumber(*doc_));
+  NameShape(*doc_, shape, name);
+  ShapeBook& book = BookOf(*doc_);
+  book.originalSizes[name] = {look.width, look.height};
+  book.textPlaces.emplace_back(shape, doc_->story.Mirror().MakeAnchor(p, p));
+  return MakeUnoShape(doc_, handle);
+} catch (const css::uno::Exception& e) { RaiseFromUno(e); }
 
 class UnoInlineShapes final : public InlineShapes {
  public:
@@ -277,6 +348,39 @@ class UnoInlineShapes final : public InlineShapes {
 };
 
 }  // namespace
+
+PictureLook KeptLookOf(const Reference<beans::XPropertySet>& picture) {
+  PictureLook look;
+  picture->getPropertyValue("Graphic") >>= look.graphic;
+  for (const char* name : kKeptLook) look.kept.push_back(picture->getPropertyValue(rtl::OUString::createFromAscii(name)));
+  if (IsGraphic(Reference<text::XTextContent>(picture, uno::UNO_QUERY))) {
+    sal_Int16 tenths = 0;
+    picture->getPropertyValue("GraphicRotation") >>= tenths;
+    look.outlined = HasBorders(picture);
+    look.rotation = ClockwiseOf(tenths);
+  } else {
+    // a drawing picture: its line and its shape's turn
+    drawing::LineStyle style = drawing::LineStyle_NONE;
+    picture->getPropertyValue("LineStyle") >>= style;
+    look.outlined = style != drawing::LineStyle_NONE;
+    look.rotation = RotationOf(ShapeRef(picture, uno::UNO_QUERY_THROW));
+  }
+  return look;
+}
+
+std::shared_ptr<InlineShape> InsertInlinePicture(const std::shared_ptr<WriterDoc>& doc, long pos, const PictureLook& look) {
+  Reference<lang::XMultiServiceFactory> factory(doc->story.Document(), uno::UNO_QUERY_THROW);
+  Reference<text::XTextContent> picture(factory->createInstance("com.sun.star.text.TextGraphicObject"), uno::UNO_QUERY_THROW);
+  Props props(picture, uno::UNO_QUERY_THROW);
+  Put(props, "Graphic", uno::Any(look.graphic));
+  for (size_t i = 0; i < std::size(kKeptLook); ++i) Put(props, kKeptLook[i], look.kept[i]);
+  Put(props, "AnchorType", uno::Any(text::TextContentAnchorType_AS_CHARACTER));
+  Put(props, "Width", uno::Any(static_cast<sal_Int32>(ToMm100(look.width))));
+  Put(props, "Height", uno::Any(static_cast<sal_Int32>(ToMm100(look.height))));
+  Put(props, "GraphicRotation", uno::Any(TenthsOf(look.rotation)));
+  PutBorders(props, look.outlined);
+  return std::make_shared<UnoInlineShape>(doc, doc->story.InsertContent(pos, pos, picture));
+}
 
 std::shared_ptr<InlineShapes> MakeUnoInlineShapes(const std::shared_ptr<WriterDoc>& doc, long start, long end) {
   return std::make_shared<UnoInlineShapes>(doc, start, end);

@@ -1,5 +1,8 @@
 // One floating shape of a Writer document as the surface's Shape.
+#include <algorithm>
+
 #include <com/sun/star/awt/Size.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/drawing/XShapeGroup.hpp>
 #include <com/sun/star/drawing/XShapeGrouper.hpp>
 #include <com/sun/star/text/XText.hpp>
@@ -138,9 +141,25 @@ class UnoShape final : public Shape {
     if (h_.IsTop()) DrawPage(*doc_)->remove(h_.shape);
     else Reference<drawing::XShapes>(Parent(), uno::UNO_QUERY_THROW)->remove(h_.shape);
   } catch (const uno::Exception& e) { RaiseFromUno(e); }
+  // The picture becomes a character of its anchor's paragraph, at its start
+  // or, for a picture made floating from the text, where it stood there
+  // while that place is still in the paragraph; it keeps its look.
   std::shared_ptr<InlineShape> ConvertToInlineShape() override try {
     if (Type() != kShapePicture) Raise(err::kInvalidCall, L"只有图片可以转换为嵌入式图形。");
-    NotYetInLibreOffice(L"把浮动图片转为嵌入式图片");
+    if (!h_.IsTop()) Raise(err::kInvalidCall, L"LibreOffice 宿主不能把组合中的图片转换为嵌入式图形。");
+    PictureLook look = KeptLookOf(Reference<beans::XPropertySet>(h_.shape, uno::UNO_QUERY_THROW));
+    const PageBox box = Box();
+    look.width = box.width;
+    look.height = box.height;
+    long pos = AnchorParagraphStart(*doc_, h_.top);
+    auto& places = BookOf(*doc_).textPlaces;
+    const auto place = std::find_if(places.begin(), places.end(), [&](const auto& p) { return p.first == h_.shape; });
+    if (place != places.end()) {
+      if (doc_->story.Mirror().ParagraphAt(place->second->start).first == pos) pos = place->second->start;
+      places.erase(place);
+    }
+    Delete();
+    return InsertInlinePicture(doc_, pos, look);
   } catch (const uno::Exception& e) { RaiseFromUno(e); }
 
  private:

@@ -4,6 +4,7 @@
 // shapes get once a shape was made the default, and the size each shape
 // was made with. It lives as long as the adapter's document.
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -33,6 +34,10 @@ struct ShapeBook {
   };
   std::multimap<std::wstring, Named> names;
   sal_Int32 namesCount = -1;
+  // Pictures made floating from the text, with their place there: made
+  // inline again while that place is in their anchor's paragraph, they go
+  // back to it.
+  std::vector<std::pair<Reference<css::drawing::XShape>, std::shared_ptr<model::Anchor>>> textPlaces;
   // The shapes the add-in selected, while the text selection is where it
   // was then (see SelectShapes).
   std::vector<Reference<css::drawing::XShape>> selected;

@@ -12,6 +12,7 @@
 #include <com/sun/star/text/XTextContent.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
+#include <com/sun/star/text/TextContentAnchorType.hpp>
 #include <com/sun/star/container/XNameContainer.hpp>
 #include <com/sun/star/text/XFormField.hpp>
 #include <com/sun/star/text/XParagraphCursor.hpp>
@@ -112,6 +113,22 @@ std::wstring ParameterCode(const Reference<uno::XInterface>& fieldmark) {
   return FromOUString(code);
 }
 
+// The object a frame portion holds when it is anchored as a character.
+// Writer lists the frames anchored at a character among the portions too;
+// they float, and are no character of the text.
+Reference<text::XTextContent> CharacterObject(const Reference<beans::XPropertySet>& portion) {
+  Reference<container::XContentEnumerationAccess> access(portion, uno::UNO_QUERY);
+  if (!access.is()) return {};
+  auto contents = access->createContentEnumeration("com.sun.star.text.TextContent");
+  while (contents->hasMoreElements()) {
+    Reference<beans::XPropertySet> content(contents->nextElement(), uno::UNO_QUERY);
+    text::TextContentAnchorType anchor = text::TextContentAnchorType_AS_CHARACTER;
+    if (content.is()) content->getPropertyValue("AnchorType") >>= anchor;
+    if (anchor == text::TextContentAnchorType_AS_CHARACTER) return Reference<text::XTextContent>(content, uno::UNO_QUERY);
+  }
+  return {};
+}
+
 // Reads one Writer paragraph's portions into its pieces and the mirror text.
 void ReadPortions(const Reference<container::XEnumerationAccess>& paragraph, WriterParagraph& entry,
                   std::wstring& text) {
@@ -138,6 +155,7 @@ void ReadPortions(const Reference<container::XEnumerationAccess>& paragraph, Wri
         parameterCode = kNone;
       }
     } else if (type == "Frame") {
+      if (!CharacterObject(portion).is()) continue;
       // An object anchored as a character: one step, no character of getString.
       add = std::wstring(1, model::kInlineObject);
       steps = 1;
@@ -618,10 +636,7 @@ Reference<text::XTextContent> WriterStory::ContentAt(long pos) const {
     while (portions->hasMoreElements()) {
       Reference<beans::XPropertySet> portion(portions->nextElement(), uno::UNO_QUERY);
       if (!portion.is() || PortionType(portion) != "Frame") continue;
-      Reference<container::XContentEnumerationAccess> access(portion, uno::UNO_QUERY);
-      if (!access.is()) continue;
-      auto contents = access->createContentEnumeration("com.sun.star.text.TextContent");
-      if (contents->hasMoreElements()) return Reference<text::XTextContent>(contents->nextElement(), uno::UNO_QUERY);
+      if (auto object = CharacterObject(portion); object.is()) return object;
     }
   }
   return {};
