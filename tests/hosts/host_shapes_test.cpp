@@ -16,6 +16,13 @@
 #include "support/error_number.hpp"
 #include "support/test_addin.hpp"
 
+#ifdef PLENDRIX_UNO
+#include <com/sun/star/drawing/XShapes.hpp>
+#include <com/sun/star/view/XSelectionSupplier.hpp>
+
+#include "docif/uno/uno_document.hpp"
+#endif
+
 namespace {
 
 using namespace plx::docif;
@@ -387,6 +394,53 @@ TEST_P(HostShapes, SelectedShapesAreTheSelection) {
   app_->GetSelection()->GetShapeRange()->Delete();
   EXPECT_EQ(shapes_->Count(), 0);
 }
+
+#ifdef PLENDRIX_UNO
+// How many drawings Writer's view shows selected (-1: it shows text).
+int ShownDrawings(Document& doc) {
+  namespace css = ::com::sun::star;
+  auto writer = dynamic_cast<plx::docif::lo::UnoDocument&>(doc).Writer();
+  css::uno::Reference<css::view::XSelectionSupplier> view(writer->model->getCurrentController(), css::uno::UNO_QUERY_THROW);
+  css::uno::Reference<css::drawing::XShapes> shapes(view->getSelection(), css::uno::UNO_QUERY);
+  return shapes.is() ? shapes->getCount() : -1;
+}
+
+// Shapes a command selects are shown selected in Writer's view once it
+// ends, while the layout is read through the view's cursor as before.
+TEST(HostShownSelection, ShapesTheAddinSelectsAreShownSelectedOnceTheCommandEnds) {
+  std::string why;
+  auto app = test::StartHost(Host::LibreOffice, &why);
+  if (!app) GTEST_SKIP() << why;
+  auto doc = app->GetDocuments()->Add();
+  doc->Content()->InsertAfter(L"第一段。\r第二段。");
+  auto a = doc->GetShapes()->AddShape(kAutoShapeRectangle, 100, 100, 50, 50);
+  auto b = doc->GetShapes()->AddShape(kAutoShapeOval, 200, 100, 50, 50);
+  const double top = doc->GetRange(5, 5)->Information(kVerticalPositionRelativeToPage);
+  {
+    UndoRecord command(*app, L"选中图形");
+    a->Select();
+    b->Select(false);
+    EXPECT_NEAR(doc->GetRange(5, 5)->Information(kVerticalPositionRelativeToPage), top, 0.01);
+  }
+  EXPECT_EQ(ShownDrawings(*doc), 2);
+  EXPECT_NEAR(doc->GetRange(5, 5)->Information(kVerticalPositionRelativeToPage), top, 0.01) << "read while shown";
+  EXPECT_EQ(ShownDrawings(*doc), 2) << "still shown after the layout was read";
+  EXPECT_EQ(app->GetSelection()->GetShapeRange()->Count(), 2);
+  {
+    UndoRecord command(*app, L"选中一个");
+    doc->GetShapes()->Range({L"Oval 2"})->Select();
+    EXPECT_EQ(app->GetSelection()->GetShapeRange()->Item(1)->Name(), L"Oval 2") << "the command's own choice";
+  }
+  EXPECT_EQ(ShownDrawings(*doc), 1);
+  {
+    UndoRecord command(*app, L"选中文字");
+    doc->GetRange(2, 2)->Select();
+    EXPECT_EQ(app->GetSelection()->Type(), kSelectionIP);
+  }
+  EXPECT_EQ(ShownDrawings(*doc), -1) << "text selected again";
+  app->GetDocuments()->Close(doc);
+}
+#endif
 
 TEST_P(HostShapes, OneCommandsDrawingGoesWithOneUndo) {
   if (GetParam() != Host::LibreOffice) GTEST_SKIP() << "the model keeps the undo steps' names only";

@@ -41,9 +41,10 @@ Reference<datatransfer::XTransferableSupplier> Transfers(WriterDoc& doc) {
 }
 
 void SelectInView(WriterDoc& doc, const Reference<text::XTextRange>& range) {
+  doc.LeaveDrawings();
   Reference<view::XSelectionSupplier>(doc.model->getCurrentController(), uno::UNO_QUERY_THROW)
       ->select(uno::Any(range));
-  doc.ShowSelection();  // the mirror's selection comes back once the command ends
+  doc.ViewMoved();  // the add-in's selection comes back once the command ends
 }
 
 // What Writer's clipboard would hold for [start, end).

@@ -4,9 +4,7 @@
 #include <cmath>
 
 #include <com/sun/star/beans/XPropertySet.hpp>
-#include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
-#include <com/sun/star/drawing/XShape.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/TextGridMode.hpp>
 #include <com/sun/star/text/XEndnotesSupplier.hpp>
@@ -14,7 +12,6 @@
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 
-#include "docif/uno/uno_dispatch.hpp"
 #include "docif/uno/uno_formats.hpp"
 
 namespace plx::docif::lo {
@@ -27,31 +24,13 @@ namespace {
 // between them; its places count from the first page's text area.
 constexpr long kGapBetweenPages = 501;  // 1/100 mm
 
-Reference<view::XSelectionSupplier> SelectionOf(WriterDoc& doc) {
-  return Reference<view::XSelectionSupplier>(doc.model->getCurrentController(), uno::UNO_QUERY_THROW);
-}
-
-// Whether the view's selection is text; a drawing holding text is a text
-// range too, but no text selection.
-bool IsText(const uno::Any& selection) {
-  Reference<container::XIndexAccess> ranges(selection, uno::UNO_QUERY);
-  if (!ranges.is() || ranges->getCount() == 0) return false;
-  const uno::Any first = ranges->getByIndex(0);
-  return Reference<text::XTextRange>(first, uno::UNO_QUERY).is() && !Reference<drawing::XShape>(first, uno::UNO_QUERY).is();
-}
-
 // The view cursor, which Writer refuses while drawings are selected: the
-// view leaves them as the Escape key leaves them (selecting text does not),
-// and `shapes` keeps them to be selected again unless the add-in has
-// selected text since.
+// view leaves them, and `shapes` keeps them to be selected again when the
+// view showed what the add-in had selected.
 Reference<text::XTextViewCursor> ViewCursorOf(WriterDoc& doc, uno::Any& shapes) {
-  const uno::Any selection = SelectionOf(doc)->getSelection();
-  if (selection.hasValue() && !IsText(selection)) {
-    if (doc.selectionShown) shapes = selection;
-    RunWriterCommand(doc, "Escape");
-    doc.ShowSelection();
-  }
-  doc.FlushSelection();
+  const bool shown = doc.selectionShown;
+  const uno::Any drawings = doc.LeaveDrawings();
+  if (shown) shapes = drawings;
   Reference<text::XTextViewCursorSupplier> supplier(doc.model->getCurrentController(), uno::UNO_QUERY_THROW);
   return supplier->getViewCursor();
 }
@@ -119,13 +98,13 @@ PageView::PageView(WriterDoc& doc)
 }
 
 PageView::~PageView() {
-  doc_.ShowSelection();
+  doc_.ViewMoved();
   if (!shapes_.hasValue()) return;
   try {
-    SelectionOf(doc_)->select(shapes_);
-    doc_.selectionShown = true;  // the view shows the drawings again, not the text selection
+    Reference<view::XSelectionSupplier>(doc_.model->getCurrentController(), uno::UNO_QUERY_THROW)->select(shapes_);
+    doc_.selectionShown = true;  // the view shows the drawings again
   } catch (...) {
-    // the drawings are gone: the text selection shows once the command ends
+    // the drawings are gone: the selection shows once the command ends
   }
 }
 

@@ -38,10 +38,6 @@ struct ShapeBook {
   // inline again while that place is in their anchor's paragraph, they go
   // back to it.
   std::vector<std::pair<Reference<css::drawing::XShape>, std::shared_ptr<model::Anchor>>> textPlaces;
-  // The shapes the add-in selected, while the text selection is where it
-  // was then (see SelectShapes).
-  std::vector<Reference<css::drawing::XShape>> selected;
-  long selectedAtStart = -1, selectedAtEnd = -1;
 };
 
 ShapeBook& BookOf(const WriterDoc& doc);

@@ -263,34 +263,15 @@ void SelectShapes(WriterDoc& doc, const std::vector<ShapeRef>& shapes, bool repl
     for (const auto& s : SelectedShapes(doc)) all.push_back(s.shape);
   for (const auto& s : shapes)
     if (std::find(all.begin(), all.end(), s) == all.end()) all.push_back(s);
-  // The text selection shown now; selecting text again asks for it to be
-  // shown anew, which ends the shapes' selection.
-  doc.FlushSelection();
-  ShapeBook& book = BookOf(doc);
-  book.selected = all;
-  book.selectedAtStart = doc.selection->start;
-  book.selectedAtEnd = doc.selection->end;
+  doc.ShowShapes(all);
 }
 
 std::vector<ShapeHandle> SelectedShapes(WriterDoc& doc) {
-  std::vector<ShapeRef> chosen;
-  Reference<view::XSelectionSupplier> supplier(doc.model->getCurrentController(), uno::UNO_QUERY);
-  Reference<drawing::XShapes> shapes;
-  if (supplier.is()) shapes.set(supplier->getSelection(), uno::UNO_QUERY);
-  ShapeBook& book = BookOf(doc);
-  if (shapes.is() && shapes->getCount() > 0) {
-    for (sal_Int32 i = 0; i < shapes->getCount(); ++i) chosen.emplace_back(shapes->getByIndex(i), uno::UNO_QUERY);
-  } else if (doc.selectionShown && book.selectedAtStart == doc.selection->start &&
-             book.selectedAtEnd == doc.selection->end) {
-    chosen = book.selected;
-  } else {
-    book.selected.clear();
-  }
-  if (chosen.empty()) return {};
+  if (doc.shapes.empty()) return {};
   NameDocumentShapes(doc);
   std::vector<ShapeHandle> out;
   const auto all = AllFloatingShapes(doc);
-  for (const auto& shape : chosen)
+  for (const auto& shape : doc.shapes)
     for (const auto& s : all)
       if (s.shape == shape) out.push_back(s);
   return out;

@@ -55,9 +55,10 @@ std::wstring NameOf(const ShapeRef& shape);
 // model's reader name them again.
 void KeepItemNames(const ShapeRef& top);
 
-// Shows the shapes selected in Writer's view (added to those selected when not `replace`).
+// Selects the shapes (added to those selected when not `replace`); Writer's
+// view shows them once the command ends.
 void SelectShapes(WriterDoc& doc, const std::vector<ShapeRef>& shapes, bool replace);
-// The shapes selected in Writer's view (empty when text is selected).
+// The selected shapes still in the document (empty when text is selected).
 std::vector<ShapeHandle> SelectedShapes(WriterDoc& doc);
 
 }  // namespace plx::docif::lo

@@ -1,34 +1,84 @@
 #include "docif/uno/writer_doc.hpp"
 
 #include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/drawing/XShapes.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 
 #include "common/error.hpp"
+#include "docif/uno/uno_dispatch.hpp"
+#include "docif/uno/uno_shapes.hpp"
 
 namespace plx::docif::lo {
 
 using namespace css;
 
+namespace {
+
+Reference<view::XSelectionSupplier> ViewSelection(WriterDoc& doc) {
+  return Reference<view::XSelectionSupplier>(doc.model->getCurrentController(), uno::UNO_QUERY);
+}
+
+// Drawings the view shows selected; a drawing holding text is a text range
+// too, but no text selection.
+Reference<drawing::XShapes> Drawings(const uno::Any& selection) {
+  Reference<drawing::XShapes> shapes(selection, uno::UNO_QUERY);
+  if (shapes.is() && shapes->getCount() > 0) return shapes;
+  Reference<container::XIndexAccess> ranges(selection, uno::UNO_QUERY);
+  if (ranges.is() && ranges->getCount() > 0 && Reference<drawing::XShape>(ranges->getByIndex(0), uno::UNO_QUERY).is())
+    return Reference<drawing::XShapes>(selection, uno::UNO_QUERY);
+  return {};
+}
+
+}  // namespace
+
 void WriterDoc::ReadSelection() {
-  auto controller = model->getCurrentController();
-  Reference<view::XSelectionSupplier> supplier(controller, uno::UNO_QUERY);
+  auto supplier = ViewSelection(*this);
   if (!supplier.is()) return;
-  Reference<container::XIndexAccess> ranges(supplier->getSelection(), uno::UNO_QUERY);
+  const uno::Any shown = supplier->getSelection();
+  if (auto drawings = Drawings(shown); drawings.is()) {
+    // The text selection stays where it was.
+    shapes.clear();
+    for (sal_Int32 i = 0; i < drawings->getCount(); ++i) shapes.emplace_back(drawings->getByIndex(i), uno::UNO_QUERY);
+    selectionShown = true;
+    return;
+  }
+  Reference<container::XIndexAccess> ranges(shown, uno::UNO_QUERY);
   Reference<text::XTextRange> range;
   if (ranges.is() && ranges->getCount() > 0) ranges->getByIndex(0) >>= range;
-  if (!range.is()) return;  // a shape or nothing: the text selection stays
+  if (!range.is()) return;  // nothing: the selection stays
   const long start = story.PositionOf(range->getStart());
   const long end = story.PositionOf(range->getEnd());
   selection->start = std::min(start, end);
   selection->end = std::max(start, end);
+  shapes.clear();
+  selectionShown = true;
+}
+
+uno::Any WriterDoc::LeaveDrawings() {
+  auto supplier = ViewSelection(*this);
+  if (!supplier.is()) return {};
+  const uno::Any shown = supplier->getSelection();
+  if (!Drawings(shown).is()) return {};
+  RunWriterCommand(*this, "Escape");
+  return shown;
 }
 
 void WriterDoc::FlushSelection() {
   if (selectionShown) return;
   selectionShown = true;
-  auto controller = model->getCurrentController();
-  Reference<view::XSelectionSupplier> supplier(controller, uno::UNO_QUERY);
+  auto supplier = ViewSelection(*this);
   if (!supplier.is()) return;
+  if (!shapes.empty()) {
+    // Those still in the document (the add-in may have deleted some since).
+    std::vector<ShapeRef> present;
+    for (const auto& s : SelectedShapes(*this)) present.push_back(s.shape);
+    shapes = present;
+    if (!present.empty()) {
+      supplier->select(uno::Any(ShapeCollection(present)));
+      return;
+    }
+  }
+  LeaveDrawings();
   try {
     supplier->select(uno::Any(Reference<text::XTextRange>(story.CursorOver(selection->start, selection->end),
                                                           uno::UNO_QUERY)));

@@ -1,10 +1,12 @@
 #pragma once
 // What the adapter's objects of one Writer document share: the document,
-// its text and mirror, whether field codes show, and the selection as the
-// add-in last set or read it.
+// its text and mirror, whether field codes show, and the selection (text
+// or shapes) as the add-in last set or read it.
 #include <memory>
 #include <optional>
+#include <vector>
 
+#include <com/sun/star/drawing/XShape.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 
 #include "docif/formats.hpp"
@@ -29,13 +31,34 @@ struct WriterDoc {
   };
   std::optional<Typing> typing;
 
-  // Reads Writer's selection into the mirror (a range in the text; the
-  // start when several are selected).
+  // The shapes the add-in selected since it last selected text, or that
+  // the view showed selected when the command started (empty: the text
+  // selection is the selection).
+  std::vector<Reference<css::drawing::XShape>> shapes;
+
+  // Reads Writer's selection: the drawings it shows selected, else a range
+  // in the text into the mirror (the start when several are selected).
   void ReadSelection();
-  // Shows the mirror's selection in Writer's view, once the command ends
-  // or something reads the view (a command may move it many times).
-  void ShowSelection() { selectionShown = false; }
+  // The add-in selected text (the mirror's selection): Writer's view shows
+  // it once the command ends (a command may move it many times).
+  void ShowSelection() {
+    shapes.clear();
+    selectionShown = false;
+  }
+  // The add-in selected shapes: the view shows them once the command ends.
+  void ShowShapes(std::vector<Reference<css::drawing::XShape>> chosen) {
+    shapes = std::move(chosen);
+    selectionShown = false;
+  }
+  // The adapter moved the view's cursor or selection for its own use: the
+  // view shows the selection again once the command ends.
+  void ViewMoved() { selectionShown = false; }
+  // The view shows the selection: the shapes, else the mirror's text selection.
   void FlushSelection();
+  // Writer's view leaves the drawings it shows selected, as the Escape key
+  // leaves them (selecting text does not, and its text cursor waits until
+  // it does); returns them, or nothing when it showed none.
+  css::uno::Any LeaveDrawings();
   bool selectionShown = true;
 };
 
