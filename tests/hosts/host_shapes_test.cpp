@@ -438,6 +438,14 @@ TEST(HostShownSelection, ShapesTheAddinSelectsAreShownSelectedOnceTheCommandEnds
     EXPECT_EQ(app->GetSelection()->Type(), kSelectionIP);
   }
   EXPECT_EQ(ShownDrawings(*doc), -1) << "text selected again";
+  // An item of a group stays the selection; the view shows its group.
+  auto group = doc->GetShapes()->Range({L"Rectangle 1", L"Oval 2"})->Group();
+  {
+    UndoRecord command(*app, L"选中组合中的图形");
+    group->GroupItems()->Item(1)->Select();
+  }
+  EXPECT_EQ(ShownDrawings(*doc), 1);
+  EXPECT_EQ(app->GetSelection()->GetShapeRange()->Item(1)->Name(), L"Rectangle 1");
   app->GetDocuments()->Close(doc);
 }
 #endif

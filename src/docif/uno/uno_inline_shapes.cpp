@@ -96,6 +96,11 @@ std::string StoredBytes(WriterDoc& doc, const Props& object, const Reference<gra
     if (stream.is()) bytes = ReadAll(stream);
     reader->dispose();
   } catch (...) {
+    try {
+      reader->dispose();  // the document keeps nothing of the reading
+    } catch (...) {
+      // it never entered the document
+    }
     undo->unlock();
     throw;
   }

@@ -1,7 +1,10 @@
 #include "docif/uno/writer_doc.hpp"
 
+#include <algorithm>
+
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/drawing/XShapes.hpp>
+#include <com/sun/star/lang/IllegalArgumentException.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 
 #include "common/error.hpp"
@@ -70,11 +73,20 @@ void WriterDoc::FlushSelection() {
   if (!supplier.is()) return;
   if (!shapes.empty()) {
     // Those still in the document (the add-in may have deleted some since).
-    std::vector<ShapeRef> present;
-    for (const auto& s : SelectedShapes(*this)) present.push_back(s.shape);
+    std::vector<ShapeRef> present, tops;
+    for (const auto& s : SelectedShapes(*this)) {
+      present.push_back(s.shape);
+      if (std::find(tops.begin(), tops.end(), s.top) == tops.end()) tops.push_back(s.top);
+    }
     shapes = present;
     if (!present.empty()) {
-      supplier->select(uno::Any(ShapeCollection(present)));
+      bool shown = false;
+      try {
+        shown = supplier->select(uno::Any(ShapeCollection(present)));
+      } catch (const lang::IllegalArgumentException&) {
+        // an item inside a group, which Writer's view does not select alone
+      }
+      if (!shown) supplier->select(uno::Any(ShapeCollection(tops)));  // their groups show selected
       return;
     }
   }
