@@ -199,6 +199,24 @@ TEST_P(HostShapes, GroupsKeepTheirItemsAndUngroupBack) {
   (void)c;
 }
 
+// A turned item reaches past its own box: the group's box is still its
+// items' boxes, grouping moves nothing, and a group scales with its items.
+TEST_P(HostShapes, GroupsWithATurnedItemKeepTheirPlacesAndScale) {
+  auto square = shapes_->AddShape(kAutoShapeRectangle, 100, 100, 80, 80);
+  square->SetRotation(45);
+  shapes_->AddShape(kAutoShapeOval, 200, 200, 80, 80);
+  auto group = shapes_->Range({L"Rectangle 1", L"Oval 2"})->Group();
+  ExpectBox(*group, 100, 100, 180, 180);
+  ExpectBox(*shapes_->Item(L"Rectangle 1"), 100, 100, 80, 80);
+  ExpectBox(*shapes_->Item(L"Oval 2"), 200, 200, 80, 80);
+  group->SetTop(150);
+  ExpectBox(*shapes_->Item(L"Rectangle 1"), 100, 150, 80, 80);
+  group->ScaleWidth(0.5, false, kScaleFromTopLeft);
+  group->ScaleHeight(0.5, false, kScaleFromTopLeft);
+  ExpectBox(*group, 100, 150, 90, 90);
+  ExpectBox(*shapes_->Item(L"Oval 2"), 150, 200, 40, 40);
+}
+
 TEST_P(HostShapes, StackingOrderFollowsTheSixCommands) {
   for (int i = 0; i < 4; ++i) shapes_->AddShape(kAutoShapeRectangle, 100 + 20 * i, 100, 50, 50);
   auto order = [&] {
