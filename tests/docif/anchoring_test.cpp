@@ -96,6 +96,26 @@ TEST(Anchoring, AShapeKeptAgainstItsParagraphMovesWithItWhenTextIsTypedAbove) {
   EXPECT_NEAR(items->Item(1)->Top(), ParagraphTop(m, 10) + 28, 1e-4);
 }
 
+// Typing where a figure was drawn: spaces before the next figure, then the
+// next question after them. The figure stays with its line; only Enter
+// typed at the very start of its paragraph takes it down with the paragraph.
+TEST(Anchoring, TypingInAFiguresParagraphKeepsItThereUnlessEnterStartsIt) {
+  test::ModelDoc m;
+  m.SetText(L"一、画图。\r\r");
+  m.doc->GetRange(6, 6)->Select();  // the empty last paragraph
+  const double line = ParagraphTop(m, 6);
+  auto figure = m.doc->GetShapes()->AddShape(kAutoShapeRectangle, 90, static_cast<float>(line), 60, 40);
+  figure->SetRelativeVerticalPosition(kRelativeVerticalPositionParagraph);
+  m.doc->GetRange(6, 6)->InsertBefore(L"　　　　");
+  m.doc->GetRange(10, 10)->InsertBefore(L"\r\r\r二、下一题。\r");
+  EXPECT_NEAR(figure->Top(), line, 1e-4) << "the figure was carried off by text typed after it";
+  EXPECT_EQ(figure->Anchor()->Start(), 6);
+
+  m.doc->GetRange(6, 6)->InsertBefore(L"\r\r题目");
+  EXPECT_EQ(figure->Anchor()->Start(), 8) << "Enter at the paragraph's start moves it down; the text after joins it";
+  EXPECT_NEAR(figure->Top(), ParagraphTop(m, 8), 1e-4);
+}
+
 // Placed against its paragraph, or against the line of its paragraph that
 // holds its anchor, as other word processors write it.
 TEST(Anchoring, AShapeReadFromAFileFollowsItsParagraphAndIsWrittenAsRead) {

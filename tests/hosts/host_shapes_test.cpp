@@ -150,6 +150,9 @@ TEST_P(HostShapes, MovingScalingAndTurningKeepThePageBox) {
   curve->SetLeft(300);
   ExpectBox(*curve, 300, 400, 100, 100);
   EXPECT_NEAR(curve->Points()[1].x, 330, 1);
+  // Figures are drawn about their origin and moved afterwards: a shape may
+  // stand off the page meanwhile.
+  ExpectBox(*shapes_->AddShape(kAutoShapeOval, -40, -30, 20, 20), -40, -30, 20, 20);
 }
 
 TEST_P(HostShapes, NamesAreUniqueAndFindShapes) {
@@ -204,6 +207,27 @@ TEST_P(HostShapes, GroupsKeepTheirItemsAndUngroupBack) {
   EXPECT_EQ(plx::test::ErrorNumberOf([&] { shapes_->Range({L"Line 1"})->Group(); }), 5);
   (void)b;
   (void)c;
+}
+
+// A turned item reaches past its own box: the group's box is still its
+// items' boxes, grouping moves nothing and keeps the items' paragraph, and
+// a group scales with its items.
+TEST_P(HostShapes, GroupsWithATurnedItemKeepTheirPlacesAndScale) {
+  doc_->GetRange(14, 14)->Select();  // in the third paragraph
+  auto square = shapes_->AddShape(kAutoShapeRectangle, 100, 100, 80, 80);
+  square->SetRotation(45);
+  shapes_->AddShape(kAutoShapeOval, 200, 200, 80, 80);
+  auto group = shapes_->Range({L"Rectangle 1", L"Oval 2"})->Group();
+  EXPECT_EQ(group->Anchor()->Start(), 12) << "the group is anchored where its items were";
+  ExpectBox(*group, 100, 100, 180, 180);
+  ExpectBox(*shapes_->Item(L"Rectangle 1"), 100, 100, 80, 80);
+  ExpectBox(*shapes_->Item(L"Oval 2"), 200, 200, 80, 80);
+  group->SetTop(150);
+  ExpectBox(*shapes_->Item(L"Rectangle 1"), 100, 150, 80, 80);
+  group->ScaleWidth(0.5, false, kScaleFromTopLeft);
+  group->ScaleHeight(0.5, false, kScaleFromTopLeft);
+  ExpectBox(*group, 100, 150, 90, 90);
+  ExpectBox(*shapes_->Item(L"Oval 2"), 150, 200, 40, 40);
 }
 
 TEST_P(HostShapes, StackingOrderFollowsTheSixCommands) {

@@ -91,8 +91,7 @@ ShapePtr AddShapeData(const std::shared_ptr<DocData>& doc, ShapeDataPtr data) {
   data->name = DefaultNameOf(*data) + L" " + std::to_wstring(doc->nextShapeNumber++);
   long pos = 0;
   if (doc->selection && doc->selectionStory == doc->main) pos = doc->selection->start;
-  long paragraphStart = doc->main->ParagraphAt(pos).first;
-  data->anchor = doc->main->MakeAnchor(paragraphStart, paragraphStart);
+  data->anchor = doc->main->MakeParagraphAnchor(pos);
   doc->shapes.push_back(data);
   doc->Changed();
   return std::make_shared<ModelShape>(doc, data);
@@ -112,8 +111,7 @@ ShapePtr AddPictureShape(const std::shared_ptr<DocData>& doc, InlineObject pictu
   picture.effects.clear();
   s->picture = std::move(picture);
   ShapePtr shape = AddShapeData(doc, s);
-  long paragraphStart = doc->main->ParagraphAt(anchorPos).first;
-  s->anchor = doc->main->MakeAnchor(paragraphStart, paragraphStart);
+  s->anchor = doc->main->MakeParagraphAnchor(anchorPos);
   return shape;
 }
 

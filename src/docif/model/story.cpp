@@ -1,6 +1,7 @@
 #include "docif/model/story.hpp"
 
 #include <algorithm>
+#include <optional>
 #include <tuple>
 
 namespace plx::docif::model {
@@ -46,11 +47,35 @@ std::shared_ptr<Anchor> Story::MakeAnchor(long start, long end) {
   return a;
 }
 
+std::shared_ptr<Anchor> Story::MakeParagraphAnchor(long pos) {
+  const long start = ParagraphAt(std::clamp(pos, 0L, std::max(Length() - 1, 0L))).first;
+  auto a = MakeAnchor(start, start);
+  a->paragraph = true;
+  return a;
+}
+
 void Story::Shift(long pos, long count) {
+  // Where a paragraph's anchor at pos goes: past the paragraph ends the
+  // inserted text starts with, as typing them one by one at the start of
+  // the paragraph moves it down; the text after them joins its paragraph.
+  // Found only when such an anchor is there.
+  std::optional<long> paragraphStart;
+  auto paragraphAfter = [&] {
+    if (!paragraphStart) {
+      long i = pos;
+      while (i < pos + count && IsParagraphEnd(i)) ++i;
+      paragraphStart = i;
+    }
+    return *paragraphStart;
+  };
   for (auto& w : anchors_) {
     auto a = w.lock();
     if (!a) continue;
     bool collapsedHere = a->start == pos && a->end == pos;
+    if (a->paragraph && collapsedHere) {
+      a->start = a->end = paragraphAfter();
+      continue;
+    }
     if (a->start >= pos) a->start += count;
     if (a->end > pos || collapsedHere) a->end += count;
   }

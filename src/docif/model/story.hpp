@@ -34,6 +34,8 @@ struct CharCell {
 struct Anchor {
   long start = 0;
   long end = 0;
+  // A floating shape's anchor, kept at the start of its paragraph.
+  bool paragraph = false;
 };
 
 // A field's marks: begin, separator and end positions.
@@ -62,6 +64,12 @@ class Story {
 
   // A live anchor over [start, end), clamped to the story.
   std::shared_ptr<Anchor> MakeAnchor(long start, long end);
+  // A collapsed live anchor at the start of the paragraph holding pos that
+  // stays at its paragraph's start: of text inserted there, only the
+  // paragraph ends it starts with go before it (Enter typed at a
+  // paragraph's start takes the paragraph, and what is kept against it,
+  // down a line; what is typed after joins the paragraph).
+  std::shared_ptr<Anchor> MakeParagraphAnchor(long pos);
 
   // Inserts text at pos; each new character takes `cell` (a new paragraph
   // mark copies the paragraph format of the paragraph it splits). Anchors

@@ -152,7 +152,7 @@ void FloatingShapes::Finish(model::DocData& doc) {
               : p.where.yFromLine ? position(at, kVerticalPositionRelativeToPage) : 0;
     model::ShapeData& s = *p.shape;
     if (dx != 0 || dy != 0) model::Translate(s, dx, dy);
-    s.anchor = main.MakeAnchor(paragraph, paragraph);
+    s.anchor = main.MakeParagraphAnchor(paragraph);
     // A shape placed against its paragraph or a line of it moves with that
     // paragraph; written anew, it is placed against the paragraph.
     s.paragraphRelative = p.where.yFromAnchor || p.where.yFromLine;

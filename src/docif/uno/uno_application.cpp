@@ -13,6 +13,7 @@
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/lang/IllegalArgumentException.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/io/IOException.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/TextGridMode.hpp>
@@ -60,6 +61,16 @@ void MakeBlank(UnoDocument& doc) {
   auto normal = doc.GetStyles()->Item(L"正文");
   normal->SetFont({.NameAscii = text.ascii, .NameFarEast = text.farEast, .Size = text.size});
   normal->SetParagraphFormat({.Alignment = model::ParaFormat{}.alignment});
+  // Shapes are laid out as in a Word document, with the settings
+  // LibreOffice gives every .docx it opens: above all, a shape may stand
+  // off the page (a number line is drawn about its origin and then moved;
+  // kept on the page, its items were pushed together).
+  Reference<lang::XMultiServiceFactory> factory(doc.Writer()->story.Document(), uno::UNO_QUERY_THROW);
+  Reference<beans::XPropertySet> settings(factory->createInstance("com.sun.star.text.DocumentSettings"),
+                                          uno::UNO_QUERY_THROW);
+  for (const char* name : {"DoNotCaptureDrawObjsOnPage", "ConsiderTextWrapOnObjPos", "SurroundTextWrapSmall",
+                           "WordLikeWrapForAsCharFlys"})
+    settings->setPropertyValue(rtl::OUString::createFromAscii(name), uno::Any(true));
   doc.SetSaved(true);
 }
 

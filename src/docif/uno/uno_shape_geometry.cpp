@@ -299,7 +299,8 @@ std::pair<double, double> BoundingPlace(WriterDoc& doc, const ShapeRef& top, con
 }
 
 // The top left of a group's items in drawing-layer coordinates: where the
-// group's own box starts.
+// group's own box starts. An item's position there is the top left of the
+// box that holds it turned.
 awt::Point GroupOrigin(const ShapeRef& group) {
   Reference<container::XIndexAccess> items(group, uno::UNO_QUERY_THROW);
   awt::Point origin(std::numeric_limits<sal_Int32>::max(), std::numeric_limits<sal_Int32>::max());
@@ -312,6 +313,21 @@ awt::Point GroupOrigin(const ShapeRef& group) {
   return origin;
 }
 
+// What a group's items are measured from: the page place of the group's
+// bounding box, where Writer puts it, and that box's drawing-layer origin.
+struct GroupFrame {
+  double left = 0, top = 0;
+  awt::Point origin;
+};
+
+GroupFrame FrameOf(WriterDoc& doc, const ShapeRef& group) {
+  const Placement at = PlacementOf(group);
+  const awt::Size size = group->getSize();
+  const double bw = TurnedSize(Points(size.Width), Points(size.Height), at.angle).first;
+  const auto [x, y] = BoundingPlace(doc, group, at, bw);
+  return {x, y, GroupOrigin(group)};
+}
+
 // The drawing-layer origin of a path shape's box and the page place that
 // origin has: the box is the nodes' extent.
 struct PathPlace {
@@ -319,7 +335,51 @@ struct PathPlace {
   double pageLeft = 0, pageTop = 0;  // page points of (all.left, all.top)
 };
 
-PathPlace PathPlaceOf(WriterDoc& doc, const ShapeHandle& s, const Nodes& nodes);
+PathPlace PathPlaceOf(WriterDoc& doc, const ShapeHandle& s, const Nodes& nodes, const GroupFrame* group);
+
+// The box of an item of a group measured from its group's frame: a turned
+// item's box stands centred in the box that holds it turned.
+PageBox ItemBox(WriterDoc& doc, const ShapeHandle& s, const GroupFrame& group) {
+  const ShapeKind kind = KindOf(s.shape);
+  if (kind.path) {
+    const Nodes nodes = NodesOf(s.shape, kind.bezier);
+    if (!nodes.points.empty()) {
+      const PathPlace place = PathPlaceOf(doc, s, nodes, &group);
+      return {place.pageLeft, place.pageTop, Points(place.all.right - place.all.left),
+              Points(place.all.bottom - place.all.top)};
+    }
+  }
+  const awt::Size size = s.shape->getSize();
+  const double w = Points(size.Width), h = Points(size.Height);
+  const auto [bw, bh] = TurnedSize(w, h, kind.type == kShapeGroup ? 0 : RotationOf(s.shape));
+  const awt::Point p = s.shape->getPosition();
+  return {group.left + Points(p.X - group.origin.X) + (bw - w) / 2,
+          group.top + Points(p.Y - group.origin.Y) + (bh - h) / 2, w, h};
+}
+
+// A group's box as the surface has it: what its items' boxes cover, each
+// before its turn (a turned item's corners may reach further).
+PageBox GroupBox(WriterDoc& doc, const ShapeRef& group) {
+  const GroupFrame frame = FrameOf(doc, group);
+  Extent e;
+  std::vector<ShapeRef> pending{group};
+  while (!pending.empty()) {
+    Reference<container::XIndexAccess> items(pending.back(), uno::UNO_QUERY_THROW);
+    pending.pop_back();
+    for (sal_Int32 i = 0; i < items->getCount(); ++i) {
+      ShapeRef item(items->getByIndex(i), uno::UNO_QUERY_THROW);
+      if (KindOf(item).type == kShapeGroup) {
+        pending.push_back(item);
+        continue;
+      }
+      const PageBox b = ItemBox(doc, {item, group}, frame);
+      e.Add(b.left, b.top);
+      e.Add(b.left + b.width, b.top + b.height);
+    }
+  }
+  if (e.right < e.left) return {frame.left, frame.top, 0, 0};
+  return {e.left, e.top, e.right - e.left, e.bottom - e.top};
+}
 
 }  // namespace
 
@@ -329,22 +389,19 @@ PageBox PageOf(WriterDoc& doc, const ShapeRef& top) {
 }
 
 PageBox BoxOf(WriterDoc& doc, const ShapeHandle& s) {
+  if (!s.IsTop()) return ItemBox(doc, s, FrameOf(doc, s.top));
   const ShapeKind kind = KindOf(s.shape);
+  if (kind.type == kShapeGroup) return GroupBox(doc, s.shape);
   if (kind.path) {
     const Nodes nodes = NodesOf(s.shape, kind.bezier);
     if (!nodes.points.empty()) {
-      const PathPlace place = PathPlaceOf(doc, s, nodes);
+      const PathPlace place = PathPlaceOf(doc, s, nodes, nullptr);
       return {place.pageLeft, place.pageTop, Points(place.all.right - place.all.left),
               Points(place.all.bottom - place.all.top)};
     }
   }
   const awt::Size size = s.shape->getSize();
   const double w = Points(size.Width), h = Points(size.Height);
-  if (!s.IsTop()) {
-    const PageBox group = BoxOf(doc, {s.top, s.top});
-    const awt::Point origin = GroupOrigin(s.top), p = s.shape->getPosition();
-    return {group.left + Points(p.X - origin.X), group.top + Points(p.Y - origin.Y), w, h};
-  }
   const Placement at = PlacementOf(s.top);
   const auto [bw, bh] = TurnedSize(w, h, at.angle);
   const auto [x, y] = BoundingPlace(doc, s.top, at, bw);
@@ -353,17 +410,16 @@ PageBox BoxOf(WriterDoc& doc, const ShapeHandle& s) {
 
 namespace {
 
-PathPlace PathPlaceOf(WriterDoc& doc, const ShapeHandle& s, const Nodes& nodes) {
+PathPlace PathPlaceOf(WriterDoc& doc, const ShapeHandle& s, const Nodes& nodes, const GroupFrame* group) {
   PathPlace out;
   Extent drawn;
   Extents(nodes, out.all, drawn);
-  if (!s.IsTop()) {
+  if (group) {
     // An item's place is measured from its group's (its nodes are in the
     // drawing layer's coordinates, which are not the page's).
-    const PageBox group = BoxOf(doc, {s.top, s.top});
-    const awt::Point origin = GroupOrigin(s.top), p = s.shape->getPosition();
-    out.pageLeft = group.left + Points(p.X - origin.X) - Points(drawn.left - out.all.left);
-    out.pageTop = group.top + Points(p.Y - origin.Y) - Points(drawn.top - out.all.top);
+    const awt::Point p = s.shape->getPosition();
+    out.pageLeft = group->left + Points(p.X - group->origin.X) - Points(drawn.left - out.all.left);
+    out.pageTop = group->top + Points(p.Y - group->origin.Y) - Points(drawn.top - out.all.top);
     return out;
   }
   // Writer places the drawn curve; its nodes may reach further.
@@ -389,12 +445,19 @@ void MoveTo(WriterDoc& doc, const ShapeHandle& s, double left, double top) {
   }
   const Placement at = PlacementOf(s.top);
   const auto [bw, bh] = TurnedSize(now.width, now.height, at.angle);
+  // A group's box is its items' (unturned) boxes; Writer places the box
+  // that holds them turned, which may start further up and left.
+  double overhangX = (bw - now.width) / 2, overhangY = (bh - now.height) / 2;
+  if (KindOf(s.shape).type == kShapeGroup) {
+    const GroupFrame frame = FrameOf(doc, s.shape);
+    overhangX = now.left - frame.left, overhangY = now.top - frame.top;
+  }
   PropertyBatch batch;
   // Along each axis: a place measured from the page stays so, and so does
   // the vertical distance from the paragraph; any other place (an
   // alignment, the margins) becomes a place on the page.
-  auto axis = [&](const char* prefix, sal_Int16 orient, bool measured, sal_Int32 position, double to, double turned,
-                  double size, double by) {
+  auto axis = [&](const char* prefix, sal_Int16 orient, bool measured, sal_Int32 position, double to, double overhang,
+                  double by) {
     const std::string name(prefix);
     if (orient == 0 && measured) {
       batch.Put((name + "OrientPosition").c_str(), uno::Any(position + Mm100(by)));
@@ -402,11 +465,11 @@ void MoveTo(WriterDoc& doc, const ShapeHandle& s, double left, double top) {
     }
     batch.Put((name + "Orient").c_str(), uno::Any(sal_Int16(0)))
         .Put((name + "OrientRelation").c_str(), uno::Any(RelOrientation::PAGE_FRAME))
-        .Put((name + "OrientPosition").c_str(), uno::Any(Mm100(to - (turned - size) / 2)));
+        .Put((name + "OrientPosition").c_str(), uno::Any(Mm100(to - overhang)));
   };
-  axis("Hori", at.horiOrient, at.horiRelation == RelOrientation::PAGE_FRAME, at.horiPosition, left, bw, now.width, dx);
+  axis("Hori", at.horiOrient, at.horiRelation == RelOrientation::PAGE_FRAME, at.horiPosition, left, overhangX, dx);
   axis("Vert", at.vertOrient, at.vertRelation == RelOrientation::PAGE_FRAME || ParagraphRelation(at.vertRelation),
-       at.vertPosition, top, bh, now.height, dy);
+       at.vertPosition, top, overhangY, dy);
   batch.ApplyTo(s.top);
 }
 
@@ -414,8 +477,10 @@ void Resize(WriterDoc& doc, const ShapeHandle& s, double width, double height) {
   const PageBox before = BoxOf(doc, s);
   const ShapeKind kind = KindOf(s.shape);
   awt::Size size(Mm100(width), Mm100(height));
-  if (kind.path && kind.bezier && before.width > 0 && before.height > 0) {
-    // A curve's size in Writer is its drawn extent: scaled as the nodes are.
+  const bool scaled = (kind.path && kind.bezier) || kind.type == kShapeGroup;
+  if (scaled && before.width > 0 && before.height > 0) {
+    // A curve's size in Writer is its drawn extent, and a group's the box
+    // holding its items turned: scaled as the nodes and items are.
     const awt::Size drawn = s.shape->getSize();
     size = awt::Size(static_cast<sal_Int32>(std::lround(drawn.Width * width / before.width)),
                      static_cast<sal_Int32>(std::lround(drawn.Height * height / before.height)));
@@ -444,7 +509,8 @@ std::vector<PointF> PointsOf(WriterDoc& doc, const ShapeHandle& s, bool* bezier)
   if (!kind.path) return {};
   const Nodes nodes = NodesOf(s.shape, kind.bezier);
   if (nodes.points.empty()) return {};
-  const PathPlace place = PathPlaceOf(doc, s, nodes);
+  const GroupFrame frame = s.IsTop() ? GroupFrame{} : FrameOf(doc, s.top);
+  const PathPlace place = PathPlaceOf(doc, s, nodes, s.IsTop() ? nullptr : &frame);
   std::vector<PointF> out;
   for (const auto& p : nodes.points)
     out.push_back({static_cast<float>(place.pageLeft + Points(p.X - place.all.left)),
@@ -490,7 +556,8 @@ void SetFollowsParagraph(WriterDoc& doc, const ShapeRef& top, bool paragraph) {
   const ShapeHandle s{top, top};
   const PageBox box = BoxOf(doc, s);
   const double bh = TurnedSize(box.width, box.height, at.angle).second;
-  double y = box.top - (bh - box.height) / 2;  // the bounding box's top on the page
+  // the top of the box Writer places, on the page
+  double y = KindOf(top).type == kShapeGroup ? FrameOf(doc, top).top : box.top - (bh - box.height) / 2;
   if (paragraph) y -= ParagraphTop(doc, top);
   PropertyBatch batch;
   batch.Put("VertOrient", uno::Any(text::VertOrientation::NONE))

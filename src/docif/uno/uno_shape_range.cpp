@@ -4,6 +4,8 @@
 
 #include <com/sun/star/drawing/XShapeGroup.hpp>
 #include <com/sun/star/drawing/XShapeGrouper.hpp>
+#include <com/sun/star/text/XTextContent.hpp>
+#include <com/sun/star/text/XText.hpp>
 
 #include "common/error.hpp"
 #include "docif/uno/uno_errors.hpp"
@@ -34,13 +36,18 @@ class UnoShapeRange final : public ShapeRange {
       if (std::any_of(items_.begin(), items_.end(), [&](const ShapeHandle& h) { return h.shape == s; })) ordered.push_back(s);
     if (ordered.size() != items_.size()) Raise(err::kInvalidCall, L"只有页面上的独立图形才能组合。");
     // Writer groups the shapes where its layout last put them (lay out
-    // first), and places the group against its anchor's paragraph a line
-    // off: it goes back where its items stood, kept as its front item was.
+    // first), anchors the group to the document's first paragraph and
+    // places it against that a line off: it goes to the paragraph of the
+    // range's first item, back where its items stood, kept as its front
+    // item was.
     LayOut(*doc_);
     const PageBox extent = Extent();
     const bool follows = FollowsParagraph(ordered.front());
+    const auto anchor = Reference<text::XTextContent>(items_.front().top, uno::UNO_QUERY_THROW)->getAnchor();
+    const auto paragraph = anchor->getText()->createTextCursorByRange(anchor->getStart());
     auto group = Reference<drawing::XShapeGrouper>(DrawPage(*doc_), uno::UNO_QUERY_THROW)->group(ShapeCollection(ordered));
     ShapeRef shape(group, uno::UNO_QUERY_THROW);
+    Reference<text::XTextContent>(shape, uno::UNO_QUERY_THROW)->attach(AsRange(paragraph));
     LayOut(*doc_);
     SetFollowsParagraph(*doc_, shape, follows);
     MoveTo(*doc_, {shape, shape}, extent.left, extent.top);
