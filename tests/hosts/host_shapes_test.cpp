@@ -230,6 +230,22 @@ TEST_P(HostShapes, GroupsWithATurnedItemKeepTheirPlacesAndScale) {
   ExpectBox(*shapes_->Item(L"Oval 2"), 150, 200, 40, 40);
 }
 
+// A figure kept against its paragraph grouped with a shape kept on the
+// page: each item stays where it stood, whichever the group follows.
+TEST_P(HostShapes, GroupsOfShapesKeptAgainstThePageAndAParagraphKeepTheirPlaces) {
+  doc_->GetRange(14, 14)->Select();
+  auto figure = shapes_->AddShape(kAutoShapeOval, 100, 200, 60, 60);
+  figure->SetRelativeVerticalPosition(kRelativeVerticalPositionParagraph);
+  shapes_->AddShape(kAutoShapeRectangle, 300, 100, 40, 40);
+  for (const auto& order : {std::vector<std::wstring>{L"Oval 1", L"Rectangle 2"}, {L"Rectangle 2", L"Oval 1"}}) {
+    auto group = shapes_->Range(order)->Group();
+    ExpectBox(*shapes_->Item(L"Oval 1"), 100, 200, 60, 60);
+    ExpectBox(*shapes_->Item(L"Rectangle 2"), 300, 100, 40, 40);
+    group->Ungroup();
+    ExpectBox(*shapes_->Item(L"Oval 1"), 100, 200, 60, 60);
+  }
+}
+
 TEST_P(HostShapes, StackingOrderFollowsTheSixCommands) {
   for (int i = 0; i < 4; ++i) shapes_->AddShape(kAutoShapeRectangle, 100 + 20 * i, 100, 50, 50);
   auto order = [&] {

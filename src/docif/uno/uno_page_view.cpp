@@ -35,11 +35,8 @@ Reference<text::XTextViewCursor> ViewCursorOf(WriterDoc& doc, uno::Any& shapes) 
   return supplier->getViewCursor();
 }
 
-// Writer sets a page's line grid in the middle of its body: the room left
-// below the last whole grid line is split above and below the lines (not
-// in a document with footnotes, where it starts at the top). The host
-// starts its lines at the top of the body, so places are measured from
-// there. In 1/100 mm; 0 without a line grid.
+}  // namespace
+
 long GridBorder(WriterDoc& doc, const Reference<beans::XPropertySet>& style) {
   sal_Int16 mode = text::TextGridMode::NONE, lines = 0;
   style->getPropertyValue("GridMode") >>= mode;
@@ -69,8 +66,6 @@ long GridBorder(WriterDoc& doc, const Reference<beans::XPropertySet>& style) {
   const long count = lines > 0 ? std::min<long>(body / pitch, lines) : body / pitch;
   return std::lround((body - count * pitch) / 2 * 2540.0 / 1440.0);
 }
-
-}  // namespace
 
 PageView::PageView(WriterDoc& doc)
     : view(ViewCursorOf(doc, shapes_)),

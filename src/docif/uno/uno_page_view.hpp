@@ -4,6 +4,7 @@
 // layout move that cursor. Afterwards the view shows what it showed:
 // selected drawings again at once, the text selection (the mirror's) once
 // the command ends.
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/text/XPageCursor.hpp>
 #include <com/sun/star/uno/Any.hxx>
 #include <com/sun/star/text/XTextViewCursor.hpp>
@@ -19,6 +20,13 @@ struct PagePoint {
   int page = 1;
   double x = 0, y = 0;
 };
+
+// Writer sets a page's line grid in the middle of its body: the room left
+// below the last whole grid line is split above and below the lines (not
+// in a document with footnotes, where it starts at the top). The host
+// starts its lines at the top of the body, so places are measured from
+// there. In 1/100 mm, for the page style given; 0 without a line grid.
+long GridBorder(WriterDoc& doc, const Reference<css::beans::XPropertySet>& pageStyle);
 
 class PageView {
   // The drawings the view had selected, if it had (set while `view` is made).

@@ -28,6 +28,7 @@
 #include "docif/shapes.hpp"
 #include "docif/uno/uno_formats.hpp"
 #include "docif/uno/uno_layout.hpp"
+#include "docif/uno/uno_page_view.hpp"
 #include "docif/uno/uno_text.hpp"
 
 namespace plx::docif::lo {
@@ -237,7 +238,8 @@ double ParagraphTop(WriterDoc& doc, const ShapeRef& top) {
   Reference<beans::XPropertySet>(probes[0], uno::UNO_QUERY_THROW)->getPropertyValue("BoundRect") >>= page;
   Reference<beans::XPropertySet>(probes[1], uno::UNO_QUERY_THROW)->getPropertyValue("BoundRect") >>= paragraph;
   for (const auto& probe : probes) Reference<lang::XComponent>(probe, uno::UNO_QUERY_THROW)->dispose();
-  return Points(paragraph.Y - page.Y);
+  // Measured as the view cursor's places are, from the top of the body.
+  return Points(paragraph.Y - page.Y - GridBorder(doc, PageStyleOf(doc, top)));
 }
 
 bool ParagraphRelation(sal_Int16 relation) {

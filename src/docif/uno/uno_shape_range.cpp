@@ -43,6 +43,11 @@ class UnoShapeRange final : public ShapeRange {
     LayOut(*doc_);
     const PageBox extent = Extent();
     const bool follows = FollowsParagraph(ordered.front());
+    // The items are kept as the group will be first: Writer leaves room
+    // above its line grid, which moves the text and what is kept against
+    // a paragraph but not what is kept on the page, and grouping keeps
+    // where the items stand in Writer.
+    for (const auto& item : ordered) SetFollowsParagraph(*doc_, item, follows);
     const auto anchor = Reference<text::XTextContent>(items_.front().top, uno::UNO_QUERY_THROW)->getAnchor();
     const auto paragraph = anchor->getText()->createTextCursorByRange(anchor->getStart());
     auto group = Reference<drawing::XShapeGrouper>(DrawPage(*doc_), uno::UNO_QUERY_THROW)->group(ShapeCollection(ordered));
