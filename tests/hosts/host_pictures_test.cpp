@@ -104,16 +104,15 @@ const std::map<std::string, const char*> kStopsOnLibreOffice = {
     {"worksheet", "the graph's formula labels are EQ fields in text boxes"},
 };
 const std::map<std::string, std::pair<double, const char*>> kPagesAgreeLess = {
-    {"figures", {0.6, "figures drawn after a question stand over the question before it"}},
+    {"figures", {0.9, "the sector's hatching is not kept in the .docx LibreOffice writes"}},
     {"paper", {0.85, "the sealing line's text box differs"}},
     {"paper_cleanup", {0.85, "the sealing line's text box differs"}},
-    {"shapes", {0.58, "the group of the page's shapes is wider than the model's"}},
+    {"shapes", {0.88, "the graph stands a line higher: LibreOffice lays the long line above it out differently"}},
 };
 // Where the shapes' places are not the model's yet (their names, kinds and
 // number are); an entry whose places agree must come off.
 const std::map<std::string, const char*> kPlacesDiffer = {
-    {"figures", "figures drawn after a question stand over the question before it"},
-    {"shapes", "the group of the page's shapes is wider than the model's"},
+    {"shapes", "the graph stands a line higher: LibreOffice lays the long line above it out differently"},
 };
 
 TEST(BothHosts, EveryExampleGivesTheSamePagesAndShapesOnLibreOffice) {

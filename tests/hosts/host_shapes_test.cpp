@@ -478,14 +478,30 @@ TEST(HostShownSelection, ShapesTheAddinSelectsAreShownSelectedOnceTheCommandEnds
     EXPECT_EQ(app->GetSelection()->Type(), kSelectionIP);
   }
   EXPECT_EQ(ShownDrawings(*doc), -1) << "text selected again";
-  // An item of a group stays the selection; the view shows its group.
+  // An item of a group stays the selection; groups are not shown.
   auto group = doc->GetShapes()->Range({L"Rectangle 1", L"Oval 2"})->Group();
   {
     UndoRecord command(*app, L"选中组合中的图形");
     group->GroupItems()->Item(1)->Select();
   }
-  EXPECT_EQ(ShownDrawings(*doc), 1);
   EXPECT_EQ(app->GetSelection()->GetShapeRange()->Item(1)->Name(), L"Rectangle 1");
+  // A figure holding text, selected when its command ended; typing then
+  // moves the insertion point along its line, as the next figure reads it.
+  auto label = doc->GetShapes()->AddTextbox(1, 300, 300, 40, 20);
+  label->TextRange()->SetText(L"x");
+  auto figure = doc->GetShapes()->Range({group->Name(), label->Name()})->Group();
+  doc->GetRange(2, 2)->Select();
+  const double x = app->GetSelection()->Information(kHorizontalPositionRelativeToPage);
+  for (int figures = 1; figures <= 3; ++figures) {
+    {
+      UndoRecord command(*app, L"画图");
+      figure->Select();
+    }
+    app->GetSelection()->TypeText(L"　　　　");
+    UndoRecord command(*app, L"再画图");
+    EXPECT_NEAR(app->GetSelection()->Information(kHorizontalPositionRelativeToPage), x + 42 * figures, 0.5)
+        << "after figure " << figures;
+  }
   app->GetDocuments()->Close(doc);
 }
 #endif

@@ -9,6 +9,8 @@
 
 #include "common/error.hpp"
 #include "docif/uno/uno_dispatch.hpp"
+#include "docif/shapes.hpp"
+#include "docif/uno/uno_shape_geometry.hpp"
 #include "docif/uno/uno_shapes.hpp"
 
 namespace plx::docif::lo {
@@ -79,7 +81,12 @@ void WriterDoc::FlushSelection() {
       if (std::find(tops.begin(), tops.end(), s.top) == tops.end()) tops.push_back(s.top);
     }
     shapes = present;
-    if (!present.empty()) {
+    // A group stays the add-in's selection without being shown: once the
+    // view has shown a figure's group (the vertical arithmetic's, of many
+    // boxes) and left it, its text cursor reported the places it was
+    // moved to late, and the next figure was drawn at the line's start.
+    const bool group = std::any_of(tops.begin(), tops.end(), [](const ShapeRef& t) { return KindOf(t).type == kShapeGroup; });
+    if (!present.empty() && !group) {
       bool shown = false;
       try {
         shown = supplier->select(uno::Any(ShapeCollection(present)));
