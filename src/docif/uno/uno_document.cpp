@@ -85,7 +85,7 @@ void UnoSelection::TypeText(const std::wstring& text) try {
   SetText(text);
   if (typing && End() > Start()) UnoRange::SetFont(*typing);
   Collapse(kCollapseEnd);
-  Doc()->ShowSelection();
+  Doc()->SelectionMoved();
 } catch (const css::uno::Exception& e) {
   RaiseFromUno(e);
 }
@@ -99,7 +99,7 @@ const FontFormat* UnoSelection::Typing() const {
 void UnoSelection::InsertSymbol(int characterNumber, const std::optional<std::wstring>& font, bool unicode) {
   UnoRange::InsertSymbol(characterNumber, font, unicode);
   Collapse(kCollapseEnd);
-  Doc()->ShowSelection();
+  Doc()->SelectionMoved();
 }
 
 FontFormat UnoSelection::Font() const {
@@ -120,7 +120,7 @@ void UnoSelection::SetFont(const FontFormat& font) {
 void UnoSelection::MoveDown(int unit, int count, bool extend) try {
   if (unit != kUnitParagraph) Raise(err::kInvalidCall, L"不支持的移动单位。");
   model::MoveDownByParagraphs(Doc()->story.Mirror(), Anchor(), count, extend);
-  Doc()->ShowSelection();
+  Doc()->SelectionMoved();
 } catch (const css::uno::Exception& e) {
   RaiseFromUno(e);
 }

@@ -56,7 +56,7 @@ class UnoFind final : public Find {
   void Move(model::Anchor& anchor, long start, long end) {
     anchor.start = start;
     anchor.end = end;
-    if (&anchor == doc_->selection.get()) doc_->ShowSelection();
+    if (&anchor == doc_->selection.get()) doc_->SelectionMoved();
   }
 
   std::shared_ptr<WriterDoc> doc_;

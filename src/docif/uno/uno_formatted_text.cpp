@@ -81,7 +81,7 @@ std::pair<long, long> PasteFormatted(WriterDoc& target, long start, long end, Wr
     auto after = views->getViewCursor()->getEnd();
     after->getText()->insertControlCharacter(after, text::ControlCharacter::PARAGRAPH_BREAK, false);
   }
-  auto copy = story.TakeInserted(WriterStory(story.Document()), start);
+  auto copy = story.TakeInserted(WriterStory(story.Document(), story.Text()), start);
   if (overFinalMark) {
     // Put over the final mark, the copy's own last mark takes its place.
     const bool lastMarkCopied = copy.second > copy.first && copy.second == story.Mirror().Length() - 1 &&

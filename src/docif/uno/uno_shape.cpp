@@ -80,7 +80,7 @@ class UnoShape final : public Shape {
   void SetTextFrame(const TextFrameFormat& f) override try { WriteTextFrame(h_.shape, f); } catch (const uno::Exception& e) { RaiseFromUno(e); }
   RangePtr TextRange() override try {
     if (!HasTextFrame()) return nullptr;
-    return MakeShapeTextRange(doc_, ShapeText(h_.shape));
+    return MakeShapeTextRange(doc_, h_);
   } catch (const uno::Exception& e) { RaiseFromUno(e); }
 
   std::wstring AlternativeText() const override try {

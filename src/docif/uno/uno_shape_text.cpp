@@ -10,13 +10,12 @@
 #include "docif/model/model_find.hpp"
 #include "docif/uno/uno_errors.hpp"
 #include "docif/uno/uno_formats.hpp"
+#include "docif/uno/uno_range.hpp"
 #include "docif/uno/uno_text.hpp"
 
 namespace plx::docif::lo {
 
 using namespace css;
-
-Reference<text::XText> ShapeText(const ShapeRef& shape) { return Reference<text::XText>(shape, uno::UNO_QUERY_THROW); }
 
 namespace {
 
@@ -119,7 +118,12 @@ class UnoShapeTextRange final : public Range {
   std::wstring ListString() const override { return L""; }
 
   double Information(int) const override { NotInTextBox(L"读取文字的位置"); }
-  std::vector<LaidText> LaidOut() const override { NotInTextBox(L"读取文字的排版"); }
+  // Writer lays a drawing's text out where its view cursor cannot go; an
+  // empty text has nothing to lay out.
+  std::vector<LaidText> LaidOut() const override try {
+    if (Synced().end > Synced().start) NotInTextBox(L"读取文字的排版");
+    return {};
+  } catch (const uno::Exception& e) { RaiseFromUno(e); }
   std::shared_ptr<Ranges> Characters() const override { return Spans(model::StoryRanges::Of::Characters); }
   std::shared_ptr<Ranges> Paragraphs() const override { return Spans(model::StoryRanges::Of::Paragraphs); }
   std::shared_ptr<Fields> GetFields() override { NotInTextBox(L"插入或读取域"); }
@@ -196,9 +200,17 @@ std::shared_ptr<Find> UnoShapeTextRange::GetFind() {
 
 }  // namespace
 
-RangePtr MakeShapeTextRange(const std::shared_ptr<WriterDoc>& doc, const Reference<text::XText>& text) {
+RangePtr MakeShapeTextRange(const std::shared_ptr<WriterDoc>& doc, const ShapeHandle& shape) {
+  if (auto frame = FrameOf(shape.shape); frame.is()) {
+    auto box = WriterDoc::TextBox(doc, frame->getText());
+    // Where the frame's lines start: the shape's box inside its left margin.
+    box->textLeft = [doc, shape] {
+      return BoxOf(*doc, shape).left + FromMm100(PropertyRead(shape.shape, {"TextLeftDistance"}).Or<sal_Int32>("TextLeftDistance", 0));
+    };
+    return MakeUnoRange(box, 0, box->story.Mirror().Length() - 1);
+  }
   auto box = std::make_shared<BoxText>();
-  box->text = text;
+  box->text.set(shape.shape, uno::UNO_QUERY_THROW);
   box->Sync();
   return std::make_shared<UnoShapeTextRange>(doc, box, 0, box->mirror->Length() - 1);
 }

@@ -1,8 +1,11 @@
 #pragma once
-// The text of a text box or auto shape as a surface range. Writer keeps a
-// text box's text in a frame of its own; the range counts its characters
-// as the model counts a text box's story (paragraph marks as "\r") over a
-// mirror of that text, read again whenever Writer's differs.
+// The text of a text box or auto shape as a surface range. A shape with a
+// Writer text frame attached (the add-in's text boxes, and the text boxes
+// of opened files) holds Writer text: its range is a range of the frame's
+// own story, as the main text's are. A drawing's own text (a shape the
+// add-in did not make a frame for) is counted as the model counts a text
+// box's story (paragraph marks as "\r") over a mirror of that text, read
+// again whenever Writer's differs; it holds no fields, formulas or layout.
 #include <memory>
 
 #include <com/sun/star/text/XText.hpp>
@@ -12,9 +15,7 @@
 
 namespace plx::docif::lo {
 
-// The text of a shape: its own, or its Writer text box's when it has one.
-Reference<css::text::XText> ShapeText(const ShapeRef& shape);
-// A range over all of the text but its final paragraph mark.
-RangePtr MakeShapeTextRange(const std::shared_ptr<WriterDoc>& doc, const Reference<css::text::XText>& text);
+// A range over all of a shape's text but its final paragraph mark.
+RangePtr MakeShapeTextRange(const std::shared_ptr<WriterDoc>& doc, const ShapeHandle& shape);
 
 }  // namespace plx::docif::lo

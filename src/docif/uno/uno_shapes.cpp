@@ -280,7 +280,7 @@ std::vector<ShapeHandle> SelectedShapes(WriterDoc& doc) {
   ShapeBook& book = BookOf(doc);
   if (shapes.is() && shapes->getCount() > 0) {
     for (sal_Int32 i = 0; i < shapes->getCount(); ++i) chosen.emplace_back(shapes->getByIndex(i), uno::UNO_QUERY);
-  } else if (doc.selectionShown && book.selectedAtStart == doc.selection->start &&
+  } else if ((doc.selectionShown || doc.onlyViewMoved) && book.selectedAtStart == doc.selection->start &&
              book.selectedAtEnd == doc.selection->end) {
     chosen = book.selected;
   } else {

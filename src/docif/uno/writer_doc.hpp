@@ -1,7 +1,12 @@
 #pragma once
 // What the adapter's objects of one Writer document share: the document,
 // its text and mirror, whether field codes show, and the selection as the
-// add-in last set or read it.
+// add-in last set or read it. A text box's text is a WriterDoc of its own
+// over the box's Writer frame, tied to the document's: ranges, fields,
+// formulas, find and layout work in it as in the main text, while the
+// selection Writer's view shows stays the document's.
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -15,6 +20,9 @@ namespace plx::docif::lo {
 struct WriterDoc {
   explicit WriterDoc(const Reference<css::text::XTextDocument>& document)
       : story(document), model(document, css::uno::UNO_QUERY_THROW) {}
+  // The text of a text box of the document `main`.
+  WriterDoc(std::shared_ptr<WriterDoc> main, const Reference<css::text::XText>& text)
+      : story(main->story.Document(), text), model(main->model), body(std::move(main)) {}
 
   WriterStory story;
   Reference<css::frame::XModel> model;
@@ -33,10 +41,42 @@ struct WriterDoc {
   // start when several are selected).
   void ReadSelection();
   // Shows the mirror's selection in Writer's view, once the command ends
-  // or something reads the view (a command may move it many times).
-  void ShowSelection() { selectionShown = false; }
+  // or something reads the view (a command may move it many times): after
+  // Writer's view cursor was moved to read the layout (in a text box's
+  // text, the document's). The shapes the add-in selected stay selected.
+  void ShowSelection() {
+    if (body) {
+      body->ShowSelection();
+      return;
+    }
+    if (selectionShown) onlyViewMoved = true;
+    selectionShown = false;
+  }
+  // The add-in selected text: shown once the command ends, and the shapes
+  // the add-in selected are no longer selected.
+  void SelectionMoved() {
+    WriterDoc& main = body ? *body : *this;
+    main.selectionShown = false;
+    main.onlyViewMoved = false;
+  }
   void FlushSelection();
   bool selectionShown = true;
+  // Whether the view is to show the selection again only because the view
+  // cursor moved, not because text was selected.
+  bool onlyViewMoved = false;
+
+  // For a text box's text: the document's main text, and where the box's
+  // lines start on the page (points), which centred lines are given from.
+  const std::shared_ptr<WriterDoc> body;
+  std::function<double()> textLeft;
+  // The text of the text box whose Writer frame has `text`: one WriterDoc
+  // per box while ranges in it live (read again from Writer when handed
+  // out again, as the teacher may have edited it).
+  static std::shared_ptr<WriterDoc> TextBox(const std::shared_ptr<WriterDoc>& main,
+                                            const Reference<css::text::XText>& text);
+
+ private:
+  std::map<Reference<css::uno::XInterface>, std::weak_ptr<WriterDoc>> boxes_;
 };
 
 // Error 5 for what the LibreOffice host does not offer yet.
