@@ -482,6 +482,48 @@ TEST(HostShapeFiles, SavedShapesAreListedAsTheModelListsThemBeforeAndAfterLibreO
   app->GetDocuments()->Close(again);
 }
 
+// A text box read from a .docx is a shape with a Writer text frame: its
+// text holds what the main text holds and is laid out as it is, in the box.
+TEST(HostShapeFiles, TextBoxReadFromAFileHoldsFieldsAndIsLaidOutInItsBox) {
+  std::string why;
+  auto app = test::StartHost(Host::LibreOffice, &why);
+  if (!app) GTEST_SKIP() << why;
+  auto model = test::StartHost(Host::Model, &why);
+  plx::test::TempDir dir;
+  const std::wstring written = dir.WPath() + L"/box.docx";
+  {
+    auto doc = model->GetDocuments()->Add();
+    doc->Content()->InsertAfter(L"第一段。\r第二段。");
+    doc->GetRange(0, 0)->Select();
+    auto box = doc->GetShapes()->AddTextbox(1, 150, 300, 160, 60);
+    box->SetName(L"标签框");
+    box->TextRange()->SetText(L"函数 y");
+    doc->SaveAs(written);
+  }
+  auto doc = app->GetDocuments()->Open(written, false);
+  auto box = doc->GetShapes()->Item(L"标签框");
+  EXPECT_EQ(box->Type(), kShapeTextBox);
+  auto end = box->TextRange();
+  EXPECT_EQ(end->Text(), L"函数 y");
+  end->Collapse(kCollapseEnd);
+  end->GetFields()->Add(*end, kFieldEmpty, L"EQ \\f(1,x)");
+  auto text = box->TextRange();
+  ASSERT_EQ(text->GetFields()->Count(), 1);
+  EXPECT_EQ(text->GetFields()->Item(1)->Code()->Text(), L"EQ \\f(1,x)");
+  const auto pieces = text->LaidOut();
+  ASSERT_FALSE(pieces.empty());
+  EXPECT_EQ(pieces.front().text.substr(0, 2), L"函数");
+  EXPECT_NEAR(pieces.front().left, 150 + box->TextFrame().MarginLeft.value_or(0), 1.5);
+  EXPECT_GE(pieces.front().top, 300);
+  EXPECT_LT(pieces.front().top, 320);
+  EXPECT_EQ(text->Information(kActiveEndPageNumber), 1);
+  box->Select();
+  EXPECT_FALSE(box->TextRange()->LaidOut().empty());
+  EXPECT_EQ(app->GetSelection()->Type(), kSelectionShape) << "reading the layout keeps the shape selected";
+  EXPECT_THROW(text->Select(), plx::VbError) << "Writer's view shows the main text's selection";
+  app->GetDocuments()->Close(doc);
+}
+
 }  // namespace
 
 namespace {
