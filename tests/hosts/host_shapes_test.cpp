@@ -350,6 +350,7 @@ TEST_P(HostShapes, OneCommandsDrawingGoesWithOneUndo) {
     shapes_->Range({a->Name(), b->Name()})->Group()->SetName(L"图形");
   }
   EXPECT_EQ(shapes_->Count(), 1);
+  EXPECT_EQ(shapes_->Item(L"图形")->GroupItems()->Item(2)->TextRange()->Text(), L"标签") << "grouped with its text";
   EXPECT_EQ(test::UndoSteps(GetParam(), *app_).front(), L"画图");
   test::UndoLast(*app_);
   EXPECT_EQ(shapes_->Count(), 0);

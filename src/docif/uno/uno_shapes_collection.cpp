@@ -114,13 +114,17 @@ class UnoShapes final : public Shapes {
 
   ShapePtr AddTextbox(int orientation, float left, float top, float width, float height) override try {
     PropertyBatch before;
-    before.Put("TextAutoGrowHeight", uno::Any(false)).Put("TextAutoGrowWidth", uno::Any(false));
-    // A drawing text shape. A Writer text box (a frame tied to a custom
-    // shape) would hold fields and formulas, but Writer 7.4 ends the office
-    // when it lets go of the undo step of grouping shapes with frames (the
-    // step dropped after a hundred more, undone, or its document closed
-    // after an undo), and the add-in groups every figure it draws.
-    ShapeRef shape = Insert("com.sun.star.drawing.TextShape", before, Box{left, top, width, height});
+    // A rectangle of the shape a text box is read as, which keeps its size
+    // whatever text it holds.
+    before.Put("CustomShapeGeometry", Geometry("ooxml-rect"))
+        .Put("TextAutoGrowHeight", uno::Any(false))
+        .Put("TextAutoGrowWidth", uno::Any(false));
+    ShapeRef shape = Insert("com.sun.star.drawing.CustomShape", before, Box{left, top, width, height});
+    // Its text is a Writer text frame tied to the shape, which holds what
+    // the main text holds (fields, formulas) and is laid out as it is.
+    // Writer makes the frame once the shape is in the text; the frame takes
+    // the shape's margins and text anchor as they are set after that.
+    PropertyBatch().Put("TextBox", uno::Any(true)).ApplyTo(shape);
     PropertyBatch batch;
     PutDefaults(batch, true);
     batch.Put("TextVerticalAdjust", uno::Any(drawing::TextVerticalAdjust_TOP));
