@@ -321,6 +321,31 @@ TEST_P(HostShapes, TextBoxTextTakesTextFontsAndParagraphFormats) {
   EXPECT_EQ(shapes_->AddLine(1, 2, 3, 4)->TextRange(), nullptr);
 }
 
+// A text box's text holds what the main text holds and is laid out as it
+// is: an EQ field, its page, its lines inside the box.
+TEST_P(HostShapes, TextBoxTextHoldsFieldsAndIsLaidOutInTheBox) {
+  auto box = shapes_->AddTextbox(1, 150, 300, 160, 60);
+  box->TextRange()->SetText(L"函数 y");
+  auto end = box->TextRange();
+  end->Collapse(kCollapseEnd);
+  end->GetFields()->Add(*end, kFieldEmpty, L"EQ \\f(1,x)");
+  auto text = box->TextRange();
+  ASSERT_EQ(text->GetFields()->Count(), 1);
+  EXPECT_EQ(text->GetFields()->Item(1)->Code()->Text(), L"EQ \\f(1,x)");
+  const auto pieces = text->LaidOut();
+  ASSERT_FALSE(pieces.empty());
+  EXPECT_EQ(pieces.front().text.substr(0, 2), L"函数");
+  EXPECT_EQ(text->Information(kActiveEndPageNumber), 1);
+  if (GetParam() == Host::LibreOffice) {
+    // Writer lays the box's text out in the box, inside its margins.
+    EXPECT_NEAR(pieces.front().left, 150 + 7.2, 1.5);
+    EXPECT_GE(pieces.front().top, 300);
+    EXPECT_LT(pieces.front().top, 320);
+  }
+  EXPECT_EQ(box->Type(), kShapeTextBox);
+  ExpectBox(*box, 150, 300, 160, 60);
+}
+
 TEST_P(HostShapes, SelectedShapesAreTheSelection) {
   auto a = shapes_->AddShape(kAutoShapeRectangle, 100, 100, 50, 50);
   auto b = shapes_->AddShape(kAutoShapeOval, 200, 100, 50, 50);
@@ -352,6 +377,14 @@ TEST_P(HostShapes, OneCommandsDrawingGoesWithOneUndo) {
   EXPECT_EQ(shapes_->Count(), 1);
   EXPECT_EQ(shapes_->Item(L"图形")->GroupItems()->Item(2)->TextRange()->Text(), L"标签") << "grouped with its text";
   EXPECT_EQ(test::UndoSteps(GetParam(), *app_).front(), L"画图");
+  {
+    UndoRecord record(*app_, L"取消组合");
+    shapes_->Item(L"图形")->Ungroup();
+  }
+  EXPECT_EQ(shapes_->Count(), 2);
+  EXPECT_EQ(shapes_->Item(2)->TextRange()->Text(), L"标签") << "ungrouped with its text";
+  test::UndoLast(*app_);
+  EXPECT_EQ(shapes_->Count(), 1);
   test::UndoLast(*app_);
   EXPECT_EQ(shapes_->Count(), 0);
 }

@@ -230,6 +230,7 @@ std::shared_ptr<ShapeRange> UnoShape::Ungroup() try {
   const bool follows = FollowsParagraph(h_.top);
   LayOut(*doc_);
   ShapesChanged(*doc_);
+  const auto detached = DetachFrames(doc_, GroupItemsOf(h_.shape));
   Reference<drawing::XShapeGrouper>(DrawPage(*doc_), uno::UNO_QUERY_THROW)
       ->ungroup(Reference<drawing::XShapeGroup>(h_.shape, uno::UNO_QUERY_THROW));
   // The items are new shapes on the page; Writer places them against the
@@ -238,6 +239,9 @@ std::shared_ptr<ShapeRange> UnoShape::Ungroup() try {
   std::vector<ShapeHandle> items;
   for (const auto& s : FloatingShapes(*doc_))
     if (std::find(before.begin(), before.end(), s) == before.end()) items.push_back({s, s});
+  std::vector<ShapeRef> shapes;
+  for (const auto& item : items) shapes.push_back(item.shape);
+  AttachFrames(doc_, shapes, detached);
   for (size_t i = 0; i < items.size() && i < places.size(); ++i) {
     SetFollowsParagraph(*doc_, items[i].shape, follows);
     MoveTo(*doc_, items[i], places[i].left, places[i].top);

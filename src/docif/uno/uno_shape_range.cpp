@@ -4,12 +4,10 @@
 
 #include <com/sun/star/drawing/XShapeGroup.hpp>
 #include <com/sun/star/drawing/XShapeGrouper.hpp>
-#include <com/sun/star/beans/XMultiPropertySet.hpp>
-#include <com/sun/star/beans/XPropertySet.hpp>
 
 #include "common/error.hpp"
 #include "docif/uno/uno_errors.hpp"
-#include "docif/uno/uno_formatted_text.hpp"
+#include "docif/uno/uno_shape_text.hpp"
 #include "docif/uno/uno_shape_book.hpp"
 #include "docif/uno/uno_shapes.hpp"
 
@@ -42,47 +40,12 @@ class UnoShapeRange final : public ShapeRange {
     LayOut(*doc_);
     const PageBox extent = Extent();
     const bool follows = FollowsParagraph(ordered.front());
-    // LibreOffice 7.4 cannot let go of its record of grouping shapes that
-    // hold text frames (the office ends when that undo step is dropped,
-    // undone or its document closed afterwards): the text boxes are grouped
-    // without their frames and given new ones afterwards, with their text,
-    // margins and direction.
-    struct Detached {
-      size_t index;  // among the items
-      Reference<datatransfer::XTransferable> text;
-      uno::Any writingMode;
-    };
-    std::vector<Detached> detached;
-    for (size_t i = 0; i < ordered.size(); ++i) {
-      const ShapeRef& s = ordered[i];
-      auto frame = FrameOf(s);
-      if (!frame.is()) continue;
-      auto box = WriterDoc::TextBox(doc_, frame->getText());
-      Detached d{i, box->story.Mirror().Length() > 1 ? TakeAllText(*box) : nullptr,
-                 Reference<beans::XPropertySet>(frame, uno::UNO_QUERY_THROW)->getPropertyValue("WritingMode")};
-      PropertyBatch().Put("TextBox", uno::Any(false)).ApplyTo(s);
-      detached.push_back(std::move(d));
-    }
+    const auto detached = DetachFrames(doc_, ordered);
     auto group = Reference<drawing::XShapeGrouper>(DrawPage(*doc_), uno::UNO_QUERY_THROW)->group(ShapeCollection(ordered));
     ShapeRef shape(group, uno::UNO_QUERY_THROW);
     LayOut(*doc_);
     // The items as the group holds them (the shapes given are Writer's no more).
-    const std::vector<ShapeRef> items = GroupItemsOf(shape);
-    for (const auto& d : detached) {
-      const ShapeRef& item = items.at(d.index);
-      // Set alone: a group's item given it among other values ends the office.
-      Reference<beans::XPropertySet>(item, uno::UNO_QUERY_THROW)->setPropertyValue("TextBox", uno::Any(true));
-      // The new frame takes the shape's margins and text anchor as they are set again.
-      Reference<beans::XMultiPropertySet> props(item, uno::UNO_QUERY_THROW);
-      uno::Sequence<rtl::OUString> names(5);
-      auto* name = names.getArray();
-      name[0] = "TextLeftDistance", name[1] = "TextRightDistance", name[2] = "TextUpperDistance";
-      name[3] = "TextLowerDistance", name[4] = "TextVerticalAdjust";
-      props->setPropertyValues(names, props->getPropertyValues(names));
-      auto frame = FrameOf(item);
-      Reference<beans::XPropertySet>(frame, uno::UNO_QUERY_THROW)->setPropertyValue("WritingMode", d.writingMode);
-      if (d.text.is()) PutAllText(*WriterDoc::TextBox(doc_, frame->getText()), d.text);
-    }
+    AttachFrames(doc_, GroupItemsOf(shape), detached);
     LayOut(*doc_);
     SetFollowsParagraph(*doc_, shape, follows);
     MoveTo(*doc_, {shape, shape}, extent.left, extent.top);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <com/sun/star/beans/XMultiPropertySet.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
 
 #include "common/error.hpp"
@@ -10,6 +11,7 @@
 #include "docif/model/model_find.hpp"
 #include "docif/uno/uno_errors.hpp"
 #include "docif/uno/uno_formats.hpp"
+#include "docif/uno/uno_formatted_text.hpp"
 #include "docif/uno/uno_range.hpp"
 #include "docif/uno/uno_text.hpp"
 
@@ -213,6 +215,39 @@ RangePtr MakeShapeTextRange(const std::shared_ptr<WriterDoc>& doc, const ShapeHa
   box->text.set(shape.shape, uno::UNO_QUERY_THROW);
   box->Sync();
   return std::make_shared<UnoShapeTextRange>(doc, box, 0, box->mirror->Length() - 1);
+}
+
+std::vector<DetachedText> DetachFrames(const std::shared_ptr<WriterDoc>& doc, const std::vector<ShapeRef>& shapes) {
+  std::vector<DetachedText> out;
+  for (size_t i = 0; i < shapes.size(); ++i) {
+    auto frame = FrameOf(shapes[i]);
+    if (!frame.is()) continue;
+    auto box = WriterDoc::TextBox(doc, frame->getText());
+    out.push_back({i, box->story.Mirror().Length() > 1 ? TakeAllText(*box) : nullptr,
+                   Reference<beans::XPropertySet>(frame, uno::UNO_QUERY_THROW)->getPropertyValue("WritingMode")});
+    PropertyBatch().Put("TextBox", uno::Any(false)).ApplyTo(shapes[i]);
+  }
+  return out;
+}
+
+void AttachFrames(const std::shared_ptr<WriterDoc>& doc, const std::vector<ShapeRef>& shapes,
+                  const std::vector<DetachedText>& detached) {
+  for (const auto& d : detached) {
+    if (d.index >= shapes.size()) Raise(err::kInvalidCall, L"LibreOffice 中组合或取消组合后文本框的文字未能放回。");
+    const ShapeRef& shape = shapes[d.index];
+    // Set alone: a group's item given it among other values ends the office.
+    Reference<beans::XPropertySet>(shape, uno::UNO_QUERY_THROW)->setPropertyValue("TextBox", uno::Any(true));
+    // The new frame takes the shape's margins and text anchor as they are set again.
+    Reference<beans::XMultiPropertySet> props(shape, uno::UNO_QUERY_THROW);
+    uno::Sequence<rtl::OUString> names(5);
+    auto* name = names.getArray();
+    name[0] = "TextLeftDistance", name[1] = "TextRightDistance", name[2] = "TextUpperDistance";
+    name[3] = "TextLowerDistance", name[4] = "TextVerticalAdjust";
+    props->setPropertyValues(names, props->getPropertyValues(names));
+    auto frame = FrameOf(shape);
+    Reference<beans::XPropertySet>(frame, uno::UNO_QUERY_THROW)->setPropertyValue("WritingMode", d.writingMode);
+    if (d.text.is()) PutAllText(*WriterDoc::TextBox(doc, frame->getText()), d.text);
+  }
 }
 
 }  // namespace plx::docif::lo

@@ -7,7 +7,9 @@
 // box's story (paragraph marks as "\r") over a mirror of that text, read
 // again whenever Writer's differs; it holds no fields, formulas or layout.
 #include <memory>
+#include <vector>
 
+#include <com/sun/star/datatransfer/XTransferable.hpp>
 #include <com/sun/star/text/XText.hpp>
 
 #include "docif/range.hpp"
@@ -17,5 +19,21 @@ namespace plx::docif::lo {
 
 // A range over all of a shape's text but its final paragraph mark.
 RangePtr MakeShapeTextRange(const std::shared_ptr<WriterDoc>& doc, const ShapeHandle& shape);
+
+// LibreOffice 7.4 cannot let go of its record of grouping or ungrouping
+// shapes that hold text frames (the office ends when that undo step is
+// dropped, undone or its document closed afterwards): the text boxes are
+// grouped and ungrouped without their frames and given new ones
+// afterwards, with their text, margins and direction.
+struct DetachedText {
+  size_t index;  // among the shapes given
+  Reference<css::datatransfer::XTransferable> text;
+  css::uno::Any writingMode;
+};
+// Takes the frames off those of `shapes` that have one.
+std::vector<DetachedText> DetachFrames(const std::shared_ptr<WriterDoc>& doc, const std::vector<ShapeRef>& shapes);
+// Gives `shapes` (the same shapes, as Writer now holds them) their frames again.
+void AttachFrames(const std::shared_ptr<WriterDoc>& doc, const std::vector<ShapeRef>& shapes,
+                  const std::vector<DetachedText>& detached);
 
 }  // namespace plx::docif::lo
