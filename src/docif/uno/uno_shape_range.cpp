@@ -41,6 +41,7 @@ class UnoShapeRange final : public ShapeRange {
     const PageBox extent = Extent();
     const bool follows = FollowsParagraph(ordered.front());
     const auto detached = DetachFrames(doc_, ordered);
+    LayOut(*doc_);  // Writer places the shapes again once the frames are off
     auto group = Reference<drawing::XShapeGrouper>(DrawPage(*doc_), uno::UNO_QUERY_THROW)->group(ShapeCollection(ordered));
     ShapeRef shape(group, uno::UNO_QUERY_THROW);
     LayOut(*doc_);
