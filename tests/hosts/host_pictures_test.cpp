@@ -96,32 +96,29 @@ double LeastAgreement(const std::vector<Grey>& a, const std::vector<Grey>& b) {
 
 // What LibreOffice cannot do yet, by example. A script on this list must
 // still stop on LibreOffice (when it completes, take it off); one whose
-// pages do not agree yet must agree at least as closely as it does now (-1:
-// the two documents have different page counts).
-const std::map<std::string, const char*> kStopsOnLibreOffice = {};
+// pages do not agree yet must agree at least as closely as it does now.
+const std::map<std::string, const char*> kStopsOnLibreOffice = {
+    {"charts", "a chart caption that is a formula is an EQ field in a text box"},
+    {"graphs", "the formula tick labels are EQ fields in text boxes"},
+    {"pictures", "a text box's text is not laid out for pictures yet"},
+    {"worksheet", "the graph's formula labels are EQ fields in text boxes"},
+};
 const std::map<std::string, std::pair<double, const char*>> kPagesAgreeLess = {
-    {"charts", {-1, "a chart's shapes, drawn at the page's top and then moved, stand at one height in their group"}},
     {"figures", {0.6, "figures drawn after a question stand over the question before it"}},
     {"paper", {0.85, "the sealing line's text box differs"}},
     {"paper_cleanup", {0.85, "the sealing line's text box differs"}},
     {"shapes", {0.58, "the group of the page's shapes is wider than the model's"}},
-    {"worksheet", {0.8, "the graph stands 88 pt higher, over the questions after it; Writer cuts off point labels "
-                        "whose formula is taller than their box"}},
 };
 // Where the shapes' places are not the model's yet (their names, kinds and
 // number are). Figures placed at an insertion point stand 6 pt lower: on a
 // line of the document grid Writer's view cursor gives the text's top, the
 // model the line's.
 const std::map<std::string, const char*> kPlacesDiffer = {
-    {"charts", "a chart's shapes, drawn at the page's top and then moved, stand at one height in their group"},
     {"conics", "placed at an insertion point"},
     {"curves", "placed at an insertion point"},
     {"flowchart", "placed at an insertion point"},
     {"figures", "figures drawn after a question stand over the question before it"},
-    {"graphs", "placed at an insertion point"},
-    {"pictures", "placed at an insertion point"},
     {"shapes", "the group of the page's shapes is wider than the model's"},
-    {"worksheet", "the graph stands 88 pt higher, over the questions after it"},
 };
 
 TEST(BothHosts, EveryExampleGivesTheSamePagesAndShapesOnLibreOffice) {
@@ -197,11 +194,11 @@ TEST(BothHosts, EveryExampleGivesTheSamePagesAndShapesOnLibreOffice) {
     const double other = LeastAgreement(modelPages, Pages(pdfs / (name + "-libreoffice.pdf")));
     std::cout << name << ": pages agree " << std::lround(other * 100) << "% (LibreOffice's own file "
               << std::lround(own * 100) << "%)\n";
+    EXPECT_GE(other, 0) << "the two hosts' documents have different page counts";
     if (const auto less = kPagesAgreeLess.find(name); less != kPagesAgreeLess.end()) {
       EXPECT_GE(other, less->second.first) << less->second.second;
       EXPECT_LT(other, own - 0.01) << name << " now agrees as closely as LibreOffice's own file: take it off the list";
     } else {
-      EXPECT_GE(other, 0) << "the two hosts' documents have different page counts";
       // A cell's worth of noise apart: the grid counts inked cells, and one
       // line set a hair lower may cross a cell boundary.
       EXPECT_GE(other, own - 0.01);
