@@ -1,11 +1,11 @@
 #pragma once
 // The text of a text box or auto shape as a surface range. A shape with a
-// Writer text frame attached (the add-in's text boxes, and the text boxes
-// of opened files) holds Writer text: its range is a range of the frame's
-// own story, as the main text's are. A drawing's own text (a shape the
-// add-in did not make a frame for) is counted as the model counts a text
-// box's story (paragraph marks as "\r") over a mirror of that text, read
-// again whenever Writer's differs; it holds no fields, formulas or layout.
+// Writer text frame attached (a text box read from a file, or made in
+// Writer) holds Writer text: its range is a range of the frame's own
+// story, as the main text's are. A drawing's own text (the add-in's text
+// boxes and auto shapes) is counted as the model counts a text box's story
+// (paragraph marks as "\r") over a mirror of that text, read again
+// whenever Writer's differs; it holds no fields, formulas or layout.
 #include <memory>
 #include <vector>
 
