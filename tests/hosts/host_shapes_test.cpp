@@ -35,6 +35,26 @@ const std::string kPng(
     "\xeb\x47\xba\x92\x00\x00\x00\x00\x49\x45\x4e\x44\xae\x42\x60\x82",
     70);
 
+// Adds an EQ field after a text box's text ("函数 y", the box at (150, 300))
+// and reads the field and the laid-out text back: the laid-out pieces,
+// which start with the box's text.
+std::vector<LaidText> AddFieldAndLayOut(Shape& box) {
+  auto end = box.TextRange();
+  end->Collapse(kCollapseEnd);
+  end->GetFields()->Add(*end, kFieldEmpty, L"EQ \\f(1,x)");
+  auto text = box.TextRange();
+  EXPECT_EQ(text->GetFields()->Count(), 1);
+  if (text->GetFields()->Count() == 1) {
+    EXPECT_EQ(text->GetFields()->Item(1)->Code()->Text(), L"EQ \\f(1,x)");
+  }
+  EXPECT_EQ(text->Information(kActiveEndPageNumber), 1);
+  auto pieces = text->LaidOut();
+  if (!pieces.empty()) {
+    EXPECT_EQ(pieces.front().text.substr(0, 2), L"函数");
+  }
+  return pieces;
+}
+
 class HostShapes : public ::testing::TestWithParam<Host> {
  protected:
   void SetUp() override {
@@ -516,7 +536,16 @@ TEST_P(HostShapes, OneCommandsDrawingGoesWithOneUndo) {
     shapes_->Range({a->Name(), b->Name()})->Group()->SetName(L"图形");
   }
   EXPECT_EQ(shapes_->Count(), 1);
+  EXPECT_EQ(shapes_->Item(L"图形")->GroupItems()->Item(2)->TextRange()->Text(), L"标签") << "grouped with its text";
   EXPECT_EQ(test::UndoSteps(GetParam(), *app_).front(), L"画图");
+  {
+    UndoRecord record(*app_, L"取消组合");
+    shapes_->Item(L"图形")->Ungroup();
+  }
+  EXPECT_EQ(shapes_->Count(), 2);
+  EXPECT_EQ(shapes_->Item(2)->TextRange()->Text(), L"标签") << "ungrouped with its text";
+  test::UndoLast(*app_);
+  EXPECT_EQ(shapes_->Count(), 1);
   test::UndoLast(*app_);
   EXPECT_EQ(shapes_->Count(), 0);
 }
@@ -646,6 +675,58 @@ TEST(HostShapeFiles, SavedShapesAreListedAsTheModelListsThemBeforeAndAfterLibreO
   EXPECT_EQ(group->GroupItems()->Item(1)->Name(), L"zbx_边框") << "the items keep the add-in's names";
   EXPECT_EQ(again->GetShapes()->Item(L"zbx_轴")->Type(), kShapeLine);
   app->GetDocuments()->Close(again);
+}
+
+// A text box read from a .docx is a shape with a Writer text frame: its
+// text holds what the main text holds and is laid out as it is, in the box.
+TEST(HostShapeFiles, TextBoxReadFromAFileHoldsFieldsAndIsLaidOutInItsBox) {
+  std::string why;
+  auto app = test::StartHost(Host::LibreOffice, &why);
+  if (!app) GTEST_SKIP() << why;
+  auto model = test::StartHost(Host::Model, &why);
+  plx::test::TempDir dir;
+  const std::wstring written = dir.WPath() + L"/box.docx";
+  {
+    auto doc = model->GetDocuments()->Add();
+    doc->Content()->InsertAfter(L"第一段。\r第二段。");
+    doc->GetRange(0, 0)->Select();
+    auto box = doc->GetShapes()->AddTextbox(1, 150, 300, 160, 60);
+    box->SetName(L"标签框");
+    box->TextRange()->SetText(L"函数 y");
+    doc->SaveAs(written);
+  }
+  auto doc = app->GetDocuments()->Open(written, false);
+  auto box = doc->GetShapes()->Item(L"标签框");
+  EXPECT_EQ(box->Type(), kShapeTextBox);
+  EXPECT_EQ(box->TextRange()->Text(), L"函数 y");
+  const auto pieces = AddFieldAndLayOut(*box);
+  ASSERT_FALSE(pieces.empty());
+  EXPECT_NEAR(pieces.front().left, 150 + box->TextFrame().MarginLeft.value_or(0), 1.5);
+  EXPECT_GE(pieces.front().top, 300);
+  EXPECT_LT(pieces.front().top, 320);
+  box->Select();
+  EXPECT_FALSE(box->TextRange()->LaidOut().empty());
+  EXPECT_EQ(app->GetSelection()->Type(), kSelectionShape) << "reading the layout keeps the shape selected";
+  EXPECT_THROW(box->TextRange()->Select(), plx::VbError) << "Writer's view shows the main text's selection";
+  // Grouped and ungrouped with its text, each in one undo step, both undone:
+  // LibreOffice 7.4 ended on undoing or closing after grouping a shape
+  // with a text frame.
+  auto shapes = doc->GetShapes();
+  {
+    UndoRecord record(*app, L"组合");
+    auto line = shapes->AddLine(100, 500, 200, 500);
+    shapes->Range({L"标签框", line->Name()})->Group()->SetName(L"组");
+  }
+  EXPECT_EQ(shapes->Item(L"标签框")->TextRange()->GetFields()->Count(), 1) << "grouped with its field";
+  {
+    UndoRecord record(*app, L"取消组合");
+    shapes->Item(L"组")->Ungroup();
+  }
+  EXPECT_EQ(shapes->Item(L"标签框")->TextRange()->Text().substr(0, 4), L"函数 y");
+  test::UndoLast(*app);
+  test::UndoLast(*app);
+  EXPECT_EQ(shapes->Count(), 1);
+  app->GetDocuments()->Close(doc);
 }
 
 }  // namespace

@@ -62,6 +62,16 @@ void CopyToClipboard(WriterDoc& doc, long start, long end) {
   RunWriterCommand(doc, "Copy");
 }
 
+Reference<datatransfer::XTransferable> TakeAllText(WriterDoc& doc) {
+  return TransferableOf(doc, 0, doc.story.Mirror().Length() - 1);
+}
+
+void PutAllText(WriterDoc& doc, const Reference<datatransfer::XTransferable>& text) {
+  SelectInView(doc, AsRange(doc.story.CursorAt(0)));
+  Transfers(doc)->insertTransferable(text);
+  doc.story.Sync();
+}
+
 std::pair<long, long> PasteFormatted(WriterDoc& target, long start, long end, WriterDoc& source, long from, long to) {
   if (to <= from) {  // nothing to copy: the target's text goes
     const long at = end > start ? target.story.Replace(start, end, L"").first : start;
@@ -82,7 +92,7 @@ std::pair<long, long> PasteFormatted(WriterDoc& target, long start, long end, Wr
     auto after = views->getViewCursor()->getEnd();
     after->getText()->insertControlCharacter(after, text::ControlCharacter::PARAGRAPH_BREAK, false);
   }
-  auto copy = story.TakeInserted(WriterStory(story.Document()), start);
+  auto copy = story.TakeInserted(WriterStory(story.Document(), story.Text()), start);
   if (overFinalMark) {
     // Put over the final mark, the copy's own last mark takes its place.
     const bool lastMarkCopied = copy.second > copy.first && copy.second == story.Mirror().Length() - 1 &&

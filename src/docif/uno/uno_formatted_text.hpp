@@ -5,6 +5,8 @@
 #include <memory>
 #include <utility>
 
+#include <com/sun/star/datatransfer/XTransferable.hpp>
+
 #include "docif/uno/writer_doc.hpp"
 
 namespace plx::docif::lo {
@@ -17,6 +19,11 @@ void CopyToClipboard(WriterDoc& doc, long start, long end);
 // source is taken before anything changes. Returns the copy's span in the
 // target.
 std::pair<long, long> PasteFormatted(WriterDoc& target, long start, long end, WriterDoc& source, long from, long to);
+
+// The whole of a story's text (a text box's) as Writer's transferable, taken
+// before the text goes, and put into an empty story.
+Reference<css::datatransfer::XTransferable> TakeAllText(WriterDoc& doc);
+void PutAllText(WriterDoc& doc, const Reference<css::datatransfer::XTransferable>& text);
 
 // Writer's paste into another document gives the copied text that
 // document's styles of the same names, so text could change its look; the

@@ -191,10 +191,11 @@ std::optional<CellBox> BoxOf(WriterDoc& doc, const WriterParagraph& p, CellCache
 }
 
 // Where the lines of a paragraph start before its indents: the page's left
-// margin, or in a table cell the cell's left edge and inner margin.
+// margin (a text box's inner left edge), or in a table cell the cell's left
+// edge and inner margin.
 double AreaLeft(WriterDoc& doc, PageView& v, const WriterParagraph& p, CellCache& cells) {
   const auto box = BoxOf(doc, p, cells);
-  if (!box) return v.LeftMargin();
+  if (!box) return doc.textLeft ? doc.textLeft() : v.LeftMargin();
   sal_Int32 inner = 0;
   Reference<beans::XPropertySet>(p.text, uno::UNO_QUERY_THROW)->getPropertyValue("LeftBorderDistance") >>= inner;
   return box->left + FromMm100(inner);

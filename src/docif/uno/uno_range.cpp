@@ -188,6 +188,8 @@ void UnoRange::Collapse(int direction) try {
 }
 
 void UnoRange::Select() try {
+  // Writer's view shows the main text's selection, which the adapter keeps.
+  if (doc_->body) Raise(err::kInvalidCall, L"LibreOffice 宿主暂时还不能在文本框中选定文字。");
   doc_->typing.reset();
   doc_->selection->start = Start();
   doc_->selection->end = End();

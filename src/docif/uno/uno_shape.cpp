@@ -82,7 +82,7 @@ class UnoShape final : public Shape {
   void SetTextFrame(const TextFrameFormat& f) override try { WriteTextFrame(h_.shape, f); } catch (const uno::Exception& e) { RaiseFromUno(e); }
   RangePtr TextRange() override try {
     if (!HasTextFrame()) return nullptr;
-    return MakeShapeTextRange(doc_, ShapeText(h_.shape));
+    return MakeShapeTextRange(doc_, h_);
   } catch (const uno::Exception& e) { RaiseFromUno(e); }
 
   std::wstring AlternativeText() const override try {
@@ -243,6 +243,7 @@ std::shared_ptr<ShapeRange> UnoShape::Ungroup() try {
   const bool follows = FollowsParagraph(h_.top);
   LayOut(*doc_);
   ShapesChanged(*doc_);
+  const auto detached = DetachFrames(doc_, GroupItemsOf(h_.shape));
   Reference<drawing::XShapeGrouper>(DrawPage(*doc_), uno::UNO_QUERY_THROW)
       ->ungroup(Reference<drawing::XShapeGroup>(h_.shape, uno::UNO_QUERY_THROW));
   // The items are new shapes on the page; Writer places them against the
@@ -251,6 +252,9 @@ std::shared_ptr<ShapeRange> UnoShape::Ungroup() try {
   std::vector<ShapeHandle> items;
   for (const auto& s : FloatingShapes(*doc_))
     if (std::find(before.begin(), before.end(), s) == before.end()) items.push_back({s, s});
+  std::vector<ShapeRef> shapes;
+  for (const auto& item : items) shapes.push_back(item.shape);
+  AttachFrames(doc_, shapes, detached);
   for (size_t i = 0; i < items.size() && i < places.size(); ++i) {
     SetFollowsParagraph(*doc_, items[i].shape, follows);
     MoveTo(*doc_, items[i], places[i].left, places[i].top);

@@ -315,13 +315,17 @@ void WriteWrap(const WrapFormat& f, PropertyBatch& batch) {
   }
 }
 
-namespace {
-
-// The frame holding a text box's text (none for a shape without one).
-Reference<beans::XPropertySet> TextBoxFrame(const ShapeRef& shape) {
+Reference<text::XTextFrame> FrameOf(const ShapeRef& shape) {
   PropertyRead p(shape, {"TextBox", "TextBoxContent"});
   if (!p.Or("TextBox", false)) return {};
-  return Reference<beans::XPropertySet>(p.Or("TextBoxContent", Reference<text::XTextFrame>()), uno::UNO_QUERY);
+  return p.Or("TextBoxContent", Reference<text::XTextFrame>());
+}
+
+namespace {
+
+// The frame holding a text box's text, for its properties (none for a shape without one).
+Reference<beans::XPropertySet> TextBoxFrame(const ShapeRef& shape) {
+  return Reference<beans::XPropertySet>(FrameOf(shape), uno::UNO_QUERY);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/drawing/XShape.hpp>
+#include <com/sun/star/text/XTextFrame.hpp>
 
 #include "docif/formats.hpp"
 #include "docif/uno/writer_story.hpp"
@@ -61,6 +62,8 @@ FillFormat ReadFill(const ShapeRef& shape);
 void WriteFill(const FillFormat& fill, PropertyBatch& batch);
 WrapFormat ReadWrap(const ShapeRef& shape);
 void WriteWrap(const WrapFormat& wrap, PropertyBatch& batch);
+// The Writer text frame attached to a shape (a text box's text); none when it has none.
+Reference<css::text::XTextFrame> FrameOf(const ShapeRef& shape);
 TextFrameFormat ReadTextFrame(const ShapeRef& shape);
 void WriteTextFrame(const ShapeRef& shape, const TextFrameFormat& frame);
 

@@ -9,6 +9,7 @@
 
 #include "common/error.hpp"
 #include "docif/uno/uno_errors.hpp"
+#include "docif/uno/uno_shape_text.hpp"
 #include "docif/uno/uno_shape_book.hpp"
 #include "docif/uno/uno_shapes.hpp"
 
@@ -50,9 +51,14 @@ class UnoShapeRange final : public ShapeRange {
     for (const auto& item : ordered) SetFollowsParagraph(*doc_, item, follows);
     const auto anchor = Reference<text::XTextContent>(items_.front().top, uno::UNO_QUERY_THROW)->getAnchor();
     const auto paragraph = anchor->getText()->createTextCursorByRange(anchor->getStart());
+    const auto detached = DetachFrames(doc_, ordered);
+    LayOut(*doc_);  // Writer places the shapes again once the frames are off
     auto group = Reference<drawing::XShapeGrouper>(DrawPage(*doc_), uno::UNO_QUERY_THROW)->group(ShapeCollection(ordered));
     ShapeRef shape(group, uno::UNO_QUERY_THROW);
     Reference<text::XTextContent>(shape, uno::UNO_QUERY_THROW)->attach(AsRange(paragraph));
+    LayOut(*doc_);
+    // The items as the group holds them (the shapes given are Writer's no more).
+    AttachFrames(doc_, GroupItemsOf(shape), detached);
     LayOut(*doc_);
     SetFollowsParagraph(*doc_, shape, follows);
     MoveTo(*doc_, {shape, shape}, extent.left, extent.top);

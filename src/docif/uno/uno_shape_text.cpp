@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <com/sun/star/beans/XMultiPropertySet.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
 
 #include "common/error.hpp"
@@ -10,13 +11,13 @@
 #include "docif/model/model_find.hpp"
 #include "docif/uno/uno_errors.hpp"
 #include "docif/uno/uno_formats.hpp"
+#include "docif/uno/uno_formatted_text.hpp"
+#include "docif/uno/uno_range.hpp"
 #include "docif/uno/uno_text.hpp"
 
 namespace plx::docif::lo {
 
 using namespace css;
-
-Reference<text::XText> ShapeText(const ShapeRef& shape) { return Reference<text::XText>(shape, uno::UNO_QUERY_THROW); }
 
 namespace {
 
@@ -119,7 +120,12 @@ class UnoShapeTextRange final : public Range {
   std::wstring ListString() const override { return L""; }
 
   double Information(int) const override { NotInTextBox(L"读取文字的位置"); }
-  std::vector<LaidText> LaidOut() const override { NotInTextBox(L"读取文字的排版"); }
+  // Writer lays a drawing's text out where its view cursor cannot go; an
+  // empty text has nothing to lay out.
+  std::vector<LaidText> LaidOut() const override try {
+    if (Synced().end > Synced().start) NotInTextBox(L"读取文字的排版");
+    return {};
+  } catch (const uno::Exception& e) { RaiseFromUno(e); }
   std::shared_ptr<Ranges> Characters() const override { return Spans(model::StoryRanges::Of::Characters); }
   std::shared_ptr<Ranges> Paragraphs() const override { return Spans(model::StoryRanges::Of::Paragraphs); }
   std::shared_ptr<Fields> GetFields() override { NotInTextBox(L"插入或读取域"); }
@@ -196,11 +202,52 @@ std::shared_ptr<Find> UnoShapeTextRange::GetFind() {
 
 }  // namespace
 
-RangePtr MakeShapeTextRange(const std::shared_ptr<WriterDoc>& doc, const Reference<text::XText>& text) {
+RangePtr MakeShapeTextRange(const std::shared_ptr<WriterDoc>& doc, const ShapeHandle& shape) {
+  if (auto frame = FrameOf(shape.shape); frame.is()) {
+    auto box = WriterDoc::TextBox(doc, frame->getText());
+    // Where the frame's lines start: the shape's box inside its left margin.
+    box->textLeft = [doc, shape] {
+      return BoxOf(*doc, shape).left + FromMm100(PropertyRead(shape.shape, {"TextLeftDistance"}).Or<sal_Int32>("TextLeftDistance", 0));
+    };
+    return MakeUnoRange(box, 0, box->story.Mirror().Length() - 1);
+  }
   auto box = std::make_shared<BoxText>();
-  box->text = text;
+  box->text.set(shape.shape, uno::UNO_QUERY_THROW);
   box->Sync();
   return std::make_shared<UnoShapeTextRange>(doc, box, 0, box->mirror->Length() - 1);
+}
+
+std::vector<DetachedText> DetachFrames(const std::shared_ptr<WriterDoc>& doc, const std::vector<ShapeRef>& shapes) {
+  std::vector<DetachedText> out;
+  for (size_t i = 0; i < shapes.size(); ++i) {
+    auto frame = FrameOf(shapes[i]);
+    if (!frame.is()) continue;
+    auto box = WriterDoc::TextBox(doc, frame->getText());
+    out.push_back({i, box->story.Mirror().Length() > 1 ? TakeAllText(*box) : nullptr,
+                   Reference<beans::XPropertySet>(frame, uno::UNO_QUERY_THROW)->getPropertyValue("WritingMode")});
+    PropertyBatch().Put("TextBox", uno::Any(false)).ApplyTo(shapes[i]);
+  }
+  return out;
+}
+
+void AttachFrames(const std::shared_ptr<WriterDoc>& doc, const std::vector<ShapeRef>& shapes,
+                  const std::vector<DetachedText>& detached) {
+  for (const auto& d : detached) {
+    if (d.index >= shapes.size()) Raise(err::kInvalidCall, L"LibreOffice 中组合或取消组合后文本框的文字未能放回。");
+    const ShapeRef& shape = shapes[d.index];
+    // Set alone: a group's item given it among other values ends the office.
+    Reference<beans::XPropertySet>(shape, uno::UNO_QUERY_THROW)->setPropertyValue("TextBox", uno::Any(true));
+    // The new frame takes the shape's margins and text anchor as they are set again.
+    Reference<beans::XMultiPropertySet> props(shape, uno::UNO_QUERY_THROW);
+    uno::Sequence<rtl::OUString> names(5);
+    auto* name = names.getArray();
+    name[0] = "TextLeftDistance", name[1] = "TextRightDistance", name[2] = "TextUpperDistance";
+    name[3] = "TextLowerDistance", name[4] = "TextVerticalAdjust";
+    props->setPropertyValues(names, props->getPropertyValues(names));
+    auto frame = FrameOf(shape);
+    Reference<beans::XPropertySet>(frame, uno::UNO_QUERY_THROW)->setPropertyValue("WritingMode", d.writingMode);
+    if (d.text.is()) PutAllText(*WriterDoc::TextBox(doc, frame->getText()), d.text);
+  }
 }
 
 }  // namespace plx::docif::lo

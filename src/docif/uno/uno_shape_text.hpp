@@ -1,10 +1,15 @@
 #pragma once
-// The text of a text box or auto shape as a surface range. Writer keeps a
-// text box's text in a frame of its own; the range counts its characters
-// as the model counts a text box's story (paragraph marks as "\r") over a
-// mirror of that text, read again whenever Writer's differs.
+// The text of a text box or auto shape as a surface range. A shape with a
+// Writer text frame attached (a text box read from a file, or made in
+// Writer) holds Writer text: its range is a range of the frame's own
+// story, as the main text's are. A drawing's own text (the add-in's text
+// boxes and auto shapes) is counted as the model counts a text box's story
+// (paragraph marks as "\r") over a mirror of that text, read again
+// whenever Writer's differs; it holds no fields, formulas or layout.
 #include <memory>
+#include <vector>
 
+#include <com/sun/star/datatransfer/XTransferable.hpp>
 #include <com/sun/star/text/XText.hpp>
 
 #include "docif/range.hpp"
@@ -12,9 +17,23 @@
 
 namespace plx::docif::lo {
 
-// The text of a shape: its own, or its Writer text box's when it has one.
-Reference<css::text::XText> ShapeText(const ShapeRef& shape);
-// A range over all of the text but its final paragraph mark.
-RangePtr MakeShapeTextRange(const std::shared_ptr<WriterDoc>& doc, const Reference<css::text::XText>& text);
+// A range over all of a shape's text but its final paragraph mark.
+RangePtr MakeShapeTextRange(const std::shared_ptr<WriterDoc>& doc, const ShapeHandle& shape);
+
+// LibreOffice 7.4 cannot let go of its record of grouping or ungrouping
+// shapes that hold text frames (the office ends when that undo step is
+// dropped, undone or its document closed afterwards): the text boxes are
+// grouped and ungrouped without their frames and given new ones
+// afterwards, with their text, margins and direction.
+struct DetachedText {
+  size_t index;  // among the shapes given
+  Reference<css::datatransfer::XTransferable> text;
+  css::uno::Any writingMode;
+};
+// Takes the frames off those of `shapes` that have one.
+std::vector<DetachedText> DetachFrames(const std::shared_ptr<WriterDoc>& doc, const std::vector<ShapeRef>& shapes);
+// Gives `shapes` (the same shapes, as Writer now holds them) their frames again.
+void AttachFrames(const std::shared_ptr<WriterDoc>& doc, const std::vector<ShapeRef>& shapes,
+                  const std::vector<DetachedText>& detached);
 
 }  // namespace plx::docif::lo

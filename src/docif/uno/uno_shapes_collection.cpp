@@ -115,9 +115,10 @@ class UnoShapes final : public Shapes {
   ShapePtr AddTextbox(int orientation, float left, float top, float width, float height) override try {
     PropertyBatch before;
     before.Put("TextAutoGrowHeight", uno::Any(false)).Put("TextAutoGrowWidth", uno::Any(false));
-    // A drawing text shape: a Writer text box (a frame tied to a shape)
-    // would put every other shape of the paragraph back at its paragraph's
-    // top left when it is made.
+    // A drawing text shape. A Writer text box (a custom shape with a text
+    // frame, as text boxes read from files are) would hold fields, formulas
+    // and laid-out text, but Writer's frames made the textbook graph take
+    // four times as long (about 0.43 s inside the office, 0.12 s now).
     ShapeRef shape = Insert("com.sun.star.drawing.TextShape", before, Box{left, top, width, height});
     PropertyBatch batch;
     PutDefaults(batch, true);

@@ -69,6 +69,10 @@ uno::Any WriterDoc::LeaveDrawings() {
 }
 
 void WriterDoc::FlushSelection() {
+  if (body) {
+    body->FlushSelection();
+    return;
+  }
   if (selectionShown) return;
   selectionShown = true;
   auto supplier = ViewSelection(*this);
@@ -105,6 +109,20 @@ void WriterDoc::FlushSelection() {
     // across a table's edge Writer's view shows the start
     supplier->select(uno::Any(Reference<text::XTextRange>(story.CursorAt(selection->start), uno::UNO_QUERY)));
   }
+}
+
+std::shared_ptr<WriterDoc> WriterDoc::TextBox(const std::shared_ptr<WriterDoc>& main, const Reference<text::XText>& text) {
+  std::erase_if(main->boxes_, [](const auto& entry) { return entry.second.expired(); });
+  auto& slot = main->boxes_[Reference<uno::XInterface>(text, uno::UNO_QUERY)];
+  auto box = slot.lock();
+  if (box) {
+    box->story.Sync();
+  } else {
+    box = std::make_shared<WriterDoc>(main, text);
+    slot = box;
+  }
+  box->showFieldCodes = main->showFieldCodes;
+  return box;
 }
 
 void NotYetInLibreOffice(const wchar_t* what) {

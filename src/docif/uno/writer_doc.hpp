@@ -1,7 +1,12 @@
 #pragma once
 // What the adapter's objects of one Writer document share: the document,
 // its text and mirror, whether field codes show, and the selection (text
-// or shapes) as the add-in last set or read it.
+// or shapes) as the add-in last set or read it. A text box's text is a
+// WriterDoc of its own over the box's Writer frame, tied to the document's:
+// ranges, fields, formulas, find and layout work in it as in the main
+// text, while the selection Writer's view shows stays the document's.
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -17,6 +22,9 @@ namespace plx::docif::lo {
 struct WriterDoc {
   explicit WriterDoc(const Reference<css::text::XTextDocument>& document)
       : story(document), model(document, css::uno::UNO_QUERY_THROW) {}
+  // The text of a text box of the document `main`.
+  WriterDoc(std::shared_ptr<WriterDoc> main, const Reference<css::text::XText>& text)
+      : story(main->story.Document(), text), model(main->model), body(std::move(main)) {}
 
   WriterStory story;
   Reference<css::frame::XModel> model;
@@ -40,8 +48,13 @@ struct WriterDoc {
   // in the text into the mirror (the start when several are selected).
   void ReadSelection();
   // The add-in selected text (the mirror's selection): Writer's view shows
-  // it once the command ends (a command may move it many times).
+  // it once the command ends (a command may move it many times); in a text
+  // box's text, the document's selection.
   void ShowSelection() {
+    if (body) {
+      body->ShowSelection();
+      return;
+    }
     shapes.clear();
     selectionShown = false;
   }
@@ -52,7 +65,13 @@ struct WriterDoc {
   }
   // The adapter moved the view's cursor or selection for its own use: the
   // view shows the selection again once the command ends.
-  void ViewMoved() { selectionShown = false; }
+  void ViewMoved() {
+    if (body) {
+      body->ViewMoved();
+      return;
+    }
+    selectionShown = false;
+  }
   // The view shows the selection: the shapes, else the mirror's text selection.
   void FlushSelection();
   // Writer's view leaves the drawings it shows selected, as the Escape key
@@ -60,6 +79,19 @@ struct WriterDoc {
   // it does); returns them, or nothing when it showed none.
   css::uno::Any LeaveDrawings();
   bool selectionShown = true;
+
+  // For a text box's text: the document's main text, and where the box's
+  // lines start on the page (points), which centred lines are given from.
+  const std::shared_ptr<WriterDoc> body;
+  std::function<double()> textLeft;
+  // The text of the text box whose Writer frame has `text`: one WriterDoc
+  // per box while ranges in it live (read again from Writer when handed
+  // out again, as the teacher may have edited it).
+  static std::shared_ptr<WriterDoc> TextBox(const std::shared_ptr<WriterDoc>& main,
+                                            const Reference<css::text::XText>& text);
+
+ private:
+  std::map<Reference<css::uno::XInterface>, std::weak_ptr<WriterDoc>> boxes_;
 };
 
 // Error 5 for what the LibreOffice host does not offer yet.

@@ -287,20 +287,23 @@ struct WriterStory::Walk {
   }
 };
 
-WriterStory::WriterStory(Reference<text::XTextDocument> document) : document_(std::move(document)) {
+WriterStory::WriterStory(Reference<text::XTextDocument> document) : WriterStory(document, document->getText()) {}
+
+WriterStory::WriterStory(Reference<text::XTextDocument> document, Reference<text::XText> text)
+    : document_(std::move(document)), text_(std::move(text)) {
   Sync();
 }
 
 void WriterStory::Sync() {
   Walk walk;
-  walk.Text(document_->getText(), 0, false);
+  walk.Text(text_, 0, false);
   if (walk.text != mirror_->Text()) mirror_->Assign(walk.text, walk.cells);
   Adopt(walk);
 }
 
 void WriterStory::Reindex() {
   Walk walk;
-  walk.Text(document_->getText(), 0, false);
+  walk.Text(text_, 0, false);
   if (walk.text != mirror_->Text())
     Raise(err::kInvalidCall, L"LibreOffice 中的文字与插件记录的不一致，请重试。");
   Adopt(walk);

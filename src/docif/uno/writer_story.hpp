@@ -1,5 +1,6 @@
 #pragma once
-// The main text of a Writer document in the add-in's counting. Writer has no
+// A text of a Writer document (its main text, or a text box's) in the
+// add-in's counting. Writer has no
 // character positions, so the adapter keeps a mirror of the text as the
 // model counts it (a model Story: paragraph marks, cell ends, row ends,
 // field marks, an inline object as one character) and, for each paragraph,
@@ -59,11 +60,16 @@ struct WriterParagraph {
 
 class WriterStory {
  public:
+  // The document's main text.
   explicit WriterStory(Reference<css::text::XTextDocument> document);
+  // Another text of the document (a text box's frame).
+  WriterStory(Reference<css::text::XTextDocument> document, Reference<css::text::XText> text);
 
   model::Story& Mirror() { return *mirror_; }
   const std::shared_ptr<model::Story>& MirrorPtr() const { return mirror_; }
   const Reference<css::text::XTextDocument>& Document() const { return document_; }
+  // The Writer text the story mirrors.
+  const Reference<css::text::XText>& Text() const { return text_; }
 
   // Reads Writer's text again; when it no longer matches the mirror (the
   // user edited between commands, or a table was added or removed) the
@@ -153,6 +159,7 @@ class WriterStory {
   void Adopt(Walk& walk);
 
   Reference<css::text::XTextDocument> document_;
+  Reference<css::text::XText> text_;
   std::shared_ptr<model::Story> mirror_ = std::make_shared<model::Story>();
   std::vector<WriterParagraph> paragraphs_;
   std::vector<Reference<css::uno::XInterface>> texts_;  // Writer's texts by text id
