@@ -116,11 +116,15 @@ void DialogWindow::AddTabs() {
   const LayoutBox& tabs = geometry_.tabs;
   int stripBottom = tabs.y;
   for (const auto& t : geometry_.strip) stripBottom = std::max(stripBottom, t.Bottom());
-  AddPart({Role::Pages, L"", -1, {tabs.x, stripBottom, tabs.width, tabs.Bottom() - stripBottom}, -1, -1},
+  // The office rounds each place and size to pixels on its own: tabs that
+  // touch in units may share a pixel, so each gives up its last unit.
+  AddPart({Role::Pages, L"", -1, {tabs.x, stripBottom + 1, tabs.width, tabs.Bottom() - stripBottom - 1}, -1, -1},
           kGroupBox, L"#pages");
   for (size_t i = 0; i < geometry_.strip.size(); ++i) {
-    Part& tab = AddPart({Role::Tab, geometry_.stripControl, static_cast<int>(i), geometry_.strip[i], -1, -1},
-                        kButton, L"#tab" + std::to_wstring(i));
+    LayoutBox box = geometry_.strip[i];
+    --box.width;
+    Part& tab = AddPart({Role::Tab, geometry_.stripControl, static_cast<int>(i), box, -1, -1}, kButton,
+                        L"#tab" + std::to_wstring(i));
     Put(tab.model, "Toggle", uno::Any(true));
     Put(tab.model, "Tabstop", uno::Any(true));
   }
@@ -158,7 +162,11 @@ void DialogWindow::AddControl(const PlacedControl& placed) {
   const Control& c = form_->GetControl(placed.name);
   Part own{Role::Own, c.name, -1, placed.box, placed.page, placed.scroll};
   if (placed.hasLabel) {
-    Part label{Role::Caption, c.name, -1, placed.label, placed.page, placed.scroll};
+    // A caption left of its box reaches into the gap before it: the
+    // layout's estimate of a Latin text's width may fall a little short.
+    LayoutBox caption = placed.label;
+    if (caption.Right() < placed.box.x) caption.width = placed.box.x - 1 - caption.x;
+    Part label{Role::Caption, c.name, -1, caption, placed.page, placed.scroll};
     Put(AddPart(std::move(label), kFixedText, c.name + L"#label").model, "MultiLine", uno::Any(placed.label.height > 8));
   }
   switch (c.kind) {
@@ -369,6 +377,10 @@ void DialogWindow::ShowArea(Part& part) {
   previewSvg_ = svg;
   part.model->setPropertyValue("Graphic", uno::Any(SvgGraphic(office_, svg)));
   Put(part.model, "ScaleMode", uno::Any(sal_Int16(1)));
+}
+
+void DialogWindow::ToFront() {
+  if (dialog_.is()) uno::Reference<awt::XTopWindow>(dialog_, uno::UNO_QUERY_THROW)->toFront();
 }
 
 void DialogWindow::RunModal() {

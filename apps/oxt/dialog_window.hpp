@@ -41,6 +41,7 @@ class DialogWindow : public std::enable_shared_from_this<DialogWindow> {
             const css::uno::Reference<css::awt::XWindowPeer>& parent, bool show);
   // Shows the view model as it is now.
   void Refresh();
+  void ToFront();
   // Runs the window modally until Close (at once in a headless office).
   void RunModal();
   // Hides the window and ends its modal run; the office's objects go at Dispose.

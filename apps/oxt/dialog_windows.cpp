@@ -57,6 +57,11 @@ void DialogWindows::RunModal(const std::wstring& name, const std::function<bool(
   --modal_;
 }
 
+void DialogWindows::ToFront(const std::wstring& name) {
+  for (const auto& w : windows_)
+    if (w->ViewModel()->Name() == name) w->ToFront();
+}
+
 void DialogWindows::CloseAll() {
   for (auto& w : windows_) closed_.push_back(w);
   windows_.clear();

@@ -38,6 +38,8 @@ class DialogWindows {
   // that showed it.
   bool InModal() const { return modal_ > 0; }
   void Run(const std::function<void()>& action, bool catchUp) { run_(action, catchUp); }
+  // Brings the window of the dialog `name` before the others.
+  void ToFront(const std::wstring& name);
   // Closes every window (the office is closing).
   void CloseAll();
 

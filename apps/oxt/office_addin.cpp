@@ -143,7 +143,21 @@ PressOutcome OfficeAddin::Run(const std::wstring& id) {
     CloseOpenedDialogs(ctx_, before);
     return {false, *error};
   }
+  KeepOneOfEach(before);
   return {true, id};
+}
+
+void OfficeAddin::KeepOneOfEach(const std::vector<std::shared_ptr<Form>>& before) {
+  // A dialog shows one window, as in the word processor: a command that
+  // opens a dialog already open closes the new one and brings the open
+  // one to the front, as the teacher left it.
+  for (const auto& f : std::vector<std::shared_ptr<Form>>(ctx_.OpenForms)) {
+    if (std::find(before.begin(), before.end(), f) != before.end()) continue;
+    const bool open = std::any_of(before.begin(), before.end(), [&](const auto& b) { return b->Name() == f->Name(); });
+    if (!open) continue;
+    f->Unload();
+    windows_.ToFront(f->Name());
+  }
 }
 
 PressOutcome OfficeAddin::OpenDialog(const std::wstring& name) {

@@ -54,6 +54,7 @@ class OfficeAddin {
   void ConnectTo(const css::uno::Reference<css::uno::XComponentContext>& office);
   PressOutcome Run(const std::wstring& id);
   PressOutcome OpenDialog(const std::wstring& name);
+  void KeepOneOfEach(const std::vector<std::shared_ptr<Form>>& before);
   // Before a command or an action in a dialog: the teacher has edited the
   // documents since, and may have closed some or opened others.
   void CatchUp();
