@@ -29,7 +29,6 @@ class DialogWindows {
       : ctx_(ctx), run_(std::move(run)), parent_(std::move(parent)) {}
 
   void SetOffice(const css::uno::Reference<css::uno::XComponentContext>& office) { office_ = office; }
-  const css::uno::Reference<css::uno::XComponentContext>& Office() const { return office_; }
   AddinContext& Context() { return ctx_; }
   void Sync();
   // Shows the dialog `name` (already loaded) modally until `closed()`.
