@@ -1,12 +1,14 @@
 #include "office_addin.hpp"
 
+#include <algorithm>
+
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XTerminateListener.hpp>
 #include <cppuhelper/implbase1.hxx>
 
 #include "closed_documents.hpp"
 #include "common/error.hpp"
-#include "dialog_notice.hpp"
+#include "connect/form_registry.hpp"
 #include "docif/uno/uno_application.hpp"
 #include "docif/uno/uno_text.hpp"
 #include "formula/tex_route/tex_equations.hpp"
@@ -18,6 +20,22 @@ using namespace css;
 namespace {
 
 constexpr wchar_t kTitle[] = L"Plendrix";
+constexpr wchar_t kOpenDialog[] = L"dialog/";
+
+// Unloads the dialogs open now that were not open `before` (so what a
+// dialog opened on loading, such as a report document, is closed with it).
+void CloseOpenedDialogs(AddinContext& ctx, const std::vector<std::shared_ptr<Form>>& before) {
+  std::vector<std::shared_ptr<Form>> opened;
+  for (const auto& f : ctx.OpenForms)
+    if (std::find(before.begin(), before.end(), f) == before.end()) opened.push_back(f);
+  for (const auto& f : opened) {
+    try {
+      f->Unload();
+    } catch (...) {
+      std::erase(ctx.OpenForms, f);  // closing failed half-way: it is off the list all the same
+    }
+  }
+}
 
 // Disconnects the add-in while the office's documents still exist.
 class TerminationListener final : public cppu::WeakImplHelper1<frame::XTerminateListener> {
@@ -38,7 +56,13 @@ OfficeAddin& OfficeAddin::Instance() {
 }
 
 OfficeAddin::OfficeAddin()
-    : ctx_(Services{ui_, clock_, random_, registry_, network_, shell_}), connect_(ctx_) {}
+    : ctx_(Services{ui_, clock_, random_, registry_, network_, shell_}),
+      connect_(ctx_),
+      windows_(
+          ctx_, [this](const std::function<void()>& action, bool catchUp) { RunWindowAction(action, catchUp); },
+          [this] { return ui_.ParentWindow(); }) {
+  ui_.SetWindows(windows_);
+}
 
 PressOutcome OfficeAddin::Press(const std::wstring& id, const uno::Reference<uno::XComponentContext>& office,
                                 const uno::Reference<frame::XFrame>& frame) {
@@ -54,7 +78,8 @@ PressOutcome OfficeAddin::Press(const std::wstring& id, const uno::Reference<uno
         ConnectTo(office);
         ui_.TakeError();  // the connection's own error boxes have said what went wrong
       }
-      outcome = Run(id);
+      outcome = id.starts_with(kOpenDialog) ? OpenDialog(id.substr(std::size(kOpenDialog) - 1)) : Run(id);
+      windows_.Sync();
     } catch (const uno::Exception& e) {
       Raise(err::kInvalidCall, L"LibreOffice 报告了错误：" + docif::lo::FromOUString(e.Message));
     }
@@ -73,6 +98,7 @@ PressOutcome OfficeAddin::Press(const std::wstring& id, const uno::Reference<uno
 void OfficeAddin::Recover(const std::vector<std::shared_ptr<Form>>& before) {
   try {
     CloseOpenedDialogs(ctx_, before);
+    windows_.Sync();
     // The add-in opens its databases for one operation at a time; one cut
     // short leaves nothing open for the next command to trip over.
     for (db::Recordset* rs : {&ctx_.Rs, &ctx_.BakRs})
@@ -90,6 +116,7 @@ void OfficeAddin::ConnectTo(const uno::Reference<uno::XComponentContext>& office
     listening_ = true;
   }
   office_ = office;
+  windows_.SetOffice(office);
   auto app = docif::lo::MakeUnoApplication(office);
   // LibreOffice has no equation editor add-in: the TeX route's toggle is
   // answered by the add-in's own TeX-to-equation conversion.
@@ -109,31 +136,92 @@ PressOutcome OfficeAddin::Run(const std::wstring& id) {
     if (captions_.Empty()) return Failed(L"插件没有读到功能区定义，无法执行“" + id + L"”。");
     return Failed(L"功能区上没有标识为“" + id + L"”的按钮。");
   }
-  // The teacher has edited the documents since the last command, and may
-  // have closed some or opened others: the adapter lets go of the closed
-  // ones, meets the active one (a document it has not met yet would keep
-  // its cursor at the start) and reads them all again.
-  if (ctx_.App) {
-    ForgetClosedDocuments(*ctx_.App, office_);
-    try {
-      ctx_.App->ActiveDocument();
-    } catch (const VbError&) {
-      // no Writer document: the command says so itself
-    }
-    docif::lo::ReadDocumentsAgain(*ctx_.App);
-  }
+  CatchUp();
   const std::vector<std::shared_ptr<Form>> before = ctx_.OpenForms;
   connect_.rxButtonClick({id, L""});
   if (const auto error = ui_.TakeError()) {
     CloseOpenedDialogs(ctx_, before);
     return {false, *error};
   }
-  if (const std::vector<std::wstring> dialogs = CloseOpenedDialogs(ctx_, before); !dialogs.empty()) {
-    const std::wstring notice = DialogNotAvailable(dialogs, *caption);
-    ui_.MsgBox(notice, Buttons::OK, kTitle);
-    return {false, notice};
-  }
+  KeepOneOfEach(before);
   return {true, id};
+}
+
+void OfficeAddin::KeepOneOfEach(const std::vector<std::shared_ptr<Form>>& before) {
+  // A dialog shows one window, as in the word processor: a command that
+  // opens a dialog already open closes the new one and brings the open
+  // one to the front, as the teacher left it.
+  for (const auto& f : std::vector<std::shared_ptr<Form>>(ctx_.OpenForms)) {
+    if (std::find(before.begin(), before.end(), f) != before.end()) continue;
+    const bool open = std::any_of(before.begin(), before.end(), [&](const auto& b) { return b->Name() == f->Name(); });
+    if (!open) continue;
+    f->Unload();
+    windows_.ToFront(f->Name());
+  }
+}
+
+PressOutcome OfficeAddin::OpenDialog(const std::wstring& name) {
+  const std::shared_ptr<Form> form = CreateForm(ctx_, name);
+  if (!form) return Failed(L"没有名为“" + name + L"”的对话框。");
+  CatchUp();
+  form->Show();
+  if (const auto error = ui_.TakeError()) {
+    if (form->Loaded()) form->Unload();
+    return {false, *error};
+  }
+  return {true, kOpenDialog + name};
+}
+
+void OfficeAddin::CatchUp() {
+  // The adapter lets go of the closed documents, meets the active one (a
+  // document it has not met yet would keep its cursor at the start) and
+  // reads them all again.
+  if (!ctx_.App) return;
+  ForgetClosedDocuments(*ctx_.App, office_);
+  try {
+    ctx_.App->ActiveDocument();
+  } catch (const VbError&) {
+    // no Writer document: the command says so itself
+  }
+  docif::lo::ReadDocumentsAgain(*ctx_.App);
+}
+
+void OfficeAddin::RunWindowAction(const std::function<void()>& action, bool catchUp) {
+  // An action in a modal dialog belongs to the command waiting for it,
+  // which holds the add-in (perhaps on another thread). Any other action
+  // runs when no command does; one made while a command runs (from inside
+  // its message box) is dropped, as the office would not deliver it to a
+  // blocked window either.
+  std::unique_lock lock(mutex_, std::defer_lock);
+  if (!windows_.InModal() && (!lock.try_lock() || busy_)) return;
+  const bool own = !busy_;
+  if (own) {
+    busy_ = true;
+    ui_.BeginCommand(office_, {});
+  }
+  try {
+    try {
+      if (catchUp) CatchUp();
+      action();
+    } catch (const uno::Exception& e) {
+      Raise(err::kInvalidCall, L"LibreOffice 报告了错误：" + docif::lo::FromOUString(e.Message));
+    }
+  } catch (const std::exception& e) {
+    Failed(AsVbError(e).description());
+  } catch (...) {
+    Failed(L"对话框的操作意外中止。");
+  }
+  try {
+    windows_.Sync();
+  } catch (const std::exception& e) {
+    Failed(AsVbError(e).description());
+  } catch (...) {
+    // a window that cannot be shown now is shown at the next action
+  }
+  if (own) {
+    ui_.EndCommand();
+    busy_ = false;
+  }
 }
 
 PressOutcome OfficeAddin::Failed(const std::wstring& message) {
@@ -152,6 +240,7 @@ void OfficeAddin::Disconnect() {
   if (!connected_ || busy_) return;
   connected_ = false;
   connect_.AddinInstance_OnDisconnection();
+  windows_.CloseAll();
   for (auto forms = ctx_.OpenForms; auto& f : forms) f->Dismiss();
   ctx_.App.reset();
   office_.clear();

@@ -4,6 +4,7 @@
 // network stand-ins, the shell), its context and its connection object.
 // It connects to the office's documents on the first command and
 // disconnects when the office closes. One per office process.
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -16,6 +17,7 @@
 #include "common/clock.hpp"
 #include "common/random.hpp"
 #include "connect/connect.hpp"
+#include "dialog_windows.hpp"
 #include "office_ui.hpp"
 #include "platform/registry.hpp"
 #include "platform/shell.hpp"
@@ -36,11 +38,12 @@ class OfficeAddin {
   static OfficeAddin& Instance();
 
   // Presses the ribbon button `id` for the document in `frame`: connects
-  // first when not connected yet, then runs the command. Never throws: a
-  // failure is shown in a box and returned. A command that opened one of
-  // the add-in's dialogs fails with a message saying the dialog is not
-  // available in LibreOffice yet (the dialog is closed again); a command
-  // that showed one of the add-in's error boxes fails with its text.
+  // first when not connected yet, then runs the command; the dialogs it
+  // opened stay open in their windows. "dialog/NAME" opens the dialog of
+  // that name as its command would (as the command-line host's `controls`
+  // does). Never throws: a failure is shown in a box and returned. A
+  // command that showed one of the add-in's error boxes fails with its
+  // text, and the dialogs it opened are closed again.
   PressOutcome Press(const std::wstring& id, const css::uno::Reference<css::uno::XComponentContext>& office,
                      const css::uno::Reference<css::frame::XFrame>& frame);
   // The office is closing: disconnects and lets go of its documents.
@@ -50,6 +53,13 @@ class OfficeAddin {
   OfficeAddin();
   void ConnectTo(const css::uno::Reference<css::uno::XComponentContext>& office);
   PressOutcome Run(const std::wstring& id);
+  PressOutcome OpenDialog(const std::wstring& name);
+  void KeepOneOfEach(const std::vector<std::shared_ptr<Form>>& before);
+  // Before a command or an action in a dialog: the teacher has edited the
+  // documents since, and may have closed some or opened others.
+  void CatchUp();
+  // An action of the teacher's in a dialog window (see DialogWindows::Runner).
+  void RunWindowAction(const std::function<void()>& action, bool catchUp);
   PressOutcome Failed(const std::wstring& message);
   // After a command cut short by an error the add-in's own traps did not
   // catch: closes the dialogs it opened and the databases it left open.
@@ -64,6 +74,7 @@ class OfficeAddin {
   AddinContext ctx_;
   Connect connect_;
   RibbonCaptions captions_;
+  DialogWindows windows_;
   // The office the add-in is connected to.
   css::uno::Reference<css::uno::XComponentContext> office_;
   bool connected_ = false;

@@ -12,7 +12,6 @@
 
 #include "common/error.hpp"
 #include "common/text.hpp"
-#include "dialog_notice.hpp"
 #include "docif/uno/uno_text.hpp"
 #include "input_box.hpp"
 #include "pickers.hpp"
@@ -159,7 +158,7 @@ void OfficeUi::StatusText(const std::wstring& text) {
 }
 
 void OfficeUi::RunModal(const std::wstring& dialog, const std::function<bool()>& closed) {
-  if (!closed()) MsgBox(DialogNotAvailable({dialog}, L""), Buttons::OK, L"Plendrix");
+  if (windows_) Shown([&] { windows_->RunModal(dialog, closed); });
 }
 
 }  // namespace plx::oxt

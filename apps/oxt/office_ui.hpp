@@ -1,7 +1,8 @@
 #pragma once
 // The add-in's user interface inside LibreOffice: its message boxes are the
 // office's own, over the window of the document the command was given in;
-// input boxes are small office dialogs; the choosers are the office's file,
+// input boxes are small office dialogs; the add-in's dialogs are office
+// windows (dialog_windows), a modal one run by RunModal; the choosers are the office's file,
 // folder and colour pickers; progress and status texts go to the
 // document's status bar while the command runs. In a headless office
 // every box returns at once, as cancelled.
@@ -14,6 +15,7 @@
 #include <com/sun/star/task/XStatusIndicator.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
+#include "dialog_windows.hpp"
 #include "platform/ui.hpp"
 
 namespace plx::oxt {
@@ -42,19 +44,22 @@ class OfficeUi final : public UserInterface {
   std::optional<uint32_t> ChooseColor(uint32_t initial) override;
   void Progress(int percent, const std::wstring& text) override;
   void StatusText(const std::wstring& text) override;
-  // No dialog of the add-in has a window in the office yet: the user is
-  // told so and the caller closes the dialog.
+  // Shows the dialog's window modally until it closes (at once in a
+  // headless office, when the caller closes the dialog).
   void RunModal(const std::wstring& dialog, const std::function<bool()>& closed) override;
+  void SetWindows(DialogWindows& windows) { windows_ = &windows; }
+  // The window of the command's document (the office's active one outside a command).
+  css::uno::Reference<css::awt::XWindowPeer> ParentWindow() const;
 
  private:
   css::uno::Reference<css::frame::XFrame> Frame() const;
-  css::uno::Reference<css::awt::XWindowPeer> ParentWindow() const;
   css::task::XStatusIndicator& Indicator();
 
   css::uno::Reference<css::uno::XComponentContext> office_;
   css::uno::Reference<css::frame::XFrame> frame_;
   css::uno::Reference<css::task::XStatusIndicator> indicator_;
   std::optional<std::wstring> error_;
+  DialogWindows* windows_ = nullptr;
 };
 
 }  // namespace plx::oxt

@@ -168,6 +168,7 @@ class Engine {
         const int h = Measure(n).height;
         const std::wstring caption = CaptionOf(n);
         at.frame = AddFrame(caption, {x, y, width, h}, at);
+        out_.frames[static_cast<size_t>(at.frame)].label = n.name;
         if (!n.name.empty()) AddCaptionControl(n.name, {x + kFramePadX, y, TextWidth(caption), kLineHeight}, at);
         Lay(Content(n), x + kFramePadX, y + kFrameTop, width - 2 * kFramePadX, at);
         return h;
@@ -404,7 +405,7 @@ class Engine {
   }
 
   int AddFrame(const std::wstring& caption, LayoutBox box, Place at) {
-    out_.frames.push_back({caption, box, at.page, at.frame, false, 0});
+    out_.frames.push_back({caption, box, at.page, at.frame, false, 0, L""});
     return static_cast<int>(out_.frames.size()) - 1;
   }
 
@@ -423,12 +424,16 @@ class Engine {
       strip.push_back({tx, ty, w, kTabHeight});
       tx += w;
     }
+    out_.strip = strip;
+    out_.stripControl = n.name;
     if (!n.name.empty()) {
       AddCaptionControl(n.name, {x, y, width, rows * kTabHeight}, at);
       out_.controls.back().options = strip;
     }
-    for (size_t i = 0; i < n.children.size(); ++i)
+    for (size_t i = 0; i < n.children.size(); ++i) {
+      out_.pageLabels.push_back(n.children[i].name);
       if (!n.children[i].name.empty()) AddCaptionControl(n.children[i].name, strip[i], at);
+    }
     int pageHeight = 0;
     for (const auto& p : n.children) pageHeight = std::max(pageHeight, Measure(p).height);
     const int top = y + rows * kTabHeight;

@@ -41,6 +41,7 @@ struct PlacedFrame {
   // units and is seen through the box.
   bool scrolls = false;
   int extent = 0;
+  std::wstring label;  // the label control that is its caption, if any
 };
 
 struct PlacedControl {
@@ -66,6 +67,9 @@ struct DialogGeometry {
   int width = 0, height = 0;
   std::vector<std::wstring> pages;  // the tab pages' captions
   LayoutBox tabs;                   // the tab control, when there are pages
+  std::vector<LayoutBox> strip;     // its tabs, one a page
+  std::wstring stripControl;        // the control choosing the page, if any
+  std::vector<std::wstring> pageLabels;  // each page's caption control, if any
   std::vector<PlacedFrame> frames;
   std::vector<PlacedControl> controls;  // in tab order
   std::vector<PlacedArea> areas;
