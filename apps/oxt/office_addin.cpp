@@ -1,6 +1,9 @@
 #include "office_addin.hpp"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
 
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XTerminateListener.hpp>
@@ -62,6 +65,20 @@ OfficeAddin::OfficeAddin()
           ctx_, [this](const std::function<void()>& action, bool catchUp) { RunWindowAction(action, catchUp); },
           [this] { return ui_.ParentWindow(); }) {
   ui_.SetWindows(windows_);
+  ctx_.PresentationPrograms = programs_;
+}
+
+void OfficeAddin::ShowSlides() {
+  try {
+    if (!impress_)
+      impress_.emplace(std::filesystem::temp_directory_path() / ("plendrix-" + std::to_string(getpid())) /
+                       "幻灯片.pptx");
+    impress_->Refresh(office_, *programs_);
+  } catch (const std::exception& e) {
+    Failed(L"无法在 LibreOffice Impress 中打开幻灯片：" + AsVbError(e).description());
+  } catch (const uno::Exception& e) {
+    Failed(L"无法在 LibreOffice Impress 中打开幻灯片：" + docif::lo::FromOUString(e.Message));
+  }
 }
 
 PressOutcome OfficeAddin::Press(const std::wstring& id, const uno::Reference<uno::XComponentContext>& office,
@@ -80,6 +97,7 @@ PressOutcome OfficeAddin::Press(const std::wstring& id, const uno::Reference<uno
       }
       outcome = id.starts_with(kOpenDialog) ? OpenDialog(id.substr(std::size(kOpenDialog) - 1)) : Run(id);
       windows_.Sync();
+      ShowSlides();
     } catch (const uno::Exception& e) {
       Raise(err::kInvalidCall, L"LibreOffice 报告了错误：" + docif::lo::FromOUString(e.Message));
     }
@@ -218,6 +236,7 @@ void OfficeAddin::RunWindowAction(const std::function<void()>& action, bool catc
   } catch (...) {
     // a window that cannot be shown now is shown at the next action
   }
+  ShowSlides();
   if (own) {
     ui_.EndCommand();
     busy_ = false;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,10 +19,12 @@
 #include "common/random.hpp"
 #include "connect/connect.hpp"
 #include "dialog_windows.hpp"
+#include "impress_show.hpp"
 #include "office_ui.hpp"
 #include "platform/registry.hpp"
 #include "platform/shell.hpp"
 #include "ribbon_captions.hpp"
+#include "slidehost/model/model_programs.hpp"
 
 namespace plx::oxt {
 
@@ -75,6 +78,11 @@ class OfficeAddin {
   Connect connect_;
   RibbonCaptions captions_;
   DialogWindows windows_;
+  // The presentation program sends go to, and Impress showing its slides.
+  std::shared_ptr<slides::model::ModelPrograms> programs_ = std::make_shared<slides::model::ModelPrograms>();
+  std::optional<ImpressShow> impress_;
+  // Shows the slides a send changed (after a command or a dialog's action).
+  void ShowSlides();
   // The office the add-in is connected to.
   css::uno::Reference<css::uno::XComponentContext> office_;
   bool connected_ = false;

@@ -104,7 +104,6 @@ const std::map<std::string, const char*> kStopsOnLibreOffice = {
     {"worksheet", "the graph's formula labels are EQ fields in text boxes"},
 };
 const std::map<std::string, std::pair<double, const char*>> kPagesAgreeLess = {
-    {"figures", {0.9, "the sector's hatching is not kept in the .docx LibreOffice writes"}},
     {"paper", {0.85, "the sealing line's text box differs"}},
     {"paper_cleanup", {0.85, "the sealing line's text box differs"}},
     {"shapes", {0.88, "the graph stands a line higher: LibreOffice lays the long line above it out differently"}},

@@ -101,6 +101,20 @@ def main():
         other.close(True)
         after = press(dispatcher, frame, SCHEME + "rxBtnSET_jiaoji")
         check(after == (SUCCESS, "rxBtnSET_jiaoji"), f"after another document was closed a command answered {after}")
+        # A send to slides ends with the presentation the add-in built shown
+        # in Impress; a second send shows it again, in place of the first.
+        document.Text.String = "1．已知集合A={1,2}，B={2,3}，则A∩B=（　　）"
+        for sends in (1, 2):
+            document.CurrentController.select(document.Text)
+            sent = press(dispatcher, frame, SCHEME + "rxBtnqt_2ppt_s")
+            enum = office.desktop.Components.createEnumeration()
+            shows = []
+            while enum.hasMoreElements():
+                component = enum.nextElement()
+                if component.supportsService("com.sun.star.presentation.PresentationDocument"):
+                    shows.append(component.DrawPages.Count)
+            check(sent == (SUCCESS, "rxBtnqt_2ppt_s") and len(shows) == 1 and shows[0] >= sends,
+                  f"send {sends} to slides answered {sent}; Impress shows presentations of {shows} slides")
         check(office.process.poll() is None, "the office ended during the dispatches")
 
         succeeded = sum(1 for s, _ in outcomes.values() if s == SUCCESS)

@@ -86,7 +86,7 @@ PageView::PageView(WriterDoc& doc)
   style->getPropertyValue("Width") >>= width;
   style->getPropertyValue("Height") >>= height;
   leftMm100_ = left;
-  topMm100_ = top - GridBorder(doc, style);
+  topMm100_ = top - (doc.keptOnPage && doc.keptOnPage() ? 0 : GridBorder(doc, style));
   heightMm100_ = height;
   left_ = FromMm100(left);
   textWidth_ = FromMm100(width - left - right);

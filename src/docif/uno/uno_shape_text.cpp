@@ -209,6 +209,7 @@ RangePtr MakeShapeTextRange(const std::shared_ptr<WriterDoc>& doc, const ShapeHa
     box->textLeft = [doc, shape] {
       return BoxOf(*doc, shape).left + FromMm100(PropertyRead(shape.shape, {"TextLeftDistance"}).Or<sal_Int32>("TextLeftDistance", 0));
     };
+    box->keptOnPage = [shape] { return !FollowsParagraph(shape.top); };
     return MakeUnoRange(box, 0, box->story.Mirror().Length() - 1);
   }
   auto box = std::make_shared<BoxText>();

@@ -80,10 +80,14 @@ struct WriterDoc {
   css::uno::Any LeaveDrawings();
   bool selectionShown = true;
 
-  // For a text box's text: the document's main text, and where the box's
-  // lines start on the page (points), which centred lines are given from.
+  // For a text box's text: the document's main text, where the box's
+  // lines start on the page (points), which centred lines are given from,
+  // and whether the box is kept on the page.
   const std::shared_ptr<WriterDoc> body;
   std::function<double()> textLeft;
+  // Whether the box is kept on the page: Writer's room above its line
+  // grid moves the text and what follows it, not what is kept on the page.
+  std::function<bool()> keptOnPage;
   // The text of the text box whose Writer frame has `text`: one WriterDoc
   // per box while ranges in it live (read again from Writer when handed
   // out again, as the teacher may have edited it).
