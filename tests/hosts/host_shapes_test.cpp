@@ -632,15 +632,25 @@ INSTANTIATE_TEST_SUITE_P(Papers, HostCorpusShapes, ::testing::ValuesIn(kPapers),
 
 namespace {
 
+// Files written by one host and read by the other: LibreOffice and the
+// model side by side, with a folder for the files.
+class HostShapeFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string why;
+    app = test::StartHost(Host::LibreOffice, &why);
+    if (!app) GTEST_SKIP() << why;
+    model = test::StartHost(Host::Model, &why);
+  }
+
+  std::shared_ptr<Application> app, model;
+  plx::test::TempDir dir;
+};
+
 // A paper with every kind of shape the add-in draws, saved by the model:
 // LibreOffice lists its shapes as the model does, and again once LibreOffice
 // saved it, group items' names included.
-TEST(HostShapeFiles, SavedShapesAreListedAsTheModelListsThemBeforeAndAfterLibreOfficeSavesThem) {
-  std::string why;
-  auto app = test::StartHost(Host::LibreOffice, &why);
-  if (!app) GTEST_SKIP() << why;
-  auto model = test::StartHost(Host::Model, &why);
-  plx::test::TempDir dir;
+TEST_F(HostShapeFiles, SavedShapesAreListedAsTheModelListsThemBeforeAndAfterLibreOfficeSavesThem) {
   const std::wstring written = dir.WPath() + L"/written.docx", resaved = dir.WPath() + L"/resaved.docx";
   {
     auto doc = model->GetDocuments()->Add();
@@ -679,12 +689,7 @@ TEST(HostShapeFiles, SavedShapesAreListedAsTheModelListsThemBeforeAndAfterLibreO
 
 // A text box read from a .docx is a shape with a Writer text frame: its
 // text holds what the main text holds and is laid out as it is, in the box.
-TEST(HostShapeFiles, TextBoxReadFromAFileHoldsFieldsAndIsLaidOutInItsBox) {
-  std::string why;
-  auto app = test::StartHost(Host::LibreOffice, &why);
-  if (!app) GTEST_SKIP() << why;
-  auto model = test::StartHost(Host::Model, &why);
-  plx::test::TempDir dir;
+TEST_F(HostShapeFiles, TextBoxReadFromAFileHoldsFieldsAndIsLaidOutInItsBox) {
   const std::wstring written = dir.WPath() + L"/box.docx";
   {
     auto doc = model->GetDocuments()->Add();
@@ -736,14 +741,9 @@ namespace {
 // A corpus paper's picture made floating on LibreOffice stays a picture of
 // the paper's file where it stood, saved as .docx and read back by either
 // host, and goes back into the text.
-TEST(HostShapeFiles, APapersPictureMadeFloatingIsSavedAndReadBackAsThePicture) {
+TEST_F(HostShapeFiles, APapersPictureMadeFloatingIsSavedAndReadBackAsThePicture) {
   auto path = test::CorpusPaper("worksheet.docx");
   if (!path) GTEST_SKIP() << test::CorpusMissing("worksheet.docx");
-  std::string why;
-  auto app = test::StartHost(Host::LibreOffice, &why);
-  if (!app) GTEST_SKIP() << why;
-  auto model = test::StartHost(Host::Model, &why);
-  plx::test::TempDir dir;
   const std::wstring saved = dir.WPath() + L"/floating.docx";
   auto doc = app->GetDocuments()->Open(path->wstring(), false);
   auto paper = model->GetDocuments()->Open(path->wstring(), false);
