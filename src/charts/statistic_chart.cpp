@@ -281,7 +281,13 @@ void DrawLine(Plot& p) {
 // Switches screen updating back on however the drawing ends.
 struct ScreenUpdatingOff {
   explicit ScreenUpdatingOff(AddinContext& ctx) : ctx(ctx) { ctx.App->SetScreenUpdating(false); }
-  ~ScreenUpdatingOff() { ctx.App->SetScreenUpdating(true); }
+  ~ScreenUpdatingOff() {
+    try {
+      ctx.App->SetScreenUpdating(true);
+    } catch (const std::exception&) {
+      // the host is gone: the error that ended the drawing is the one reported
+    }
+  }
   AddinContext& ctx;
 };
 

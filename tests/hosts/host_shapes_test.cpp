@@ -388,6 +388,62 @@ TEST_P(HostShapes, TextBoxTextTakesTextFontsAndParagraphFormats) {
   EXPECT_EQ(shapes_->AddLine(1, 2, 3, 4)->TextRange(), nullptr);
 }
 
+// The add-in's own text box takes a field after text of its looks: the
+// text keeps its looks and paragraphs, a range taken before still covers
+// it, the box stays where it was and its lines are laid out as before.
+TEST_P(HostShapes, TextBoxTakesAFieldAfterItsTextWithItsLooks) {
+  auto box = shapes_->AddTextbox(1, 150, 300, 160, 60);
+  auto text = box->TextRange();
+  text->SetText(L"函数 y\r第二行");
+  text->Paragraphs()->Item(1)->SetFont({.Size = 14, .Color = 0x0000FF});
+  auto taken = box->TextRange();
+  const auto pieces = AddFieldAndLayOut(*box);
+  ASSERT_GE(pieces.size(), 2u);
+  EXPECT_EQ(pieces[0].text, L"函数 y");
+  EXPECT_EQ(pieces[1].text, L"第二行");
+  EXPECT_NEAR(pieces[1].left, pieces[0].left, 1) << "both paragraphs start at the box's left margin";
+  EXPECT_GT(pieces[1].top, pieces[0].top);
+  EXPECT_EQ(taken->Text().substr(0, 8), L"函数 y\r第二行") << "a range taken before the field covers the same text";
+  taken->Characters()->Item(1)->SetText(L"反");
+  EXPECT_EQ(box->TextRange()->Text().substr(0, 4), L"反数 y");
+  auto again = box->TextRange();
+  EXPECT_EQ(again->Characters()->Item(2)->Font().Size, 14);
+  EXPECT_EQ(again->Characters()->Item(2)->Font().Color, 0x0000FFu);
+  EXPECT_NE(again->Characters()->Item(6)->Font().Size, 14);
+  EXPECT_EQ(again->Paragraphs()->Count(), 2);
+  ExpectBox(*box, 150, 300, 160, 60);
+  EXPECT_EQ(box->Type(), kShapeTextBox);
+}
+
+// A text box given a field is grouped with other shapes, kept with its
+// field, ungrouped and its drawing undone, as a chart's caption is.
+TEST_P(HostShapes, TextBoxWithAFieldGroupsAndUngroupsWithIt) {
+  auto line = shapes_->AddLine(100, 100, 200, 100);
+  auto box = shapes_->AddTextbox(1, 100, 120, 50, 34);
+  box->SetFill({.Visible = false});
+  box->SetLine({.Visible = false});
+  box->SetWrap({.AllowOverlap = true, .Type = 3});
+  box->SetTextFrame({.MarginLeft = 0, .MarginRight = 0, .MarginTop = 1, .MarginBottom = 0});
+  auto text = box->TextRange();
+  text->SetFont({.Size = 9});
+  text->SetParagraphFormat({.Alignment = kAlignCenter});
+  text->GetFields()->Add(*text, kFieldEmpty, L"EQ \\F(频率,组距)");
+  box->TextRange()->SetFont({.Size = 9});
+  const std::wstring name = box->Name();
+  EXPECT_EQ(name, shapes_->Item(2)->Name());
+  EXPECT_EQ(line->Name(), shapes_->Item(1)->Name());
+  EXPECT_EQ(shapes_->Count(), 2);
+  app_->SetScreenUpdating(false);  // as a figure command draws
+  auto group = shapes_->Range({line->Name(), name})->Group();
+  app_->SetScreenUpdating(true);
+  auto item = group->GroupItems()->Item(2);
+  EXPECT_EQ(item->TextRange()->GetFields()->Count(), 1);
+  ExpectBox(*item, 100, 120, 50, 34);
+  group->Ungroup();
+  EXPECT_EQ(shapes_->Item(name)->TextRange()->GetFields()->Count(), 1);
+  EXPECT_EQ(shapes_->Count(), 2);
+}
+
 std::string FileBytes(const std::wstring& path) {
   std::ifstream in(std::filesystem::path(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});

@@ -47,8 +47,33 @@ void SelectInView(WriterDoc& doc, const Reference<text::XTextRange>& range) {
   doc.ViewMoved();  // the add-in's selection comes back once the command ends
 }
 
+// Writer's view ends the office when it pastes into a text box's frame
+// while the document's controllers are locked (the add-in's screen
+// updating off, as while a figure is drawn): copies and pastes through the
+// view unlock them for their time.
+class ControllersUnlocked {
+ public:
+  explicit ControllersUnlocked(WriterDoc& doc) : model_(doc.model) {
+    for (; model_->hasControllersLocked(); ++locks_) model_->unlockControllers();
+  }
+  ~ControllersUnlocked() {
+    try {
+      for (; locks_ > 0; --locks_) model_->lockControllers();
+    } catch (const uno::Exception&) {
+      // the office is gone: the call that failed reports it
+    }
+  }
+  ControllersUnlocked(const ControllersUnlocked&) = delete;
+  ControllersUnlocked& operator=(const ControllersUnlocked&) = delete;
+
+ private:
+  Reference<frame::XModel> model_;
+  int locks_ = 0;
+};
+
 // What Writer's clipboard would hold for [start, end).
 Reference<datatransfer::XTransferable> TransferableOf(WriterDoc& doc, long start, long end) {
+  ControllersUnlocked unlocked(doc);
   SelectInView(doc, WriterSpan(doc.story, start, end));
   return Transfers(doc)->getTransferable();
 }
@@ -67,6 +92,7 @@ Reference<datatransfer::XTransferable> TakeAllText(WriterDoc& doc) {
 }
 
 void PutAllText(WriterDoc& doc, const Reference<datatransfer::XTransferable>& text) {
+  ControllersUnlocked unlocked(doc);
   SelectInView(doc, AsRange(doc.story.CursorAt(0)));
   Transfers(doc)->insertTransferable(text);
   doc.story.Sync();
@@ -84,6 +110,7 @@ std::pair<long, long> PasteFormatted(WriterDoc& target, long start, long end, Wr
   const bool overFinalMark = end >= story.Mirror().Length();
   if (end > start) start = story.Replace(start, end, L"").first;
   start = std::min(start, story.Mirror().Length() - 1);
+  ControllersUnlocked unlocked(target);
   SelectInView(target, AsRange(story.CursorAt(start)));
   Transfers(target)->insertTransferable(transferable);
   if (endsWithFinalMark && !overFinalMark) {

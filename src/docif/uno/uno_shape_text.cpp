@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <com/sun/star/beans/XMultiPropertySet.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
 
 #include "common/error.hpp"
@@ -21,22 +22,108 @@ using namespace css;
 
 namespace {
 
-[[noreturn]] void NotInTextBox(const wchar_t* what) {
-  Raise(err::kInvalidCall, std::wstring(L"LibreOffice 宿主暂时还不能在文本框中") + what + L"。");
+// A text box's Writer text, with where its lines start and whether it is
+// kept on the page, for the laid-out lines.
+std::shared_ptr<WriterDoc> FramedText(const std::shared_ptr<WriterDoc>& doc, const ShapeHandle& shape,
+                                      const Reference<text::XTextFrame>& frame) {
+  auto box = WriterDoc::TextBox(doc, frame->getText());
+  // Where the frame's lines start: the shape's box inside its left margin.
+  box->textLeft = [doc, shape] {
+    return BoxOf(*doc, shape).left + FromMm100(PropertyRead(shape.shape, {"TextLeftDistance"}).Or<sal_Int32>("TextLeftDistance", 0));
+  };
+  box->keptOnPage = [shape] { return !FollowsParagraph(shape.top); };
+  return box;
+}
+
+// Gives a shape a Writer text frame. Set alone: a group's item given it
+// among other values ends the office. The new frame takes the shape's
+// margins and text anchor as they are set again.
+Reference<text::XTextFrame> GiveFrame(const ShapeRef& shape) {
+  Reference<beans::XPropertySet>(shape, uno::UNO_QUERY_THROW)->setPropertyValue("TextBox", uno::Any(true));
+  Reference<beans::XMultiPropertySet> props(shape, uno::UNO_QUERY_THROW);
+  uno::Sequence<rtl::OUString> names(5);
+  auto* name = names.getArray();
+  name[0] = "TextLeftDistance", name[1] = "TextRightDistance", name[2] = "TextUpperDistance";
+  name[3] = "TextLowerDistance", name[4] = "TextVerticalAdjust";
+  props->setPropertyValues(names, props->getPropertyValues(names));
+  return FrameOf(shape);
+}
+
+// A drawing's own text, paragraph by paragraph, as runs of one look.
+struct DrawingParagraph {
+  ParagraphFormat format;
+  std::vector<std::pair<std::wstring, FontFormat>> runs;
+};
+
+std::vector<DrawingParagraph> ReadDrawingText(const Reference<text::XText>& text) {
+  std::vector<DrawingParagraph> out;
+  auto paragraphs = Reference<container::XEnumerationAccess>(text, uno::UNO_QUERY_THROW)->createEnumeration();
+  while (paragraphs->hasMoreElements()) {
+    Reference<beans::XPropertySet> paragraph(paragraphs->nextElement(), uno::UNO_QUERY_THROW);
+    DrawingParagraph& p = out.emplace_back();
+    p.format = ReadParagraphFormat(paragraph);
+    auto runs = Reference<container::XEnumerationAccess>(paragraph, uno::UNO_QUERY_THROW)->createEnumeration();
+    while (runs->hasMoreElements()) {
+      Reference<text::XTextRange> run(runs->nextElement(), uno::UNO_QUERY_THROW);
+      const std::wstring piece = FromOUString(run->getString());
+      if (!piece.empty()) p.runs.emplace_back(piece, ReadFont(Reference<beans::XPropertySet>(run, uno::UNO_QUERY_THROW)));
+    }
+  }
+  return out;
 }
 
 // Writer's text and its mirror, shared by every range over it.
 struct BoxText {
+  std::shared_ptr<WriterDoc> doc;
+  ShapeHandle shape;
   Reference<text::XText> text;
   std::shared_ptr<model::Story> mirror = std::make_shared<model::Story>();
+  // The box's text once it moved into a Writer frame.
+  std::shared_ptr<WriterDoc> framed;
 
-  // Reads Writer's text again when it is not what the mirror holds.
+  // A drawing's text holds no fields, formulas or pictures and Writer does
+  // not say where its lines fall; a Writer frame does. The add-in's text
+  // boxes get one only when they need it, since a frame costs far more
+  // time than the drawing's text (a graph has dozens of labels). The text
+  // moves into the frame with its looks.
+  const std::shared_ptr<WriterDoc>& Framed() {
+    if (framed) return framed;
+    const auto paragraphs = ReadDrawingText(text);
+    auto into = FramedText(doc, shape, GiveFrame(shape.shape));
+    text->setString(rtl::OUString());
+    long at = 0;
+    for (size_t i = 0; i < paragraphs.size(); ++i) {
+      if (i > 0) {
+        MakeUnoRange(into, at, at)->InsertAfter(L"\r");
+        ++at;
+      }
+      const long start = at;
+      for (const auto& [piece, font] : paragraphs[i].runs) {
+        auto run = MakeUnoRange(into, at, at);
+        run->InsertAfter(piece);
+        run->SetFont(font);
+        at += static_cast<long>(piece.size());
+      }
+      MakeUnoRange(into, start, at)->SetParagraphFormat(paragraphs[i].format);
+    }
+    framed = into;
+    return framed;
+  }
+
+  // Reads Writer's text again when it is not what the mirror holds. A
+  // range taken earlier finds the frame another range gave the box: the
+  // drawing's text is empty then.
   void Sync() {
+    if (framed) return;
     std::wstring now = FromOUString(text->getString());
     std::replace(now.begin(), now.end(), L'\n', L'\r');
     now += L'\r';
-    if (now == mirror->Text()) return;
-    mirror->Assign(now, std::vector<model::CharCell>(now.size()));
+    if (now == mirror->Text() && now.size() > 1) return;
+    if (auto frame = FrameOf(shape.shape); frame.is()) {
+      framed = FramedText(doc, shape, frame);
+      return;
+    }
+    if (now != mirror->Text()) mirror->Assign(now, std::vector<model::CharCell>(now.size()));
   }
 
   Reference<text::XTextCursor> Cursor(long start, long end) const {
@@ -67,80 +154,126 @@ struct BoxText {
   }
 };
 
+// A range over a drawing's own text, until the text moves into a Writer
+// frame: from then on every call goes to the same span of the frame's
+// text, which counts characters as the drawing's did.
 class UnoShapeTextRange final : public Range {
  public:
   UnoShapeTextRange(std::shared_ptr<WriterDoc> doc, std::shared_ptr<BoxText> box, long start, long end)
       : doc_(std::move(doc)), box_(std::move(box)), anchor_(box_->mirror->MakeAnchor(start, end)) {}
 
-  long Start() const override { return Synced().start; }
-  long End() const override { return Synced().end; }
+  long Start() const override { return Writer() ? writer_->Start() : Synced().start; }
+  long End() const override { return Writer() ? writer_->End() : Synced().end; }
   void SetRange(long start, long end) override {
+    if (Writer()) return writer_->SetRange(start, end);
     const long last = box_->mirror->Length() - 1;
-    Synced();
     anchor_->start = std::clamp(start, 0L, last);
     anchor_->end = std::clamp(end, anchor_->start, last);
   }
-  RangePtr Duplicate() const override { return std::make_shared<UnoShapeTextRange>(doc_, box_, Start(), End()); }
+  RangePtr Duplicate() const override {
+    if (Writer()) return writer_->Duplicate();
+    return std::make_shared<UnoShapeTextRange>(doc_, box_, Start(), End());
+  }
 
   std::wstring Text() const override try {
+    if (Writer()) return writer_->Text();
     const auto& a = Synced();
     return box_->mirror->Text().substr(static_cast<size_t>(a.start), static_cast<size_t>(a.end - a.start));
   } catch (const uno::Exception& e) { RaiseFromUno(e); }
-  void SetText(const std::wstring& t) override try { Put(Synced().start, Synced().end, t, true, true); } catch (const uno::Exception& e) { RaiseFromUno(e); }
-  void InsertBefore(const std::wstring& t) override try { Put(Synced().start, Synced().start, t, true, false); } catch (const uno::Exception& e) { RaiseFromUno(e); }
-  void InsertAfter(const std::wstring& t) override try { Put(Synced().end, Synced().end, t, false, true); } catch (const uno::Exception& e) { RaiseFromUno(e); }
-  void Delete() override try { Put(Synced().start, Synced().end, L"", true, true); } catch (const uno::Exception& e) { RaiseFromUno(e); }
-  void InsertBreak(int) override { NotInTextBox(L"插入分节符"); }
+  void SetText(const std::wstring& t) override try {
+    if (Writer()) return writer_->SetText(t);
+    Put(Synced().start, Synced().end, t, true, true);
+  } catch (const uno::Exception& e) { RaiseFromUno(e); }
+  void InsertBefore(const std::wstring& t) override try {
+    if (Writer()) return writer_->InsertBefore(t);
+    Put(Synced().start, Synced().start, t, true, false);
+  } catch (const uno::Exception& e) { RaiseFromUno(e); }
+  void InsertAfter(const std::wstring& t) override try {
+    if (Writer()) return writer_->InsertAfter(t);
+    Put(Synced().end, Synced().end, t, false, true);
+  } catch (const uno::Exception& e) { RaiseFromUno(e); }
+  void Delete() override try {
+    if (Writer()) return writer_->Delete();
+    Put(Synced().start, Synced().end, L"", true, true);
+  } catch (const uno::Exception& e) { RaiseFromUno(e); }
   void Collapse(int direction) override {
+    if (Writer()) return writer_->Collapse(direction);
     auto& a = Synced();
     if (direction == kCollapseStart) a.end = a.start;
     else a.start = a.end;
   }
-  void Select() override { NotInTextBox(L"选定文字"); }
-  void InsertSymbol(int characterNumber, const std::optional<std::wstring>& font, bool) override try {
+  void InsertSymbol(int characterNumber, const std::optional<std::wstring>& font, bool unicode) override try {
+    if (Writer()) return writer_->InsertSymbol(characterNumber, font, unicode);
     SetText(std::wstring(1, static_cast<wchar_t>(characterNumber)));
     if (font) SetFont({.Name = font});
   } catch (const uno::Exception& e) { RaiseFromUno(e); }
-  void Copy() override { NotInTextBox(L"复制文字"); }
 
-  FontFormat Font() const override try { return ReadFont(Props()); } catch (const uno::Exception& e) { RaiseFromUno(e); }
-  void SetFont(const FontFormat& font) override try { WriteFont(Props(), font); } catch (const uno::Exception& e) { RaiseFromUno(e); }
-  ParagraphFormat GetParagraphFormat() const override try { return ReadParagraphFormat(Props()); } catch (const uno::Exception& e) { RaiseFromUno(e); }
-  void SetParagraphFormat(const ParagraphFormat& format) override try { WriteParagraphFormat(Props(), format); } catch (const uno::Exception& e) { RaiseFromUno(e); }
-  std::vector<TabStop> TabStops() const override { NotInTextBox(L"读取制表位"); }
-  void AddTabStop(const TabStop&) override { NotInTextBox(L"设置制表位"); }
-  void ClearTabStops() override { NotInTextBox(L"清除制表位"); }
-  std::wstring Style() const override { NotInTextBox(L"读取样式"); }
-  void SetStyle(const std::wstring&) override { NotInTextBox(L"设置样式"); }
-
-  void ApplyListTemplate(const ListTemplate&, bool) override { NotInTextBox(L"编号"); }
-  void RemoveNumbers() override { NotInTextBox(L"删除编号"); }
-  void ConvertNumbersToText() override { NotInTextBox(L"转换编号"); }
-  int ListType() const override { return kListNoNumbering; }
-  std::wstring ListString() const override { return L""; }
-
-  double Information(int) const override { NotInTextBox(L"读取文字的位置"); }
-  // Writer lays a drawing's text out where its view cursor cannot go; an
-  // empty text has nothing to lay out.
-  std::vector<LaidText> LaidOut() const override try {
-    if (Synced().end > Synced().start) NotInTextBox(L"读取文字的排版");
-    return {};
+  FontFormat Font() const override try {
+    return Writer() ? writer_->Font() : ReadFont(Props());
   } catch (const uno::Exception& e) { RaiseFromUno(e); }
-  std::shared_ptr<Ranges> Characters() const override { return Spans(model::StoryRanges::Of::Characters); }
-  std::shared_ptr<Ranges> Paragraphs() const override { return Spans(model::StoryRanges::Of::Paragraphs); }
-  std::shared_ptr<Fields> GetFields() override { NotInTextBox(L"插入或读取域"); }
-  std::shared_ptr<InlineShapes> GetInlineShapes() override { NotInTextBox(L"处理嵌入的图片"); }
-  std::shared_ptr<Tables> GetTables() override { NotInTextBox(L"处理表格"); }
-  std::shared_ptr<Find> GetFind() override;
-  std::shared_ptr<OMaths> GetOMaths() override { NotInTextBox(L"处理公式"); }
-  void SetFormattedText(const Range&) override { NotInTextBox(L"复制带格式的文字"); }
-
-  model::Anchor& Synced() const {
-    box_->Sync();
-    return *anchor_;
+  void SetFont(const FontFormat& font) override try {
+    if (Writer()) return writer_->SetFont(font);
+    WriteFont(Props(), font);
+  } catch (const uno::Exception& e) { RaiseFromUno(e); }
+  ParagraphFormat GetParagraphFormat() const override try {
+    return Writer() ? writer_->GetParagraphFormat() : ReadParagraphFormat(Props());
+  } catch (const uno::Exception& e) { RaiseFromUno(e); }
+  void SetParagraphFormat(const ParagraphFormat& format) override try {
+    if (Writer()) return writer_->SetParagraphFormat(format);
+    WriteParagraphFormat(Props(), format);
+  } catch (const uno::Exception& e) { RaiseFromUno(e); }
+  int ListType() const override { return Writer() ? writer_->ListType() : kListNoNumbering; }
+  std::wstring ListString() const override { return Writer() ? writer_->ListString() : L""; }
+  // An empty text has nothing to lay out: it needs no frame.
+  std::vector<LaidText> LaidOut() const override {
+    if (!Writer() && Synced().end == Synced().start) return {};
+    return InFrame().LaidOut();
   }
+  std::shared_ptr<Ranges> Characters() const override {
+    return Writer() ? writer_->Characters() : Spans(model::StoryRanges::Of::Characters);
+  }
+  std::shared_ptr<Ranges> Paragraphs() const override {
+    return Writer() ? writer_->Paragraphs() : Spans(model::StoryRanges::Of::Paragraphs);
+  }
+  std::shared_ptr<Find> GetFind() override;
+
+  // What only Writer's text offers moves the box's text into a frame.
+  void InsertBreak(int type) override { InFrame().InsertBreak(type); }
+  void Select() override { InFrame().Select(); }
+  void Copy() override { InFrame().Copy(); }
+  std::vector<TabStop> TabStops() const override { return InFrame().TabStops(); }
+  void AddTabStop(const TabStop& stop) override { InFrame().AddTabStop(stop); }
+  void ClearTabStops() override { InFrame().ClearTabStops(); }
+  std::wstring Style() const override { return InFrame().Style(); }
+  void SetStyle(const std::wstring& style) override { InFrame().SetStyle(style); }
+  void ApplyListTemplate(const ListTemplate& list, bool continuing) override {
+    InFrame().ApplyListTemplate(list, continuing);
+  }
+  void RemoveNumbers() override { InFrame().RemoveNumbers(); }
+  void ConvertNumbersToText() override { InFrame().ConvertNumbersToText(); }
+  double Information(int what) const override { return InFrame().Information(what); }
+  std::shared_ptr<Fields> GetFields() override { return InFrame().GetFields(); }
+  std::shared_ptr<InlineShapes> GetInlineShapes() override { return InFrame().GetInlineShapes(); }
+  std::shared_ptr<Tables> GetTables() override { return InFrame().GetTables(); }
+  std::shared_ptr<OMaths> GetOMaths() override { return InFrame().GetOMaths(); }
+  void SetFormattedText(const Range& source) override { InFrame().SetFormattedText(source); }
 
  private:
+  // The same span of the frame's text once the box has a frame, else null
+  // with the mirror read again: every call starts here.
+  Range* Writer() const try {
+    if (!writer_) {
+      box_->Sync();
+      if (box_->framed) writer_ = MakeUnoRange(box_->framed, anchor_->start, anchor_->end);
+    }
+    return writer_.get();
+  } catch (const uno::Exception& e) { RaiseFromUno(e); }
+  Range& InFrame() const try {
+    if (!Writer()) box_->Framed();
+    return *Writer();
+  } catch (const uno::Exception& e) { RaiseFromUno(e); }
+  // The span in the mirror, read again by Writer() at the call's start.
+  model::Anchor& Synced() const { return *anchor_; }
   Reference<beans::XPropertySet> Props() const {
     const auto& a = Synced();
     return Reference<beans::XPropertySet>(box_->Cursor(a.start, a.end), uno::UNO_QUERY_THROW);
@@ -168,6 +301,7 @@ class UnoShapeTextRange final : public Range {
   std::shared_ptr<WriterDoc> doc_;
   std::shared_ptr<BoxText> box_;
   std::shared_ptr<model::Anchor> anchor_;
+  mutable RangePtr writer_;
 };
 
 // Find in a text box's text, with the host's syntax as on the model.
@@ -197,6 +331,7 @@ class ShapeTextFind final : public Find {
 };
 
 std::shared_ptr<Find> UnoShapeTextRange::GetFind() {
+  if (Writer()) return writer_->GetFind();
   return std::make_shared<ShapeTextFind>(box_, anchor_);
 }
 
@@ -204,15 +339,12 @@ std::shared_ptr<Find> UnoShapeTextRange::GetFind() {
 
 RangePtr MakeShapeTextRange(const std::shared_ptr<WriterDoc>& doc, const ShapeHandle& shape) {
   if (auto frame = FrameOf(shape.shape); frame.is()) {
-    auto box = WriterDoc::TextBox(doc, frame->getText());
-    // Where the frame's lines start: the shape's box inside its left margin.
-    box->textLeft = [doc, shape] {
-      return BoxOf(*doc, shape).left + FromMm100(PropertyRead(shape.shape, {"TextLeftDistance"}).Or<sal_Int32>("TextLeftDistance", 0));
-    };
-    box->keptOnPage = [shape] { return !FollowsParagraph(shape.top); };
+    auto box = FramedText(doc, shape, frame);
     return MakeUnoRange(box, 0, box->story.Mirror().Length() - 1);
   }
   auto box = std::make_shared<BoxText>();
+  box->doc = doc;
+  box->shape = shape;
   box->text.set(shape.shape, uno::UNO_QUERY_THROW);
   box->Sync();
   return std::make_shared<UnoShapeTextRange>(doc, box, 0, box->mirror->Length() - 1);
@@ -235,17 +367,7 @@ void AttachFrames(const std::shared_ptr<WriterDoc>& doc, const std::vector<Shape
                   const std::vector<DetachedText>& detached) {
   for (const auto& d : detached) {
     if (d.index >= shapes.size()) Raise(err::kInvalidCall, L"LibreOffice 中组合或取消组合后文本框的文字未能放回。");
-    const ShapeRef& shape = shapes[d.index];
-    // Set alone: a group's item given it among other values ends the office.
-    Reference<beans::XPropertySet>(shape, uno::UNO_QUERY_THROW)->setPropertyValue("TextBox", uno::Any(true));
-    // The new frame takes the shape's margins and text anchor as they are set again.
-    Reference<beans::XMultiPropertySet> props(shape, uno::UNO_QUERY_THROW);
-    uno::Sequence<rtl::OUString> names(5);
-    auto* name = names.getArray();
-    name[0] = "TextLeftDistance", name[1] = "TextRightDistance", name[2] = "TextUpperDistance";
-    name[3] = "TextLowerDistance", name[4] = "TextVerticalAdjust";
-    props->setPropertyValues(names, props->getPropertyValues(names));
-    auto frame = FrameOf(shape);
+    auto frame = GiveFrame(shapes[d.index]);
     Reference<beans::XPropertySet>(frame, uno::UNO_QUERY_THROW)->setPropertyValue("WritingMode", d.writingMode);
     if (d.text.is()) PutAllText(*WriterDoc::TextBox(doc, frame->getText()), d.text);
   }

@@ -5,7 +5,9 @@
 // story, as the main text's are. A drawing's own text (the add-in's text
 // boxes and auto shapes) is counted as the model counts a text box's story
 // (paragraph marks as "\r") over a mirror of that text, read again
-// whenever Writer's differs; it holds no fields, formulas or layout.
+// whenever Writer's differs. What only Writer's text offers (fields,
+// formulas, pictures, tables, where the lines fall) moves a drawing's text
+// into a frame of its own first.
 #include <memory>
 #include <vector>
 
