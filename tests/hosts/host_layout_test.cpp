@@ -28,6 +28,7 @@
 #include "hosts/host_under_test.hpp"
 #include "support/corpus.hpp"
 #include "support/docx_package.hpp"
+#include "support/error_number.hpp"
 #include "support/test_addin.hpp"
 
 namespace {
@@ -343,6 +344,28 @@ TEST_P(HostLayoutMade, TablesInCellsAreTheirTablesNestedOnesWithBoxesInsideTheir
   EXPECT_LE(inside[0].left, cells[1].left + 10);
   EXPECT_GE(inside[0].top, cells[1].top - 0.5);
   EXPECT_LE(inside[0].top + inside[0].height, cells[1].top + cells[1].height + 0.5);
+}
+
+// A new table's cells look as the paragraph did; each column takes the
+// width set for it and keeps it while the others change, in whatever
+// order they are set (as a stem-and-leaf plot sets its middle column
+// first).
+TEST_P(HostLayoutMade, NewTablesLookAsTheParagraphAndKeepTheirColumnWidths) {
+  if (!Open("<w:p><w:r><w:t>茎叶图：</w:t></w:r></w:p><w:p/>")) GTEST_SKIP() << test::HostName(GetParam()) << " is not available here";
+  auto table = doc_->GetTables()->Add(*doc_->Paragraphs()->Last(), 2, 3);
+  table->SetColumnWidth(2, 30);
+  table->SetColumnWidth(1, 60);
+  table->SetColumnWidth(3, 45);
+  const auto boxes = table->CellBoxes();
+  ASSERT_EQ(boxes.size(), 6u);
+  EXPECT_NEAR(boxes[0].width, 60, 1);
+  EXPECT_NEAR(boxes[1].width, 30, 1);
+  EXPECT_NEAR(boxes[2].width, 45, 1);
+  EXPECT_NEAR(boxes[1].left, boxes[0].left + 60, 1);
+  EXPECT_EQ(plx::test::ErrorNumberOf([&] { table->SetColumnWidth(4, 10); }), 5941);
+  // The cells take the paragraph's style, not a heading's bold.
+  EXPECT_EQ(table->Cell(1, 1)->Style(), doc_->Paragraphs()->First()->Style());
+  EXPECT_EQ(table->Cell(1, 2)->Font().Bold, false);
 }
 
 TEST_P(HostLayoutMade, CentredTextInACellIsGivenFromTheCellsLeft) {

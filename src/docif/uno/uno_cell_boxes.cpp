@@ -38,6 +38,8 @@ std::pair<double, double> Across(const Props& table, double areaLeft, double are
   switch (Value<sal_Int16>(table, "HoriOrient")) {
     case text::HoriOrientation::CENTER: return {areaLeft + (areaWidth - width) / 2, width};
     case text::HoriOrientation::RIGHT: return {areaLeft + areaWidth - right - width, width};
+    // Spread over the line, whatever width it holds.
+    case text::HoriOrientation::FULL: return {areaLeft + left, areaWidth - left - right};
     default: return {areaLeft + left, width};
   }
 }

@@ -47,30 +47,6 @@ void SelectInView(WriterDoc& doc, const Reference<text::XTextRange>& range) {
   doc.ViewMoved();  // the add-in's selection comes back once the command ends
 }
 
-// Writer's view ends the office when it pastes into a text box's frame
-// while the document's controllers are locked (the add-in's screen
-// updating off, as while a figure is drawn): copies and pastes through the
-// view unlock them for their time.
-class ControllersUnlocked {
- public:
-  explicit ControllersUnlocked(WriterDoc& doc) : model_(doc.model) {
-    for (; model_->hasControllersLocked(); ++locks_) model_->unlockControllers();
-  }
-  ~ControllersUnlocked() {
-    try {
-      for (; locks_ > 0; --locks_) model_->lockControllers();
-    } catch (const uno::Exception&) {
-      // the office is gone: the call that failed reports it
-    }
-  }
-  ControllersUnlocked(const ControllersUnlocked&) = delete;
-  ControllersUnlocked& operator=(const ControllersUnlocked&) = delete;
-
- private:
-  Reference<frame::XModel> model_;
-  int locks_ = 0;
-};
-
 // What Writer's clipboard would hold for [start, end).
 Reference<datatransfer::XTransferable> TransferableOf(WriterDoc& doc, long start, long end) {
   ControllersUnlocked unlocked(doc);

@@ -1,5 +1,6 @@
 // One floating shape of a Writer document as the surface's Shape.
 #include <algorithm>
+#include <optional>
 
 #include <com/sun/star/awt/Size.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -241,9 +242,12 @@ std::shared_ptr<ShapeRange> UnoShape::Ungroup() try {
   std::vector<PageBox> places;
   for (const auto& item : GroupItemsOf(h_.shape)) places.push_back(BoxOf(*doc_, {item, h_.top}));
   const bool follows = FollowsParagraph(h_.top);
+  std::optional<ControllersUnlocked> unlocked;
+  const auto inside = GroupItemsOf(h_.shape);
+  if (AnyFramed(inside)) unlocked.emplace(*doc_);
   LayOut(*doc_);
   ShapesChanged(*doc_);
-  const auto detached = DetachFrames(doc_, GroupItemsOf(h_.shape));
+  const auto detached = DetachFrames(doc_, inside);
   Reference<drawing::XShapeGrouper>(DrawPage(*doc_), uno::UNO_QUERY_THROW)
       ->ungroup(Reference<drawing::XShapeGroup>(h_.shape, uno::UNO_QUERY_THROW));
   // The items are new shapes on the page; Writer places them against the

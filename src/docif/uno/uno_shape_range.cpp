@@ -1,5 +1,6 @@
 // Several floating shapes at once as the surface's ShapeRange.
 #include <algorithm>
+#include <optional>
 #include <limits>
 
 #include <com/sun/star/drawing/XShapeGroup.hpp>
@@ -36,6 +37,8 @@ class UnoShapeRange final : public ShapeRange {
     for (const auto& s : top)
       if (std::any_of(items_.begin(), items_.end(), [&](const ShapeHandle& h) { return h.shape == s; })) ordered.push_back(s);
     if (ordered.size() != items_.size()) Raise(err::kInvalidCall, L"只有页面上的独立图形才能组合。");
+    std::optional<ControllersUnlocked> unlocked;
+    if (AnyFramed(ordered)) unlocked.emplace(*doc_);
     // Writer groups the shapes where its layout last put them (lay out
     // first), anchors the group to the document's first paragraph and
     // places it against that a line off: it goes to the paragraph of the

@@ -350,6 +350,10 @@ RangePtr MakeShapeTextRange(const std::shared_ptr<WriterDoc>& doc, const ShapeHa
   return std::make_shared<UnoShapeTextRange>(doc, box, 0, box->mirror->Length() - 1);
 }
 
+bool AnyFramed(const std::vector<ShapeRef>& shapes) {
+  return std::any_of(shapes.begin(), shapes.end(), [](const ShapeRef& s) { return FrameOf(s).is(); });
+}
+
 std::vector<DetachedText> DetachFrames(const std::shared_ptr<WriterDoc>& doc, const std::vector<ShapeRef>& shapes) {
   std::vector<DetachedText> out;
   for (size_t i = 0; i < shapes.size(); ++i) {

@@ -32,6 +32,8 @@ struct DetachedText {
   Reference<css::datatransfer::XTransferable> text;
   css::uno::Any writingMode;
 };
+// Whether any of `shapes` holds a text frame.
+bool AnyFramed(const std::vector<ShapeRef>& shapes);
 // Takes the frames off those of `shapes` that have one.
 std::vector<DetachedText> DetachFrames(const std::shared_ptr<WriterDoc>& doc, const std::vector<ShapeRef>& shapes);
 // Gives `shapes` (the same shapes, as Writer now holds them) their frames again.

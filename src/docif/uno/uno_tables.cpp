@@ -1,8 +1,12 @@
 // Tables of a Writer document: cells found in the mirror as the model finds
 // them, borders and widths set on Writer's table.
+#include <cmath>
+#include <vector>
+
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/table/BorderLine2.hpp>
 #include <com/sun/star/table/TableBorder2.hpp>
+#include <com/sun/star/text/HoriOrientation.hpp>
 #include <com/sun/star/text/TableColumnSeparator.hpp>
 #include <com/sun/star/text/XTextTable.hpp>
 
@@ -104,7 +108,10 @@ class UnoTable final : public Table {
     if (column < 1 || column > ColumnsCount()) NoSuchMember();
     if (!(points > 0)) Raise(err::kInvalidCall, L"列宽应大于0。");
     // Writer keeps column edges as shares of the table's width (the
-    // relative sum); the column's right edge moves, the columns after it keep theirs.
+    // relative sum): the columns' widths are worked out, the one given
+    // changed, and the table's width and edges set again, so that every
+    // other column keeps its width. A table whose rows differ has no
+    // edges of its own.
     Reference<beans::XPropertySet> props(table_, uno::UNO_QUERY_THROW);
     sal_Int32 width = 0;
     sal_Int16 relativeSum = 10000;
@@ -113,19 +120,30 @@ class UnoTable final : public Table {
     uno::Sequence<text::TableColumnSeparator> separators;
     props->getPropertyValue("TableColumnSeparators") >>= separators;
     if (width <= 0) return;
-    const double share = ToMm100(points) * static_cast<double>(relativeSum) / width;
-    auto* sep = separators.getArray();
     const sal_Int32 n = separators.getLength();
-    const double left = column == 1 ? 0 : sep[column - 2].Position;
-    if (column - 1 < n) {
-      const double right = std::min<double>(left + share, column < n ? sep[column].Position - 1 : relativeSum - 1);
-      sep[column - 1].Position = static_cast<sal_Int16>(std::max(left + 1, right));
-      props->setPropertyValue("TableColumnSeparators", uno::Any(separators));
-    } else {
-      // The last column: the table grows or shrinks by the difference.
-      const double now = (relativeSum - left) * width / static_cast<double>(relativeSum);
-      props->setPropertyValue("Width", uno::Any(static_cast<sal_Int32>(width + ToMm100(points) - now)));
+    std::vector<double> widths;  // 1/100 mm
+    double edge = 0;
+    for (sal_Int32 i = 0; i <= n; ++i) {
+      const double next = i < n ? separators[i].Position : relativeSum;
+      widths.push_back((next - edge) * width / relativeSum);
+      edge = next;
     }
+    if (n != ColumnsCount() - 1) Raise(err::kInvalidCall, L"LibreOffice 宿主不能设置各行列数不同的表格的列宽。");
+    widths[static_cast<size_t>(column - 1)] = ToMm100(points);
+    double total = 0;
+    for (double w : widths) total += w;
+    auto* sep = separators.getArray();
+    edge = 0;
+    for (sal_Int32 i = 0; i < n; ++i) {
+      edge += widths[static_cast<size_t>(i)];
+      sep[i].Position = static_cast<sal_Int16>(std::lround(edge * relativeSum / total));
+    }
+    // A table spread over the whole line takes no width of its own.
+    sal_Int16 orient = text::HoriOrientation::NONE;
+    props->getPropertyValue("HoriOrient") >>= orient;
+    if (orient == text::HoriOrientation::FULL) props->setPropertyValue("HoriOrient", uno::Any(text::HoriOrientation::LEFT));
+    props->setPropertyValue("Width", uno::Any(static_cast<sal_Int32>(std::lround(total))));
+    if (n > 0) props->setPropertyValue("TableColumnSeparators", uno::Any(separators));
   } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
   std::wstring Style() const override try {
     rtl::OUString name;

@@ -59,6 +59,18 @@ void WriterDoc::ReadSelection() {
   selectionShown = true;
 }
 
+ControllersUnlocked::ControllersUnlocked(const WriterDoc& doc) : model_(doc.model) {
+  for (; model_->hasControllersLocked(); ++locks_) model_->unlockControllers();
+}
+
+ControllersUnlocked::~ControllersUnlocked() {
+  try {
+    for (; locks_ > 0; --locks_) model_->lockControllers();
+  } catch (const uno::Exception&) {
+    // the office is gone: the call that failed reports it
+  }
+}
+
 uno::Any WriterDoc::LeaveDrawings() {
   auto supplier = ViewSelection(*this);
   if (!supplier.is()) return {};

@@ -98,6 +98,23 @@ struct WriterDoc {
   std::map<Reference<css::uno::XInterface>, std::weak_ptr<WriterDoc>> boxes_;
 };
 
+// The document's controllers unlocked for a while, locked again as often
+// as they were (the add-in's screen updating off locks them). Writer's
+// view ends the office when it pastes into a text box's frame while they
+// are locked, and a group of text boxes with frames made while they are
+// locked moves when they are unlocked.
+class ControllersUnlocked {
+ public:
+  explicit ControllersUnlocked(const WriterDoc& doc);
+  ~ControllersUnlocked();
+  ControllersUnlocked(const ControllersUnlocked&) = delete;
+  ControllersUnlocked& operator=(const ControllersUnlocked&) = delete;
+
+ private:
+  Reference<css::frame::XModel> model_;
+  int locks_ = 0;
+};
+
 // Error 5 for what the LibreOffice host does not offer yet.
 [[noreturn]] void NotYetInLibreOffice(const wchar_t* what);
 

@@ -10,7 +10,6 @@
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/text/XTextContent.hpp>
-#include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
 #include <com/sun/star/text/TextContentAnchorType.hpp>
 #include <com/sun/star/container/XNameContainer.hpp>
@@ -326,7 +325,14 @@ void WriterStory::InsertTable(long pos, int rows, int columns) {
   table->initialize(rows, columns);
   // Writer puts the table in front of the paragraph it is inserted at, as the mirror does.
   auto cursor = CursorAt(pos);
+  const uno::Any style = Reference<beans::XPropertySet>(cursor, uno::UNO_QUERY_THROW)->getPropertyValue("ParaStyleName");
   cursor->getText()->insertTextContent(AsRange(cursor), Reference<text::XTextContent>(table, uno::UNO_QUERY_THROW), false);
+  // Writer gives a new table's cells its table styles (a bold heading row);
+  // as in Word, they take the style of the paragraph the table went at.
+  for (const rtl::OUString& name : table->getCellNames()) {
+    auto inCell = Reference<text::XText>(table->getCellByName(name), uno::UNO_QUERY_THROW)->createTextCursor();
+    Reference<beans::XPropertySet>(inCell, uno::UNO_QUERY_THROW)->setPropertyValue("ParaStyleName", style);
+  }
   std::wstring text;
   for (int r = 0; r < rows; ++r) text += std::wstring(columns, kCellEnd) + kRowEnd;
   model::CharCell cell = model::InsertionCell(*mirror_, pos);
