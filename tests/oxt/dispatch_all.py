@@ -12,6 +12,7 @@ import sys
 import tempfile
 import time
 
+from office_config import configuration
 from office_session import SKIP, Office, install, office_missing, press
 from oxt_common import SCHEME, check, read_groups, report
 
@@ -21,11 +22,7 @@ TOOLBAR = "/org.openoffice.Office.Addons/AddonUI/OfficeToolBar"
 def toolbar_urls(office):
     """The command URLs of the installed Plendrix toolbars, as the office
     merged them from the extension."""
-    from com.sun.star.beans import PropertyValue
-    path = PropertyValue()
-    path.Name, path.Value = "nodepath", TOOLBAR
-    provider = office.service("com.sun.star.configuration.ConfigurationProvider")
-    bars = provider.createInstanceWithArguments("com.sun.star.configuration.ConfigurationAccess", (path,))
+    bars = configuration(office, TOOLBAR)
     names = [n for n in bars.ElementNames if n.startswith("org.plendrix.")]
     if not check(len(names) > 20, f"the office has {len(names)} Plendrix toolbars after the install (toolbars: {bars.ElementNames})"):
         return set()

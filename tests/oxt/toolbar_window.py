@@ -19,6 +19,7 @@ import sys
 import tempfile
 
 from dialog_windows import SCREEN, Windows, press_button, start_xvfb
+from office_config import configuration
 from office_session import SKIP, Office, install, office_missing
 from oxt_common import check, report
 from screen_capture import read_xwd, write_png
@@ -34,11 +35,7 @@ PICTURE_HEIGHT = 330
 def plendrix_states(office):
     """{resource: (name, shown at first start)} of the extension's toolbars
     as the office merged them."""
-    from com.sun.star.beans import PropertyValue
-    path = PropertyValue()
-    path.Name, path.Value = "nodepath", STATES
-    provider = office.service("com.sun.star.configuration.ConfigurationProvider")
-    states = provider.createInstanceWithArguments("com.sun.star.configuration.ConfigurationAccess", (path,))
+    states = configuration(office, STATES)
     found = {}
     for resource in states.ElementNames:
         if resource.startswith(PREFIX):
@@ -138,95 +135,120 @@ def picture_toolbar_menu(work, env, windows, file):
     windows.settle()
 
 
+class WriterOnScreen:
+    """The office with the extension installed into a fresh profile, on an
+    Xvfb display of its own, one Writer document filling the screen and
+    the pointer in the screen's corner, out of the pictures."""
+
+    def __init__(self, oxt, office_dir):
+        self.work = tempfile.mkdtemp(prefix="plendrix-toolbars-")
+        self.xvfb, self.office = None, None
+        try:
+            self.xvfb, display = start_xvfb(self.work)
+            self.env = dict(os.environ, DISPLAY=display)
+            profile, _ = install(office_dir, oxt, self.work)
+            self.office = Office(office_dir, profile, self.work, display)
+            self.document = self.office.desktop.loadComponentFromURL("private:factory/swriter", "_blank", 0, ())
+            from com.sun.star.awt.PosSize import POSSIZE
+            self.frame = self.document.CurrentController.Frame
+            self.frame.ContainerWindow.setPosSize(0, 0, SCREEN[0], SCREEN[1], POSSIZE)
+            self.windows = Windows(self.office)
+            self.pointer_away()
+        except BaseException:
+            self.close()
+            raise
+
+    def pointer_away(self):
+        subprocess.run(["xdotool", "mousemove", str(SCREEN[0] - 1), str(SCREEN[1] - 1)], env=self.env,
+                       capture_output=True)
+        self.windows.settle()
+
+    def close(self):
+        if self.office:
+            self.office.stop()
+        if self.xvfb:
+            self.xvfb.kill()
+            self.xvfb.wait()
+        shutil.rmtree(self.work, ignore_errors=True)
+
+
+def check_buttons(screen, layout, by_name):
+    """A button of a 2003 bar, switched on, inserts its symbol; one of a
+    group toolbar opens its dialog, which its 退出 button closes."""
+    windows, document = screen.windows, screen.document
+    sets = by_name.get("Plendrix 2003 集合符号", "")
+    if check(sets, "there is no toolbar Plendrix 2003 集合符号"):
+        layout.createElement(sets)
+        layout.showElement(sets)
+        windows.settle()
+        if check(click_item(layout, sets, "bingji", screen.env, windows), "Plendrix 2003 集合符号 shows no bingji button"):
+            check(document.Text.String.endswith("∪"), f"bingji inserted {document.Text.String!r} instead of ∪")
+            document.Text.String = ""
+            document.setModified(False)  # the office ends without asking to save it
+        layout.hideElement(sets)
+        windows.settle()
+    before = windows.visible()
+    if check(click_item(layout, by_name.get("Plendrix 数学作图", ""), "函数图象", screen.env, windows),
+             "Plendrix 数学作图 shows no 函数图象 button"):
+        opened = windows.new_since(before)
+        if check([w.getTitle() for w in opened] == ["函数图象"],
+                 f"函数图象 on its toolbar opened {[w.getTitle() for w in opened]}"):
+            from com.sun.star.accessibility.AccessibleRole import PUSH_BUTTON
+            press_button(opened[0], PUSH_BUTTON, "退出")
+            windows.settle()
+            check(not opened[0].isVisible(), "the graph dialog stayed open after 退出")
+    screen.pointer_away()
+
+
+def show_wide(screen, layout, by_name, shown, file):
+    """视图 ▸ 工具栏 ▸ Plendrix 全部按钮, and the group toolbars off, as a
+    teacher who prefers the one bar has it."""
+    wide = by_name.get(WIDE)
+    if not check(wide is not None, f"the office has no toolbar {WIDE}"):
+        return
+    layout.createElement(wide)
+    layout.showElement(wide)
+    screen.windows.settle()
+    bar = Bar(layout, wide)
+    check(bar.box[1] >= max((b.box[1] + b.box[3] for b in shown.values()), default=0),
+          f"the wide toolbar at {bar.box} is not under the group toolbars")
+    check(bar.box[0] + bar.box[2] <= SCREEN[0], f"the wide toolbar at {bar.box} leaves the window")
+    check(not any(Bar(layout, by_name[name]).cut() for name in shown), "switching the wide toolbar on cut the group toolbars")
+    print(f"the wide toolbar shows {bar.box[2]} of its {bar.wanted} pixels; the rest is behind its »")
+    for name in shown:
+        layout.hideElement(by_name[name])
+    screen.windows.settle()
+    capture(screen.work, file)
+
+
 def main():
     oxt, office_dir, shots = sys.argv[1:4]
-    missing = office_missing(office_dir) or (None if shutil.which("Xvfb") and shutil.which("xdotool")
-                                             else "no Xvfb or xdotool")
+    missing = office_missing(office_dir)
+    if not missing and not (shutil.which("Xvfb") and shutil.which("xdotool")):
+        missing = "no Xvfb or xdotool"
     if missing:
         print(f"skipped: {missing}")
         return SKIP
     os.makedirs(shots, exist_ok=True)
-    work = tempfile.mkdtemp(prefix="plendrix-toolbars-")
-    xvfb, office = None, None
+    screen = WriterOnScreen(oxt, office_dir)
     try:
-        xvfb, display = start_xvfb(work)
-        profile, _ = install(office_dir, oxt, work)
-        office = Office(office_dir, profile, work, display)
-        document = office.desktop.loadComponentFromURL("private:factory/swriter", "_blank", 0, ())
-        windows = Windows(office)
-        from com.sun.star.awt.PosSize import POSSIZE
-        frame = document.CurrentController.Frame
-        frame.ContainerWindow.setPosSize(0, 0, SCREEN[0], SCREEN[1], POSSIZE)
-        # The pointer out of the pictures, in the screen's corner.
-        env = dict(os.environ, DISPLAY=display)
-        subprocess.run(["xdotool", "mousemove", str(SCREEN[0] - 1), str(SCREEN[1] - 1)], env=env, capture_output=True)
-        windows.settle()
-        layout = frame.LayoutManager
-        states = plendrix_states(office)
+        layout = screen.frame.LayoutManager
+        states = plendrix_states(screen.office)
+        by_name = {name: resource for resource, (name, _) in states.items()}
         check(len(states) > 21, f"the office knows {len(states)} Plendrix toolbars")
         shown = check_shown(layout, states)
         rows = sorted({bar.box[1] for bar in shown.values()})
         print(f"{len(shown)} of {len(states)} Plendrix toolbars shown at first start, in {len(rows)} rows: "
               + "; ".join(f"{name} {bar.box[2]} px" for name, bar in shown.items()))
-        capture(work, os.path.join(shots, "groups.png"))
-        picture_toolbar_menu(work, env, windows, os.path.join(shots, "menu.png"))
-
-        # A button of a 2003 bar, switched on, inserts its symbol; one of a
-        # group toolbar opens its dialog, which its 退出 button closes.
-        by_name = {name: resource for resource, (name, _) in states.items()}
-        sets = by_name.get("Plendrix 2003 集合符号", "")
-        if check(sets, "there is no toolbar Plendrix 2003 集合符号"):
-            layout.createElement(sets)
-            layout.showElement(sets)
-            windows.settle()
-            if check(click_item(layout, sets, "bingji", env, windows), "Plendrix 2003 集合符号 shows no bingji button"):
-                check(document.Text.String.endswith("∪"), f"bingji inserted {document.Text.String!r} instead of ∪")
-                document.Text.String = ""
-                document.setModified(False)  # the office ends without asking to save it
-            layout.hideElement(sets)
-            windows.settle()
-        before = windows.visible()
-        if check(click_item(layout, by_name.get("Plendrix 数学作图", ""), "函数图象", env, windows),
-                 "Plendrix 数学作图 shows no 函数图象 button"):
-            opened = windows.new_since(before)
-            if check([w.getTitle() for w in opened] == ["函数图象"],
-                     f"函数图象 on its toolbar opened {[w.getTitle() for w in opened]}"):
-                from com.sun.star.accessibility.AccessibleRole import PUSH_BUTTON
-                press_button(opened[0], PUSH_BUTTON, "退出")
-                windows.settle()
-                check(not opened[0].isVisible(), "the graph dialog stayed open after 退出")
-        subprocess.run(["xdotool", "mousemove", str(SCREEN[0] - 1), str(SCREEN[1] - 1)], env=env, capture_output=True)
-
-        # 视图 ▸ 工具栏 ▸ Plendrix 全部按钮, and the group toolbars off, as a
-        # teacher who prefers the one bar has it.
-        wide = next((resource for resource, (name, _) in states.items() if name == WIDE), None)
-        if check(wide is not None, f"the office has no toolbar {WIDE}"):
-            layout.createElement(wide)
-            layout.showElement(wide)
-            windows.settle()
-            bar = Bar(layout, wide)
-            check(bar.box[1] >= max(b.box[1] + b.box[3] for b in shown.values()),
-                  f"the wide toolbar at {bar.box} is not under the group toolbars")
-            check(bar.box[0] + bar.box[2] <= SCREEN[0], f"the wide toolbar at {bar.box} leaves the window")
-            check(not any(Bar(layout, r).cut() for r, (n, _) in states.items() if n in shown),
-                  "switching the wide toolbar on cut the group toolbars")
-            print(f"the wide toolbar shows {bar.box[2]} of its {bar.wanted} pixels; the rest is behind its »")
-            for resource, (name, _) in states.items():
-                if name in shown:
-                    layout.hideElement(resource)
-            windows.settle()
-            capture(work, os.path.join(shots, "wide.png"))
-        check(office.process.poll() is None, "the office ended while its toolbars were shown")
+        capture(screen.work, os.path.join(shots, "groups.png"))
+        picture_toolbar_menu(screen.work, screen.env, screen.windows, os.path.join(shots, "menu.png"))
+        check_buttons(screen, layout, by_name)
+        show_wide(screen, layout, by_name, shown, os.path.join(shots, "wide.png"))
+        check(screen.office.process.poll() is None, "the office ended while its toolbars were shown")
     finally:
-        if office:
-            office.stop()
-        if xvfb:
-            xvfb.kill()
-            xvfb.wait()
-        shutil.rmtree(work, ignore_errors=True)
+        screen.close()
     return report()
 
 
 if __name__ == "__main__":
     sys.exit(main())
-
