@@ -11,9 +11,12 @@ namespace {
 // The groups shown when Writer first starts with the extension: what a
 // teacher reaches for on nearly every worksheet and paper (the example
 // scripts press these most): shapes, formulas, graphs and plane figures,
-// the paper layout and its one-key clean-ups. The symbol groups, the small
-// shape adjustments, flowcharts, the question bank, the resources and the
-// About box are switched on under 视图 ▸ 工具栏 when wanted.
+// the paper layout and its one-key clean-ups; in ribbon order they fill
+// three rows of a 1280-pixel window. The symbol groups, the small shape
+// adjustments, rotation, flowcharts, the question bank, the tools (settings
+// and sending to slides, a bar wider than the screen), the resources and
+// the About box are switched on under 视图 ▸ 工具栏 when wanted; the
+// "Plendrix" menu holds every command too.
 constexpr const wchar_t* kShownGroups[] = {L"rxGrp_TuXing", L"rxGrp_GongShi", L"rxGrp_ZuoTu", L"rxGrp_PingMian",
                                            L"rxGrp_YiJian", L"rxGrp_ZhiJuan"};
 
