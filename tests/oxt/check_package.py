@@ -130,7 +130,9 @@ def check_toolbars(ui, groups, states):
     for caption in ("运算符号", "集合符号", "希腊字母", "其它符号"):
         check(not named.get("Plendrix " + caption, (0, True))[1], f"Plendrix {caption} is shown at first start")
 
-    # The wide toolbar: every button, group after group, hidden.
+    # The wide toolbar: every button, group after group, hidden, under a
+    # node of its own: profiles keep the one bar of earlier versions shown.
+    check("org.plendrix.plendrix4word.toolbar" not in bars, "a toolbar has the node whose state profiles keep shown")
     if check("Plendrix 全部按钮" in named, "there is no wide toolbar Plendrix 全部按钮"):
         wide, visible, _ = named["Plendrix 全部按钮"]
         check(not visible, "the wide toolbar is shown at first start")

@@ -73,7 +73,7 @@ std::vector<Toolbar> GroupToolbars(const std::vector<RibbonGroup>& groups) {
 }
 
 Toolbar WideToolbar(const std::vector<RibbonGroup>& groups) {
-  Toolbar bar{ToolbarNode(L"toolbar"), L"Plendrix 全部按钮", {}};
+  Toolbar bar{ToolbarNode(L"all"), L"Plendrix 全部按钮", {}};
   for (const RibbonGroup& g : groups) {
     bar.Separate();
     for (const RibbonButton& b : AllButtons({g})) bar.items.push_back(Item(b));

@@ -51,8 +51,10 @@ std::string ToolbarResource(const std::string& node);
 // name two.
 std::vector<Toolbar> GroupToolbars(const std::vector<RibbonGroup>& groups);
 // Every button of the ribbon, group after group with a separator between,
-// named "Plendrix 全部按钮"; its node is that of the extension's only
-// toolbar before the group toolbars came.
+// named "Plendrix 全部按钮". Its node is not "...toolbar", the one bar of
+// earlier versions: Writer keeps that bar's state (shown, in row 0) in the
+// teacher's profile, which would show the new wide bar over Writer's own
+// after an update.
 Toolbar WideToolbar(const std::vector<RibbonGroup>& groups);
 
 // The pixels Writer gives the toolbar: its buttons (a picture, or the
