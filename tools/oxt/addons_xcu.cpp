@@ -3,6 +3,7 @@
 #include <pugixml.hpp>
 
 #include <sstream>
+#include <stdexcept>
 
 #include "common/text.hpp"
 #include "icons.hpp"
@@ -101,6 +102,8 @@ void Menu(pugi::xml_node ui, const std::vector<RibbonGroup>& groups) {
 void Toolbars(pugi::xml_node ui, const std::vector<Toolbar>& bars) {
   pugi::xml_node all = Node(ui, "OfficeToolBar");
   for (const Toolbar& bar : bars) {
+    if (all.find_child_by_attribute("node", "oor:name", bar.node.c_str()))
+      throw std::runtime_error("two toolbars are called " + bar.node);
     pugi::xml_node node = Node(all, bar.node, true);
     for (size_t i = 0; i < bar.items.size(); ++i) {
       pugi::xml_node item = Node(node, Numbered('t', i + 1), true);

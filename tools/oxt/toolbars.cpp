@@ -50,8 +50,6 @@ std::vector<Toolbar> GroupToolbars(const std::vector<RibbonGroup>& groups) {
   std::vector<Toolbar> bars;
   for (const RibbonGroup& g : groups) {
     Toolbar bar{ToolbarNode(g.id), L"Plendrix " + g.label, {}};
-    for (const Toolbar& before : bars)
-      if (before.node == bar.node) throw std::runtime_error("two groups are called \"" + WideToUtf8(g.id) + "\"");
     for (const auto& entry : g.entries) {
       if (const auto* b = std::get_if<RibbonButton>(&entry)) {
         bar.items.push_back(Item(*b));

@@ -47,8 +47,7 @@ std::string ToolbarResource(const std::string& node);
 
 // One toolbar per group, in ribbon order, named "Plendrix " + the group's
 // caption; a drop-down menu's buttons stand between separators. Throws
-// std::runtime_error for group identifiers that cannot name a toolbar or
-// name two.
+// std::runtime_error for a group identifier that cannot name a toolbar.
 std::vector<Toolbar> GroupToolbars(const std::vector<RibbonGroup>& groups);
 // Every button of the ribbon, group after group with a separator between,
 // named "Plendrix 全部按钮". Its node is not "...toolbar", the one bar of
