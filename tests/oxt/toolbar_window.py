@@ -8,8 +8,8 @@ Writer's own bars keep all their buttons; the others are listed (hidden)
 for 视图 ▸ 工具栏. Then the wide toolbar is switched on as from that menu,
 and comes in a row of its own. Pictures are written to the screenshot
 folder: groups.png (the toolbars at first start), menu.png (the menu that
-lists them) and wide.png (the wide toolbar with the group toolbars off). Exits 77 (skipped)
-without an office, Python's UNO bridge or Xvfb.
+lists them) and wide.png (the wide toolbar with the group toolbars off).
+Exits 77 (skipped) without an office, Python's UNO bridge or Xvfb.
 
 usage: toolbar_window.py PLENDRIX.oxt OFFICE_PROGRAM_DIR SCREENSHOT_DIR"""
 import os
@@ -18,7 +18,7 @@ import subprocess
 import sys
 import tempfile
 
-from dialog_windows import SCREEN, Windows, press_button, start_xvfb
+from dialog_windows import SCREEN, Windows, start_xvfb
 from office_config import configuration
 from office_session import SKIP, Office, install, office_missing
 from oxt_common import check, report
@@ -56,24 +56,6 @@ class Bar:
 
     def cut(self):
         return self.box[2] < self.wanted
-
-
-def click_item(layout, resource, caption, env, windows):
-    """Clicks the toolbar's button of that caption as a teacher would;
-    False when there is no such bar or it shows no such button."""
-    element = layout.getElement(resource) if resource else None
-    if element is None:
-        return False
-    context = element.RealInterface.AccessibleContext
-    for i in range(context.AccessibleChildCount):
-        item = context.getAccessibleChild(i).AccessibleContext
-        if item.AccessibleName == caption:
-            at, size = item.getLocationOnScreen(), item.getSize()
-            subprocess.run(["xdotool", "mousemove", str(at.X + size.Width // 2), str(at.Y + size.Height // 2), "click", "1"],
-                           env=env, capture_output=True)
-            windows.settle()
-            return True
-    return False
 
 
 def overlaps(a, b):
@@ -148,20 +130,17 @@ class WriterOnScreen:
             self.env = dict(os.environ, DISPLAY=display)
             profile, _ = install(office_dir, oxt, self.work)
             self.office = Office(office_dir, profile, self.work, display)
-            self.document = self.office.desktop.loadComponentFromURL("private:factory/swriter", "_blank", 0, ())
+            document = self.office.desktop.loadComponentFromURL("private:factory/swriter", "_blank", 0, ())
             from com.sun.star.awt.PosSize import POSSIZE
-            self.frame = self.document.CurrentController.Frame
+            self.frame = document.CurrentController.Frame
             self.frame.ContainerWindow.setPosSize(0, 0, SCREEN[0], SCREEN[1], POSSIZE)
             self.windows = Windows(self.office)
-            self.pointer_away()
+            subprocess.run(["xdotool", "mousemove", str(SCREEN[0] - 1), str(SCREEN[1] - 1)], env=self.env,
+                           capture_output=True)
+            self.windows.settle()
         except BaseException:
             self.close()
             raise
-
-    def pointer_away(self):
-        subprocess.run(["xdotool", "mousemove", str(SCREEN[0] - 1), str(SCREEN[1] - 1)], env=self.env,
-                       capture_output=True)
-        self.windows.settle()
 
     def close(self):
         if self.office:
@@ -170,34 +149,6 @@ class WriterOnScreen:
             self.xvfb.kill()
             self.xvfb.wait()
         shutil.rmtree(self.work, ignore_errors=True)
-
-
-def check_buttons(screen, layout, by_name):
-    """A button of a 2003 bar, switched on, inserts its symbol; one of a
-    group toolbar opens its dialog, which its 退出 button closes."""
-    windows, document = screen.windows, screen.document
-    sets = by_name.get("Plendrix 2003 集合符号", "")
-    if check(sets, "there is no toolbar Plendrix 2003 集合符号"):
-        layout.createElement(sets)
-        layout.showElement(sets)
-        windows.settle()
-        if check(click_item(layout, sets, "bingji", screen.env, windows), "Plendrix 2003 集合符号 shows no bingji button"):
-            check(document.Text.String.endswith("∪"), f"bingji inserted {document.Text.String!r} instead of ∪")
-            document.Text.String = ""
-            document.setModified(False)  # the office ends without asking to save it
-        layout.hideElement(sets)
-        windows.settle()
-    before = windows.visible()
-    if check(click_item(layout, by_name.get("Plendrix 数学作图", ""), "函数图象", screen.env, windows),
-             "Plendrix 数学作图 shows no 函数图象 button"):
-        opened = windows.new_since(before)
-        if check([w.getTitle() for w in opened] == ["函数图象"],
-                 f"函数图象 on its toolbar opened {[w.getTitle() for w in opened]}"):
-            from com.sun.star.accessibility.AccessibleRole import PUSH_BUTTON
-            press_button(opened[0], PUSH_BUTTON, "退出")
-            windows.settle()
-            check(not opened[0].isVisible(), "the graph dialog stayed open after 退出")
-    screen.pointer_away()
 
 
 def show_wide(screen, layout, by_name, shown, file):
@@ -242,7 +193,6 @@ def main():
               + "; ".join(f"{name} {bar.box[2]} px" for name, bar in shown.items()))
         capture(screen.work, os.path.join(shots, "groups.png"))
         picture_toolbar_menu(screen.work, screen.env, screen.windows, os.path.join(shots, "menu.png"))
-        check_buttons(screen, layout, by_name)
         show_wide(screen, layout, by_name, shown, os.path.join(shots, "wide.png"))
         check(screen.office.process.poll() is None, "the office ended while its toolbars were shown")
     finally:
