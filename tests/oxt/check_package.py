@@ -1,8 +1,12 @@
 #!/usr/bin/python3
 """Checks plendrix.oxt without an office: the registration files agree with
-each other and with what the package holds, the toolbar holds every button
-of the ribbon definition in ribbon order with its caption (a separator
-between groups), the "Plendrix" menu holds each button under its group's
+each other and with what the package holds; one toolbar per ribbon group
+holds the group's buttons in ribbon order with their captions, the groups
+a teacher uses most shown in at most three rows under Writer's own bars
+and the others hidden; a hidden wide toolbar holds every button (a
+separator between groups); the 2003 host's bars are hidden and send ribbon
+commands; every toolbar has its name and place in WriterWindowState.xcu;
+the "Plendrix" menu holds each button under its group's
 submenu (and its drop-down menu's), every picture is there at 16 and 26 px,
 and the add-in's data folders are beside the library.
 
@@ -70,24 +74,91 @@ def check_registration(package, names):
         check(needed in names, f"the add-in's data lacks {needed}")
 
 
-def check_toolbar(ui, groups, states):
+def bar_items(bar):
+    """(URL, caption) of each item of a toolbar, ("private:separator", "") for a separator."""
+    return [(item.props.get("URL"), item.props.get("Title", "")) for item in bar.children]
+
+
+def commands(items):
+    return [item for item in items if item[0] != "private:separator"]
+
+
+def check_toolbars(ui, groups, states):
+    """One toolbar per ribbon group in ribbon order; the wide bar; the 2003
+    host's bars; each with its name and place in Writer's window."""
     bars = ui.by_name["OfficeToolBar"].by_name
-    check(len(bars) == 1, f"expected one toolbar, found {len(bars)}")
-    name, bar = next(iter(bars.items()))
-    resource = "private:resource/toolbar/addon_" + name
-    check(resource in states, f"WriterWindowState.xcu does not name the toolbar {resource}")
-    if resource in states:
-        check(states[resource].props.get("UIName") == "Plendrix", "the toolbar is not called Plendrix")
-    expected = []
-    for g, (_, buttons) in enumerate(groups):
-        if g:
-            expected.append(("private:separator", ""))
-        expected += [(SCHEME + b.id, b.label) for b in buttons]
-    found = [(item.props.get("URL"), item.props.get("Title", "")) for item in bar.children]
-    same_list(found, expected, "the toolbar")
-    for item in bar.children:
-        if item.props.get("URL") != "private:separator":
-            check(item.props.get("Context") == "com.sun.star.text.TextDocument", f"{item.props.get('URL')} is not for Writer")
+    named = {}
+    for node, bar in bars.items():
+        resource = "private:resource/toolbar/addon_" + node
+        if not check(resource in states, f"WriterWindowState.xcu has nothing for the toolbar {resource}"):
+            continue
+        state = states[resource].props
+        check(state.get("Docked") == "true" and state.get("DockingArea") == "0", f"{node} is not docked at the top")
+        x, _, row = state.get("DockPos", "").partition(",")
+        place = (int(row), int(x)) if x.isdigit() and row.isdigit() else (-1, -1)
+        check(place[0] >= 2, f"{node} is not placed under Writer's two bars: {state.get('DockPos')}")
+        named[state.get("UIName")] = (bar, state.get("Visible") == "true", place)
+        for url, _ in commands(bar_items(bar)):
+            check(url.startswith(SCHEME), f"{node} sends {url}")
+        for item in bar.children:
+            if item.props.get("URL") != "private:separator":
+                check(item.props.get("Context") == "com.sun.star.text.TextDocument", f"{item.props.get('URL')} is not for Writer")
+    on_groups = {}
+    for caption, buttons in groups:
+        name = "Plendrix " + caption
+        if not check(name in named, f"no toolbar is called {name}"):
+            continue
+        items = bar_items(named[name][0])
+        check(items and items[0][0] != "private:separator" and items[-1][0] != "private:separator" and
+              all(a[0] != "private:separator" or b[0] != "private:separator" for a, b in zip(items, items[1:])),
+              f"{name} has a separator at an end or two in a row")
+        same_list(commands(items), [(SCHEME + b.id, b.label) for b in buttons], name)
+        for url, _ in commands(items):
+            on_groups[url] = on_groups.get(url, 0) + 1
+    for url, count in on_groups.items():
+        check(count == 1, f"{url} stands on {count} group toolbars")
+    # The shown group toolbars come in the ribbon's order, row after row,
+    # in at most three rows; the hidden ones keep places of their own.
+    shown = [named[f"Plendrix {c}"][2] for c, _ in groups if named.get(f"Plendrix {c}", (0, False))[1]]
+    check(shown == sorted(shown), f"the shown group toolbars are not in the ribbon's order: {shown}")
+    check(0 < len({row for row, _ in shown}) <= 3, f"the shown toolbars take rows {sorted({row for row, _ in shown})}")
+    places = [place for _, _, place in named.values()]
+    check(len(set(places)) == len(places), "two toolbars have the same place")
+    # The graphs, shapes, formulas and paper tools show; the symbols wait under View ▸ Toolbars.
+    for caption in ("图形处理", "公式", "数学作图", "平面几何", "制卷"):
+        check(named.get("Plendrix " + caption, (0, False))[1], f"Plendrix {caption} is hidden at first start")
+    for caption in ("运算符号", "集合符号", "希腊字母", "其它符号"):
+        check(not named.get("Plendrix " + caption, (0, True))[1], f"Plendrix {caption} is shown at first start")
+
+    # The wide toolbar: every button, group after group, hidden, under a
+    # node of its own: profiles keep the one bar of earlier versions shown.
+    check("org.plendrix.plendrix4word.toolbar" not in bars, "a toolbar has the node whose state profiles keep shown")
+    if check("Plendrix 全部按钮" in named, "there is no wide toolbar Plendrix 全部按钮"):
+        wide, visible, _ = named["Plendrix 全部按钮"]
+        check(not visible, "the wide toolbar is shown at first start")
+        expected = []
+        for g, (_, buttons) in enumerate(groups):
+            if g:
+                expected.append(("private:separator", ""))
+            expected += [(SCHEME + b.id, b.label) for b in buttons]
+        same_list(bar_items(wide), expected, "the wide toolbar")
+
+    # The 2003 host's bars: hidden, each button a ribbon command.
+    ribbon = {SCHEME + b.id for _, buttons in groups for b in buttons}
+    legacy = {name: entry for name, entry in named.items() if name.startswith("Plendrix 2003 ")}
+    for caption in ("主工具栏", "图形处理", "集合符号", "微小调整"):
+        check("Plendrix 2003 " + caption in legacy, f"the 2003 host's bar {caption} is not offered")
+    for name, (bar, visible, _) in legacy.items():
+        check(not visible, f"{name} is shown at first start")
+        items = commands(bar_items(bar))
+        check(len(items) > 0, f"{name} has no buttons")
+        for url, caption in items:
+            check(url in ribbon, f"{name}: {caption} sends {url}, which no ribbon button sends")
+    main_bar = legacy.get("Plendrix 2003 主工具栏")
+    main = {caption: url for url, caption in commands(bar_items(main_bar[0]))} if main_bar else {}
+    check(main.get("函数图象") == SCHEME + "rxBtnztqt_hstx" and main.get("以图片形式发送到新PPT") == SCHEME + "rxBtnqt_2ppt1",
+          "the 2003 main bar's 函数图象 and send to slides do not send the ribbon's commands")
+    check(len(named) == len(groups) + 1 + len(legacy), f"{len(named)} toolbars, not one per group, the wide one and the 2003 bars")
 
 
 def menu_items(node, path):
@@ -131,7 +202,7 @@ def main():
         check_registration(package, names)
         ui = xcu(package, "Addons.xcu").by_name["AddonUI"]
         states = xcu(package, "WriterWindowState.xcu").by_name["UIElements"].by_name["States"].by_name
-        check_toolbar(ui, groups, states)
+        check_toolbars(ui, groups, states)
         check_menu(ui, groups)
         check_images(package, names, ui, groups)
     print(f"{len(groups)} groups, {buttons} buttons checked; {len(failures)} problems")

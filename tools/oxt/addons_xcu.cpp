@@ -3,6 +3,7 @@
 #include <pugixml.hpp>
 
 #include <sstream>
+#include <stdexcept>
 
 #include "common/text.hpp"
 #include "icons.hpp"
@@ -57,14 +58,16 @@ void Prop(pugi::xml_node node, const char* name, const std::string& value, const
   p.append_child("value").text() = value.c_str();
 }
 
-std::string Url(const RibbonButton& b) { return kUrlScheme + WideToUtf8(b.id); }
+std::string Url(const std::wstring& command) { return kUrlScheme + WideToUtf8(command); }
 
-void Command(pugi::xml_node item, const RibbonButton& b) {
-  Prop(item, "URL", Url(b));
-  Prop(item, "Title", WideToUtf8(b.label));
+void Command(pugi::xml_node item, const std::wstring& command, const std::wstring& label) {
+  Prop(item, "URL", Url(command));
+  Prop(item, "Title", WideToUtf8(label));
   Prop(item, "Target", "_self");
   Prop(item, "Context", kContext);
 }
+
+void Command(pugi::xml_node item, const RibbonButton& b) { Command(item, b.id, b.label); }
 
 void Separator(pugi::xml_node item) { Prop(item, "URL", "private:separator"); }
 
@@ -96,12 +99,17 @@ void Menu(pugi::xml_node ui, const std::vector<RibbonGroup>& groups) {
   }
 }
 
-void Toolbar(pugi::xml_node ui, const std::vector<RibbonGroup>& groups) {
-  pugi::xml_node bar = Node(Node(ui, "OfficeToolBar"), kToolbarNode, true);
-  size_t n = 0;
-  for (size_t g = 0; g < groups.size(); ++g) {
-    if (g > 0) Separator(Node(bar, Numbered('t', ++n), true));
-    for (const auto& b : AllButtons({groups[g]})) Command(Node(bar, Numbered('t', ++n), true), b);
+void Toolbars(pugi::xml_node ui, const std::vector<Toolbar>& bars) {
+  pugi::xml_node all = Node(ui, "OfficeToolBar");
+  for (const Toolbar& bar : bars) {
+    if (all.find_child_by_attribute("node", "oor:name", bar.node.c_str()))
+      throw std::runtime_error("two toolbars are called " + bar.node);
+    pugi::xml_node node = Node(all, bar.node, true);
+    for (size_t i = 0; i < bar.items.size(); ++i) {
+      pugi::xml_node item = Node(node, Numbered('t', i + 1), true);
+      if (bar.items[i].command.empty()) Separator(item);
+      else Command(item, bar.items[i].command, bar.items[i].label);
+    }
   }
 }
 
@@ -111,7 +119,7 @@ void Images(pugi::xml_node ui, const std::vector<RibbonGroup>& groups) {
   for (const auto& b : AllButtons(groups)) {
     if (b.image.empty()) continue;
     pugi::xml_node image = Node(images, Numbered('i', ++n), true);
-    Prop(image, "URL", Url(b));
+    Prop(image, "URL", Url(b.id));
     pugi::xml_node files = Node(image, "UserDefinedImages");
     Prop(files, "ImageSmallURL", "%origin%/icons/" + IconFile(b.image, kIconSizes[0]));
     Prop(files, "ImageBigURL", "%origin%/icons/" + IconFile(b.image, kIconSizes[1]));
@@ -120,22 +128,26 @@ void Images(pugi::xml_node ui, const std::vector<RibbonGroup>& groups) {
 
 }  // namespace
 
-std::string AddonsXcu(const std::vector<RibbonGroup>& groups) {
+std::string AddonsXcu(const std::vector<RibbonGroup>& groups, const std::vector<Toolbar>& bars) {
   Xcu xcu("Addons", "org.openoffice.Office");
   pugi::xml_node ui = Node(xcu.Root(), "AddonUI");
   Menu(ui, groups);
-  Toolbar(ui, groups);
+  Toolbars(ui, bars);
   Images(ui, groups);
   return xcu.Text();
 }
 
-std::string WriterWindowStateXcu() {
+std::string WriterWindowStateXcu(const std::vector<Toolbar>& bars) {
   Xcu xcu("WriterWindowState", "org.openoffice.Office.UI");
-  pugi::xml_node state = Node(Node(Node(xcu.Root(), "UIElements"), "States"), kToolbarResource, true);
-  Prop(state, "UIName", "Plendrix");
-  Prop(state, "Docked", "true", "xs:boolean");
-  Prop(state, "DockingArea", "0", "xs:int");  // the top of the window
-  Prop(state, "Visible", "true", "xs:boolean");
+  pugi::xml_node states = Node(Node(xcu.Root(), "UIElements"), "States");
+  for (const Toolbar& bar : bars) {
+    pugi::xml_node state = Node(states, ToolbarResource(bar.node), true);
+    Prop(state, "UIName", WideToUtf8(bar.name));
+    Prop(state, "Docked", "true", "xs:boolean");
+    Prop(state, "DockingArea", "0", "xs:int");  // the top of the window
+    Prop(state, "DockPos", std::to_string(bar.x) + "," + std::to_string(bar.row));
+    Prop(state, "Visible", bar.shown ? "true" : "false", "xs:boolean");
+  }
   return xcu.Text();
 }
 

@@ -10,7 +10,9 @@
 
 #include "addons_xcu.hpp"
 #include "icons.hpp"
+#include "legacy_bars.hpp"
 #include "ribbon_tree.hpp"
+#include "toolbars.hpp"
 
 namespace {
 
@@ -31,8 +33,12 @@ int main(int argc, char** argv) {
     const std::filesystem::path out = argv[3];
     const auto groups = plx::oxt::ReadRibbon(argv[1]);
     std::filesystem::create_directories(out / "icons");
-    WriteText(out / "Addons.xcu", plx::oxt::AddonsXcu(groups));
-    WriteText(out / "WriterWindowState.xcu", plx::oxt::WriterWindowStateXcu());
+    auto bars = plx::oxt::GroupToolbars(groups);
+    bars.push_back(plx::oxt::WideToolbar(groups));
+    for (auto& bar : plx::oxt::LegacyToolbars(groups)) bars.push_back(std::move(bar));
+    plx::oxt::PlaceInRows(bars);
+    WriteText(out / "Addons.xcu", plx::oxt::AddonsXcu(groups, bars));
+    WriteText(out / "WriterWindowState.xcu", plx::oxt::WriterWindowStateXcu(bars));
     plx::oxt::WriteIcons(plx::oxt::AllButtons(groups), argv[2], (out / "icons").string());
   } catch (const std::exception& e) {
     std::cerr << "plendrix_oxt_gen: " << e.what() << "\n";
