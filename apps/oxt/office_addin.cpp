@@ -11,7 +11,10 @@
 
 #include "closed_documents.hpp"
 #include "common/error.hpp"
+#include "connect/commands/command_table.hpp"
 #include "connect/form_registry.hpp"
+#include "connect/legacy_toolbars.hpp"
+#include "docif/model/model_command_bars.hpp"
 #include "docif/uno/uno_application.hpp"
 #include "docif/uno/uno_text.hpp"
 #include "formula/tex_route/tex_equations.hpp"
@@ -24,6 +27,7 @@ namespace {
 
 constexpr wchar_t kTitle[] = L"Plendrix";
 constexpr wchar_t kOpenDialog[] = L"dialog/";
+constexpr wchar_t kToolbarKey[] = L"key/";
 
 // Unloads the dialogs open now that were not open `before` (so what a
 // dialog opened on loading, such as a report document, is closed with it).
@@ -95,7 +99,9 @@ PressOutcome OfficeAddin::Press(const std::wstring& id, const uno::Reference<uno
         ConnectTo(office);
         ui_.TakeError();  // the connection's own error boxes have said what went wrong
       }
-      outcome = id.starts_with(kOpenDialog) ? OpenDialog(id.substr(std::size(kOpenDialog) - 1)) : Run(id);
+      if (id.starts_with(kOpenDialog)) outcome = OpenDialog(id.substr(std::size(kOpenDialog) - 1));
+      else if (id.starts_with(kToolbarKey)) outcome = RunKey(id.substr(std::size(kToolbarKey) - 1));
+      else outcome = Run(id);
       windows_.Sync();
       ShowSlides();
     } catch (const uno::Exception& e) {
@@ -157,6 +163,22 @@ PressOutcome OfficeAddin::Run(const std::wstring& id) {
   CatchUp();
   const std::vector<std::shared_ptr<Form>> before = ctx_.OpenForms;
   connect_.rxButtonClick({id, L""});
+  return Ran(before, id);
+}
+
+PressOutcome OfficeAddin::RunKey(const std::wstring& key) {
+  if (!FindLegacyAction(key)) return Failed(L"工具栏上没有键为“" + key + L"”的按钮。");
+  CatchUp();
+  const std::vector<std::shared_ptr<Form>> before = ctx_.OpenForms;
+  // A button of the 2003 host's toolbars reaches the add-in with its key.
+  docif::model::ModelControl button(docif::ControlType::Button, nullptr);
+  button.SetParameter(key);
+  bool cancelDefault = false;
+  ButtonEvent(ctx_).Button_Click(button, cancelDefault);
+  return Ran(before, kToolbarKey + key);
+}
+
+PressOutcome OfficeAddin::Ran(const std::vector<std::shared_ptr<Form>>& before, const std::wstring& id) {
   if (const auto error = ui_.TakeError()) {
     CloseOpenedDialogs(ctx_, before);
     return {false, *error};

@@ -44,7 +44,8 @@ class OfficeAddin {
   // first when not connected yet, then runs the command; the dialogs it
   // opened stay open in their windows. "dialog/NAME" opens the dialog of
   // that name as its command would (as the command-line host's `controls`
-  // does). Never throws: a failure is shown in a box and returned. A
+  // does); "key/KEY" presses the 2003 host's toolbar button of that key
+  // (its bars offer the commands no ribbon button runs this way). Never throws: a failure is shown in a box and returned. A
   // command that showed one of the add-in's error boxes fails with its
   // text, and the dialogs it opened are closed again.
   PressOutcome Press(const std::wstring& id, const css::uno::Reference<css::uno::XComponentContext>& office,
@@ -56,6 +57,10 @@ class OfficeAddin {
   OfficeAddin();
   void ConnectTo(const css::uno::Reference<css::uno::XComponentContext>& office);
   PressOutcome Run(const std::wstring& id);
+  PressOutcome RunKey(const std::wstring& key);
+  // A command has run: an error box it showed fails it and closes the
+  // dialogs it opened; a dialog it opened that was open already shows once.
+  PressOutcome Ran(const std::vector<std::shared_ptr<Form>>& before, const std::wstring& id);
   PressOutcome OpenDialog(const std::wstring& name);
   void KeepOneOfEach(const std::vector<std::shared_ptr<Form>>& before);
   // Before a command or an action in a dialog: the teacher has edited the

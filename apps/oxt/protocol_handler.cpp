@@ -1,5 +1,7 @@
 #include "protocol_handler.hpp"
 
+#include <rtl/uri.hxx>
+
 #include "command_dispatch.hpp"
 
 namespace plx::oxt {
@@ -9,7 +11,8 @@ using namespace css;
 namespace {
 
 constexpr char kHandlerService[] = "com.sun.star.frame.ProtocolHandler";
-// The URLs handled: the scheme, then the ribbon identifier.
+// The URLs handled: the scheme, then the ribbon identifier (or a dialog's
+// or a 2003 toolbar key's path), which may come percent-encoded.
 constexpr char kScheme[] = "vnd.plendrix:";
 
 }  // namespace
@@ -31,7 +34,9 @@ uno::Reference<frame::XDispatch> ProtocolHandler::queryDispatch(const util::URL&
                                                                 sal_Int32) {
   const rtl::OUString scheme = rtl::OUString::createFromAscii(kScheme);
   if (!url.Complete.startsWith(scheme)) return {};
-  return new CommandDispatch(office_, frame_, url.Complete.copy(scheme.getLength()));
+  return new CommandDispatch(office_, frame_,
+                             rtl::Uri::decode(url.Complete.copy(scheme.getLength()), rtl_UriDecodeWithCharset,
+                                              RTL_TEXTENCODING_UTF8));
 }
 
 uno::Sequence<uno::Reference<frame::XDispatch>> ProtocolHandler::queryDispatches(

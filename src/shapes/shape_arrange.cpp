@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "addin/addin_context.hpp"
+#include "common/error.hpp"
 #include "docif/shapes.hpp"
 #include "graph/frame/frame.hpp"
 #include "shapes/selection_kind.hpp"
@@ -66,7 +67,9 @@ std::vector<std::wstring> Names(const std::vector<ShapePtr>& shapes) {
 }  // namespace
 
 void AlignOrDistribute(AddinContext& ctx, const std::wstring& caption) {
-  ctx.App->GetCommandBars()->FindControl(caption)->Execute();
+  auto control = ctx.App->GetCommandBars()->FindControl(caption);
+  if (!control) Raise(err::kInvalidCall, L"这个字处理软件没有“" + caption + L"”命令。");
+  control->Execute();
 }
 
 void Join_LR(AddinContext& ctx) { Join(ctx, true); }

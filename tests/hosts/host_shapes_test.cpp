@@ -509,6 +509,11 @@ TEST_P(HostShapes, SelectedShapesAreTheSelection) {
   EXPECT_EQ(selected->Item(1)->Name(), L"Rectangle 1");
   selected->Align(kAlignTops, false);
   selected->Distribute(kDistributeHorizontally, false);
+  // The host's own align control, which the 2003 toolbars' key runs.
+  auto alignRights = app_->GetCommandBars()->FindControl(L"右对齐(&R)");
+  ASSERT_NE(alignRights, nullptr);
+  alignRights->Execute();
+  EXPECT_NEAR(a->Left(), 200, 1);
   shapes_->SelectAll();
   EXPECT_EQ(app_->GetSelection()->GetShapeRange()->Count(), 3);
   app_->GetSelection()->GetShapeRange()->Delete();

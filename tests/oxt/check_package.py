@@ -5,7 +5,7 @@ holds the group's buttons in ribbon order with their captions, the groups
 a teacher uses most shown in at most three rows under Writer's own bars
 and the others hidden; a hidden wide toolbar holds every button (a
 separator between groups); the 2003 host's bars are hidden and send ribbon
-commands; every toolbar has its name and place in WriterWindowState.xcu;
+commands, or the keys of the commands only they have; every toolbar has its name and place in WriterWindowState.xcu;
 the "Plendrix" menu holds each button under its group's
 submenu (and its drop-down menu's), every picture is there at 16 and 26 px,
 and the add-in's data folders are beside the library.
@@ -143,7 +143,8 @@ def check_toolbars(ui, groups, states):
             expected += [(SCHEME + b.id, b.label) for b in buttons]
         same_list(bar_items(wide), expected, "the wide toolbar")
 
-    # The 2003 host's bars: hidden, each button a ribbon command.
+    # The 2003 host's bars: hidden, each button a ribbon command or, for
+    # the commands only they have, their key.
     ribbon = {SCHEME + b.id for _, buttons in groups for b in buttons}
     legacy = {name: entry for name, entry in named.items() if name.startswith("Plendrix 2003 ")}
     for caption in ("主工具栏", "图形处理", "集合符号", "微小调整"):
@@ -153,11 +154,15 @@ def check_toolbars(ui, groups, states):
         items = commands(bar_items(bar))
         check(len(items) > 0, f"{name} has no buttons")
         for url, caption in items:
-            check(url in ribbon, f"{name}: {caption} sends {url}, which no ribbon button sends")
+            check(url in ribbon or url.startswith(SCHEME + "key/"),
+                  f"{name}: {caption} sends {url}, which is neither a ribbon button's nor a key")
     main_bar = legacy.get("Plendrix 2003 主工具栏")
     main = {caption: url for url, caption in commands(bar_items(main_bar[0]))} if main_bar else {}
     check(main.get("函数图象") == SCHEME + "rxBtnztqt_hstx" and main.get("以图片形式发送到新PPT") == SCHEME + "rxBtnqt_2ppt1",
           "the 2003 main bar's 函数图象 and send to slides do not send the ribbon's commands")
+    keys = {url for bar, _, _ in legacy.values() for url, _ in commands(bar_items(bar)) if url.startswith(SCHEME + "key/")}
+    check(SCHEME + "key/上移" in keys and SCHEME + "key/批量排版" in keys,
+          f"the 2003 bars' own commands (moving by 8 points, 批量排版) are not offered: {sorted(keys)[:5]}")
     check(len(named) == len(groups) + 1 + len(legacy), f"{len(named)} toolbars, not one per group, the wide one and the 2003 bars")
 
 

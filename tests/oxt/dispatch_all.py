@@ -56,10 +56,14 @@ def main():
 
         urls = toolbar_urls(office)
         sent = {u[len(SCHEME):] for u in urls if check(u.startswith(SCHEME), f"a toolbar sends {u}")}
+        # The commands only the 2003 host's bars have go by their keys.
+        keys = sorted(id for id in sent if id.startswith("key/"))
+        sent -= set(keys)
         check(sent == set(ribbon), "the installed toolbars' buttons are not the ribbon's: "
               f"missing {sorted(set(ribbon) - sent)[:5]}, extra {sorted(sent - set(ribbon))[:5]}")
+        check("key/上移" in keys, f"the 2003 bars' own commands are not offered by key: {keys[:5]}")
         outcomes, times = {}, []
-        for id in (id for id in ribbon if id in sent):  # in ribbon order
+        for id in [id for id in ribbon if id in sent] + keys:  # in ribbon order, then the keys
             started = time.monotonic()
             try:
                 state, result = press(dispatcher, frame, SCHEME + id)
@@ -89,6 +93,8 @@ def main():
         check(outcomes.get("rxBtnAbout_ThisVersion", (None,))[0] == SUCCESS, "the About command did not succeed")
         unknown = press(dispatcher, frame, SCHEME + "rxBtnNOPE")
         check(unknown[0] == FAILURE and "rxBtnNOPE" in (unknown[1] or ""), f"an unknown identifier answered {unknown}")
+        unknown = press(dispatcher, frame, SCHEME + "key/nope")
+        check(unknown[0] == FAILURE and "nope" in (unknown[1] or ""), f"an unknown toolbar key answered {unknown}")
         # Between commands the teacher types, moves the cursor and closes
         # documents: a command acts where the cursor is now, and goes on in
         # one document after another was closed.

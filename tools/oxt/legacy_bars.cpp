@@ -33,6 +33,13 @@ const RibbonButton* SameCommand(const std::wstring& key, const RibbonButtons& ri
   return b != ribbon.end() && FindLegacyAction(key) ? &b->second : nullptr;
 }
 
+// Whether the key runs a command (one no ribbon button runs, when the
+// ribbon's was not found first).
+bool Runs(const std::wstring& key) {
+  const Action* action = FindLegacyAction(key);
+  return action && action->run;
+}
+
 void AddControls(docif::CommandBarControls& controls, const RibbonButtons& ribbon, Toolbar& bar) {
   for (int i = 1; i <= controls.Count(); ++i) {
     const auto control = controls.Item(i);
@@ -41,8 +48,10 @@ void AddControls(docif::CommandBarControls& controls, const RibbonButtons& ribbo
       AddControls(*menu, ribbon, bar);
       bar.Separate();
     } else if (ToolbarName(control->Caption()).empty()) {
-      if (const RibbonButton* b = SameCommand(control->Parameter(), ribbon))
-        bar.items.push_back({b->id, control->Caption(), b->image});
+      const std::wstring key = control->Parameter();
+      if (const RibbonButton* b = SameCommand(key, ribbon)) bar.items.push_back({b->id, control->Caption(), b->image});
+      // A command only this host's bars have goes by its key.
+      else if (Runs(key)) bar.items.push_back({kKeyCommand + key, control->Caption(), L""});
     }
   }
 }

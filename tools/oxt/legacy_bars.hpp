@@ -15,9 +15,10 @@ namespace plx::oxt {
 // bar's "其它工具栏" menu. Drop-down menus stand flat between separators;
 // the entries that switch a bar on or off are left out (Writer's toolbar
 // menu does that). A button sends the ribbon identifier of the same
-// command; buttons without one on the ribbon (those that do nothing, and
-// the commands only the 2003 bars have) are left out, and a bar left
-// without buttons is not offered.
+// command; a command only the 2003 bars have goes by its key
+// (kKeyCommand + key, which the extension runs as the 2003 host's button
+// would); buttons that do nothing are left out, and a bar left without
+// buttons is not offered.
 std::vector<Toolbar> LegacyToolbars(const std::vector<RibbonGroup>& groups);
 
 }  // namespace plx::oxt

@@ -11,8 +11,9 @@
 
 namespace plx::oxt {
 
-// A toolbar entry: the command it sends (a ribbon identifier) with its
-// caption and picture, or a separator (empty command).
+// A toolbar entry: the command it sends (a ribbon identifier, or
+// kKeyCommand and a 2003 toolbar key) with its caption and picture, or a
+// separator (empty command).
 struct ToolbarItem {
   std::wstring command;
   std::wstring label;
@@ -35,6 +36,7 @@ struct Toolbar {
 };
 
 inline constexpr char kNodePrefix[] = "org.plendrix.plendrix4word.";
+inline constexpr wchar_t kKeyCommand[] = L"key/";
 // The width the rows of shown toolbars must fit: a 1280-pixel screen.
 inline constexpr int kRowWidth = 1280;
 

@@ -50,20 +50,6 @@ class ModelDocuments final : public Documents {
   std::shared_ptr<ModelApplication> app_;
 };
 
-// The host's align and distribute controls, by caption.
-struct BuiltIn {
-  const wchar_t* caption;
-  bool align;
-  int command;
-};
-constexpr BuiltIn kBuiltIns[] = {
-    {L"左对齐(&L)", true, kAlignLefts},      {L"右对齐(&R)", true, kAlignRights},
-    {L"顶端对齐(&T)", true, kAlignTops},     {L"底端对齐(&B)", true, kAlignBottoms},
-    {L"水平居中(&C)", true, kAlignCenters},  {L"垂直居中(&M)", true, kAlignMiddles},
-    {L"横向分布(&H)", false, kDistributeHorizontally},
-    {L"纵向分布(&V)", false, kDistributeVertically},
-};
-
 }  // namespace
 
 std::shared_ptr<COMAddIn> ModelAddIns::Item(int index) {
@@ -89,17 +75,7 @@ std::wstring ModelAutoCorrect::Entry(const std::wstring& name) const {
 ModelApplication::ModelApplication(std::wstring version, std::wstring path)
     : version_(std::move(version)), path_(std::move(path)) {
   bars_ = std::make_shared<ModelCommandBars>();
-  for (const BuiltIn& b : kBuiltIns) {
-    bars_->AddBuiltIn(b.caption, [this, b] {
-      auto doc = ActiveData();
-      if (!doc) Raise(4248, L"该命令无效，因为没有打开的文档。");
-      auto range = GetSelection()->GetShapeRange();
-      if (range->Count() == 0) Raise(4605, L"此方法或属性无效，因为没有选中图形。");
-      if (b.align) range->Align(b.command, false);
-      else range->Distribute(b.command, false);
-      shared_->journal.push_back(std::wstring(L"Execute ") + b.caption);
-    });
-  }
+  bars_->AddArrangeControls(*this, [this](const std::wstring& caption) { shared_->journal.push_back(L"Execute " + caption); });
   numbering_ = NumberingGallery();
 }
 

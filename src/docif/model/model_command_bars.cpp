@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "common/error.hpp"
+#include "docif/application.hpp"
+#include "docif/document.hpp"
+#include "docif/shapes.hpp"
 
 namespace plx::docif::model {
 namespace {
@@ -160,6 +163,30 @@ void ModelCommandBars::AddBuiltIn(const std::wstring& caption, std::function<voi
   auto control = std::static_pointer_cast<ModelControl>(builtIns_->Add(ControlType::Button, false));
   control->SetCaption(caption);
   control->SetBuiltInAction(std::move(action));
+}
+
+void ModelCommandBars::AddArrangeControls(Application& app, std::function<void(const std::wstring&)> done) {
+  struct Arranger {
+    const wchar_t* caption;
+    bool align;
+    int command;
+  };
+  static constexpr Arranger kArrangers[] = {
+      {L"左对齐(&L)", true, kAlignLefts},      {L"右对齐(&R)", true, kAlignRights},
+      {L"顶端对齐(&T)", true, kAlignTops},     {L"底端对齐(&B)", true, kAlignBottoms},
+      {L"水平居中(&C)", true, kAlignCenters},  {L"垂直居中(&M)", true, kAlignMiddles},
+      {L"横向分布(&H)", false, kDistributeHorizontally},
+      {L"纵向分布(&V)", false, kDistributeVertically},
+  };
+  for (const Arranger& a : kArrangers)
+    AddBuiltIn(a.caption, [&app, a, done] {
+      app.ActiveDocument();  // error 4248 without one
+      auto range = app.GetSelection()->GetShapeRange();
+      if (!range || range->Count() == 0) Raise(4605, L"此方法或属性无效，因为没有选中图形。");
+      if (a.align) range->Align(a.command, false);
+      else range->Distribute(a.command, false);
+      if (done) done(a.caption);
+    });
 }
 
 void ModelCommandBars::Remove(const ModelBar* bar) {

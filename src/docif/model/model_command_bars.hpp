@@ -1,11 +1,16 @@
 #pragma once
 // The model word processor's command bars: bars and controls held in
 // memory, with click events that the host (or a test) fires by Click().
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "docif/command_bars.hpp"
+
+namespace plx::docif {
+class Application;
+}
 
 namespace plx::docif::model {
 
@@ -108,6 +113,10 @@ class ModelCommandBars final : public CommandBars {
   void Remove(const ModelBar* bar);
   // Adds one of the host's own controls (not on any toolbar of the add-in).
   void AddBuiltIn(const std::wstring& caption, std::function<void()> action);
+  // Adds the host's align and distribute controls ("左对齐(&L)" …
+  // "纵向分布(&V)"), which arrange the shapes selected in `app`; `done`
+  // hears each one run.
+  void AddArrangeControls(Application& app, std::function<void(const std::wstring&)> done = {});
 
  private:
   std::vector<std::shared_ptr<ModelBar>> bars_;

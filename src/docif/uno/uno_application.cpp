@@ -134,6 +134,8 @@ class UnoApplication final : public Application, public std::enable_shared_from_
       : desktop_(frame::Desktop::create(office)), version_(version.empty() ? OfficeVersion(office) : version),
         path_(ProgramFolder(office)) {
     for (auto& t : model::NumberingGallery()) numbering_.push_back(t);
+    // The host's align and distribute controls arrange Writer's selected shapes.
+    bars_->AddArrangeControls(*this);
   }
 
   std::wstring Version() const override try { return version_; } catch (const css::uno::Exception& e) { RaiseFromUno(e); }
