@@ -10,7 +10,6 @@
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/text/XTextContent.hpp>
-#include <com/sun/star/table/TableBorderDistances.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
 #include <com/sun/star/text/TextContentAnchorType.hpp>
 #include <com/sun/star/container/XNameContainer.hpp>
@@ -334,14 +333,6 @@ void WriterStory::InsertTable(long pos, int rows, int columns) {
     auto inCell = Reference<text::XText>(table->getCellByName(name), uno::UNO_QUERY_THROW)->createTextCursor();
     Reference<beans::XPropertySet>(inCell, uno::UNO_QUERY_THROW)->setPropertyValue("ParaStyleName", style);
   }
-  // Word's cells have no room above and below their text, and 0.19 cm
-  // at their sides (Writer's have 0.1 cm all round).
-  table::TableBorderDistances margins;
-  margins.TopDistance = margins.BottomDistance = 0;
-  margins.LeftDistance = margins.RightDistance = 190;
-  margins.IsTopDistanceValid = margins.IsBottomDistanceValid = true;
-  margins.IsLeftDistanceValid = margins.IsRightDistanceValid = true;
-  Reference<beans::XPropertySet>(table, uno::UNO_QUERY_THROW)->setPropertyValue("TableBorderDistances", uno::Any(margins));
   std::wstring text;
   for (int r = 0; r < rows; ++r) text += std::wstring(columns, kCellEnd) + kRowEnd;
   model::CharCell cell = model::InsertionCell(*mirror_, pos);
