@@ -368,6 +368,24 @@ TEST_P(HostLayoutMade, NewTablesLookAsTheParagraphAndKeepTheirColumnWidths) {
   EXPECT_EQ(table->Cell(1, 2)->Font().Bold, false);
 }
 
+// A question numbered from the host's gallery ("1．") has its number at
+// the paragraph's indent and its text a tab further, where the model lays
+// it out; after saving, the number and the text stand there again.
+TEST_P(HostLayoutMade, NumberedQuestionsTextStandsWhereTheModelPutsIt) {
+  if (!Open(kLong)) GTEST_SKIP() << test::HostName(GetParam()) << " is not available here";
+  for (Application* app : {app_.get(), model_.get()}) {
+    auto tmpl = app->NumberingTemplate(1);
+    tmpl->SetNumberFormat(L"%1．");
+    tmpl->SetNumberStyle(0);
+    (app == app_.get() ? doc_ : reference_)->Paragraphs()->First()->ApplyListTemplate(*tmpl, true);
+  }
+  EXPECT_EQ(doc_->Paragraphs()->First()->ListString(), L"1．");
+  const auto pieces = doc_->Content()->LaidOut(), expected = reference_->Content()->LaidOut();
+  ASSERT_FALSE(pieces.empty());
+  ASSERT_FALSE(expected.empty());
+  EXPECT_NEAR(pieces.front().left, expected.front().left, 1) << "the question's text after its number";
+}
+
 TEST_P(HostLayoutMade, CentredTextInACellIsGivenFromTheCellsLeft) {
   if (!Open(Table(Cell("<w:p><w:pPr><w:jc w:val=\"center\"/></w:pPr><w:r><w:t>题号</w:t></w:r></w:p>") +
                       Cell("<w:p><w:r><w:t>一</w:t></w:r></w:p>"),

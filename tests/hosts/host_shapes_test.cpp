@@ -448,6 +448,24 @@ TEST_P(HostShapes, TextBoxWithAFieldGroupsAndUngroupsWithIt) {
   EXPECT_EQ(shapes_->Count(), 2);
 }
 
+// Text running up the box (a paper's sealing line) keeps its direction and
+// text in the saved .docx, read back by the same host.
+TEST_P(HostShapes, TextRunningUpKeepsItsDirectionInTheSavedFile) {
+  auto box = shapes_->AddTextbox(1, 5, 20, 60, 400);
+  box->TextRange()->SetText(L"学校：\r班级：");
+  box->SetTextFrame({.Orientation = 2});
+  EXPECT_EQ(box->TextFrame().Orientation, 2);
+  EXPECT_EQ(box->TextRange()->Text(), L"学校：\r班级：");
+  plx::test::TempDir dir;
+  const std::wstring path = dir.WPath() + L"/sealed.docx";
+  doc_->SaveAs(path);
+  auto again = app_->GetDocuments()->Open(path, false);
+  auto read = again->GetShapes()->Item(1);
+  EXPECT_EQ(read->TextFrame().Orientation, 2);
+  EXPECT_EQ(read->TextRange()->Text(), L"学校：\r班级：");
+  app_->GetDocuments()->Close(again);
+}
+
 std::string FileBytes(const std::wstring& path) {
   std::ifstream in(std::filesystem::path(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});

@@ -16,6 +16,7 @@ namespace plx::docif::model {
 namespace {
 
 constexpr double kDefaultTab = 21.0;
+constexpr double kListTextIndent = 21.0;  // points
 
 bool IsWide(wchar_t c) { return c >= 0x2E80; }
 
@@ -237,11 +238,21 @@ class Composer {
     if (cur_.y > p_.TopMargin + 0.01) cur_.y += para_->spaceBefore;
     const CharFormat& f = doc_.charFormats[story_.Cell(pos).format];
     cur_.x = Left() + para_->leftIndent + para_->firstIndent + para_->charIndent * f.size;
+    // The number of a list the add-in made stands at the indent and its
+    // text one step further, on every line, as the saved file says
+    // (left 420, hanging 420 twips); a list read from a file keeps its
+    // own numbering definition, which the layout does not read.
+    if (NumberedHere()) cur_.x = Left() + para_->leftIndent + kListTextIndent;
+  }
+
+  bool NumberedHere() const {
+    return para_ && para_->list > 0 && static_cast<size_t>(para_->list) <= doc_.lists.size() &&
+           doc_.lists[static_cast<size_t>(para_->list) - 1].sourceNumId == 0;
   }
 
   void NewLine() {
     cur_.y += LineHeight();
-    cur_.x = Left() + (para_ ? para_->leftIndent : 0);
+    cur_.x = Left() + (para_ ? para_->leftIndent : 0) + (NumberedHere() ? kListTextIndent : 0);
     lineHeight_ = 0;
     lineStart_ = true;
   }

@@ -23,6 +23,8 @@ sal_Int16 WriterNumberingType(int numberStyle) {
   return style::NumberingType::ARABIC;
 }
 
+constexpr sal_Int32 kListTextIndent = 741;  // 21 pt in 1/100 mm
+
 // Numbering rules whose first level shows the template's format ("%1．").
 Reference<container::XIndexReplace> Rules(WriterDoc& doc, const ListTemplate& tmpl) {
   Reference<lang::XMultiServiceFactory> factory(doc.story.Document(), uno::UNO_QUERY_THROW);
@@ -42,8 +44,11 @@ Reference<container::XIndexReplace> Rules(WriterDoc& doc, const ListTemplate& tm
     else if (p.Name == "Suffix") p.Value <<= ToOUString(suffix);
     else if (p.Name == "ListFormat") p.Value <<= ToOUString(prefix + L"%1%" + suffix);
     // The number stands at the paragraph's own indent, as the host's
-    // gallery numbers do, not indented as Writer's default list.
-    else if (p.Name == "IndentAt" || p.Name == "FirstLineIndent") p.Value <<= static_cast<sal_Int32>(0);
+    // gallery numbers do, not indented as Writer's default list; its text
+    // follows at 21 pt (420 twips), the lines after the first too, as the
+    // host writes a new list into a .docx.
+    else if (p.Name == "IndentAt" || p.Name == "ListtabStopPosition") p.Value <<= kListTextIndent;
+    else if (p.Name == "FirstLineIndent") p.Value <<= static_cast<sal_Int32>(-kListTextIndent);
   }
   rules->replaceByIndex(0, uno::Any(level));
   return rules;

@@ -80,7 +80,10 @@ class UnoShape final : public Shape {
     return type == kShapeTextBox || type == kShapeAutoShape;
   } catch (const uno::Exception& e) { RaiseFromUno(e); }
   TextFrameFormat TextFrame() const override try { return ReadTextFrame(h_.shape); } catch (const uno::Exception& e) { RaiseFromUno(e); }
-  void SetTextFrame(const TextFrameFormat& f) override try { WriteTextFrame(h_.shape, f); } catch (const uno::Exception& e) { RaiseFromUno(e); }
+  void SetTextFrame(const TextFrameFormat& f) override try {
+    if (f.Orientation.value_or(1) != 1 && Type() == kShapeTextBox) FrameText(doc_, h_);
+    WriteTextFrame(h_.shape, f);
+  } catch (const uno::Exception& e) { RaiseFromUno(e); }
   RangePtr TextRange() override try {
     if (!HasTextFrame()) return nullptr;
     return MakeShapeTextRange(doc_, h_);

@@ -72,6 +72,30 @@ std::vector<DrawingParagraph> ReadDrawingText(const Reference<text::XText>& text
   return out;
 }
 
+// Gives a drawing a Writer frame and moves its text there with its looks.
+std::shared_ptr<WriterDoc> MoveIntoFrame(const std::shared_ptr<WriterDoc>& doc, const ShapeHandle& shape,
+                                         const Reference<text::XText>& text) {
+  const auto paragraphs = ReadDrawingText(text);
+  auto into = FramedText(doc, shape, GiveFrame(shape.shape));
+  text->setString(rtl::OUString());
+  long at = 0;
+  for (size_t i = 0; i < paragraphs.size(); ++i) {
+    if (i > 0) {
+      MakeUnoRange(into, at, at)->InsertAfter(L"\r");
+      ++at;
+    }
+    const long start = at;
+    for (const auto& [piece, font] : paragraphs[i].runs) {
+      auto run = MakeUnoRange(into, at, at);
+      run->InsertAfter(piece);
+      run->SetFont(font);
+      at += static_cast<long>(piece.size());
+    }
+    MakeUnoRange(into, start, at)->SetParagraphFormat(paragraphs[i].format);
+  }
+  return into;
+}
+
 // Writer's text and its mirror, shared by every range over it.
 struct BoxText {
   std::shared_ptr<WriterDoc> doc;
@@ -87,26 +111,7 @@ struct BoxText {
   // time than the drawing's text (a graph has dozens of labels). The text
   // moves into the frame with its looks.
   const std::shared_ptr<WriterDoc>& Framed() {
-    if (framed) return framed;
-    const auto paragraphs = ReadDrawingText(text);
-    auto into = FramedText(doc, shape, GiveFrame(shape.shape));
-    text->setString(rtl::OUString());
-    long at = 0;
-    for (size_t i = 0; i < paragraphs.size(); ++i) {
-      if (i > 0) {
-        MakeUnoRange(into, at, at)->InsertAfter(L"\r");
-        ++at;
-      }
-      const long start = at;
-      for (const auto& [piece, font] : paragraphs[i].runs) {
-        auto run = MakeUnoRange(into, at, at);
-        run->InsertAfter(piece);
-        run->SetFont(font);
-        at += static_cast<long>(piece.size());
-      }
-      MakeUnoRange(into, start, at)->SetParagraphFormat(paragraphs[i].format);
-    }
-    framed = into;
+    if (!framed) framed = MoveIntoFrame(doc, shape, text);
     return framed;
   }
 
@@ -348,6 +353,11 @@ RangePtr MakeShapeTextRange(const std::shared_ptr<WriterDoc>& doc, const ShapeHa
   box->text.set(shape.shape, uno::UNO_QUERY_THROW);
   box->Sync();
   return std::make_shared<UnoShapeTextRange>(doc, box, 0, box->mirror->Length() - 1);
+}
+
+void FrameText(const std::shared_ptr<WriterDoc>& doc, const ShapeHandle& shape) {
+  if (FrameOf(shape.shape).is()) return;
+  MoveIntoFrame(doc, shape, Reference<text::XText>(shape.shape, uno::UNO_QUERY_THROW));
 }
 
 bool AnyFramed(const std::vector<ShapeRef>& shapes) {

@@ -32,6 +32,10 @@ struct DetachedText {
   Reference<css::datatransfer::XTransferable> text;
   css::uno::Any writingMode;
 };
+// Moves a drawing's own text into a Writer frame of its own (nothing when
+// it has one), as its first field does: for text that runs up or down,
+// which LibreOffice keeps in a .docx only in a frame.
+void FrameText(const std::shared_ptr<WriterDoc>& doc, const ShapeHandle& shape);
 // Whether any of `shapes` holds a text frame.
 bool AnyFramed(const std::vector<ShapeRef>& shapes);
 // Takes the frames off those of `shapes` that have one.
