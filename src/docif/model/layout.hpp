@@ -6,7 +6,10 @@
 //   starts the next page, and a page break character starts it at once.
 // - Each paragraph starts a new line at the left margin plus its indents,
 //   after its space before (not at the top of a page); its space after
-//   follows its last line.
+//   follows its last line. A paragraph of a list the add-in made has its
+//   number at its indent and its text 21 points further, on every line,
+//   as the saved file's numbering says; a list read from a file is laid
+//   out at the paragraph's own indents.
 // - A CJK or full-width character is one em wide (the font size), any other
 //   character half an em; a tab moves to the next tab stop (the
 //   paragraph's own, else every 21 points); an inline picture is as wide
