@@ -1,5 +1,7 @@
 #include "hosts/host_under_test.hpp"
 
+#include <gtest/gtest.h>
+
 #include "docif/model/model_application.hpp"
 #include "office_host.hpp"
 
@@ -15,6 +17,27 @@ namespace test {
 
 std::string HostName(Host host) { return host == Host::Model ? "model" : "libreoffice"; }
 
+#ifdef PLENDRIX_UNO
+namespace {
+
+// One office for the whole program: starting one takes a second or two.
+std::unique_ptr<plx::cli::OfficeHost>& Office() {
+  static std::unique_ptr<plx::cli::OfficeHost> office;
+  return office;
+}
+
+// The office stops once the tests have run, while the program still runs:
+// stopped by a static's destructor at exit, after the UNO runtime's own
+// had begun, the program now and then ended with a segmentation fault.
+class OfficeShutdown final : public ::testing::Environment {
+ public:
+  void TearDown() override { Office().reset(); }
+};
+[[maybe_unused]] const auto* const kOfficeShutdown = ::testing::AddGlobalTestEnvironment(new OfficeShutdown);
+
+}  // namespace
+#endif
+
 std::shared_ptr<plx::docif::Application> StartHost(Host host, std::string* why) {
   if (host == Host::Model) return std::make_shared<plx::docif::model::ModelApplication>();
 #ifdef PLENDRIX_UNO
@@ -22,8 +45,8 @@ std::shared_ptr<plx::docif::Application> StartHost(Host host, std::string* why) 
     *why = "LibreOffice is not installed";
     return nullptr;
   }
-  // One office for the whole program: starting one takes a second or two.
-  static std::unique_ptr<plx::cli::OfficeHost> office = plx::cli::StartOfficeHost();
+  auto& office = Office();
+  if (!office) office = plx::cli::StartOfficeHost();
   auto app = office->Application();
   for (int i = app->GetDocuments()->Count(); i >= 1; --i)
     app->GetDocuments()->Close(app->GetDocuments()->Item(i));
