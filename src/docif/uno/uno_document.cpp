@@ -229,10 +229,17 @@ void UnoDocument::SaveAs(const std::wstring& path) try {
   args.getArray()[0].Value <<= rtl::OUString("MS Word 2007 XML");
   args.getArray()[1].Name = "Overwrite";
   args.getArray()[1].Value <<= true;
-  try {
-    Reference<frame::XStorable>(doc_->model, uno::UNO_QUERY_THROW)->storeAsURL(FileUrl(path), args);
-  } catch (const uno::Exception& e) {
-    Raise(err::kInvalidCall, L"LibreOffice 无法保存“" + path + L"”：" + FromOUString(e.Message));
+  Reference<frame::XStorable> storable(doc_->model, uno::UNO_QUERY_THROW);
+  // Writer's .docx export once reported a write error on a busy machine
+  // for a document it saved in every other run: a teacher's save is tried
+  // a second time before it is reported as failed.
+  for (int attempt = 1;; ++attempt) {
+    try {
+      storable->storeAsURL(FileUrl(path), args);
+      return;
+    } catch (const uno::Exception& e) {
+      if (attempt == 2) Raise(err::kInvalidCall, L"LibreOffice 无法保存“" + path + L"”：" + FromOUString(e.Message));
+    }
   }
 } catch (const css::uno::Exception& e) {
   RaiseFromUno(e);
