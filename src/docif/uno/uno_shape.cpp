@@ -242,11 +242,11 @@ void UnoShape::ZOrder(int command) try {
 std::shared_ptr<ShapeRange> UnoShape::Ungroup() try {
   if (Type() != kShapeGroup || !h_.IsTop()) Raise(err::kInvalidCall, L"此图形不是组合。");
   const std::vector<ShapeRef> before = FloatingShapes(*doc_);
+  const auto inside = GroupItemsOf(h_.shape);
   std::vector<PageBox> places;
-  for (const auto& item : GroupItemsOf(h_.shape)) places.push_back(BoxOf(*doc_, {item, h_.top}));
+  for (const auto& item : inside) places.push_back(BoxOf(*doc_, {item, h_.top}));
   const bool follows = FollowsParagraph(h_.top);
   std::optional<ControllersUnlocked> unlocked;
-  const auto inside = GroupItemsOf(h_.shape);
   if (AnyFramed(inside)) unlocked.emplace(*doc_);
   LayOut(*doc_);
   ShapesChanged(*doc_);
