@@ -14,16 +14,13 @@ without an office, Python's UNO bridge or Xvfb.
 
 usage: dialog_windows.py PLENDRIX.oxt OFFICE_PROGRAM_DIR SCREENSHOT_DIR"""
 import os
-import re
-import shutil
 import subprocess
 import sys
-import tempfile
 import time
 
-from office_session import SKIP, Office, install, office_missing, press
+from office_screen import WriterOnScreen, answer_boxes, box_of, capture, close_with_escape, controls, screen_missing
+from office_session import SKIP, press
 from oxt_common import SCHEME, check, report
-from screen_capture import read_xwd, write_png
 
 # The news window needs the network, which the test's machine lacks.
 OFFLINE = {"frmBrowse"}
@@ -32,70 +29,6 @@ DIALOGS = ["frmGraph", "frmConfig", "frmTJT", "frmBrowse", "frmFangSuo", "frmXua
            "frmLWPB", "frmTiKu_PiLiangRuKu", "frmTiKu_DanTiRuKu", "frmTiKu_PaperInfo", "frmTiKu_PaperList",
            "frmTiKu_View", "frmTK", "frmShapeSelecter", "frmDot", "frmXDT", "frmWordBat", "frmJiSuan", "frmWeb",
            "frmCCCS", "frmConvertEquation", "frmKJLR"]
-SCREEN = (1280, 800)
-
-
-def start_xvfb(work):
-    """Xvfb on a free display, its frame buffer in a file under `work`."""
-    read, write = os.pipe()
-    process = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
-                                "-fbdir", work, "-nolisten", "tcp"], pass_fds=(write,),
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write)
-    with os.fdopen(read) as f:
-        number = f.readline().strip()
-    if not number:
-        process.kill()
-        sys.exit("Xvfb did not start")
-    return process, f":{number}"
-
-
-class Windows:
-    """The office's top windows as the toolkit lists them."""
-
-    def __init__(self, office):
-        self.toolkit = office.service("com.sun.star.awt.Toolkit")
-
-    def settle(self):
-        """Lets the office handle what is pending, painting included."""
-        self.toolkit.processEventsToIdle()
-        time.sleep(0.05)
-        self.toolkit.processEventsToIdle()
-
-    def visible(self):
-        found = []
-        for i in range(self.toolkit.getTopWindowCount()):
-            window = self.toolkit.getTopWindow(i)
-            if window.isVisible() and hasattr(window, "getTitle"):
-                found.append(window)
-        return found
-
-    def new_since(self, before):
-        return [w for w in self.visible() if not any(w == b for b in before)]
-
-
-def role_of(window):
-    try:
-        return window.AccessibleContext.AccessibleRole
-    except Exception:
-        return -1
-
-
-def name_of(window):
-    try:
-        return window.AccessibleContext.AccessibleName
-    except Exception:
-        return "?"
-
-
-def controls(dialog):
-    """(window, role, name, rectangle) of each control shown."""
-    shown = []
-    for child in dialog.getWindows():
-        if child.isVisible():
-            r = child.getPosSize()
-            shown.append((child, role_of(child), name_of(child), (r.X, r.Y, r.Width, r.Height)))
-    return shown
 
 
 def overlaps(a, b):
@@ -163,50 +96,6 @@ def check_pages(what, dialog, windows):
         windows.settle()
 
 
-def capture(work, dialog, file):
-    r = dialog.getPosSize()
-    width, height, rows = read_xwd(os.path.join(work, "Xvfb_screen0"))
-    x, y = max(0, r.X), max(0, r.Y)
-    write_png(file, rows, x, y, min(r.Width, width - x), min(r.Height, height - y))
-
-
-def close_with_escape(display, dialog, settle, what):
-    """Escape in the window, as a teacher closes it; checks it went."""
-    title = dialog.getTitle()
-    ids = subprocess.run(["xdotool", "search", "--name", f"^{re.escape(title)}$"], capture_output=True, text=True,
-                         env=dict(os.environ, DISPLAY=display)).stdout.split()
-    for wid in ids:
-        subprocess.run(["xdotool", "windowfocus", wid], env=dict(os.environ, DISPLAY=display), capture_output=True)
-    settle()
-    subprocess.run(["xdotool", "key", "Escape"], env=dict(os.environ, DISPLAY=display), capture_output=True)
-    settle()
-    check(not dialog.isVisible(), f"{what}: the window stayed open after Escape")
-
-
-def answer_boxes(display, running):
-    """Presses Escape while `running` (a process dispatching a command)
-    waits: for a message box the command showed, which has the focus.
-    Returns how many boxes were answered so."""
-    boxes = 0
-    while boxes < 20:
-        try:
-            running.wait(1)
-            break
-        except subprocess.TimeoutExpired:
-            # The office is in the box's own loop; the box is the window
-            # mapped last. Without a window manager it is given the focus.
-            env = dict(os.environ, DISPLAY=display)
-            shown = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "."], env=env,
-                                   capture_output=True, text=True).stdout.split()
-            if shown:
-                subprocess.run(["xdotool", "windowfocus", shown[-1]], env=env, capture_output=True)
-            subprocess.run(["xdotool", "key", "Escape"], env=env, capture_output=True)
-            boxes += 1
-    if running.poll() is None:
-        running.kill()  # a box that would not close: the command is left waiting
-    return boxes
-
-
 def dispatch_apart(pipe, url):
     """Dispatches the URL in the office's active window from a process of
     its own (Python's bridge holds its lock while a call waits, so a
@@ -222,12 +111,13 @@ def dispatch_apart(pipe, url):
     print(state, result, sep="\n", end="")
 
 
-def open_dialog(display, office, windows, name, expect_window=True):
+def open_dialog(screen, name, expect_window=True):
     """The window of the dialog opened by name; message boxes are answered."""
+    windows = screen.windows
     before = windows.visible()
-    running = subprocess.Popen([sys.executable, "-B", __file__, "--dispatch", office.pipe, SCHEME + "dialog/" + name],
-                               stdout=subprocess.PIPE, text=True)
-    boxes = answer_boxes(display, running)
+    running = subprocess.Popen([sys.executable, "-B", __file__, "--dispatch", screen.office.pipe,
+                                SCHEME + "dialog/" + name], stdout=subprocess.PIPE, text=True)
+    boxes = answer_boxes(screen.env, running)
     state, _, result = running.communicate()[0].partition("\n")
     if not check(state == "1", f"{name}: opening answered {state} {result!r} after {boxes} boxes"):
         return None
@@ -248,36 +138,27 @@ def main():
         return 0
     oxt, office_dir, shots = sys.argv[1:4]
     names = sys.argv[4:] or DIALOGS
-    missing = office_missing(office_dir) or (None if shutil.which("Xvfb") and shutil.which("xdotool")
-                                             else "no Xvfb or xdotool")
+    missing = screen_missing(office_dir)
     if missing:
         print(f"skipped: {missing}")
         return SKIP
     os.makedirs(shots, exist_ok=True)
-    work = tempfile.mkdtemp(prefix="plendrix-windows-")
-    xvfb, office = None, None
+    screen = WriterOnScreen(oxt, office_dir)
+    windows = screen.windows
     try:
-        xvfb, display = start_xvfb(work)
-        profile, _ = install(office_dir, oxt, work)
-        office = Office(office_dir, profile, work, display)
-        office.desktop.loadComponentFromURL("private:factory/swriter", "_blank", 0, ())
-        windows = Windows(office)
-        # The pointer out of the pictures, in the screen's corner.
-        subprocess.run(["xdotool", "mousemove", str(SCREEN[0] - 1), str(SCREEN[1] - 1)],
-                       env=dict(os.environ, DISPLAY=display), capture_output=True)
         for name in names:
             started = time.monotonic()
             if name in OFFLINE:
                 # Without a network connection it closes itself on loading.
-                check(open_dialog(display, office, windows, name, expect_window=False) is None,
+                check(open_dialog(screen, name, expect_window=False) is None,
                       f"{name} opened a window without a network connection")
                 continue
-            dialog = open_dialog(display, office, windows, name)
+            dialog = open_dialog(screen, name)
             print(f"{name}: opened in {time.monotonic() - started:.1f} s", flush=True)
             if dialog is None:
                 continue
             check_pages(name, dialog, windows)
-            capture(work, dialog, os.path.join(shots, name + ".png"))
+            capture(screen.work, os.path.join(shots, name + ".png"), box_of(dialog))
             if name == "frmTiKu_DanTiRuKu":
                 # Its button opens the chapter and point picker in a window of its own.
                 from com.sun.star.accessibility.AccessibleRole import PUSH_BUTTON
@@ -287,18 +168,14 @@ def main():
                 picker = windows.new_since(before)
                 if check(len(picker) == 1, f"the point button opened {len(picker)} windows"):
                     check_pages("frmTree", picker[0], windows)
-                    capture(work, picker[0], os.path.join(shots, "frmTree.png"))
-                    close_with_escape(display, picker[0], windows.settle, "frmTree")
-            close_with_escape(display, dialog, windows.settle, name)
-        check(office.process.poll() is None, "the office ended while its dialogs were open")
+                    capture(screen.work, os.path.join(shots, "frmTree.png"), box_of(picker[0]))
+                    check(close_with_escape(screen.env, picker[0], windows.settle),
+                          "frmTree: the window stayed open after Escape")
+            check(close_with_escape(screen.env, dialog, windows.settle), f"{name}: the window stayed open after Escape")
+        check(screen.office.process.poll() is None, "the office ended while its dialogs were open")
         print(f"{len(names)} dialogs opened")
     finally:
-        if office:
-            office.stop()
-        if xvfb:
-            xvfb.kill()
-            xvfb.wait()
-        shutil.rmtree(work, ignore_errors=True)
+        screen.close()
     return report()
 
 

@@ -13,16 +13,13 @@ Exits 77 (skipped) without an office, Python's UNO bridge or Xvfb.
 
 usage: toolbar_window.py PLENDRIX.oxt OFFICE_PROGRAM_DIR SCREENSHOT_DIR"""
 import os
-import shutil
 import subprocess
 import sys
-import tempfile
 
-from dialog_windows import SCREEN, Windows, start_xvfb
 from office_config import configuration
-from office_session import SKIP, Office, install, office_missing
+from office_screen import SCREEN, WriterOnScreen, capture, screen_missing
+from office_session import SKIP
 from oxt_common import check, report
-from screen_capture import read_xwd, write_png
 
 STATES = "/org.openoffice.Office.UI.WriterWindowState/UIElements/States"
 PREFIX = "private:resource/toolbar/addon_org.plendrix."
@@ -89,11 +86,6 @@ def check_shown(layout, states):
     return shown
 
 
-def capture(work, file, height=PICTURE_HEIGHT):
-    width, _, rows = read_xwd(os.path.join(work, "Xvfb_screen0"))
-    write_png(file, rows, 0, 0, width, height)
-
-
 def shown_windows(env):
     """The X windows mapped now, menus included (they have no name)."""
     return subprocess.run(["xdotool", "search", "--onlyvisible", "--class", ""], env=env,
@@ -112,43 +104,9 @@ def picture_toolbar_menu(work, env, windows, file):
     windows.settle()
     opened = len(shown_windows(env)) - len(before)
     if check(opened == 2, f"the View menu and its Toolbars submenu did not open ({opened} new windows)"):
-        capture(work, file, SCREEN[1])
+        capture(work, file)
     subprocess.run(["xdotool", "key", "Escape", "Escape"], env=env, capture_output=True)
     windows.settle()
-
-
-class WriterOnScreen:
-    """The office with the extension installed into a fresh profile, on an
-    Xvfb display of its own, one Writer document filling the screen and
-    the pointer in the screen's corner, out of the pictures."""
-
-    def __init__(self, oxt, office_dir):
-        self.work = tempfile.mkdtemp(prefix="plendrix-toolbars-")
-        self.xvfb, self.office = None, None
-        try:
-            self.xvfb, display = start_xvfb(self.work)
-            self.env = dict(os.environ, DISPLAY=display)
-            profile, _ = install(office_dir, oxt, self.work)
-            self.office = Office(office_dir, profile, self.work, display)
-            document = self.office.desktop.loadComponentFromURL("private:factory/swriter", "_blank", 0, ())
-            from com.sun.star.awt.PosSize import POSSIZE
-            self.frame = document.CurrentController.Frame
-            self.frame.ContainerWindow.setPosSize(0, 0, SCREEN[0], SCREEN[1], POSSIZE)
-            self.windows = Windows(self.office)
-            subprocess.run(["xdotool", "mousemove", str(SCREEN[0] - 1), str(SCREEN[1] - 1)], env=self.env,
-                           capture_output=True)
-            self.windows.settle()
-        except BaseException:
-            self.close()
-            raise
-
-    def close(self):
-        if self.office:
-            self.office.stop()
-        if self.xvfb:
-            self.xvfb.kill()
-            self.xvfb.wait()
-        shutil.rmtree(self.work, ignore_errors=True)
 
 
 def show_wide(screen, layout, by_name, shown, file):
@@ -169,14 +127,12 @@ def show_wide(screen, layout, by_name, shown, file):
     for name in shown:
         layout.hideElement(by_name[name])
     screen.windows.settle()
-    capture(screen.work, file)
+    capture(screen.work, file, (0, 0, SCREEN[0], PICTURE_HEIGHT))
 
 
 def main():
     oxt, office_dir, shots = sys.argv[1:4]
-    missing = office_missing(office_dir)
-    if not missing and not (shutil.which("Xvfb") and shutil.which("xdotool")):
-        missing = "no Xvfb or xdotool"
+    missing = screen_missing(office_dir)
     if missing:
         print(f"skipped: {missing}")
         return SKIP
@@ -191,7 +147,7 @@ def main():
         rows = sorted({bar.box[1] for bar in shown.values()})
         print(f"{len(shown)} of {len(states)} Plendrix toolbars shown at first start, in {len(rows)} rows: "
               + "; ".join(f"{name} {bar.box[2]} px" for name, bar in shown.items()))
-        capture(screen.work, os.path.join(shots, "groups.png"))
+        capture(screen.work, os.path.join(shots, "groups.png"), (0, 0, SCREEN[0], PICTURE_HEIGHT))
         picture_toolbar_menu(screen.work, screen.env, screen.windows, os.path.join(shots, "menu.png"))
         show_wide(screen, layout, by_name, shown, os.path.join(shots, "wide.png"))
         check(screen.office.process.poll() is None, "the office ended while its toolbars were shown")
