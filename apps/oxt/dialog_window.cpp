@@ -352,8 +352,16 @@ void DialogWindow::ShowValue(Part& part, const Control& c) {
       break;
     case ControlKind::ComboBox:
       Put(part.model, "StringItemList", uno::Any(ItemList(c.items)));
-      if (c.listOnly) Put(part.model, "SelectedItems", uno::Any(Selected(c.value)));
-      else Put(part.model, "Text", uno::Any(ToOUString(c.text)));
+      if (c.listOnly) {
+        // A drop-down list's value is its text (what the handlers read and
+        // set, a figure's line style loaded back among them): the entry
+        // showing is the one of that text, whatever index was chosen last.
+        const auto entry = std::find(c.items.begin(), c.items.end(), c.text);
+        Put(part.model, "SelectedItems",
+            uno::Any(Selected(entry == c.items.end() ? -1 : static_cast<int>(entry - c.items.begin()))));
+      } else {
+        Put(part.model, "Text", uno::Any(ToOUString(c.text)));
+      }
       break;
     case ControlKind::ListBox:
       Put(part.model, "StringItemList", uno::Any(ItemList(c.items)));
