@@ -15,7 +15,11 @@ ShapeBook& BookOf(const WriterDoc& doc) {
     const void* model;
     std::unique_ptr<ShapeBook> book;
   };
-  static std::vector<Entry> books;
+  // Never destroyed: the books hold Writer's shapes, and at process exit the
+  // office's UNO runtime is gone before static destructors run (releasing
+  // them then ended the office with a segmentation fault after a graph was
+  // drawn and the document saved).
+  static auto& books = *new std::vector<Entry>;
   const void* model = doc.model.get();
   for (auto& e : books)
     if (e.doc == &doc) {
