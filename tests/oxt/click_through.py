@@ -1,0 +1,406 @@
+#!/usr/bin/python3
+"""A teacher's whole task in Writer with plendrix.oxt installed, done
+through the windows with the mouse and the keyboard (xdotool on an Xvfb
+display), then checked in the saved file without the office.
+
+In the office: the worksheet is opened; a click on the end of question 3
+and End put the cursor after its text; a click on the toolbar button
+"函数图象" opens the graph dialog; the function is typed into its y= box,
+a dashed line style is chosen from the 线型 list with the keyboard, and
+"确定" adds the curve to the drawing list, "插入Word" draws the graph into
+the document. Then the drawing list answers a double click: its entry is
+loaded back (the box, the line style and the change mode show it) after
+the style and the box were changed by hand. "退出" closes the dialog;
+Ctrl+Shift+S saves the document as a .docx under a new name (typed into
+the office's file dialog, the format kept), and Ctrl+Q closes the office.
+
+In the saved file: the graph is one group named as the add-in names its
+groups, holding the curve (dashed, as chosen), anchored in the paragraph
+of question 3, and the paper's paragraphs are all there with their text
+unchanged, in order. Pictures of the dialog with the typed function
+(graph-dialog.png), of the dialog in change mode (change-mode.png) and
+of the page with the graph (page.png) go to the picture folder.
+
+Exits 77 (skipped) without an office, Python's UNO bridge, Xvfb, xdotool
+or the paper.
+
+usage: click_through.py PLENDRIX.oxt OFFICE_PROGRAM_DIR PAPER.docx PICTURE_DIR"""
+import os
+import re
+import sys
+import time
+import xml.etree.ElementTree as ET
+import zipfile
+
+from office_screen import WriterOnScreen, box_of, capture, controls, focus_titled, screen_missing, xdotool
+from office_session import SKIP
+from oxt_common import check, report
+
+QUESTION = "3. 用描点法画出函数"  # how the chosen question's paragraph begins
+FUNCTION = "y=x^2-2x"
+ENTRY = "任意函数(ANY) 1"  # the drawing list's line for the typed function
+TIMEOUT = 90  # seconds a window or a result is waited for on a busy machine
+
+
+class Stop(Exception):
+    """A step that did not come about: the steps after it cannot run."""
+
+
+def step(text):
+    print(time.strftime("%H:%M:%S"), text, flush=True)
+
+
+def wait_for(what, found, windows):
+    """Polls `found` until it gives something true; stops the run after
+    TIMEOUT seconds, naming what did not come."""
+    deadline = time.monotonic() + TIMEOUT
+    while True:
+        windows.settle()
+        value = found()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            shown = ", ".join(f"“{w.getTitle()}”" for w in windows.visible())
+            raise Stop(f"{what} did not come within {TIMEOUT} s (windows shown: {shown or 'none'})")
+        time.sleep(0.2)
+
+
+def descendant(context, role, depth=6):
+    """The first accessible context of that role under `context`, or None."""
+    if context.AccessibleRole == role:
+        return context
+    if depth == 0:
+        return None
+    for i in range(min(context.AccessibleChildCount, 400)):
+        found = descendant(context.getAccessibleChild(i).AccessibleContext, role, depth - 1)
+        if found is not None:
+            return found
+    return None
+
+
+def click(env, context, clicks=1, at=None):
+    """Clicks the middle of an accessible element, or the point `at` inside it."""
+    place, size = context.getLocationOnScreen(), context.getSize()
+    x, y = at or (size.Width // 2, size.Height // 2)
+    xdotool(env, "mousemove", str(place.X + x), str(place.Y + y), "click", "--repeat", str(clicks), "--delay", "120",
+            "1")
+
+
+class Dialog:
+    """A dialog window's controls as a teacher finds them: a box by the
+    caption beside it, a button by its caption."""
+
+    def __init__(self, window, env, windows):
+        self.window, self.env, self.windows = window, env, windows
+
+    def field(self, caption):
+        from com.sun.star.accessibility.AccessibleRole import LABEL
+        shown = controls(self.window)
+        for (_, role, name, _), (box, _, _, _) in zip(shown, shown[1:]):
+            if role == LABEL and name == caption:
+                return box.AccessibleContext
+        raise Stop(f"the dialog shows no box captioned “{caption}”")
+
+    def button(self, caption):
+        from com.sun.star.accessibility.AccessibleRole import PUSH_BUTTON
+        for window, role, name, _ in controls(self.window):
+            if role == PUSH_BUTTON and name == caption:
+                return window.AccessibleContext
+        return None
+
+    def text(self, caption):
+        """What the box (or the drop-down list's field) beside the caption shows."""
+        from com.sun.star.accessibility.AccessibleRole import TEXT
+        shown = descendant(self.field(caption), TEXT)
+        return shown.getText() if shown is not None else None
+
+    def entries(self, caption):
+        """The list's entries as accessible contexts."""
+        from com.sun.star.accessibility.AccessibleRole import LIST
+        entries = descendant(self.field(caption), LIST)
+        if entries is None:
+            raise Stop(f"“{caption}” is no list")
+        return [entries.getAccessibleChild(i).AccessibleContext for i in range(entries.AccessibleChildCount)]
+
+    def keys(self, *keys):
+        focus_titled(self.env, self.window.getTitle())
+        xdotool(self.env, "key", "--delay", "80", *keys)
+
+    def type_into(self, caption, text):
+        """Clicks into the box and types, replacing what it held."""
+        click(self.env, self.field(caption))
+        self.windows.settle()
+        self.keys("ctrl+a", "BackSpace")
+        if text:
+            xdotool(self.env, "type", "--delay", "60", text)
+
+    def choose(self, caption, *keys):
+        """Opens the drop-down list with a click and moves in it with keys."""
+        click(self.env, self.field(caption))
+        self.windows.settle()
+        self.keys(*keys)
+
+    def press(self, caption):
+        button = self.button(caption)
+        if button is None:
+            raise Stop(f"the dialog has no button “{caption}”")
+        click(self.env, button)
+
+
+def put_cursor_after(screen, start):
+    """Clicks the last character of the paragraph that begins with `start`
+    as Writer shows it, then End: the cursor stands after its text. Returns
+    the paragraph's text."""
+    from com.sun.star.accessibility.AccessibleRole import PARAGRAPH
+    view = screen.frame.ComponentWindow.AccessibleContext
+    text_view = descendant(view, PARAGRAPH)
+    if text_view is None:
+        raise Stop("Writer's window shows no paragraph")
+    page = text_view.AccessibleParent.AccessibleContext
+    shown = [page.getAccessibleChild(i).AccessibleContext for i in range(page.AccessibleChildCount)]
+    question = next((p for p in shown if p.AccessibleRole == PARAGRAPH and p.getText().startswith(start)), None)
+    if question is None:
+        raise Stop(f"no paragraph beginning “{start}” is on the screen")
+    text = question.getText().rstrip("\ufffc")  # a picture in the line stands as U+FFFC after the text
+    last = question.getCharacterBounds(len(text) - 1)
+    click(screen.env, question, at=(last.X + last.Width // 2, last.Y + last.Height // 2))
+    screen.windows.settle()
+    focus_titled(screen.env, screen.frame.Title)
+    xdotool(screen.env, "key", "End")
+    screen.windows.settle()
+    cursor = screen.document.CurrentController.ViewCursor
+    before = screen.document.Text.createTextCursorByRange(cursor.getStart())
+    at_end = before.isEndOfParagraph()
+    before.gotoStartOfParagraph(True)
+    if not (at_end and before.getString() == text):
+        raise Stop(f"the cursor is not after the question's text but after “{before.getString()}”")
+    return text
+
+
+def press_toolbar_button(screen, caption):
+    """Clicks the button of that caption on a Plendrix toolbar Writer shows."""
+    layout = screen.frame.LayoutManager
+    for element in layout.getElements():
+        if "plendrix" not in element.ResourceURL or not layout.isElementVisible(element.ResourceURL):
+            continue
+        bar = element.RealInterface.AccessibleContext
+        for i in range(bar.AccessibleChildCount):
+            button = bar.getAccessibleChild(i).AccessibleContext
+            if button.AccessibleName == caption:
+                click(screen.env, button)
+                return
+    raise Stop(f"no toolbar shown has a button “{caption}”")
+
+
+def graph_groups(document):
+    """The document's shapes named as the add-in names a graph's group."""
+    page = document.DrawPage
+    return [page.getByIndex(i) for i in range(page.Count) if re.fullmatch(r"组合：\d+_plendrix", page.getByIndex(i).Name)]
+
+
+def save_as(screen, path):
+    """Ctrl+Shift+S, the file's path typed into the office's file dialog,
+    Enter, and the .docx format kept when the office asks."""
+    windows, document = screen.windows, screen.document
+    before = windows.visible()
+    focus_titled(screen.env, screen.frame.Title)
+    xdotool(screen.env, "key", "ctrl+shift+s")
+    chooser = wait_for("the file dialog", lambda: windows.new_since(before), windows)[0]
+    focus_titled(screen.env, chooser.getTitle())
+    xdotool(screen.env, "key", "ctrl+a")
+    xdotool(screen.env, "type", "--delay", "30", path)
+    xdotool(screen.env, "key", "Return")
+    answered = []
+
+    def saved():
+        if os.path.exists(path) and document.getURL() == "file://" + path and not document.isModified():
+            return True
+        # The question whether to keep the format: its default keeps it.
+        for box in windows.new_since(before):
+            if box != chooser and not any(box == a for a in answered):
+                answered.append(box)
+                focus_titled(screen.env, box.getTitle())
+                xdotool(screen.env, "key", "Return")
+        return False
+
+    wait_for(f"the saved {os.path.basename(path)}", saved, windows)
+
+
+def close_office(screen):
+    """Ctrl+Q in the document's window; the office is to end by itself, cleanly."""
+    focus_titled(screen.env, screen.frame.Title)
+    xdotool(screen.env, "key", "ctrl+q")
+    deadline = time.monotonic() + TIMEOUT
+    while screen.office.process.poll() is None and time.monotonic() < deadline:
+        time.sleep(0.5)
+    status = screen.office.process.poll()
+    check(status == 0, f"the office ended with {status} after Ctrl+Q" if status is not None
+          else f"the office was still running {TIMEOUT} s after Ctrl+Q")
+
+
+def do_the_task(screen, shots, saved):
+    """The teacher's steps in the office; the question's text."""
+    windows = screen.windows
+    step(f"putting the cursor after the text of the question beginning “{QUESTION}”")
+    question = put_cursor_after(screen, QUESTION)
+    step("clicking the toolbar button 函数图象")
+    before = windows.visible()
+    press_toolbar_button(screen, "函数图象")
+    window = wait_for("the graph dialog", lambda: [w for w in windows.new_since(before) if w.getTitle() == "函数图象"],
+                      windows)[0]
+    dialog = Dialog(window, screen.env, windows)
+    step(f"typing {FUNCTION} into the box y=")
+    dialog.type_into("y=", FUNCTION)
+    wait_for(f"the typed {FUNCTION} in the box", lambda: dialog.text("y=") == FUNCTION, windows)
+    step("choosing the line style 2 (dashes) in the list 线型 with the keyboard")
+    dialog.choose("线型", "Down", "Down", "Return")
+    wait_for("the style 2 shown", lambda: dialog.text("线型") == "2", windows)
+    step("pressing 确定: the function joins the drawing list")
+    dialog.press("确定")
+    wait_for(f"the drawing list's line “{ENTRY}”",
+             lambda: any(e.AccessibleName == ENTRY for e in dialog.entries("作图列表")), windows)
+    xdotool(screen.env, "mousemove", "0", str(box_of(window)[3] + 1))
+    windows.settle()
+    capture(screen.work, os.path.join(shots, "graph-dialog.png"), box_of(window))
+    step("pressing 插入Word")
+    dialog.press("插入Word")
+    wait_for("the graph's group in the document", lambda: graph_groups(screen.document), windows)
+
+    step("the style back to 0 and the box emptied by hand, then a double click on the list's line")
+    dialog.choose("线型", "Up", "Up", "Return")
+    wait_for("the style 0 shown", lambda: dialog.text("线型") == "0", windows)
+    dialog.type_into("y=", "")
+    wait_for("the emptied box", lambda: dialog.text("y=") == "", windows)
+    line = next(e for e in dialog.entries("作图列表") if e.AccessibleName == ENTRY)
+    click(screen.env, line, clicks=2, at=(20, line.getSize().Height // 2))
+    if wait_for_change_mode(dialog, windows):
+        check(dialog.text("y=") == FUNCTION, f"the double click loaded “{dialog.text('y=')}” into the box y=")
+        check(dialog.text("线型") == "2", f"the double click loaded the figure's style 2 but 线型 shows “{dialog.text('线型')}”")
+    capture(screen.work, os.path.join(shots, "change-mode.png"), box_of(window))
+
+    step("pressing 退出")
+    dialog.press("退出")
+    wait_for("the dialog closed", lambda: not window.isVisible(), windows)
+    xdotool(screen.env, "mousemove", str(screen.frame.ContainerWindow.getPosSize().Width - 1), "0")
+    windows.settle()
+    capture(screen.work, os.path.join(shots, "page.png"))
+    step(f"saving as {saved} with Ctrl+Shift+S")
+    save_as(screen, saved)
+    step("closing the office with Ctrl+Q")
+    close_office(screen)
+    return question
+
+
+def wait_for_change_mode(dialog, windows):
+    """Whether the double click switched the dialog to change mode."""
+    try:
+        wait_for("the button 修改图像 (change mode)", lambda: dialog.button("修改图像"), windows)
+        return True
+    except Stop as stop:
+        check(False, str(stop))
+        return False
+
+
+# ---- The saved file, read without the office ----
+
+W = "{http://schemas.openxmlformats.org/wordprocessingml/2006/main}"
+WP = "{http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing}"
+A = "{http://schemas.openxmlformats.org/drawingml/2006/main}"
+WPS = "{http://schemas.microsoft.com/office/word/2010/wordprocessingShape}"
+# What is no paragraph of the text: a text box's content, and the old
+# drawing a .docx keeps beside the new one for older readers.
+APART = {W + "txbxContent", "{http://schemas.openxmlformats.org/markup-compatibility/2006}Fallback"}
+
+
+def paragraphs(path):
+    """[(text, [wp:anchor, ...]), ...] of the document's paragraphs in order,
+    table cells' included, text boxes' left out."""
+    with zipfile.ZipFile(path) as package:
+        root = ET.fromstring(package.read("word/document.xml"))
+    found = []
+
+    def inside(node, texts, anchors):
+        for child in node:
+            if child.tag in APART:
+                continue
+            if child.tag == W + "t":
+                texts.append(child.text or "")
+            elif child.tag == WP + "anchor":
+                anchors.append(child)
+            inside(child, texts, anchors)
+
+    def walk(node):
+        for child in node:
+            if child.tag in APART:
+                continue
+            if child.tag == W + "p":
+                texts, anchors = [], []
+                inside(child, texts, anchors)
+                found.append(("".join(texts), anchors))
+            else:
+                walk(child)
+
+    walk(root)
+    return found
+
+
+def check_saved(paper, saved, question):
+    original = [text for text, _ in paragraphs(paper)]
+    now = paragraphs(saved)
+    texts = [text for text, _ in now]
+    if texts != original:
+        differ = next((i for i, (a, b) in enumerate(zip(original, texts)) if a != b), min(len(original), len(texts)))
+        check(False, f"the paper's text changed: paragraph {differ + 1} of {len(original)} was "
+                     f"“{original[differ] if differ < len(original) else ''}”, is "
+                     f"“{texts[differ] if differ < len(texts) else ''}” ({len(texts)} paragraphs now)")
+    graphs = [(i, anchor) for i, (_, anchors) in enumerate(now) for anchor in anchors
+              if re.fullmatch(r"组合：\d+_plendrix", anchor.find(WP + "docPr").get("name", ""))]
+    if not check(len(graphs) == 1, f"the saved file holds {len(graphs)} graph groups instead of one"):
+        return
+    index, anchor = graphs[0]
+    check(now[index][0] == question, f"the graph is anchored in paragraph {index + 1} “{now[index][0]}”, "
+                                     f"not in the question “{question}”")
+    check(anchor.find(WP + "positionV").get("relativeFrom") == "paragraph",
+          "the graph is not placed relative to its paragraph")
+    items = anchor.find(WP + "docPr").get("title", "")
+    check(re.search(r"\|任意函数：\d+_plendrix\|", "|" + items.partition(":")[2]) is not None,
+          f"the group lists no curve of the typed function among its items: {items}")
+    shapes = list(anchor.iter(WPS + "wsp"))
+    curves = [s for s in shapes if s.find(f"{WPS}spPr/{A}custGeom") is not None]
+    check(len(shapes) >= 5, f"the group holds {len(shapes)} shapes; the axes, their letters and the curve are more")
+    check(any(c.find(f"{WPS}spPr/{A}ln/{A}prstDash") is not None or c.find(f"{WPS}spPr/{A}ln/{A}custDash") is not None
+              for c in curves),
+          f"none of the group's {len(curves)} curves is dashed as the chosen style 2 asks")
+    print(f"the saved file: {len(texts)} paragraphs as before; the graph “{anchor.find(WP + 'docPr').get('name')}” "
+          f"with {len(shapes)} shapes in paragraph {index + 1}")
+
+
+def main():
+    oxt, office_dir, paper, shots = sys.argv[1:5]
+    missing = screen_missing(office_dir)
+    if missing is None and not os.path.isfile(paper):
+        missing = f"the paper {paper} is not there (the shared corpus is absent)"
+    if missing:
+        print(f"skipped: {missing}")
+        return SKIP
+    os.makedirs(shots, exist_ok=True)
+    step("starting the office with the extension on an Xvfb display and opening " + os.path.basename(paper))
+    screen = WriterOnScreen(oxt, office_dir, paper)
+    saved = os.path.join(screen.work, "worksheet-graph.docx")  # typed: ASCII
+    try:
+        try:
+            question = do_the_task(screen, shots, saved)
+        except Stop as stop:
+            capture(screen.work, os.path.join(shots, "stopped.png"))
+            check(False, f"{stop} (the screen is in stopped.png)")
+            return report()
+        step("checking the saved file")
+        check_saved(paper, saved, question)
+    finally:
+        screen.close()
+    print(f"pictures in {shots}")
+    return report()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
