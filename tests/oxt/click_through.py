@@ -12,19 +12,33 @@ the document. Then the drawing list answers a double click: its entry is
 loaded back (the box, the line style and the change mode show it) after
 the style and the box were changed by hand. "退出" closes the dialog;
 Ctrl+Shift+S saves the document as a .docx under a new name (typed into
-the office's file dialog, the format kept), and Ctrl+Q closes the office.
+the office's file dialog, the format kept), and Ctrl+Q closes the office,
+which is to end by itself with status 0.
 
 In the saved file: the graph is one group named as the add-in names its
 groups, holding the curve (dashed, as chosen), anchored in the paragraph
 of question 3, and the paper's paragraphs are all there with their text
-unchanged, in order. Pictures of the dialog with the typed function
-(graph-dialog.png), of the dialog in change mode (change-mode.png) and
-of the page with the graph (page.png) go to the picture folder.
+unchanged, in order.
+
+In a second office, a send to slides that asks for the settings first
+(word2pptconfig.blShowConfig, stored by hand): question 2 is selected with
+a click, End and Shift+Home, the toolbar Plendrix 工具 is switched on and
+its button "以图片形式发送到新PPT" clicked. While the settings dialog is
+open, keys typed into the document and a click on "函数图象" do nothing and
+no slide is made; a left margin typed into it and its "确定" let the send
+go on, and Impress shows the question's picture at that margin.
+
+Pictures of the graph dialog with the typed function (graph-dialog.png),
+in change mode (change-mode.png), of the page with the graph (page.png)
+and of the settings dialog (send-settings.png) go to the picture folder;
+a step that did not come about leaves stopped-graph.png or
+stopped-send.png.
 
 Exits 77 (skipped) without an office, Python's UNO bridge, Xvfb, xdotool
 or the paper.
 
 usage: click_through.py PLENDRIX.oxt OFFICE_PROGRAM_DIR PAPER.docx PICTURE_DIR"""
+import glob
 import os
 import re
 import sys
@@ -39,6 +53,10 @@ from oxt_common import check, report
 QUESTION = "3. 用描点法画出函数"  # how the chosen question's paragraph begins
 FUNCTION = "y=x^2-2x"
 ENTRY = "任意函数(ANY) 1"  # the drawing list's line for the typed function
+SENT = "2．已知"  # how the question sent to slides begins
+SEND = "以图片形式发送到新PPT"
+LEFT_MARGIN = 60  # points, typed into the settings dialog before the send goes on
+TOOLS = ("private:resource/toolbar/addon_org.plendrix.plendrix4word.rxGrp_GongJu", "Plendrix 工具")
 TIMEOUT = 90  # seconds a window or a result is waited for on a busy machine
 
 
@@ -147,33 +165,40 @@ class Dialog:
         click(self.env, button)
 
 
+def shown_paragraph(screen, start):
+    """The accessible paragraph Writer's window shows that begins with
+    `start`, or None."""
+    from com.sun.star.accessibility.AccessibleRole import PARAGRAPH
+    first = descendant(screen.frame.ComponentWindow.AccessibleContext, PARAGRAPH)
+    if first is None:
+        return None
+    page = first.AccessibleParent.AccessibleContext
+    shown = (page.getAccessibleChild(i).AccessibleContext for i in range(page.AccessibleChildCount))
+    return next((p for p in shown if p.AccessibleRole == PARAGRAPH and p.getText().startswith(start)), None)
+
+
+def text_before_cursor(document):
+    """The text from the start of the cursor's paragraph to the cursor, when
+    the cursor stands at the paragraph's end; else None."""
+    cursor = document.Text.createTextCursorByRange(document.CurrentController.ViewCursor.getStart())
+    if not cursor.isEndOfParagraph():
+        return None
+    cursor.gotoStartOfParagraph(True)
+    return cursor.getString()
+
+
 def put_cursor_after(screen, start):
     """Clicks the last character of the paragraph that begins with `start`
     as Writer shows it, then End: the cursor stands after its text. Returns
     the paragraph's text."""
-    from com.sun.star.accessibility.AccessibleRole import PARAGRAPH
-    view = screen.frame.ComponentWindow.AccessibleContext
-    text_view = descendant(view, PARAGRAPH)
-    if text_view is None:
-        raise Stop("Writer's window shows no paragraph")
-    page = text_view.AccessibleParent.AccessibleContext
-    shown = [page.getAccessibleChild(i).AccessibleContext for i in range(page.AccessibleChildCount)]
-    question = next((p for p in shown if p.AccessibleRole == PARAGRAPH and p.getText().startswith(start)), None)
-    if question is None:
-        raise Stop(f"no paragraph beginning “{start}” is on the screen")
+    question = wait_for(f"a paragraph beginning “{start}” on the screen", lambda: shown_paragraph(screen, start),
+                        screen.windows)
     text = question.getText().rstrip("\ufffc")  # a picture in the line stands as U+FFFC after the text
     last = question.getCharacterBounds(len(text) - 1)
     click(screen.env, question, at=(last.X + last.Width // 2, last.Y + last.Height // 2))
-    screen.windows.settle()
     focus_titled(screen.env, screen.frame.Title)
     xdotool(screen.env, "key", "End")
-    screen.windows.settle()
-    cursor = screen.document.CurrentController.ViewCursor
-    before = screen.document.Text.createTextCursorByRange(cursor.getStart())
-    at_end = before.isEndOfParagraph()
-    before.gotoStartOfParagraph(True)
-    if not (at_end and before.getString() == text):
-        raise Stop(f"the cursor is not after the question's text but after “{before.getString()}”")
+    wait_for(f"the cursor after “{text}”", lambda: text_before_cursor(screen.document) == text, screen.windows)
     return text
 
 
@@ -266,11 +291,12 @@ def do_the_task(screen, shots, saved):
     dialog.press("插入Word")
     wait_for("the graph's group in the document", lambda: graph_groups(screen.document), windows)
 
-    step("the style back to 0 and the box emptied by hand, then a double click on the list's line")
+    step("choosing the style 0 again and emptying the box y= by hand")
     dialog.choose("线型", "Up", "Up", "Return")
     wait_for("the style 0 shown", lambda: dialog.text("线型") == "0", windows)
     dialog.type_into("y=", "")
     wait_for("the emptied box", lambda: dialog.text("y=") == "", windows)
+    step(f"double-clicking the drawing list's line “{ENTRY}”")
     line = next(e for e in dialog.entries("作图列表") if e.AccessibleName == ENTRY)
     click(screen.env, line, clicks=2, at=(20, line.getSize().Height // 2))
     if wait_for_change_mode(dialog, windows):
@@ -375,6 +401,96 @@ def check_saved(paper, saved, question):
           f"with {len(shapes)} shapes in paragraph {index + 1}")
 
 
+# ---- The settings a send to slides asks for first ----
+
+def ask_for_settings(work):
+    """Stores word2pptconfig.blShowConfig = True in the installed extension's
+    settings, as a teacher edits them by hand (no dialog writes that key)."""
+    import sqlite3
+    found = glob.glob(os.path.join(work, "profile/user/uno_packages/cache/uno_packages/*/plendrix.oxt/config/config.mdb"))
+    if len(found) != 1:
+        raise Stop(f"{len(found)} installed settings databases instead of one")
+    with sqlite3.connect(found[0]) as db:
+        db.execute("insert into config (configtype, configname, configvalue, remtxt) "
+                   "values ('word2pptconfig', 'blShowConfig', 'True', 'the click-through test')")
+    db.close()
+
+
+def presentations(office):
+    """The presentations the office has open."""
+    found = []
+    components = office.desktop.Components.createEnumeration()
+    while components.hasMoreElements():
+        component = components.nextElement()
+        if component.supportsService("com.sun.star.presentation.PresentationDocument"):
+            found.append(component)
+    return found
+
+
+def send_with_settings(screen, shots):
+    """A send to slides with the settings dialog first: while it is open the
+    document and its toolbars take nothing, and the send waits; its 确定
+    closes it and the send goes on."""
+    windows, document = screen.windows, screen.document
+    step("asking for the settings before each send (word2pptconfig.blShowConfig)")
+    ask_for_settings(screen.work)
+    step("selecting question 2 with a click, End and Shift+Home")
+    text = put_cursor_after(screen, SENT)
+    xdotool(screen.env, "key", "shift+Home")
+    wait_for("the question selected", lambda: document.CurrentController.getSelection().getByIndex(0).getString() == text,
+             windows)
+    step(f"switching the toolbar {TOOLS[1]} on, as 视图 ▸ 工具栏 does, and clicking {SEND}")
+    layout = screen.frame.LayoutManager
+    layout.createElement(TOOLS[0])
+    layout.showElement(TOOLS[0])
+    before = windows.visible()
+    press_toolbar_button(screen, SEND)
+    window = wait_for("the settings dialog", lambda: [w for w in windows.new_since(before) if w.getTitle() == "设置"],
+                      windows)[0]
+    capture(screen.work, os.path.join(shots, "send-settings.png"), box_of(window))
+    step("typing into the document and clicking the toolbar button 函数图象 while the settings are open")
+    typed_over = document.Text.String
+    focus_titled(screen.env, screen.frame.Title)
+    xdotool(screen.env, "type", "QQ")
+    press_toolbar_button(screen, "函数图象")
+    # What the office would do with them is done once it has handled its events.
+    for _ in range(10):
+        windows.settle()
+        time.sleep(0.1)
+    check(document.Text.String == typed_over, "the document took the keys typed while the settings dialog was open")
+    check([w.getTitle() for w in windows.new_since(before)] == ["设置"],
+          f"windows opened beside the settings dialog: {[w.getTitle() for w in windows.new_since(before)]}")
+    check(window.isVisible() and not presentations(screen.office),
+          "the send did not wait for the settings dialog: slides were made while it was open")
+    settings = Dialog(window, screen.env, windows)
+    step(f"typing the left margin {LEFT_MARGIN} into the settings dialog and pressing 确定")
+    settings.type_into("左边距（磅）", str(LEFT_MARGIN))
+    wait_for("the typed margin in its box", lambda: settings.text("左边距（磅）") == str(LEFT_MARGIN), windows)
+    settings.press("确定")
+    wait_for("the settings dialog closed", lambda: not window.isVisible(), windows)
+    shown = wait_for("the slides of the send in Impress", lambda: presentations(screen.office), windows)[0]
+    slide = shown.DrawPages.getByIndex(0)
+    if check(slide.Count == 1, f"the sent slide holds {slide.Count} shapes instead of the question's picture"):
+        left = slide.getByIndex(0).Position.X * 72 / 2540
+        check(abs(left - LEFT_MARGIN) < 0.5, f"the picture stands {left:.1f} pt from the slide's left, "
+                                             f"not at the {LEFT_MARGIN} pt typed into the settings")
+    print(f"Impress shows a presentation of {shown.DrawPages.Count} slides")
+
+
+def session(oxt, office_dir, paper, shots, name, task):
+    """The task in an office of its own; what stopped it is pictured as
+    stopped-NAME.png."""
+    step(f"{name}: starting the office with the extension on an Xvfb display and opening {os.path.basename(paper)}")
+    screen = WriterOnScreen(oxt, office_dir, paper)
+    try:
+        task(screen)
+    except Stop as stop:
+        capture(screen.work, os.path.join(shots, f"stopped-{name}.png"))
+        check(False, f"{name}: {stop} (the screen is in stopped-{name}.png)")
+    finally:
+        screen.close()
+
+
 def main():
     oxt, office_dir, paper, shots = sys.argv[1:5]
     missing = screen_missing(office_dir)
@@ -384,20 +500,15 @@ def main():
         print(f"skipped: {missing}")
         return SKIP
     os.makedirs(shots, exist_ok=True)
-    step("starting the office with the extension on an Xvfb display and opening " + os.path.basename(paper))
-    screen = WriterOnScreen(oxt, office_dir, paper)
-    saved = os.path.join(screen.work, "worksheet-graph.docx")  # typed: ASCII
-    try:
-        try:
-            question = do_the_task(screen, shots, saved)
-        except Stop as stop:
-            capture(screen.work, os.path.join(shots, "stopped.png"))
-            check(False, f"{stop} (the screen is in stopped.png)")
-            return report()
+
+    def graph(screen):
+        saved = os.path.join(screen.work, "worksheet-graph.docx")  # typed: ASCII
+        question = do_the_task(screen, shots, saved)
         step("checking the saved file")
         check_saved(paper, saved, question)
-    finally:
-        screen.close()
+
+    session(oxt, office_dir, paper, shots, "graph", graph)
+    session(oxt, office_dir, paper, shots, "send", lambda screen: send_with_settings(screen, shots))
     print(f"pictures in {shots}")
     return report()
 

@@ -56,7 +56,9 @@ class Office:
         self.command = [os.path.join(office_dir, "soffice.bin"), *mode, "--norestore", "--nodefault", "--nologo",
                         f"-env:UserInstallation=file://{profile}",
                         f"--accept=pipe,name={self.pipe};urp;StarOffice.ComponentContext"]
-        self.env = dict(os.environ)
+        # The office's scratch files (and the presentations a send to slides
+        # saves there) stay in the work folder, removed with it.
+        self.env = dict(os.environ, TMPDIR=work)
         if display is not None:
             # The X11 back end, as under Xvfb no desktop offers another.
             self.env.update(DISPLAY=display, SAL_USE_VCLPLUGIN="gen")
