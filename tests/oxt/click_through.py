@@ -179,12 +179,23 @@ def shown_paragraph(screen, start):
 
 def text_before_cursor(document):
     """The text from the start of the cursor's paragraph to the cursor, when
-    the cursor stands at the paragraph's end; else None."""
-    cursor = document.Text.createTextCursorByRange(document.CurrentController.ViewCursor.getStart())
+    the cursor stands at the paragraph's end in the body text; else None."""
+    try:
+        cursor = document.Text.createTextCursorByRange(document.CurrentController.ViewCursor.getStart())
+    except Exception:
+        return None  # the cursor is in another text: a table's cell, a text box
     if not cursor.isEndOfParagraph():
         return None
     cursor.gotoStartOfParagraph(True)
     return cursor.getString()
+
+
+def selected_text(document):
+    """The text selected in the document, or None when shapes are selected."""
+    selection = document.CurrentController.getSelection()
+    if not selection.supportsService("com.sun.star.text.TextRanges") or selection.getCount() != 1:
+        return None
+    return selection.getByIndex(0).getString()
 
 
 def put_cursor_after(screen, start):
@@ -226,6 +237,7 @@ def graph_groups(document):
 def save_as(screen, path):
     """Ctrl+Shift+S, the file's path typed into the office's file dialog,
     Enter, and the .docx format kept when the office asks."""
+    import uno
     windows, document = screen.windows, screen.document
     before = windows.visible()
     focus_titled(screen.env, screen.frame.Title)
@@ -238,7 +250,7 @@ def save_as(screen, path):
     answered = []
 
     def saved():
-        if os.path.exists(path) and document.getURL() == "file://" + path and not document.isModified():
+        if os.path.exists(path) and document.getURL() == uno.systemPathToFileUrl(path) and not document.isModified():
             return True
         # The question whether to keep the format: its default keeps it.
         for box in windows.new_since(before):
@@ -437,8 +449,7 @@ def send_with_settings(screen, shots):
     step("selecting question 2 with a click, End and Shift+Home")
     text = put_cursor_after(screen, SENT)
     xdotool(screen.env, "key", "shift+Home")
-    wait_for("the question selected", lambda: document.CurrentController.getSelection().getByIndex(0).getString() == text,
-             windows)
+    wait_for("the question selected", lambda: selected_text(document) == text, windows)
     step(f"switching the toolbar {TOOLS[1]} on, as 视图 ▸ 工具栏 does, and clicking {SEND}")
     layout = screen.frame.LayoutManager
     layout.createElement(TOOLS[0])

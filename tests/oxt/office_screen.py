@@ -152,9 +152,8 @@ class WriterOnScreen:
             self.env = dict(os.environ, DISPLAY=display)
             profile, _ = install(office_dir, oxt, self.work)
             self.office = Office(office_dir, profile, self.work, display)
-            url = "private:factory/swriter"
-            if paper:
-                url = "file://" + shutil.copy(paper, self.work)
+            import uno
+            url = uno.systemPathToFileUrl(shutil.copy(paper, self.work)) if paper else "private:factory/swriter"
             self.document = self.office.desktop.loadComponentFromURL(url, "_blank", 0, ())
             from com.sun.star.awt.PosSize import POSSIZE
             self.frame = self.document.CurrentController.Frame
