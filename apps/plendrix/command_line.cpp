@@ -6,7 +6,7 @@ namespace plx::cli {
 namespace {
 
 // The options that take a value, before the command and after it.
-const std::set<std::string> kGlobalValueOptions = {"--install", "--host-version", "--doc", "--out", "--render", "--pptx"};
+const std::set<std::string> kGlobalValueOptions = {"--install", "--host-version", "--host", "--doc", "--out", "--render", "--pptx", "--seed"};
 const std::set<std::string> kTextCommands = {"eval", "formula", "config"};
 const std::set<std::string> kTextCommandValueOptions = {"--at", "--route", "--set"};
 

@@ -174,6 +174,8 @@ int main(int argc, char** argv) {
   app.add_option("--render", renderPath, "保存后用 LibreOffice 把第 1 页写成 PNG")->type_name("文件");
   app.add_option("--pptx", pptxPath, "结束时把发送到PPT的演示文稿保存到这里（.pptx）")->type_name("文件");
   app.add_flag("--online", online, "让插件认为电脑已连接互联网");
+  std::optional<uint32_t> seed;
+  app.add_option("--seed", seed, "随机数从这个种子开始，不随时钟变化（随机的颜色等每次运行都相同）")->type_name("整数");
   app.add_flag("--strict", strict, "脚本的回答不合对话框或没有用上时，退出状态为 3");
   app.require_subcommand(1);
   app.fallthrough();  // the options above may also follow the command
@@ -247,6 +249,7 @@ int main(int argc, char** argv) {
   options.hostVersion = Utf8ToWide(hostVersion);
   options.document = Utf8ToWide(docPath);
   options.online = online;
+  options.seed = seed;
   options.interactive = isatty(STDIN_FILENO) != 0;
   options.libreOffice = host == "libreoffice";
   options.hostVersionGiven = hostVersionOpt->count() > 0;

@@ -12,7 +12,7 @@
 namespace plx::cli {
 
 Session::Session(const SessionOptions& options, std::FILE* out, std::FILE* err)
-    : options_(options), ui_(out, err, options.interactive), network_(options.online) {
+    : options_(options), ui_(out, err, options.interactive), random_(options.seed), network_(options.online) {
   ctx_ = std::make_unique<AddinContext>(Services{ui_, clock_, random_, registry_, network_, shell_});
   if (!options_.install.empty()) {
     // Made absolute once: the question bank stores file paths under the

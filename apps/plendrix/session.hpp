@@ -26,6 +26,7 @@ struct SessionOptions {
   bool online = false;
   bool interactive = false;   // standard input is a terminal
   bool libreOffice = false;   // LibreOffice Writer as the host instead of the model
+  std::optional<uint32_t> seed;  // random numbers repeat from it, whatever the clock
 };
 
 class OfficeHost;

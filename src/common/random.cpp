@@ -7,9 +7,10 @@
 
 namespace plx {
 
-ClockSeededRandom::ClockSeededRandom()
-    : state_(static_cast<uint32_t>(
-          std::chrono::steady_clock::now().time_since_epoch().count()) & 0xFFFFFF) {}
+ClockSeededRandom::ClockSeededRandom(std::optional<uint32_t> seed)
+    : state_(seed.value_or(static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count())) &
+             0xFFFFFF),
+      repeatable_(seed.has_value()) {}
 
 double ClockSeededRandom::Rnd() {
   state_ = (state_ * 1140671485u + 12820163u) & 0xFFFFFFu;
@@ -17,6 +18,7 @@ double ClockSeededRandom::Rnd() {
 }
 
 void ClockSeededRandom::Randomize(const Clock& clock) {
+  if (repeatable_) return;
   double timer = clock.Timer();
   float f = static_cast<float>(timer);
   uint32_t bits;

@@ -3,6 +3,7 @@
 // way the macro language's Randomize does. Injectable so tests fix it.
 #include <cstdint>
 #include <deque>
+#include <optional>
 
 namespace plx {
 
@@ -19,15 +20,17 @@ class RandomSource {
 
 // A linear congruential generator over 24 bits, reseeded from the clock's
 // timer, so a reseed within the same second gives the same sequence, as
-// the host language's generator does.
+// the host language's generator does. Given a seed, it starts there and
+// keeps its course through reseeds, so that a run can be repeated.
 class ClockSeededRandom final : public RandomSource {
  public:
-  ClockSeededRandom();
+  explicit ClockSeededRandom(std::optional<uint32_t> seed = std::nullopt);
   double Rnd() override;
   void Randomize(const Clock& clock) override;
 
  private:
   uint32_t state_;
+  bool repeatable_;
 };
 
 // Hands out scripted numbers, repeating the last one when they run out.

@@ -51,8 +51,8 @@ TEST_F(Layout, TableCellsStandSideBySideAndTheRowIsAsHighAsItsTallestCell) {
   table->Cell(1, 1)->SetText(L"一\r二\r三");  // three lines in one cell
   table->Cell(1, 3)->SetText(L"右");
   table->Cell(2, 2)->SetText(L"中");
-  // Lines in cells are as tall as their font sets them, not snapped to the grid.
-  const double line = LineHeightEm(L"宋体", true) * 10.5, width = 595.3 - 180;
+  // Lines in cells snap to the document's line grid as the text outside does.
+  const double line = 15.6, width = 595.3 - 180;
   const long right = table->Cell(1, 3)->Start();
   EXPECT_DOUBLE_EQ(Y(right), Y(table->Cell(1, 1)->Start())) << "cells of a row start at its top";
   EXPECT_NEAR(X(right), 90 + 2 * width / 3, 1e-9);
@@ -65,6 +65,29 @@ TEST_F(Layout, TableCellsStandSideBySideAndTheRowIsAsHighAsItsTallestCell) {
   ASSERT_EQ(m.doc->GetRange(after, after + 2)->Text(), L"\r后");
   EXPECT_NEAR(Y(after), Y(middle) + line, 1e-9) << "text after the table follows its last row";
   EXPECT_DOUBLE_EQ(X(after), 90);
+}
+
+TEST_F(Layout, AStopAndAParagraphsMarkHangPastTheLineEndWhereOtherCharactersWrap) {
+  // 39 full-width characters fill the 415.3-point line; a fortieth wraps
+  // unless it is a stop, which hangs at the end as the mark after it does.
+  const std::wstring full(39, L'字');
+  m.SetText(full + L"。\r后");
+  EXPECT_DOUBLE_EQ(Y(39), 72) << "the stop stays on its line";
+  EXPECT_DOUBLE_EQ(Y(40), 72) << "so does the paragraph's mark";
+  EXPECT_DOUBLE_EQ(Y(41), 72 + 15.6) << "the next paragraph follows one line down";
+  m.SetText(full + L"字\r后");
+  EXPECT_DOUBLE_EQ(Y(39), 72 + 15.6);
+  EXPECT_DOUBLE_EQ(X(39), 90);
+}
+
+TEST_F(Layout, ARowTakesItsCellsSpaceAfter) {
+  m.SetText(L"前\r\r后");
+  auto table = m.doc->GetTables()->Add(*m.doc->GetRange(2, 2), 2, 1);
+  table->Cell(1, 1)->SetText(L"一");
+  table->Cell(2, 1)->SetText(L"二");
+  const double second = Y(table->Cell(2, 1)->Start());
+  table->Cell(1, 1)->SetParagraphFormat({.SpaceAfter = 14});
+  EXPECT_DOUBLE_EQ(Y(table->Cell(2, 1)->Start()), second + 14);
 }
 
 TEST_F(Layout, PageBreaksAndBuiltUpFractions) {

@@ -464,6 +464,37 @@ TEST(HostGridPlaces, LinesOfANewDocumentStandWhereTheModelPutsThem) {
   app->GetDocuments()->Close(doc);
 }
 
+// A table drawn with column lines only (a stem-and-leaf plot): its rows
+// stand on the grid a line each, where the model puts them, and so does
+// the text after it; a line hanging its stop past the edge takes no
+// second line.
+TEST(HostGridPlaces, RowsOfATableWithoutRowLinesAndAHangingStopStandWhereTheModelPutsThem) {
+  std::string why;
+  auto app = test::StartHost(Host::LibreOffice, &why);
+  if (!app) GTEST_SKIP() << why;
+  auto doc = app->GetDocuments()->Add();
+  auto reference = test::StartHost(Host::Model, &why)->GetDocuments()->Add();
+  std::vector<std::vector<CellBox>> boxes;
+  for (Document* d : {doc.get(), reference.get()}) {
+    d->Content()->InsertAfter(std::wstring(39, L'茎') + L"。\r\r后");
+    auto table = d->GetTables()->Add(*d->Paragraphs()->Item(2), 3, 3);
+    table->Cell(1, 1)->InsertAfter(L"甲");
+    table->Cell(2, 2)->InsertAfter(L"9 5 2");
+    for (int side : {kBorderTop, kBorderLeft, kBorderBottom, kBorderRight, kBorderHorizontal})
+      table->SetBorderVisible(side, false);
+    boxes.push_back(table->CellBoxes());
+  }
+  ASSERT_EQ(boxes[0].size(), boxes[1].size());
+  for (size_t i = 0; i < boxes[0].size(); ++i) {
+    EXPECT_NEAR(boxes[0][i].top, boxes[1][i].top, 1) << i;
+    EXPECT_NEAR(boxes[0][i].height, boxes[1][i].height, 1) << i;
+  }
+  const long after = reference->Paragraphs()->Last()->Start();
+  EXPECT_NEAR(doc->GetRange(after, after)->Information(kVerticalPositionRelativeToPage),
+              reference->GetRange(after, after)->Information(kVerticalPositionRelativeToPage), 1);
+  app->GetDocuments()->Close(doc);
+}
+
 TEST(HostLayoutClipboard, CopyPutsTheRangeWithItsFormattingOnTheOfficesClipboard) {
   std::string why;
   auto app = test::StartHost(Host::LibreOffice, &why);

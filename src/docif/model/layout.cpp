@@ -20,6 +20,10 @@ constexpr double kListTextIndent = 21.0;  // points
 
 bool IsWide(wchar_t c) { return c >= 0x2E80; }
 
+// Full-width stops and commas may stand past the line's end rather than
+// begin the next line, as both word processors set Chinese text.
+bool Hangs(wchar_t c) { return std::wstring_view(L"\u3001\u3002\uFF0C\uFF0E").find(c) != std::wstring_view::npos; }
+
 using Placed = PagePlace;
 
 struct Layout {
@@ -82,6 +86,7 @@ struct Row {
   uint32_t table = 0;
   int index = 1;
   double top = 0, bottom = 0;
+  double padTop = 0, padBottom = 0;  // the cells' room above and below their text
   std::vector<double> edges;
   size_t cell = 0;
   double CellLeft() const { return edges[std::min(cell, edges.size() - 2)]; }
@@ -95,6 +100,17 @@ std::vector<double> NumbersAfter(const std::string& xml, std::string_view key) {
   for (size_t at = xml.find(key); at != std::string::npos; at = xml.find(key, at + key.size()))
     out.push_back(std::atof(xml.c_str() + at + key.size()));
   return out;
+}
+
+// A table's cell margin on one side in points, as its properties read
+// from a file set it (<w:tblCellMar>); 0 as a word processor's own tables
+// have it above and below.
+double CellMargin(const TableInfo& info, std::string_view side) {
+  const size_t margins = info.tblPr.find("<w:tblCellMar>");
+  if (margins == std::string::npos) return 0;
+  const size_t end = info.tblPr.find("</w:tblCellMar>", margins);
+  const auto found = NumbersAfter(info.tblPr.substr(margins, end - margins), "<w:" + std::string(side) + " w:w=\"");
+  return found.empty() ? 0 : std::max(0.0, found.front() / 20);
 }
 
 // The table's grid column widths in points: the add-in's where it set
@@ -191,11 +207,9 @@ class Composer {
   double Left() const { return rows_.empty() ? p_.LeftMargin : rows_.back().CellLeft(); }
   double Right() const { return rows_.empty() ? p_.PageWidth - p_.RightMargin : rows_.back().CellRight(); }
   double Bottom() const { return p_.PageHeight - p_.BottomMargin; }
-  // Lines in table cells keep their own height: the grid holds for the
-  // text outside tables, as LibreOffice sets it.
   double Snapped(double h) const {
     const bool exact = para_ && para_->lineSpacingRule == kSpaceExactly;
-    return pitch_ > 0 && !exact && rows_.empty() ? std::ceil(h / pitch_ - 1e-6) * pitch_ : h;
+    return pitch_ > 0 && !exact ? std::ceil(h / pitch_ - 1e-6) * pitch_ : h;
   }
   double LineHeight() const {
     const double natural = lineHeight_ > 0 ? lineHeight_ : 12.6;
@@ -228,6 +242,10 @@ class Composer {
     if (grid == grids_.end()) grid = grids_.emplace(table, GridWidths(tableInfo)).first;
     row.edges = CellEdges(tableInfo, grid->second, row.index, CellsInRow(story_, pos, table), Left(),
                           Right() - Left(), !rows_.empty());
+    row.padTop = CellMargin(tableInfo, "top");
+    row.padBottom = CellMargin(tableInfo, "bottom");
+    row.bottom += row.padTop + row.padBottom;
+    cur_.y += row.padTop;
     rows_.push_back(row);
     cur_.x = Left();
   }
@@ -274,6 +292,11 @@ class Composer {
 
   Placed Place(long i) {
     const wchar_t c = story_.Text()[i];
+    // A row's end stands at the row's bottom, where the next line starts.
+    if (c == kRowEnd) {
+      EndRow();
+      return cur_;
+    }
     const uint32_t format = story_.Cell(i).format;
     const CharFormat& f = doc_.charFormats[format];
     double w = IsWide(c) ? f.size : f.size / 2;
@@ -291,17 +314,15 @@ class Composer {
         for (const auto& t : para_->tabs)
           if (t.Position > rel + 0.01) { next = t.Position; break; }
       w = std::max(0.0, next - rel);
-    } else if (c == kRowEnd) {
-      w = h = 0;
     }
-    if (cur_.x + w > Right() + 0.01 && !lineStart_) NewLine();
+    // A paragraph's mark and a hanging stop stay on the line they end.
+    const bool overflows = story_.IsParagraphEnd(i) || (Hangs(c) && cur_.x <= Right() + 0.01);
+    if (cur_.x + w > Right() + 0.01 && !lineStart_ && !overflows) NewLine();
     lineHeight_ = std::max(lineHeight_, h);
     if (cur_.y + LineHeight() > Bottom() + 0.01 && cur_.y > p_.TopMargin) NewPage();
     const Placed placed = cur_;
     lineStart_ = false;
-    if (c == kRowEnd) {
-      EndRow();
-    } else if (c == kCellEnd && !rows_.empty()) {
+    if (c == kCellEnd && !rows_.empty()) {
       EndCell();
     } else if (story_.IsParagraphEnd(i) || c == L'\v') {
       NewLine();
@@ -317,12 +338,15 @@ class Composer {
     return placed;
   }
 
+  // A cell's height takes its last paragraph's room after it, as its other
+  // paragraphs' do, and the room below the text.
   void EndCell() {
     NewLine();
+    if (para_) cur_.y += para_->spaceAfter;
     Row& row = rows_.back();
-    row.bottom = std::max(row.bottom, cur_.y);
+    row.bottom = std::max(row.bottom, cur_.y + row.padBottom);
     ++row.cell;
-    cur_.y = row.top;
+    cur_.y = row.top + row.padTop;
     cur_.x = Left();
   }
 

@@ -25,14 +25,19 @@
 //   never less than the given height, exactly the given height. Lines that
 //   are not exactly spaced snap up to whole multiples of the document
 //   grid's line pitch when the document has a line grid (new documents
-//   have the 15.6-point grid a Chinese word processor starts with); lines
-//   in table cells are not snapped.
+//   have the 15.6-point grid a Chinese word processor starts with), in
+//   table cells too.
+// - A line ends where its next character would pass the right edge, but a
+//   paragraph's mark and a full-width stop or comma (、。，．) stay on it,
+//   hanging past the edge, as Chinese text is set.
 // - A table row puts its cells side by side at the widths of the table's
 //   grid (the widths the add-in set, else the file's grid columns, a cell
 //   spanning several grid columns taking their sum); cells of no known
 //   width share what is left of the width the table stands in equally.
-//   Every cell starts at the top of the row and the row is as high as its
-//   tallest cell. A table inside a cell is laid out the same way within
+//   Every cell starts at the top of the row, below the cell margin a file's
+//   table sets (<w:tblCellMar>; none above and below otherwise), and the
+//   row is as high as its tallest cell with its last paragraph's space
+//   after and the margin below; the row's end mark stands at its bottom. A table inside a cell is laid out the same way within
 //   that cell, narrowed to fit it.
 #include <utility>
 #include <vector>

@@ -87,9 +87,17 @@ std::vector<CellBox> CellBoxesOf(WriterDoc& doc, uint32_t id) {
       }
     }
   }
-  // A row ends where the next one on its page starts.
+  // A row ends where the next one on its page starts, the last one where
+  // the text after the table (past the cell's and the row's end marks)
+  // does, less that paragraph's space above.
   for (size_t r = 0; r + 1 < laid.size(); ++r)
     if (laid[r + 1].page == laid[r].page && laid[r + 1].top > laid[r].top) laid[r].bottom = laid[r + 1].top;
+  if (const long after = rows.back().back().second + 2; after < story.Mirror().Length()) {
+    const auto cursor = story.CursorAt(after);
+    const PagePoint next = view.At(AsRange(cursor));
+    const double above = Points(Props(cursor, uno::UNO_QUERY_THROW), "ParaTopMargin");
+    if (next.page == laid.back().page && next.y - above > laid.back().top) laid.back().bottom = next.y - above;
+  }
   std::vector<CellBox> boxes;
   for (size_t r = 0; r < rows.size(); ++r) {
     uno::Sequence<text::TableColumnSeparator> separators;

@@ -52,6 +52,9 @@ class UnoShapeRange final : public ShapeRange {
     // a paragraph but not what is kept on the page, and grouping keeps
     // where the items stand in Writer.
     for (const auto& item : ordered) SetFollowsParagraph(*doc_, item, follows);
+    // The group wraps the text as the range's first item does (Writer's
+    // own group would push the text aside).
+    const WrapFormat wrap = ReadWrap(items_.front().shape);
     const auto anchor = Reference<text::XTextContent>(items_.front().top, uno::UNO_QUERY_THROW)->getAnchor();
     const auto paragraph = anchor->getText()->createTextCursorByRange(anchor->getStart());
     const auto detached = DetachFrames(doc_, ordered);
@@ -59,6 +62,9 @@ class UnoShapeRange final : public ShapeRange {
     auto group = Reference<drawing::XShapeGrouper>(DrawPage(*doc_), uno::UNO_QUERY_THROW)->group(ShapeCollection(ordered));
     ShapeRef shape(group, uno::UNO_QUERY_THROW);
     Reference<text::XTextContent>(shape, uno::UNO_QUERY_THROW)->attach(AsRange(paragraph));
+    PropertyBatch wrapping;
+    WriteWrap(wrap, wrapping);
+    wrapping.ApplyTo(shape);
     LayOut(*doc_);
     // The items as the group holds them (the shapes given are Writer's no more).
     AttachFrames(doc_, GroupItemsOf(shape), detached);

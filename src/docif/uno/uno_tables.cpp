@@ -1,5 +1,6 @@
 // Tables of a Writer document: cells found in the mirror as the model finds
 // them, borders and widths set on Writer's table.
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -169,8 +170,22 @@ class UnoTable final : public Table {
     Reference<beans::XPropertySet>(table_, uno::UNO_QUERY_THROW)->getPropertyValue("TableBorder2") >>= b;
     return b;
   }
+  // The borders only: Writer also gives every side of every cell one
+  // distance to its text (whatever the border says of it), so the cells'
+  // own distances are put back.
   void SetBorders(const table::TableBorder2& b) {
+    static constexpr const char* kSides[] = {"TopBorderDistance", "BottomBorderDistance", "LeftBorderDistance",
+                                             "RightBorderDistance"};
+    std::vector<std::pair<Reference<beans::XPropertySet>, std::array<uno::Any, 4>>> kept;
+    for (const rtl::OUString& name : table_->getCellNames()) {
+      Reference<beans::XPropertySet> cell(table_->getCellByName(name), uno::UNO_QUERY_THROW);
+      std::array<uno::Any, 4> distances;
+      for (size_t i = 0; i < 4; ++i) distances[i] = cell->getPropertyValue(rtl::OUString::createFromAscii(kSides[i]));
+      kept.emplace_back(cell, distances);
+    }
     Reference<beans::XPropertySet>(table_, uno::UNO_QUERY_THROW)->setPropertyValue("TableBorder2", uno::Any(b));
+    for (const auto& [cell, distances] : kept)
+      for (size_t i = 0; i < 4; ++i) cell->setPropertyValue(rtl::OUString::createFromAscii(kSides[i]), distances[i]);
   }
 
   std::shared_ptr<WriterDoc> doc_;
