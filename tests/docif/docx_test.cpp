@@ -99,6 +99,10 @@ TEST(Docx, EverythingTheModelHoldsIsWritten) {
   EXPECT_NE(xml.find("<w:vertAlign w:val=\"superscript\"/>"), std::string::npos);
   EXPECT_NE(xml.find("<w:color w:val=\"FF0000\"/>"), std::string::npos) << "red in the low byte";
   EXPECT_NE(parts["word/numbering.xml"].find("w:lvlText w:val=\"%1．\""), std::string::npos);
+  EXPECT_NE(xml.find("<w:numId w:val=\"1\"/></w:numPr><w:spacing w:before=\"0\" w:after=\"0\" w:line=\"240\" "
+                     "w:lineRule=\"auto\"/><w:ind w:left=\"420\" w:right=\"0\" w:hanging=\"420\"/>"),
+            std::string::npos)
+      << "a numbered paragraph's own indents are its list's, which they would otherwise override";
   EXPECT_NE(parts["[Content_Types].xml"].find("numbering.xml"), std::string::npos);
 
   auto back = Read(WideToUtf8(path));

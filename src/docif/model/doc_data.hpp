@@ -70,6 +70,10 @@ struct ShapeDefault {
   FillFormat fill;
 };
 
+// How far a list the add-in made puts its text after the number's place, in
+// points (420 twips in its saved numbering).
+constexpr double kListTextStep = 21.0;
+
 struct ListInstance {
   std::wstring numberFormat;
   int numberStyle = 0;

@@ -16,7 +16,6 @@ namespace plx::docif::model {
 namespace {
 
 constexpr double kDefaultTab = 21.0;
-constexpr double kListTextIndent = 21.0;  // points
 
 bool IsWide(wchar_t c) { return c >= 0x2E80; }
 
@@ -260,7 +259,7 @@ class Composer {
     // text one step further, on every line, as the saved file says
     // (left 420, hanging 420 twips); a list read from a file keeps its
     // own numbering definition, which the layout does not read.
-    if (NumberedHere()) cur_.x = Left() + para_->leftIndent + kListTextIndent;
+    if (NumberedHere()) cur_.x = Left() + para_->leftIndent + kListTextStep;
   }
 
   bool NumberedHere() const {
@@ -270,7 +269,7 @@ class Composer {
 
   void NewLine() {
     cur_.y += LineHeight();
-    cur_.x = Left() + (para_ ? para_->leftIndent : 0) + (NumberedHere() ? kListTextIndent : 0);
+    cur_.x = Left() + (para_ ? para_->leftIndent : 0) + (NumberedHere() ? kListTextStep : 0);
     lineHeight_ = 0;
     lineStart_ = true;
   }

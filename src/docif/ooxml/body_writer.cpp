@@ -80,9 +80,24 @@ class StoryWriter {
         numPr = "<w:numPr><w:ilvl w:val=\"" + std::to_string(list->second.second) + "\"/><w:numId w:val=\"" +
                 std::to_string(list->second.first) + "\"/></w:numPr>";
     }
-    std::string xml =
-        ParagraphPropertiesXml(p, ctx_.styleId(p.style), numPr, RunProperties(markFormat), SectionBreak(p));
+    std::string xml = ParagraphPropertiesXml(ListIndented(p), ctx_.styleId(p.style), numPr, RunProperties(markFormat),
+                                             SectionBreak(p));
     return pPr_.emplace(std::pair{paragraph, markFormat}, std::move(xml)).first->second;
+  }
+
+  // A paragraph of a list the add-in made has its number at its indent and
+  // its text one step (420 twips) further on every line, as the layout puts
+  // them and the list's numbering says: its own indents, written as they
+  // are, would override the numbering's.
+  model::ParaFormat ListIndented(const model::ParaFormat& p) const {
+    const bool added = p.list > 0 && static_cast<size_t>(p.list) <= doc_.lists.size() &&
+                       doc_.lists[static_cast<size_t>(p.list) - 1].sourceNumId == 0;
+    if (!added) return p;
+    model::ParaFormat written = p;
+    written.leftIndent += model::kListTextStep;
+    written.firstIndent = -model::kListTextStep;
+    written.charIndent = 0;
+    return written;
   }
 
   std::string Paragraph(long s, long e) {

@@ -276,7 +276,8 @@ class PackageWriter {
                         std::to_string(l.abstractId) + "\"><w:multiLevelType w:val=\"singleLevel\"/>" +
                         "<w:lvl w:ilvl=\"0\"><w:start w:val=\"1\"/><w:numFmt w:val=\"" + fmt + "\"/><w:lvlText w:val=\"" +
                         XmlEscape(l.list->numberFormat) + "\"/><w:lvlJc w:val=\"left\"/>" +
-                        "<w:pPr><w:ind w:left=\"420\" w:hanging=\"420\"/></w:pPr></w:lvl></w:abstractNum>" +
+                        "<w:pPr><w:ind w:left=\"" + std::to_string(Twips(model::kListTextStep)) + "\" w:hanging=\"" +
+                        std::to_string(Twips(model::kListTextStep)) + "\"/></w:pPr></w:lvl></w:abstractNum>" +
                         "<w:num w:numId=\"" + std::to_string(l.numId) + "\"><w:abstractNumId w:val=\"" +
                         std::to_string(l.abstractId) + "\"/></w:num></x>";
       pugi::xml_document fresh;
