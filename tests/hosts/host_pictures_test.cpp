@@ -111,7 +111,9 @@ double LeastAgreement(const std::vector<Grey>& a, const std::vector<Grey>& b) {
 const std::map<std::string, const char*> kStopsOnLibreOffice = {
 };
 const std::map<std::string, std::pair<double, const char*>> kPagesAgreeLess = {
-    {"charts", {0.97, "Writer's own file draws the thin dashed reference lines lighter (shapes, colours and places agree)"}},
+    {"charts",
+     {0.97, "Writer saves the dashed reference lines as line shapes, which it draws lighter than the model's path "
+            "lines (the shapes, colours and places agree)"}},
 };
 // Where the shapes' places are not the model's yet (their names, kinds and
 // number are); an entry whose places agree must come off.
