@@ -222,6 +222,21 @@ TEST_F(FrmGraphTest, ChangeModeDeleteAndReset) {
   EXPECT_EQ(form->GetControl(L"txtK_FBLHS").text, L"1");
 }
 
+TEST_F(FrmGraphTest, ThePreviewDrawsTheChosenLineStyle) {
+  EXPECT_EQ(form->PreviewSvg().find("stroke-dasharray"), std::string::npos);
+  form->SetValue(L"cmbStyle", L"2");
+  const std::string sample = form->PreviewSvg();
+  EXPECT_NE(sample.find("stroke-dasharray"), std::string::npos) << "the sample line dashed";
+  form->SetValue(L"txtK_FBLHS", L"1");
+  form->Click(L"cmdOK_FBLHS");
+  const auto dashes = [](const std::string& svg) {
+    size_t n = 0;
+    for (size_t at = svg.find("stroke-dasharray"); at != std::string::npos; at = svg.find("stroke-dasharray", at + 1)) ++n;
+    return n;
+  };
+  EXPECT_GT(dashes(form->PreviewSvg()), dashes(sample)) << "the figure drawn dashed as it will be inserted";
+}
+
 TEST_F(FrmGraphTest, FrameEditsMoveAndResizeByWholeUnits) {
   form->SetValue(L"labColor", L"255");
   EXPECT_NE(form->PreviewSvg().find("stroke:rgb(100%,0%,0%)"), std::string::npos) << "the sample line in red";

@@ -2,7 +2,7 @@
 // What the adapter keeps about a document's shapes that Writer does not:
 // the running number of the host's default names, the line and fill new
 // shapes get once a shape was made the default, and the size each shape
-// was made with. It lives as long as the adapter's document.
+// was made with. It lives as long as the adapter's document, which holds it.
 #include <map>
 #include <memory>
 #include <optional>

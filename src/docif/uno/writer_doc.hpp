@@ -19,6 +19,8 @@
 
 namespace plx::docif::lo {
 
+struct ShapeBook;
+
 struct WriterDoc {
   explicit WriterDoc(const Reference<css::text::XTextDocument>& document)
       : story(document), model(document, css::uno::UNO_QUERY_THROW) {}
@@ -43,6 +45,10 @@ struct WriterDoc {
   // the view showed selected when the command started (empty: the text
   // selection is the selection).
   std::vector<Reference<css::drawing::XShape>> shapes;
+
+  // What the adapter keeps about the document's shapes (uno_shape_book.hpp),
+  // made when first needed and gone with the document.
+  mutable std::shared_ptr<ShapeBook> shapeBook;
 
   // Reads Writer's selection: the drawings it shows selected, else a range
   // in the text into the mirror (the start when several are selected).

@@ -38,7 +38,7 @@ void AddOval(AddinContext& ctx, GraphContext& g, const std::wstring& role, doubl
       ring.push_back({static_cast<float>(cx + shrink * width / 2 * std::cos(angle)),
                       static_cast<float>(cy + shrink * height / 2 * std::sin(angle))});
     }
-    g.preview->Polyline(ring, line.color, dot ? width / 2 : PreviewStroke(line.width));
+    g.preview->Polyline(ring, line.color, dot ? width / 2 : PreviewStroke(line.width), dot ? 1 : GetLineDash(line.style));
     return;
   }
   ++g.ShapeCount;

@@ -238,7 +238,7 @@ void frmGraph::RedrawPreview() {
   ZBX_Graph(Ctx(), g_, canvas_);
   // The sample of the line the next figure gets, in the canvas's top left corner.
   const LineAttr line = CurrentLine();
-  canvas_.Line(6, 6, 36, 6, line.color, PreviewStroke(line.width));
+  canvas_.Line(6, 6, 36, 6, line.color, PreviewStroke(line.width), false, GetLineDash(line.style));
 }
 
 std::string frmGraph::PreviewSvg() {

@@ -169,7 +169,7 @@ void FillCurve(GraphContext& g, double xmin, double xmax, const std::function<do
 
 void AddCurveShape(AddinContext& ctx, GraphContext& g, const std::wstring& role, const LineAttr& line) {
   if (g.preview) {
-    g.preview->Polyline(g.CurvePoints, line.color, PreviewStroke(line.width));
+    g.preview->Polyline(g.CurvePoints, line.color, PreviewStroke(line.width), GetLineDash(line.style));
     return;
   }
   ++g.ShapeCount;
@@ -215,7 +215,7 @@ void AddFigureLine(AddinContext& ctx, GraphContext& g, const std::wstring& role,
                    double y2, const docif::LineFormat& look) {
   if (g.preview) {
     g.preview->Line(x1, y1, x2, y2, look.ForeColor.value_or(0), PreviewStroke(look.Weight.value_or(0.75)),
-                    look.EndArrowheadStyle.value_or(1) != 1);
+                    look.EndArrowheadStyle.value_or(1) != 1, look.DashStyle.value_or(1));
     return;
   }
   ++g.ShapeCount;

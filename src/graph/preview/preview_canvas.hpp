@@ -21,8 +21,10 @@ class PreviewCanvas {
 
   PreviewCanvas();
   void Clear();
-  void Line(double x1, double y1, double x2, double y2, uint32_t color, double width, bool arrow = false);
-  void Polyline(const std::vector<docif::PointF>& points, uint32_t color, double width);
+  // `dash` is the host's dash style (see pictures::Stroke; 1 solid).
+  void Line(double x1, double y1, double x2, double y2, uint32_t color, double width, bool arrow = false,
+            int dash = 1);
+  void Polyline(const std::vector<docif::PointF>& points, uint32_t color, double width, int dash = 1);
   void Text(double left, double top, const std::wstring& text, double size, bool italic,
             const std::wstring& font = L"Times New Roman");
   size_t ItemCount() const { return scene_.items.size(); }
