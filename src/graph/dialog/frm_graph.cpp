@@ -67,7 +67,7 @@ frmGraph::frmGraph(AddinContext& ctx) : Form(ctx, L"frmGraph") {
   AddControl(Box(L"txtXt_Any", L"x(t)=", L""));
   AddControl(Box(L"txtYt_Any", L"y(t)=", L""));
   AddControl(Box(L"txtRt_Any", L"r(t)=（其中t为极角）", L""));
-  AddControl(Box(L"txtTmin_Any", L"≤ t ≤ 从", L"0"));
+  AddControl(Box(L"txtTmin_Any", L"t从", L"0"));
   AddControl(Box(L"txtTmax_Any", L"到", L"2*PI"));
   Control note;
   note.name = L"labNote_Any";

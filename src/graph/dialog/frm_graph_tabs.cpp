@@ -90,9 +90,9 @@ void frmGraph::AddElementaryTabs() {
   AddControl(Box(L"txtP1_ZX", L"点P（P1）的坐标", L"(  ,  )"));
   AddControl(Box(L"txtP2_ZX", L"点P2的坐标", L"(  ,  )"));
   AddControl(Box(L"txtV_ZX", L"法向量或方向向量", L"(  ,  )"));
-  AddControl(Box(L"txtXmin_ZX", L"≤ x ≤ 从", L""));
+  AddControl(Box(L"txtXmin_ZX", L"x从", L""));
   AddControl(Box(L"txtXmax_ZX", L"到", L""));
-  AddControl(Box(L"txtYmin_ZX", L"≤ y ≤ 从（平行于y轴的直线）", L""));
+  AddControl(Box(L"txtYmin_ZX", L"y从（平行于y轴的直线）", L""));
   AddControl(Box(L"txtYmax_ZX", L"到", L""));
   AddControl(Check(L"chkXD", L"画经过两点的线段", 0));
   AddTabButtons(L"ZX", [this] { cmdOK_ZX_Click(); });
