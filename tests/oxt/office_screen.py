@@ -264,10 +264,11 @@ class Dialog:
         xdotool(self.env, "key", "--delay", "80", *keys)
 
     def fill(self, box, text):
-        """Clicks into the box and types, replacing what it held."""
+        """Clicks into the box, selects what it holds and types over it
+        (or deletes it, for no text)."""
         click(self.env, box)
         self.windows.settle()
-        self.keys("ctrl+a", "BackSpace")
+        self.keys("ctrl+a", *([] if text else ["BackSpace"]))
         if text:
             enter_text(self.env, self.windows, text)
 

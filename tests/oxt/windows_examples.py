@@ -163,17 +163,18 @@ def x_title(raw):
 
 class Boxes:
     """The boxes a command shows: the X windows shown that are neither
-    there before the script (the documents' windows) nor windows the
-    toolkit lists (dialogs, shown or not: a dialog hidden while its command
-    runs is still mapped a moment); each is answered from the script's queue, an
+    there before the script (the documents' windows) nor the dialogs'
+    windows (by their titles); each is answered from the script's queue, an
     unqueued one with Enter (its default), as the command-line host
     answers them."""
 
     def __init__(self, screen, shots):
         self.screen, self.shots = screen, shots
         self.queue = collections.deque()
-        self.count = 0
+        self.count = 0  # answered since the script began
+        self.pictured = 0
         self.before = set()
+        self.forms = set()  # the dialogs' titles
 
     def named_windows(self):
         return xdotool(self.screen.env, "search", "--onlyvisible", "--name", ".").split()
@@ -183,7 +184,7 @@ class Boxes:
         self.before = set(self.named_windows())
 
     def shown(self):
-        known = {w.getTitle() for w in self.screen.windows.all()}
+        known = self.forms
         found = []
         for wid in self.named_windows():
             title = x_title(xdotool(self.screen.env, "getwindowname", wid).rstrip("\n"))
@@ -191,14 +192,21 @@ class Boxes:
                 found.append((wid, title))
         return found
 
-    def answer_all(self, expected):
+    def answer_all(self, expected, again=None):
         """Answers boxes until `expected` boxes were answered since the
         script began (as many as the host showed by then), and then until
-        none has come for QUIET seconds."""
+        none has come for QUIET seconds. When no box has come for a while,
+        `again` repeats the step once: a click on a window the office was
+        still drawing may not reach it, and a teacher clicks again."""
         env, windows = self.screen.env, self.screen.windows
         deadline = time.monotonic() + TIMEOUT
+        retry = time.monotonic() + 15
         quiet = time.monotonic() + QUIET
         while self.count < expected or time.monotonic() < quiet:
+            if again and time.monotonic() > retry:
+                step("  no box came: clicking again")
+                again()
+                again = None
             if time.monotonic() > deadline:
                 raise Stop(f"{self.count} boxes came instead of the {expected} the host showed by then")
             windows.settle()
@@ -208,8 +216,9 @@ class Boxes:
                 continue
             wid, title = shown[-1]
             self.count += 1
+            self.pictured += 1
             answer = self.queue.popleft() if self.queue else "ok"
-            picture = f"box-{self.count}.png"
+            picture = f"box-{self.pictured}.png"
             capture(self.screen.work, os.path.join(self.shots, picture))
             step(f"  the box “{title}” ({picture}) is answered “{answer}”")
             xdotool(env, "windowfocus", wid)
@@ -288,6 +297,7 @@ class Teacher:
         return found[index]
 
     def act(self, line, listing):
+        """Carries out one line; for a click, how to click again."""
         verb, _, rest = line.partition(" ")
         env, windows = self.screen.env, self.screen.windows
         if verb == "answer":
@@ -323,6 +333,9 @@ class Teacher:
         else:
             step(f"{'clicking into' if verb == 'focus' else 'clicking'} {where} ({form}.{name})")
             click(env, box, clicks=2 if verb == "dblclick" else 1)
+            if verb == "click":
+                return lambda: click(env, box)
+        return None
 
     def set(self, dialog, listed, box, value, where):
         env, windows = self.screen.env, self.screen.windows
@@ -400,12 +413,16 @@ class Teacher:
         """The lines, each done once the boxes the host showed by its end
         are answered."""
         self.boxes.begin()
+        self.boxes.count = 0
+        self.boxes.forms = {title for title, _ in listings}
         shown = iter(listings)
         for line, expected in zip(lines, boxes):
             acted = re.match(r"(set|click|focus|dblclick) \w+\.", line)
-            self.act(line, next(shown) if acted else None)
+            again = self.act(line, next(shown) if acted else None)
             if expected is not None:
-                self.boxes.answer_all(expected)
+                self.boxes.answer_all(expected, again)
+        shown = [b for b in boxes if b is not None]
+        check(self.boxes.count == shown[-1], f"{self.boxes.count} boxes came in the office, {shown[-1]} on the host")
         check(not self.boxes.queue, f"answers no box in the office asked for: {list(self.boxes.queue)}")
         self.boxes.queue.clear()
         for form, window in self.dialogs.items():
