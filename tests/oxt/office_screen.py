@@ -353,19 +353,19 @@ def put_cursor_after(screen, start, end=""):
     return text
 
 
-def press_toolbar_button(screen, caption, bar=None):
+def press_toolbar_button(screen, caption, toolbar=None):
     """Clicks the button of that caption on a Plendrix toolbar Writer shows,
-    or on the toolbar `bar` (its resource URL), switched on first as
+    or on the toolbar `toolbar` (its resource URL), switched on first as
     视图 ▸ 工具栏 does when it is hidden."""
     layout = screen.frame.LayoutManager
-    if bar and not layout.isElementVisible(bar):
-        layout.createElement(bar)
-        layout.showElement(bar)
+    if toolbar and not layout.isElementVisible(toolbar):
+        layout.createElement(toolbar)
+        layout.showElement(toolbar)
         screen.windows.settle()
     for element in layout.getElements():
         if "plendrix" not in element.ResourceURL or not layout.isElementVisible(element.ResourceURL):
             continue
-        if bar and element.ResourceURL != bar:
+        if toolbar and element.ResourceURL != toolbar:
             continue
         bar = element.RealInterface.AccessibleContext
         for i in range(bar.AccessibleChildCount):
