@@ -529,7 +529,12 @@ void DialogWindow::Typed(const Part& part) {
   const std::wstring text =
       FromOUString(uno::Reference<awt::XTextComponent>(part.window, uno::UNO_QUERY_THROW)->getText());
   const Control& c = form_->GetControl(part.control);
-  if (text == c.text) return;
+  if (text == c.text) {
+    // Typed back to the control's own value (over a selection, "-" on the
+    // way to "-5"): what was refused on the way is gone from the box.
+    if (refused_ && refused_->first == c.name) refused_.reset();
+    return;
+  }
   // A text the control cannot take (a letter in a number box, typed on the
   // way to a number) stays in the box; the teacher is told when leaving it.
   owner_.Run(

@@ -24,15 +24,19 @@ using docif::lo::ToOUString;
 
 namespace {
 
-// The add-in's three error boxes (common/error_boxes.hpp).
+// The buttons with the first one as the default, as the word processor's
+// boxes have them: Enter answers OK or Yes. Without a default the office
+// makes No the default of a question, and Enter would turn down what the
+// teacher was asked to confirm.
 sal_Int32 BoxButtons(Buttons buttons) {
+  using namespace awt::MessageBoxButtons;
   switch (buttons) {
-    case Buttons::OK: return awt::MessageBoxButtons::BUTTONS_OK;
-    case Buttons::OKCancel: return awt::MessageBoxButtons::BUTTONS_OK_CANCEL;
-    case Buttons::YesNo: return awt::MessageBoxButtons::BUTTONS_YES_NO;
-    case Buttons::YesNoCancel: return awt::MessageBoxButtons::BUTTONS_YES_NO_CANCEL;
+    case Buttons::OK: return BUTTONS_OK | DEFAULT_BUTTON_OK;
+    case Buttons::OKCancel: return BUTTONS_OK_CANCEL | DEFAULT_BUTTON_OK;
+    case Buttons::YesNo: return BUTTONS_YES_NO | DEFAULT_BUTTON_YES;
+    case Buttons::YesNoCancel: return BUTTONS_YES_NO_CANCEL | DEFAULT_BUTTON_YES;
   }
-  return awt::MessageBoxButtons::BUTTONS_OK;
+  return BUTTONS_OK | DEFAULT_BUTTON_OK;
 }
 
 // A box closed without a button (or returning at once, headless) answers

@@ -46,7 +46,8 @@ import time
 import xml.etree.ElementTree as ET
 import zipfile
 
-from office_screen import WriterOnScreen, box_of, capture, controls, focus_titled, screen_missing, xdotool
+from office_screen import (TIMEOUT, Dialog, Stop, box_of, capture, click, focus_titled, press_toolbar_button,
+                           put_cursor_after, screen_missing, selected_text, session, step, wait_for, xdotool)
 from office_session import SKIP
 from oxt_common import check, report
 
@@ -57,175 +58,6 @@ SENT = "2．已知"  # how the question sent to slides begins
 SEND = "以图片形式发送到新PPT"
 LEFT_MARGIN = 60  # points, typed into the settings dialog before the send goes on
 TOOLS = ("private:resource/toolbar/addon_org.plendrix.plendrix4word.rxGrp_GongJu", "Plendrix 工具")
-TIMEOUT = 90  # seconds a window or a result is waited for on a busy machine
-
-
-class Stop(Exception):
-    """A step that did not come about: the steps after it cannot run."""
-
-
-def step(text):
-    print(time.strftime("%H:%M:%S"), text, flush=True)
-
-
-def wait_for(what, found, windows):
-    """Polls `found` until it gives something true; stops the run after
-    TIMEOUT seconds, naming what did not come."""
-    deadline = time.monotonic() + TIMEOUT
-    while True:
-        windows.settle()
-        value = found()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            shown = ", ".join(f"“{w.getTitle()}”" for w in windows.visible())
-            raise Stop(f"{what} did not come within {TIMEOUT} s (windows shown: {shown or 'none'})")
-        time.sleep(0.2)
-
-
-def descendant(context, role, depth=6):
-    """The first accessible context of that role under `context`, or None."""
-    if context.AccessibleRole == role:
-        return context
-    if depth == 0:
-        return None
-    for i in range(min(context.AccessibleChildCount, 400)):
-        found = descendant(context.getAccessibleChild(i).AccessibleContext, role, depth - 1)
-        if found is not None:
-            return found
-    return None
-
-
-def click(env, context, clicks=1, at=None):
-    """Clicks the middle of an accessible element, or the point `at` inside it."""
-    place, size = context.getLocationOnScreen(), context.getSize()
-    x, y = at or (size.Width // 2, size.Height // 2)
-    xdotool(env, "mousemove", str(place.X + x), str(place.Y + y), "click", "--repeat", str(clicks), "--delay", "120",
-            "1")
-
-
-class Dialog:
-    """A dialog window's controls as a teacher finds them: a box by the
-    caption beside it, a button by its caption."""
-
-    def __init__(self, window, env, windows):
-        self.window, self.env, self.windows = window, env, windows
-
-    def field(self, caption):
-        from com.sun.star.accessibility.AccessibleRole import LABEL
-        shown = controls(self.window)
-        for (_, role, name, _), (box, _, _, _) in zip(shown, shown[1:]):
-            if role == LABEL and name == caption:
-                return box.AccessibleContext
-        raise Stop(f"the dialog shows no box captioned “{caption}”")
-
-    def button(self, caption):
-        from com.sun.star.accessibility.AccessibleRole import PUSH_BUTTON
-        for window, role, name, _ in controls(self.window):
-            if role == PUSH_BUTTON and name == caption:
-                return window.AccessibleContext
-        return None
-
-    def text(self, caption):
-        """What the box (or the drop-down list's field) beside the caption shows."""
-        from com.sun.star.accessibility.AccessibleRole import TEXT
-        shown = descendant(self.field(caption), TEXT)
-        return shown.getText() if shown is not None else None
-
-    def entries(self, caption):
-        """The list's entries as accessible contexts."""
-        from com.sun.star.accessibility.AccessibleRole import LIST
-        entries = descendant(self.field(caption), LIST)
-        if entries is None:
-            raise Stop(f"“{caption}” is no list")
-        return [entries.getAccessibleChild(i).AccessibleContext for i in range(entries.AccessibleChildCount)]
-
-    def keys(self, *keys):
-        focus_titled(self.env, self.window.getTitle())
-        xdotool(self.env, "key", "--delay", "80", *keys)
-
-    def type_into(self, caption, text):
-        """Clicks into the box and types, replacing what it held."""
-        click(self.env, self.field(caption))
-        self.windows.settle()
-        self.keys("ctrl+a", "BackSpace")
-        if text:
-            xdotool(self.env, "type", "--delay", "60", text)
-
-    def choose(self, caption, *keys):
-        """Opens the drop-down list with a click and moves in it with keys."""
-        click(self.env, self.field(caption))
-        self.windows.settle()
-        self.keys(*keys)
-
-    def press(self, caption):
-        button = self.button(caption)
-        if button is None:
-            raise Stop(f"the dialog has no button “{caption}”")
-        click(self.env, button)
-
-
-def shown_paragraph(screen, start):
-    """The accessible paragraph Writer's window shows that begins with
-    `start`, or None."""
-    from com.sun.star.accessibility.AccessibleRole import PARAGRAPH
-    first = descendant(screen.frame.ComponentWindow.AccessibleContext, PARAGRAPH)
-    if first is None:
-        return None
-    page = first.AccessibleParent.AccessibleContext
-    shown = (page.getAccessibleChild(i).AccessibleContext for i in range(page.AccessibleChildCount))
-    return next((p for p in shown if p.AccessibleRole == PARAGRAPH and p.getText().startswith(start)), None)
-
-
-def text_before_cursor(document):
-    """The text from the start of the cursor's paragraph to the cursor, when
-    the cursor stands at the paragraph's end in the body text; else None."""
-    try:
-        cursor = document.Text.createTextCursorByRange(document.CurrentController.ViewCursor.getStart())
-    except Exception:
-        return None  # the cursor is in another text: a table's cell, a text box
-    if not cursor.isEndOfParagraph():
-        return None
-    cursor.gotoStartOfParagraph(True)
-    return cursor.getString()
-
-
-def selected_text(document):
-    """The text selected in the document, or None when shapes are selected."""
-    selection = document.CurrentController.getSelection()
-    if not selection.supportsService("com.sun.star.text.TextRanges") or selection.getCount() != 1:
-        return None
-    return selection.getByIndex(0).getString()
-
-
-def put_cursor_after(screen, start):
-    """Clicks the last character of the paragraph that begins with `start`
-    as Writer shows it, then End: the cursor stands after its text. Returns
-    the paragraph's text."""
-    question = wait_for(f"a paragraph beginning “{start}” on the screen", lambda: shown_paragraph(screen, start),
-                        screen.windows)
-    text = question.getText().rstrip("\ufffc")  # a picture in the line stands as U+FFFC after the text
-    last = question.getCharacterBounds(len(text) - 1)
-    click(screen.env, question, at=(last.X + last.Width // 2, last.Y + last.Height // 2))
-    focus_titled(screen.env, screen.frame.Title)
-    xdotool(screen.env, "key", "End")
-    wait_for(f"the cursor after “{text}”", lambda: text_before_cursor(screen.document) == text, screen.windows)
-    return text
-
-
-def press_toolbar_button(screen, caption):
-    """Clicks the button of that caption on a Plendrix toolbar Writer shows."""
-    layout = screen.frame.LayoutManager
-    for element in layout.getElements():
-        if "plendrix" not in element.ResourceURL or not layout.isElementVisible(element.ResourceURL):
-            continue
-        bar = element.RealInterface.AccessibleContext
-        for i in range(bar.AccessibleChildCount):
-            button = bar.getAccessibleChild(i).AccessibleContext
-            if button.AccessibleName == caption:
-                click(screen.env, button)
-                return
-    raise Stop(f"no toolbar shown has a button “{caption}”")
 
 
 def graph_groups(document):
@@ -451,11 +283,8 @@ def send_with_settings(screen, shots):
     xdotool(screen.env, "key", "shift+Home")
     wait_for("the question selected", lambda: selected_text(document) == text, windows)
     step(f"switching the toolbar {TOOLS[1]} on, as 视图 ▸ 工具栏 does, and clicking {SEND}")
-    layout = screen.frame.LayoutManager
-    layout.createElement(TOOLS[0])
-    layout.showElement(TOOLS[0])
     before = windows.visible()
-    press_toolbar_button(screen, SEND)
+    press_toolbar_button(screen, SEND, TOOLS[0])
     window = wait_for("the settings dialog", lambda: [w for w in windows.new_since(before) if w.getTitle() == "设置"],
                       windows)[0]
     capture(screen.work, os.path.join(shots, "send-settings.png"), box_of(window))
@@ -486,20 +315,6 @@ def send_with_settings(screen, shots):
         check(abs(left - LEFT_MARGIN) < 0.5, f"the picture stands {left:.1f} pt from the slide's left, "
                                              f"not at the {LEFT_MARGIN} pt typed into the settings")
     print(f"Impress shows a presentation of {shown.DrawPages.Count} slides")
-
-
-def session(oxt, office_dir, paper, shots, name, task):
-    """The task in an office of its own; what stopped it is pictured as
-    stopped-NAME.png."""
-    step(f"{name}: starting the office with the extension on an Xvfb display and opening {os.path.basename(paper)}")
-    screen = WriterOnScreen(oxt, office_dir, paper)
-    try:
-        task(screen)
-    except Stop as stop:
-        capture(screen.work, os.path.join(shots, f"stopped-{name}.png"))
-        check(False, f"{name}: {stop} (the screen is in stopped-{name}.png)")
-    finally:
-        screen.close()
 
 
 def main():

@@ -7,6 +7,7 @@ import os
 import shutil
 import subprocess
 import sys
+import threading
 import time
 
 SKIP = 77
@@ -91,10 +92,16 @@ class Office:
         return self.services.createInstanceWithContext(name, self.context)
 
     def stop(self):
-        try:
-            self.desktop.terminate()
-        except Exception:
-            pass  # the bridge goes down with the office
+        def terminate():
+            try:
+                self.desktop.terminate()
+            except Exception:
+                pass  # the bridge goes down with the office
+        # A box left open by a failed step keeps the call waiting: the
+        # office is killed after a while then.
+        asking = threading.Thread(target=terminate, daemon=True)
+        asking.start()
+        asking.join(timeout=20)
         try:
             self.process.wait(timeout=20)
         except subprocess.TimeoutExpired:

@@ -1,7 +1,8 @@
 """What the extension's checks share: the ribbon definition as they read
-it (its groups in order, each with its buttons: identifier, caption and the
-caption of the drop-down menu a button stands in, if any), the scheme of the
-buttons' URLs, and the list of failed checks."""
+it (its groups in order, each with its buttons: identifier, caption, the
+group's caption and identifier and the caption of the drop-down menu a
+button stands in, if any), the scheme of the buttons' URLs, and the list
+of failed checks."""
 import xml.etree.ElementTree as ET
 
 NS = {"ui": "http://schemas.microsoft.com/office/2006/01/customui"}
@@ -27,7 +28,8 @@ class Button:
     def __init__(self, node, group, menu):
         self.id = node.get("id")
         self.label = node.get("label")
-        self.group = group
+        self.group = group.get("label")
+        self.group_id = group.get("id")
         self.menu = menu
 
 
@@ -41,8 +43,8 @@ def read_groups(path):
         buttons = []
         for child in group:
             if child.tag.endswith("}menu"):
-                buttons += [Button(b, group.get("label"), child.get("label")) for b in child.iterfind("ui:button", NS)]
+                buttons += [Button(b, group, child.get("label")) for b in child.iterfind("ui:button", NS)]
             else:
-                buttons.append(Button(child, group.get("label"), None))
+                buttons.append(Button(child, group, None))
         groups.append((group.get("label"), buttons))
     return groups

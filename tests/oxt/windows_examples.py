@@ -1,0 +1,526 @@
+#!/usr/bin/python3
+"""The example scripts done through the office's windows alone: in Writer
+with plendrix.oxt installed, each script's lines are carried out as a
+teacher does them, with the mouse and the keyboard (xdotool on an Xvfb
+display): `press` clicks the toolbar button of that caption (its toolbar
+switched on first when hidden), `set`/`click`/`focus` act on the dialog
+window's control (a box is clicked into and typed, an option or a check box
+clicked, a drop-down list opened and moved in with keys, a list's entry
+clicked), `answer` answers the next message box with Enter or Escape and the
+input box by typing into it, `type` types into the document, `select`
+moves the cursor with a click and keys, `close` closes the dialog with
+Escape.
+
+A control is found in the window as the teacher finds it: by the tab page,
+the frame and the caption the command-line host lists for it at that line
+of the script (`show FORM`), the n-th of its kind with those when several
+share them. The same lines run on the command-line host give what the
+document is to hold; each part compares what Writer holds then:
+- the first chart of examples/charts.txt: the chart's group, its items by
+  name (the part before "："), their texts, and the bars' heights;
+- examples/question_bank.txt: the paper marked, imported into the bank of
+  the installed extension, then sent from the bank browser into a new
+  paper: the paragraphs' texts;
+- the number lines and the first vertical sum of examples/figures.txt: the
+  groups and boxes by name, with their texts.
+Every answer a script queues is used by a box in the office too.
+
+Pictures of the dialogs and boxes at the key steps, and of each document
+at the end of its part, go to the picture folder; a step that did not come
+about leaves stopped-examples.png.
+
+Exits 77 (skipped) without an office, Python's UNO bridge, Xvfb or xdotool.
+
+usage: windows_examples.py PLENDRIX.oxt OFFICE_PROGRAM_DIR RUN_CLI PLENDRIX PRISTINE EXAMPLES_DIR RIBBON PICTURE_DIR"""
+import collections
+import json
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
+
+from office_screen import (TIMEOUT, Dialog, Stop, box_of, capture, click, close_with_escape, controls, descendant, enter_text,
+                           entries_of, focus_titled, press_toolbar_button, put_cursor_after, screen_missing, session,
+                           shown_text, step, text_before_cursor, wait_for, xdotool)
+from office_session import SKIP
+from oxt_common import check, read_groups, report
+
+# Each part: the script and how many of its lines (None: all of them).
+PARTS = [("charts.txt", "chart", 18), ("question_bank.txt", "bank", None), ("figures.txt", "figures", 16)]
+TOOLBAR = "private:resource/toolbar/addon_org.plendrix.plendrix4word."  # + a group's identifier
+QUIET = 0.5  # seconds without a new box after a line before the next
+
+
+# ---- What the command-line host says of the same lines ----
+
+class Listed:
+    """A control as the host lists it: its tab page, frame, name, kind,
+    caption, value and entries."""
+
+    def __init__(self, page, frame, fields):
+        self.page, self.frame = page, frame
+        self.name, self.kind, self.caption, self.value = fields[:4]
+        self.items = fields[5].strip("[]").split("|") if len(fields) > 5 else []
+
+
+def parse_listing(lines):
+    """(title, [Listed, ...]) of a `show` listing's lines."""
+    title, page, frame, listed = None, None, None, []
+    for line in lines:
+        if line.startswith("# 对话框“"):
+            title = line[len("# 对话框“"):line.index("”")]
+        elif line.startswith("#"):
+            page = re.search(r"选项卡“([^”]*)”", line)
+            frame = re.search(r"框“([^”]*)”", line)
+            page, frame = page and page.group(1), frame and frame.group(1)
+        else:
+            listed.append(Listed(page, frame, line.split("\t")))
+    return title, listed
+
+
+ACTING = re.compile(r"(press|set|click|focus|dblclick) ")
+BOX = re.compile(r"^\[(消息框|输入框)\]", re.M)
+
+
+def run_host(run_cli, plendrix, pristine, lines):
+    """What the command-line host prints running the lines."""
+    with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False) as script:
+        script.write("\n".join(lines) + "\n")
+    try:
+        done = subprocess.run([run_cli, plendrix, pristine, "run", script.name], capture_output=True, text=True,
+                              timeout=300)
+    finally:
+        os.unlink(script.name)
+    if done.returncode != 0:
+        sys.exit(f"the command-line host stopped with {done.returncode}:\n{done.stdout}{done.stderr}")
+    return done.stdout
+
+
+def host_run(run_cli, plendrix, pristine, lines, dump):
+    """Runs the lines on the command-line host: [(title, [Listed, ...]) for
+    each line acting on a dialog, from a `show FORM` before it], how many
+    boxes the host has shown once each line is done, and the document's
+    dump at the end."""
+    shown = []
+    for line in lines:
+        acted = re.match(r"(set|click|focus|dblclick) (\w+)\.", line)
+        if acted:
+            shown.append(f"show {acted.group(2)}")
+        shown.append(line)
+    printed = run_host(run_cli, plendrix, pristine, shown + [f"dump {dump}"])
+    listings, block = [], None
+    for line in printed.splitlines() + [""]:
+        if block is not None and (line.startswith("#") or "\t" in line):
+            block.append(line)
+            continue
+        if block is not None:
+            listings.append(parse_listing(block))
+            block = None
+        if line.startswith("对话框 ") and line.endswith("："):
+            block = []
+    boxes = [len(BOX.findall(run_host(run_cli, plendrix, pristine, lines[:i + 1]))) if ACTING.match(line) else None
+             for i, line in enumerate(lines)]
+    with open(dump, encoding="utf-8") as f:
+        return listings, boxes, json.load(f)
+
+
+def script_lines(path, count):
+    """The script's first `count` lines of action, comments left out."""
+    with open(path, encoding="utf-8") as f:
+        lines = [line.rstrip("\n") for line in f if line.strip() and not line.startswith("#")]
+    return lines[:count] if count else lines
+
+
+def unescape(text):
+    return re.sub(r"\\(.)", lambda m: {"r": "\r", "n": "\n", "t": "\t", "\\": "\\"}.get(m.group(1), m.group(0)), text)
+
+
+# ---- Boxes: the office's message and input boxes ----
+
+# The character sets of compound text's two-byte designations (ESC $ ( F),
+# read through the EUC encoding that holds each with the high bits set.
+TWO_BYTE_SETS = {"A": "gb2312", "B": "euc_jp", "C": "euc_kr"}
+
+
+def x_title(raw):
+    """An X window's name as xdotool prints it (compound text: Chinese
+    characters in GB2312, or in the Japanese or Korean set that has them,
+    with the high bits cleared) as text."""
+    text, charset = "", None
+    for part in re.split(r"(\x1b\$\(.|\x1b\(.)", raw):
+        if re.fullmatch(r"\x1b\$\(.", part):
+            charset = TWO_BYTE_SETS.get(part[-1], "gb2312")
+        elif re.fullmatch(r"\x1b\(.", part):
+            charset = None
+        elif charset:
+            text += bytes(ord(c) | 0x80 for c in part).decode(charset, "replace")
+        else:
+            text += part
+    return text
+
+
+class Boxes:
+    """The boxes a command shows: the X windows shown that are neither
+    there before the script (the documents' windows) nor the dialogs'
+    windows (by their titles); each is answered from the script's queue, an
+    unqueued one with Enter (its default), as the command-line host
+    answers them."""
+
+    def __init__(self, screen, shots):
+        self.screen, self.shots = screen, shots
+        self.queue = collections.deque()
+        self.count = 0  # answered since the script began
+        self.pictured = 0
+        self.before = set()
+        self.forms = set()  # the dialogs' titles
+
+    def named_windows(self):
+        return xdotool(self.screen.env, "search", "--onlyvisible", "--name", ".").split()
+
+    def begin(self):
+        """Takes the windows shown now as the documents'."""
+        self.before = set(self.named_windows())
+
+    def shown(self):
+        known = self.forms
+        found = []
+        for wid in self.named_windows():
+            title = x_title(xdotool(self.screen.env, "getwindowname", wid).rstrip("\n"))
+            if wid not in self.before and title not in known:
+                found.append((wid, title))
+        return found
+
+    def answer_all(self, expected, again=None):
+        """Answers boxes until `expected` boxes were answered since the
+        script began (as many as the host showed by then), and then until
+        none has come for QUIET seconds. When no box has come for a while,
+        `again` repeats the step once: a click on a window the office was
+        still drawing may not reach it, and a teacher clicks again."""
+        env, windows = self.screen.env, self.screen.windows
+        deadline = time.monotonic() + TIMEOUT
+        retry = time.monotonic() + 15
+        quiet = time.monotonic() + QUIET
+        while self.count < expected or time.monotonic() < quiet:
+            if again and time.monotonic() > retry:
+                step("  no box came: clicking again")
+                again()
+                again = None
+            if time.monotonic() > deadline:
+                raise Stop(f"{self.count} boxes came instead of the {expected} the host showed by then")
+            windows.settle()
+            shown = self.shown()
+            if not shown:
+                time.sleep(0.2)
+                continue
+            wid, title = shown[-1]
+            self.count += 1
+            self.pictured += 1
+            answer = self.queue.popleft() if self.queue else "ok"
+            picture = f"box-{self.pictured}.png"
+            capture(self.screen.work, os.path.join(self.shots, picture))
+            step(f"  the box “{title}” ({picture}) is answered “{answer}”")
+            xdotool(env, "windowfocus", wid)
+            if answer in ("ok", "yes"):
+                xdotool(env, "key", "Return")
+            elif answer in ("cancel", "no"):
+                xdotool(env, "key", "Escape")
+            else:
+                xdotool(env, "key", "ctrl+a", "BackSpace")
+                enter_text(env, windows, answer)
+                xdotool(env, "key", "Return")
+            wait_for(f"the box “{title}” answered", lambda: wid not in [w for w, _ in self.shown()], windows)
+            quiet = time.monotonic() + QUIET
+
+
+# ---- The script's lines in the windows ----
+
+KIND = {"文本框": "TEXT", "复选框": "CHECK_BOX", "单选按钮组": "RADIO_BUTTON", "组合框": "COMBO_BOX",
+        "列表框": "LIST", "按钮": "PUSH_BUTTON"}
+
+
+class Teacher:
+    """Carries out a script's lines in the office's windows."""
+
+    def __init__(self, screen, buttons, shots):
+        self.screen, self.buttons, self.shots = screen, buttons, shots
+        self.boxes = Boxes(screen, shots)
+        self.dialogs = {}  # form name -> its window
+
+    def window(self, form, title):
+        windows = self.screen.windows
+        found = wait_for(f"the window “{title}” of {form}",
+                         lambda: [w for w in windows.visible() if w.getTitle() == title], windows)[0]
+        self.dialogs[form] = found
+        return found
+
+    def control(self, dialog, listed, siblings):
+        """The window's control for the listed one: the n-th of those of its
+        kind, page, frame and caption, found in the frame of that caption."""
+        from com.sun.star.accessibility import AccessibleRole
+        shown = controls(dialog.window)
+        if listed.page and not any(name == listed.caption for _, _, name, _ in shown):
+            tab = dialog.button(listed.page)
+            if tab is not None:
+                click(self.screen.env, tab)
+                self.screen.windows.settle()
+                shown = controls(dialog.window)
+        if listed.frame:
+            frames = [box for _, role, name, box in shown
+                      if role == AccessibleRole.GROUP_BOX and name == listed.frame]
+
+            def inside(box):
+                return any(f[0] <= box[0] and f[1] <= box[1] and box[0] + box[2] <= f[0] + f[2]
+                           and box[1] + box[3] <= f[1] + f[3] for f in frames)
+            shown = [c for c in shown if inside(c[3])]
+        index = [s for s in siblings if (s.page, s.frame, s.kind, s.caption) ==
+                 (listed.page, listed.frame, listed.kind, listed.caption)].index(listed)
+        boxes = listed.kind in ("文本框", "组合框", "列表框")
+        if boxes and listed.caption:
+            found = dialog.fields(listed.caption, shown)
+        elif boxes:
+            # A box without a caption: one holding such a part, no caption before it.
+            role = getattr(AccessibleRole, KIND[listed.kind])
+            found = [w.AccessibleContext for (_, before, _, _), (w, _, _, _) in zip([(None, None, None, None)] + shown,
+                                                                                 shown)
+                     if before != AccessibleRole.LABEL and descendant(w.AccessibleContext, role) is not None]
+        elif listed.kind == "单选按钮组":
+            # The group's options stand in its frame; the option is chosen later.
+            found = [shown]
+        else:
+            role = getattr(AccessibleRole, KIND.get(listed.kind, "PUSH_BUTTON"))
+            found = [w.AccessibleContext for w, r, name, _ in shown if r == role and name == listed.caption]
+        if index >= len(found):
+            raise Stop(f"the window “{dialog.window.getTitle()}” shows no {listed.kind} “{listed.caption}” "
+                       f"({listed.name}) in {listed.frame or 'the window'}: {[(r, n) for _, r, n, _ in shown]}")
+        return found[index]
+
+    def act(self, line, listing):
+        """Carries out one line; for a click, how to click again."""
+        verb, _, rest = line.partition(" ")
+        env, windows = self.screen.env, self.screen.windows
+        if verb == "answer":
+            self.boxes.queue.append(rest)
+            return
+        if verb == "press":
+            step(f"clicking the toolbar button “{self.buttons[rest][0]}” ({rest})")
+            press_toolbar_button(self.screen, *self.buttons[rest])
+            return
+        if verb == "type":
+            self.type_text(unescape(rest))
+            return
+        if verb == "select":
+            self.select(unescape(rest))
+            return
+        if verb == "close":
+            step(f"closing {rest} with Escape")
+            window = self.dialogs.pop(rest)
+            if not close_with_escape(env, window, windows.settle):
+                wait_for(f"{rest} closed", lambda: not window.isVisible(), windows)
+            return
+        form, _, name = rest.partition(".")
+        name, _, value = name.partition(" ")
+        title, siblings = listing
+        listed = next((c for c in siblings if c.name == name), None)
+        if listed is None:
+            raise Stop(f"the host lists no control {name} in {form}")
+        dialog = Dialog(self.window(form, title), env, windows)
+        box = self.control(dialog, listed, siblings)
+        where = f"“{listed.caption}”" + (f" in “{listed.frame}”" if listed.frame else "")
+        if verb == "set":
+            self.set(dialog, listed, box, unescape(value), where)
+        else:
+            step(f"{'clicking into' if verb == 'focus' else 'clicking'} {where} ({form}.{name})")
+            click(env, box, clicks=2 if verb == "dblclick" else 1)
+            if verb == "click":
+                return lambda: click(env, box)
+        return None
+
+    def set(self, dialog, listed, box, value, where):
+        env, windows = self.screen.env, self.screen.windows
+        from com.sun.star.accessibility.AccessibleStateType import CHECKED
+        if listed.kind == "文本框":
+            step(f"typing “{value}” into {where} ({listed.name})")
+            dialog.fill(box, value)
+            wait_for(f"“{value}” in {where}", lambda: shown_text(box) == value, windows)
+        elif listed.kind == "复选框":
+            step(f"{'ticking' if value == '1' else 'clearing'} {where} ({listed.name})")
+
+            def ticked():
+                return box.AccessibleStateSet.contains(CHECKED)
+            if ticked() != (value == "1"):
+                click(env, box)
+            wait_for(f"{where} {'ticked' if value == '1' else 'cleared'}", lambda: ticked() == (value == "1"), windows)
+        elif listed.kind == "单选按钮组":
+            option = listed.items[int(value)]
+            step(f"choosing “{option}” in {where} ({listed.name})")
+            from com.sun.star.accessibility.AccessibleRole import RADIO_BUTTON
+            button = next((w.AccessibleContext for w, role, name, _ in box if role == RADIO_BUTTON and name == option),
+                          None)
+            if button is None:
+                raise Stop(f"{where} has no option “{option}”")
+            click(env, button)
+            wait_for(f"“{option}” chosen", lambda: button.AccessibleStateSet.contains(CHECKED), windows)
+        elif listed.kind == "组合框":
+            step(f"choosing “{value}” in the list {where} ({listed.name})")
+            click(env, box)
+            windows.settle()
+            dialog.keys("Home", *["Down"] * listed.items.index(value), "Return")
+            wait_for(f"“{value}” shown in {where}", lambda: shown_text(box) == value, windows)
+        elif listed.kind == "列表框":
+            entries = entries_of(box, where) if listed.caption else entries_of(box, listed.name)
+            entry = entries[int(value)]
+            step(f"clicking the entry “{entry.AccessibleName}” of the list {listed.name}")
+            click(env, entry)
+            from com.sun.star.accessibility.AccessibleStateType import SELECTED
+            wait_for(f"“{entry.AccessibleName}” selected", lambda: entry.AccessibleStateSet.contains(SELECTED),
+                     windows)
+        else:
+            raise Stop(f"{listed.name} is a {listed.kind}, which a script does not set")
+
+    def type_text(self, text):
+        step(f"typing “{text[:30]}…” into the document" if len(text) > 30 else f"typing “{text}” into the document")
+        env, document, windows = self.screen.env, self.screen.document, self.screen.windows
+        focus_titled(env, self.screen.frame.Title)
+        for i, piece in enumerate(text.split("\r")):
+            if i:
+                xdotool(env, "key", "Return")
+            if piece:
+                windows.settle()
+                before = text_before_cursor(document) or ""
+                enter_text(env, windows, piece)
+                wait_for(f"the text “{piece}” typed", lambda: text_before_cursor(document) == before + piece, windows)
+
+    def select(self, what):
+        env = self.screen.env
+        focus_titled(env, self.screen.frame.Title)
+        if what in ("end", "all"):
+            step(f"{'Ctrl+End' if what == 'end' else 'Ctrl+A'} in the document (select {what})")
+            xdotool(env, "key", "ctrl+End" if what == "end" else "ctrl+a")
+        elif what.startswith("after "):
+            text = what[len("after "):]
+            line = text.rstrip("\r")
+            last = line.split("\r")[-1]
+            step(f"clicking after “{last}”, then Right for each paragraph mark after it (select after)")
+            put_cursor_after(self.screen, "", last)
+            xdotool(env, "key", *["Right"] * (len(text) - len(line)))
+        else:
+            raise Stop(f"the test cannot select “{what}” with the mouse and keys")
+        self.screen.windows.settle()
+
+    def run(self, lines, listings, boxes):
+        """The lines, each done once the boxes the host showed by its end
+        are answered."""
+        self.boxes.begin()
+        self.boxes.count = 0
+        self.boxes.forms = {title for title, _ in listings}
+        shown = iter(listings)
+        for line, expected in zip(lines, boxes):
+            acted = re.match(r"(set|click|focus|dblclick) \w+\.", line)
+            again = self.act(line, next(shown) if acted else None)
+            if expected is not None:
+                self.boxes.answer_all(expected, again)
+        shown = [b for b in boxes if b is not None]
+        check(self.boxes.count == shown[-1], f"{self.boxes.count} boxes came in the office, {shown[-1]} on the host")
+        check(not self.boxes.queue, f"answers no box in the office asked for: {list(self.boxes.queue)}")
+        self.boxes.queue.clear()
+        for form, window in self.dialogs.items():
+            capture(self.screen.work, os.path.join(self.shots, f"{form}.png"), box_of(window))
+
+
+# ---- What Writer holds, against the host's dump ----
+
+def plendrix_shapes(document):
+    page = document.DrawPage
+    return [page.getByIndex(i) for i in range(page.Count) if page.getByIndex(i).Name.endswith("_plendrix")]
+
+
+def kind_of(name):
+    """A shape's name without its number: what it is."""
+    return name.partition("：")[0] if "：" in name else re.sub(r"\d+_plendrix.*$", "", name)
+
+
+def writer_items(shape):
+    """[(kind, text, height in points), ...] of a shape or a group's items."""
+    if shape.supportsService("com.sun.star.drawing.GroupShape"):
+        return [item for i in range(shape.Count) for item in writer_items(shape.getByIndex(i))]
+    # Text that only Writer's text holds (a formula) stands in a frame of
+    # the shape, where it is no string: such a text is not compared.
+    framed = shape.getPropertySetInfo().hasPropertyByName("TextBox") and shape.TextBox
+    text = None if framed else shape.String if hasattr(shape, "String") else ""
+    return [(kind_of(shape.Name), text, shape.Size.Height * 72 / 2540)]
+
+
+def dumped_items(shape):
+    if shape.get("items"):
+        return [item for child in shape["items"] for item in dumped_items(child)]
+    return [(kind_of(shape["name"]), shape.get("text", ""), shape["height"])]
+
+
+def compare_shapes(part, document, dump, kinds):
+    """The shapes of those kinds (the names' part before the number) in
+    Writer against the dump: the same groups and boxes, the same items with
+    their texts, each as high as on the host (1 pt)."""
+    def chosen(items):
+        return sorted(((k, t, h) for k, t, h in items if k in kinds or not kinds), key=lambda i: (i[0], i[2]))
+    live = {kind_of(s.Name): chosen(writer_items(s)) for s in plendrix_shapes(document)}
+    host = {kind_of(s["name"]): chosen(dumped_items(s)) for s in dump["shapes"] if s["name"].endswith("_plendrix")}
+    check(sorted(live) == sorted(host), f"{part}: Writer holds the shapes {sorted(live)}, the host {sorted(host)}")
+    for shape in sorted(set(live) & set(host)):
+        mine, theirs = live[shape], host[shape]
+        same = len(mine) == len(theirs) and all(a[0] == b[0] and a[1] in (None, b[1]) and abs(a[2] - b[2]) <= 1
+                                                for a, b in zip(mine, theirs))
+        if check(same, f"{part}: “{shape}” holds in Writer {mine}\nand on the host {theirs}"):
+            print(f"{part}: “{shape}” holds {len(mine)} items as on the host")
+
+
+def compare_text(part, document, dump):
+    """The document's paragraphs' texts in Writer against the dump."""
+    enum = document.Text.createEnumeration()
+    live = []
+    while enum.hasMoreElements():
+        paragraph = enum.nextElement()
+        if paragraph.supportsService("com.sun.star.text.Paragraph"):
+            live.append(paragraph.String)
+    host = [p["text"].rstrip("\r") for p in dump["paragraphs"]]
+    if check(live == host, f"{part}: Writer's paragraphs {live}\ndiffer from the host's {host}"):
+        print(f"{part}: the document's {len(live)} paragraphs are the host's")
+
+
+# ---- The parts ----
+
+def main():
+    oxt, office_dir, run_cli, plendrix, pristine, examples, ribbon, shots = sys.argv[1:9]
+    missing = screen_missing(office_dir)
+    if missing:
+        print(f"skipped: {missing}")
+        return SKIP
+    os.makedirs(shots, exist_ok=True)
+    # A button's caption and the toolbar of its group.
+    buttons = {b.id: (b.label, TOOLBAR + b.group_id) for _, bs in read_groups(ribbon) for b in bs}
+
+    def examples_in_windows(screen):
+        teacher = Teacher(screen, buttons, shots)
+        for number, (script, part, count) in enumerate(PARTS):
+            lines = script_lines(os.path.join(examples, script), count)
+            listings, boxes, dump = host_run(run_cli, plendrix, pristine, lines,
+                                             os.path.join(screen.work, f"{part}.json"))
+            if number:
+                step(f"{part}: a new Writer document")
+                screen.open("private:factory/swriter")
+            step(f"{part}: the first {len(lines)} lines of {script} in the windows")
+            teacher.run(lines, listings, boxes)
+            capture(screen.work, os.path.join(shots, f"{part}.png"))
+            if part == "bank":
+                compare_text(part, screen.document, dump)
+            else:
+                compare_shapes(part, screen.document, dump, ())
+
+    session(oxt, office_dir, None, shots, "examples", examples_in_windows)
+    print(f"pictures in {shots}")
+    return report()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
