@@ -17,7 +17,9 @@
 #include "support/test_addin.hpp"
 
 #ifdef PLENDRIX_UNO
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/drawing/XShapes.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 
 #include "docif/uno/uno_document.hpp"
@@ -550,6 +552,33 @@ int ShownDrawings(Document& doc) {
 
 // Shapes a command selects are shown selected in Writer's view once it
 // ends, while the layout is read through the view's cursor as before.
+// Writer's own documents keep shapes on their page; a figure drawn about
+// its origin (a number line's negative side) must stand where it is put.
+TEST(HostShapesOffThePage, AShapeLeftOfThePageStaysThereInAWriterDocument) {
+  namespace css = ::com::sun::star;
+  std::string why;
+  auto app = test::StartHost(test::Host::LibreOffice, &why);
+  if (!app) GTEST_SKIP() << why;
+  auto doc = app->GetDocuments()->Add();
+  auto writer = dynamic_cast<plx::docif::lo::UnoDocument&>(*doc).Writer();
+  css::uno::Reference<css::lang::XMultiServiceFactory> factory(writer->story.Document(), css::uno::UNO_QUERY_THROW);
+  css::uno::Reference<css::beans::XPropertySet> settings(
+      factory->createInstance("com.sun.star.text.DocumentSettings"), css::uno::UNO_QUERY_THROW);
+  for (const char* name : {"DoNotCaptureDrawObjsOnPage", "ConsiderTextWrapOnObjPos", "SurroundTextWrapSmall",
+                           "WordLikeWrapForAsCharFlys"})
+    settings->setPropertyValue(rtl::OUString::createFromAscii(name), css::uno::Any(false));  // as a Writer document
+  doc->Content()->InsertBefore(L"数轴");
+  auto shapes = doc->GetShapes();
+  auto items = shapes->Range({shapes->AddLine(-40, 200, 60, 200)->Name(), shapes->AddLine(20, 220, 60, 220)->Name()});
+  EXPECT_NEAR(items->Item(1)->Left(), -40, 1);
+  EXPECT_NEAR(items->Item(2)->Left(), 20, 1);
+  auto group = items->Group();
+  group->SetLeft(group->Left() + 100);
+  EXPECT_NEAR(group->GroupItems()->Item(1)->Left(), 60, 1);
+  EXPECT_NEAR(group->GroupItems()->Item(2)->Left(), 120, 1);
+  app->GetDocuments()->Close(doc);
+}
+
 TEST(HostShownSelection, ShapesTheAddinSelectsAreShownSelectedOnceTheCommandEnds) {
   std::string why;
   auto app = test::StartHost(Host::LibreOffice, &why);

@@ -38,6 +38,7 @@ struct ShapeBook {
   // inline again while that place is in their anchor's paragraph, they go
   // back to it.
   std::vector<std::pair<Reference<css::drawing::XShape>, std::shared_ptr<model::Anchor>>> textPlaces;
+  bool offPage = false;  // the document lets shapes stand off the page
 };
 
 ShapeBook& BookOf(const WriterDoc& doc);

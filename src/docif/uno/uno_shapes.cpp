@@ -5,10 +5,12 @@
 #include <set>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/drawing/XDrawPageSupplier.hpp>
 #include <com/sun/star/lang/IndexOutOfBoundsException.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/text/XTextContent.hpp>
 #include <com/sun/star/text/TextContentAnchorType.hpp>
@@ -228,6 +230,18 @@ void NameShape(WriterDoc& doc, const ShapeRef& shape, const std::wstring& name) 
     return true;
   });
   book.names.emplace(name, ShapeBook::Named{shape, top});
+}
+
+void LetShapesLeaveThePage(WriterDoc& doc) {
+  ShapeBook& book = BookOf(doc);
+  if (book.offPage) return;
+  Reference<lang::XMultiServiceFactory> factory(doc.story.Document(), uno::UNO_QUERY_THROW);
+  Reference<beans::XPropertySet> settings(factory->createInstance("com.sun.star.text.DocumentSettings"),
+                                          uno::UNO_QUERY_THROW);
+  bool allowed = false;
+  settings->getPropertyValue("DoNotCaptureDrawObjsOnPage") >>= allowed;
+  if (!allowed) settings->setPropertyValue("DoNotCaptureDrawObjsOnPage", uno::Any(true));
+  book.offPage = true;
 }
 
 void ShapeAdded(WriterDoc& doc) {

@@ -43,6 +43,11 @@ std::wstring DefaultNameOf(const ShapeRef& shape);
 void CheckNameFree(WriterDoc& doc, const ShapeRef& shape, const std::wstring& name);
 // Gives a shape its name (and keeps the document's index of names).
 void NameShape(WriterDoc& doc, const ShapeRef& shape, const std::wstring& name);
+// A figure is drawn about its origin and then moved, so its items stand off
+// the page for a while: Writer keeps a shape on its page unless the document
+// says otherwise, as every .docx it opens does and its own documents do not.
+// The first shape the add-in adds to such a document lets them leave it.
+void LetShapesLeaveThePage(WriterDoc& doc);
 // The adapter put a new shape on the draw page, or changed which shapes are there.
 void ShapeAdded(WriterDoc& doc);
 void ShapesChanged(WriterDoc& doc);

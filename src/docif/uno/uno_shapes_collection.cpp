@@ -193,6 +193,7 @@ class UnoShapes final : public Shapes {
   // first layout puts the shape where its drawing object was.
   ShapeRef Insert(const char* service, const PropertyBatch& before, std::optional<Box> box = std::nullopt) {
     NameDocumentShapes(*doc_);  // before the new shape is there to be named
+    LetShapesLeaveThePage(*doc_);
     Reference<lang::XMultiServiceFactory> factory(doc_->story.Document(), uno::UNO_QUERY_THROW);
     ShapeRef shape(factory->createInstance(rtl::OUString::createFromAscii(service)), uno::UNO_QUERY_THROW);
     PropertyBatch anchor = before;
