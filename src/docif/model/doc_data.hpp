@@ -175,6 +175,12 @@ struct DocData {
   Pool<ParaFormat> paraFormats;
   std::shared_ptr<Story> main = std::make_shared<Story>();
   std::vector<ListInstance> lists;
+  // Whether the paragraph is numbered in a list the add-in made (not one
+  // read from a file, which keeps its own numbering definition).
+  bool InAddinList(const ParaFormat& p) const {
+    return p.list > 0 && static_cast<size_t>(p.list) <= lists.size() &&
+           lists[static_cast<size_t>(p.list) - 1].sourceNumId == 0;
+  }
   std::map<uint32_t, InlineObject> objects;
   uint32_t nextObject = 1;
   std::map<uint32_t, TableInfo> tables;

@@ -262,10 +262,7 @@ class Composer {
     if (NumberedHere()) cur_.x = Left() + para_->leftIndent + kListTextStep;
   }
 
-  bool NumberedHere() const {
-    return para_ && para_->list > 0 && static_cast<size_t>(para_->list) <= doc_.lists.size() &&
-           doc_.lists[static_cast<size_t>(para_->list) - 1].sourceNumId == 0;
-  }
+  bool NumberedHere() const { return para_ && doc_.InAddinList(*para_); }
 
   void NewLine() {
     cur_.y += LineHeight();

@@ -90,9 +90,7 @@ class StoryWriter {
   // them and the list's numbering says: its own indents, written as they
   // are, would override the numbering's.
   model::ParaFormat ListIndented(const model::ParaFormat& p) const {
-    const bool added = p.list > 0 && static_cast<size_t>(p.list) <= doc_.lists.size() &&
-                       doc_.lists[static_cast<size_t>(p.list) - 1].sourceNumId == 0;
-    if (!added) return p;
+    if (!doc_.InAddinList(p)) return p;
     model::ParaFormat written = p;
     written.leftIndent += model::kListTextStep;
     written.firstIndent = -model::kListTextStep;
