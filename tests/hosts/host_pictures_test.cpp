@@ -29,6 +29,9 @@ using nlohmann::json;
 using namespace plx::test;
 
 constexpr int kDpi = 36;
+// Where hairlines decide the coarse grid: the same cells (16 pt) at four
+// times the pixels, where a hairline is ink wherever it falls in a pixel.
+constexpr int kFineDpi = 144;
 constexpr double kPlaceTolerance = 1.0;  // points
 
 std::string Read(const fs::path& path) {
@@ -82,10 +85,10 @@ std::string Complaints(const std::string& messages) {
 }
 
 // The pages of a PDF as grey pictures.
-std::vector<Grey> Pages(const fs::path& pdf) {
-  const fs::path stem = pdf.parent_path() / pdf.stem();
+std::vector<Grey> Pages(const fs::path& pdf, int dpi = kDpi) {
+  const fs::path stem = pdf.parent_path() / (pdf.stem().string() + "-" + std::to_string(dpi));
   std::vector<Grey> pages;
-  if (!Quietly("pdftoppm -gray -r " + std::to_string(kDpi) + " " + pdf.string() + " " + stem.string())) return pages;
+  if (!Quietly("pdftoppm -gray -r " + std::to_string(dpi) + " " + pdf.string() + " " + stem.string())) return pages;
   const int count = PdfPages(pdf);
   for (int page = 1; page <= count; ++page) {
     // pdftoppm pads the page number to the width of the last one.
@@ -98,22 +101,33 @@ std::vector<Grey> Pages(const fs::path& pdf) {
 
 // The lowest agreement of two documents' pages, page by page; -1 when
 // their page counts differ.
-double LeastAgreement(const std::vector<Grey>& a, const std::vector<Grey>& b) {
+double LeastAgreement(const std::vector<Grey>& a, const std::vector<Grey>& b, int cell = kGridCell) {
   if (a.size() != b.size() || a.empty()) return -1;
   double least = 1;
-  for (size_t i = 0; i < a.size(); ++i) least = std::min(least, Agreement(a[i], b[i]));
+  for (size_t i = 0; i < a.size(); ++i) least = std::min(least, Agreement(a[i], b[i], cell));
   return least;
 }
 
+// The agreement of the model's pages with the other host's and with
+// LibreOffice's own file, rendered at `dpi` on cells of 16 pt.
+std::pair<double, double> OtherAndOwn(const fs::path& model, const fs::path& other, const fs::path& resaved, int dpi) {
+  const int cell = kGridCell * dpi / kDpi;
+  const auto modelPages = Pages(model, dpi);
+  return {LeastAgreement(modelPages, Pages(other, dpi), cell), LeastAgreement(modelPages, Pages(resaved, dpi), cell)};
+}
+
 // What LibreOffice cannot do yet, by example. A script on this list must
-// still stop on LibreOffice (when it completes, take it off); one whose
-// pages do not agree yet must agree at least as closely as it does now.
+// still stop on LibreOffice (when it completes, take it off).
 const std::map<std::string, const char*> kStopsOnLibreOffice = {
 };
+// Pages that agree less on the coarse grid than LibreOffice's own file,
+// by hairlines that fall between pixels there: they must agree at least as
+// closely as now, and as closely as LibreOffice's own file when rendered
+// finer.
 const std::map<std::string, std::pair<double, const char*>> kPagesAgreeLess = {
     {"charts",
-     {0.97, "Writer saves the dashed reference lines as line shapes, which it draws lighter than the model's path "
-            "lines (the shapes, colours and places agree)"}},
+     {0.97, "Writer reads the level lines it saved (height 0) back 0.05 to 0.1 pt askew, so at 36 dpi they are drawn "
+            "as grey below the ink threshold where the model's straight lines are black"}},
 };
 // Where the shapes' places are not the model's yet (their names, kinds and
 // number are); an entry whose places agree must come off.
@@ -199,15 +213,19 @@ TEST(BothHosts, EveryExampleGivesTheSamePagesAndShapesOnLibreOffice) {
       EXPECT_FALSE(differences.empty()) << name << "'s places now agree: take it off the list";
     }
 
-    const auto modelPages = Pages(pdfs / (name + "-model.pdf"));
-    const double own = LeastAgreement(modelPages, Pages(resavedPdfs / (name + "-model.pdf")));
-    const double other = LeastAgreement(modelPages, Pages(pdfs / (name + "-libreoffice.pdf")));
+    const fs::path modelPdf = pdfs / (name + "-model.pdf"), otherPdf = pdfs / (name + "-libreoffice.pdf"),
+                   resavedPdf = resavedPdfs / (name + "-model.pdf");
+    const auto [other, own] = OtherAndOwn(modelPdf, otherPdf, resavedPdf, kDpi);
     std::cout << name << ": pages agree " << std::lround(other * 100) << "% (LibreOffice's own file "
               << std::lround(own * 100) << "%)\n";
     EXPECT_GE(other, 0) << "the two hosts' documents have different page counts";
     if (const auto less = kPagesAgreeLess.find(name); less != kPagesAgreeLess.end()) {
       EXPECT_GE(other, less->second.first) << less->second.second;
       EXPECT_LT(other, own - 0.01) << name << " now agrees as closely as LibreOffice's own file: take it off the list";
+      const auto [fineOther, fineOwn] = OtherAndOwn(modelPdf, otherPdf, resavedPdf, kFineDpi);
+      std::cout << name << ": at " << kFineDpi << " dpi pages agree " << std::lround(fineOther * 100)
+                << "% (LibreOffice's own file " << std::lround(fineOwn * 100) << "%)\n";
+      EXPECT_GE(fineOther, fineOwn - 0.01) << name << " differs from the model beyond hairlines";
     } else {
       // A cell's worth of noise apart: the grid counts inked cells, and one
       // line set a hair lower may cross a cell boundary.

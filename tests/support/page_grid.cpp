@@ -65,18 +65,18 @@ Grey ReadBmp(const fs::path& p) {
 namespace {
 
 // Which cells of the grid hold ink.
-std::vector<std::vector<bool>> Inked(const Grey& g) {
-  std::vector<std::vector<bool>> cells((g.height + kGridCell - 1) / kGridCell, std::vector<bool>((g.width + kGridCell - 1) / kGridCell));
+std::vector<std::vector<bool>> Inked(const Grey& g, int cell) {
+  std::vector<std::vector<bool>> cells((g.height + cell - 1) / cell, std::vector<bool>((g.width + cell - 1) / cell));
   for (int y = 0; y < g.height; ++y)
     for (int x = 0; x < g.width; ++x)
-      if (g.pixels[static_cast<size_t>(y) * g.width + x] < 160) cells[y / kGridCell][x / kGridCell] = true;
+      if (g.pixels[static_cast<size_t>(y) * g.width + x] < 160) cells[y / cell][x / cell] = true;
   return cells;
 }
 
 }  // namespace
 
-double Agreement(const Grey& a, const Grey& b) {
-  const auto ia = Inked(a), ib = Inked(b);
+double Agreement(const Grey& a, const Grey& b, int cell) {
+  const auto ia = Inked(a, cell), ib = Inked(b, cell);
   auto near = [](const std::vector<std::vector<bool>>& cells, int r, int c) {
     for (int dr = -1; dr <= 1; ++dr)
       for (int dc = -1; dc <= 1; ++dc) {

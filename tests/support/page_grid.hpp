@@ -26,7 +26,7 @@ Grey ReadPgm(const std::filesystem::path& p);
 Grey ReadBmp(const std::filesystem::path& p);
 
 // The share of inked cells of either picture that the other has ink at or
-// beside (1 when neither has ink).
-double Agreement(const Grey& a, const Grey& b);
+// beside (1 when neither has ink), on a grid of cells of `cell` pixels.
+double Agreement(const Grey& a, const Grey& b, int cell = kGridCell);
 
 }  // namespace plx::test
