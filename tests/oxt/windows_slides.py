@@ -15,17 +15,20 @@ does), makes the script's twelve settings on the tab, frame and control
 the host's settings dialog binds each key to (found as windows_examples
 finds controls; the value is what the host's dialog shows for the key once
 the script has set it), presses 确定 and clicks the toolbar button
-发送到PPT, which is to stand in full on the screen. The send ends with the
-presentation opened in Impress, which is compared with the host's .pptx:
-the slide size and the number of slides; per slide its pictures and text
-boxes (kind, place and size, pictures inside the margins and filling them
-in one direction), its background picture, its transition and its
-entrance effects with the shapes they animate. Writer's paragraphs are
-then what was typed: the markers of the send are gone.
+发送到PPT. Both toolbars are to show all their buttons on the 1280-pixel
+screen, none behind their ». The send ends with the presentation opened
+in Impress, which is compared with the host's .pptx: the slide size and
+the number of slides; per slide its pictures and text boxes (kind, text,
+left edge, the first one's top, one under the other as on the host; the
+pictures inside the margins and filling them in one direction: their
+heights follow each host's own layout of the text), its background
+picture, its transition and its entrance effects with the shapes they
+animate. Writer's paragraphs are then what was typed: the markers of the
+send are gone.
 
-Pictures of the input box, the settings tab, the slides in Impress and
-Writer's page go to the picture folder; a step that did not come about
-leaves stopped-slides.png.
+Pictures of the input box, the settings tab (frmConfig.png), the toolbars,
+the slides in Impress and Writer's page go to the picture folder; a step
+that did not come about leaves stopped-slides.png.
 
 Exits 77 (skipped) without an office, Python's UNO bridge, Xvfb or xdotool.
 
