@@ -62,6 +62,9 @@ std::optional<std::wstring> AskText(const uno::Reference<uno::XComponentContext>
   form->setPropertyValue("Height", uno::Any(sal_Int32(84)));
   auto label = AddControl(model, "com.sun.star.awt.UnoControlFixedTextModel", "labPrompt", {6, 6, 208, 36});
   label->setPropertyValue("Label", uno::Any(ToOUString(prompt)));
+  // The prompt shows as written: as no label of a control the office adds
+  // no shortcut letter ("(A)") to it, and a tilde in it is a tilde.
+  label->setPropertyValue("NoLabel", uno::Any(true));
   label->setPropertyValue("MultiLine", uno::Any(true));
   AddControl(model, "com.sun.star.awt.UnoControlEditModel", "txtAnswer", {6, 46, 208, 13})
       ->setPropertyValue("Text", uno::Any(ToOUString(defaultText)));

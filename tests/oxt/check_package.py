@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Checks plendrix.oxt without an office: the registration files agree with
 each other and with what the package holds; one toolbar per ribbon group
-holds the group's buttons in ribbon order with their captions, the groups
+(a group too wide for the window going on in more) holds the group's
+buttons in ribbon order with their captions, the groups
 a teacher uses most shown in at most three rows under Writer's own bars
 and the others hidden; a hidden wide toolbar holds every button (a
 separator between groups); the 2003 host's bars are hidden and send ribbon
@@ -104,14 +105,23 @@ def check_toolbars(ui, groups, states):
             if item.props.get("URL") != "private:separator":
                 check(item.props.get("Context") == "com.sun.star.text.TextDocument", f"{item.props.get('URL')} is not for Writer")
     on_groups = {}
+    parts = 0  # the toolbars a group wider than the window takes beyond its first
     for caption, buttons in groups:
         name = "Plendrix " + caption
         if not check(name in named, f"no toolbar is called {name}"):
             continue
-        items = bar_items(named[name][0])
-        check(items and items[0][0] != "private:separator" and items[-1][0] != "private:separator" and
-              all(a[0] != "private:separator" or b[0] != "private:separator" for a, b in zip(items, items[1:])),
-              f"{name} has a separator at an end or two in a row")
+        # A group too wide for a 1280-pixel window goes on in "… 2", "… 3".
+        names = [name] + [f"{name} {n}" for n in range(2, 10) if f"{name} {n}" in named]
+        parts += len(names) - 1
+        items = []
+        for part in names:
+            part_items = bar_items(named[part][0])
+            check(part_items and part_items[0][0] != "private:separator" and part_items[-1][0] != "private:separator"
+                  and all(a[0] != "private:separator" or b[0] != "private:separator"
+                          for a, b in zip(part_items, part_items[1:])),
+                  f"{part} has a separator at an end or two in a row")
+            check(named[part][1] == named[name][1], f"{part} is not shown at first start as {name} is")
+            items += part_items
         same_list(commands(items), [(SCHEME + b.id, b.label) for b in buttons], name)
         for url, _ in commands(items):
             on_groups[url] = on_groups.get(url, 0) + 1
@@ -163,7 +173,8 @@ def check_toolbars(ui, groups, states):
     keys = {url for bar, _, _ in legacy.values() for url, _ in commands(bar_items(bar)) if url.startswith(SCHEME + "key/")}
     check(SCHEME + "key/上移" in keys and SCHEME + "key/批量排版" in keys,
           f"the 2003 bars' own commands (moving by 8 points, 批量排版) are not offered: {sorted(keys)[:5]}")
-    check(len(named) == len(groups) + 1 + len(legacy), f"{len(named)} toolbars, not one per group, the wide one and the 2003 bars")
+    check(len(named) == len(groups) + parts + 1 + len(legacy),
+          f"{len(named)} toolbars, not one per group (and the parts of wide groups), the wide one and the 2003 bars")
 
 
 def menu_items(node, path):

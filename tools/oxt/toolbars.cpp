@@ -28,6 +28,36 @@ bool NameCharacter(wchar_t c) {
 
 ToolbarItem Item(const RibbonButton& b) { return {b.id, b.label, b.image}; }
 
+// The bar itself when it fits kRowWidth; otherwise bars that each fit,
+// filled in order, a separator at a break left out. The first keeps the
+// bar's node and name; the others add " 2", " 3" … to the name and "_2",
+// "_3" … to the node, so 视图 ▸ 工具栏 lists them together. A button wider
+// than a row on its own gets a bar of its own.
+std::vector<Toolbar> SplitToFit(const Toolbar& whole) {
+  if (ToolbarWidth(whole) <= kRowWidth) return {whole};
+  std::vector<Toolbar> parts;
+  auto next = [&] {
+    const std::string number = std::to_string(parts.size() + 1);
+    Toolbar part{parts.empty() ? whole.node : whole.node + "_" + number,
+                 parts.empty() ? whole.name : whole.name + L" " + Utf8ToWide(number), {}};
+    part.shown = whole.shown;
+    parts.push_back(std::move(part));
+  };
+  next();
+  for (const ToolbarItem& item : whole.items) {
+    Toolbar& part = parts.back();
+    if (item.command.empty() && part.items.empty()) continue;  // a separator would start the bar
+    part.items.push_back(item);
+    if (part.items.size() == 1 || ToolbarWidth(part) <= kRowWidth) continue;
+    part.items.pop_back();
+    part.Finish();
+    next();
+    if (!item.command.empty()) parts.back().items.push_back(item);
+  }
+  parts.back().Finish();
+  return parts;
+}
+
 }  // namespace
 
 void Toolbar::Separate() {
@@ -62,7 +92,7 @@ std::vector<Toolbar> GroupToolbars(const std::vector<RibbonGroup>& groups) {
     }
     bar.Finish();
     bar.shown = std::find(std::begin(kShownGroups), std::end(kShownGroups), g.id) != std::end(kShownGroups);
-    bars.push_back(std::move(bar));
+    for (Toolbar& part : SplitToFit(bar)) bars.push_back(std::move(part));
   }
   for (const wchar_t* shown : kShownGroups)
     if (std::none_of(bars.begin(), bars.end(), [&](const Toolbar& b) { return b.node == ToolbarNode(shown); }))

@@ -1,7 +1,8 @@
 #pragma once
 // The toolbars the extension adds to Writer and where each stands when
-// Writer first starts with it: one toolbar per ribbon group, the groups a
-// teacher uses most shown in rows under Writer's own two, the others listed
+// Writer first starts with it: one toolbar per ribbon group (more for a
+// group wider than the window), the groups a teacher uses most shown in
+// rows under Writer's own two, the others listed
 // under 视图 ▸ 工具栏 to be switched on; one wide toolbar holding every
 // button, hidden; and the 2003 host's toolbars (legacy_bars.hpp), hidden.
 #include <string>
@@ -48,8 +49,11 @@ std::string ToolbarNode(const std::wstring& name);
 std::string ToolbarResource(const std::string& node);
 
 // One toolbar per group, in ribbon order, named "Plendrix " + the group's
-// caption; a drop-down menu's buttons stand between separators. Throws
-// std::runtime_error for a group identifier that cannot name a toolbar.
+// caption; a drop-down menu's buttons stand between separators. A group
+// wider than kRowWidth goes on in bars of its own ("Plendrix 工具 2" …),
+// so that no button of a bar a teacher switches on hides behind its ».
+// Throws std::runtime_error for a group identifier that cannot name a
+// toolbar.
 std::vector<Toolbar> GroupToolbars(const std::vector<RibbonGroup>& groups);
 // Every button of the ribbon, group after group with a separator between,
 // named "Plendrix 全部按钮". Its node is not "...toolbar", the one bar of
