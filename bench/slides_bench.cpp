@@ -1,7 +1,9 @@
 // Sending the 8 questions of the corpus paper exam-student.docx to slides
-// as embedded documents (each piece saved as its own .docx with a 150 dpi
-// picture standing for it), into the model presentation program, and the
-// whole paper as an automatic batch. Skipped when the corpus is absent.
+// as embedded documents (each piece saved as its own .docx with a picture
+// standing for it: 150 dpi at its own size (argument 0), or as fine as
+// its enlargement into the slide's margins asks (1)), into the model
+// presentation program, and the whole paper as an automatic batch.
+// Skipped when the corpus is absent.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -61,6 +63,7 @@ void BM_SendEightQuestionsAsDocuments(benchmark::State& state) {
     state.SkipWithError("语料试卷中没有找到 8 道题");
     return;
   }
+  plx::ConfigGroup(paper.doc.addin.Context(), L"word2pptconfig").Set(L"blAutoSize", state.range(0) ? L"True" : L"False");
   auto doc = paper.doc.host->ActiveDocument();
   for (auto _ : state) {
     paper.Restart();
@@ -70,7 +73,7 @@ void BM_SendEightQuestionsAsDocuments(benchmark::State& state) {
     }
   }
 }
-BENCHMARK(BM_SendEightQuestionsAsDocuments)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SendEightQuestionsAsDocuments)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_AutomaticBatchAsDocuments(benchmark::State& state) {
   if (!std::filesystem::exists(kPaper)) {

@@ -40,14 +40,26 @@ bool SendPieces(AddinContext& ctx, docif::Document& doc, int form, const SendHoo
   // the whole batch is sent with the settings the user closed it with.
   SendHooks pieceHooks = hooks;
   for (size_t i = 0; i < markers.size(); ++i) {
-    const long from = markers[i].start + kMarkerLength;
-    long to = i + 1 < markers.size() ? markers[i + 1].start : doc.Content()->End();
-    // The paragraph mark before the next marker stays out of the piece;
-    // any other character is part of it.
-    if (to > from && doc.GetRange(to - 1, to)->Text() == L"\r") --to;
-    doc.GetRange(from, std::max(from, to))->Select();
-    const int mode = markers[i].newSlide ? newSlideMode : sameSlideMode;
-    if (!Send2PPT(ctx, mode, pieceHooks)) return false;
+    const long from = markers[i].start;
+    long to = (i + 1 < markers.size() ? markers[i + 1].start : doc.Content()->End()) - kMarkerLength;
+    // The marker is taken out while its piece is sent, so the piece's first
+    // line starts where it does without it (a picture of the piece would
+    // show the marker's room before it), and goes back after.
+    const std::wstring marker = doc.GetRange(from, from + kMarkerLength)->Text();
+    doc.GetRange(from, from + kMarkerLength)->Delete();
+    bool sent = false;
+    try {
+      // The paragraph mark before the next marker stays out of the piece;
+      // any other character is part of it.
+      if (to > from && doc.GetRange(to - 1, to)->Text() == L"\r") --to;
+      doc.GetRange(from, std::max(from, to))->Select();
+      sent = Send2PPT(ctx, markers[i].newSlide ? newSlideMode : sameSlideMode, pieceHooks);
+    } catch (...) {
+      doc.GetRange(from, from)->InsertBefore(marker);
+      throw;
+    }
+    doc.GetRange(from, from)->InsertBefore(marker);
+    if (!sent) return false;
     pieceHooks.showSettings = nullptr;
   }
   return true;

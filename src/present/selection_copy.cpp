@@ -22,6 +22,13 @@ namespace {
 // Slides are shown on a projector: 150 dpi keeps formulas sharp there.
 constexpr double kPictureDpi = 150;
 
+// The resolution that gives a picture 150 dpi once it fills its room: it
+// then has as many pixels as the room at 150 dpi, however small the piece.
+double PictureDpi(double width, double height, const PictureRoom& room) {
+  if (room.width <= 0 || room.height <= 0 || width <= 0 || height <= 0) return kPictureDpi;
+  return kPictureDpi * std::max(1.0, std::min(room.width / width, room.height / height));
+}
+
 cairo_status_t Append(void* closure, const unsigned char* data, unsigned int length) {
   static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
   return CAIRO_STATUS_SUCCESS;
@@ -30,11 +37,11 @@ cairo_status_t Append(void* closure, const unsigned char* data, unsigned int len
 // The picture with a transparent ground, as a metafile pasted into a slide
 // is: drawn once on white and once on black, a pixel's cover is what the
 // two grounds leave of it (on black, the drawing premultiplied by it).
-std::string TransparentPng(pictures::Scene scene) {
+std::string TransparentPng(pictures::Scene scene, double dpi) {
   scene.background = pictures::kWhite;
-  const pictures::Raster onWhite = pictures::Rasterize(scene, kPictureDpi);
+  const pictures::Raster onWhite = pictures::Rasterize(scene, dpi);
   scene.background = pictures::kBlack;
-  const pictures::Raster onBlack = pictures::Rasterize(scene, kPictureDpi);
+  const pictures::Raster onBlack = pictures::Rasterize(scene, dpi);
   std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
       cairo_image_surface_create(CAIRO_FORMAT_ARGB32, onWhite.width, onWhite.height), cairo_surface_destroy);
   cairo_surface_flush(surface.get());
@@ -62,7 +69,7 @@ std::string TransparentPng(pictures::Scene scene) {
 
 // A picture of the selection; a selection with nothing to draw (empty, or
 // only blanks) gives a small clear one, so an empty piece still arrives.
-slides::ClipPicture PictureOfSelection(AddinContext& ctx) {
+slides::ClipPicture PictureOfSelection(AddinContext& ctx, const PictureRoom& room) {
   auto selection = ctx.App->GetSelection();
   pictures::Scene scene;
   try {
@@ -72,7 +79,7 @@ slides::ClipPicture PictureOfSelection(AddinContext& ctx) {
     scene = {};
     scene.width = scene.height = 8;
   }
-  return {TransparentPng(scene), scene.width, scene.height};
+  return {TransparentPng(scene, PictureDpi(scene.width, scene.height, room)), scene.width, scene.height};
 }
 
 std::string ReadAll(const std::filesystem::path& file) {
@@ -101,16 +108,16 @@ void SaveSelectionAsDocument(AddinContext& ctx, const std::wstring& path) {
   original->Activate();
 }
 
-void CopySelection(AddinContext& ctx, ContentForm form, slides::Clipboard& clip) {
+void CopySelection(AddinContext& ctx, ContentForm form, slides::Clipboard& clip, PictureRoom room) {
   clip.Clear();
   auto selection = ctx.App->GetSelection();
   selection->Copy();
   clip.text = selection->Text();
   if (form == ContentForm::Picture) {
-    clip.picture = PictureOfSelection(ctx);
+    clip.picture = PictureOfSelection(ctx, room);
   } else if (form == ContentForm::DocumentObject) {
     slides::ClipDocument document;
-    document.preview = PictureOfSelection(ctx);
+    document.preview = PictureOfSelection(ctx, room);
     // One copy at a time: the clipboard's file is made, read and removed here.
     const std::filesystem::path file(WideToUtf8(AppFile(ctx, L"temp/plendrix_clip.docx")));
     std::filesystem::create_directories(file.parent_path());

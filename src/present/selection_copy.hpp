@@ -15,8 +15,15 @@ namespace plx::present {
 
 enum class ContentForm { Picture, PlainText, DocumentObject };
 
-// Copies the active selection into `clip` (emptied first).
-void CopySelection(AddinContext& ctx, ContentForm form, slides::Clipboard& clip);
+// The room on a slide (points) a picture of the selection is enlarged to
+// fill; none (0 × 0) when the picture keeps its own size.
+struct PictureRoom {
+  double width = 0, height = 0;
+};
+
+// Copies the active selection into `clip` (emptied first). A picture to be
+// enlarged into `room` is drawn finer by as much, so it is as sharp there.
+void CopySelection(AddinContext& ctx, ContentForm form, slides::Clipboard& clip, PictureRoom room = {});
 
 // Saves the active selection as a document of its own at `path` (a
 // ".doc" name holds the .docx package), leaving the user's document active.

@@ -122,12 +122,12 @@ bool Send(AddinContext& ctx, int mode, const SendHooks& hooks) {
   if (!p) return false;
   slides::Clipboard& clip = ctx.PresentationPrograms->GetClipboard();
   const ContentForm form = FormOfMode(mode);
-  CopySelection(ctx, form, clip);
+  const double roomW = p->slideWidth - s.left - s.right, roomH = p->slideHeight - s.top - s.bottom;
+  CopySelection(ctx, form, clip, s.autoSize ? PictureRoom{roomW, roomH} : PictureRoom{});
   auto shapes = p->slide->GetShapes();
   slides::ShapePtr shape = CreateShape(ctx, *shapes, form, s, clip.text);
 
   const double w = shape->Width(), h = shape->Height();
-  const double roomW = p->slideWidth - s.left - s.right, roomH = p->slideHeight - s.top - s.bottom;
   if (s.autoSize && w > 0 && h > 0 && roomW > 0 && roomH > 0) {
     const double byHeight = roomH / h, byWidth = roomW / w;
     const double scale = byHeight < byWidth ? byHeight : byWidth;

@@ -88,6 +88,22 @@ TEST_F(PL2PPTTest, ExplicitMarkersStayAndAdjacentMarkersSendAnEmptyPiece) {
   EXPECT_EQ(SlideTexts(1), std::vector<std::wstring>{L"丙"});
 }
 
+// A piece's picture starts at its text: the marker before it leaves no
+// room in it, and is back in the document afterwards.
+TEST_F(PL2PPTTest, APiecesPictureIsItsTextsWithoutTheMarkersRoom) {
+  SetText(L"1．甲乙丙\rA．丁\r");
+  Select(0, 9);
+  ASSERT_TRUE(present::Send2PPT(*ctx, 1));
+  const double alone = Slides().back()->shapes.at(0)->width;
+  SetText(L"[pdPPN]1．甲乙丙\rA．丁\r[pdPPN]2．戊\r");
+  const std::wstring before = Text();
+  present::PL2PPT(*ctx, 3, {});
+  EXPECT_EQ(Text(), before);
+  ASSERT_EQ(Slides().size(), 3u);
+  EXPECT_EQ(Slides()[1]->shapes.at(0)->kind, ShapeData::Kind::Picture);
+  EXPECT_NEAR(Slides()[1]->shapes.at(0)->width, alone, 0.5);
+}
+
 TEST_F(PL2PPTTest, MarkerCommandsInsertAtTheSelectionAndRemoveAll) {
   SetText(L"一二三");
   Select(1, 2);

@@ -104,6 +104,14 @@ TEST_F(Send2PPTTest, AutoSizeFillsTheMarginsKeepingTheAspectRatio) {
   const ShapeData& natural = ShapeAt(1, 0);
   EXPECT_LT(natural.width, pic.width) << "a small shape is enlarged";
   EXPECT_NEAR(pic.width / pic.height, natural.width / natural.height, 1e-9);
+  // Enlarged, the picture is drawn as many times finer: 150 dpi where it
+  // stands, on the slide as at its own size.
+  auto pixelsWide = [](const std::string& png) {
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(png.at(i)); };
+    return byte(16) << 24 | byte(17) << 16 | byte(18) << 8 | byte(19);  // IHDR's width
+  };
+  EXPECT_NEAR(pixelsWide(natural.png) / (natural.width / 72), 150, 3);
+  EXPECT_NEAR(pixelsWide(pic.png) / (pic.width / 72), 150, 3);
 }
 
 // The corner of a picture of text is clear, as a pasted metafile's ground is;
