@@ -74,6 +74,10 @@ frmConfig::frmConfig(AddinContext& ctx) : Form(ctx, L"frmConfig") {
 }
 
 void frmConfig::Form_Load() {
+  // Every tab shows its stored values from the start, so a value set on a
+  // tab not yet looked at (a script's `set`) is saved by 确定 like any
+  // other instead of being dropped as a tab never shown.
+  for (const auto& tab : SettingsTabs()) ApplyConfigInfo(tab.group);
   GetControl(L"SSTab1").value = 0;
   SSTab1_Click(0);
 }
@@ -149,7 +153,7 @@ void frmConfig::cmdOk_Click() {
     for (const auto& tab : SettingsTabs()) {
       for (const auto& s : tab.settings) {
         auto it = loaded_.find(s.key);
-        if (it == loaded_.end()) continue;  // its tab was never shown: the stored value stays
+        if (it == loaded_.end()) continue;  // its group could not be read: the stored value stays
         const Control& c = GetControl(s.key);
         std::wstring value;
         if (ValueText(s.key) == it->second.shown) value = it->second.stored;

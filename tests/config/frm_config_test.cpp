@@ -117,12 +117,18 @@ TEST_F(SettingsDialog, EveryKeyRoundTripsInTheFormItWasStoredIn) {
   for (const auto& [key, value] : stored) EXPECT_EQ(Stored(WideToUtf8(key)), value) << WideToUtf8(key);
 }
 
-TEST_F(SettingsDialog, TabsNeverShownKeepTheirStoredValues) {
+TEST_F(SettingsDialog, TabsNeverShownKeepTheirStoredValuesAndSaveWhatWasSetOnThem) {
   ExecSql(Db(), "update config set configvalue='7' where configname='intK'");
   auto form = Open();  // only the first tab is shown
+  EXPECT_EQ(form->ValueText(L"intK"), L"7");
   form->Click(L"cmdOk");
   EXPECT_EQ(Stored("intK"), "7");
   EXPECT_EQ(Stored("JuanTou"), "____学年度第____学期期中考试____年级数学试卷");
+
+  form = Open();
+  form->SetValue(L"intK", L"2");  // on the coordinate tab, never shown
+  form->Click(L"cmdOk");
+  EXPECT_EQ(Stored("intK"), "2");
 }
 
 TEST_F(SettingsDialog, CancelAndAFailingSaveKeepTheDatabase) {
