@@ -14,24 +14,29 @@ Escape.
 A control is found in the window as the teacher finds it: by the tab page,
 the frame and the caption the command-line host lists for it at that line
 of the script (`show FORM`), the n-th of its kind with those when several
-share them. The same lines run on the command-line host give what the
-document is to hold; each part compares what Writer holds then:
-- the first chart of examples/charts.txt: the chart's group, its items by
-  name (the part before "："), their texts, and the bars' heights;
-- examples/question_bank.txt: the paper marked, imported into the bank of
-  the installed extension, then sent from the bank browser into a new
-  paper: the paragraphs' texts;
-- the number lines and the first vertical sum of examples/figures.txt: the
-  groups and boxes by name, with their texts.
+share them. Typing after a command inserted a figure, the teacher leaves
+the figure Writer shows selected (Escape) and goes back to the end of the
+line (End). The same lines run on the command-line host give what the
+document is to hold; each part, a script in an office of its own, compares
+what Writer holds then:
+- bank, examples/question_bank.txt: the paper marked, imported into the
+  bank of the installed extension, then sent from the bank browser into a
+  new paper: the paragraphs' texts;
+- figures, examples/figures.txt: the number lines, the four vertical
+  sums, the polygon, the sector and the grid: as many figures of each kind,
+  each with the same items (kind, text, height), and the paragraphs' texts;
+- charts, the first chart of examples/charts.txt: the chart's group, its
+  items by name (the part before "："), their texts, and the bars' heights.
 Every answer a script queues is used by a box in the office too.
 
 Pictures of the dialogs and boxes at the key steps, and of each document
-at the end of its part, go to the picture folder; a step that did not come
-about leaves stopped-examples.png.
+at the end of its part, go to the part's folder in the picture folder; a
+step that did not come about leaves stopped-PART.png there.
 
 Exits 77 (skipped) without an office, Python's UNO bridge, Xvfb or xdotool.
 
-usage: windows_examples.py PLENDRIX.oxt OFFICE_PROGRAM_DIR RUN_CLI PLENDRIX PRISTINE EXAMPLES_DIR RIBBON PICTURE_DIR"""
+usage: windows_examples.py PLENDRIX.oxt OFFICE_PROGRAM_DIR RUN_CLI PLENDRIX PRISTINE EXAMPLES_DIR RIBBON PICTURE_DIR
+       [PART,...]  (of bank, figures, charts, paper, graphs; all of them by default)"""
 import collections
 import json
 import os
@@ -42,13 +47,15 @@ import tempfile
 import time
 
 from office_screen import (TIMEOUT, Dialog, Stop, box_of, capture, click, close_with_escape, controls, descendant, enter_text,
-                           entries_of, focus_titled, press_toolbar_button, put_cursor_after, screen_missing, session,
-                           shown_text, step, text_before_cursor, wait_for, xdotool)
+                           entries_of, focus_titled, press_toolbar_button, put_cursor_after, screen_missing, selected_text,
+                           session, shown_text, step, text_before_cursor, wait_for, xdotool)
 from office_session import SKIP
 from oxt_common import check, read_groups, report
 
-# Each part: the script and how many of its lines (None: all of them).
-PARTS = [("charts.txt", "chart", 18), ("question_bank.txt", "bank", None), ("figures.txt", "figures", 16)]
+# Each part: the script, how many of its lines (None: all of them) and what
+# of the document is compared with the host's.
+PARTS = {"bank": ("question_bank.txt", None, "text"), "figures": ("figures.txt", None, "shapes text"),
+         "charts": ("charts.txt", 18, "shapes")}
 TOOLBAR = "private:resource/toolbar/addon_org.plendrix.plendrix4word."  # + a group's identifier
 QUIET = 0.5  # seconds without a new box after a line before the next
 
@@ -240,6 +247,20 @@ KIND = {"文本框": "TEXT", "复选框": "CHECK_BOX", "单选按钮组": "RADIO
         "列表框": "LIST", "按钮": "PUSH_BUTTON"}
 
 
+def cursor_place(document):
+    """Where the cursor stands, in words, for a step that did not come about."""
+    view = document.CurrentController.ViewCursor
+    try:
+        cursor = view.Text.createTextCursorByRange(view.getStart())
+    except Exception as error:
+        return f"the cursor stands where no text cursor can be made ({error})"
+    after = view.Text.createTextCursorByRange(view.getStart())
+    cursor.gotoStartOfParagraph(True)
+    after.gotoEndOfParagraph(True)
+    inside = "" if view.Text == document.Text else " in a text other than the body's"
+    return f"the cursor stands{inside} between “{cursor.getString()}” and “{after.getString()}”"
+
+
 class Teacher:
     """Carries out a script's lines in the office's windows."""
 
@@ -247,6 +268,7 @@ class Teacher:
         self.screen, self.buttons, self.shots = screen, buttons, shots
         self.boxes = Boxes(screen, shots)
         self.dialogs = {}  # form name -> its window
+        self.figures = 0  # the shapes Writer held when the teacher last put the cursor
 
     def window(self, form, title):
         windows = self.screen.windows
@@ -383,6 +405,15 @@ class Teacher:
         step(f"typing “{text[:30]}…” into the document" if len(text) > 30 else f"typing “{text}” into the document")
         env, document, windows = self.screen.env, self.screen.document, self.screen.windows
         focus_titled(env, self.screen.frame.Title)
+        if document.DrawPage.Count != self.figures:
+            # A figure came since the cursor was put: Writer shows it
+            # selected, or has left it for the start of its paragraph. The
+            # teacher goes back to the end of the line typed on.
+            step("  a figure came: Escape from it, End to the line's end")
+            if selected_text(document) is None:
+                xdotool(env, "key", "Escape")
+                wait_for("the cursor back in the text", lambda: selected_text(document) is not None, windows)
+            xdotool(env, "key", "End")
         for i, piece in enumerate(text.split("\r")):
             if i:
                 xdotool(env, "key", "Return")
@@ -390,7 +421,12 @@ class Teacher:
                 windows.settle()
                 before = text_before_cursor(document) or ""
                 enter_text(env, windows, piece)
-                wait_for(f"the text “{piece}” typed", lambda: text_before_cursor(document) == before + piece, windows)
+                try:
+                    wait_for(f"the text “{piece}” typed", lambda: text_before_cursor(document) == before + piece,
+                             windows)
+                except Stop as stop:
+                    raise Stop(f"{stop}; {cursor_place(document)}") from None
+        self.figures = document.DrawPage.Count
 
     def select(self, what):
         env = self.screen.env
@@ -408,6 +444,7 @@ class Teacher:
         else:
             raise Stop(f"the test cannot select “{what}” with the mouse and keys")
         self.screen.windows.settle()
+        self.figures = self.screen.document.DrawPage.Count
 
     def run(self, lines, listings, boxes):
         """The lines, each done once the boxes the host showed by its end
@@ -458,21 +495,28 @@ def dumped_items(shape):
     return [(kind_of(shape["name"]), shape.get("text", ""), shape["height"])]
 
 
-def compare_shapes(part, document, dump, kinds):
-    """The shapes of those kinds (the names' part before the number) in
-    Writer against the dump: the same groups and boxes, the same items with
-    their texts, each as high as on the host (1 pt)."""
-    def chosen(items):
-        return sorted(((k, t, h) for k, t, h in items if k in kinds or not kinds), key=lambda i: (i[0], i[2]))
-    live = {kind_of(s.Name): chosen(writer_items(s)) for s in plendrix_shapes(document)}
-    host = {kind_of(s["name"]): chosen(dumped_items(s)) for s in dump["shapes"] if s["name"].endswith("_plendrix")}
-    check(sorted(live) == sorted(host), f"{part}: Writer holds the shapes {sorted(live)}, the host {sorted(host)}")
-    for shape in sorted(set(live) & set(host)):
-        mine, theirs = live[shape], host[shape]
-        same = len(mine) == len(theirs) and all(a[0] == b[0] and a[1] in (None, b[1]) and abs(a[2] - b[2]) <= 1
-                                                for a, b in zip(mine, theirs))
-        if check(same, f"{part}: “{shape}” holds in Writer {mine}\nand on the host {theirs}"):
-            print(f"{part}: “{shape}” holds {len(mine)} items as on the host")
+def compare_shapes(part, document, dump):
+    """The add-in's figures in Writer against the dump: as many of each
+    kind (the names' part before the number), each with the same items
+    with their texts, each item as high as on the host (1 pt)."""
+    def by_kind(figures):
+        found = collections.defaultdict(list)
+        for kind, items in figures:
+            found[kind].append(sorted(items, key=lambda i: (i[0], i[1] or "", round(i[2]))))
+        return {kind: sorted(shown, key=lambda items: [(k, t or "") for k, t, _ in items]) for kind, shown in
+                found.items()}
+    live = by_kind((kind_of(s.Name), writer_items(s)) for s in plendrix_shapes(document))
+    host = by_kind((kind_of(s["name"]), dumped_items(s)) for s in dump["shapes"] if s["name"].endswith("_plendrix"))
+    counts = {kind: len(shown) for kind, shown in live.items()}
+    host_counts = {kind: len(shown) for kind, shown in host.items()}
+    if not check(counts == host_counts, f"{part}: Writer holds the figures {counts}, the host {host_counts}"):
+        return
+    for kind in sorted(live):
+        for number, (mine, theirs) in enumerate(zip(live[kind], host[kind]), 1):
+            same = len(mine) == len(theirs) and all(a[0] == b[0] and a[1] in (None, b[1]) and abs(a[2] - b[2]) <= 1
+                                                    for a, b in zip(mine, theirs))
+            if check(same, f"{part}: “{kind}” {number} holds in Writer {mine}\nand on the host {theirs}"):
+                print(f"{part}: “{kind}” {number} holds {len(mine)} items as on the host")
 
 
 def compare_text(part, document, dump):
@@ -500,24 +544,28 @@ def main():
     # A button's caption and the toolbar of its group.
     buttons = {b.id: (b.label, TOOLBAR + b.group_id) for _, bs in read_groups(ribbon) for b in bs}
 
-    def examples_in_windows(screen):
-        teacher = Teacher(screen, buttons, shots)
-        for number, (script, part, count) in enumerate(PARTS):
+    chosen = sys.argv[9].split(",") if len(sys.argv) > 9 else list(PARTS)
+    unknown = [part for part in chosen if part not in PARTS]
+    if unknown:
+        sys.exit(f"no part {unknown}: the parts are {', '.join(PARTS)}")
+    for part in chosen:
+        script, count, compared = PARTS[part]
+        folder = os.path.join(shots, part)
+        os.makedirs(folder, exist_ok=True)
+
+        def in_windows(screen):
             lines = script_lines(os.path.join(examples, script), count)
             listings, boxes, dump = host_run(run_cli, plendrix, pristine, lines,
                                              os.path.join(screen.work, f"{part}.json"))
-            if number:
-                step(f"{part}: a new Writer document")
-                screen.open("private:factory/swriter")
             step(f"{part}: the first {len(lines)} lines of {script} in the windows")
-            teacher.run(lines, listings, boxes)
-            capture(screen.work, os.path.join(shots, f"{part}.png"))
-            if part == "bank":
+            Teacher(screen, buttons, folder).run(lines, listings, boxes)
+            capture(screen.work, os.path.join(folder, f"{part}.png"))
+            if "shapes" in compared:
+                compare_shapes(part, screen.document, dump)
+            if "text" in compared:
                 compare_text(part, screen.document, dump)
-            else:
-                compare_shapes(part, screen.document, dump, ())
 
-    session(oxt, office_dir, None, shots, "examples", examples_in_windows)
+        session(oxt, office_dir, None, folder, part, in_windows)
     print(f"pictures in {shots}")
     return report()
 
