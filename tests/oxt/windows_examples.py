@@ -8,8 +8,9 @@ window's control (a box is clicked into and typed, an option or a check box
 clicked, a drop-down list opened and moved in with keys, a list's entry
 clicked), `answer` answers the next message box with Enter or Escape and the
 input box by typing into it, `type` types into the document, `select`
-moves the cursor with a click and keys, `close` closes the dialog with
-Escape.
+puts the cursor with a click after a text (the first place Writer shows it,
+in a table's cell too) or with Ctrl+End or Ctrl+A, `close` closes the
+dialog with Escape.
 
 A control is found in the window as the teacher finds it: by the tab page,
 the frame and the caption the command-line host lists for it at that line
@@ -26,7 +27,11 @@ what Writer holds then:
   sums, the polygon, the sector and the grid: as many figures of each kind,
   each with the same items (kind, text, height), and the paragraphs' texts;
 - charts, the first chart of examples/charts.txt: the chart's group, its
-  items by name (the part before "："), their texts, and the bars' heights.
+  items by name (the part before "："), their texts, and the bars' heights;
+- paper, examples/paper.txt: the paper's head, the answer table, the
+  options typed into the options table and after the question numbers,
+  the options aligned and the sealing line: the paragraphs' texts (the
+  tables' cells row by row) and the sealing line's box.
 Every answer a script queues is used by a box in the office too.
 
 Pictures of the dialogs and boxes at the key steps, and of each document
@@ -47,15 +52,15 @@ import tempfile
 import time
 
 from office_screen import (TIMEOUT, Dialog, Stop, box_of, capture, click, close_with_escape, controls, descendant, enter_text,
-                           entries_of, focus_titled, press_toolbar_button, put_cursor_after, screen_missing, selected_text,
-                           session, shown_text, step, text_before_cursor, wait_for, xdotool)
+                           entries_of, focus_titled, press_toolbar_button, screen_missing, selected_text, session, shown_text,
+                           step, wait_for, xdotool)
 from office_session import SKIP
 from oxt_common import check, read_groups, report
 
 # Each part: the script, how many of its lines (None: all of them) and what
 # of the document is compared with the host's.
 PARTS = {"bank": ("question_bank.txt", None, "text"), "figures": ("figures.txt", None, "shapes text"),
-         "charts": ("charts.txt", 18, "shapes")}
+         "charts": ("charts.txt", 18, "shapes"), "paper": ("paper.txt", None, "shapes text")}
 TOOLBAR = "private:resource/toolbar/addon_org.plendrix.plendrix4word."  # + a group's identifier
 QUIET = 0.5  # seconds without a new box after a line before the next
 
@@ -247,6 +252,45 @@ KIND = {"文本框": "TEXT", "复选框": "CHECK_BOX", "单选按钮组": "RADIO
         "列表框": "LIST", "按钮": "PUSH_BUTTON"}
 
 
+def text_to_cursor(document):
+    """The text from the start of the view cursor's paragraph (in the body,
+    a table's cell or a box) to the cursor, or None with shapes selected."""
+    try:
+        view = document.CurrentController.ViewCursor
+        cursor = view.Text.createTextCursorByRange(view.getStart())
+    except Exception:
+        return None
+    cursor.gotoStartOfParagraph(True)
+    return cursor.getString()
+
+
+def at_document_end(document):
+    """Whether the view cursor stands at the end of the document's text."""
+    try:
+        end = document.CurrentController.ViewCursor.getEnd()
+        return document.Text.compareRegionEnds(end, document.Text.getEnd()) == 0
+    except Exception:
+        return False  # in another text than the body's
+
+
+def paragraphs_shown(screen):
+    """The paragraphs of the document's text Writer shows, tables' cells
+    included, in their order."""
+    from com.sun.star.accessibility.AccessibleRole import PARAGRAPH, TABLE, TABLE_CELL
+    first = descendant(screen.frame.ComponentWindow.AccessibleContext, PARAGRAPH)
+    if first is None:
+        return []
+
+    def walk(context):
+        for i in range(context.AccessibleChildCount):
+            child = context.getAccessibleChild(i).AccessibleContext
+            if child.AccessibleRole == PARAGRAPH:
+                yield child
+            elif child.AccessibleRole in (TABLE, TABLE_CELL):
+                yield from walk(child)
+    return list(walk(first.AccessibleParent.AccessibleContext))
+
+
 def cursor_place(document):
     """Where the cursor stands, in words, for a step that did not come about."""
     view = document.CurrentController.ViewCursor
@@ -419,32 +463,60 @@ class Teacher:
                 xdotool(env, "key", "Return")
             if piece:
                 windows.settle()
-                before = text_before_cursor(document) or ""
+                before = text_to_cursor(document) or ""
                 enter_text(env, windows, piece)
                 try:
-                    wait_for(f"the text “{piece}” typed", lambda: text_before_cursor(document) == before + piece,
-                             windows)
+                    wait_for(f"the text “{piece}” typed", lambda: text_to_cursor(document) == before + piece, windows)
                 except Stop as stop:
                     raise Stop(f"{stop}; {cursor_place(document)}") from None
         self.figures = document.DrawPage.Count
 
     def select(self, what):
-        env = self.screen.env
+        env, document, windows = self.screen.env, self.screen.document, self.screen.windows
         focus_titled(env, self.screen.frame.Title)
-        if what in ("end", "all"):
-            step(f"{'Ctrl+End' if what == 'end' else 'Ctrl+A'} in the document (select {what})")
-            xdotool(env, "key", "ctrl+End" if what == "end" else "ctrl+a")
+        if what == "all":
+            step("Ctrl+A in the document (select all)")
+            xdotool(env, "key", "ctrl+a")
+        elif what == "end":
+            # In a table Writer's Ctrl+End goes to the cell's end, then the
+            # table's, then the document's.
+            step("Ctrl+End in the document (select end)")
+            for _ in range(3):
+                xdotool(env, "key", "ctrl+End")
+                windows.settle()
+                if at_document_end(document):
+                    break
+            wait_for("the cursor at the document's end", lambda: at_document_end(document), windows)
         elif what.startswith("after "):
-            text = what[len("after "):]
-            line = text.rstrip("\r")
-            last = line.split("\r")[-1]
-            step(f"clicking after “{last}”, then Right for each paragraph mark after it (select after)")
-            put_cursor_after(self.screen, "", last)
-            xdotool(env, "key", *["Right"] * (len(text) - len(line)))
+            self.click_after(what[len("after "):])
         else:
             raise Stop(f"the test cannot select “{what}” with the mouse and keys")
-        self.screen.windows.settle()
-        self.figures = self.screen.document.DrawPage.Count
+        windows.settle()
+        self.figures = document.DrawPage.Count
+
+    def click_after(self, text):
+        """Clicks after the first place Writer shows the text's first line
+        at (at a paragraph's end when more lines follow), then Right over
+        each character and paragraph mark after it."""
+        env, windows = self.screen.env, self.screen.windows
+        first = text.split("\r")[0]
+
+        def found():
+            for paragraph in paragraphs_shown(self.screen):
+                shown = paragraph.getText().rstrip("\ufffc")
+                at = shown.find(first)
+                if at >= 0 and (first == text or at + len(first) == len(shown)):
+                    return paragraph, shown[:at + len(first)]
+            return None
+        paragraph, before = wait_for(f"“{first}” on the screen", found, windows)
+        rest = len(text) - len(first)
+        step(f"clicking after “{first}”" + (f", then Right {rest} times" if rest else "") + " (select after)")
+        last = paragraph.getCharacterBounds(len(before) - 1)
+        click(env, paragraph, at=(last.X + last.Width * 3 // 4, last.Y + last.Height // 2))
+        wait_for(f"the cursor after “{before}”", lambda: text_to_cursor(self.screen.document) == before, windows)
+        if rest:
+            focus_titled(env, self.screen.frame.Title)
+            xdotool(env, "key", *["Right"] * rest)
 
     def run(self, lines, listings, boxes):
         """The lines, each done once the boxes the host showed by its end
@@ -468,14 +540,9 @@ class Teacher:
 
 # ---- What Writer holds, against the host's dump ----
 
-def plendrix_shapes(document):
-    page = document.DrawPage
-    return [page.getByIndex(i) for i in range(page.Count) if page.getByIndex(i).Name.endswith("_plendrix")]
-
-
 def kind_of(name):
     """A shape's name without its number: what it is."""
-    return name.partition("：")[0] if "：" in name else re.sub(r"\d+_plendrix.*$", "", name)
+    return name.partition("：")[0] if "：" in name else re.sub(r"\s*\d+(_plendrix.*)?$", "", name)
 
 
 def writer_items(shape):
@@ -496,7 +563,7 @@ def dumped_items(shape):
 
 
 def compare_shapes(part, document, dump):
-    """The add-in's figures in Writer against the dump: as many of each
+    """The document's shapes in Writer against the dump: as many of each
     kind (the names' part before the number), each with the same items
     with their texts, each item as high as on the host (1 pt)."""
     def by_kind(figures):
@@ -505,8 +572,9 @@ def compare_shapes(part, document, dump):
             found[kind].append(sorted(items, key=lambda i: (i[0], i[1] or "", round(i[2]))))
         return {kind: sorted(shown, key=lambda items: [(k, t or "") for k, t, _ in items]) for kind, shown in
                 found.items()}
-    live = by_kind((kind_of(s.Name), writer_items(s)) for s in plendrix_shapes(document))
-    host = by_kind((kind_of(s["name"]), dumped_items(s)) for s in dump["shapes"] if s["name"].endswith("_plendrix"))
+    page = document.DrawPage
+    live = by_kind((kind_of(s.Name), writer_items(s)) for s in (page.getByIndex(i) for i in range(page.Count)))
+    host = by_kind((kind_of(s["name"]), dumped_items(s)) for s in dump["shapes"])
     counts = {kind: len(shown) for kind, shown in live.items()}
     host_counts = {kind: len(shown) for kind, shown in host.items()}
     if not check(counts == host_counts, f"{part}: Writer holds the figures {counts}, the host {host_counts}"):
@@ -520,14 +588,19 @@ def compare_shapes(part, document, dump):
 
 
 def compare_text(part, document, dump):
-    """The document's paragraphs' texts in Writer against the dump."""
-    enum = document.Text.createEnumeration()
-    live = []
-    while enum.hasMoreElements():
-        paragraph = enum.nextElement()
-        if paragraph.supportsService("com.sun.star.text.Paragraph"):
-            live.append(paragraph.String)
-    host = [p["text"].rstrip("\r") for p in dump["paragraphs"]]
+    """The document's paragraphs' texts in Writer, those of tables' cells
+    row by row among them, against the dump."""
+    def paragraphs(text):
+        enum = text.createEnumeration()
+        while enum.hasMoreElements():
+            paragraph = enum.nextElement()
+            if paragraph.supportsService("com.sun.star.text.Paragraph"):
+                yield paragraph.String
+            elif paragraph.supportsService("com.sun.star.text.TextTable"):
+                for name in paragraph.CellNames:
+                    yield from paragraphs(paragraph.getCellByName(name).Text)
+    live = list(paragraphs(document.Text))
+    host = [p["text"].removesuffix("\x07").removesuffix("\r") for p in dump["paragraphs"]]
     if check(live == host, f"{part}: Writer's paragraphs {live}\ndiffer from the host's {host}"):
         print(f"{part}: the document's {len(live)} paragraphs are the host's")
 
