@@ -26,8 +26,11 @@ what Writer holds then:
 - figures, examples/figures.txt: the number lines, the four vertical
   sums, the polygon, the sector and the grid: as many figures of each kind,
   each with the same items (kind, text, height), and the paragraphs' texts;
-- charts, the first chart of examples/charts.txt: the chart's group, its
-  items by name (the part before "："), their texts, and the bars' heights;
+- charts, examples/charts.txt: the six charts, the statistics dialog
+  dragged aside while the teacher clicks after a question it covers (and
+  back): the figures as for figures.txt (the bars' heights among the
+  items' heights), and the paragraphs' texts with the stem-and-leaf
+  table's cells;
 - paper, examples/paper.txt: the paper's head, the answer table, the
   options typed into the options table and after the question numbers,
   the options aligned and the sealing line: the paragraphs' texts (the
@@ -51,7 +54,7 @@ import sys
 import tempfile
 import time
 
-from office_screen import (TIMEOUT, Dialog, Stop, box_of, capture, click, close_with_escape, controls, descendant, enter_text,
+from office_screen import (SCREEN, TIMEOUT, Dialog, Stop, box_of, capture, click, close_with_escape, controls, descendant, enter_text,
                            entries_of, focus_titled, press_toolbar_button, screen_missing, selected_text, session, shown_text,
                            step, wait_for, xdotool)
 from office_session import SKIP
@@ -60,7 +63,7 @@ from oxt_common import check, read_groups, report
 # Each part: the script, how many of its lines (None: all of them) and what
 # of the document is compared with the host's.
 PARTS = {"bank": ("question_bank.txt", None, "text"), "figures": ("figures.txt", None, "shapes text"),
-         "charts": ("charts.txt", 18, "shapes"), "paper": ("paper.txt", None, "shapes text")}
+         "charts": ("charts.txt", None, "shapes text"), "paper": ("paper.txt", None, "shapes text")}
 TOOLBAR = "private:resource/toolbar/addon_org.plendrix.plendrix4word."  # + a group's identifier
 QUIET = 0.5  # seconds without a new box after a line before the next
 
@@ -512,11 +515,42 @@ class Teacher:
         rest = len(text) - len(first)
         step(f"clicking after “{first}”" + (f", then Right {rest} times" if rest else "") + " (select after)")
         last = paragraph.getCharacterBounds(len(before) - 1)
-        click(env, paragraph, at=(last.X + last.Width * 3 // 4, last.Y + last.Height // 2))
+        at = (last.X + last.Width * 3 // 4, last.Y + last.Height // 2)
+        place = paragraph.getLocationOnScreen()
+        moved = self.uncover(place.X + at[0], place.Y + at[1])
+        click(env, paragraph, at=at)
         wait_for(f"the cursor after “{before}”", lambda: text_to_cursor(self.screen.document) == before, windows)
+        for form, wid, back in moved:
+            step(f"  dragging {form} back to {back}")
+            self.drag(form, wid, back)
         if rest:
             focus_titled(env, self.screen.frame.Title)
             xdotool(env, "key", *["Right"] * rest)
+
+    def uncover(self, x, y):
+        """Drags each open dialog that covers the point (x, y) of the screen
+        aside, as a teacher does to click there: to a corner of the screen
+        where it does not cover it, else to the right or left of it, partly
+        off the screen. Returns [(form, X window, where it stood), ...]."""
+        moved = []
+        for form, window in self.dialogs.items():
+            left, top, width, height = box_of(window)
+            if not window.isVisible() or not (left <= x < left + width and top <= y < top + height):
+                continue
+            room_x, room_y = SCREEN[0] - width, SCREEN[1] - height
+            places = [(cx, cy) for cy in (0, room_y) for cx in (0, room_x)] + [(x + 20, top), (x - 20 - width, top)]
+            to = next(p for p in places if not (p[0] <= x < p[0] + width and p[1] <= y < p[1] + height))
+            step(f"  dragging {form} aside to {to}: it covers the place to click")
+            wid = xdotool(self.screen.env, "search", "--onlyvisible", "--name",
+                          f"^{re.escape(window.getTitle())}$").split()[0]
+            self.drag(form, wid, to)
+            moved.append((form, wid, (left, top)))
+        return moved
+
+    def drag(self, form, wid, to):
+        window = self.dialogs[form]
+        xdotool(self.screen.env, "windowmove", wid, str(to[0]), str(to[1]))
+        wait_for(f"{form} at {to}", lambda: box_of(window)[:2] == tuple(to), self.screen.windows)
 
     def run(self, lines, listings, boxes):
         """The lines, each done once the boxes the host showed by its end
@@ -563,17 +597,20 @@ def dumped_items(shape):
 
 
 def compare_shapes(part, document, dump):
-    """The document's shapes in Writer against the dump: as many of each
-    kind (the names' part before the number), each with the same items
-    with their texts, each item as high as on the host (1 pt)."""
+    """The document's floating shapes in Writer (objects in the text's
+    lines, such as a formula field's result, left out) against the dump:
+    as many of each kind (the names' part before the number), each with the
+    same items with their texts, each item as high as on the host (1 pt)."""
     def by_kind(figures):
         found = collections.defaultdict(list)
         for kind, items in figures:
             found[kind].append(sorted(items, key=lambda i: (i[0], i[1] or "", round(i[2]))))
         return {kind: sorted(shown, key=lambda items: [(k, t or "") for k, t, _ in items]) for kind, shown in
                 found.items()}
+    from com.sun.star.text.TextContentAnchorType import AS_CHARACTER
     page = document.DrawPage
-    live = by_kind((kind_of(s.Name), writer_items(s)) for s in (page.getByIndex(i) for i in range(page.Count)))
+    floating = [s for s in (page.getByIndex(i) for i in range(page.Count)) if s.AnchorType != AS_CHARACTER]
+    live = by_kind((kind_of(s.Name), writer_items(s)) for s in floating)
     host = by_kind((kind_of(s["name"]), dumped_items(s)) for s in dump["shapes"])
     counts = {kind: len(shown) for kind, shown in live.items()}
     host_counts = {kind: len(shown) for kind, shown in host.items()}
