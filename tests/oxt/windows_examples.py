@@ -63,8 +63,10 @@ from oxt_common import check, read_groups, report
 # Each part: the script, how many of its lines (None: all of them) and what
 # of the document is compared with the host's.
 PARTS = {"bank": ("question_bank.txt", None, "text"), "figures": ("figures.txt", None, "shapes text"),
-         "charts": ("charts.txt", None, "shapes text"), "paper": ("paper.txt", None, "shapes text")}
+         "charts": ("charts.txt", None, "shapes text"), "paper": ("paper.txt", None, "shapes text"),
+         "graphs": ("graphs.txt", None, "shapes text")}
 TOOLBAR = "private:resource/toolbar/addon_org.plendrix.plendrix4word."  # + a group's identifier
+SETTINGS = "rxBtnqt_config"  # the toolbar button 配置 of the settings dialog
 QUIET = 0.5  # seconds without a new box after a line before the next
 
 
@@ -139,6 +141,63 @@ def host_run(run_cli, plendrix, pristine, lines, dump):
              for i, line in enumerate(lines)]
     with open(dump, encoding="utf-8") as f:
         return listings, boxes, json.load(f)
+
+
+def listing(run_cli, plendrix, pristine, lines):
+    """(title, [Listed, ...]) of the settings dialog as the host lists it
+    after the lines (which open it)."""
+    printed = run_host(run_cli, plendrix, pristine, lines + ["show frmConfig"])
+    block = printed.splitlines()
+    start = block.index("对话框 frmConfig：")
+    return parse_listing([line for line in block[start + 1:] if line.startswith("#") or "\t" in line])
+
+
+def settings_lines(run_cli, plendrix, pristine, config):
+    """The settings [(group, key, value), ...] as a teacher makes them in the
+    settings dialog:
+    `set frmConfig.CONTROL VALUE` for the control the host's dialog binds
+    each key to, with the value it shows for the key once the script has set
+    it (the control's tab shown, which loads its keys)."""
+    _, before = listing(run_cli, plendrix, pristine, [f"press {SETTINGS}"])
+    keys = [key for _, key, _ in config]
+    bound = {c.name: c for c in before if c.name in keys}
+    missing = [key for key in keys if key not in bound]
+    if missing:
+        sys.exit(f"the host's settings dialog shows no control for {missing}")
+    pages = {bound[key].page for key in keys}
+    if len(pages) != 1:
+        sys.exit(f"the settings stand on several tabs: {sorted(pages)}")
+    page = pages.pop()
+    strip = next(c for c in before if c.page is None and page in c.items)  # the tabs
+    tab = strip.items.index(page)
+    _, after = listing(run_cli, plendrix, pristine, [f"config {g}.{k} {v}" for g, k, v in config]
+                       + [f"press {SETTINGS}", f"set frmConfig.{strip.name} {tab}"])
+    shown = {c.name: c for c in after}
+    lines = []
+    for _, key, value in config:
+        control = shown[key]
+        expected = {"True": "1", "False": "0"}.get(value, value)
+        check(control.value == expected, f"the host's dialog shows “{control.value}” in {key} for the value {value}")
+        lines.append(f"set frmConfig.{key} {control.value}")
+    return lines
+
+
+def with_settings_dialog(run_cli, plendrix, pristine, lines):
+    """The lines with each run of `config` lines made in the settings
+    dialog: the toolbar button 配置, the settings, 确定."""
+    done, config = [], []
+    for line in lines + [None]:
+        if line is not None and line.startswith("config "):
+            group, _, rest = line[len("config "):].partition(".")
+            key, _, value = rest.partition(" ")
+            config.append((group, key, value))
+            continue
+        if config:
+            done += [f"press {SETTINGS}", *settings_lines(run_cli, plendrix, pristine, config), "click frmConfig.cmdOk"]
+            config = []
+        if line is not None:
+            done.append(line)
+    return done
 
 
 def script_lines(path, count):
@@ -382,6 +441,12 @@ class Teacher:
         if verb == "select":
             self.select(unescape(rest))
             return
+        if verb == "preview":
+            form = rest.split()[0]
+            step(f"looking at the preview of {form} ({form}-preview.png)")
+            self.screen.windows.settle()
+            capture(self.screen.work, os.path.join(self.shots, f"{form}-preview.png"), box_of(self.dialogs[form]))
+            return
         if verb == "close":
             step(f"closing {rest} with Escape")
             window = self.dialogs.pop(rest)
@@ -400,6 +465,8 @@ class Teacher:
         if verb == "set":
             self.set(dialog, listed, box, unescape(value), where)
         else:
+            if verb == "click":  # the dialog as it stood when the button was pressed, which may close it
+                capture(self.screen.work, os.path.join(self.shots, f"{form}.png"), box_of(dialog.window))
             step(f"{'clicking into' if verb == 'focus' else 'clicking'} {where} ({form}.{name})")
             click(env, box, clicks=2 if verb == "dblclick" else 1)
             if verb == "click":
@@ -412,7 +479,10 @@ class Teacher:
         if listed.kind == "文本框":
             step(f"typing “{value}” into {where} ({listed.name})")
             dialog.fill(box, value)
-            wait_for(f"“{value}” in {where}", lambda: shown_text(box) == value, windows)
+            try:
+                wait_for(f"“{value}” in {where}", lambda: shown_text(box) == value, windows)
+            except Stop as stop:
+                raise Stop(f"{stop}: the box shows “{shown_text(box)}”") from None
         elif listed.kind == "复选框":
             step(f"{'ticking' if value == '1' else 'clearing'} {where} ({listed.name})")
 
@@ -569,7 +639,8 @@ class Teacher:
         check(not self.boxes.queue, f"answers no box in the office asked for: {list(self.boxes.queue)}")
         self.boxes.queue.clear()
         for form, window in self.dialogs.items():
-            capture(self.screen.work, os.path.join(self.shots, f"{form}.png"), box_of(window))
+            if window.isVisible():
+                capture(self.screen.work, os.path.join(self.shots, f"{form}.png"), box_of(window))
 
 
 # ---- What Writer holds, against the host's dump ----
@@ -665,6 +736,9 @@ def main():
 
         def in_windows(screen):
             lines = script_lines(os.path.join(examples, script), count)
+            # The host writes a preview into the work folder; the teacher looks at it.
+            lines = [re.sub(r"^(preview \S+) .*", rf"\1 {screen.work}/preview.svg", line) for line in lines]
+            lines = with_settings_dialog(run_cli, plendrix, pristine, lines)
             listings, boxes, dump = host_run(run_cli, plendrix, pristine, lines,
                                              os.path.join(screen.work, f"{part}.json"))
             step(f"{part}: the first {len(lines)} lines of {script} in the windows")
