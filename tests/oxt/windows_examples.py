@@ -154,7 +154,7 @@ def listing(run_cli, plendrix, pristine, lines):
 
 def settings_lines(run_cli, plendrix, pristine, config):
     """The settings [(group, key, value), ...] as a teacher makes them in the
-    settings dialog:
+    settings dialog: their tab chosen, then
     `set frmConfig.CONTROL VALUE` for the control the host's dialog binds
     each key to, with the value it shows for the key once the script has set
     it (the control's tab shown, which loads its keys)."""
@@ -169,11 +169,11 @@ def settings_lines(run_cli, plendrix, pristine, config):
         sys.exit(f"the settings stand on several tabs: {sorted(pages)}")
     page = pages.pop()
     strip = next(c for c in before if c.page is None and page in c.items)  # the tabs
-    tab = strip.items.index(page)
+    choose_tab = f"set frmConfig.{strip.name} {strip.items.index(page)}"
     _, after = listing(run_cli, plendrix, pristine, [f"config {g}.{k} {v}" for g, k, v in config]
-                       + [f"press {SETTINGS}", f"set frmConfig.{strip.name} {tab}"])
+                       + [f"press {SETTINGS}", choose_tab])
     shown = {c.name: c for c in after}
-    lines = []
+    lines = [choose_tab]
     for _, key, value in config:
         control = shown[key]
         expected = {"True": "1", "False": "0"}.get(value, value)
@@ -388,12 +388,9 @@ class Teacher:
         kind, page, frame and caption, found in the frame of that caption."""
         from com.sun.star.accessibility import AccessibleRole
         shown = controls(dialog.window)
-        if listed.page and not any(name == listed.caption for _, _, name, _ in shown):
-            tab = dialog.button(listed.page)
-            if tab is not None:
-                click(self.screen.env, tab)
-                self.screen.windows.settle()
-                shown = controls(dialog.window)
+        if listed.page:
+            self.show_page(dialog, listed.page)
+            shown = controls(dialog.window)
         if listed.frame:
             frames = [box for _, role, name, box in shown
                       if role == AccessibleRole.GROUP_BOX and name == listed.frame]
@@ -424,6 +421,22 @@ class Teacher:
                        f"({listed.name}) in {listed.frame or 'the window'}: {[(r, n) for _, r, n, _ in shown]}")
         return found[index]
 
+    def show_page(self, dialog, page):
+        """Clicks the tab of the page unless it is the one shown (its tab
+        pressed): clicking it again would load the page's values anew."""
+        from com.sun.star.accessibility.AccessibleStateType import CHECKED, PRESSED
+        tab = dialog.button(page)
+        if tab is None:
+            raise Stop(f"the window “{dialog.window.getTitle()}” shows no tab “{page}”")
+
+        def pressed():
+            states = tab.AccessibleStateSet
+            return states.contains(PRESSED) or states.contains(CHECKED)
+        if not pressed():
+            step(f"  clicking the tab “{page}”")
+            click(self.screen.env, tab)
+            wait_for(f"the tab “{page}” shown", pressed, self.screen.windows)
+
     def act(self, line, listing):
         """Carries out one line; for a click, how to click again."""
         verb, _, rest = line.partition(" ")
@@ -451,7 +464,14 @@ class Teacher:
             step(f"closing {rest} with Escape")
             window = self.dialogs.pop(rest)
             if not close_with_escape(env, window, windows.settle):
-                wait_for(f"{rest} closed", lambda: not window.isVisible(), windows)
+                try:
+                    wait_for(f"{rest} closed", lambda: not window.isVisible(), windows, seconds=5)
+                except Stop:
+                    # Escape went to a window of the office that had the
+                    # keyboard's focus: the teacher clicks 退出 instead.
+                    step(f"  {rest} is still open: clicking “退出”")
+                    Dialog(window, env, windows).press("退出")
+                    wait_for(f"{rest} closed", lambda: not window.isVisible(), windows)
             return
         form, _, name = rest.partition(".")
         name, _, value = name.partition(" ")
@@ -497,6 +517,9 @@ class Teacher:
             from com.sun.star.accessibility.AccessibleRole import RADIO_BUTTON
             button = next((w.AccessibleContext for w, role, name, _ in box if role == RADIO_BUTTON and name == option),
                           None)
+            if button is None and option in listed.items and dialog.button(option) is not None:
+                self.show_page(dialog, option)  # the group of the tab pages
+                return
             if button is None:
                 raise Stop(f"{where} has no option “{option}”")
             click(env, button)
