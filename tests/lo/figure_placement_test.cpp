@@ -68,12 +68,7 @@ TEST_P(FigurePlacement, AGraphAfterAQuestionStaysBesideItInLibreOffice) {
   ASSERT_GT(origin, 0) << "the graph's letters are on the page";
   EXPECT_GT(origin, before + 20) << "the graph does not cover the question before";
   EXPECT_LT(origin, after) << "the graph stands beside its question, above the next";
-  // On LibreOffice the figure stands beside the question's table, not yet
-  // level with its line: the insertion point's place there is the table's
-  // first cell, which Writer lays out lower than the model does.
-  if (GetParam() == "model") {
-    EXPECT_NEAR(origin, question, 60) << "the origin is level with the question's line";
-  }
+  EXPECT_NEAR(origin, question, 60) << "the origin is level with the question's line";
 }
 
 INSTANTIATE_TEST_SUITE_P(Hosts, FigurePlacement, ::testing::Values("model", "libreoffice"),

@@ -175,7 +175,9 @@ def enter_text(env, windows, text):
     busy machine the office may read the key after it was lent to the next
     one, dropping characters."""
     if all(" " <= c <= "~" for c in text):
-        xdotool(env, "type", "--delay", "40", text)
+        # "--" ends xdotool's options: "-8" would be read as one and
+        # nothing typed.
+        xdotool(env, "type", "--delay", "40", "--", text)
         return
     windows.clipboard.setContents(plain_text(text), None)
     xdotool(env, "key", "ctrl+v")
