@@ -10,12 +10,16 @@ clicked), `answer` answers the next message box with Enter or Escape and the
 input box by typing into it, `type` types into the document, `select`
 puts the cursor with a click after a text (the first place Writer shows it,
 in a table's cell too) or with Ctrl+End or Ctrl+A, `close` closes the
-dialog with Escape.
+dialog with Escape (or its 退出 when Escape went elsewhere), `config`
+lines are made in the settings dialog (the toolbar button 配置, the key's
+tab, the value the host's dialog shows for it, 确定), and `preview` is a
+picture of the dialog with its preview.
 
 A control is found in the window as the teacher finds it: by the tab page,
 the frame and the caption the command-line host lists for it at that line
 of the script (`show FORM`), the n-th of its kind with those when several
-share them. Typing after a command inserted a figure, the teacher leaves
+share them; a dialog covering the place the teacher clicks in the document
+is dragged aside and back. Typing after a command inserted a figure, the teacher leaves
 the figure Writer shows selected (Escape) and goes back to the end of the
 line (End). The same lines run on the command-line host give what the
 document is to hold; each part, a script in an office of its own, compares
@@ -26,15 +30,18 @@ what Writer holds then:
 - figures, examples/figures.txt: the number lines, the four vertical
   sums, the polygon, the sector and the grid: as many figures of each kind,
   each with the same items (kind, text, height), and the paragraphs' texts;
-- charts, examples/charts.txt: the six charts, the statistics dialog
-  dragged aside while the teacher clicks after a question it covers (and
-  back): the figures as for figures.txt (the bars' heights among the
-  items' heights), and the paragraphs' texts with the stem-and-leaf
-  table's cells;
+- charts, examples/charts.txt: the six charts from the statistics dialog,
+  which covers the questions: the figures as for figures.txt (the bars'
+  heights among the items' heights), and the paragraphs' texts with the
+  stem-and-leaf table's cells;
 - paper, examples/paper.txt: the paper's head, the answer table, the
   options typed into the options table and after the question numbers,
   the options aligned and the sealing line: the paragraphs' texts (the
-  tables' cells row by row) and the sealing line's box.
+  tables' cells row by row) and the sealing line's box;
+- graphs, examples/graphs.txt: the figure's size set in the settings
+  dialog, the frame typed, six functions added on their tabs and the graph
+  inserted: its group with every item (axes, ticks, labels, grid lines,
+  curves) as for figures.txt, and the paragraphs' texts.
 Every answer a script queues is used by a box in the office too.
 
 Pictures of the dialogs and boxes at the key steps, and of each document
@@ -54,17 +61,16 @@ import sys
 import tempfile
 import time
 
-from office_screen import (SCREEN, TIMEOUT, Dialog, Stop, box_of, capture, click, close_with_escape, controls, descendant, enter_text,
-                           entries_of, focus_titled, press_toolbar_button, screen_missing, selected_text, session, shown_text,
-                           step, wait_for, xdotool)
+from office_screen import (SCREEN, TIMEOUT, Dialog, Stop, box_of, capture, click, close_with_escape, controls,
+                           descendant, enter_text, entries_of, focus_titled, press_toolbar_button, screen_missing,
+                           selected_text, session, shown_text, step, wait_for, xdotool)
 from office_session import SKIP
 from oxt_common import check, read_groups, report
 
-# Each part: the script, how many of its lines (None: all of them) and what
-# of the document is compared with the host's.
-PARTS = {"bank": ("question_bank.txt", None, "text"), "figures": ("figures.txt", None, "shapes text"),
-         "charts": ("charts.txt", None, "shapes text"), "paper": ("paper.txt", None, "shapes text"),
-         "graphs": ("graphs.txt", None, "shapes text")}
+# Each part: the script and what of the document is compared with the host's.
+PARTS = {"bank": ("question_bank.txt", "text"), "figures": ("figures.txt", "shapes text"),
+         "charts": ("charts.txt", "shapes text"), "paper": ("paper.txt", "shapes text"),
+         "graphs": ("graphs.txt", "shapes text")}
 TOOLBAR = "private:resource/toolbar/addon_org.plendrix.plendrix4word."  # + a group's identifier
 SETTINGS = "rxBtnqt_config"  # the toolbar button 配置 of the settings dialog
 QUIET = 0.5  # seconds without a new box after a line before the next
@@ -177,7 +183,8 @@ def settings_lines(run_cli, plendrix, pristine, config):
     for _, key, value in config:
         control = shown[key]
         expected = {"True": "1", "False": "0"}.get(value, value)
-        check(control.value == expected, f"the host's dialog shows “{control.value}” in {key} for the value {value}")
+        check(control.value == expected,
+              f"the host's dialog shows “{control.value}” in {key} for the value {value}")
         lines.append(f"set frmConfig.{key} {control.value}")
     return lines
 
@@ -200,11 +207,10 @@ def with_settings_dialog(run_cli, plendrix, pristine, lines):
     return done
 
 
-def script_lines(path, count):
-    """The script's first `count` lines of action, comments left out."""
+def script_lines(path):
+    """The script's lines of action, comments left out."""
     with open(path, encoding="utf-8") as f:
-        lines = [line.rstrip("\n") for line in f if line.strip() and not line.startswith("#")]
-    return lines[:count] if count else lines
+        return [line.rstrip("\n") for line in f if line.strip() and not line.startswith("#")]
 
 
 def unescape(text):
@@ -388,8 +394,7 @@ class Teacher:
         kind, page, frame and caption, found in the frame of that caption."""
         from com.sun.star.accessibility import AccessibleRole
         shown = controls(dialog.window)
-        if listed.page:
-            self.show_page(dialog, listed.page)
+        if listed.page and self.show_page(dialog, listed.page):
             shown = controls(dialog.window)
         if listed.frame:
             frames = [box for _, role, name, box in shown
@@ -423,7 +428,8 @@ class Teacher:
 
     def show_page(self, dialog, page):
         """Clicks the tab of the page unless it is the one shown (its tab
-        pressed): clicking it again would load the page's values anew."""
+        pressed): clicking it again would load the page's values anew.
+        Whether it clicked."""
         from com.sun.star.accessibility.AccessibleStateType import CHECKED, PRESSED
         tab = dialog.button(page)
         if tab is None:
@@ -432,10 +438,12 @@ class Teacher:
         def pressed():
             states = tab.AccessibleStateSet
             return states.contains(PRESSED) or states.contains(CHECKED)
-        if not pressed():
-            step(f"  clicking the tab “{page}”")
-            click(self.screen.env, tab)
-            wait_for(f"the tab “{page}” shown", pressed, self.screen.windows)
+        if pressed():
+            return False
+        step(f"  clicking the tab “{page}”")
+        click(self.screen.env, tab)
+        wait_for(f"the tab “{page}” shown", pressed, self.screen.windows)
+        return True
 
     def act(self, line, listing):
         """Carries out one line; for a click, how to click again."""
@@ -562,7 +570,8 @@ class Teacher:
                 before = text_to_cursor(document) or ""
                 enter_text(env, windows, piece)
                 try:
-                    wait_for(f"the text “{piece}” typed", lambda: text_to_cursor(document) == before + piece, windows)
+                    wait_for(f"the text “{piece}” typed", lambda: text_to_cursor(document) == before + piece,
+                             windows)
                 except Stop as stop:
                     raise Stop(f"{stop}; {cursor_place(document)}") from None
         self.figures = document.DrawPage.Count
@@ -753,18 +762,18 @@ def main():
     if unknown:
         sys.exit(f"no part {unknown}: the parts are {', '.join(PARTS)}")
     for part in chosen:
-        script, count, compared = PARTS[part]
+        script, compared = PARTS[part]
         folder = os.path.join(shots, part)
         os.makedirs(folder, exist_ok=True)
 
         def in_windows(screen):
-            lines = script_lines(os.path.join(examples, script), count)
+            lines = script_lines(os.path.join(examples, script))
             # The host writes a preview into the work folder; the teacher looks at it.
             lines = [re.sub(r"^(preview \S+) .*", rf"\1 {screen.work}/preview.svg", line) for line in lines]
             lines = with_settings_dialog(run_cli, plendrix, pristine, lines)
             listings, boxes, dump = host_run(run_cli, plendrix, pristine, lines,
                                              os.path.join(screen.work, f"{part}.json"))
-            step(f"{part}: the first {len(lines)} lines of {script} in the windows")
+            step(f"{part}: the {len(lines)} lines of {script} in the windows")
             Teacher(screen, buttons, folder).run(lines, listings, boxes)
             capture(screen.work, os.path.join(folder, f"{part}.png"))
             if "shapes" in compared:

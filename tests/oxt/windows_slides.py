@@ -307,7 +307,7 @@ def main():
         print(f"skipped: {missing}")
         return SKIP
     os.makedirs(shots, exist_ok=True)
-    script = script_lines(os.path.join(examples, "slides.txt"), None)
+    script = script_lines(os.path.join(examples, "slides.txt"))
     config = [tuple(line.split(" ", 2)[1:]) for line in script if line.startswith(f"config {SETTINGS_GROUP}.")]
     config = [(key[len(SETTINGS_GROUP) + 1:], value) for key, value in config]
     typing = [line for line in script if line.startswith("type ")]
