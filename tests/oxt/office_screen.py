@@ -153,10 +153,10 @@ def step(text):
     print(time.strftime("%H:%M:%S"), text, flush=True)
 
 
-def wait_for(what, found, windows):
+def wait_for(what, found, windows, seconds=TIMEOUT):
     """Polls `found` until it gives something true; stops the run after
-    TIMEOUT seconds, naming what did not come."""
-    deadline = time.monotonic() + TIMEOUT
+    `seconds`, naming what did not come."""
+    deadline = time.monotonic() + seconds
     while True:
         windows.settle()
         value = found()
@@ -164,7 +164,7 @@ def wait_for(what, found, windows):
             return value
         if time.monotonic() > deadline:
             shown = ", ".join(f"“{w.getTitle()}”" for w in windows.visible())
-            raise Stop(f"{what} did not come within {TIMEOUT} s (windows shown: {shown or 'none'})")
+            raise Stop(f"{what} did not come within {seconds} s (windows shown: {shown or 'none'})")
         time.sleep(0.2)
 
 

@@ -8,30 +8,50 @@ window's control (a box is clicked into and typed, an option or a check box
 clicked, a drop-down list opened and moved in with keys, a list's entry
 clicked), `answer` answers the next message box with Enter or Escape and the
 input box by typing into it, `type` types into the document, `select`
-moves the cursor with a click and keys, `close` closes the dialog with
-Escape.
+puts the cursor with a click after a text (the first place Writer shows it,
+in a table's cell too) or with Ctrl+End or Ctrl+A, `close` closes the
+dialog with Escape (or its 退出 when Escape went elsewhere), `config`
+lines are made in the settings dialog (the toolbar button 配置, the key's
+tab, the value the host's dialog shows for it, 确定), and `preview` is a
+picture of the dialog with its preview.
 
 A control is found in the window as the teacher finds it: by the tab page,
 the frame and the caption the command-line host lists for it at that line
 of the script (`show FORM`), the n-th of its kind with those when several
-share them. The same lines run on the command-line host give what the
-document is to hold; each part compares what Writer holds then:
-- the first chart of examples/charts.txt: the chart's group, its items by
-  name (the part before "："), their texts, and the bars' heights;
-- examples/question_bank.txt: the paper marked, imported into the bank of
-  the installed extension, then sent from the bank browser into a new
-  paper: the paragraphs' texts;
-- the number lines and the first vertical sum of examples/figures.txt: the
-  groups and boxes by name, with their texts.
+share them; a dialog covering the place the teacher clicks in the document
+is dragged aside and back. Typing after a command inserted a figure, the teacher leaves
+the figure Writer shows selected (Escape) and goes back to the end of the
+line (End). The same lines run on the command-line host give what the
+document is to hold; each part, a script in an office of its own, compares
+what Writer holds then:
+- bank, examples/question_bank.txt: the paper marked, imported into the
+  bank of the installed extension, then sent from the bank browser into a
+  new paper: the paragraphs' texts;
+- figures, examples/figures.txt: the number lines, the four vertical
+  sums, the polygon, the sector and the grid: as many figures of each kind,
+  each with the same items (kind, text, height), and the paragraphs' texts;
+- charts, examples/charts.txt: the six charts from the statistics dialog,
+  which covers the questions: the figures as for figures.txt (the bars'
+  heights among the items' heights), and the paragraphs' texts with the
+  stem-and-leaf table's cells;
+- paper, examples/paper.txt: the paper's head, the answer table, the
+  options typed into the options table and after the question numbers,
+  the options aligned and the sealing line: the paragraphs' texts (the
+  tables' cells row by row) and the sealing line's box;
+- graphs, examples/graphs.txt: the figure's size set in the settings
+  dialog, the frame typed, six functions added on their tabs and the graph
+  inserted: its group with every item (axes, ticks, labels, grid lines,
+  curves) as for figures.txt, and the paragraphs' texts.
 Every answer a script queues is used by a box in the office too.
 
 Pictures of the dialogs and boxes at the key steps, and of each document
-at the end of its part, go to the picture folder; a step that did not come
-about leaves stopped-examples.png.
+at the end of its part, go to the part's folder in the picture folder; a
+step that did not come about leaves stopped-PART.png there.
 
 Exits 77 (skipped) without an office, Python's UNO bridge, Xvfb or xdotool.
 
-usage: windows_examples.py PLENDRIX.oxt OFFICE_PROGRAM_DIR RUN_CLI PLENDRIX PRISTINE EXAMPLES_DIR RIBBON PICTURE_DIR"""
+usage: windows_examples.py PLENDRIX.oxt OFFICE_PROGRAM_DIR RUN_CLI PLENDRIX PRISTINE EXAMPLES_DIR RIBBON PICTURE_DIR
+       [PART,...]  (of bank, figures, charts, paper, graphs; all of them by default)"""
 import collections
 import json
 import os
@@ -41,15 +61,18 @@ import sys
 import tempfile
 import time
 
-from office_screen import (TIMEOUT, Dialog, Stop, box_of, capture, click, close_with_escape, controls, descendant, enter_text,
-                           entries_of, focus_titled, press_toolbar_button, put_cursor_after, screen_missing, session,
-                           shown_text, step, text_before_cursor, wait_for, xdotool)
+from office_screen import (SCREEN, TIMEOUT, Dialog, Stop, box_of, capture, click, close_with_escape, controls,
+                           descendant, enter_text, entries_of, focus_titled, press_toolbar_button, screen_missing,
+                           selected_text, session, shown_text, step, wait_for, xdotool)
 from office_session import SKIP
 from oxt_common import check, read_groups, report
 
-# Each part: the script and how many of its lines (None: all of them).
-PARTS = [("charts.txt", "chart", 18), ("question_bank.txt", "bank", None), ("figures.txt", "figures", 16)]
+# Each part: the script and what of the document is compared with the host's.
+PARTS = {"bank": ("question_bank.txt", "text"), "figures": ("figures.txt", "shapes text"),
+         "charts": ("charts.txt", "shapes text"), "paper": ("paper.txt", "shapes text"),
+         "graphs": ("graphs.txt", "shapes text")}
 TOOLBAR = "private:resource/toolbar/addon_org.plendrix.plendrix4word."  # + a group's identifier
+SETTINGS = "rxBtnqt_config"  # the toolbar button 配置 of the settings dialog
 QUIET = 0.5  # seconds without a new box after a line before the next
 
 
@@ -126,11 +149,68 @@ def host_run(run_cli, plendrix, pristine, lines, dump):
         return listings, boxes, json.load(f)
 
 
-def script_lines(path, count):
-    """The script's first `count` lines of action, comments left out."""
+def listing(run_cli, plendrix, pristine, lines):
+    """(title, [Listed, ...]) of the settings dialog as the host lists it
+    after the lines (which open it)."""
+    printed = run_host(run_cli, plendrix, pristine, lines + ["show frmConfig"])
+    block = printed.splitlines()
+    start = block.index("对话框 frmConfig：")
+    return parse_listing([line for line in block[start + 1:] if line.startswith("#") or "\t" in line])
+
+
+def settings_lines(run_cli, plendrix, pristine, config):
+    """The settings [(group, key, value), ...] as a teacher makes them in the
+    settings dialog: their tab chosen, then
+    `set frmConfig.CONTROL VALUE` for the control the host's dialog binds
+    each key to, with the value it shows for the key once the script has set
+    it (the control's tab shown, which loads its keys)."""
+    _, before = listing(run_cli, plendrix, pristine, [f"press {SETTINGS}"])
+    keys = [key for _, key, _ in config]
+    bound = {c.name: c for c in before if c.name in keys}
+    missing = [key for key in keys if key not in bound]
+    if missing:
+        sys.exit(f"the host's settings dialog shows no control for {missing}")
+    pages = {bound[key].page for key in keys}
+    if len(pages) != 1:
+        sys.exit(f"the settings stand on several tabs: {sorted(pages)}")
+    page = pages.pop()
+    strip = next(c for c in before if c.page is None and page in c.items)  # the tabs
+    choose_tab = f"set frmConfig.{strip.name} {strip.items.index(page)}"
+    _, after = listing(run_cli, plendrix, pristine, [f"config {g}.{k} {v}" for g, k, v in config]
+                       + [f"press {SETTINGS}", choose_tab])
+    shown = {c.name: c for c in after}
+    lines = [choose_tab]
+    for _, key, value in config:
+        control = shown[key]
+        expected = {"True": "1", "False": "0"}.get(value, value)
+        check(control.value == expected,
+              f"the host's dialog shows “{control.value}” in {key} for the value {value}")
+        lines.append(f"set frmConfig.{key} {control.value}")
+    return lines
+
+
+def with_settings_dialog(run_cli, plendrix, pristine, lines):
+    """The lines with each run of `config` lines made in the settings
+    dialog: the toolbar button 配置, the settings, 确定."""
+    done, config = [], []
+    for line in lines + [None]:
+        if line is not None and line.startswith("config "):
+            group, _, rest = line[len("config "):].partition(".")
+            key, _, value = rest.partition(" ")
+            config.append((group, key, value))
+            continue
+        if config:
+            done += [f"press {SETTINGS}", *settings_lines(run_cli, plendrix, pristine, config), "click frmConfig.cmdOk"]
+            config = []
+        if line is not None:
+            done.append(line)
+    return done
+
+
+def script_lines(path):
+    """The script's lines of action, comments left out."""
     with open(path, encoding="utf-8") as f:
-        lines = [line.rstrip("\n") for line in f if line.strip() and not line.startswith("#")]
-    return lines[:count] if count else lines
+        return [line.rstrip("\n") for line in f if line.strip() and not line.startswith("#")]
 
 
 def unescape(text):
@@ -240,6 +320,59 @@ KIND = {"文本框": "TEXT", "复选框": "CHECK_BOX", "单选按钮组": "RADIO
         "列表框": "LIST", "按钮": "PUSH_BUTTON"}
 
 
+def text_to_cursor(document):
+    """The text from the start of the view cursor's paragraph (in the body,
+    a table's cell or a box) to the cursor, or None with shapes selected."""
+    try:
+        view = document.CurrentController.ViewCursor
+        cursor = view.Text.createTextCursorByRange(view.getStart())
+    except Exception:
+        return None
+    cursor.gotoStartOfParagraph(True)
+    return cursor.getString()
+
+
+def at_document_end(document):
+    """Whether the view cursor stands at the end of the document's text."""
+    try:
+        end = document.CurrentController.ViewCursor.getEnd()
+        return document.Text.compareRegionEnds(end, document.Text.getEnd()) == 0
+    except Exception:
+        return False  # in another text than the body's
+
+
+def paragraphs_shown(screen):
+    """The paragraphs of the document's text Writer shows, tables' cells
+    included, in their order."""
+    from com.sun.star.accessibility.AccessibleRole import PARAGRAPH, TABLE, TABLE_CELL
+    first = descendant(screen.frame.ComponentWindow.AccessibleContext, PARAGRAPH)
+    if first is None:
+        return []
+
+    def walk(context):
+        for i in range(context.AccessibleChildCount):
+            child = context.getAccessibleChild(i).AccessibleContext
+            if child.AccessibleRole == PARAGRAPH:
+                yield child
+            elif child.AccessibleRole in (TABLE, TABLE_CELL):
+                yield from walk(child)
+    return list(walk(first.AccessibleParent.AccessibleContext))
+
+
+def cursor_place(document):
+    """Where the cursor stands, in words, for a step that did not come about."""
+    view = document.CurrentController.ViewCursor
+    try:
+        cursor = view.Text.createTextCursorByRange(view.getStart())
+    except Exception as error:
+        return f"the cursor stands where no text cursor can be made ({error})"
+    after = view.Text.createTextCursorByRange(view.getStart())
+    cursor.gotoStartOfParagraph(True)
+    after.gotoEndOfParagraph(True)
+    inside = "" if view.Text == document.Text else " in a text other than the body's"
+    return f"the cursor stands{inside} between “{cursor.getString()}” and “{after.getString()}”"
+
+
 class Teacher:
     """Carries out a script's lines in the office's windows."""
 
@@ -247,6 +380,7 @@ class Teacher:
         self.screen, self.buttons, self.shots = screen, buttons, shots
         self.boxes = Boxes(screen, shots)
         self.dialogs = {}  # form name -> its window
+        self.figures = 0  # the shapes Writer held when the teacher last put the cursor
 
     def window(self, form, title):
         windows = self.screen.windows
@@ -260,12 +394,8 @@ class Teacher:
         kind, page, frame and caption, found in the frame of that caption."""
         from com.sun.star.accessibility import AccessibleRole
         shown = controls(dialog.window)
-        if listed.page and not any(name == listed.caption for _, _, name, _ in shown):
-            tab = dialog.button(listed.page)
-            if tab is not None:
-                click(self.screen.env, tab)
-                self.screen.windows.settle()
-                shown = controls(dialog.window)
+        if listed.page and self.show_page(dialog, listed.page):
+            shown = controls(dialog.window)
         if listed.frame:
             frames = [box for _, role, name, box in shown
                       if role == AccessibleRole.GROUP_BOX and name == listed.frame]
@@ -296,6 +426,25 @@ class Teacher:
                        f"({listed.name}) in {listed.frame or 'the window'}: {[(r, n) for _, r, n, _ in shown]}")
         return found[index]
 
+    def show_page(self, dialog, page):
+        """Clicks the tab of the page unless it is the one shown (its tab
+        pressed): clicking it again would load the page's values anew.
+        Whether it clicked."""
+        from com.sun.star.accessibility.AccessibleStateType import CHECKED, PRESSED
+        tab = dialog.button(page)
+        if tab is None:
+            raise Stop(f"the window “{dialog.window.getTitle()}” shows no tab “{page}”")
+
+        def pressed():
+            states = tab.AccessibleStateSet
+            return states.contains(PRESSED) or states.contains(CHECKED)
+        if pressed():
+            return False
+        step(f"  clicking the tab “{page}”")
+        click(self.screen.env, tab)
+        wait_for(f"the tab “{page}” shown", pressed, self.screen.windows)
+        return True
+
     def act(self, line, listing):
         """Carries out one line; for a click, how to click again."""
         verb, _, rest = line.partition(" ")
@@ -313,11 +462,24 @@ class Teacher:
         if verb == "select":
             self.select(unescape(rest))
             return
+        if verb == "preview":
+            form = rest.split()[0]
+            step(f"looking at the preview of {form} ({form}-preview.png)")
+            self.screen.windows.settle()
+            capture(self.screen.work, os.path.join(self.shots, f"{form}-preview.png"), box_of(self.dialogs[form]))
+            return
         if verb == "close":
             step(f"closing {rest} with Escape")
             window = self.dialogs.pop(rest)
             if not close_with_escape(env, window, windows.settle):
-                wait_for(f"{rest} closed", lambda: not window.isVisible(), windows)
+                try:
+                    wait_for(f"{rest} closed", lambda: not window.isVisible(), windows, seconds=5)
+                except Stop:
+                    # Escape went to a window of the office that had the
+                    # keyboard's focus: the teacher clicks 退出 instead.
+                    step(f"  {rest} is still open: clicking “退出”")
+                    Dialog(window, env, windows).press("退出")
+                    wait_for(f"{rest} closed", lambda: not window.isVisible(), windows)
             return
         form, _, name = rest.partition(".")
         name, _, value = name.partition(" ")
@@ -331,6 +493,8 @@ class Teacher:
         if verb == "set":
             self.set(dialog, listed, box, unescape(value), where)
         else:
+            if verb == "click":  # the dialog as it stood when the button was pressed, which may close it
+                capture(self.screen.work, os.path.join(self.shots, f"{form}.png"), box_of(dialog.window))
             step(f"{'clicking into' if verb == 'focus' else 'clicking'} {where} ({form}.{name})")
             click(env, box, clicks=2 if verb == "dblclick" else 1)
             if verb == "click":
@@ -343,7 +507,10 @@ class Teacher:
         if listed.kind == "文本框":
             step(f"typing “{value}” into {where} ({listed.name})")
             dialog.fill(box, value)
-            wait_for(f"“{value}” in {where}", lambda: shown_text(box) == value, windows)
+            try:
+                wait_for(f"“{value}” in {where}", lambda: shown_text(box) == value, windows)
+            except Stop as stop:
+                raise Stop(f"{stop}: the box shows “{shown_text(box)}”") from None
         elif listed.kind == "复选框":
             step(f"{'ticking' if value == '1' else 'clearing'} {where} ({listed.name})")
 
@@ -358,6 +525,9 @@ class Teacher:
             from com.sun.star.accessibility.AccessibleRole import RADIO_BUTTON
             button = next((w.AccessibleContext for w, role, name, _ in box if role == RADIO_BUTTON and name == option),
                           None)
+            if button is None and option in listed.items and dialog.button(option) is not None:
+                self.show_page(dialog, option)  # the group of the tab pages
+                return
             if button is None:
                 raise Stop(f"{where} has no option “{option}”")
             click(env, button)
@@ -383,31 +553,106 @@ class Teacher:
         step(f"typing “{text[:30]}…” into the document" if len(text) > 30 else f"typing “{text}” into the document")
         env, document, windows = self.screen.env, self.screen.document, self.screen.windows
         focus_titled(env, self.screen.frame.Title)
+        if document.DrawPage.Count != self.figures:
+            # A figure came since the cursor was put: Writer shows it
+            # selected, or has left it for the start of its paragraph. The
+            # teacher goes back to the end of the line typed on.
+            step("  a figure came: Escape from it, End to the line's end")
+            if selected_text(document) is None:
+                xdotool(env, "key", "Escape")
+                wait_for("the cursor back in the text", lambda: selected_text(document) is not None, windows)
+            xdotool(env, "key", "End")
         for i, piece in enumerate(text.split("\r")):
             if i:
                 xdotool(env, "key", "Return")
             if piece:
                 windows.settle()
-                before = text_before_cursor(document) or ""
+                before = text_to_cursor(document) or ""
                 enter_text(env, windows, piece)
-                wait_for(f"the text “{piece}” typed", lambda: text_before_cursor(document) == before + piece, windows)
+                try:
+                    wait_for(f"the text “{piece}” typed", lambda: text_to_cursor(document) == before + piece,
+                             windows)
+                except Stop as stop:
+                    raise Stop(f"{stop}; {cursor_place(document)}") from None
+        self.figures = document.DrawPage.Count
 
     def select(self, what):
-        env = self.screen.env
+        env, document, windows = self.screen.env, self.screen.document, self.screen.windows
         focus_titled(env, self.screen.frame.Title)
-        if what in ("end", "all"):
-            step(f"{'Ctrl+End' if what == 'end' else 'Ctrl+A'} in the document (select {what})")
-            xdotool(env, "key", "ctrl+End" if what == "end" else "ctrl+a")
+        if what == "all":
+            step("Ctrl+A in the document (select all)")
+            xdotool(env, "key", "ctrl+a")
+        elif what == "end":
+            # In a table Writer's Ctrl+End goes to the cell's end, then the
+            # table's, then the document's.
+            step("Ctrl+End in the document (select end)")
+            for _ in range(3):
+                xdotool(env, "key", "ctrl+End")
+                windows.settle()
+                if at_document_end(document):
+                    break
+            wait_for("the cursor at the document's end", lambda: at_document_end(document), windows)
         elif what.startswith("after "):
-            text = what[len("after "):]
-            line = text.rstrip("\r")
-            last = line.split("\r")[-1]
-            step(f"clicking after “{last}”, then Right for each paragraph mark after it (select after)")
-            put_cursor_after(self.screen, "", last)
-            xdotool(env, "key", *["Right"] * (len(text) - len(line)))
+            self.click_after(what[len("after "):])
         else:
             raise Stop(f"the test cannot select “{what}” with the mouse and keys")
-        self.screen.windows.settle()
+        windows.settle()
+        self.figures = document.DrawPage.Count
+
+    def click_after(self, text):
+        """Clicks after the first place Writer shows the text's first line
+        at (at a paragraph's end when more lines follow), then Right over
+        each character and paragraph mark after it."""
+        env, windows = self.screen.env, self.screen.windows
+        first = text.split("\r")[0]
+
+        def found():
+            for paragraph in paragraphs_shown(self.screen):
+                shown = paragraph.getText().rstrip("\ufffc")
+                at = shown.find(first)
+                if at >= 0 and (first == text or at + len(first) == len(shown)):
+                    return paragraph, shown[:at + len(first)]
+            return None
+        paragraph, before = wait_for(f"“{first}” on the screen", found, windows)
+        rest = len(text) - len(first)
+        step(f"clicking after “{first}”" + (f", then Right {rest} times" if rest else "") + " (select after)")
+        last = paragraph.getCharacterBounds(len(before) - 1)
+        at = (last.X + last.Width * 3 // 4, last.Y + last.Height // 2)
+        place = paragraph.getLocationOnScreen()
+        moved = self.uncover(place.X + at[0], place.Y + at[1])
+        click(env, paragraph, at=at)
+        wait_for(f"the cursor after “{before}”", lambda: text_to_cursor(self.screen.document) == before, windows)
+        for form, wid, back in moved:
+            step(f"  dragging {form} back to {back}")
+            self.drag(form, wid, back)
+        if rest:
+            focus_titled(env, self.screen.frame.Title)
+            xdotool(env, "key", *["Right"] * rest)
+
+    def uncover(self, x, y):
+        """Drags each open dialog that covers the point (x, y) of the screen
+        aside, as a teacher does to click there: to a corner of the screen
+        where it does not cover it, else to the right or left of it, partly
+        off the screen. Returns [(form, X window, where it stood), ...]."""
+        moved = []
+        for form, window in self.dialogs.items():
+            left, top, width, height = box_of(window)
+            if not window.isVisible() or not (left <= x < left + width and top <= y < top + height):
+                continue
+            room_x, room_y = SCREEN[0] - width, SCREEN[1] - height
+            places = [(cx, cy) for cy in (0, room_y) for cx in (0, room_x)] + [(x + 20, top), (x - 20 - width, top)]
+            to = next(p for p in places if not (p[0] <= x < p[0] + width and p[1] <= y < p[1] + height))
+            step(f"  dragging {form} aside to {to}: it covers the place to click")
+            wid = xdotool(self.screen.env, "search", "--onlyvisible", "--name",
+                          f"^{re.escape(window.getTitle())}$").split()[0]
+            self.drag(form, wid, to)
+            moved.append((form, wid, (left, top)))
+        return moved
+
+    def drag(self, form, wid, to):
+        window = self.dialogs[form]
+        xdotool(self.screen.env, "windowmove", wid, str(to[0]), str(to[1]))
+        wait_for(f"{form} at {to}", lambda: box_of(window)[:2] == tuple(to), self.screen.windows)
 
     def run(self, lines, listings, boxes):
         """The lines, each done once the boxes the host showed by its end
@@ -426,19 +671,15 @@ class Teacher:
         check(not self.boxes.queue, f"answers no box in the office asked for: {list(self.boxes.queue)}")
         self.boxes.queue.clear()
         for form, window in self.dialogs.items():
-            capture(self.screen.work, os.path.join(self.shots, f"{form}.png"), box_of(window))
+            if window.isVisible():
+                capture(self.screen.work, os.path.join(self.shots, f"{form}.png"), box_of(window))
 
 
 # ---- What Writer holds, against the host's dump ----
 
-def plendrix_shapes(document):
-    page = document.DrawPage
-    return [page.getByIndex(i) for i in range(page.Count) if page.getByIndex(i).Name.endswith("_plendrix")]
-
-
 def kind_of(name):
     """A shape's name without its number: what it is."""
-    return name.partition("：")[0] if "：" in name else re.sub(r"\d+_plendrix.*$", "", name)
+    return name.partition("：")[0] if "：" in name else re.sub(r"\s*\d+(_plendrix.*)?$", "", name)
 
 
 def writer_items(shape):
@@ -458,32 +699,48 @@ def dumped_items(shape):
     return [(kind_of(shape["name"]), shape.get("text", ""), shape["height"])]
 
 
-def compare_shapes(part, document, dump, kinds):
-    """The shapes of those kinds (the names' part before the number) in
-    Writer against the dump: the same groups and boxes, the same items with
-    their texts, each as high as on the host (1 pt)."""
-    def chosen(items):
-        return sorted(((k, t, h) for k, t, h in items if k in kinds or not kinds), key=lambda i: (i[0], i[2]))
-    live = {kind_of(s.Name): chosen(writer_items(s)) for s in plendrix_shapes(document)}
-    host = {kind_of(s["name"]): chosen(dumped_items(s)) for s in dump["shapes"] if s["name"].endswith("_plendrix")}
-    check(sorted(live) == sorted(host), f"{part}: Writer holds the shapes {sorted(live)}, the host {sorted(host)}")
-    for shape in sorted(set(live) & set(host)):
-        mine, theirs = live[shape], host[shape]
-        same = len(mine) == len(theirs) and all(a[0] == b[0] and a[1] in (None, b[1]) and abs(a[2] - b[2]) <= 1
-                                                for a, b in zip(mine, theirs))
-        if check(same, f"{part}: “{shape}” holds in Writer {mine}\nand on the host {theirs}"):
-            print(f"{part}: “{shape}” holds {len(mine)} items as on the host")
+def compare_shapes(part, document, dump):
+    """The document's floating shapes in Writer (objects in the text's
+    lines, such as a formula field's result, left out) against the dump:
+    as many of each kind (the names' part before the number), each with the
+    same items with their texts, each item as high as on the host (1 pt)."""
+    def by_kind(figures):
+        found = collections.defaultdict(list)
+        for kind, items in figures:
+            found[kind].append(sorted(items, key=lambda i: (i[0], i[1] or "", round(i[2]))))
+        return {kind: sorted(shown, key=lambda items: [(k, t or "") for k, t, _ in items]) for kind, shown in
+                found.items()}
+    from com.sun.star.text.TextContentAnchorType import AS_CHARACTER
+    page = document.DrawPage
+    floating = [s for s in (page.getByIndex(i) for i in range(page.Count)) if s.AnchorType != AS_CHARACTER]
+    live = by_kind((kind_of(s.Name), writer_items(s)) for s in floating)
+    host = by_kind((kind_of(s["name"]), dumped_items(s)) for s in dump["shapes"])
+    counts = {kind: len(shown) for kind, shown in live.items()}
+    host_counts = {kind: len(shown) for kind, shown in host.items()}
+    if not check(counts == host_counts, f"{part}: Writer holds the figures {counts}, the host {host_counts}"):
+        return
+    for kind in sorted(live):
+        for number, (mine, theirs) in enumerate(zip(live[kind], host[kind]), 1):
+            same = len(mine) == len(theirs) and all(a[0] == b[0] and a[1] in (None, b[1]) and abs(a[2] - b[2]) <= 1
+                                                    for a, b in zip(mine, theirs))
+            if check(same, f"{part}: “{kind}” {number} holds in Writer {mine}\nand on the host {theirs}"):
+                print(f"{part}: “{kind}” {number} holds {len(mine)} items as on the host")
 
 
 def compare_text(part, document, dump):
-    """The document's paragraphs' texts in Writer against the dump."""
-    enum = document.Text.createEnumeration()
-    live = []
-    while enum.hasMoreElements():
-        paragraph = enum.nextElement()
-        if paragraph.supportsService("com.sun.star.text.Paragraph"):
-            live.append(paragraph.String)
-    host = [p["text"].rstrip("\r") for p in dump["paragraphs"]]
+    """The document's paragraphs' texts in Writer, those of tables' cells
+    row by row among them, against the dump."""
+    def paragraphs(text):
+        enum = text.createEnumeration()
+        while enum.hasMoreElements():
+            paragraph = enum.nextElement()
+            if paragraph.supportsService("com.sun.star.text.Paragraph"):
+                yield paragraph.String
+            elif paragraph.supportsService("com.sun.star.text.TextTable"):
+                for name in paragraph.CellNames:
+                    yield from paragraphs(paragraph.getCellByName(name).Text)
+    live = list(paragraphs(document.Text))
+    host = [p["text"].removesuffix("\x07").removesuffix("\r") for p in dump["paragraphs"]]
     if check(live == host, f"{part}: Writer's paragraphs {live}\ndiffer from the host's {host}"):
         print(f"{part}: the document's {len(live)} paragraphs are the host's")
 
@@ -500,24 +757,31 @@ def main():
     # A button's caption and the toolbar of its group.
     buttons = {b.id: (b.label, TOOLBAR + b.group_id) for _, bs in read_groups(ribbon) for b in bs}
 
-    def examples_in_windows(screen):
-        teacher = Teacher(screen, buttons, shots)
-        for number, (script, part, count) in enumerate(PARTS):
-            lines = script_lines(os.path.join(examples, script), count)
+    chosen = sys.argv[9].split(",") if len(sys.argv) > 9 else list(PARTS)
+    unknown = [part for part in chosen if part not in PARTS]
+    if unknown:
+        sys.exit(f"no part {unknown}: the parts are {', '.join(PARTS)}")
+    for part in chosen:
+        script, compared = PARTS[part]
+        folder = os.path.join(shots, part)
+        os.makedirs(folder, exist_ok=True)
+
+        def in_windows(screen):
+            lines = script_lines(os.path.join(examples, script))
+            # The host writes a preview into the work folder; the teacher looks at it.
+            lines = [re.sub(r"^(preview \S+) .*", rf"\1 {screen.work}/preview.svg", line) for line in lines]
+            lines = with_settings_dialog(run_cli, plendrix, pristine, lines)
             listings, boxes, dump = host_run(run_cli, plendrix, pristine, lines,
                                              os.path.join(screen.work, f"{part}.json"))
-            if number:
-                step(f"{part}: a new Writer document")
-                screen.open("private:factory/swriter")
-            step(f"{part}: the first {len(lines)} lines of {script} in the windows")
-            teacher.run(lines, listings, boxes)
-            capture(screen.work, os.path.join(shots, f"{part}.png"))
-            if part == "bank":
+            step(f"{part}: the {len(lines)} lines of {script} in the windows")
+            Teacher(screen, buttons, folder).run(lines, listings, boxes)
+            capture(screen.work, os.path.join(folder, f"{part}.png"))
+            if "shapes" in compared:
+                compare_shapes(part, screen.document, dump)
+            if "text" in compared:
                 compare_text(part, screen.document, dump)
-            else:
-                compare_shapes(part, screen.document, dump, ())
 
-    session(oxt, office_dir, None, shots, "examples", examples_in_windows)
+        session(oxt, office_dir, None, folder, part, in_windows)
     print(f"pictures in {shots}")
     return report()
 

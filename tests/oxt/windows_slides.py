@@ -47,11 +47,10 @@ from office_screen import (SCREEN, Dialog, box_of, capture, close_with_escape, c
                            screen_missing, session, step, wait_for)
 from office_session import SKIP
 from oxt_common import SCHEME, check, report
-from windows_examples import Teacher, compare_text, host_run, parse_listing, run_host, script_lines, unescape
+from windows_examples import SETTINGS, Teacher, compare_text, host_run, run_host, script_lines, settings_lines, unescape
 
 GROUP_BARS = "org.plendrix.plendrix4word.rxGrp_"  # the nodes of the ribbon groups' toolbars
 EQUATIONS = "rxBtnGS_fcz"  # 方程组: with nothing selected it asks for the equations
-SETTINGS = "rxBtnqt_config"
 SETTINGS_GROUP = "word2pptconfig"
 
 P = "{http://schemas.openxmlformats.org/presentationml/2006/main}"
@@ -79,44 +78,6 @@ def host_reference(run_cli, plendrix, pristine, script, work):
         sys.exit(f"the command-line host stopped with {done.returncode}:\n{done.stdout}{done.stderr}")
     with open(dump, encoding="utf-8") as f:
         return pptx, json.load(f)
-
-
-def listing(run_cli, plendrix, pristine, lines):
-    """(title, [Listed, ...]) of the settings dialog as the host lists it
-    after the lines (which open it)."""
-    printed = run_host(run_cli, plendrix, pristine, lines + ["show frmConfig"])
-    block = printed.splitlines()
-    start = block.index("对话框 frmConfig：")
-    return parse_listing([line for line in block[start + 1:] if line.startswith("#") or "\t" in line])
-
-
-def settings_lines(run_cli, plendrix, pristine, config):
-    """The script's settings as a teacher makes them in the settings dialog:
-    `set frmConfig.CONTROL VALUE` for the control the host's dialog binds
-    each key to, with the value it shows for the key once the script has set
-    it (the control's tab shown, which loads its keys)."""
-    _, before = listing(run_cli, plendrix, pristine, [f"press {SETTINGS}"])
-    keys = [key for key, _ in config]
-    bound = {c.name: c for c in before if c.name in keys}
-    missing = [key for key in keys if key not in bound]
-    if missing:
-        sys.exit(f"the host's settings dialog shows no control for {missing}")
-    pages = {bound[key].page for key in keys}
-    if len(pages) != 1:
-        sys.exit(f"the settings stand on several tabs: {sorted(pages)}")
-    page = pages.pop()
-    strip = next(c for c in before if c.page is None and page in c.items)  # the tabs
-    tab = strip.items.index(page)
-    _, after = listing(run_cli, plendrix, pristine, [f"config {SETTINGS_GROUP}.{k} {v}" for k, v in config]
-                       + [f"press {SETTINGS}", f"set frmConfig.{strip.name} {tab}"])
-    shown = {c.name: c for c in after}
-    lines = []
-    for key, value in config:
-        control = shown[key]
-        expected = {"True": "1", "False": "0"}.get(value, value)
-        check(control.value == expected, f"the host's dialog shows “{control.value}” in {key} for the value {value}")
-        lines.append(f"set frmConfig.{key} {control.value}")
-    return lines
 
 
 def pptx_slides(path):
@@ -346,7 +307,7 @@ def main():
         print(f"skipped: {missing}")
         return SKIP
     os.makedirs(shots, exist_ok=True)
-    script = script_lines(os.path.join(examples, "slides.txt"), None)
+    script = script_lines(os.path.join(examples, "slides.txt"))
     config = [tuple(line.split(" ", 2)[1:]) for line in script if line.startswith(f"config {SETTINGS_GROUP}.")]
     config = [(key[len(SETTINGS_GROUP) + 1:], value) for key, value in config]
     typing = [line for line in script if line.startswith("type ")]
@@ -356,7 +317,8 @@ def main():
     work = tempfile.mkdtemp(prefix="plendrix-slides-")
     host_pptx, dump = host_reference(run_cli, plendrix, pristine, script, work)
     host = pptx_slides(host_pptx)
-    lines = typing + [f"press {SETTINGS}"] + settings_lines(run_cli, plendrix, pristine, config) + ["click frmConfig.cmdOk"]
+    settings = settings_lines(run_cli, plendrix, pristine, [(SETTINGS_GROUP, k, v) for k, v in config])
+    lines = typing + [f"press {SETTINGS}"] + settings + ["click frmConfig.cmdOk"]
     listings, boxes, _ = host_run(run_cli, plendrix, pristine, lines + [f"press {send}"],
                                   os.path.join(work, "windows.json"))
     if boxes[-1] != boxes[-3]:  # since the last setting: after 确定 and during the send
