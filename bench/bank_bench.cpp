@@ -16,6 +16,7 @@
 #include "config/mod_database.hpp"
 #include "docif/model/model_application.hpp"
 #include "docif/range.hpp"
+#include "support/build_paths.hpp"
 
 namespace {
 
@@ -81,7 +82,7 @@ BENCHMARK(BM_ChapterPage)->Arg(1)->Arg(500)->Unit(benchmark::kMillisecond);
 // WMF preview written record by record, the rows stored. With LibreOffice
 // converting each preview it took 60 to 140 s.
 void BM_BatchImportCorpusPaper(benchmark::State& state) {
-  const std::filesystem::path paper = std::filesystem::path(PLENDRIX_SHARED_DIR) / "corpus" / "exam-teacher.docx";
+  const std::filesystem::path paper = std::filesystem::path(build_paths::SharedDir()) / "corpus" / "exam-teacher.docx";
   if (!std::filesystem::exists(paper)) {
     state.SkipWithError("没有找到语料试卷 exam-teacher.docx，跳过");
     return;

@@ -9,6 +9,7 @@
 #include "addin/addin_context.hpp"
 #include "docif/model/model_application.hpp"
 #include "platform/scripted_ui.hpp"
+#include "support/build_paths.hpp"
 
 namespace plx::bench {
 
@@ -19,9 +20,9 @@ class BenchAddin {
         ctx_({ui_, clock_, random_, registry_, network_, shell_}) {
     namespace fs = std::filesystem;
     fs::create_directories(dir_);
-    fs::copy(fs::path(PLENDRIX_PRISTINE_DIR) / "config", dir_ / "config",
+    fs::copy(fs::path(build_paths::PristineDir()) / "config", dir_ / "config",
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    fs::copy(fs::path(PLENDRIX_PRISTINE_DIR) / "TK_plendrix", dir_ / "TK_plendrix",
+    fs::copy(fs::path(build_paths::PristineDir()) / "TK_plendrix", dir_ / "TK_plendrix",
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     ui_.OnUnexpected([](const ShownBox&) {});
     std::wstring folder = Utf8ToWide(dir_.string());

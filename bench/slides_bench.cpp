@@ -16,10 +16,11 @@
 #include "present/pl2ppt.hpp"
 #include "present/send2ppt.hpp"
 #include "slidehost/model/model_programs.hpp"
+#include "support/build_paths.hpp"
 
 namespace {
 
-const std::filesystem::path kPaper = std::filesystem::path(PLENDRIX_SHARED_DIR) / "corpus" / "exam-student.docx";
+const std::filesystem::path kPaper = std::filesystem::path(build_paths::SharedDir()) / "corpus" / "exam-student.docx";
 
 struct Paper {
   Paper() : doc("plendrix-bench-slides") {

@@ -11,11 +11,12 @@
 #include "script.hpp"
 #include "session.hpp"
 #include "support/test_addin.hpp"
+#include "support/build_paths.hpp"
 
 namespace plx::cli {
 namespace {
 
-std::string Corpus(const char* name) { return std::string(PLENDRIX_SHARED_DIR) + "/corpus/" + name; }
+std::string Corpus(const char* name) { return build_paths::SharedDir() + "/corpus/" + name; }
 
 class Positions : public ::testing::TestWithParam<const char*> {
  protected:

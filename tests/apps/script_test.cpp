@@ -17,6 +17,7 @@
 #include "session.hpp"
 #include "support/sqlite_util.hpp"
 #include "support/test_addin.hpp"
+#include "support/build_paths.hpp"
 
 namespace plx::cli {
 namespace {
@@ -27,7 +28,7 @@ class ScriptTest : public ::testing::Test {
     SessionOptions o;
     o.install = install.WPath();
     o.hostVersion = hostVersion;
-    std::filesystem::copy_file(std::filesystem::path(PLENDRIX_IMAGE_DIR) / "公式录入说明.doc",
+    std::filesystem::copy_file(std::filesystem::path(build_paths::ImageDir()) / "公式录入说明.doc",
                                install.Path() / "公式录入说明.doc");
     session = std::make_unique<Session>(o, out_, err_);
     session->Start();

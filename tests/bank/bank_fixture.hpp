@@ -14,6 +14,7 @@
 #include "bank/tk_store.hpp"
 #include "common/text.hpp"
 #include "support/test_addin.hpp"
+#include "support/build_paths.hpp"
 
 namespace plx::test {
 
@@ -24,7 +25,7 @@ class BankDialogTest : public AddinTest {
     ctx->App = host;
   }
   bool OpenCorpus(const char* file) {
-    std::string path = std::string(PLENDRIX_SHARED_DIR) + "/corpus/" + file;
+    std::string path = build_paths::SharedDir() + "/corpus/" + file;
     if (!std::filesystem::exists(path)) return false;
     paper = host->GetDocuments()->Open(Utf8ToWide(path), true);
     return true;

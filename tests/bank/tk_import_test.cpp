@@ -13,6 +13,7 @@
 #include "common/paths.hpp"
 #include "common/text.hpp"
 #include "support/test_addin.hpp"
+#include "support/build_paths.hpp"
 
 namespace plx {
 namespace {
@@ -46,7 +47,7 @@ TEST_F(TkImport, OldPapersAndQuestionsJoinTheBank) {
   SaveTM2Paper(*ctx, paper, {second, first});
   fs::copy(install.Path() / "TK_plendrix", old.Path() / "TK_plendrix", fs::copy_options::recursive);
   // The current bank starts over with one question of its own.
-  fs::copy_file(fs::path(PLENDRIX_PRISTINE_DIR) / "TK_plendrix" / "TK_plendrix.mdb",
+  fs::copy_file(fs::path(build_paths::PristineDir()) / "TK_plendrix" / "TK_plendrix.mdb",
                 install.Path() / "TK_plendrix" / "TK_plendrix.mdb", fs::copy_options::overwrite_existing);
   long own = AddQ(0, L"新题");
 

@@ -15,6 +15,7 @@
 #include "common/text.hpp"
 #include "support/sqlite_util.hpp"
 #include "support/test_addin.hpp"
+#include "support/build_paths.hpp"
 
 namespace plx {
 namespace {
@@ -27,7 +28,7 @@ using test::QueryOne;
 
 Workbook ShippedWorkbook() {
   std::wstring why;
-  auto book = ReadWorkbook(Utf8ToWide(PLENDRIX_SOURCE_DIR "/data/TK_plendrix/tkconfig.xls"), why);
+  auto book = ReadWorkbook(Utf8ToWide(build_paths::SourceDir() + "/data/TK_plendrix/tkconfig.xls"), why);
   EXPECT_TRUE(book) << WideToUtf8(why);
   return book.value_or(Workbook{});
 }
@@ -70,7 +71,7 @@ TEST(TkConfigBook, ShippedWorkbookIsMadeFromItsSources) {
   for (const auto& table : {L"tkChapter", L"tkPoint", L"tkType", L"tkDegree", L"tkGrade", L"tkPaperType", L"Provinces"}) {
     const Worksheet* sheet = book.Find(table);
     ASSERT_TRUE(sheet) << WideToUtf8(table);
-    std::ifstream csv(PLENDRIX_SOURCE_DIR "/data/TK_plendrix/tkconfig/" + WideToUtf8(table) + ".csv");
+    std::ifstream csv(build_paths::SourceDir() + "/data/TK_plendrix/tkconfig/" + WideToUtf8(table) + ".csv");
     std::string line;
     size_t row = 0;
     for (; std::getline(csv, line); ++row) {

@@ -11,6 +11,7 @@
 
 #include "bank/tk_workbook.hpp"
 #include "common/text.hpp"
+#include "support/build_paths.hpp"
 
 namespace plx {
 namespace {
@@ -153,7 +154,7 @@ TEST(Workbook, EmptyTextCellsReadAsEmptyTextAndCellsThatCannotBeReadAreNamed) {
 
   // LibreOffice Calc saves a text cell whose text was deleted as an empty
   // shared text, as between "id" and "x" here.
-  book = ReadWorkbook(Utf8ToWide(PLENDRIX_SOURCE_DIR "/tests/fuzz/workbook_seeds/empty_text_cell.xls"), why);
+  book = ReadWorkbook(Utf8ToWide(build_paths::SourceDir() + "/tests/fuzz/workbook_seeds/empty_text_cell.xls"), why);
   ASSERT_TRUE(book) << WideToUtf8(why);
   EXPECT_EQ(book->sheets.at(0).rows, (std::vector<std::vector<std::wstring>>{{L"id", L"", L"x"}}));
 

@@ -12,6 +12,7 @@
 #include "docif/ooxml/docx_writer.hpp"
 #include "support/sqlite_util.hpp"
 #include "support/addin_fixtures.hpp"
+#include "support/build_paths.hpp"
 
 namespace plx::charts {
 namespace {
@@ -135,7 +136,7 @@ TEST_F(StatisticsDialog, TwoSeriesMakeATableWithOnlyTheLinesBetweenColumns) {
 }
 
 TEST_F(StatisticsDialog, ChartsInAPaperFromAnotherWordProcessorSurviveSavingAndReopening) {
-  const std::string paper = std::string(PLENDRIX_SHARED_DIR) + "/corpus/exam-student.docx";
+  const std::string paper = build_paths::SharedDir() + "/corpus/exam-student.docx";
   if (!std::filesystem::exists(paper)) GTEST_SKIP() << "the shared corpus is not here";
   auto exam = host->GetDocuments()->Open(Utf8ToWide(paper));
   const int tablesBefore = exam->Content()->GetTables()->Count();

@@ -9,6 +9,7 @@
 #include "docif/model/model_document.hpp"
 #include "docif/ooxml/docx_reader.hpp"
 #include "support/test_addin.hpp"
+#include "support/build_paths.hpp"
 
 namespace plx {
 namespace {
@@ -30,7 +31,7 @@ class MarkingPatternsTest : public test::AddinTest {
 };
 
 TEST_F(MarkingPatternsTest, ExamPapersGetTheirTags) {
-  std::string corpus = std::string(PLENDRIX_SHARED_DIR) + "/corpus/";
+  std::string corpus = build_paths::SharedDir() + "/corpus/";
   if (!std::filesystem::exists(corpus + "exam-teacher.docx")) GTEST_SKIP() << "the shared corpus is not here";
   GetConfigInfo(*ctx, L"tikuconfig");
   struct Expect { const char* file; int big, small, answers; };

@@ -14,6 +14,7 @@
 #include "symbols/symbol_table.hpp"
 #include "platform/codepage.hpp"
 #include "support/test_addin.hpp"
+#include "support/build_paths.hpp"
 
 namespace plx {
 namespace {
@@ -143,7 +144,7 @@ TEST_F(CommandsTest, PressingInsertsSymbolsAndUnknownIdentifiersDoNothing) {
 
 TEST_F(CommandsTest, ImagesExistForTheImageTableOnly) {
   std::filesystem::create_directories(install.Path() / "img");
-  std::filesystem::copy(std::filesystem::path(PLENDRIX_IMAGE_DIR) / "img", install.Path() / "img",
+  std::filesystem::copy(std::filesystem::path(build_paths::ImageDir()) / "img", install.Path() / "img",
                         std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
   int pictures = 0;
   for (const auto& e : CommandTable()) {

@@ -16,13 +16,14 @@
 #include "support/docx_package.hpp"
 #include "support/model_doc.hpp"
 #include "support/test_addin.hpp"
+#include "support/build_paths.hpp"
 
 namespace plx::docif {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string CorpusFile(const char* name) { return std::string(PLENDRIX_SHARED_DIR) + "/corpus/" + name; }
+std::string CorpusFile(const char* name) { return build_paths::SharedDir() + "/corpus/" + name; }
 
 std::string DumpWithoutName(const model::DocData& doc) {
   std::string json = model::DumpJson(doc, -1);

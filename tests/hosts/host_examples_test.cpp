@@ -11,6 +11,7 @@
 
 #include "support/corpus.hpp"
 #include "support/test_addin.hpp"
+#include "support/build_paths.hpp"
 
 #ifdef PLENDRIX_UNO
 #include "docif/uno/office_process.hpp"
@@ -72,7 +73,7 @@ class HostExamples : public ::testing::Test {
       const fs::path dump = dir_.Path() / ("dump" + std::to_string(office) + ".json");
       const fs::path file = dir_.Path() / "script.txt";
       std::ofstream(file) << script << "\ndump " << dump.string() << "\n";
-      EXPECT_TRUE(Shell(std::string(PLENDRIX_RUN_CLI) + (office ? " --host libreoffice " : " ") + options + " run " +
+      EXPECT_TRUE(Shell(build_paths::RunCli() + (office ? " --host libreoffice " : " ") + options + " run " +
                       file.string()))
           << (office ? "libreoffice" : "model");
       dumps[office] = json::parse(Read(dump), nullptr, false);
@@ -91,7 +92,7 @@ class HostExamples : public ::testing::Test {
   plx::test::TempDir dir_;
 };
 
-std::string Example(const std::string& name) { return Read(fs::path(PLENDRIX_SOURCE_DIR) / "examples" / name); }
+std::string Example(const std::string& name) { return Read(fs::path(build_paths::SourceDir()) / "examples" / name); }
 
 TEST_F(HostExamples, SymbolsTypedIntoAPaper) {
   for (bool resaved : {false, true}) {
@@ -138,10 +139,10 @@ TEST_F(HostExamples, ArticleTypesettingOfAFolder) {
     fs::copy_file(*paper, folder / "paper.docx");
     const fs::path script = dir_.Path() / "batch.txt";
     std::ofstream(script) << "press 批量排版\nset frmLWPB.txtFolder " << folder.string() << "\nclick frmLWPB.cmdOk\n";
-    ASSERT_TRUE(Shell(std::string(PLENDRIX_RUN_CLI) + (office ? " --host libreoffice" : "") + " --host-version 11.0 run " +
+    ASSERT_TRUE(Shell(build_paths::RunCli() + (office ? " --host libreoffice" : "") + " --host-version 11.0 run " +
                     script.string()));
     const fs::path dump = dir_.Path() / "typeset.json";
-    ASSERT_TRUE(Shell(std::string(PLENDRIX_RUN_CLI) + " --doc " + (folder / "paper_排版.docx").string() + " dump --surface",
+    ASSERT_TRUE(Shell(build_paths::RunCli() + " --doc " + (folder / "paper_排版.docx").string() + " dump --surface",
                     dump.string()));
     dumps[office] = json::parse(Read(dump), nullptr, false);
   }

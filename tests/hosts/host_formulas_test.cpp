@@ -22,6 +22,7 @@
 #include "hosts/host_under_test.hpp"
 #include "support/corpus.hpp"
 #include "support/test_addin.hpp"
+#include "support/build_paths.hpp"
 
 #ifdef PLENDRIX_UNO
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -244,7 +245,7 @@ TEST_P(HostFormulas, EqFieldsKeepTheirCodeAndShowTheFormula) {
 }
 
 TEST_P(HostFormulas, InlinePicturesAreOneCharacterWithTheModelsSizes) {
-  const std::wstring file = fs::path(PLENDRIX_PRISTINE_DIR "/img/pic/b001.jpg").wstring();
+  const std::wstring file = fs::path(build_paths::PristineDir() + "/img/pic/b001.jpg").wstring();
   Type(L"图1");
   auto picture = doc_->GetInlineShapes()->AddPicture(file, *app_->GetSelection()->GetRange());
   Type(L"与公式对象");

@@ -17,6 +17,7 @@
 #include "support/example_scripts.hpp"
 #include "support/page_grid.hpp"
 #include "support/test_addin.hpp"
+#include "support/build_paths.hpp"
 
 #ifdef PLENDRIX_UNO
 #include "docif/uno/office_process.hpp"
@@ -144,13 +145,13 @@ TEST(BothHosts, EveryExampleGivesTheSamePagesAndShapesOnLibreOffice) {
   TempDir dir;
   const fs::path& d = dir.Path();
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(fs::path(PLENDRIX_SOURCE_DIR) / "examples"))
+  for (const auto& entry : fs::directory_iterator(fs::path(build_paths::SourceDir()) / "examples"))
     if (entry.path().extension() == ".txt") names.push_back(entry.path().stem().string());
   std::sort(names.begin(), names.end());
   std::vector<std::string> ran;
   std::string documents;
   for (const std::string& name : names) {
-    const fs::path script = fs::path(PLENDRIX_SOURCE_DIR) / "examples" / (name + ".txt");
+    const fs::path script = fs::path(build_paths::SourceDir()) / "examples" / (name + ".txt");
     const auto options = RunOptions(script);
     if (!options) {
       std::cout << name << ": skipped, the shared corpus it opens is not here\n";
@@ -165,7 +166,7 @@ TEST(BothHosts, EveryExampleGivesTheSamePagesAndShapesOnLibreOffice) {
       // The run's messages stay in its folder: a run that fails says why.
       const fs::path log = folder / "messages.txt";
       // Both hosts draw the same random colours.
-      const bool completed = std::system(("cd " + folder.string() + " && " + PLENDRIX_RUN_CLI + " --host " + host +
+      const bool completed = std::system(("cd " + folder.string() + " && " + build_paths::RunCli() + " --host " + host +
                                           " --seed 7" + *options + " --out " + docx.string() + " run script.txt > " + log.string() +
                                           " 2>&1")
                                              .c_str()) == 0;

@@ -15,6 +15,7 @@
 #include "support/docx_package.hpp"
 #include "support/error_number.hpp"
 #include "support/test_addin.hpp"
+#include "support/build_paths.hpp"
 
 #ifdef PLENDRIX_UNO
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -473,7 +474,7 @@ std::string FileBytes(const std::wstring& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-const std::wstring kPhoto = std::filesystem::path(PLENDRIX_PRISTINE_DIR "/img/pic/b001.jpg").wstring();
+const std::wstring kPhoto = std::filesystem::path(build_paths::PristineDir() + "/img/pic/b001.jpg").wstring();
 
 TEST_P(HostShapes, PicturesGoBetweenTheTextAndThePageWithTheirLook) {
   auto second = doc_->Paragraphs()->Item(2);

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "support/test_addin.hpp"
+#include "support/build_paths.hpp"
 
 namespace plx {
 namespace {
@@ -39,7 +40,7 @@ double WordTop(const std::string& bbox, const std::string& text, bool whole = fa
 class FigurePlacement : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(FigurePlacement, AGraphAfterAQuestionStaysBesideItInLibreOffice) {
-  const fs::path paper = fs::path(PLENDRIX_SHARED_DIR) / "corpus" / "worksheet.docx";
+  const fs::path paper = fs::path(build_paths::SharedDir()) / "corpus" / "worksheet.docx";
   if (!fs::exists(paper)) GTEST_SKIP() << "the shared corpus is not here";
   if (std::system("command -v soffice > /dev/null && command -v pdftotext > /dev/null") != 0)
     GTEST_SKIP() << "LibreOffice and poppler-utils are not installed";
@@ -50,7 +51,7 @@ TEST_P(FigurePlacement, AGraphAfterAQuestionStaysBesideItInLibreOffice) {
   const fs::path script = dir.Path() / "graph.txt", out = dir.Path() / "paper.docx";
   std::ofstream(script) << "select after 的图象。\npress rxBtnztqt_hstx\nset frmGraph.txtFx_Any x^2\n"
                            "click frmGraph.cmdOK_Any\nclick frmGraph.cmdOK\nclose frmGraph\n";
-  ASSERT_TRUE(Quietly(std::string(PLENDRIX_RUN_CLI) + " --host " + GetParam() + " --doc " + paper.string() +
+  ASSERT_TRUE(Quietly(build_paths::RunCli() + " --host " + GetParam() + " --doc " + paper.string() +
                       " --out " + out.string() + " run " + script.string()));
   ASSERT_TRUE(Quietly("soffice --headless -env:UserInstallation=file://" + (dir.Path() / "profile").string() +
                   " --convert-to pdf --outdir " + dir.Path().string() + " " + out.string()));

@@ -17,6 +17,7 @@
 #include "docif/ooxml/docx_writer.hpp"
 #include "support/model_doc.hpp"
 #include "support/test_addin.hpp"
+#include "support/build_paths.hpp"
 
 namespace plx::docif {
 namespace {
@@ -182,10 +183,10 @@ TEST_P(ReopenedDocument, LooksAsBeforeAfterOpenAndSave) {
   const fs::path original = dir.Path() / "original.docx";
   const bool example = !name.ends_with(".docx");
   if (example) {
-    ASSERT_TRUE(Quietly(std::string(PLENDRIX_RUN_CLI) + " --out " + original.string() + " run " +
-                    PLENDRIX_SOURCE_DIR + "/examples/" + name + ".txt"));
+    ASSERT_TRUE(Quietly(build_paths::RunCli() + " --out " + original.string() + " run " +
+                    build_paths::SourceDir() + "/examples/" + name + ".txt"));
   } else {
-    fs::path corpus = fs::path(PLENDRIX_SHARED_DIR) / "corpus" / name;
+    fs::path corpus = fs::path(build_paths::SharedDir()) / "corpus" / name;
     if (!fs::exists(corpus)) GTEST_SKIP() << "the shared corpus is not here";
     fs::copy_file(corpus, original);
   }

@@ -22,6 +22,7 @@
 #include "support/example_scripts.hpp"
 #include "support/page_grid.hpp"
 #include "support/test_addin.hpp"
+#include "support/build_paths.hpp"
 
 namespace plx {
 namespace {
@@ -58,7 +59,7 @@ std::string Stem(const PageCase& c) {
 // Every example script, and the corpus papers.
 std::vector<PageCase> PageCases() {
   std::vector<PageCase> cases;
-  for (const auto& entry : fs::directory_iterator(fs::path(PLENDRIX_SOURCE_DIR) / "examples"))
+  for (const auto& entry : fs::directory_iterator(fs::path(build_paths::SourceDir()) / "examples"))
     if (entry.path().extension() == ".txt") cases.push_back({entry.path().stem().string()});
   std::sort(cases.begin(), cases.end(), [](const PageCase& a, const PageCase& b) { return a.name < b.name; });
   // Pages that are mostly text or formulas; the scripts that work on a
@@ -87,25 +88,25 @@ TEST(OwnRendering, PageOneOfEveryExampleAgreesWithLibreOffice) {
   for (const PageCase& c : PageCases()) {
     const fs::path docx = d / (Stem(c) + ".docx");
     if (!c.name.ends_with(".docx")) {
-      const fs::path script = fs::path(PLENDRIX_SOURCE_DIR) / "examples" / (c.name + ".txt");
+      const fs::path script = fs::path(build_paths::SourceDir()) / "examples" / (c.name + ".txt");
       const auto options = RunOptions(script);
       if (!options) {
         std::cout << c.name << ": skipped, the shared corpus it opens is not here\n";
         continue;
       }
       // Scripts that save pictures write them into the folder they run in.
-      EXPECT_TRUE(Quietly("cd " + d.string() + " && " + PLENDRIX_RUN_CLI + *options + " --out " +
+      EXPECT_TRUE(Quietly("cd " + d.string() + " && " + build_paths::RunCli() + *options + " --out " +
                           docx.string() + " run " + script.string()))
           << c.name << ": the example script did not run";
     } else {
-      const fs::path corpus = fs::path(PLENDRIX_SHARED_DIR) / "corpus" / c.name;
+      const fs::path corpus = fs::path(build_paths::SharedDir()) / "corpus" / c.name;
       if (!fs::exists(corpus)) {
         std::cout << c.name << ": skipped, the shared corpus is not here\n";
         continue;
       }
       fs::copy_file(corpus, docx);
     }
-    EXPECT_TRUE(Quietly(std::string(PLENDRIX_RUN_CLI) + " --doc " + docx.string() + " render --page 1 --dpi " +
+    EXPECT_TRUE(Quietly(build_paths::RunCli() + " --doc " + docx.string() + " render --page 1 --dpi " +
                         std::to_string(kDpi) + " " + (d / (Stem(c) + "-own.bmp")).string()))
         << c.name << ": the add-in did not render page 1";
     documents += " " + docx.string();

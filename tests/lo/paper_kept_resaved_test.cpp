@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "support/paper_kept_cases.hpp"
+#include "support/build_paths.hpp"
 
 namespace plx::test {
 
@@ -29,7 +30,7 @@ TEST(NestedTableInLibreOffice, AStemAndLeafPlotInACellIsShownThere) {
                            "press rxBtnPMJH_TJT\nset frmTJT.optDataType 1\n"
                            "set frmTJT.txtDataJYT(0) 68,72,75,81,92\nset frmTJT.txtDataJYT(1) 65,74,80,84,97\n"
                            "click frmTJT.cmdOKJY\nclose frmTJT\n";
-  ASSERT_TRUE(Quietly(std::string(PLENDRIX_RUN_CLI) + " --out " + out.string() + " run " + script.string()));
+  ASSERT_TRUE(Quietly(build_paths::RunCli() + " --out " + out.string() + " run " + script.string()));
   ASSERT_TRUE(Quietly("soffice --headless -env:UserInstallation=file://" + (dir.Path() / "profile").string() +
                       " --convert-to pdf --outdir " + dir.Path().string() + " " + out.string()));
   ASSERT_TRUE(Quietly("pdftotext -layout " + (dir.Path() / "nest.pdf").string() + " " +

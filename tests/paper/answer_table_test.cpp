@@ -5,6 +5,7 @@
 #include "addin/form.hpp"
 #include "common/text.hpp"
 #include "paper_fixture.hpp"
+#include "support/build_paths.hpp"
 
 namespace plx {
 namespace {
@@ -110,8 +111,8 @@ TEST_F(AnswerTable, InsideATableTheTeacherIsToldAndNothingChanges) {
 }
 
 TEST_F(AnswerTable, OnACorpusPaperTheTableGoesUnderTheChoiceHeader) {
-  auto path = std::filesystem::path(PLENDRIX_SHARED_DIR) / "corpus" / "exam-student.docx";
-  if (!std::filesystem::exists(path)) GTEST_SKIP() << "corpus not found under " << PLENDRIX_SHARED_DIR;
+  auto path = std::filesystem::path(build_paths::SharedDir()) / "corpus" / "exam-student.docx";
+  if (!std::filesystem::exists(path)) GTEST_SKIP() << "corpus not found under " << build_paths::SharedDir();
   doc = host->GetDocuments()->Open(Utf8ToWide(path.string()), true);
   const int tables = Tables();
   auto ps = doc->Paragraphs();

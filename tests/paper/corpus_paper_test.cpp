@@ -5,6 +5,7 @@
 #include "common/text.hpp"
 #include "docif/shapes.hpp"
 #include "paper_fixture.hpp"
+#include "support/build_paths.hpp"
 
 namespace plx {
 namespace {
@@ -15,7 +16,7 @@ class CorpusPaper : public test::PaperTest {
  protected:
   // Opens a corpus paper as the active document; false when it is absent.
   bool Open(const std::string& name) {
-    auto path = std::filesystem::path(PLENDRIX_SHARED_DIR) / "corpus" / name;
+    auto path = std::filesystem::path(build_paths::SharedDir()) / "corpus" / name;
     if (!std::filesystem::exists(path)) return false;
     doc = host->GetDocuments()->Open(Utf8ToWide(path.string()), true);
     return true;
@@ -29,7 +30,7 @@ class CorpusPaper : public test::PaperTest {
 };
 
 TEST_F(CorpusPaper, WorksheetNumbersAndOptionsAreTidied) {
-  if (!Open("worksheet.docx")) GTEST_SKIP() << "corpus not found under " << PLENDRIX_SHARED_DIR;
+  if (!Open("worksheet.docx")) GTEST_SKIP() << "corpus not found under " << build_paths::SharedDir();
   doc->Content()->Select();
   Press(L"rxBtnonekey_chongxinbianhao");
   doc->Content()->Select();
@@ -57,7 +58,7 @@ TEST_F(CorpusPaper, WorksheetNumbersAndOptionsAreTidied) {
 }
 
 TEST_F(CorpusPaper, TheAnswerPartOfAnExamIsNumberedOnItsOwn) {
-  if (!Open("exam-student.docx")) GTEST_SKIP() << "corpus not found under " << PLENDRIX_SHARED_DIR;
+  if (!Open("exam-student.docx")) GTEST_SKIP() << "corpus not found under " << build_paths::SharedDir();
   doc->Content()->Select();
   Press(L"rxBtnonekey_chongxinbianhao");
   EXPECT_EQ(Paragraph(FindParagraph(L"（本小题满分12分）"))->ListString(), L"8．");
@@ -68,7 +69,7 @@ TEST_F(CorpusPaper, TheAnswerPartOfAnExamIsNumberedOnItsOwn) {
 }
 
 TEST_F(CorpusPaper, ExamOptionsOnTwoLinesStandInTwoColumnsBesideASealingLine) {
-  if (!Open("exam-student.docx")) GTEST_SKIP() << "corpus not found under " << PLENDRIX_SHARED_DIR;
+  if (!Open("exam-student.docx")) GTEST_SKIP() << "corpus not found under " << build_paths::SharedDir();
   doc->Content()->Select();
   Press(L"rxBtnonekey_duiqiABCD");
   const int ab = FindParagraph(L"A．π/2");

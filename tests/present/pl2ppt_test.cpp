@@ -10,6 +10,7 @@
 #include "present/markers.hpp"
 #include "present/send2ppt.hpp"
 #include "slides_fixture.hpp"
+#include "support/build_paths.hpp"
 
 namespace plx {
 namespace {
@@ -157,7 +158,7 @@ TEST_F(PL2PPTTest, ABatchThatCannotReachTheProgramStopsAtOnceAndRemovesItsMarker
 class CorpusBatchTest : public PL2PPTTest {
  protected:
   bool Open() {
-    auto path = std::filesystem::path(PLENDRIX_SHARED_DIR) / "corpus" / "exam-student.docx";
+    auto path = std::filesystem::path(build_paths::SharedDir()) / "corpus" / "exam-student.docx";
     if (!std::filesystem::exists(path)) return false;
     doc = host->GetDocuments()->Open(Utf8ToWide(path.string()), true);
     return true;
@@ -172,7 +173,7 @@ class CorpusBatchTest : public PL2PPTTest {
 };
 
 TEST_F(CorpusBatchTest, EveryQuestionOfAPaperGetsItsSlideInEachForm) {
-  if (!Open()) GTEST_SKIP() << "corpus not found under " << PLENDRIX_SHARED_DIR;
+  if (!Open()) GTEST_SKIP() << "corpus not found under " << build_paths::SharedDir();
   const std::wstring before = Text();
   // The score table stays whole with the title.
   present::ZhuTiBiaoJi(*ctx);

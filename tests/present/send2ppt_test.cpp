@@ -13,6 +13,7 @@
 #include "present/slide_dressing.hpp"
 #include "present/transition_table.hpp"
 #include "slides_fixture.hpp"
+#include "support/build_paths.hpp"
 
 namespace plx {
 namespace {
@@ -175,7 +176,7 @@ TEST_F(Send2PPTTest, AStoredFlagThatIsNoBooleanIsNamed) {
 
 TEST_F(Send2PPTTest, EffectBackgroundAndTransitionDressTheSlide) {
   std::filesystem::create_directories(install.Path() / "img" / "pic");
-  std::filesystem::copy_file(std::filesystem::path(PLENDRIX_PRISTINE_DIR) / "img" / "pic" / "b007.jpg",
+  std::filesystem::copy_file(std::filesystem::path(build_paths::PristineDir()) / "img" / "pic" / "b007.jpg",
                              install.Path() / "img" / "pic" / "b007.jpg");
   Setting(L"blShapeAni", L"True");
   Setting(L"txtAniID", L"十");

@@ -1,4 +1,5 @@
 #include "support/corpus.hpp"
+#include "support/build_paths.hpp"
 
 #include <cstdlib>
 #include <map>
@@ -9,7 +10,7 @@ namespace fs = std::filesystem;
 namespace test {
 
 std::optional<fs::path> CorpusPaper(const std::string& name) {
-  fs::path path = fs::path(PLENDRIX_SHARED_DIR) / "corpus" / name;
+  fs::path path = fs::path(build_paths::SharedDir()) / "corpus" / name;
   if (!fs::exists(path)) return std::nullopt;
   return path;
 }
@@ -38,7 +39,7 @@ std::optional<fs::path> CorpusPaperAs(const std::string& name, bool resaved) {
 }
 
 std::string CorpusMissing(const std::string& name) {
-  return name + ": the shared corpus is not under " PLENDRIX_SHARED_DIR " (or LibreOffice could not save it again)";
+  return name + ": the shared corpus is not under " + build_paths::SharedDir() + " (or LibreOffice could not save it again)";
 }
 
 }  // namespace test

@@ -1,4 +1,5 @@
 #include "support/example_scripts.hpp"
+#include "support/build_paths.hpp"
 
 #include <fstream>
 #include <sstream>
@@ -22,7 +23,7 @@ std::optional<std::string> RunOptions(const fs::path& script) {
         continue;
       }
       if (word.rfind("../shared/", 0) == 0) {
-        word = std::string(PLENDRIX_SHARED_DIR) + word.substr(9);
+        word = build_paths::SharedDir() + word.substr(9);
         if (!fs::exists(word)) return std::nullopt;
       }
       options += " " + word;

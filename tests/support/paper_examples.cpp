@@ -1,4 +1,5 @@
 #include "support/paper_examples.hpp"
+#include "support/build_paths.hpp"
 
 #include <nlohmann/json.hpp>
 
@@ -14,7 +15,7 @@ namespace {
 using nlohmann::json;
 
 std::string Example(const std::string& name) {
-  std::ifstream in(std::filesystem::path(PLENDRIX_SOURCE_DIR) / "examples" / name);
+  std::ifstream in(std::filesystem::path(build_paths::SourceDir()) / "examples" / name);
   std::stringstream text;
   text << in.rdbuf();
   return text.str();

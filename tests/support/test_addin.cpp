@@ -3,6 +3,7 @@
 #include <random>
 
 #include "common/text.hpp"
+#include "support/build_paths.hpp"
 
 namespace plx::test {
 
@@ -21,7 +22,7 @@ TempDir::~TempDir() {
 std::wstring TempDir::WPath() const { return Utf8ToWide(path_.string()); }
 
 TestInstall::TestInstall() {
-  std::filesystem::path image = PLENDRIX_PRISTINE_DIR;
+  std::filesystem::path image = build_paths::PristineDir();
   std::filesystem::copy(image / "config", Path() / "config", std::filesystem::copy_options::recursive);
   for (const char* dir : {"img", "temp", "TK_plendrix", "tuku"})
     std::filesystem::create_directories(Path() / dir);
