@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "office_profile.hpp"
+
 namespace plx::cli {
 namespace {
 
@@ -29,15 +31,17 @@ std::string RenderFirstPage(const std::string& docx, const std::string& png) {
   namespace fs = std::filesystem;
   fs::path work = fs::temp_directory_path() / ("plendrix-render-" + std::to_string(getpid()));
   fs::create_directories(work);
-  // One LibreOffice profile per run, so parallel runs never collide.
-  std::string convert = "soffice --headless -env:UserInstallation=file://" + (work / "profile").string() +
-                        " --convert-to pdf --outdir " + Quote(work.string()) + " " + Quote(docx) +
-                        " > /dev/null 2>&1";
   std::string error;
   fs::path pdf = work / (fs::path(docx).stem().string() + ".pdf");
-  if (std::system(convert.c_str()) != 0 || !fs::exists(pdf)) {
-    error = "LibreOffice 转换失败";
-  } else {
+  try {
+    // One LibreOffice profile per run, so parallel runs never collide.
+    const std::string convert = HeadlessOffice(work / "profile") + " --convert-to pdf --outdir " +
+                                Quote(work.string()) + " " + Quote(docx) + " > /dev/null 2>&1";
+    if (std::system(convert.c_str()) != 0 || !fs::exists(pdf)) error = "LibreOffice 转换失败";
+  } catch (const std::exception& e) {
+    error = std::string("无法准备 LibreOffice 的配置文件夹：") + e.what();
+  }
+  if (error.empty()) {
     fs::path prefix = work / "page";
     std::string raster = "pdftoppm -png -r 80 -f 1 -l 1 -singlefile " + Quote(pdf.string()) + " " +
                          Quote(prefix.string()) + " > /dev/null 2>&1";

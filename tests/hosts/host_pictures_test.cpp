@@ -17,6 +17,7 @@
 #include "support/example_scripts.hpp"
 #include "support/page_grid.hpp"
 #include "support/test_addin.hpp"
+#include "office_profile.hpp"
 #include "support/build_paths.hpp"
 
 #ifdef PLENDRIX_UNO
@@ -183,18 +184,18 @@ TEST(BothHosts, EveryExampleGivesTheSamePagesAndShapesOnLibreOffice) {
   }
   // LibreOffice saves the model's documents again: how closely it renders
   // a file it wrote itself is the measure for the other host's.
-  const std::string profile = " -env:UserInstallation=file://" + (d / "profile").string();
+  const std::string office = plx::cli::HeadlessOffice(d / "profile");
   const fs::path resaved = d / "resaved";
   fs::create_directories(resaved);
   std::string models;
   for (const std::string& name : ran) models += " " + (d / (name + "-model.docx")).string();
-  ASSERT_TRUE(Quietly("soffice --headless" + profile + " --convert-to docx:\"MS Word 2007 XML\" --outdir " +
+  ASSERT_TRUE(Quietly(office + " --convert-to docx:\"MS Word 2007 XML\" --outdir " +
                       resaved.string() + models));
   std::string resavedDocuments;
   for (const std::string& name : ran) resavedDocuments += " " + (resaved / (name + "-model.docx")).string();
   const fs::path pdfs = d / "pdf", resavedPdfs = d / "pdf-resaved";
-  ASSERT_TRUE(Quietly("soffice --headless" + profile + " --convert-to pdf --outdir " + pdfs.string() + documents));
-  ASSERT_TRUE(Quietly("soffice --headless" + profile + " --convert-to pdf --outdir " + resavedPdfs.string() +
+  ASSERT_TRUE(Quietly(office + " --convert-to pdf --outdir " + pdfs.string() + documents));
+  ASSERT_TRUE(Quietly(office + " --convert-to pdf --outdir " + resavedPdfs.string() +
                       resavedDocuments));
   for (const std::string& name : ran) {
     SCOPED_TRACE(name);

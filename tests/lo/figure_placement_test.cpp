@@ -13,6 +13,7 @@
 
 #include "support/test_addin.hpp"
 #include "support/build_paths.hpp"
+#include "office_profile.hpp"
 
 namespace plx {
 namespace {
@@ -53,7 +54,7 @@ TEST_P(FigurePlacement, AGraphAfterAQuestionStaysBesideItInLibreOffice) {
                            "click frmGraph.cmdOK_Any\nclick frmGraph.cmdOK\nclose frmGraph\n";
   ASSERT_TRUE(Quietly(build_paths::RunCli() + " --host " + GetParam() + " --doc " + paper.string() +
                       " --out " + out.string() + " run " + script.string()));
-  ASSERT_TRUE(Quietly("soffice --headless -env:UserInstallation=file://" + (dir.Path() / "profile").string() +
+  ASSERT_TRUE(Quietly(plx::cli::HeadlessOffice(dir.Path() / "profile") +
                   " --convert-to pdf --outdir " + dir.Path().string() + " " + out.string()));
   const fs::path words = dir.Path() / "words.html";
   ASSERT_TRUE(Quietly("pdftotext -bbox -f 1 -l 1 " + (dir.Path() / "paper.pdf").string() + " " + words.string()));

@@ -18,6 +18,7 @@
 #include "support/model_doc.hpp"
 #include "support/test_addin.hpp"
 #include "support/build_paths.hpp"
+#include "office_profile.hpp"
 
 namespace plx::docif {
 namespace {
@@ -97,8 +98,7 @@ TEST(LibreOffice, SavedDocumentShowsItsTextAndEveryShape) {
 
   fs::path docx = dir.Path() / "render.docx";
   ooxml::SaveDocx(*m.Data(), Utf8ToWide(docx.string()));
-  std::string profile = "file://" + (dir.Path() / "profile").string();
-  std::string convert = "soffice --headless -env:UserInstallation=" + profile + " --convert-to pdf --outdir " +
+  std::string convert = plx::cli::HeadlessOffice(dir.Path() / "profile") + " --convert-to pdf --outdir " +
                         dir.Path().string() + " " + docx.string() + " > /dev/null 2>&1";
   ASSERT_EQ(std::system(convert.c_str()), 0);
   fs::path pdf = dir.Path() / "render.pdf";
@@ -190,7 +190,7 @@ TEST_P(ReopenedDocument, LooksAsBeforeAfterOpenAndSave) {
     if (!fs::exists(corpus)) GTEST_SKIP() << "the shared corpus is not here";
     fs::copy_file(corpus, original);
   }
-  const std::string lo = "soffice --headless -env:UserInstallation=file://" + (dir.Path() / "profile").string();
+  const std::string lo = plx::cli::HeadlessOffice(dir.Path() / "profile");
   ASSERT_TRUE(Quietly(lo + " --convert-to docx --outdir " + (dir.Path() / "lo").string() + " " + original.string()));
   fs::copy_file(dir.Path() / "lo" / "original.docx", dir.Path() / "libre.docx");
 

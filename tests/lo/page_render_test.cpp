@@ -23,6 +23,7 @@
 #include "support/page_grid.hpp"
 #include "support/test_addin.hpp"
 #include "support/build_paths.hpp"
+#include "office_profile.hpp"
 
 namespace plx {
 namespace {
@@ -112,7 +113,7 @@ TEST(OwnRendering, PageOneOfEveryExampleAgreesWithLibreOffice) {
     documents += " " + docx.string();
     cases.push_back(c);
   }
-  ASSERT_TRUE(Quietly("soffice --headless -env:UserInstallation=file://" + (d / "profile").string() +
+  ASSERT_TRUE(Quietly(plx::cli::HeadlessOffice(d / "profile") +
                       " --convert-to pdf --outdir " + d.string() + documents));
   for (const PageCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -164,7 +165,7 @@ TEST(Metafiles, OpenInLibreOfficeDrawAndShowTheWholeFigure) {
     SCOPED_TRACE(kind);
     const fs::path file = dir.Path() / (std::string("figure.") + kind);
     ASSERT_EQ(pictures::WritePicture(scene, *pictures::FormatNamed(plx::Utf8ToWide(kind)), 72, file.string()), L"");
-    ASSERT_TRUE(Quietly("soffice --headless -env:UserInstallation=file://" + (dir.Path() / "profile").string() +
+    ASSERT_TRUE(Quietly(plx::cli::HeadlessOffice(dir.Path() / "profile") +
                         " --convert-to pdf:draw_pdf_Export --outdir " + (dir.Path() / kind).string() + " " +
                         file.string()));
     ASSERT_TRUE(Quietly("pdftoppm -gray -r 72 -f 1 -l 1 -singlefile " + (dir.Path() / kind / "figure.pdf").string() +

@@ -6,6 +6,7 @@
 
 #include "support/paper_kept_cases.hpp"
 #include "support/build_paths.hpp"
+#include "office_profile.hpp"
 
 namespace plx::test {
 
@@ -31,7 +32,7 @@ TEST(NestedTableInLibreOffice, AStemAndLeafPlotInACellIsShownThere) {
                            "set frmTJT.txtDataJYT(0) 68,72,75,81,92\nset frmTJT.txtDataJYT(1) 65,74,80,84,97\n"
                            "click frmTJT.cmdOKJY\nclose frmTJT\n";
   ASSERT_TRUE(Quietly(build_paths::RunCli() + " --out " + out.string() + " run " + script.string()));
-  ASSERT_TRUE(Quietly("soffice --headless -env:UserInstallation=file://" + (dir.Path() / "profile").string() +
+  ASSERT_TRUE(Quietly(plx::cli::HeadlessOffice(dir.Path() / "profile") +
                       " --convert-to pdf --outdir " + dir.Path().string() + " " + out.string()));
   ASSERT_TRUE(Quietly("pdftotext -layout " + (dir.Path() / "nest.pdf").string() + " " +
                       (dir.Path() / "nest.txt").string()));

@@ -4,6 +4,7 @@
 
 #include "docif/paper_pictures.hpp"
 #include "support/corpus.hpp"
+#include "office_profile.hpp"
 
 namespace plx {
 namespace {
@@ -23,7 +24,7 @@ TEST_F(PaperPictures, ResavedPictureTurnsInPlaceAndLibreOfficeKeepsTheTurn) {
   TurnsInPlace(*paper);
   // LibreOffice saving the turned paper again writes the turn it read.
   const fs::path out = dir.Path() / "lo";
-  const std::string command = "soffice --headless -env:UserInstallation=file://" + (dir.Path() / "profile").string() +
+  const std::string command = plx::cli::HeadlessOffice(dir.Path() / "profile") +
                               " --convert-to 'docx:MS Word 2007 XML' --outdir '" + out.string() + "' '" +
                               (dir.Path() / "saved.docx").string() + "' > /dev/null 2>&1";
   ASSERT_EQ(std::system(command.c_str()), 0);

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "bank/stored_question_checks.hpp"
+#include "office_profile.hpp"
 
 namespace plx {
 namespace {
@@ -20,7 +21,7 @@ bool Quietly(const std::string& command) { return std::system((command + " > /de
 // The text LibreOffice shows for a file, through its PDF.
 std::string ShownText(const fs::path& file, const fs::path& work, const std::string& filter = "pdf") {
   fs::create_directories(work);
-  if (!Quietly("soffice --headless -env:UserInstallation=file://" + (work / "profile").string() + " --convert-to " +
+  if (!Quietly(plx::cli::HeadlessOffice(work / "profile") + " --convert-to " +
                filter + " --outdir " + work.string() + " '" + file.string() + "'"))
     return "";
   fs::path pdf = work / (file.stem().string() + ".pdf");
@@ -32,7 +33,7 @@ std::string ShownText(const fs::path& file, const fs::path& work, const std::str
 // How many dark pixels LibreOffice Draw shows for a picture file.
 long DarkPixels(const fs::path& picture, const fs::path& work) {
   fs::create_directories(work);
-  if (!Quietly("soffice --headless -env:UserInstallation=file://" + (work / "profile").string() +
+  if (!Quietly(plx::cli::HeadlessOffice(work / "profile") +
                " --convert-to pdf:draw_pdf_Export --outdir " + work.string() + " '" + picture.string() + "'"))
     return -1;
   fs::path pdf = work / (picture.stem().string() + ".pdf");

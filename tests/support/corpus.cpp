@@ -1,5 +1,6 @@
 #include "support/corpus.hpp"
 #include "support/build_paths.hpp"
+#include "office_profile.hpp"
 
 #include <cstdlib>
 #include <map>
@@ -24,7 +25,7 @@ std::optional<fs::path> LibreOfficeResaved(const std::string& name) {
     const fs::path work = fs::temp_directory_path() / ("plendrix-resaved-" + std::to_string(getpid()));
     const fs::path out = work / "out";
     fs::create_directories(out);
-    const std::string command = "soffice --headless -env:UserInstallation=file://" + (work / "profile").string() +
+    const std::string command = plx::cli::HeadlessOffice(work / "profile") +
                                 " --convert-to 'docx:MS Word 2007 XML' --outdir '" + out.string() + "' '" +
                                 paper->string() + "' > /dev/null 2>&1";
     const fs::path converted = out / name;

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <thread>
 #include <fcntl.h>
 #include <sys/prctl.h>
@@ -89,19 +90,26 @@ void OfficeProcess::Connect() {
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
   }
-  KeepNoLockFiles();
+  SetUpProfile();
 }
 
 OfficeProcess::~OfficeProcess() { Stop(); }
 
-void OfficeProcess::KeepNoLockFiles() const {
+void OfficeProcess::SetUpProfile() const {
   auto provider = configuration::theDefaultProvider::get(office_);
-  beans::NamedValue path("nodepath", uno::Any(rtl::OUString("/org.openoffice.Office.Common/Misc")));
-  uno::Sequence<uno::Any> args(1);
-  args.getArray()[0] <<= path;
-  auto access = provider->createInstanceWithArguments("com.sun.star.configuration.ConfigurationUpdateAccess", args);
-  uno::Reference<beans::XPropertySet>(access, uno::UNO_QUERY_THROW)->setPropertyValue("UseLocking", uno::Any(false));
-  uno::Reference<util::XChangesBatch>(access, uno::UNO_QUERY_THROW)->commitChanges();
+  const auto update = [&](const char* node, const std::function<void(beans::XPropertySet&)>& change) {
+    beans::NamedValue path("nodepath", uno::Any(rtl::OUString::createFromAscii(node)));
+    uno::Sequence<uno::Any> args(1);
+    args.getArray()[0] <<= path;
+    auto access = provider->createInstanceWithArguments("com.sun.star.configuration.ConfigurationUpdateAccess", args);
+    change(*uno::Reference<beans::XPropertySet>(access, uno::UNO_QUERY_THROW));
+    uno::Reference<util::XChangesBatch>(access, uno::UNO_QUERY_THROW)->commitChanges();
+  };
+  update("/org.openoffice.Office.Common/Misc",
+         [](beans::XPropertySet& misc) { misc.setPropertyValue("UseLocking", uno::Any(false)); });
+  update("/org.openoffice.Setup/Product", [](beans::XPropertySet& product) {
+    product.setPropertyValue("ooSetupLastVersion", product.getPropertyValue("ooSetupVersion"));
+  });
 }
 
 pid_t OfficeProcess::Spawn() const {

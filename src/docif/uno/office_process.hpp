@@ -37,7 +37,11 @@ class OfficeProcess {
   // Documents this office opens leave no lock file beside them (a
   // teacher's folder, or a read-only one, stays as it was), and a lock
   // file another office left behind does not stop them from opening.
-  void KeepNoLockFiles() const;
+  // The profile records that this version of the office has started on
+  // it, as a start in a window does: headless, the office never records
+  // it, and every start would run its one-time graphics checks again
+  // (seconds of drawing, holding the office while it runs them).
+  void SetUpProfile() const;
 
   std::string profile_, pipe_;
   pid_t pid_ = -1;
