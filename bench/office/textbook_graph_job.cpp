@@ -4,13 +4,23 @@
 // add-in running inside the office, as the extension runs it, and returns
 // the milliseconds the drawing took there, or the message it failed with. The figure over the bridge is
 // the same drawing plus a call into the office for every shape property.
+//
+// A toolbar command runs on the office's main thread, the one that owns its
+// windows and its event loop. A call over the bridge arrives on a thread of
+// its own, where every call into Writer would wait for the main thread to
+// let go of the office: the job hands the drawing to the main thread.
 #include <chrono>
+#include <future>
 
+#include <com/sun/star/awt/AsyncCallback.hpp>
+#include <com/sun/star/awt/XCallback.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/task/XJob.hpp>
 #include <cppuhelper/factory.hxx>
+#include <cppuhelper/implbase1.hxx>
 #include <cppuhelper/implbase2.hxx>
 #include <cppuhelper/implementationentry.hxx>
+#include <rtl/ref.hxx>
 #include <uno/environment.h>
 #include <uno/lbnames.h>
 
@@ -29,10 +39,22 @@ using rtl::OUString;
 
 const OUString kName = OUString::createFromAscii(PLENDRIX_BENCH_JOB);
 
+// Runs one piece of work when the office's main thread calls it back.
+class OnMainThread final : public cppu::WeakImplHelper1<awt::XCallback> {
+ public:
+  explicit OnMainThread(std::function<uno::Any()> work) : work_(std::move(work)) {}
+  void SAL_CALL notify(const uno::Any&) override { done_.set_value(work_()); }
+  uno::Any Result() { return done_.get_future().get(); }
+
+ private:
+  std::function<uno::Any()> work_;
+  std::promise<uno::Any> done_;
+};
+
 class TextbookGraphJob final : public cppu::WeakImplHelper2<task::XJob, lang::XServiceInfo> {
  public:
   explicit TextbookGraphJob(const uno::Reference<uno::XComponentContext>& office)
-      : addin_("plendrix-bench-office-job"), figure_(plx::bench::TextbookFigure()) {
+      : office_(office), addin_("plendrix-bench-office-job"), figure_(plx::bench::TextbookFigure()) {
     plx::AddinContext& ctx = addin_.Context();
     ctx.App = plx::docif::lo::MakeUnoApplication(office);
     plx::graph::PreviewCanvas canvas;
@@ -40,6 +62,16 @@ class TextbookGraphJob final : public cppu::WeakImplHelper2<task::XJob, lang::XS
   }
 
   uno::Any SAL_CALL execute(const uno::Sequence<beans::NamedValue>&) override {
+    rtl::Reference<OnMainThread> drawing(new OnMainThread([this] { return Draw(); }));
+    awt::AsyncCallback::create(office_)->addCallback(uno::Reference<awt::XCallback>(drawing.get()), uno::Any());
+    return drawing->Result();
+  }
+  OUString SAL_CALL getImplementationName() override { return kName; }
+  sal_Bool SAL_CALL supportsService(const OUString& name) override { return name == kName; }
+  uno::Sequence<OUString> SAL_CALL getSupportedServiceNames() override { return uno::Sequence<OUString>(&kName, 1); }
+
+ private:
+  uno::Any Draw() {
     try {
       auto& app = *addin_.Context().App;
       auto doc = app.GetDocuments()->Add();
@@ -62,11 +94,8 @@ class TextbookGraphJob final : public cppu::WeakImplHelper2<task::XJob, lang::XS
       return uno::Any(e.Message);
     }
   }
-  OUString SAL_CALL getImplementationName() override { return kName; }
-  sal_Bool SAL_CALL supportsService(const OUString& name) override { return name == kName; }
-  uno::Sequence<OUString> SAL_CALL getSupportedServiceNames() override { return uno::Sequence<OUString>(&kName, 1); }
 
- private:
+  uno::Reference<uno::XComponentContext> office_;
   plx::bench::BenchAddin addin_;
   plx::graph::GraphContext figure_;
 };
