@@ -25,6 +25,22 @@ fs::path CacheFolder() {
   return fs::temp_directory_path() / "plendrix-cache";
 }
 
+// Holds a file lock until it goes, however the scope is left.
+class FileLock {
+ public:
+  explicit FileLock(const fs::path& file) : fd_(open(file.c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0600)) {
+    if (fd_ >= 0) flock(fd_, LOCK_EX);
+  }
+  ~FileLock() {
+    if (fd_ >= 0) close(fd_);
+  }
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+ private:
+  int fd_;
+};
+
 // The prepared profile: made once by starting the office on it, under a
 // lock so that runs started together make it once. The marker is written
 // last, so a preparation cut short is made again.
@@ -33,15 +49,13 @@ fs::path PreparedProfile() {
   fs::create_directories(cache);
   const fs::path profile = cache / "libreoffice-profile";
   const fs::path ready = cache / "libreoffice-profile.prepared";
-  const int lock = open((cache / "libreoffice-profile.lock").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0600);
-  if (lock >= 0) flock(lock, LOCK_EX);
+  const FileLock lock(cache / "libreoffice-profile.lock");
   if (!fs::exists(ready)) {
     fs::remove_all(profile);
     docif::lo::OfficeProcess(profile.string(), "plendrix-" + std::to_string(getpid()) + "-prepare").Stop();
     std::FILE* f = std::fopen(ready.c_str(), "w");
     if (f) std::fclose(f);
   }
-  if (lock >= 0) close(lock);
   return profile;
 }
 
