@@ -403,6 +403,31 @@ TEST_P(HostLayoutMade, CentredTextInACellIsGivenFromTheCellsLeft) {
   EXPECT_NEAR(pieces[0].left - boxes[0].left, pieces[1].left - boxes[1].left, 0.1);
 }
 
+// A figure drawn at the insertion point stands where the text shows it: a
+// centred or right-aligned line's characters are given where they are
+// shown, on both hosts (the text area runs from 90 to 505.3 pt).
+TEST_P(HostLayoutMade, InformationGivesCentredAndRightAlignedTextWhereItIsShown) {
+  const auto aligned = [](const char* how, const std::string& text) {
+    return "<w:p><w:pPr><w:jc w:val=\"" + std::string(how) + "\"/></w:pPr><w:r>" + kSize + "<w:t>" + text +
+           "</w:t></w:r></w:p>";
+  };
+  if (!Open(aligned("center", "在同一坐标系中画图") + aligned("right", "满分") +
+            "<w:p><w:pPr><w:jc w:val=\"center\"/></w:pPr></w:p>" + aligned("left", "左")))
+    GTEST_SKIP() << test::HostName(GetParam()) << " is not available here";
+  const double expected[] = {297.65 - 4.5 * 10.5, 505.3 - 2 * 10.5, 297.65, 90};
+  for (int i = 1; i <= 4; ++i) {
+    SCOPED_TRACE(i);
+    const long start = reference_->Paragraphs()->Item(i)->Start();
+    const double x = reference_->GetRange(start, start)->Information(kHorizontalPositionRelativeToPage);
+    EXPECT_NEAR(x, expected[i - 1], 0.5);
+    EXPECT_NEAR(doc_->GetRange(start, start)->Information(kHorizontalPositionRelativeToPage), x, 1);
+  }
+  // The text after the centred line's start moves with it.
+  const long second = reference_->Paragraphs()->Item(1)->Start() + 1;
+  EXPECT_NEAR(reference_->GetRange(second, second)->Information(kHorizontalPositionRelativeToPage),
+              expected[0] + 10.5, 0.5);
+}
+
 TEST_P(HostLayoutMade, FormattedCopiesBringFieldsAlongIntoTheMiddleOfAParagraph) {
   if (!Open(kRuns + "<w:p><w:r><w:t>甲乙</w:t></w:r></w:p>")) GTEST_SKIP() << test::HostName(GetParam()) << " is not available here";
   for (Document* doc : {doc_.get(), reference_.get()}) {

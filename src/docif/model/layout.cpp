@@ -176,8 +176,9 @@ int CellsInRow(const Story& story, long pos, uint32_t table) {
 
 class Composer {
  public:
-  Composer(const DocData& doc, const Story& story)
-      : doc_(doc), story_(story), p_(doc.page), pitch_(GridPitch(doc)), tall_(TallPositions(doc, story)) {
+  Composer(const DocData& doc, const Story& story, bool aligned)
+      : doc_(doc), story_(story), p_(doc.page), pitch_(GridPitch(doc)), tall_(TallPositions(doc, story)),
+        aligned_(aligned) {
     story.Visible(0, story.Length(), doc.showFieldCodes, &shown_);
     visible_.assign(story.Length() + 1, false);
     for (long pos : shown_) visible_[pos] = true;
@@ -187,6 +188,7 @@ class Composer {
   Layout Run() {
     Layout out;
     out.at.resize(story_.Length() + 1);
+    at_ = &out.at;
     for (long i = 0; i < story_.Length(); ++i) {
       EnterTable(i);
       if (lineStart_ && (i == 0 || story_.IsParagraphEnd(i - 1) || story_.Text()[i - 1] == kRowEnd)) StartParagraph(i);
@@ -194,7 +196,7 @@ class Composer {
         out.at[i] = cur_;
         continue;
       }
-      out.at[i] = Place(i);
+      Place(i);
     }
     out.at[story_.Length()] = cur_;
     out.pages = cur_.page;
@@ -264,7 +266,19 @@ class Composer {
 
   bool NumberedHere() const { return para_ && doc_.InAddinList(*para_); }
 
+  // A centred or right-aligned line moves right by its share of the room
+  // its text leaves (the text ends at cur_.x); the others start at the left.
+  void AlignLine() {
+    if (!aligned_ || lineStart_ || !para_ || (para_->alignment != kAlignCenter && para_->alignment != kAlignRight))
+      return;
+    const double room = Right() - para_->rightIndent - cur_.x;
+    if (room <= 0.01) return;
+    const double shift = para_->alignment == kAlignCenter ? room / 2 : room;
+    for (long i = lineFirst_; i <= lineLast_; ++i) (*at_)[i].x += shift;
+  }
+
   void NewLine() {
+    AlignLine();
     cur_.y += LineHeight();
     cur_.x = Left() + (para_ ? para_->leftIndent : 0) + (NumberedHere() ? kListTextStep : 0);
     lineHeight_ = 0;
@@ -286,12 +300,14 @@ class Composer {
     return it->second[wide ? 1 : 0];
   }
 
-  Placed Place(long i) {
+  // Lays out the character at i, and where it ends a line, the line.
+  void Place(long i) {
     const wchar_t c = story_.Text()[i];
     // A row's end stands at the row's bottom, where the next line starts.
     if (c == kRowEnd) {
       EndRow();
-      return cur_;
+      (*at_)[i] = cur_;
+      return;
     }
     const uint32_t format = story_.Cell(i).format;
     const CharFormat& f = doc_.charFormats[format];
@@ -316,7 +332,9 @@ class Composer {
     if (cur_.x + w > Right() + 0.01 && !lineStart_ && !overflows) NewLine();
     lineHeight_ = std::max(lineHeight_, h);
     if (cur_.y + LineHeight() > Bottom() + 0.01 && cur_.y > p_.TopMargin) NewPage();
-    const Placed placed = cur_;
+    (*at_)[i] = cur_;
+    if (lineStart_) lineFirst_ = i;
+    lineLast_ = i;
     lineStart_ = false;
     if (c == kCellEnd && !rows_.empty()) {
       EndCell();
@@ -331,7 +349,6 @@ class Composer {
     } else {
       cur_.x += w;
     }
-    return placed;
   }
 
   // A cell's height takes its last paragraph's room after it, as its other
@@ -364,6 +381,7 @@ class Composer {
   const PageSetup& p_;
   const double pitch_;
   const std::vector<bool> tall_;
+  const bool aligned_;
   std::vector<long> shown_;
   std::vector<bool> visible_;
   std::vector<Row> rows_;
@@ -372,12 +390,16 @@ class Composer {
   std::map<uint32_t, std::vector<double>> grids_;
   std::map<uint32_t, std::array<double, 2>> ems_;
   Placed cur_;
+  std::vector<Placed>* at_ = nullptr;
+  long lineFirst_ = 0, lineLast_ = -1;  // the positions on the line being laid out
   double lineHeight_ = 0;
   bool lineStart_ = true;
   const ParaFormat* para_ = nullptr;
 };
 
-Layout Compute(const DocData& doc, const Story& story) { return Composer(doc, story).Run(); }
+Layout Compute(const DocData& doc, const Story& story, bool aligned = false) {
+  return Composer(doc, story, aligned).Run();
+}
 
 }  // namespace
 
@@ -388,7 +410,7 @@ std::vector<LaidRow> LayoutRows(const DocData& doc, const Story& story) { return
 double LayoutInformation(const DocData& doc, const Story& story, long pos, int type) {
   // Text box stories sit in their box: report the main story's positions.
   const Story& laid = story.Length() > 0 ? story : *doc.main;
-  Layout layout = Compute(doc, laid);
+  Layout layout = Compute(doc, laid, true);
   pos = std::clamp(pos, 0L, laid.Length());
   const Placed& at = layout.at[pos];
   switch (type) {

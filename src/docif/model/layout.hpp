@@ -53,7 +53,9 @@ struct PagePlace {
 };
 
 // The place of every position of the story (one more than its length: the
-// end), laid out once, for callers that need many.
+// end), laid out once, for callers that need many. Lines stand at their
+// paragraph's left, however it is aligned: whoever draws them aligns them
+// by their drawn width.
 std::vector<PagePlace> LayoutPlaces(const DocData& doc, const Story& story);
 
 // A table row as laid out: its page, top and bottom, and the edges of its
@@ -68,7 +70,9 @@ struct LaidRow {
 };
 std::vector<LaidRow> LayoutRows(const DocData& doc, const Story& story);
 
-// The Information value for the character at pos (see the Range constants).
+// The Information value for the character at pos (see the Range constants):
+// its place on the page, a centred or right-aligned line moved to where
+// the word processor shows it.
 double LayoutInformation(const DocData& doc, const Story& story, long pos, int type);
 // [start, end) of the main story laid out on page `page` (1-based).
 std::pair<long, long> PageSpan(const DocData& doc, int page);
